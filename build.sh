@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Set-up, build, run and test in one place.
+#   ./build.sh run [arguments]   install what is missing, build, run marovelkandis
+#   ./build.sh test              install what is missing, build and run every test,
+#                                once normally and once under ASan + UBSan
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          libfreetype-dev libfontconfig-dev libpng-dev fonts-dejavu-core clang
+          libclang-rt-14-dev)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+JOBS=$(nproc)
+
+configure_and_build() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DMAROVELKA_WERROR=ON "$@" >/dev/null
+  cmake --build "$dir" -j "$JOBS"
+}
+
+run_tests() {
+  local dir=$1
+  (cd "$dir" && ctest -j "$JOBS" --output-on-failure --timeout 600)
+}
+
+install_missing
+case "${1:-}" in
+  run)
+    shift
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    exec build/release/marovelkandis "$@"
+    ;;
+  test)
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    run_tests build/release
+    configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_SANITIZE=ON -DMAROVELKA_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/asan
+    ;;
+  *)
+    echo "usage: $0 run [arguments] | $0 test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,94 @@
+#include "platform/Controls.h"
+
+#include <algorithm>
+
+int TPageControl::ActivePageIndex() const {
+    auto it = std::find(Pages.begin(), Pages.end(), ActivePage);
+    return it == Pages.end() ? -1 : static_cast<int>(it - Pages.begin());
+}
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+    if (page == ActivePage) return;
+    ActivePage = page;
+    if (OnChange) OnChange(this);
+}
+
+void TEdit::SetText(const std::string& text) {
+    if (text == text_) return;
+    text_ = text;
+    if (OnChange) OnChange(this);
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    if (checked == checked_) return;
+    checked_ = checked;
+    if (OnClick) OnClick(this);
+}
+
+void TComboBox::SetItemIndex(int index) {
+    TItemControl::SetItemIndex(index);
+    text_ = itemIndex_ >= 0 ? Items[itemIndex_] : std::string();
+}
+
+void TComboBox::SetText(const std::string& text) {
+    int index = -1;
+    for (int i = 0; i < Items.Count(); ++i)
+        if (Items[i] == text) {
+            index = i;
+            break;
+        }
+    if (Style == TComboBoxStyle::csDropDownList && index < 0) return;
+    itemIndex_ = index;
+    text_ = text;
+}
+
+int TTreeNode::Level() const {
+    int level = -1;  // the invisible root is not a level
+    for (const TTreeNode* n = Parent; n; n = n->Parent) ++level;
+    return level;
+}
+
+int TTreeNode::Index() const {
+    if (!Parent) return 0;
+    for (int i = 0; i < Parent->Count(); ++i)
+        if (Parent->Item(i) == this) return i;
+    return -1;
+}
+
+TTreeNode* TTreeNode::AddChild(const std::string& text) {
+    auto node = std::make_unique<TTreeNode>();
+    node->Text = text;
+    node->Parent = this;
+    children_.push_back(std::move(node));
+    return children_.back().get();
+}
+
+TTreeView::TTreeView() : root_(std::make_unique<TTreeNode>()) {}
+
+void TTreeView::Clear() {
+    SetSelected(nullptr);
+    root_ = std::make_unique<TTreeNode>();
+}
+
+std::vector<TTreeNode*> TTreeView::Nodes() const {
+    std::vector<TTreeNode*> out;
+    std::function<void(TTreeNode*)> walk = [&](TTreeNode* node) {
+        for (int i = 0; i < node->Count(); ++i) {
+            out.push_back(node->Item(i));
+            walk(node->Item(i));
+        }
+    };
+    walk(root_.get());
+    return out;
+}
+
+void TTreeView::SetSelected(TTreeNode* node) {
+    if (node == selected_) return;
+    selected_ = node;
+    if (OnChange) OnChange(this, node);
+}
+
+TScreen& Screen() {
+    static TScreen screen;
+    return screen;
+}

@@ -1,0 +1,260 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Colors.h"
+#include "platform/Object.h"
+#include "platform/Strings.h"
+
+using TNotifyEvent = std::function<void(TObject* sender)>;
+
+class TComponent : public TObject {
+public:
+    std::string ClassName() const override { return "TComponent"; }
+    std::string Name;
+    int Tag = 0;
+};
+
+// A control as state: what the program sets and reads back, without a screen.
+class TControl : public TComponent {
+public:
+    std::string ClassName() const override { return "TControl"; }
+
+    const std::string& Text() const { return text_; }
+    virtual void SetText(const std::string& text) { text_ = text; }
+    const std::string& Caption() const { return text_; }
+    void SetCaption(const std::string& text) { SetText(text); }
+
+    bool Visible = true;
+    bool Enabled = true;
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    TColor Color = clWhite;
+
+protected:
+    std::string text_;
+};
+
+class TLabel : public TControl {
+public:
+    std::string ClassName() const override { return "TLabel"; }
+};
+
+class TPanel : public TControl {
+public:
+    std::string ClassName() const override { return "TPanel"; }
+};
+
+class TGroupBox : public TControl {
+public:
+    std::string ClassName() const override { return "TGroupBox"; }
+};
+
+class TButton : public TControl {
+public:
+    std::string ClassName() const override { return "TButton"; }
+    TNotifyEvent OnClick;
+    void Click() {
+        if (Enabled && OnClick) OnClick(this);
+    }
+};
+
+class TSpeedButton : public TButton {
+public:
+    std::string ClassName() const override { return "TSpeedButton"; }
+    bool Down = false;
+};
+
+class TTabSheet : public TControl {
+public:
+    std::string ClassName() const override { return "TTabSheet"; }
+    bool TabVisible = true;
+};
+
+class TPageControl : public TControl {
+public:
+    std::string ClassName() const override { return "TPageControl"; }
+    std::vector<TTabSheet*> Pages;
+    TTabSheet* ActivePage = nullptr;
+    TNotifyEvent OnChange;
+    int ActivePageIndex() const;
+    void SetActivePage(TTabSheet* page);
+};
+
+// An edit fires OnChange on every change of its text, whether typed or set from code.
+class TEdit : public TControl {
+public:
+    std::string ClassName() const override { return "TEdit"; }
+    void SetText(const std::string& text) override;
+    TNotifyEvent OnChange;
+    bool ReadOnly = false;
+    int MaxLength = 0;
+};
+
+class TCheckBox : public TControl {
+public:
+    std::string ClassName() const override { return "TCheckBox"; }
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    TNotifyEvent OnClick;
+
+private:
+    bool checked_ = false;
+};
+
+class TRadioButton : public TCheckBox {
+public:
+    std::string ClassName() const override { return "TRadioButton"; }
+};
+
+// List box, combo box and radio group: an item list and an index. Setting the index from
+// code fires nothing.
+class TItemControl : public TControl {
+public:
+    TStringList Items;
+    int ItemIndex() const { return itemIndex_; }
+    virtual void SetItemIndex(int index) { itemIndex_ = (index >= 0 && index < Items.Count()) ? index : -1; }
+    TNotifyEvent OnClick;
+    TNotifyEvent OnChange;
+
+protected:
+    int itemIndex_ = -1;
+};
+
+class TListBox : public TItemControl {
+public:
+    std::string ClassName() const override { return "TListBox"; }
+};
+
+class TRadioGroup : public TItemControl {
+public:
+    std::string ClassName() const override { return "TRadioGroup"; }
+};
+
+enum class TComboBoxStyle { csDropDown, csDropDownList };
+
+class TComboBox : public TItemControl {
+public:
+    std::string ClassName() const override { return "TComboBox"; }
+    TComboBoxStyle Style = TComboBoxStyle::csDropDown;
+    // Selecting an item shows its text; a typed text selects the item that equals it.
+    void SetItemIndex(int index) override;
+    void SetText(const std::string& text) override;
+};
+
+class TMemo : public TControl {
+public:
+    std::string ClassName() const override { return "TMemo"; }
+    TStringList Lines;
+};
+
+struct TTextAttributes {
+    TColor Color = clBlack;
+    int Size = 8;
+};
+
+// A rich edit keeps every line with the colour and size it was written in.
+class TRichEdit : public TControl {
+public:
+    std::string ClassName() const override { return "TRichEdit"; }
+    struct Line {
+        std::string text;
+        TTextAttributes attributes;
+    };
+    TTextAttributes SelAttributes;
+    std::vector<Line> Lines;
+    void Add(const std::string& text) { Lines.push_back({text, SelAttributes}); }
+    void Clear() { Lines.clear(); }
+};
+
+class TStatusBar : public TControl {
+public:
+    std::string ClassName() const override { return "TStatusBar"; }
+    TStringList Panels;
+    std::string SimpleText;
+};
+
+class TMenuItem : public TControl {
+public:
+    std::string ClassName() const override { return "TMenuItem"; }
+    bool Checked = false;
+    TNotifyEvent OnClick;
+    void Click() {
+        if (Enabled && OnClick) OnClick(this);
+    }
+};
+
+class TTimer : public TComponent {
+public:
+    std::string ClassName() const override { return "TTimer"; }
+    bool Enabled = true;
+    int Interval = 1000;
+    TNotifyEvent OnTimer;
+};
+
+class TTreeNode {
+public:
+    std::string Text;
+    intptr_t Data = 0;
+    TTreeNode* Parent = nullptr;
+    int Level() const;
+    int Index() const;
+    int Count() const { return static_cast<int>(children_.size()); }
+    TTreeNode* Item(int index) const { return children_.at(static_cast<size_t>(index)).get(); }
+    TTreeNode* AddChild(const std::string& text);
+
+private:
+    std::vector<std::unique_ptr<TTreeNode>> children_;
+};
+
+// A tree view; selecting a node from code fires OnChange, as the class library does.
+class TTreeView : public TControl {
+public:
+    std::string ClassName() const override { return "TTreeView"; }
+    TTreeView();
+    // The invisible root's children are the top-level nodes.
+    TTreeNode& Root() { return *root_; }
+    TTreeNode* Add(const std::string& text) { return root_->AddChild(text); }
+    void Clear();
+    // Every node in display order (depth first).
+    std::vector<TTreeNode*> Nodes() const;
+    TTreeNode* Selected() const { return selected_; }
+    void SetSelected(TTreeNode* node);
+    std::function<void(TObject* sender, TTreeNode* node)> OnChange;
+
+private:
+    std::unique_ptr<TTreeNode> root_;
+    TTreeNode* selected_ = nullptr;
+};
+
+struct TListItem {
+    std::string Caption;
+    std::vector<std::string> SubItems;
+    intptr_t Data = 0;
+};
+
+class TListView : public TControl {
+public:
+    std::string ClassName() const override { return "TListView"; }
+    std::vector<TListItem> Items;
+    TListItem& Add() {
+        Items.emplace_back();
+        return Items.back();
+    }
+};
+
+class TForm : public TControl {
+public:
+    std::string ClassName() const override { return "TForm"; }
+    int ModalResult = 0;
+};
+
+// The screen as the program sees it: its size and the mouse cursor shape.
+enum class TCursor { crDefault = 0, crHourGlass = -11 };
+struct TScreen {
+    int Width = 1280;
+    int Height = 1024;
+    TCursor Cursor = TCursor::crDefault;
+};
+TScreen& Screen();

@@ -1,0 +1,37 @@
+#include "platform/Random.h"
+
+#include <mutex>
+
+#include "platform/Clock.h"
+
+namespace prng {
+namespace {
+std::mutex mutex;
+Generator shared{1};
+}  // namespace
+
+int Generator::Next() {
+    state_ = state_ * 214013u + 2531011u;
+    return static_cast<int>((state_ >> 16) & 0x7FFF);
+}
+
+void Seed(uint32_t seed) {
+    std::lock_guard lock(mutex);
+    shared = Generator(seed);
+}
+
+void SeedFromClock() {
+    Seed(static_cast<uint32_t>(datetime::ToMilliseconds(Now()) ^ static_cast<uint64_t>(GetTickCount())));
+}
+
+int Rand() {
+    std::lock_guard lock(mutex);
+    return shared.Next();
+}
+
+int Random(int n) {
+    if (n <= 1) return 0;
+    return static_cast<int>(static_cast<int64_t>(Rand()) * n / (kRandMax + 1));
+}
+
+}  // namespace prng

@@ -1,0 +1,76 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Object.h"
+
+// Ordered list of texts, each with an integer tag (the class library's "object").
+class TStrings : public TObject {
+public:
+    std::string ClassName() const override { return "TStrings"; }
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    const std::string& operator[](int index) const { return items_.at(static_cast<size_t>(index)).text; }
+    const std::string& Strings(int index) const { return (*this)[index]; }
+    void Set(int index, const std::string& text);
+    intptr_t Objects(int index) const { return items_.at(static_cast<size_t>(index)).object; }
+    void SetObject(int index, intptr_t object);
+
+    virtual int Add(const std::string& text);
+    int AddObject(const std::string& text, intptr_t object);
+    virtual void Insert(int index, const std::string& text);
+    void Delete(int index);
+    void Clear();
+    void Move(int from, int to);
+    void Exchange(int a, int b);
+    virtual int IndexOf(const std::string& text) const;
+    void Assign(const TStrings& other);
+    void AddStrings(const TStrings& other);
+    std::vector<std::string> ToVector() const;
+
+    // Every line followed by CR LF.
+    std::string Text() const;
+    // Replaces the list by the lines of the text; CR LF, lone CR and lone LF each end a line.
+    void SetText(const std::string& text);
+
+    // Plain byte lines, CR LF written; false when the file cannot be read or written.
+    bool LoadFromFile(const std::string& path);
+    bool SaveToFile(const std::string& path) const;
+
+    std::function<void()> OnChange;
+
+protected:
+    struct Item {
+        std::string text;
+        intptr_t object = 0;
+    };
+    std::vector<Item> items_;
+    void Changed();
+    void InsertItem(int index, Item item);
+};
+
+enum class TDuplicates { dupIgnore, dupAccept, dupError };
+
+class TStringList : public TStrings {
+public:
+    std::string ClassName() const override { return "TStringList"; }
+
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool sorted);
+    TDuplicates Duplicates = TDuplicates::dupAccept;
+    bool CaseSensitive = false;
+
+    int Add(const std::string& text) override;
+    void Insert(int index, const std::string& text) override;
+    int IndexOf(const std::string& text) const override;
+    // Stable sort by text (case rule as CaseSensitive).
+    void Sort();
+
+private:
+    bool sorted_ = false;
+    int Compare(const std::string& a, const std::string& b) const;
+    // Position where text belongs in the sorted list; found tells whether an equal text is there.
+    int Find(const std::string& text, bool& found) const;
+};

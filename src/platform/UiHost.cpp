@@ -1,0 +1,67 @@
+#include "platform/UiHost.h"
+
+#include <atomic>
+#include <istream>
+#include <ostream>
+
+namespace {
+
+class DetachedUiHost : public UiHost {
+public:
+    int MessageBox(TMsgKind, const std::string& text, TMsgButtons buttons) override {
+        if (buttons == TMsgButtons::Ok) return mrOk;
+        throw UnscriptedQuestion("no user to answer: " + text);
+    }
+};
+
+DetachedUiHost detachedHost;
+std::atomic<UiHost*> currentHost{&detachedHost};
+
+const char* KindCaption(TMsgKind kind) {
+    switch (kind) {
+        case TMsgKind::Information: return "Information";
+        case TMsgKind::Confirmation: return "Bestätigen";
+        case TMsgKind::Warning: return "Warnung";
+        case TMsgKind::Error: return "Fehler";
+        default: return "Marovelkandis";
+    }
+}
+
+}  // namespace
+
+TMsgKind MsgKindFromNumber(int kind) {
+    switch (kind) {
+        case 1: return TMsgKind::Information;
+        case 2: return TMsgKind::Confirmation;
+        case 3: return TMsgKind::Warning;
+        case 4: return TMsgKind::Error;
+        default: return TMsgKind::Plain;
+    }
+}
+
+int ScriptedUiHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
+    boxes.push_back({kind, text, buttons});
+    if (buttons == TMsgButtons::Ok) return mrOk;
+    if (answers_.empty()) {
+        unscripted.push_back(text);
+        throw UnscriptedQuestion("unscripted question: " + text);
+    }
+    int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+int TerminalUiHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
+    out_ << "[" << KindCaption(kind) << "] " << text << "\n";
+    if (buttons == TMsgButtons::Ok) return mrOk;
+    for (;;) {
+        out_ << "(j/n) " << std::flush;
+        std::string answer;
+        if (!std::getline(in_, answer)) throw UnscriptedQuestion("no answer on input: " + text);
+        if (answer == "j" || answer == "J" || answer == "ja") return mrYes;
+        if (answer == "n" || answer == "N" || answer == "nein") return mrNo;
+    }
+}
+
+void SetUiHost(UiHost* host) { currentHost.store(host ? host : &detachedHost); }
+UiHost& Ui() { return *currentHost.load(); }

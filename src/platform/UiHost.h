@@ -1,0 +1,65 @@
+#pragma once
+#include <deque>
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Modal results of the class library.
+enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+// Kinds of message box: 1 information, 2 confirmation, 3 warning, 4 error, anything else plain.
+enum class TMsgKind { Plain = 0, Information = 1, Confirmation = 2, Warning = 3, Error = 4 };
+TMsgKind MsgKindFromNumber(int kind);
+
+enum class TMsgButtons { Ok, YesNo };
+
+struct MessageBoxRecord {
+    TMsgKind kind;
+    std::string text;
+    TMsgButtons buttons;
+};
+
+// Everything that waits for the user goes through the host: message boxes now, the modal
+// dialogs when they come. The program never answers a question by guessing.
+class UiHost {
+public:
+    virtual ~UiHost() = default;
+    // Shows a box and blocks until it is closed; returns the modal result.
+    virtual int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) = 0;
+};
+
+class UnscriptedQuestion : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// Records every box and answers questions from a queue; a question with no answer queued
+// is recorded as unscripted and throws, so that a test cannot pass on a guessed answer.
+class ScriptedUiHost : public UiHost {
+public:
+    int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
+    void QueueAnswer(int modalResult) { answers_.push_back(modalResult); }
+
+    std::vector<MessageBoxRecord> boxes;
+    std::vector<std::string> unscripted;
+    size_t PendingAnswers() const { return answers_.size(); }
+
+private:
+    std::deque<int> answers_;
+};
+
+// Text front end: prints each box and reads yes/no answers from a stream.
+class TerminalUiHost : public UiHost {
+public:
+    TerminalUiHost(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+    int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
+
+private:
+    std::istream& in_;
+    std::ostream& out_;
+};
+
+// nullptr restores the default host, which refuses every question (no user attached).
+void SetUiHost(UiHost* host);
+UiHost& Ui();

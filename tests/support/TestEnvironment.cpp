@@ -1,0 +1,65 @@
+#include "TestEnvironment.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "foundation/Logs.h"
+#include "platform/Random.h"
+
+namespace fs = std::filesystem;
+
+TDateTime TestStartTime() {
+    TDateTime t;
+    t.Year = 2026;
+    t.Month = 12;
+    t.Day = 6;
+    t.Hour = 9;
+    t.Minute = 5;
+    t.Second = 3;
+    return t;
+}
+
+void ProgramTest::SetUp() {
+    std::string pattern = (fs::temp_directory_path() / "marovelka-test-XXXXXX").string();
+    char* made = mkdtemp(pattern.data());
+    ASSERT_NE(made, nullptr);
+    folder = std::string(made) + "/";
+    fs::create_directories(folder + "config");
+    setenv("MAROVELKA_HOME", folder.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (folder + "config").c_str(), 1);
+    unsetenv("MAROVELKA_DEVELOPER");
+    clock = std::make_unique<ManualClock>(TestStartTime());
+    SetClock(clock.get());
+    SetUiHost(&ui);
+    DebugModus = false;
+    LogMemo = nullptr;
+    prng::Seed(4711);
+}
+
+void ProgramTest::TearDown() {
+    EXPECT_TRUE(ui.unscripted.empty()) << "unscripted question: " << ui.unscripted.front();
+    EXPECT_EQ(ui.PendingAnswers(), 0u) << "answers queued but never asked for";
+    SetUiHost(nullptr);
+    SetClock(nullptr);
+    DebugModus = false;
+    LogMemo = nullptr;
+    std::error_code error;
+    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(folder, error);
+}
+
+std::string ProgramTest::ReadProgramFile(const std::string& name) const {
+    std::ifstream in(folder + name, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+bool ProgramTest::ProgramFileExists(const std::string& name) const { return fs::exists(folder + name); }
+
+void ProgramTest::WriteProgramFile(const std::string& name, const std::string& content) const {
+    std::ofstream out(folder + name, std::ios::binary | std::ios::trunc);
+    out << content;
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/UiHost.h"
+
+// Every test runs in a fresh program folder with a scripted user and a fixed clock.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Whole content of a file in the program folder; empty when it does not exist.
+    std::string ReadProgramFile(const std::string& name) const;
+    bool ProgramFileExists(const std::string& name) const;
+    void WriteProgramFile(const std::string& name, const std::string& content) const;
+
+    std::string folder;  // ends in '/'
+    ScriptedUiHost ui;
+    std::unique_ptr<ManualClock> clock;
+};
+
+// The moment the manual clock starts at: 06.12.2026 09:05:03.
+TDateTime TestStartTime();
