@@ -1,0 +1,425 @@
+#include "foundation/SortGrid.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "foundation/Conversions.h"
+#include "platform/DateTime.h"
+
+namespace {
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+bool IsNumber(const std::string& text) {
+    double value;
+    return TryTextToDouble(text, value);
+}
+
+bool IsDate(const std::string& text) { return datetime::ParseDate(text).has_value(); }
+
+// A sort key that orders texts without a number (or date) before every number, and those
+// among themselves as equal: a total order, so the sort is well defined on any column.
+struct NumericKey {
+    bool valid = false;
+    double value = 0;
+    int Compare(const NumericKey& other) const {
+        if (valid != other.valid) return valid ? 1 : -1;
+        if (!valid || value == other.value) return 0;
+        return value < other.value ? -1 : 1;
+    }
+};
+
+NumericKey MakeKey(const std::string& text, TSortStyle style) {
+    NumericKey key;
+    if (style == ssNumeric) {
+        key.valid = TryTextToDouble(text, key.value);
+    } else if (auto date = datetime::ParseDate(text)) {
+        key.valid = true;
+        key.value = static_cast<double>(datetime::ToMilliseconds(*date));
+    }
+    return key;
+}
+
+}  // namespace
+
+TSortGrid::TSortGrid() = default;
+
+void TSortGrid::SetItems(const TStrings& items) {
+    items_.Assign(items);
+    if (items_.Count() > 0) LoadFromStrings(items_, ItemDelimiter);
+}
+
+// ---- sorting ----
+
+void TSortGrid::SortByColumn(int column, TSortOptions options) {
+    if (GridState != TGridState::gsNormal || FixedRows() + 1 >= RowCount()) return;
+    if (OnBeginSort) OnBeginSort(this, column, options);
+    if (options.SortStyle == ssAutomatic) options.SortStyle = DetermineSortStyle(column);
+    ListQuickSort(column, options);
+    if (OnEndSort) OnEndSort(this, column);
+}
+
+TSortStyle TSortGrid::DetermineSortStyle(int column) const {
+    bool numeric = true, date = true;
+    for (int r = FixedRows(); r < RowCount() && (numeric || date); ++r) {
+        const std::string& text = Cells(column, r);
+        if (numeric && !IsNumber(text)) numeric = false;
+        if (date && !IsDate(text)) date = false;
+    }
+    if (numeric) return ssNumeric;
+    if (date) return ssDate;
+    return ssAlphabetic;
+}
+
+void TSortGrid::ListQuickSort(int column, const TSortOptions& options) {
+    sorting_ = true;
+    const int first = FixedRows();
+    const int count = RowCount() - first;
+    sortedList_.clear();
+    sortedList_.reserve(static_cast<size_t>(count));
+    for (int r = first; r < RowCount(); ++r) sortedList_.push_back({Cells(column, r), r});
+
+    std::vector<std::string> texts(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string& s = sortedList_[static_cast<size_t>(i)].Str;
+        texts[static_cast<size_t>(i)] = options.SortCaseSensitive ? s : UpperAscii(s);
+    }
+    std::vector<NumericKey> keys;
+    if (options.SortStyle == ssNumeric || options.SortStyle == ssDate) {
+        keys.reserve(static_cast<size_t>(count));
+        for (const auto& t : texts) keys.push_back(MakeKey(t, options.SortStyle));
+    }
+    auto compareKeys = [&](size_t a, size_t b) -> int {
+        switch (options.SortStyle) {
+            case ssNumeric:
+            case ssDate: return keys[a].Compare(keys[b]);
+            case ssCustom: return options.SortCompare ? options.SortCompare(texts[a], texts[b]) : 0;
+            default: return texts[a].compare(texts[b]);
+        }
+    };
+    // Equal keys keep their former order in both directions.
+    std::vector<size_t> order(static_cast<size_t>(count));
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        int result = compareKeys(a, b);
+        if (result == 0) return a < b;
+        if (options.SortDirection == sdDescending) result = -result;
+        return result < 0;
+    });
+
+    std::vector<TSortedListEntry> sorted;
+    sorted.reserve(order.size());
+    for (size_t i : order) sorted.push_back(std::move(sortedList_[i]));
+    sortedList_ = std::move(sorted);
+
+    // Whole rows move, every column with its row.
+    auto& rows = RowStore();
+    EnsureRows(RowCount());
+    std::vector<std::vector<std::string>> moved(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        moved[static_cast<size_t>(i)] = std::move(rows[static_cast<size_t>(sortedList_[static_cast<size_t>(i)].RowNum)]);
+    for (int i = 0; i < count; ++i) rows[static_cast<size_t>(first + i)] = std::move(moved[static_cast<size_t>(i)]);
+
+    for (int i = 0; i < count; ++i)
+        if (sortedList_[static_cast<size_t>(i)].RowNum == Row()) {
+            SetRow(first + i);
+            break;
+        }
+    sorting_ = false;
+}
+
+bool TSortGrid::CanUndoSort() {
+    if (static_cast<int>(sortedList_.size()) == RowCount() - FixedRows()) return true;
+    sortedList_.clear();
+    return false;
+}
+
+void TSortGrid::UndoSort() {
+    if (!CanUndoSort()) return;
+    const int first = FixedRows();
+    auto& rows = RowStore();
+    EnsureRows(RowCount());
+    std::vector<std::vector<std::string>> current(static_cast<size_t>(sortedList_.size()));
+    for (size_t i = 0; i < sortedList_.size(); ++i) current[i] = std::move(rows[static_cast<size_t>(first) + i]);
+    int newRow = Row();
+    for (size_t i = 0; i < sortedList_.size(); ++i) {
+        int former = sortedList_[i].RowNum;
+        rows[static_cast<size_t>(former)] = std::move(current[i]);
+        if (first + static_cast<int>(i) == Row()) newRow = former;
+    }
+    SetRow(newRow);
+    sortedList_.clear();
+}
+
+// ---- cells, rows and columns ----
+
+void TSortGrid::ClearRowCells(int row) {
+    for (int c = 0; c < ColCount(); ++c) SetCells(c, row, "");
+}
+
+void TSortGrid::ClearColumnCells(int column) {
+    for (int r = 0; r < RowCount(); ++r) SetCells(column, r, "");
+}
+
+void TSortGrid::Clear(bool allColumns) {
+    for (int c = FixedCols(); c < ColCount(); ++c)
+        for (int r = allColumns ? 0 : FixedRows(); r < RowCount(); ++r) SetCells(c, r, "");
+    modified_ = false;
+}
+
+template <typename F>
+void TSortGrid::WithoutEditing(F&& move) {
+    TGridOptions saved = Options;
+    Options &= ~goEditing;
+    move();
+    Options = saved;
+}
+
+void TSortGrid::DeleteRow(int index) {
+    if (index < 0 || index >= RowCount()) return;
+    ClearRowCells(index);
+    WithoutEditing([&] { TStringGrid::DeleteRow(index); });
+    if (OnRowDelete) OnRowDelete(this, index);
+}
+
+void TSortGrid::DeleteColumn(int index) {
+    if (index < 0 || index >= ColCount()) return;
+    ClearColumnCells(index);
+    WithoutEditing([&] { TStringGrid::DeleteColumn(index); });
+    if (OnColumnDelete) OnColumnDelete(this, index);
+}
+
+void TSortGrid::InsertRow(int index) {
+    if (index < 0) index = 0;
+    SetRowCount(RowCount() + 1);
+    if (index > RowCount() - 1) index = RowCount() - 1;
+    ClearRowCells(RowCount() - 1);
+    TStringGrid::MoveRow(RowCount() - 1, index);
+    SetRowHeights(index, DefaultRowHeight);
+    if (OnRowInsert) OnRowInsert(this, index);
+}
+
+void TSortGrid::InsertColumn(int index) {
+    if (index < 0) index = 0;
+    SetColCount(ColCount() + 1);
+    if (index > ColCount() - 1) index = ColCount() - 1;
+    ClearColumnCells(ColCount() - 1);
+    TStringGrid::MoveColumn(ColCount() - 1, index);
+    SetColWidths(index, DefaultColWidth);
+    if (OnColumnInsert) OnColumnInsert(this, index);
+}
+
+void TSortGrid::MoveRow(int from, int to) {
+    WithoutEditing([&] { TStringGrid::MoveRow(from, to); });
+}
+
+void TSortGrid::MoveColumn(int from, int to) {
+    WithoutEditing([&] { TStringGrid::MoveColumn(from, to); });
+}
+
+void TSortGrid::SwapRows(int a, int b) {
+    if (a == b) return;
+    if (a > b) std::swap(a, b);
+    MoveRow(b, a);
+    MoveRow(a + 1, b);
+}
+
+void TSortGrid::SwapColumns(int a, int b) {
+    if (a == b) return;
+    if (a > b) std::swap(a, b);
+    MoveColumn(b, a);
+    MoveColumn(a + 1, b);
+}
+
+void TSortGrid::MoveTo(int column, int row) {
+    SetCol(std::clamp(column, FixedCols(), ColCount() - 1));
+    SetRow(std::clamp(row, FixedRows(), RowCount() - 1));
+}
+
+bool TSortGrid::IsCell(const std::string& text, int& column, int& row) const {
+    for (int c = 0; c < ColCount(); ++c)
+        for (int r = 0; r < RowCount(); ++r)
+            if (Cells(c, r) == text) {
+                column = c;
+                row = r;
+                return true;
+            }
+    return false;
+}
+
+// ---- delimited lines ----
+
+void TSortGrid::LoadFromStrings(const TStrings& list, char delimiter) {
+    Clear(true);
+    SetRowCount(std::max(list.Count(), FixedRows() + 1));
+    int widest = 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string& line = list[i];
+        std::vector<std::string> fields;
+        size_t start = 0;
+        for (size_t pos = line.find(delimiter); pos != std::string::npos; pos = line.find(delimiter, start)) {
+            fields.push_back(line.substr(start, pos - start));
+            start = pos + 1;
+        }
+        fields.push_back(line.substr(start));
+        int n = static_cast<int>(fields.size());
+        if (n > ColCount()) SetColCount(n);
+        widest = std::max(widest, n);
+        ClearRowCells(i);
+        for (int c = 0; c < n; ++c) SetCells(c, i, fields[static_cast<size_t>(c)]);
+    }
+    SetColCount(widest);
+}
+
+void TSortGrid::SaveToStrings(TStrings& list, char delimiter) const {
+    list.Clear();
+    for (int r = 0; r < RowCount(); ++r) {
+        std::string line;
+        for (int c = 0; c < ColCount(); ++c) {
+            if (c > 0) line += delimiter;
+            line += Cells(c, r);
+        }
+        list.Add(line);
+    }
+}
+
+bool TSortGrid::LoadFromFile(const std::string& fileName, char delimiter) {
+    TStringList list;
+    if (!list.LoadFromFile(fileName)) return false;
+    LoadFromStrings(list, delimiter);
+    return true;
+}
+
+bool TSortGrid::SaveToFile(const std::string& fileName, char delimiter) const {
+    TStringList list;
+    SaveToStrings(list, delimiter);
+    return list.SaveToFile(fileName);
+}
+
+// ---- input ----
+
+void TSortGrid::SetEditText(int column, int row, const std::string& value) {
+    if (Cells(column, row) != value) modified_ = true;
+    SetCells(column, row, value);
+}
+
+void TSortGrid::InitValidate() {
+    validate_ = {Col(), Row(), Cells(Col(), Row()), modified_};
+}
+
+void TSortGrid::ValidateCell() {
+    const int column = validate_.column, row = validate_.row;
+    const std::string current = Cells(column, row);
+    if (current != validate_.text && OnCellValidate) {
+        std::string value = current;
+        bool valid = true;
+        OnCellValidate(this, column, row, value, valid);
+        if (valid) {
+            if (value != current) SetCells(column, row, value);
+        } else {
+            SetCells(column, row, value != current ? value : validate_.text);
+            modified_ = validate_.modified;
+        }
+    }
+    InitValidate();
+}
+
+void TSortGrid::DoEnter() {
+    focused_ = true;
+    InitValidate();
+}
+
+void TSortGrid::DoExit() {
+    ValidateCell();
+    focused_ = false;
+}
+
+void TSortGrid::Click() {
+    if (focused_) ValidateCell();
+}
+
+void TSortGrid::KeyDown(unsigned short& key, TShiftState shift) {
+    if (key == VK_RETURN) ValidateCell();
+    if (!ExtendedKeys || GridState != TGridState::gsNormal) return;
+    const TShiftState mods = shift & (ssShift | ssCtrl | ssAlt);
+    if (mods == ssCtrl && key == VK_INSERT) {
+        InsertRow(Row());
+    } else if (mods == ssCtrl && key == VK_DELETE) {
+        if (RowCount() - FixedRows() > 1) DeleteRow(Row());
+    } else if (mods == (ssCtrl | ssShift) && key == VK_INSERT) {
+        InsertColumn(Col());
+    } else if (mods == (ssCtrl | ssShift) && key == VK_DELETE) {
+        if (ColCount() - FixedCols() > 1) DeleteColumn(Col());
+    } else {
+        return;
+    }
+    key = 0;
+}
+
+bool TSortGrid::MouseToCell(int x, int y, int& column, int& row) const {
+    if (x < 0 || y < 0) return false;
+    column = -1;
+    for (int c = 0, left = 0; c < ColCount(); left += ColWidths(c), ++c)
+        if (x < left + ColWidths(c)) {
+            column = c;
+            break;
+        }
+    row = -1;
+    for (int r = 0, top = 0; r < RowCount(); top += RowHeights(r), ++r)
+        if (y < top + RowHeights(r)) {
+            row = r;
+            break;
+        }
+    return column >= 0 && row >= 0;
+}
+
+void TSortGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (!ClickSorting || FixedRows() < 1 || GridState != TGridState::gsNormal || button != TMouseButton::mbLeft)
+        return;
+    int column = 0, row = 0;
+    if (!MouseToCell(x, y, column, row) || row >= FixedRows()) return;
+    TSortOptions options;
+    options.SortStyle = ssAutomatic;
+    options.SortDirection = (shift & (ssShift | ssCtrl | ssAlt)) == ssShift ? sdDescending : sdAscending;
+    options.SortCaseSensitive = true;
+    if (OnClickSort) OnClickSort(this, column, options);
+    TCursor saved = Screen().Cursor;
+    Screen().Cursor = TCursor::crHourGlass;
+    SortByColumn(column, options);
+    Screen().Cursor = saved;
+}
+
+// ---- sizes and scroll bars ----
+
+void TSortGrid::UpdateScrollPage() {
+    if (!ProportionalScrollBars) {
+        vertPage_ = horzPage_ = 0;
+        return;
+    }
+    auto visibleCount = [](int extent, int count, auto size) {
+        int visible = 0;
+        for (int i = 0, used = 0; i < count && used + size(i) <= extent; used += size(i), ++i) ++visible;
+        return std::max(1, visible);
+    };
+    vertPage_ = visibleCount(Height, RowCount(), [this](int r) { return RowHeights(r); });
+    horzPage_ = visibleCount(Width, ColCount(), [this](int c) { return ColWidths(c); });
+}
+
+void TSortGrid::SizeChanged(int, int) {
+    UpdateScrollPage();
+    if (OnSizeChanged) OnSizeChanged(this);
+}
+
+void TSortGrid::ColWidthsChanged() {
+    UpdateScrollPage();
+    if (OnColumnWidthsChanged) OnColumnWidthsChanged(this);
+}
+
+void TSortGrid::RowHeightsChanged() {
+    UpdateScrollPage();
+    if (OnRowHeightsChanged) OnRowHeightsChanged(this);
+}

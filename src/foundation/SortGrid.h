@@ -1,0 +1,130 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Grids.h"
+#include "platform/Input.h"
+
+enum TSortStyle : unsigned char { ssAutomatic = 0, ssAlphabetic = 1, ssNumeric = 2, ssDate = 3, ssCustom = 4 };
+enum TSortDirection : unsigned char { sdAscending = 0, sdDescending = 1 };
+enum class TCellBevelStyle : unsigned char { cbNone, cbRaised, cbLowered };
+enum class TVertAlignment : unsigned char { taTopJustify, taBottomJustify, taMiddle };
+enum class TAlignment : unsigned char { taLeftJustify, taRightJustify, taCenter };
+
+using TSortCompare = std::function<int(const std::string& a, const std::string& b)>;
+
+struct TSortOptions {
+    TSortStyle SortStyle = ssAutomatic;
+    TSortDirection SortDirection = sdAscending;
+    bool SortCaseSensitive = false;
+    TSortCompare SortCompare;  // used only with ssCustom
+};
+
+struct TSortedListEntry {
+    std::string Str;
+    int RowNum = 0;
+};
+
+// Where the mouse is busy resizing or moving rows or columns; sorting waits for gsNormal.
+enum class TGridState { gsNormal, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
+// The string grid behind every data table: a stable sort by one column with detection of
+// numeric and date columns, undo of the last sort, row and column editing with events,
+// delimited load and save, and cell validation.
+class TSortGrid : public TStringGrid {
+public:
+    TSortGrid();
+    std::string ClassName() const override { return "TSortGrid"; }
+
+    // Published properties.
+    TAlignment AlignmentHorz = TAlignment::taLeftJustify;
+    TVertAlignment AlignmentVert = TVertAlignment::taTopJustify;
+    bool ClickSorting = true;
+    TCellBevelStyle BevelStyle = TCellBevelStyle::cbNone;
+    bool ProportionalScrollBars = true;
+    bool ExtendedKeys = false;
+    char ItemDelimiter = '|';
+    const TStringList& Items() const { return items_; }
+    // Copies the list and loads it as the grid's content (the tables' header rows).
+    void SetItems(const TStrings& items);
+
+    // Events.
+    std::function<void(TObject* sender, int column, TSortOptions& options)> OnClickSort;
+    std::function<void(TObject* sender, int column, TSortOptions& options)> OnBeginSort;
+    std::function<void(TObject* sender, int column)> OnEndSort;
+    std::function<void(TObject* sender, int index)> OnRowInsert, OnRowDelete, OnColumnInsert, OnColumnDelete;
+    TNotifyEvent OnColumnWidthsChanged, OnRowHeightsChanged, OnSizeChanged;
+    std::function<void(TObject* sender, int column, int row, std::string& value, bool& valid)> OnCellValidate;
+
+    // Sorting.
+    void SortByColumn(int column, TSortOptions options);
+    TSortStyle DetermineSortStyle(int column) const;
+    bool CanUndoSort();
+    void UndoSort();
+
+    // Cells, rows and columns.
+    void Clear(bool allColumns);
+    void DeleteRow(int index) override;
+    void DeleteColumn(int index) override;
+    void InsertRow(int index);
+    void InsertColumn(int index);
+    void MoveRow(int from, int to) override;
+    void MoveColumn(int from, int to) override;
+    void SwapRows(int a, int b);
+    void SwapColumns(int a, int b);
+    void MoveTo(int column, int row);
+    bool IsCell(const std::string& text, int& column, int& row) const;
+
+    // Delimited lines: every delimiter ends a field, no quoting.
+    void LoadFromStrings(const TStrings& list, char delimiter);
+    void SaveToStrings(TStrings& list, char delimiter) const;
+    bool LoadFromFile(const std::string& fileName, char delimiter);
+    bool SaveToFile(const std::string& fileName, char delimiter) const;
+
+    // Input as the window delivers it.
+    TGridState GridState = TGridState::gsNormal;
+    bool Focused() const { return focused_; }
+    void DoEnter();
+    void DoExit();
+    void Click();
+    void KeyDown(unsigned short& key, TShiftState shift);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // The in-place editor changed a cell's text.
+    void SetEditText(int column, int row, const std::string& value);
+    bool Modified() const { return modified_; }
+    void InitValidate();
+    void ValidateCell();
+
+    // Cell under a client point, counting from the top-left cell; false outside the cells.
+    bool MouseToCell(int x, int y, int& column, int& row) const;
+    // Scroll bar page sizes (0 unless ProportionalScrollBars).
+    int VertScrollPage() const { return vertPage_; }
+    int HorzScrollPage() const { return horzPage_; }
+    void UpdateScrollPage();
+
+protected:
+    void SizeChanged(int oldColCount, int oldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+
+private:
+    void ListQuickSort(int column, const TSortOptions& options);
+    void ClearRowCells(int row);
+    void ClearColumnCells(int column);
+    // Runs a base-grid move with the editing option off.
+    template <typename F>
+    void WithoutEditing(F&& move);
+
+    TStringList items_;
+    std::vector<TSortedListEntry> sortedList_;
+    bool sorting_ = false;
+    bool modified_ = false;
+    bool focused_ = false;
+    int vertPage_ = 0, horzPage_ = 0;
+    struct Remembered {
+        int column = 0, row = 0;
+        std::string text;
+        bool modified = false;
+    } validate_;
+};

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "platform/Grids.h"
+
+TEST(StringGrid, CellsBeyondTheCountsAreKeptAndComeBack) {
+    TStringGrid grid;
+    grid.SetRowCount(2);
+    grid.SetCells(1, 7, "versteckt");
+    EXPECT_EQ(grid.Cells(1, 7), "versteckt");
+    EXPECT_EQ(grid.RowCount(), 2);
+    grid.SetCells(1, 1, "eins");
+    grid.SetRowCount(2);
+    grid.SetRowCount(8);
+    EXPECT_EQ(grid.Cells(1, 7), "versteckt");
+}
+
+TEST(StringGrid, NegativeIndexReadsEmptyAndRefusesWrites) {
+    TStringGrid grid;
+    EXPECT_EQ(grid.Cells(-1, 0), "");
+    EXPECT_EQ(grid.Cells(0, -1), "");
+    EXPECT_THROW(grid.SetCells(-1, 0, "x"), std::out_of_range);
+}
+
+TEST(StringGrid, RowCountNeverDropsToTheFixedRows) {
+    TStringGrid grid;
+    grid.SetRowCount(0);
+    EXPECT_EQ(grid.RowCount(), grid.FixedRows() + 1);
+}
+
+TEST(StringGrid, RowsAndColsAsLists) {
+    TStringGrid grid;
+    grid.SetColCount(3);
+    TStringList header;
+    header.SetText("a\rb");
+    grid.SetCells(2, 0, "alt");
+    grid.SetRows(0, header);
+    EXPECT_EQ(grid.Rows(0).ToVector(), (std::vector<std::string>{"a", "b", ""}));
+    grid.SetCells(0, 4, "x");
+    EXPECT_EQ(grid.Cols(0).Count(), grid.RowCount());
+}
+
+TEST(StringGrid, DeleteAndMoveTakeHiddenCellsAlong) {
+    TStringGrid grid;
+    grid.SetRowCount(4);
+    grid.SetCells(9, 1, "h1");
+    grid.SetCells(0, 2, "r2");
+    grid.DeleteRow(1);
+    EXPECT_EQ(grid.Cells(0, 1), "r2");
+    EXPECT_EQ(grid.Cells(9, 1), "");
+    EXPECT_EQ(grid.RowCount(), 3);
+    grid.SetRowCount(4);
+    EXPECT_EQ(grid.Cells(9, 3), "") << "the deleted row does not come back";
+}

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "platform/Strings.h"
+#include "platform/Utf8.h"
+
+using Lines = std::vector<std::string>;
+
+TEST(Strings, TextSplitsAtEveryKindOfLineEnd) {
+    TStringList list;
+    list.SetText("a\r\nb\rc\nd");
+    EXPECT_EQ(list.ToVector(), (Lines{"a", "b", "c", "d"}));
+    list.SetText("a\r\n\r\n");
+    EXPECT_EQ(list.ToVector(), (Lines{"a", ""}));
+    EXPECT_EQ(list.Text(), "a\r\n\r\n");
+    list.SetText("");
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(Strings, SortedListKeepsOrderAndDuplicateRule) {
+    TStringList list;
+    list.SetSorted(true);
+    list.Add("b");
+    list.Add("A");
+    list.Add("a");
+    list.Add("c");
+    EXPECT_EQ(list.ToVector(), (Lines{"A", "a", "b", "c"})) << "equal texts in the order added";
+    list.Duplicates = TDuplicates::dupIgnore;
+    list.Add("B");
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.IndexOf("C"), 3);
+    EXPECT_THROW(list.Insert(0, "x"), std::logic_error);
+}
+
+TEST(Strings, IndexErrorsThrowAndChangeNothing) {
+    TStringList list;
+    list.Add("a");
+    EXPECT_THROW(list.Delete(1), std::out_of_range);
+    EXPECT_THROW(list.Insert(-1, "x"), std::out_of_range);
+    EXPECT_THROW(list.Set(3, "x"), std::out_of_range);
+    EXPECT_EQ(list.ToVector(), (Lines{"a"}));
+}
+
+TEST(Strings, MoveExchangeAndChangeEvent) {
+    TStringList list;
+    int changes = 0;
+    list.OnChange = [&] { ++changes; };
+    list.SetText("a\nb\nc");
+    list.Move(0, 2);
+    EXPECT_EQ(list.ToVector(), (Lines{"b", "c", "a"}));
+    list.Exchange(0, 1);
+    EXPECT_EQ(list.ToVector(), (Lines{"c", "b", "a"}));
+    EXPECT_GT(changes, 2);
+}
+
+TEST(Utf8, CountsCutsAndSlicesByCharacters) {
+    EXPECT_EQ(utf8::Length("Grüße"), 5u);
+    EXPECT_EQ(utf8::Cut("Grüße", 3), "Grü");
+    EXPECT_EQ(utf8::Cut("Grüße", 0), "");
+    EXPECT_EQ(utf8::Cut("ab", 9), "ab");
+    EXPECT_EQ(utf8::Sub("Grüße", 3, 2), "üß");
+    EXPECT_EQ(utf8::Sub("Grüße", 5, 9), "e");
+    EXPECT_EQ(utf8::Sub("Grüße", 9, 1), "");
+    EXPECT_EQ(utf8::Sub("Grüße", 0, 2), "G");
+}
+
+TEST(Utf8, MalformedBytesCountAsOneCharacterEach) {
+    std::string bad = "a\xE4\xFF" "b";
+    EXPECT_FALSE(utf8::IsValid(bad));
+    EXPECT_EQ(utf8::Length(bad), 4u);
+    EXPECT_EQ(utf8::Cut(bad, 2), "a\xE4");
+    EXPECT_EQ(utf8::Length("\xE2\x82"), 2u) << "truncated sequence";
+    EXPECT_FALSE(utf8::IsValid("\xC0\xAF")) << "overlong";
+    EXPECT_FALSE(utf8::IsValid("\xED\xA0\x80")) << "surrogate";
+    EXPECT_TRUE(utf8::IsValid("€𝄞"));
+    std::string out;
+    utf8::Append(out, U'€');
+    size_t pos = 0;
+    EXPECT_EQ(utf8::Next(out, pos), U'€');
+    EXPECT_EQ(pos, 3u);
+}
