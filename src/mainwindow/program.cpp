@@ -3,21 +3,20 @@
 #include <string>
 
 #include "foundation/Logs.h"
-#include "foundation/WindowHelpers.h"
+#include "mainwindow/main.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
 #include "platform/UiHost.h"
 
 namespace {
-const char* kVersion = "Release 1.88a";
-
-void PrintAbilities() {
-    std::cout << "Marovelkandis " << kVersion << " (ohne Bildschirm)\n"
+void PrintAbilities(const TForm1& form) {
+    std::cout << form.Caption() << " (ohne Bildschirm)\n"
               << "Programmordner: " << ProgramFolder() << "\n"
               << "Dieser Stand kann:\n"
               << "  - Protokolle schreiben: error.log immer, debug.log mit dem Schalter -D\n"
-              << "  - Tabellen sortieren, Texte umwandeln und Meldungen im Terminal zeigen\n"
-              << "Turniere anlegen und durchspielen kommt in den naechsten Staenden.\n";
+              << "  - die Datentabellen eines Turniers halten, sortieren und seine Einstellungen führen\n"
+              << "  - Texte der Oberfläche, Zeitrechnung und Meldungen im Terminal\n"
+              << "Turniere anlegen und durchspielen kommt in den nächsten Ständen.\n";
 }
 }  // namespace
 
@@ -25,10 +24,11 @@ int main(int argc, char** argv) {
     TerminalUiHost terminal(std::cin, std::cout);
     SetUiHost(&terminal);
     prng::SeedFromClock();
-    SetDebugModusFromArgument(argc > 1 ? argv[1] : "");
-    Log(std::string("[F] Marovelkandis ") + kVersion + " gestartet");
-    Log("Auf: " + GetWindowsVersion());
-    PrintAbilities();
+    {
+        TForm1 form(argc > 1 ? argv[1] : "");
+        form.FormCreate();
+        PrintAbilities(form);
+    }
     SetUiHost(nullptr);
     return 0;
 }

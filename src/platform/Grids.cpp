@@ -24,6 +24,8 @@ void TStringGrid::SetRowCount(int count) {
     if (count <= fixedRows_) count = fixedRows_ + 1;
     if (count == rowCount_) return;
     int old = rowCount_;
+    // Rows cut off are gone: growing again must not bring stale data back into the table.
+    for (int r = count; r < old && static_cast<size_t>(r) < cells_.size(); ++r) cells_[static_cast<size_t>(r)].clear();
     rowCount_ = count;
     if (row_ >= rowCount_) row_ = rowCount_ - 1;
     SizeChanged(colCount_, old);
@@ -34,6 +36,8 @@ void TStringGrid::SetColCount(int count) {
     if (count <= fixedCols_) count = fixedCols_ + 1;
     if (count == colCount_) return;
     int old = colCount_;
+    for (auto& cells : cells_)
+        for (int c = count; c < old && static_cast<size_t>(c) < cells.size(); ++c) cells[static_cast<size_t>(c)].clear();
     colCount_ = count;
     if (col_ >= colCount_) col_ = colCount_ - 1;
     SizeChanged(old, rowCount_);

@@ -25,8 +25,9 @@ enum TGridOption : unsigned {
 using TGridOptions = unsigned;
 
 // Cells of text addressed by (column, row). The grid keeps every cell written, also beyond
-// RowCount and ColCount: such cells are not part of the visible rows, and they come back into
-// view when the counts grow again (the class library's behaviour, which callers rely on).
+// RowCount and ColCount: such cells are not part of the visible rows and come into view when
+// the counts grow. Lowering a count discards the rows or columns cut off, so that growing again
+// never brings stale data back into a table.
 class TStringGrid : public TControl {
 public:
     TStringGrid();

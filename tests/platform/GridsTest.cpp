@@ -2,16 +2,21 @@
 
 #include "platform/Grids.h"
 
-TEST(StringGrid, CellsBeyondTheCountsAreKeptAndComeBack) {
+TEST(StringGrid, CellsBeyondTheCountsAreKeptUntilTheCountDrops) {
     TStringGrid grid;
     grid.SetRowCount(2);
     grid.SetCells(1, 7, "versteckt");
+    grid.SetCells(4, 1, "rechts");
     EXPECT_EQ(grid.Cells(1, 7), "versteckt");
     EXPECT_EQ(grid.RowCount(), 2);
-    grid.SetCells(1, 1, "eins");
-    grid.SetRowCount(2);
     grid.SetRowCount(8);
     EXPECT_EQ(grid.Cells(1, 7), "versteckt");
+    grid.SetRowCount(3);
+    grid.SetRowCount(8);
+    EXPECT_EQ(grid.Cells(1, 7), "") << "a row cut off stays gone";
+    grid.SetColCount(3);
+    grid.SetColCount(10);
+    EXPECT_EQ(grid.Cells(4, 1), "");
 }
 
 TEST(StringGrid, NegativeIndexReadsEmptyAndRefusesWrites) {
@@ -46,7 +51,7 @@ TEST(StringGrid, DeleteAndMoveTakeHiddenCellsAlong) {
     grid.SetCells(0, 2, "r2");
     grid.DeleteRow(1);
     EXPECT_EQ(grid.Cells(0, 1), "r2");
-    EXPECT_EQ(grid.Cells(9, 1), "");
+    EXPECT_EQ(grid.Cells(4, 1), "");
     EXPECT_EQ(grid.RowCount(), 3);
     grid.SetRowCount(4);
     EXPECT_EQ(grid.Cells(9, 3), "") << "the deleted row does not come back";

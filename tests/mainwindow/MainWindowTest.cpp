@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include "TestEnvironment.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Logs.h"
+#include "foundation/Settings.h"
+#include "foundation/Texts.h"
+#include "mainwindow/main.h"
+
+class MainWindowTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        form = std::make_unique<TForm1>();
+    }
+    std::unique_ptr<TForm1> form;
+
+    std::vector<std::string> TreeTexts(TTreeView& tree) {
+        std::vector<std::string> out;
+        for (TTreeNode* node : tree.Nodes()) out.push_back(node->Text);
+        return out;
+    }
+    // A tournament with one round of two groups and one game in each.
+    void FillSmallTournament() {
+        form->AktTurNr = 1;
+        form->AnzRunden = 1;
+        form->XARunden.Items.SetText("\nRunde 1 ( Vorrunde )");
+        form->XAGruppBez.Items.SetText("\nA\nB");
+        form->XAGruppName.Items.SetText("\nGruppe A\nGruppe B");
+        form->XATeams.Items.SetText("Neutrales Schiedsgericht\nAdler\nBären\nCondor\nDachse");
+        form->XATeamsTur.Items.SetText("Neutrales Schiedsgericht\n\n\n\nDelfine");
+        TSortGrid& g = form->Gruppe;
+        g.SetRowCount(3);
+        const char* states[] = {"Open", "Closed"};
+        for (int r = 1; r <= 2; ++r) {
+            Put(g, 0, r, "1", true);
+            Put(g, 1, r, "2", true);
+            Put(g, Gruppe_Nr, r, r, true);
+            Put(g, Gruppe_Bez, r, r == 1 ? "A" : "B", true);
+            Put(g, Gruppe_Name, r, r == 1 ? "Gruppe A" : "Gruppe B", true);
+            Put(g, Gruppe_State, r, states[r - 1], true);
+            Put(g, Gruppe_RNr, r, 1, true);
+        }
+        TSortGrid& s = form->Spielplan;
+        s.SetRowCount(3);
+        for (int r = 1; r <= 2; ++r) {
+            Put(s, 0, r, "1", true);
+            Put(s, 1, r, "4", true);
+            Put(s, Spielplan_SpNr, r, r, true);
+            Put(s, Spielplan_GrNr, r, r, true);
+            Put(s, Spielplan_T1, r, 2 * r - 1, true);
+            Put(s, Spielplan_T2, r, 2 * r, true);
+            Put(s, Spielplan_Von, r, "10:00", true);
+            Put(s, Spielplan_Bis, r, "10:20", true);
+            Put(s, Spielplan_RNr, r, 1, true);
+        }
+        Put(s, Spielplan_Schir, 1, "N2", true);
+        Put(s, Spielplan_Schir, 2, "4", true);
+    }
+};
+
+TEST_F(MainWindowTest, CaptionNamesTheReleaseNotAnError) {
+    EXPECT_EQ(form->Caption(), "Marovelkandis Release 1.88a");
+}
+
+TEST_F(MainWindowTest, FormCreateWritesTheFormsFileHeaderOnce) {
+    form->FormCreate();
+    const std::string header = "Bitte diese Datei nicht editieren\r\n|" + std::string(49, '-') + "\r\n";
+    EXPECT_EQ(ReadProgramFile("EigenForm.dat"), header);
+    WriteProgramFile("EigenForm.dat", header + "8|Kurz|x\r\n|y\r\n");
+    form->FormCreate();
+    EXPECT_EQ(ReadProgramFile("EigenForm.dat"), header + "8|Kurz|x\r\n|y\r\n");
+}
+
+TEST_F(MainWindowTest, TextsAreBoundToTheWindow) {
+    form->Wertung2 = "Tore";
+    form->FormCreate();
+    EXPECT_EQ(form->Datei1.Caption(), "&Turnier");
+    EXPECT_EQ(form->Label25.Caption(), lngText(318));
+    EXPECT_EQ(form->XPlan1.Cells(2, 0), "Datum");
+    EXPECT_EQ(form->XPlan2.Cells(3, 0), "Feld");
+    EXPECT_EQ(form->XPlan1.Cells(9, 0), "Schiedsrichter");
+    EXPECT_EQ(form->RadioGroup1.Caption(), lngText(39));
+    EXPECT_EQ(form->RadioGroup2.Items.Count(), 5);
+    EXPECT_EQ(form->RadioButton2.Caption(), lngText(43) + " Tore");
+    EXPECT_EQ(form->Panel65.Caption(), ">> " + lngText(347));
+    // Speed buttons have no text binding: each one is logged and keeps its caption.
+    const std::string errors = ReadProgramFile("error.log");
+    EXPECT_NE(errors.find("[E] lngX(333,TSpeedButton) - keine Zuordnung moeglich"), std::string::npos);
+    EXPECT_NE(errors.find("[E] lngX(382,TSpeedButton) - keine Zuordnung moeglich"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, RefereeNames) {
+    FillSmallTournament();
+    SetSetting("N2", "Frau Schmidt");
+    EXPECT_EQ(form->getSchiriName(1), "Frau Schmidt");
+    EXPECT_EQ(form->getSchiriName(2), "Delfine") << "name assigned at the start wins";
+    Put(form->Spielplan, Spielplan_Schir, 2, "3", true);
+    EXPECT_EQ(form->getSchiriName(2), "Condor");
+    Put(form->Spielplan, Spielplan_Schir, 2, "", true);
+    EXPECT_EQ(form->getSchiriName(2), "Neutrales Schiedsgericht");
+    Put(form->Spielplan, Spielplan_Schir, 2, "0", true);
+    EXPECT_EQ(form->getSchiriName(2), "Neutrales Schiedsgericht");
+    Put(form->Spielplan, Spielplan_Schir, 2, "N5", true);
+    EXPECT_EQ(form->getSchiriName(2), "Neutrales Schiedsgericht 5");
+}
+
+TEST_F(MainWindowTest, TreeHasThePlanNodesThenTheRounds) {
+    FillSmallTournament();
+    form->doTurnierBaum();
+    auto nodes = form->XTreeView1.Nodes();
+    ASSERT_GE(nodes.size(), 7u);
+    EXPECT_EQ(nodes[6]->Text, "Runden");
+    EXPECT_EQ(nodes[7]->Text, "Runde 1 ( Vorrunde )");
+    EXPECT_EQ(nodes[8]->Text, "Gruppe A ( Gruppe A )");
+    EXPECT_EQ(form->XTreeView1.Selected()->Text, lngText(23));
+    form->XZeitSpiele.SetChecked(true);
+    form->doTurnierBaum();
+    EXPECT_EQ(form->XTreeView2.Nodes()[8]->Text, "Runden");
+}
+
+TEST_F(MainWindowTest, TreeBeforeTheFirstRoundShowsTheTypedGroups) {
+    FillSmallTournament();
+    form->AnzRunden = 0;
+    Put(form->Teams, Teams_Name, 1, "Adler", true);
+    form->doTurnierBaum();
+    auto texts = TreeTexts(form->XTreeView1);
+    EXPECT_EQ(texts[7], "Runde 1");
+    EXPECT_EQ(texts[9], "Gruppe B ( Gruppe B )");
+}
+
+TEST_F(MainWindowTest, GameListsMarkGamesOpenForResults) {
+    FillSmallTournament();
+    form->doTurnierBaum();
+    form->XPlan1.SetRow(2);
+    form->DoPlan(form->XPlan1, 0, 0, nullptr);
+    EXPECT_EQ(form->Plan1Modus, 1);
+    EXPECT_EQ(form->XPlan1.RowCount(), 3);
+    EXPECT_EQ(form->XPlan1.Cells(0, 1), ">>");
+    EXPECT_EQ(form->XPlan1.Cells(1, 1), "1");
+    EXPECT_EQ(form->XPlan1.Cells(5, 1), "A");
+    EXPECT_EQ(form->XPlan1.Cells(6, 1), "Adler - Bären");
+    EXPECT_EQ(form->XPlan1.Cells(10, 1), "Gruppe A");
+    EXPECT_EQ(form->XPlan1.Cells(0, 2), "") << "a closed group takes no results";
+    EXPECT_EQ(Get(form->Spielplan, Spielplan_Status, 1, true), ">>");
+    EXPECT_EQ(Get(form->Spielplan, Spielplan_Status, 2, true), "");
+    EXPECT_EQ(form->XPlan1.Row(), 2) << "the clicked row stays current";
+}
+
+TEST_F(MainWindowTest, GroupNodeListsOnlyItsGames) {
+    FillSmallTournament();
+    form->doTurnierBaum();
+    auto nodes = form->XTreeView2.Nodes();
+    form->XTreeView2.SetSelected(nodes[9]);  // group B
+    form->DoPlan(form->XPlan2, 0, 0, nullptr);
+    EXPECT_EQ(form->Plan2Modus, 4);
+    EXPECT_EQ(form->XPlan2.RowCount(), 2);
+    EXPECT_EQ(form->XPlan2.Cells(1, 1), "2");
+    EXPECT_EQ(form->XPlan2.Cells(6, 1), "Condor - Delfine");
+}
+
+TEST_F(MainWindowTest, NoSelectedNodeLeavesThePlanAlone) {
+    form->XPlan1.SetCells(1, 1, "alt");
+    form->DoPlan(form->XPlan1, 0, 0, nullptr);
+    EXPECT_EQ(form->XPlan1.Cells(1, 1), "alt");
+    EXPECT_EQ(form->Plan1Modus, 0);
+}
+
+TEST_F(MainWindowTest, StatusPanelsMenusAndReset) {
+    form->setStatusText(2, "Gespeichert");
+    form->setStatusText(4, "nie");
+    EXPECT_EQ(form->StatusBar1.Panels[2], "Gespeichert");
+    EXPECT_EQ(form->StatusBar1.Panels.Count(), 4);
+    DebugModus = true;
+    form->showMenuEmpty(true, false);
+    EXPECT_FALSE(form->AlleTurnierespeichern1.Enabled);
+    EXPECT_TRUE(form->Datei1.Enabled);
+    form->showMenuEmpty(false, false);
+    EXPECT_TRUE(form->AlleTurnierespeichern1.Enabled);
+    FillSmallTournament();
+    form->InitAll();
+    EXPECT_EQ(form->XATeams.Items.Count(), 0);
+    const std::string trace = ReadProgramFile("debug.log");
+    EXPECT_NE(trace.find("[F] showMenuEmpty(true,false)"), std::string::npos);
+    EXPECT_NE(trace.find("[F] InitAll(): Alle Felder zuruecksetzen"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ToolPagesByTag) {
+    form->showWerkzeug(29);
+    EXPECT_EQ(form->PageControl1.ActivePage, &form->TabSheet29);
+    form->showWerkzeug(-3);
+    EXPECT_EQ(form->PageControl1.ActivePage, &form->TabSheet1);
+}
+
+TEST_F(MainWindowTest, DebugSwitchFromTheFirstArgument) {
+    form.reset();
+    form = std::make_unique<TForm1>("-d");
+    EXPECT_TRUE(DebugModus);
+    EXPECT_EQ(ReadProgramFile("debug.log"), "[06.12.26 09:05:03] Auf: \r\n");
+}
