@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/Strings.h"
 
 namespace {
 
@@ -15,17 +16,6 @@ std::string_view Trim(std::string_view text) {
     while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
     while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
     return text.substr(begin, end - begin);
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 bool IsComment(std::string_view line) {
@@ -90,7 +80,7 @@ struct SectionRange {
 std::optional<SectionRange> FindSection(const std::vector<std::string>& lines, std::string_view section) {
     for (size_t i = 0; i < lines.size(); ++i) {
         std::optional<std::string_view> name = SectionName(lines[i]);
-        if (!name || !SameName(*name, section)) continue;
+        if (!name || !SameText(*name, section)) continue;
         size_t end = i + 1;
         while (end < lines.size() && !SectionName(lines[end])) ++end;
         return SectionRange{i, end};
@@ -101,7 +91,7 @@ std::optional<SectionRange> FindSection(const std::vector<std::string>& lines, s
 std::optional<size_t> FindKey(const std::vector<std::string>& lines, SectionRange range, std::string_view key) {
     for (size_t i = range.header + 1; i < range.end; ++i) {
         std::optional<std::string_view> name = KeyName(lines[i]);
-        if (name && SameName(*name, key)) return i;
+        if (name && SameText(*name, key)) return i;
     }
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/Strings.h"
 
 namespace registry {
 namespace {
@@ -36,17 +37,6 @@ struct Store {
     StoreState state = StoreState::Missing;
     std::vector<Value> values;
 };
-
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
-    }
-    return true;
-}
 
 std::string Escape(const std::string& field) {
     static const char* kHex = "0123456789ABCDEF";
@@ -180,13 +170,13 @@ std::string FormatStore(const std::vector<Value>& values) {
 
 const Value* Find(const Store& store, const std::string& keyPath, const std::string& name) {
     for (const Value& value : store.values)
-        if (SameName(value.keyPath, keyPath) && SameName(value.name, name)) return &value;
+        if (SameText(value.keyPath, keyPath) && SameText(value.name, name)) return &value;
     return nullptr;
 }
 
 void Put(Store& store, Value value) {
     for (Value& existing : store.values) {
-        if (SameName(existing.keyPath, value.keyPath) && SameName(existing.name, value.name)) {
+        if (SameText(existing.keyPath, value.keyPath) && SameText(existing.name, value.name)) {
             existing.kind = value.kind;
             existing.text = std::move(value.text);
             existing.integer = value.integer;
