@@ -63,6 +63,7 @@ int HexValue(char c) {
 std::optional<std::string> Unescape(std::string_view field) {
     std::string out;
     for (size_t i = 0; i < field.size(); ++i) {
+        if (static_cast<unsigned char>(field[i]) < 0x20) return std::nullopt;  // the writer escapes these
         if (field[i] != '%') {
             out += field[i];
             continue;

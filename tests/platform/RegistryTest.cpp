@@ -108,6 +108,7 @@ TEST_F(RegistryTest, DamagedStoreReadsAsEmptyAndSurvivesReading) {
                                       std::string("Marovelkandis registry 1\nSoftware\\X\tName\tinteger\tzwölf\n"),
                                       std::string("Marovelkandis registry 1\nSoftware\\X\tName\ttext\t%4\n"),
                                       std::string("Marovelkandis registry 1\nSoftware\\X\tName\ttext\tabgeschnitten"),
+                                      std::string("Marovelkandis registry 1\nSoftware\\X\tName\ttext\tWindows\r\n"),
                                       std::string("Marovelkandis registry 1\n\0\xff\n", 28)}) {
         WriteStore(damaged);
         EXPECT_EQ(registry::ReadString("Software\\X", "Name"), std::nullopt);
