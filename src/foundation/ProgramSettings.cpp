@@ -1,7 +1,7 @@
 #include "foundation/ProgramSettings.h"
 
-#include <charconv>
 
+#include "foundation/Conversions.h"
 #include "platform/IniFile.h"
 #include "platform/Registry.h"
 #include "platform/Utf8.h"
@@ -12,17 +12,6 @@ namespace {
 
 // The profile functions read into a buffer of 100 bytes.
 constexpr long kMaxIniValueCharacters = 99;
-
-bool ParseWholeNumber(std::string_view text, int& value) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text.front() == '-') return false;
-    }
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size();
-}
 
 }  // namespace
 
@@ -51,9 +40,6 @@ bool IniWriteString(const std::string& key, const std::string& value) {
     return TIniFile(IniPath).WriteString(kIniSection, key, value);
 }
 
-int IniReadInt(const std::string& key, int defaultValue) {
-    int value = 0;
-    return ParseWholeNumber(IniReadString(key, ""), value) ? value : defaultValue;
-}
+int IniReadInt(const std::string& key, int defaultValue) { return ToInt(IniReadString(key, IntToStr(defaultValue))); }
 
 bool IniWriteInt(const std::string& key, int value) { return IniWriteString(key, std::to_string(value)); }

@@ -67,12 +67,13 @@ TEST_F(ProgramSettingsTest, PrintOptionsDefaultThenRoundTrip) {
     EXPECT_EQ(IniReadInt(kIniDruckSatz, 0), 2);
 }
 
-TEST_F(ProgramSettingsTest, IniValueThatIsNotANumberGivesTheDefault) {
+TEST_F(ProgramSettingsTest, IniValueThatIsNotANumberReadsAsZero) {
     WriteProgramFile(kIniFileName, "[Einstellungen]\r\nDruckSatz=drei\r\nDruckBall=12x\r\nA=+-4\r\nB= 7 \r\n");
-    EXPECT_EQ(IniReadInt(kIniDruckSatz, kDefaultDruckSatz), 2);
-    EXPECT_EQ(IniReadInt(kIniDruckBall, kDefaultDruckBall), 25);
-    EXPECT_EQ(IniReadInt("A", 1), 1);
+    EXPECT_EQ(IniReadInt(kIniDruckSatz, kDefaultDruckSatz), 0);
+    EXPECT_EQ(IniReadInt(kIniDruckBall, kDefaultDruckBall), 0);
+    EXPECT_EQ(IniReadInt("A", 1), 0);
     EXPECT_EQ(IniReadInt("B", 1), 7);
+    EXPECT_EQ(IniReadInt("C", 1), 1) << "a missing key gives the default";
 }
 
 TEST_F(ProgramSettingsTest, IniTextRoundTripsAndEmptyTextGivesTheDefault) {
