@@ -1,6 +1,5 @@
 #include "foundation/ProgramSettings.h"
 
-
 #include "foundation/Conversions.h"
 #include "platform/IniFile.h"
 #include "platform/Registry.h"

@@ -7,6 +7,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
+#include "foundation/ProgramSettings.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
@@ -31,10 +32,12 @@ TForm1::TForm1(const std::string& firstArgument) {
     Form1 = this;
     Name = "Form1";
     SetDebugModusFromArgument(firstArgument);
+    IniPath = ProgramFile(kIniFileName);
     VersionText = kVersionText;
     SetCaption(FormatStr(lngText(0).c_str(), VersionText.c_str()));
     Log("Auf: " + GetWindowsVersion());
     TurFormBuild = false;
+    TurFileDir = RegReadString("TurFileDir", ProgramFolder());
     RegisterComponents();
     CreateDataTables(*this);
     LogMemo = &Memo1;

@@ -4,6 +4,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Logs.h"
+#include "foundation/ProgramSettings.h"
 #include "foundation/Settings.h"
 #include "foundation/Texts.h"
 #include "mainwindow/main.h"
@@ -62,6 +63,14 @@ protected:
 
 TEST_F(MainWindowTest, CaptionNamesTheReleaseNotAnError) {
     EXPECT_EQ(form->Caption(), "Marovelkandis Release 1.88a");
+}
+
+TEST_F(MainWindowTest, StartTakesIniPathAndTournamentFolder) {
+    EXPECT_EQ(IniPath, folder + "Marovelka4.ini");
+    EXPECT_EQ(form->TurFileDir, folder);
+    RegWriteString("TurFileDir", "/daten/turniere/");
+    TForm1 second;
+    EXPECT_EQ(second.TurFileDir, "/daten/turniere/");
 }
 
 TEST_F(MainWindowTest, FormCreateWritesTheFormsFileHeaderOnce) {

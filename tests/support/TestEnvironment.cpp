@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "foundation/Logs.h"
+#include "foundation/ProgramSettings.h"
 #include "platform/Random.h"
 
 namespace fs = std::filesystem;
@@ -35,6 +36,7 @@ void ProgramTest::SetUp() {
     SetUiHost(&ui);
     DebugModus = false;
     LogMemo = nullptr;
+    IniPath.clear();
     prng::Seed(4711);
 }
 
@@ -45,6 +47,7 @@ void ProgramTest::TearDown() {
     SetClock(nullptr);
     DebugModus = false;
     LogMemo = nullptr;
+    IniPath.clear();
     std::error_code error;
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
     fs::remove_all(folder, error);
