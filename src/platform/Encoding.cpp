@@ -51,7 +51,10 @@ bool ToWindows1252Byte(char32_t codePoint, unsigned char& byte) {
 std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 2);
-    for (char c : bytes) utf8::Append(text, FromWindows1252Byte(static_cast<unsigned char>(c)));
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) < 0x80) text += c;
+        else utf8::Append(text, FromWindows1252Byte(static_cast<unsigned char>(c)));
+    }
     return text;
 }
 
@@ -60,6 +63,10 @@ bool Utf8ToWindows1252(std::string_view text, std::string& out) {
     std::string bytes;
     bytes.reserve(text.size());
     for (size_t pos = 0; pos < text.size();) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            bytes += text[pos++];
+            continue;
+        }
         unsigned char byte = 0;
         if (!ToWindows1252Byte(utf8::Next(text, pos), byte)) return false;
         bytes += static_cast<char>(byte);

@@ -68,28 +68,38 @@ std::string KeyShiftUnscramble(std::string_view line, int& keyPosition, Code11 c
 
 std::string InterleaveScramble(std::string_view bytes, prng::Generator& filler) {
     std::string line(bytes.size() * 2 + bytes.size() / 2, '\0');
-    size_t out = 0;
-    int gap = 1;
-    for (char c : bytes) {
-        for (int i = 0; i < gap; ++i) line[out++] = static_cast<char>(filler.Next() % kFillerChoices + kInterleaveFillerBase);
+    char* out = line.data();
+    auto fill = [&] { *out++ = static_cast<char>(filler.Next() % kFillerChoices + kInterleaveFillerBase); };
+    auto put = [&](char c) {
         if (c == '\n') c = static_cast<char>(kStoredLineFeed);
         else if (c == '\r') c = static_cast<char>(kStoredCarriageReturn);
-        line[out++] = c;
-        gap = 3 - gap;
+        *out++ = c;
+    };
+    // One filler byte before the odd bytes, two before the even ones.
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        fill();
+        put(bytes[i]);
+        fill();
+        fill();
+        put(bytes[i + 1]);
+    }
+    if (i < bytes.size()) {
+        fill();
+        put(bytes[i]);
     }
     return line;
 }
 
 std::string InterleaveUnscramble(std::string_view line) {
-    std::string bytes;
-    bytes.reserve(line.size() / 2 + 1);
-    size_t gap = 1;
-    for (size_t i = gap; i < line.size(); i += 1 + gap) {
-        char c = line[i];
+    // Stored bytes stand at 0-based offsets 1, 4, 6, 9, 11, ...: five bytes hold two.
+    size_t count = line.size() / 5 * 2 + (line.size() % 5 >= 2 ? 1 : 0);
+    std::string bytes(count, '\0');
+    for (size_t k = 0; k < count; ++k) {
+        char c = line[k / 2 * 5 + (k % 2 ? 4 : 1)];
         if (c == static_cast<char>(kStoredLineFeed)) c = '\n';
         else if (c == static_cast<char>(kStoredCarriageReturn)) c = '\r';
-        bytes += c;
-        gap = 3 - gap;
+        bytes[k] = c;
     }
     return bytes;
 }
