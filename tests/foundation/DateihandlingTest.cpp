@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -123,4 +124,14 @@ TEST_F(DateihandlingTest, PlainTextFilesAreReadInEitherEncoding) {
     EXPECT_EQ(in.ReadLine(), "Jürgen");
     EXPECT_EQ(in.ReadLine(), "Müller");
     in.Close();
+}
+
+TEST_F(DateihandlingTest, FailedWriteIsLoggedOnce) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    Dateihandling file;
+    ASSERT_TRUE(file.Open("/dev/full", "W", false));
+    file.WriteLine("eins");
+    file.WriteLine("zwei");
+    file.Close();
+    EXPECT_EQ(ReadProgramFile("error.log"), "[06.12.26 09:05:03] [X] Datei /dev/full konnte nicht geschrieben werden\r\n");
 }

@@ -59,14 +59,7 @@ std::string Dateihandling::ReadLine() {
     if (!input_ || lineTooLong_) return {};
     try {
         std::string line;
-        switch (lines::ReadLine(input_, line, inputTextMode_)) {
-            case lines::LineRead::End: return {};
-            case lines::LineRead::TooLong:
-                lineTooLong_ = true;
-                ErrorLog(lines::TooLongMessage(fileName_));
-                return {};
-            case lines::LineRead::Line: break;
-        }
+        if (!lines::ReadLine(input_, line, inputTextMode_, fileName_, lineTooLong_)) return {};
         return scrambled_ ? UnscrambleLine(line) : encoding::FromFileBytes(line);
     } catch (...) {
         return {};

@@ -1,8 +1,13 @@
 #include "foundation/files/LineReading.h"
 
-namespace lines {
+#include "foundation/Logs.h"
 
-LineRead ReadLine(std::FILE* file, std::string& line, bool windowsTextMode, size_t maxBytes) {
+namespace lines {
+namespace {
+
+enum class LineRead { Line, End, TooLong };
+
+LineRead ReadRawLine(std::FILE* file, std::string& line, bool windowsTextMode, size_t maxBytes) {
     line.clear();
     int c = getc_unlocked(file);
     if (c == EOF) return LineRead::End;
@@ -27,9 +32,19 @@ LineRead ReadLine(std::FILE* file, std::string& line, bool windowsTextMode, size
     return LineRead::Line;
 }
 
-std::string TooLongMessage(const std::string& fileName) {
-    return "[X] Datei " + fileName + " hat eine Zeile mit mehr als " + std::to_string(kMaxLineBytes) +
-           " Zeichen und wird nicht weiter gelesen";
+}  // namespace
+
+bool ReadLine(std::FILE* file, std::string& line, bool windowsTextMode, const std::string& fileName, bool& refused,
+              size_t maxBytes) {
+    switch (ReadRawLine(file, line, windowsTextMode, maxBytes)) {
+        case LineRead::Line: return true;
+        case LineRead::End: return false;
+        case LineRead::TooLong: break;
+    }
+    refused = true;
+    ErrorLog("[X] Datei " + fileName + " hat eine Zeile mit mehr als " + std::to_string(maxBytes) +
+             " Zeichen und wird nicht weiter gelesen");
+    return false;
 }
 
 std::FILE* OpenBinary(const std::string& name, char mode) {

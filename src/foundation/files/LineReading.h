@@ -11,15 +11,11 @@ namespace lines {
 // reading it whole could exhaust memory.
 inline constexpr size_t kMaxLineBytes = 16u * 1024u * 1024u;
 
-enum class LineRead { Line, End, TooLong };
-
-// Reads up to and including the next line feed and drops that line feed. With
-// windowsTextMode a carriage return right before it goes as well, as text streams do on Windows.
-// End: nothing was left to read. TooLong: more than maxBytes before a line feed; line is empty.
-LineRead ReadLine(std::FILE* file, std::string& line, bool windowsTextMode, size_t maxBytes = kMaxLineBytes);
-
-// The error-log line for a refused file.
-std::string TooLongMessage(const std::string& fileName);
+// Reads up to and including the next line feed and drops that line feed. With windowsTextMode a
+// carriage return right before it goes as well, as text streams do on Windows. False at the end
+// of the file, and for a line of more than maxBytes: then refused is set and the error log says so.
+bool ReadLine(std::FILE* file, std::string& line, bool windowsTextMode, const std::string& fileName, bool& refused,
+              size_t maxBytes = kMaxLineBytes);
 
 // Opens a file in binary mode (Linux keeps bytes as they are; the classes do their own line ends).
 // mode: "r", "w" or "a".

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <string_view>
 
-#include "foundation/Logs.h"
 #include "foundation/files/LineReading.h"
 #include "foundation/files/Scrambling.h"
 #include "platform/Encoding.h"
@@ -94,14 +93,7 @@ std::string TFile::ReadLine() {
     if (!stream_ || lineTooLong_) return {};
     try {
         std::string line;
-        switch (lines::ReadLine(stream_, line, textMode_)) {
-            case lines::LineRead::End: return {};
-            case lines::LineRead::TooLong:
-                lineTooLong_ = true;
-                ErrorLog(lines::TooLongMessage(name_));
-                return {};
-            case lines::LineRead::Line: break;
-        }
+        if (!lines::ReadLine(stream_, line, textMode_, name_, lineTooLong_)) return {};
         return scrambled_ ? Unscrambled(line) : encoding::FromFileBytes(line);
     } catch (...) {
         return {};
