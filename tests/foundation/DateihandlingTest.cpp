@@ -117,15 +117,6 @@ TEST_F(DateihandlingTest, LinesBeyondTheOldLimitStayWhole) {
     in.Close();
 }
 
-TEST_F(DateihandlingTest, PlainTextFilesAreReadInEitherEncoding) {
-    WriteProgramFile("namen.txt", "J\xFCrgen\r\nMüller\r\n");
-    Dateihandling in;
-    ASSERT_TRUE(in.Open(Path("namen.txt"), "R", false));
-    EXPECT_EQ(in.ReadLine(), "Jürgen");
-    EXPECT_EQ(in.ReadLine(), "Müller");
-    in.Close();
-}
-
 TEST_F(DateihandlingTest, FailedWriteIsLoggedOnce) {
     if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
     Dateihandling file;
