@@ -1,0 +1,24 @@
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+// Reading one line of a file of the program, of any length up to a sanity limit, byte for byte:
+// scrambled lines may hold NUL or any other byte.
+namespace lines {
+
+// No file of the program comes near this; a longer line means the file is not one of ours, and
+// reading it whole could exhaust memory.
+inline constexpr size_t kMaxLineBytes = 16u * 1024u * 1024u;
+
+// Reads up to and including the next line feed and drops that line feed. With windowsTextMode a
+// carriage return right before it goes as well, as text streams do on Windows. False at the end
+// of the file, and for a line of more than maxBytes: then refused is set and the error log says so.
+bool ReadLine(std::FILE* file, std::string& line, bool windowsTextMode, const std::string& fileName, bool& refused,
+              size_t maxBytes = kMaxLineBytes);
+
+// Opens a file in binary mode (Linux keeps bytes as they are; the classes do their own line ends).
+// mode: "r", "w" or "a".
+std::FILE* OpenBinary(const std::string& name, char mode);
+
+}  // namespace lines
