@@ -23,3 +23,53 @@ constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clFuchsia = 0xFF00FF;
 constexpr TColor clAqua = 0xFFFF00;
 constexpr TColor clWhite = 0xFFFFFF;
+
+// No colour: a face or caption in clNone is not drawn at all.
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+// System colours: 0x80000000 | index into the system-colour table below.
+constexpr TColor SystemColor(int index) { return static_cast<TColor>(0x80000000u | static_cast<uint32_t>(index)); }
+constexpr TColor clScrollBar = SystemColor(0);
+constexpr TColor clBackground = SystemColor(1);
+constexpr TColor clActiveCaption = SystemColor(2);
+constexpr TColor clInactiveCaption = SystemColor(3);
+constexpr TColor clMenu = SystemColor(4);
+constexpr TColor clWindow = SystemColor(5);
+constexpr TColor clWindowFrame = SystemColor(6);
+constexpr TColor clMenuText = SystemColor(7);
+constexpr TColor clWindowText = SystemColor(8);
+constexpr TColor clCaptionText = SystemColor(9);
+constexpr TColor clActiveBorder = SystemColor(10);
+constexpr TColor clInactiveBorder = SystemColor(11);
+constexpr TColor clAppWorkSpace = SystemColor(12);
+constexpr TColor clHighlight = SystemColor(13);
+constexpr TColor clHighlightText = SystemColor(14);
+constexpr TColor clBtnFace = SystemColor(15);
+constexpr TColor clBtnShadow = SystemColor(16);
+constexpr TColor clGrayText = SystemColor(17);
+constexpr TColor clBtnText = SystemColor(18);
+constexpr TColor clInactiveCaptionText = SystemColor(19);
+constexpr TColor clBtnHighlight = SystemColor(20);
+constexpr TColor cl3DDkShadow = SystemColor(21);
+constexpr TColor cl3DLight = SystemColor(22);
+constexpr TColor clInfoText = SystemColor(23);
+constexpr TColor clInfoBk = SystemColor(24);
+constexpr int kSystemColorCount = 25;
+
+// The fixed system-colour table (we have no desktop theme to ask), as 0x00BBGGRR:
+//   0 scroll bar C0C0C0      1 desktop 808000         2 active caption 000080
+//   3 inactive caption 808080  4 menu C0C0C0         5 window FFFFFF
+//   6 window frame 000000    7 menu text 000000       8 window text 000000
+//   9 caption text FFFFFF   10 active border C0C0C0  11 inactive border C0C0C0
+//  12 app work space 808080 13 highlight 800000 (navy) 14 highlight text FFFFFF
+//  15 button face C0C0C0    16 button shadow 808080  17 grey text 808080
+//  18 button text 000000    19 inactive caption text C0C0C0
+//  20 button highlight FFFFFF 21 3-D dark shadow 000000 22 3-D light DFDFDF
+//  23 info text 000000      24 info background E1FFFF
+// A system colour outside the table resolves to black.
+TColor ColorToRGB(TColor color);
+
+constexpr int GetRValue(TColor rgb) { return rgb & 0xFF; }
+constexpr int GetGValue(TColor rgb) { return (rgb >> 8) & 0xFF; }
+constexpr int GetBValue(TColor rgb) { return (rgb >> 16) & 0xFF; }

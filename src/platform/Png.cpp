@@ -1,0 +1,48 @@
+#include "platform/Png.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <unistd.h>
+
+#if __has_include(<png.h>)
+#include <png.h>
+#define MAROVELKA_HAVE_PNG 1
+#endif
+
+#ifdef MAROVELKA_HAVE_PNG
+
+namespace {
+
+bool WriteStream(const TBitmap& bitmap, FILE* file) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(bitmap.Width());
+    image.height = static_cast<png_uint_32>(bitmap.Height());
+    image.format = PNG_FORMAT_BGR;
+    const bool ok = png_image_write_to_stdio(&image, file, 0, bitmap.ScanLine(0), bitmap.Width() * 3, nullptr) != 0;
+    png_image_free(&image);
+    return ok;
+}
+
+}  // namespace
+
+bool SavePng(const TBitmap& bitmap, const std::string& path) {
+    if (bitmap.Empty()) return false;
+    const std::string temporary = path + ".tmp";
+    FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return false;
+    bool ok = WriteStream(bitmap, file) && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+    ok = (std::fclose(file) == 0) && ok;
+    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (!ok) std::remove(temporary.c_str());
+    return ok;
+}
+
+#else
+
+bool SavePng(const TBitmap&, const std::string&) { return false; }
+
+#endif

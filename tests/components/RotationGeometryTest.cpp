@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "components/Rotatergn1.h"
+
+namespace {
+
+TPolygonSet Rect31x23() { return TPolygonSet{{{0, 0}, {31, 0}, {31, 23}, {0, 23}}, {4}, {0}}; }
+
+TRegion R(int l, int t, int r, int b) { return TRegion(Rect(l, t, r, b)); }
+
+}  // namespace
+
+TEST(Turning, QuarterTurnIsCounterClockwiseOnTheScreen) {
+    Tpoints pts{{10, 0}};
+    PolyZrotate(pts, 900);
+    EXPECT_EQ(pts, (Tpoints{{0, -10}}));
+    PolyZrotate(pts, 900);
+    EXPECT_EQ(pts, (Tpoints{{-10, 0}}));
+}
+
+TEST(Turning, OriginStaysAndZeroAngleChangesNothing) {
+    Tpoints pts{{0, 0}, {3, 4}, {-7, 2}, {31, 23}, {0, 23}};
+    const Tpoints before = pts;
+    PolyRotate(pts, 15, 11, 0);
+    EXPECT_EQ(pts, before);
+    Tpoints origin{{0, 0}};
+    PolyZrotate(origin, 450);
+    EXPECT_EQ(origin, (Tpoints{{0, 0}}));
+}
+
+TEST(Turning, AboutACentreKeepsTheCentre) {
+    Tpoints pts{{15, 11}, {25, 11}};
+    PolyRotate(pts, 15, 11, 900);
+    EXPECT_EQ(pts, (Tpoints{{15, 11}, {15, 1}}));
+    Tpoints half{{20, 10}};
+    PolyRotate(half, 10, 10, 1800);
+    EXPECT_EQ(half, (Tpoints{{0, 10}}));
+}
+
+TEST(Turning, RegionTurnedAQuarterAboutItsCorner) {
+    TRegion r = R(0, 0, 10, 4);
+    ASSERT_TRUE(RotateRegion(r, 0, 0, 900));
+    EXPECT_EQ(r, R(0, -10, 4, 0));
+}
+
+TEST(AngleRules, NormalisationKeepsMinus1799To1800) {
+    EXPECT_EQ(NormalizeAngle(3500), -100);
+    EXPECT_EQ(NormalizeAngle(-1800), 1800);
+    EXPECT_EQ(NormalizeAngle(1800), 1800);
+    EXPECT_EQ(NormalizeAngle(1801), -1799);
+    EXPECT_EQ(NormalizeAngle(-5400), 1800);
+    EXPECT_EQ(NormalizeAngle(7300), 100);
+}
+
+TEST(AngleRules, TurnedBoxOfAShape) {
+    EXPECT_EQ(TurnedBox(31, 23, 0), (TBoxSize{31, 23}));
+    EXPECT_EQ(TurnedBox(31, 23, 900), (TBoxSize{23, 31}));
+    EXPECT_EQ(TurnedBox(100, 40, 450), (TBoxSize{99, 99}));  // (100 + 40) * 0.7071 = 98.99
+    EXPECT_EQ(TurnedBox(31, 23, -1800), (TBoxSize{31, 23}));
+}
+
+TEST(AngleRules, PivotPositionWithoutChangeIsTheCurrentOne) {
+    EXPECT_EQ(PivotKeepingPosition({40, 30, 31, 23, 900, 0, 3, 4}), (TPoint{40, 30}));
+}
+
+TEST(AngleRules, QuarterTurnAboutTheMiddleGrowsTheBoxAroundIt) {
+    // 100 x 40 turned by 90 degrees about its middle: the 40 x 100 box is centred on the same point.
+    const TPoint p = PivotKeepingPosition({200, 100, 100, 40, 900, 900, 50, 20});
+    EXPECT_EQ(p, (TPoint{230, 70}));
+}
+
+TEST(Inset, RectangleMovesEveryCornerTwoPixelsIn) {
+    TPolygonSet set = Rect31x23();
+    Getinner(set, true, true, 2);
+    EXPECT_EQ(set.points, (Tpoints{{2, 2}, {29, 2}, {29, 21}, {2, 21}}));
+    EXPECT_EQ(set.counts, (Tintegers{4}));
+}
+
+TEST(Inset, SharpCornerIsCappedAtTwiceTheDistance) {
+    // The apex of this triangle is about 11 degrees wide: it moves 2 x 3 = 6 along its bisector.
+    TPolygonSet set{{{0, 0}, {100, 10}, {0, 20}}, {3}, {0}};
+    Getinner(set, true, true, 3);
+    EXPECT_EQ(set.points[1], (TPoint{94, 10}));
+}
+
+TEST(Inset, CounterClockwiseOutlineAlsoMovesInwards) {
+    TPolygonSet set{{{0, 0}, {0, 23}, {31, 23}, {31, 0}}, {4}, {0}};
+    Getinner(set, true, true, 2);
+    EXPECT_EQ(set.points, (Tpoints{{2, 2}, {2, 21}, {29, 21}, {29, 2}}));
+}
+
+TEST(Inset, HoleMovesOutwardsIntoTheSolid) {
+    TPolygonSet set{{{0, 0}, {40, 0}, {40, 40}, {0, 40}, {10, 10}, {30, 10}, {30, 30}, {10, 30}}, {4, 4}, {0, 1}};
+    Getinner(set, true, true, 2);
+    EXPECT_EQ(set.points, (Tpoints{{2, 2}, {38, 2}, {38, 38}, {2, 38}, {8, 8}, {32, 8}, {32, 32}, {8, 32}}));
+}
+
+TEST(Inset, WithoutMoveOuterOnlyCornersWhoseTestPointFallsOutsideMove) {
+    // The halved angle sum points the bottom-right corner's test point outwards; such a corner
+    // always moves (away from the test point, so still inwards).
+    TPolygonSet set = Rect31x23();
+    Getinner(set, true, false, 2);
+    EXPECT_EQ(set.points, (Tpoints{{0, 0}, {31, 0}, {29, 21}, {0, 23}}));
+}
+
+TEST(Inset, TooFewDistinctPointsStopTheInset) {
+    TPolygonSet set{{{5, 5}, {5, 5}, {9, 9}, {0, 0}, {31, 0}, {31, 23}, {0, 23}}, {3, 4}, {0, 0}};
+    Getinner(set, true, true, 2);
+    // The first polygon has only two distinct points: it and everything after it stay.
+    EXPECT_EQ(set.points[3], (TPoint{0, 0}));
+    EXPECT_EQ(set.points[5], (TPoint{31, 23}));
+}
+
+TEST(Inset, ThinSpikeRepairEnds) {
+    // Moves of neighbouring corners cross on this thin wedge; the repair must end.
+    TPolygonSet set{{{0, 0}, {60, 0}, {60, 3}, {30, 4}, {0, 3}}, {5}, {0}};
+    Getinner(set, true, true, 5);
+    EXPECT_EQ(set.points.size(), 5u);
+}
+
+TEST(LightDark, ClockwiseRectangleIsLightTopLeftDarkBottomRight) {
+    TPolygonSet inner = Rect31x23();
+    Getinner(inner, true, true, 2);
+    const TRingSplit split = GetLDppoly(Rect31x23().points, inner.points, {4});
+    ASSERT_EQ(split.lightCounts, (Tintegers{4, 4}));
+    ASSERT_EQ(split.darkCounts, (Tintegers{4, 4}));
+    EXPECT_EQ(split.lightPoints, (Tpoints{{0, 0}, {2, 2}, {29, 2}, {31, 0}, {0, 23}, {2, 21}, {2, 2}, {0, 0}}));
+    EXPECT_EQ(split.darkPoints, (Tpoints{{31, 0}, {29, 2}, {29, 21}, {31, 23}, {31, 23}, {29, 21}, {2, 21}, {0, 23}}));
+}
+
+TEST(LightDark, EdgeDownRightAt45DegreesIsDark) {
+    const Tpoints a{{0, 0}, {10, 10}, {0, 10}};
+    const TRingSplit split = GetLDppoly(a, a, {3});
+    EXPECT_EQ(split.darkPoints.front(), (TPoint{0, 0}));
+}
+
+TEST(RegionMaking, DonutIsOuterMinusInner) {
+    const TPolygonSet set{{{0, 0}, {20, 0}, {20, 20}, {0, 20}, {5, 5}, {15, 5}, {15, 15}, {5, 15}}, {4, 4}, {0, 1}};
+    EXPECT_EQ(ReCreateRgn(set), R(0, 0, 20, 20).Difference(R(5, 5, 15, 15)));
+}
+
+TEST(RegionMaking, IslandInAHoleIsAddedBack) {
+    const TPolygonSet set{{{0, 0}, {30, 0}, {30, 30}, {0, 30}, {12, 12}, {18, 12}, {18, 18}, {12, 18}, {5, 5}, {25, 5}, {25, 25}, {5, 25}},
+                          {4, 4, 4}, {0, 2, 1}};
+    EXPECT_EQ(ReCreateRgn(set), R(0, 0, 30, 30).Difference(R(5, 5, 25, 25)).Union(R(12, 12, 18, 18)));
+}
+
+TEST(RegionMaking, NoPolygonsNoRegion) { EXPECT_TRUE(ReCreateRgn(TPolygonSet{}).IsEmpty()); }
+
+TEST(RegionToPolygons, SingleRectangleIsOneClockwisePolygon) {
+    const TPolygonSet set = RgnToPoly(R(3, 4, 13, 9));
+    EXPECT_EQ(set.points, (Tpoints{{3, 4}, {13, 4}, {13, 9}, {3, 9}}));
+    EXPECT_EQ(set.counts, (Tintegers{4}));
+    EXPECT_EQ(set.levels, (Tintegers{0}));
+}
+
+TEST(RegionToPolygons, RingGivesOutlineAndHole) {
+    const TRegion ring = R(0, 0, 10, 10).Difference(R(3, 2, 7, 8));
+    const TPolygonSet set = RgnToPoly(ring);
+    EXPECT_EQ(set.points, (Tpoints{{0, 0}, {10, 0}, {10, 10}, {0, 10}, {3, 2}, {7, 2}, {7, 8}, {3, 8}}));
+    EXPECT_EQ(set.counts, (Tintegers{4, 4}));
+    EXPECT_EQ(set.levels, (Tintegers{0, 1}));
+    EXPECT_EQ(ReCreateRgn(set), ring);
+}
+
+TEST(RegionToPolygons, RoundTripsOfRectilinearRegions) {
+    const std::vector<TRegion> regions{
+        R(0, 0, 10, 10).Union(R(10, 5, 20, 10)),                                         // L shape
+        R(0, 0, 4, 4).Union(R(10, 10, 14, 14)),                                          // two pieces
+        R(0, 0, 4, 4).Union(R(4, 4, 8, 8)),                                              // touching at a corner
+        R(0, 0, 30, 30).Difference(R(5, 5, 25, 25)).Union(R(12, 12, 18, 18)),            // island in a hole
+        R(0, 0, 20, 20).Difference(R(4, 4, 8, 8)).Difference(R(12, 12, 16, 16)),         // two holes
+        R(0, 0, 9, 3).Union(R(0, 3, 3, 9)).Union(R(6, 3, 9, 9)).Union(R(0, 9, 9, 12)),   // frame from bands
+    };
+    for (const TRegion& region : regions) {
+        const TPolygonSet set = RgnToPoly(region);
+        EXPECT_EQ(ReCreateRgn(set), region) << "region with " << region.RectCount() << " rectangles";
+    }
+}
+
+TEST(RegionToPolygons, OnePixelStaircaseBecomesASlantedEdge) {
+    TRegion stairs;
+    for (int i = 0; i < 8; ++i) stairs = stairs.Union(R(0, i, i + 1, i + 1));
+    const TPolygonSet set = RgnToPoly(stairs);
+    ASSERT_EQ(set.counts.size(), 1u);
+    EXPECT_LT(set.counts[0], 8);
+}
+
+TEST(RegionToPolygons, EmptyRegionGivesNothing) { EXPECT_TRUE(RgnToPoly(TRegion()).Empty()); }
+
+TEST(Thinning, PointsCloserThanTheSpacingAreDropped) {
+    TPolygonSet set{{{0, 0}, {1, 0}, {5, 0}, {6, 1}, {5, 5}, {0, 5}, {0, 0}, {1, 1}, {2, 0}}, {6, 3}, {0, 1}};
+    RemovePointsPP(set, 2);
+    EXPECT_EQ(set.points, (Tpoints{{0, 0}, {5, 0}, {5, 5}, {0, 5}}));
+    EXPECT_EQ(set.counts, (Tintegers{4}));
+    EXPECT_EQ(set.levels, (Tintegers{0}));
+}
+
+TEST(Thinning, DistanceBelowTwoStillUsesTwo) {
+    TPolygonSet a{{{0, 0}, {2, 0}, {4, 0}, {4, 4}}, {4}, {0}};
+    TPolygonSet b = a;
+    RemovePointsPP(a, 0);
+    RemovePointsPP(b, 2);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a.points, (Tpoints{{0, 0}, {4, 0}, {4, 4}}));
+}
+
+TEST(Indexing, NextAndPreviousWrap) {
+    EXPECT_EQ(NextP(3, 4), 0);
+    EXPECT_EQ(PredP(0, 4), 3);
+    EXPECT_EQ(NextP(1, 4), 2);
+}
+
+TEST(Indexing, PointInPolygonNeedsBothSides) {
+    const Tpoints square{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    EXPECT_TRUE(PointInPolygon(square, 0, 4, 5, 5));
+    EXPECT_FALSE(PointInPolygon(square, 0, 4, 15, 5));
+    EXPECT_FALSE(PointInPolygon(square, 0, 4, 10, 5));  // on the edge
+}
