@@ -2,7 +2,8 @@
 # Set-up, build, run and test in one place.
 #   ./build.sh run [arguments]   install what is missing, build, run marovelkandis
 #   ./build.sh test              install what is missing, build and run every test,
-#                                once normally and once under ASan + UBSan
+#                                once normally and once under ASan + UBSan, and the
+#                                thread tests once more under TSan
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -48,6 +49,8 @@ case "${1:-}" in
     run_tests build/release
     configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_SANITIZE=ON -DMAROVELKA_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/asan
+    configure_and_build build/tsan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_TSAN=ON -DMAROVELKA_BENCH=OFF
+    (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ctest -j "$JOBS" --output-on-failure --timeout 600 -R Thread)
     ;;
   *)
     echo "usage: $0 run [arguments] | $0 test" >&2
