@@ -26,10 +26,14 @@ install_missing() {
 
 JOBS=$(nproc)
 
-configure_and_build() {
+configure() {
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja -DMAROVELKA_WERROR=ON "$@" >/dev/null
-  cmake --build "$dir" -j "$JOBS"
+}
+
+configure_and_build() {
+  configure "$@"
+  cmake --build "$1" -j "$JOBS"
 }
 
 run_tests() {
@@ -41,7 +45,8 @@ install_missing
 case "${1:-}" in
   run)
     shift
-    configure_and_build build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build/release -j "$JOBS" --target marovelkandis
     exec build/release/marovelkandis "$@"
     ;;
   test)
