@@ -117,12 +117,46 @@ TEST_F(DateihandlingTest, LinesBeyondTheOldLimitStayWhole) {
     in.Close();
 }
 
-TEST_F(DateihandlingTest, FailedWriteIsLoggedOnce) {
+TEST_F(DateihandlingTest, FailedWriteIsLoggedOnceAndKeepsThePreviousFile) {
     if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    WriteProgramFile("ergebnis.exp", "alt\r\n");
+    // The file written beside the target lands on a full device.
+    ASSERT_EQ(symlink("/dev/full", (folder + "ergebnis.exp.tmp").c_str()), 0);
     Dateihandling file;
-    ASSERT_TRUE(file.Open("/dev/full", "W", false));
+    ASSERT_TRUE(file.Open(folder + "ergebnis.exp", "W", false));
     file.WriteLine("eins");
     file.WriteLine("zwei");
-    file.Close();
-    EXPECT_EQ(ReadProgramFile("error.log"), "[06.12.26 09:05:03] [X] Datei /dev/full konnte nicht geschrieben werden\r\n");
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(ReadProgramFile("ergebnis.exp"), "alt\r\n");
+    EXPECT_FALSE(ProgramFileExists("ergebnis.exp.tmp"));
+    const std::string name = folder + "ergebnis.exp";
+    EXPECT_EQ(ReadProgramFile("error.log"), "[06.12.26 09:05:03] [X] Datei " + name +
+                                                " konnte nicht geschrieben werden\r\n"
+                                                "[06.12.26 09:05:03] [X] Datei " + name +
+                                                " konnte nicht gespeichert werden, die alte Fassung bleibt\r\n");
+}
+
+namespace {
+struct FailingRename : FileOperations {
+    bool Rename(const std::string&, const std::string&) override { return false; }
+};
+}  // namespace
+
+TEST_F(DateihandlingTest, WrittenFileReplacesTheTargetOnlyWhenComplete) {
+    WriteProgramFile("liste.csv", "alt\r\n");
+    FailingRename failing;
+    Dateihandling refused(failing);
+    ASSERT_TRUE(refused.Open(folder + "liste.csv", "W", false));
+    refused.WriteLine("neu");
+    EXPECT_FALSE(ProgramFileExists("liste.csv") && ReadProgramFile("liste.csv") != "alt\r\n");
+    EXPECT_FALSE(refused.Close());
+    EXPECT_EQ(ReadProgramFile("liste.csv"), "alt\r\n");
+
+    Dateihandling file;
+    ASSERT_TRUE(file.Open(folder + "liste.csv", "W", false));
+    file.WriteLine("neu");
+    EXPECT_EQ(ReadProgramFile("liste.csv"), "alt\r\n") << "nothing replaced before Close";
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadProgramFile("liste.csv"), "neu\r\n");
+    EXPECT_FALSE(ProgramFileExists("liste.csv.tmp"));
 }

@@ -13,12 +13,17 @@ bool Exists(const std::string& file) { return ::access(file.c_str(), F_OK) == 0;
 
 }  // namespace
 
-Dateihandling::Dateihandling() : filler_(scrambling::FillerSeed()) {}
+Dateihandling::Dateihandling() : Dateihandling(SystemFileOperations()) {}
 
-// Unlike a bare stream pair, nothing stays open after the object is gone.
+Dateihandling::Dateihandling(FileOperations& operations)
+    : operations_(operations), filler_(scrambling::FillerSeed()) {}
+
+// Unlike a bare stream pair, nothing stays open after the object is gone, and a written file
+// is put in place as Close would.
 Dateihandling::~Dateihandling() { CloseStreams(); }
 
 bool Dateihandling::Open(const std::string& file, const std::string& mode, bool scrambled) {
+    if (mode != "R") FinishOutput();
     mode_ = mode;
     scrambled_ = scrambled;
     fileName_ = file;
@@ -34,14 +39,16 @@ bool Dateihandling::Open(const std::string& file, const std::string& mode, bool 
         inputTextMode_ = !scrambled;
         return input_ != nullptr;
     }
-    if (output_) std::fclose(output_);
-    output_ = lines::OpenBinary(file, 'w');
+    tempName_ = file + ".tmp";
+    output_ = lines::OpenBinary(tempName_, 'w');
+    if (!output_) tempName_.clear();
     outputTextMode_ = !scrambled;
     writeFailed_ = false;
     return output_ != nullptr;
 }
 
 void Dateihandling::OpenAppend(const std::string& file, const std::string& mode, bool scrambled) {
+    FinishOutput();
     mode_ = mode;
     scrambled_ = scrambled;
     fileName_ = file;
@@ -49,7 +56,6 @@ void Dateihandling::OpenAppend(const std::string& file, const std::string& mode,
         error_ = true;
         return;
     }
-    if (output_) std::fclose(output_);
     output_ = lines::OpenBinary(file, 'a');
     outputTextMode_ = true;
     writeFailed_ = false;
@@ -83,9 +89,28 @@ void Dateihandling::WriteLine(const std::string& line) {
     writeFailed_ = true;
 }
 
-void Dateihandling::Close() {
-    if (error_) return;
-    CloseStreams();
+bool Dateihandling::Close() {
+    if (error_) return false;
+    if (input_) std::fclose(input_);
+    input_ = nullptr;
+    return FinishOutput();
+}
+
+// Closes the output; a file written beside its target replaces it only when it is complete.
+bool Dateihandling::FinishOutput() {
+    if (!output_) return !writeFailed_;
+    bool complete = !writeFailed_ && std::fflush(output_) == 0 && std::ferror(output_) == 0;
+    if (complete && !tempName_.empty()) complete = operations_.SyncFile(fileno(output_));
+    complete = std::fclose(output_) == 0 && complete;
+    output_ = nullptr;
+    if (tempName_.empty()) return complete;
+    if (complete) complete = operations_.Rename(tempName_, fileName_) && operations_.SyncFolder(FolderOf(fileName_));
+    if (!complete) {
+        std::remove(tempName_.c_str());
+        ErrorLog("[X] Datei " + fileName_ + " konnte nicht gespeichert werden, die alte Fassung bleibt");
+    }
+    tempName_.clear();
+    return complete;
 }
 
 std::string Dateihandling::ScrambleLine(const std::string& line) {
@@ -116,6 +141,5 @@ bool Dateihandling::Eof() {
 void Dateihandling::CloseStreams() {
     if (input_) std::fclose(input_);
     input_ = nullptr;
-    if (output_) std::fclose(output_);
-    output_ = nullptr;
+    FinishOutput();
 }

@@ -2,14 +2,18 @@
 #include <cstdio>
 #include <string>
 
+#include "foundation/files/FileOperations.h"
 #include "platform/Random.h"
 
 // The stream line file: one file read or written line by line, each line scrambled in the
 // key-shift scheme on request. Scrambled files have bare line feeds, plain ones CR LF. Lines are
 // UTF-8 in memory and Windows-1252 on disk wherever the text allows.
+// A file opened for writing is written beside its target (name + ".tmp") and put in its place
+// by Close, so a failed or interrupted write never destroys the previous file.
 class Dateihandling {
 public:
     Dateihandling();
+    explicit Dateihandling(FileOperations& operations);
     ~Dateihandling();
     Dateihandling(const Dateihandling&) = delete;
     Dateihandling& operator=(const Dateihandling&) = delete;
@@ -21,7 +25,9 @@ public:
     // beyond the sanity limit (see LineTooLong).
     std::string ReadLine();
     void WriteLine(const std::string& line);
-    void Close();
+    // False when a written file could not be completed and put in place (the target is then
+    // unchanged), or when the file to read or append to did not exist.
+    bool Close();
 
     std::string ScrambleLine(const std::string& line);
     std::string UnscrambleLine(const std::string& line);
@@ -33,7 +39,9 @@ public:
 
 private:
     void CloseStreams();
+    bool FinishOutput();
 
+    FileOperations& operations_;
     std::FILE* input_ = nullptr;
     bool inputTextMode_ = false;
     std::FILE* output_ = nullptr;
@@ -45,5 +53,6 @@ private:
     bool lineTooLong_ = false;
     bool writeFailed_ = false;
     std::string fileName_;
+    std::string tempName_;  // set while a written file waits to replace its target
     prng::Generator filler_;
 };

@@ -20,6 +20,12 @@ bool FileOperations::SyncFolder(const std::string& folder) {
     return synced;
 }
 
+std::string FolderOf(const std::string& name) {
+    size_t slash = name.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : name.substr(0, slash);
+}
+
 FileOperations& SystemFileOperations() {
     static FileOperations operations;
     return operations;

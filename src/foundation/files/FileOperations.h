@@ -14,5 +14,8 @@ public:
     virtual bool SyncFolder(const std::string& folder);
 };
 
+// The folder part of a file name ("." for a bare name), for syncing the folder after a rename.
+std::string FolderOf(const std::string& name);
+
 // The real file system.
 FileOperations& SystemFileOperations();

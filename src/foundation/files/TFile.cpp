@@ -14,12 +14,6 @@ std::string Upper(std::string text) {
     return text;
 }
 
-std::string FolderOf(const std::string& name) {
-    size_t slash = name.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : name.substr(0, slash);
-}
-
 }  // namespace
 
 std::string TempNameFor(const std::string& name) {
