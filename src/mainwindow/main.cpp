@@ -12,6 +12,7 @@
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/WindowHelpers.h"
+#include "foundation/files/Dateihandling.h"
 #include "platform/ProgramFolder.h"
 
 TForm1* Form1 = nullptr;
@@ -21,10 +22,11 @@ const char* const kVersionText = "Release 1.88a";
 
 // The user's forms file starts with two header lines; records are appended below them.
 void CreateEigenFormFile(const std::string& path) {
-    TStringList header;
-    header.Add("Bitte diese Datei nicht editieren");
-    header.Add("|" + std::string(49, '-'));
-    if (!header.SaveToFile(path)) ErrorLog("[X] FormCreate: Kann " + path + " nicht anlegen");
+    Dateihandling file;
+    if (!file.Open(path, "W", false)) return;
+    file.WriteLine("Bitte diese Datei nicht editieren");
+    file.WriteLine("|" + std::string(49, '-'));
+    file.Close();
 }
 }  // namespace
 
