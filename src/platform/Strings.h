@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Object.h"
@@ -50,6 +51,9 @@ protected:
     void Changed();
     void InsertItem(int index, Item item);
 };
+
+// Equal texts when ASCII letters are compared without regard to case (names in settings files).
+bool SameText(std::string_view a, std::string_view b);
 
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 

@@ -1,0 +1,84 @@
+#include "platform/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+bool WriteAll(int fd, std::string_view content) {
+    size_t done = 0;
+    while (done < content.size()) {
+        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The rename itself must reach the disk too, or a crash may bring back the old name.
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+std::string FolderOf(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& content) {
+    content.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return FileReadResult::Unreadable;
+    }
+    std::vector<char> buffer(64 * 1024);
+    FileReadResult result = FileReadResult::Read;
+    for (;;) {
+        ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            result = FileReadResult::Unreadable;
+            break;
+        }
+        if (n == 0) break;
+        if (content.size() + static_cast<size_t>(n) > maxBytes) {
+            result = FileReadResult::TooLarge;
+            break;
+        }
+        content.append(buffer.data(), static_cast<size_t>(n));
+    }
+    ::close(fd);
+    if (result != FileReadResult::Read) content.clear();
+    return result;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view content, mode_t newFileMode) {
+    std::string temporary = path + ".tmp-XXXXXX";
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return false;
+    struct stat existing {};
+    mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode;
+    bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+    written = (::close(fd) == 0) && written;
+    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(FolderOf(path));
+    return true;
+}

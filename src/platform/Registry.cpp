@@ -1,0 +1,254 @@
+#include "platform/Registry.h"
+
+#include <sys/stat.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "platform/AtomicFile.h"
+#include "platform/Strings.h"
+
+namespace registry {
+namespace {
+
+// One line per value: key path, name, kind and value, separated by tabs. Tabs, line breaks,
+// other control bytes and '%' inside a field are written as %XX, so any text fits on its line.
+constexpr const char* kHeader = "Marovelkandis registry 1";
+constexpr const char* kIntegerKind = "integer";
+constexpr const char* kTextKind = "text";
+constexpr size_t kMaxStoreBytes = 16 * 1024 * 1024;
+
+enum class Kind { Integer, Text };
+
+struct Value {
+    std::string keyPath;
+    std::string name;
+    Kind kind = Kind::Text;
+    std::string text;
+    int integer = 0;
+};
+
+enum class StoreState { Missing, Loaded, Damaged, Unreadable };
+
+struct Store {
+    StoreState state = StoreState::Missing;
+    std::vector<Value> values;
+};
+
+std::string Escape(const std::string& field) {
+    static const char* kHex = "0123456789ABCDEF";
+    std::string out;
+    for (char c : field) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '%') {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0x0F];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::string> Unescape(std::string_view field) {
+    std::string out;
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (static_cast<unsigned char>(field[i]) < 0x20) return std::nullopt;  // the writer escapes these
+        if (field[i] != '%') {
+            out += field[i];
+            continue;
+        }
+        if (i + 2 >= field.size()) return std::nullopt;
+        int high = HexValue(field[i + 1]), low = HexValue(field[i + 2]);
+        if (high < 0 || low < 0) return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return out;
+}
+
+std::optional<int> ParseInteger(std::string_view text) {
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return value;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    size_t start = 0;
+    for (size_t tab = line.find('\t'); tab != std::string_view::npos; tab = line.find('\t', start)) {
+        fields.push_back(line.substr(start, tab - start));
+        start = tab + 1;
+    }
+    fields.push_back(line.substr(start));
+    return fields;
+}
+
+std::optional<Value> ParseValueLine(std::string_view line) {
+    std::vector<std::string_view> fields = SplitFields(line);
+    if (fields.size() != 4) return std::nullopt;
+    auto keyPath = Unescape(fields[0]), name = Unescape(fields[1]), text = Unescape(fields[3]);
+    if (!keyPath || !name || !text || keyPath->empty()) return std::nullopt;
+    Value value{*keyPath, *name, Kind::Text, *text, 0};
+    if (fields[2] == kTextKind) return value;
+    if (fields[2] != kIntegerKind) return std::nullopt;
+    std::optional<int> integer = ParseInteger(*text);
+    if (!integer) return std::nullopt;
+    value.kind = Kind::Integer;
+    value.integer = *integer;
+    return value;
+}
+
+// Every line must be right: a store with one bad line is not trusted at all.
+std::optional<std::vector<Value>> ParseStore(std::string_view content) {
+    std::vector<Value> values;
+    size_t start = 0;
+    bool headerSeen = false;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string_view::npos) return std::nullopt;  // every line ends in LF
+        std::string_view line = content.substr(start, end - start);
+        start = end + 1;
+        if (!headerSeen) {
+            if (line != kHeader) return std::nullopt;
+            headerSeen = true;
+            continue;
+        }
+        std::optional<Value> value = ParseValueLine(line);
+        if (!value) return std::nullopt;
+        values.push_back(std::move(*value));
+    }
+    if (!headerSeen) return std::nullopt;
+    return values;
+}
+
+Store LoadStore(const std::string& path) {
+    Store store;
+    if (path.empty()) {
+        store.state = StoreState::Unreadable;
+        return store;
+    }
+    std::string content;
+    switch (ReadWholeFile(path, kMaxStoreBytes, content)) {
+        case FileReadResult::Missing:
+            store.state = StoreState::Missing;
+            return store;
+        case FileReadResult::Unreadable:
+            store.state = StoreState::Unreadable;
+            return store;
+        case FileReadResult::TooLarge:
+            store.state = StoreState::Damaged;
+            return store;
+        case FileReadResult::Read:
+            break;
+    }
+    std::optional<std::vector<Value>> values = ParseStore(content);
+    store.state = values ? StoreState::Loaded : StoreState::Damaged;
+    if (values) store.values = std::move(*values);
+    return store;
+}
+
+std::string FormatStore(const std::vector<Value>& values) {
+    std::string out = std::string(kHeader) + "\n";
+    for (const Value& value : values) {
+        bool integer = value.kind == Kind::Integer;
+        out += Escape(value.keyPath) + "\t" + Escape(value.name) + "\t" + (integer ? kIntegerKind : kTextKind) + "\t" +
+               Escape(integer ? std::to_string(value.integer) : value.text) + "\n";
+    }
+    return out;
+}
+
+const Value* Find(const Store& store, const std::string& keyPath, const std::string& name) {
+    for (const Value& value : store.values)
+        if (SameText(value.keyPath, keyPath) && SameText(value.name, name)) return &value;
+    return nullptr;
+}
+
+void Put(Store& store, Value value) {
+    for (Value& existing : store.values) {
+        if (SameText(existing.keyPath, value.keyPath) && SameText(existing.name, value.name)) {
+            existing.kind = value.kind;
+            existing.text = std::move(value.text);
+            existing.integer = value.integer;
+            return;
+        }
+    }
+    store.values.push_back(std::move(value));
+}
+
+bool PrepareFolder(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (std::filesystem::is_directory(folder, error)) return true;
+    std::filesystem::create_directories(folder, error);
+    if (error) return false;
+    ::chmod(folder.c_str(), 0700);
+    return true;
+}
+
+// A store that could not be parsed is moved aside rather than lost, so its values can still
+// be looked at by hand.
+bool KeepDamagedStore(const std::string& path) {
+    return std::rename(path.c_str(), (path + ".damaged").c_str()) == 0;
+}
+
+bool Write(Value value) {
+    if (value.keyPath.empty()) return false;
+    std::string path = StorePath();
+    Store store = LoadStore(path);
+    if (store.state == StoreState::Unreadable) return false;
+    if (!PrepareFolder(path)) return false;
+    if (store.state == StoreState::Damaged && !KeepDamagedStore(path)) return false;
+    Put(store, std::move(value));
+    return WriteFileAtomically(path, FormatStore(store.values), 0600);
+}
+
+}  // namespace
+
+std::string StorePath() {
+    std::string base;
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && configHome[0] == '/') {
+        base = configHome;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (!home || home[0] != '/') return {};
+        base = std::string(home) + "/.config";
+    }
+    return base + "/marovelkandis/registry";
+}
+
+std::optional<int> ReadInteger(const std::string& keyPath, const std::string& name) {
+    Store store = LoadStore(StorePath());
+    const Value* value = Find(store, keyPath, name);
+    if (!value || value->kind != Kind::Integer) return std::nullopt;
+    return value->integer;
+}
+
+std::optional<std::string> ReadString(const std::string& keyPath, const std::string& name) {
+    Store store = LoadStore(StorePath());
+    const Value* value = Find(store, keyPath, name);
+    if (!value || value->kind != Kind::Text) return std::nullopt;
+    return value->text;
+}
+
+bool WriteInteger(const std::string& keyPath, const std::string& name, int value) {
+    return Write(Value{keyPath, name, Kind::Integer, {}, value});
+}
+
+bool WriteString(const std::string& keyPath, const std::string& name, const std::string& value) {
+    return Write(Value{keyPath, name, Kind::Text, value, 0});
+}
+
+}  // namespace registry

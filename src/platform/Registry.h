@@ -1,0 +1,24 @@
+#pragma once
+#include <optional>
+#include <string>
+
+// The per-user settings store that stands in for the registry under HKEY_CURRENT_USER: values
+// addressed by key path and value name (both without regard to case, as in the registry), each
+// an integer or a text. The store is one file, $XDG_CONFIG_HOME/marovelkandis/registry
+// (~/.config when XDG_CONFIG_HOME is not set), read anew by every call and replaced atomically by
+// every write. A damaged or unreadable store reads as empty; reading never changes the file.
+namespace registry {
+
+// Where the store lives; empty when there is no home folder to put it in.
+std::string StorePath();
+
+// The value when it exists with that kind; nothing when it is missing or of the other kind.
+std::optional<int> ReadInteger(const std::string& keyPath, const std::string& name);
+std::optional<std::string> ReadString(const std::string& keyPath, const std::string& name);
+
+// Sets the value (replacing one of the other kind), creating the key as needed. A damaged store
+// is kept beside the new one as "registry.damaged". False when the store cannot be written.
+bool WriteInteger(const std::string& keyPath, const std::string& name, int value);
+bool WriteString(const std::string& keyPath, const std::string& name, const std::string& value);
+
+}  // namespace registry

@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+
+#include "TestEnvironment.h"
+#include "platform/Registry.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr const char* kKey = "Software\\Durnwalde\\Marovelkandis4";
+}
+
+class RegistryTest : public ProgramTest {
+protected:
+    std::string StoreFile() const { return folder + "config/marovelkandis/registry"; }
+    std::string StoreContent() const { return ReadProgramFile("config/marovelkandis/registry"); }
+    void WriteStore(const std::string& content) const {
+        fs::create_directories(folder + "config/marovelkandis");
+        WriteProgramFile("config/marovelkandis/registry", content);
+    }
+};
+
+TEST_F(RegistryTest, StoreLivesUnderTheUsersConfigFolder) {
+    EXPECT_EQ(registry::StorePath(), StoreFile());
+    const char* home = getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    setenv("HOME", "/home/anna", 1);
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(registry::StorePath(), "/home/anna/.config/marovelkandis/registry");
+    setenv("XDG_CONFIG_HOME", "relativ/pfad", 1);
+    EXPECT_EQ(registry::StorePath(), "/home/anna/.config/marovelkandis/registry") << "a relative folder is ignored";
+    unsetenv("HOME");
+    EXPECT_EQ(registry::StorePath(), "");
+    EXPECT_FALSE(registry::WriteString(kKey, "Logo", "x"));
+    EXPECT_EQ(registry::ReadString(kKey, "Logo"), std::nullopt);
+    if (home) setenv("HOME", savedHome.c_str(), 1);
+}
+
+TEST_F(RegistryTest, IntegersAndTextsComeBackUnchanged) {
+    const std::string awkward = "Größe=5; Ärger\tmit %20 und\r\nZeilen";
+    EXPECT_TRUE(registry::WriteInteger(kKey, "Tree1Height", 350));
+    EXPECT_TRUE(registry::WriteInteger(kKey, "Farbe4", static_cast<int>(0x80000018u)));
+    EXPECT_TRUE(registry::WriteInteger(kKey, "Klein", INT_MIN));
+    EXPECT_TRUE(registry::WriteString(kKey, "Farbschema", "Grau"));
+    EXPECT_TRUE(registry::WriteString(kKey, "Logo", ""));
+    EXPECT_TRUE(registry::WriteString(kKey, "TurFileDir", awkward));
+    EXPECT_EQ(registry::ReadInteger(kKey, "Tree1Height"), 350);
+    EXPECT_EQ(registry::ReadInteger(kKey, "Farbe4"), static_cast<int>(0x80000018u));
+    EXPECT_EQ(registry::ReadInteger(kKey, "Klein"), INT_MIN);
+    EXPECT_EQ(registry::ReadString(kKey, "Farbschema"), "Grau");
+    EXPECT_EQ(registry::ReadString(kKey, "Logo"), "") << "an empty text exists";
+    EXPECT_EQ(registry::ReadString(kKey, "TurFileDir"), awkward);
+}
+
+TEST_F(RegistryTest, MissingValueOrKeyOrStoreGivesNothing) {
+    EXPECT_EQ(registry::ReadString(kKey, "Farbschema"), std::nullopt);
+    EXPECT_FALSE(fs::exists(StoreFile())) << "reading creates nothing";
+    registry::WriteString(kKey, "Farbschema", "Blau");
+    EXPECT_EQ(registry::ReadString(kKey, "SoundDir"), std::nullopt);
+    EXPECT_EQ(registry::ReadString("Software\\Anderes", "Farbschema"), std::nullopt);
+}
+
+TEST_F(RegistryTest, EachValueHasOneKind) {
+    registry::WriteString(kKey, "Radio", "2");
+    EXPECT_EQ(registry::ReadInteger(kKey, "Radio"), std::nullopt);
+    registry::WriteInteger(kKey, "Radio", 3);
+    EXPECT_EQ(registry::ReadInteger(kKey, "Radio"), 3);
+    EXPECT_EQ(registry::ReadString(kKey, "Radio"), std::nullopt);
+}
+
+TEST_F(RegistryTest, NamesMatchWithoutRegardToCase) {
+    registry::WriteString(kKey, "SoundMinuten", "5");
+    registry::WriteString("SOFTWARE\\durnwalde\\marovelkandis4", "soundminuten", "7");
+    EXPECT_EQ(registry::ReadString(kKey, "SoundMinuten"), "7");
+    EXPECT_EQ(StoreContent().find("soundminuten"), std::string::npos) << "the first spelling stays";
+}
+
+TEST_F(RegistryTest, WritingOneValueKeepsAllOthers) {
+    registry::WriteInteger(kKey, "Combo2", 4);
+    registry::WriteString("Software\\Anderes", "Combo2", "fremd");
+    registry::WriteInteger(kKey, "Combo3", 5);
+    registry::WriteInteger(kKey, "Combo2", 6);
+    EXPECT_EQ(registry::ReadInteger(kKey, "Combo2"), 6);
+    EXPECT_EQ(registry::ReadInteger(kKey, "Combo3"), 5);
+    EXPECT_EQ(registry::ReadString("Software\\Anderes", "Combo2"), "fremd");
+}
+
+TEST_F(RegistryTest, StoreIsPrivateAndNoTemporaryFileIsLeft) {
+    registry::WriteString(kKey, "Logo", "logo.bmp");
+    registry::WriteString(kKey, "Logo", "neu.bmp");
+    struct stat info {};
+    ASSERT_EQ(stat(StoreFile().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(folder + "config/marovelkandis")) {
+        EXPECT_EQ(entry.path().filename(), "registry");
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(RegistryTest, DamagedStoreReadsAsEmptyAndSurvivesReading) {
+    for (const std::string& damaged : {std::string("kein Speicher\n"), std::string(),
+                                      std::string("Marovelkandis registry 1\nSoftware\\X\tName\tinteger\tzwölf\n"),
+                                      std::string("Marovelkandis registry 1\nSoftware\\X\tName\ttext\t%4\n"),
+                                      std::string("Marovelkandis registry 1\nSoftware\\X\tName\ttext\tabgeschnitten"),
+                                      std::string("Marovelkandis registry 1\nSoftware\\X\tName\ttext\tWindows\r\n"),
+                                      std::string("Marovelkandis registry 1\n\0\xff\n", 28)}) {
+        WriteStore(damaged);
+        EXPECT_EQ(registry::ReadString("Software\\X", "Name"), std::nullopt);
+        EXPECT_EQ(registry::ReadInteger("Software\\X", "Name"), std::nullopt);
+        EXPECT_EQ(StoreContent(), damaged);
+    }
+}
+
+TEST_F(RegistryTest, WritingOverADamagedStoreKeepsItAside) {
+    WriteStore("kaputt\n");
+    EXPECT_TRUE(registry::WriteString(kKey, "Farbschema", "Grau"));
+    EXPECT_EQ(registry::ReadString(kKey, "Farbschema"), "Grau");
+    EXPECT_EQ(ReadProgramFile("config/marovelkandis/registry.damaged"), "kaputt\n");
+}
+
+TEST_F(RegistryTest, ReadOnlyConfigFolderLosesWritesAndKeepsTheStore) {
+    registry::WriteString(kKey, "Farbschema", "Grau");
+    const std::string before = StoreContent();
+    fs::permissions(folder + "config/marovelkandis", fs::perms::owner_write, fs::perm_options::remove);
+    if (access((folder + "config/marovelkandis").c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    EXPECT_FALSE(registry::WriteString(kKey, "Farbschema", "Blau"));
+    EXPECT_EQ(registry::ReadString(kKey, "Farbschema"), "Grau");
+    EXPECT_EQ(StoreContent(), before);
+    fs::permissions(folder + "config/marovelkandis", fs::perms::owner_write, fs::perm_options::add);
+}
+
+TEST_F(RegistryTest, ConfigFolderThatCannotBeCreatedLosesWrites) {
+    fs::permissions(folder + "config", fs::perms::owner_write, fs::perm_options::remove);
+    if (access((folder + "config").c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    EXPECT_FALSE(registry::WriteInteger(kKey, "Radio", 2));
+    EXPECT_EQ(registry::ReadInteger(kKey, "Radio"), std::nullopt);
+    fs::permissions(folder + "config", fs::perms::owner_write, fs::perm_options::add);
+}
+
+TEST_F(RegistryTest, UnreadableStoreIsNeverReplaced) {
+    WriteStore("Marovelkandis registry 1\n");
+    fs::permissions(StoreFile(), fs::perms::owner_read, fs::perm_options::remove);
+    if (access(StoreFile().c_str(), R_OK) == 0) GTEST_SKIP() << "running with rights that ignore file permissions";
+    EXPECT_EQ(registry::ReadString(kKey, "Logo"), std::nullopt);
+    EXPECT_FALSE(registry::WriteString(kKey, "Logo", "x"));
+    fs::permissions(StoreFile(), fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(StoreContent(), "Marovelkandis registry 1\n");
+}
+
+TEST_F(RegistryTest, FileInPlaceOfTheStoreFolderLosesWrites) {
+    WriteProgramFile("config/marovelkandis", "eine Datei");
+    EXPECT_FALSE(registry::WriteInteger(kKey, "Radio", 2));
+    EXPECT_EQ(registry::ReadInteger(kKey, "Radio"), std::nullopt);
+    EXPECT_EQ(ReadProgramFile("config/marovelkandis"), "eine Datei");
+}
+
+TEST_F(RegistryTest, FolderInPlaceOfTheStoreIsLeftAlone) {
+    fs::create_directories(StoreFile());
+    EXPECT_EQ(registry::ReadInteger(kKey, "Radio"), std::nullopt);
+    EXPECT_FALSE(registry::WriteInteger(kKey, "Radio", 2));
+    EXPECT_TRUE(fs::is_directory(StoreFile()));
+    EXPECT_FALSE(fs::exists(StoreFile() + ".damaged"));
+}
