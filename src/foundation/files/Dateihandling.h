@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdio>
+#include <string>
+
+#include "platform/Random.h"
+
+// The stream line file: one file read or written line by line, each line scrambled in the
+// key-shift scheme on request. Scrambled files have bare line feeds, plain ones CR LF. Lines are
+// UTF-8 in memory and Windows-1252 on disk wherever the text allows.
+class Dateihandling {
+public:
+    Dateihandling();
+    ~Dateihandling();
+    Dateihandling(const Dateihandling&) = delete;
+    Dateihandling& operator=(const Dateihandling&) = delete;
+
+    // mode "R" reads; any other mode writes ("HTML" writes without scrambling).
+    bool Open(const std::string& file, const std::string& mode, bool scrambled);
+    void OpenAppend(const std::string& file, const std::string& mode, bool scrambled);
+    // The empty string when nothing is open for reading, at the end of the file, and after a line
+    // beyond the sanity limit (see LineTooLong).
+    std::string ReadLine();
+    void WriteLine(const std::string& line);
+    void Close();
+
+    std::string ScrambleLine(const std::string& line);
+    std::string UnscrambleLine(const std::string& line);
+
+    // No line left to read: lets readers stop when their format's end marker is missing.
+    bool Eof();
+    // Reading stopped at a line longer than any file of the program holds.
+    bool LineTooLong() const { return lineTooLong_; }
+
+private:
+    void CloseStreams();
+
+    std::FILE* input_ = nullptr;
+    bool inputTextMode_ = false;
+    std::FILE* output_ = nullptr;
+    bool outputTextMode_ = false;
+    std::string mode_;
+    int keyPosition_ = 1;
+    bool scrambled_ = false;
+    bool error_ = false;
+    bool lineTooLong_ = false;
+    bool writeFailed_ = false;
+    std::string fileName_;
+    prng::Generator filler_;
+};

@@ -1,0 +1,82 @@
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "foundation/files/FileOperations.h"
+#include "platform/Random.h"
+
+// The program's block file class: text files line by line, optionally scrambled (key-shift or
+// interleave scheme), and raw blocks for binary files. Every line ends in CR LF on disk. Lines are
+// UTF-8 in memory and Windows-1252 on disk wherever the text allows.
+class TFile {
+public:
+    TFile();
+    // For tests that make the last steps of a safe save fail.
+    explicit TFile(FileOperations& operations);
+    ~TFile();
+    TFile(const TFile&) = delete;
+    TFile& operator=(const TFile&) = delete;
+
+    // The following opens for writing go to a temporary file that Close puts in the target's place.
+    void SetSafeWrite(bool safeWrite);
+    // true: key-shift scheme; false: interleave scheme. Applies from the next line on.
+    void SetShiftScheme(bool shiftScheme);
+
+    // mode as for stdio ("rt", "wb", "at", ...); "t" selects text mode for the line operations.
+    bool Open(const std::string& name, const std::string& mode);
+    bool OpenRead(const std::string& name, bool scrambled);
+    bool OpenWrite(const std::string& name, bool scrambled);
+    bool OpenAppend(const std::string& name);
+
+    void WriteLine(const std::string& line);
+    // The empty string at the end of the file, without a stream, and after a line beyond the
+    // sanity limit (see LineTooLong).
+    std::string ReadLine();
+    bool Eof();
+    long Tell();
+    long Size();
+    size_t Write(const void* buffer, size_t length);
+    size_t Read(void* buffer, size_t length);
+    // False when a write failed, and with safe write when nothing was written or the target could
+    // not be replaced; the previous target is then untouched.
+    bool Close();
+
+    std::string ScrambleLine(const std::string& line);
+    std::string UnscrambleLine(const std::string& line);
+
+    // The key digit (1..20) of the next key-shift line. Callers that check a line by scrambling
+    // it and back keep the position around that check.
+    int KeyPosition() const { return keyPosition_; }
+    void SetKeyPosition(int keyPosition) { keyPosition_ = keyPosition; }
+    // Reading stopped at a line longer than any file of the program holds.
+    bool LineTooLong() const { return lineTooLong_; }
+
+private:
+    bool WriteBytes(const char* bytes, size_t length);
+    std::string Scrambled(const std::string& line);
+    std::string Unscrambled(const std::string& line);
+    bool FinishStream();
+    bool PutInPlace();
+
+    std::FILE* stream_ = nullptr;
+    bool textMode_ = false;
+    long size_ = 0;
+    bool shiftScheme_ = true;
+    bool scrambled_ = false;
+    std::string name_;
+    std::string tempName_;
+    bool safeWrite_ = false;
+    int keyPosition_ = 1;
+    bool writing_ = false;
+    bool toTemp_ = false;
+    bool writeFailed_ = false;
+    bool lineTooLong_ = false;
+    FileOperations& operations_;
+    prng::Generator filler_;
+};
+
+// The temporary file of a safe write: beside the target, its extension replaced by ".tmp"
+// ("turnier.tur" -> "turnier.tmp"), or ".tmp" appended where that would not give a distinct
+// name in the same folder.
+std::string TempNameFor(const std::string& name);

@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "TestEnvironment.h"
+#include "foundation/files/LineReading.h"
+#include "foundation/files/TFile.h"
+
+namespace {
+
+class TFileTest : public ProgramTest {
+protected:
+    std::string Path(const std::string& name) const { return folder + name; }
+
+    void WriteLines(const std::string& name, std::initializer_list<std::string> lines, bool scrambled) {
+        TFile file;
+        ASSERT_TRUE(file.OpenWrite(Path(name), scrambled));
+        for (const auto& line : lines) file.WriteLine(line);
+        EXPECT_TRUE(file.Close());
+    }
+};
+
+// The real file system, except that the rename over the target fails.
+class FailingRename : public FileOperations {
+public:
+    bool Rename(const std::string&, const std::string&) override { return false; }
+};
+
+}  // namespace
+
+// --- lines, line ends, size and position ---
+
+TEST_F(TFileTest, LinesEndInCrLfInTextAndBinaryMode) {
+    WriteLines("namen.dat", {"eins", "", "zwei"}, false);
+    EXPECT_EQ(ReadProgramFile("namen.dat"), "eins\r\n\r\nzwei\r\n");
+    TFile binary;
+    ASSERT_TRUE(binary.Open(Path("b.dat"), "wb"));
+    binary.WriteLine("x");
+    binary.Close();
+    EXPECT_EQ(ReadProgramFile("b.dat"), "x\r\n");
+}
+
+TEST_F(TFileTest, TextModeStripsTheCrBinaryModeKeepsIt) {
+    WriteProgramFile("a.dat", "eins\r\nzwei\r\r\nletzte");
+    TFile text;
+    ASSERT_TRUE(text.OpenRead(Path("a.dat"), false));
+    EXPECT_EQ(text.ReadLine(), "eins");
+    EXPECT_EQ(text.ReadLine(), "zwei\r");
+    EXPECT_EQ(text.ReadLine(), "letzte");
+    TFile binary;
+    ASSERT_TRUE(binary.Open(Path("a.dat"), "rb"));
+    EXPECT_EQ(binary.ReadLine(), "eins\r");
+}
+
+TEST_F(TFileTest, EofTurnsTrueRightAfterTheLastLine) {
+    WriteLines("a.dat", {"eins", "zwei"}, true);
+    TFile file;
+    ASSERT_TRUE(file.OpenRead(Path("a.dat"), true));
+    EXPECT_EQ(file.Size(), static_cast<long>(ReadProgramFile("a.dat").size()));
+    EXPECT_EQ(file.ReadLine(), "eins");
+    EXPECT_FALSE(file.Eof());
+    EXPECT_EQ(file.ReadLine(), "zwei");
+    EXPECT_TRUE(file.Eof());
+    EXPECT_EQ(file.ReadLine(), "");
+}
+
+TEST_F(TFileTest, ClosedObjectIsHarmless) {
+    TFile file;
+    file.WriteLine("verloren");
+    char buffer[4];
+    EXPECT_EQ(file.ReadLine(), "");
+    EXPECT_TRUE(file.Eof());
+    EXPECT_EQ(file.Tell(), 0);
+    EXPECT_EQ(file.Size(), 0);
+    EXPECT_EQ(file.Write("abc", 3), 0u);
+    EXPECT_EQ(file.Read(buffer, 4), 0u);
+    EXPECT_FALSE(file.OpenRead(Path("fehlt.dat"), false));
+    EXPECT_TRUE(file.Close());
+}
+
+TEST_F(TFileTest, BlocksAreWrittenAndReadByteForByte) {
+    const std::string block("\0\r\n\x1A\xFF", 5);
+    TFile out;
+    ASSERT_TRUE(out.Open(Path("farben.bin"), "wb"));
+    EXPECT_EQ(out.Write(block.data(), block.size()), 5u);
+    EXPECT_EQ(out.Size(), 5);
+    EXPECT_TRUE(out.Close());
+    TFile in;
+    ASSERT_TRUE(in.Open(Path("farben.bin"), "rb"));
+    std::string back(8, '-');
+    EXPECT_EQ(in.Read(back.data(), back.size()), 5u);
+    EXPECT_EQ(back.substr(0, 5), block);
+    EXPECT_TRUE(in.Eof());
+}
+
+// --- scrambled lines ---
+
+TEST_F(TFileTest, ScrambledLinesComeBackInBothSchemes) {
+    TFile out;
+    ASSERT_TRUE(out.OpenWrite(Path("t.tur"), true));
+    out.WriteLine("<DATEI>");
+    out.WriteLine("");
+    out.SetShiftScheme(false);
+    out.WriteLine("Gruppe A\r\nFeld 1\r\n");
+    out.WriteLine("");
+    out.WriteLine("Müller € Łódź");
+    out.Close();
+    TFile in;
+    ASSERT_TRUE(in.OpenRead(Path("t.tur"), true));
+    EXPECT_EQ(in.ReadLine(), "<DATEI>");
+    EXPECT_EQ(in.ReadLine(), "");
+    in.SetShiftScheme(false);
+    EXPECT_EQ(in.ReadLine(), "Gruppe A\r\nFeld 1\r\n");
+    EXPECT_EQ(in.ReadLine(), "");
+    EXPECT_EQ(in.ReadLine(), "Müller € Łódź");
+}
+
+TEST_F(TFileTest, EveryOpenStartsTheKeyCycleAfresh) {
+    TFile file;
+    ASSERT_TRUE(file.OpenWrite(Path("a.tur"), true));
+    file.WriteLine("x");
+    file.WriteLine("x");
+    EXPECT_EQ(file.KeyPosition(), 3);
+    ASSERT_TRUE(file.OpenWrite(Path("b.tur"), true));
+    EXPECT_EQ(file.KeyPosition(), 1);
+}
+
+TEST_F(TFileTest, PlainLineAmongScrambledLinesLeavesTheKeyCycleAlone) {
+    TFile scrambler;
+    std::string first = scrambler.ScrambleLine("MAROVELKA4");
+    std::string second = scrambler.ScrambleLine("v4.002");
+    WriteProgramFile("a.tur", first + "\r\nTURNIER\r\n" + second + "\r\n");
+    TFile in;
+    ASSERT_TRUE(in.OpenRead(Path("a.tur"), true));
+    EXPECT_EQ(in.ReadLine(), "MAROVELKA4");
+    EXPECT_EQ(in.ReadLine(), "TURNIER");
+    EXPECT_EQ(in.ReadLine(), "v4.002");
+}
+
+TEST_F(TFileTest, CharacterDecodingToCode11ArrivesAsUUmlaut) {
+    WriteLines("a.tur", {"a\vb"}, true);
+    TFile in;
+    ASSERT_TRUE(in.OpenRead(Path("a.tur"), true));
+    EXPECT_EQ(in.ReadLine(), "aÜb");
+}
+
+TEST_F(TFileTest, LinesOfAHundredThousandCharactersStayWhole) {
+    const std::string longLine(100000, 'x');
+    for (bool shift : {true, false}) {
+        TFile out;
+        out.SetShiftScheme(shift);
+        ASSERT_TRUE(out.OpenWrite(Path("lang.tur"), true));
+        out.WriteLine(longLine);
+        out.WriteLine("danach");
+        out.Close();
+        TFile in;
+        in.SetShiftScheme(shift);
+        ASSERT_TRUE(in.OpenRead(Path("lang.tur"), true));
+        EXPECT_EQ(in.ReadLine(), longLine);
+        EXPECT_EQ(in.ReadLine(), "danach");
+    }
+}
+
+TEST_F(TFileTest, AbsurdlyLongLineRefusesTheFileAndSaysSo) {
+    WriteProgramFile("riesig.tur", std::string(lines::kMaxLineBytes + 1, 'x') + "\r\nweiter\r\n");
+    TFile in;
+    ASSERT_TRUE(in.OpenRead(Path("riesig.tur"), false));
+    EXPECT_EQ(in.ReadLine(), "");
+    EXPECT_TRUE(in.LineTooLong());
+    EXPECT_TRUE(in.Eof());
+    EXPECT_EQ(in.ReadLine(), "");
+    EXPECT_NE(ReadProgramFile("error.log").find("riesig.tur hat eine Zeile mit mehr als"), std::string::npos);
+}
+
+TEST_F(TFileTest, PlainLinesAreStoredInTheCodePageWhereTheyFit) {
+    WriteLines("teams.dat", {"Müller", "Łódź"}, false);
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "M\xFCller\r\nŁódź\r\n");
+    WriteProgramFile("alt.dat", "J\xFCrgen\r\nG\xF6tz\r\n");
+    TFile in;
+    ASSERT_TRUE(in.OpenRead(Path("alt.dat"), false));
+    EXPECT_EQ(in.ReadLine(), "Jürgen");
+    EXPECT_EQ(in.ReadLine(), "Götz");
+}
+
+TEST_F(TFileTest, CharactersThatScrambleToLineBreaksOrMarkersSurvive) {
+    // Line 4 uses key digit 7 ("É" would become a line feed), line 8 key digit 8 ("úøü" the marker).
+    WriteLines("a.tur", {"1", "2", "3", "École", "5", "6", "7", "úøü Team"}, true);
+    TFile in;
+    ASSERT_TRUE(in.OpenRead(Path("a.tur"), true));
+    for (int i = 1; i <= 3; ++i) in.ReadLine();
+    EXPECT_EQ(in.ReadLine(), "École");
+    for (int i = 5; i <= 7; ++i) in.ReadLine();
+    EXPECT_EQ(in.ReadLine(), "úøü Team");
+}
+
+// --- safe write ---
+
+TEST_F(TFileTest, SafeWriteReplacesTheTargetWhole) {
+    WriteProgramFile("t.tur", "alt");
+    TFile file;
+    file.SetSafeWrite(true);
+    ASSERT_TRUE(file.OpenWrite(Path("t.tur"), false));
+    file.WriteLine("neu");
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadProgramFile("t.tur"), "neu\r\n");
+    EXPECT_FALSE(ProgramFileExists("t.tmp"));
+}
+
+TEST_F(TFileTest, SafeWriteWithNothingWrittenKeepsTheTarget) {
+    WriteProgramFile("t.tur", "alt");
+    TFile file;
+    file.SetSafeWrite(true);
+    ASSERT_TRUE(file.OpenWrite(Path("t.tur"), true));
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+    EXPECT_TRUE(ProgramFileExists("t.tmp"));
+}
+
+TEST_F(TFileTest, FailedRenameReportsFailureAndKeepsTheTarget) {
+    WriteProgramFile("t.tur", "alt");
+    FailingRename operations;
+    TFile file(operations);
+    file.SetSafeWrite(true);
+    ASSERT_TRUE(file.OpenWrite(Path("t.tur"), true));
+    file.WriteLine("neu");
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+}
+
+TEST_F(TFileTest, ReadOnlyFolderKeepsThePreviousFile) {
+    std::filesystem::create_directory(folder + "ro");
+    WriteProgramFile("ro/t.tur", "alt");
+    WriteProgramFile("ro/u.tmp", "");  // a left-over temporary file that is itself writable
+    chmod((folder + "ro").c_str(), 0555);
+    if (access((folder + "ro").c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not bind this user";
+    TFile file;
+    file.SetSafeWrite(true);
+    EXPECT_FALSE(file.OpenWrite(Path("ro/t.tur"), false));
+    file.WriteLine("neu");
+    EXPECT_FALSE(file.Close());
+    ASSERT_TRUE(file.OpenWrite(Path("ro/u.tur"), false));
+    file.WriteLine("neu");
+    EXPECT_FALSE(file.Close());  // the rename into the folder fails
+    chmod((folder + "ro").c_str(), 0755);
+    EXPECT_EQ(ReadProgramFile("ro/t.tur"), "alt");
+    EXPECT_FALSE(ProgramFileExists("ro/u.tur"));
+}
+
+TEST_F(TFileTest, FailedWriteIsReported) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    TFile file;
+    ASSERT_TRUE(file.OpenWrite("/dev/full", false));
+    file.WriteLine("geht verloren");
+    EXPECT_FALSE(file.Close());
+}
+
+TEST_F(TFileTest, TemporaryNameIsDistinctAndInTheSameFolder) {
+    EXPECT_EQ(TempNameFor("/d/turnier.tur"), "/d/turnier.tmp");
+    EXPECT_EQ(TempNameFor("/d/turnier.tmp"), "/d/turnier.tmp.tmp");
+    EXPECT_EQ(TempNameFor("/d/x.TMP"), "/d/x.TMP.tmp");
+    EXPECT_EQ(TempNameFor("a.b"), "a.b.tmp");
+    EXPECT_EQ(TempNameFor("/d.x/turnier"), "/d.x/turnier.tmp");
+    EXPECT_EQ(TempNameFor("/d/.tur"), "/d/.tur.tmp");
+}
