@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "EngineFixture.h"
+#include "engine/RundenSpiele.h"
+#include "engine/Spielzeiten.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Settings.h"
+
+namespace {
+
+using Pairs = std::vector<std::pair<int, int>>;
+
+// Slots as text: "12 34 | 13 24" with "--" for an idle field.
+std::string SlotText(const std::vector<SlotEntry>& entries, int fields) {
+    std::string text;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0) text += (i % static_cast<size_t>(fields) == 0) ? " | " : " ";
+        const SlotEntry& e = entries[i];
+        text += e.idle ? "--" : std::to_string(e.first) + std::to_string(e.second);
+    }
+    return text;
+}
+
+}  // namespace
+
+// --- field lists ---
+
+TEST_F(EngineTest, FieldListWithRange) {
+    ASSERT_TRUE(parseFeldListe("1-3,6"));
+    EXPECT_EQ(form->XTempList.Items.ToVector(), (std::vector<std::string>{"1", "2", "3", "6"}));
+    ASSERT_TRUE(parseFeldListe("2,2"));
+    EXPECT_EQ(form->XTempList.Items.ToVector(), (std::vector<std::string>{"2", "2"}));
+}
+
+TEST_F(EngineTest, InvalidFieldLists) {
+    for (const char* text : {"", "3-1", "2-2", "0", "1,,2", "1,", "a", "-3", "1-", "1-99999999"})
+        EXPECT_FALSE(parseFeldListe(text)) << text;
+}
+
+// --- slot packing ---
+
+TEST(SlotPacking, OneGroupOfFourOnTwoFields) {
+    const std::vector<GroupPairs> groups{{1, {{1, 2}, {3, 4}, {1, 3}, {2, 4}, {1, 4}, {2, 3}}}};
+    EXPECT_EQ(SlotText(PackSlots(groups, 2), 2), "12 34 | 13 24 | 14 23");
+}
+
+TEST(SlotPacking, PlainOrderIsRearrangedIntoRounds) {
+    const std::vector<GroupPairs> groups{{1, {{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}}}};
+    EXPECT_EQ(SlotText(PackSlots(groups, 2), 2), "12 34 | 13 24 | 14 23");
+}
+
+TEST(SlotPacking, GroupsTakeTurns) {
+    const std::vector<GroupPairs> groups{{1, {{1, 2}, {1, 3}, {2, 3}}}, {2, {{4, 5}, {4, 6}, {5, 6}}}};
+    const auto entries = PackSlots(groups, 2);
+    ASSERT_EQ(entries.size(), 6u);
+    for (size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(entries[i].group, i % 2 == 0 ? 1 : 2) << i;
+    EXPECT_EQ(SlotText(entries, 2), "12 45 | 13 46 | 23 56");
+}
+
+TEST(SlotPacking, IdleFieldsWhenEveryPairSharesAParticipant) {
+    const std::vector<GroupPairs> groups{{1, {{1, 2}, {1, 3}, {1, 4}}}};
+    EXPECT_EQ(SlotText(PackSlots(groups, 3), 3), "12 -- -- | 13 -- -- | 14");
+}
+
+TEST(SlotPacking, GroupWithoutPairsStillTakesItsTurn) {
+    const std::vector<GroupPairs> groups{{1, {}}, {2, {{1, 2}, {3, 4}}}};
+    EXPECT_EQ(SlotText(PackSlots(groups, 2), 2), "12 34");
+}
+
+TEST(SlotPacking, NothingWithoutFields) { EXPECT_TRUE(PackSlots({{1, {{1, 2}}}}, 0).empty()); }
+
+TEST(SlotPacking, ParticipantAgainstHimselfCannotHangThePacking) {
+    const std::vector<GroupPairs> groups{{1, {{1, 1}, {2, 3}}}};
+    EXPECT_EQ(SlotText(PackSlots(groups, 2), 2), "23 --");
+}
+
+// --- times and games ---
+
+class LayoutTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        form->XZeitSpiele.SetChecked(true);
+    }
+    std::string Plan(int column, int row) { return Get(form->Spielplan, column, row, true); }
+};
+
+TEST_F(LayoutTest, SlotsFollowAtGameLengthPlusPause) {
+    const int a = AddGroup("A", "JGJ", 4);
+    for (int i = 0; i < 4; ++i) AddTeam(a);
+    SetGroupTiming(a, "09:00", 20, 5, 2);
+    ASSERT_TRUE(parseFeldListe("3,5"));
+    Do_RundenSpiele(1, 1);
+    ASSERT_EQ(Games().size(), 6u);
+    const char* expected[][3] = {{"09:00", "09:20", "3"}, {"09:00", "09:20", "5"}, {"09:25", "09:45", "3"},
+                                 {"09:25", "09:45", "5"}, {"09:50", "10:10", "3"}, {"09:50", "10:10", "5"}};
+    for (int row = 1; row <= 6; ++row) {
+        EXPECT_EQ(Plan(Spielplan_Von, row), expected[row - 1][0]);
+        EXPECT_EQ(Plan(Spielplan_Bis, row), expected[row - 1][1]);
+        EXPECT_EQ(Plan(Spielplan_Feld, row), expected[row - 1][2]);
+        EXPECT_EQ(Plan(Spielplan_Tag, row), "2");
+        EXPECT_EQ(Plan(Spielplan_SpNr, row), std::to_string(row));
+        EXPECT_EQ(Plan(Spielplan_Schir, row), "0");
+        EXPECT_EQ(Plan(1, row), "4");
+    }
+    EXPECT_EQ(GetSetting("AktSpieltag", ""), "2");
+    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "10:10");
+}
+
+TEST_F(LayoutTest, MidnightCarriesIntoTheNextDay) {
+    const int a = AddGroup("A", "SV", 4);
+    for (int i = 0; i < 4; ++i) AddTeam(a);
+    SetGroupTiming(a, "23:30", 40, 10, 1);
+    SetSetting("Rundenpause", "15");
+    ASSERT_TRUE(parseFeldListe("1"));
+    Do_RundenSpiele(1, 1);
+    EXPECT_EQ(Plan(Spielplan_Von, 1) + "-" + Plan(Spielplan_Bis, 1) + " " + Plan(Spielplan_Tag, 1), "23:30-00:10 1");
+    EXPECT_EQ(Plan(Spielplan_Von, 2) + "-" + Plan(Spielplan_Bis, 2) + " " + Plan(Spielplan_Tag, 2), "00:20-01:00 2");
+    EXPECT_EQ(GetSetting("AktSpieltag", ""), "2");
+    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "01:15");
+}
+
+TEST_F(LayoutTest, NextRoundStartsOnTheDayTheLastGameEnds) {
+    const int a = AddGroup("A", "SV", 2);
+    AddTeam(a);
+    AddTeam(a);
+    SetGroupTiming(a, "23:40", 30, 0, 3);
+    ASSERT_TRUE(parseFeldListe("1"));
+    Do_RundenSpiele(1, 1);
+    EXPECT_EQ(Plan(Spielplan_Tag, 1), "3");
+    EXPECT_EQ(GetSetting("AktSpieltag", ""), "4");
+    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "00:10");
+}
+
+TEST_F(LayoutTest, IdlePositionsUseTimeButWriteNoGame) {
+    const int a = AddGroup("A", "A3", 2);
+    AddTeam(a);
+    AddTeam(a);
+    ASSERT_TRUE(parseFeldListe("1-2"));
+    Do_RundenSpiele(1, 1);
+    // Temp: game, idle, game, idle, game (the last slot without idle row).
+    const TSortGrid& temp = form->Temp;
+    EXPECT_EQ(temp.RowCount(), 6);
+    EXPECT_EQ(Get(temp, 0, 2, true), "");
+    EXPECT_EQ(Get(temp, 3, 2, true), "2");
+    EXPECT_EQ(Get(temp, 7, 2, true), "10:00");
+    EXPECT_EQ(Get(temp, 9, 2, true), "0");
+    ASSERT_EQ(Games().size(), 3u);
+    EXPECT_EQ(Plan(Spielplan_Von, 2), "10:25");
+    EXPECT_EQ(Plan(Spielplan_Feld, 2), "1");
+    EXPECT_EQ(Plan(Spielplan_Von, 3), "10:50");
+}
+
+TEST_F(LayoutTest, GameNumbersRunOnAcrossRounds) {
+    AddGame(1, 1, 2);
+    AddGame(1, 3, 4);
+    form->AnzRunden = 1;
+    const int b = AddGroup("B", "SV", 2);
+    AddTeam(b);
+    AddTeam(b);
+    ASSERT_TRUE(parseFeldListe("1"));
+    Do_RundenSpiele(b, 1);
+    EXPECT_EQ(form->Spielplan.RowCount(), 4);
+    EXPECT_EQ(Plan(Spielplan_SpNr, 3), "3");
+    EXPECT_EQ(Plan(Spielplan_RNr, 3), "2");
+    EXPECT_EQ(Plan(Spielplan_GrNr, 3), std::to_string(b));
+}
+
+TEST_F(LayoutTest, UntimedGamesHaveNoClockAndLeaveTheProposal) {
+    form->XZeitSpiele.SetChecked(false);
+    SetSetting("AktUhrzeit", "14:00");
+    const int a = AddGroup("A", "SV", 2);
+    AddTeam(a);
+    AddTeam(a);
+    ASSERT_TRUE(parseFeldListe("1"));
+    Do_RundenSpiele(1, 1);
+    ASSERT_EQ(Games().size(), 1u);
+    EXPECT_EQ(Plan(Spielplan_Von, 1), "");
+    EXPECT_EQ(Plan(Spielplan_Bis, 1), "");
+    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "14:00");
+    EXPECT_EQ(GetSetting("AktSpieltag", "leer"), "leer");
+}
+
+TEST_F(LayoutTest, TheLastGroupsTimingHoldsForTheRound) {
+    const int a = AddGroup("A", "SV", 2);
+    AddTeam(a);
+    AddTeam(a);
+    const int b = AddGroup("B", "SV", 2);
+    AddTeam(b);
+    AddTeam(b);
+    SetGroupTiming(a, "08:00", 10, 0, 1);
+    SetGroupTiming(b, "15:00", 30, 0, 1);
+    ASSERT_TRUE(parseFeldListe("1"));
+    Do_RundenSpiele(1, 2);
+    EXPECT_EQ(Plan(Spielplan_Von, 1), "15:00");
+    EXPECT_EQ(Plan(Spielplan_Von, 2), "15:30");
+}
