@@ -55,6 +55,7 @@ public:
             unused_.emplace_back(g.pairs.size());
             left_ += g.pairs.size();
         }
+        resume_.assign(groups.size(), Resume{});
     }
 
     std::vector<SlotEntry> Pack() {
@@ -86,12 +87,17 @@ private:
         return p.first != p.second && !inSlot_.count(p.first) && !inSlot_.count(p.second);
     }
 
-    // Takes the group's first unused pair that fits into the open slot.
+    // Takes the group's first unused pair that fits into the open slot. While a slot fills, its
+    // participants only grow in number, so a pair passed over stays unfit until the slot closes:
+    // the search goes on behind the group's last pair of this slot.
     bool Visit(size_t g) {
         UnusedPairs& unused = unused_[g];
         const auto& pairs = groups_[g].pairs;
-        for (size_t i = unused.From(0); i < unused.End(); i = unused.From(i + 1)) {
+        Resume& resume = resume_[g];
+        const size_t from = resume.slot == slotNumber_ ? resume.next : 0;
+        for (size_t i = unused.From(from); i < unused.End(); i = unused.From(i + 1)) {
             if (!Fits(pairs[i])) continue;
+            resume = {slotNumber_, i + 1};
             unused.Take(i);
             --left_;
             inSlot_.insert(pairs[i].first);
@@ -114,11 +120,17 @@ private:
         if (fillIdle) out_.resize(out_.size() + static_cast<size_t>(fields_) - slot_.size());
         slot_.clear();
         inSlot_.clear();
+        ++slotNumber_;
     }
 
     const std::vector<GroupPairs>& groups_;
     const int fields_;
+    struct Resume {
+        size_t slot = 0, next = 0;
+    };
     std::vector<UnusedPairs> unused_;
+    std::vector<Resume> resume_;  // where each group's search goes on in the open slot
+    size_t slotNumber_ = 1;
     size_t left_ = 0;
     std::vector<SlotEntry> slot_;
     std::unordered_set<int> inSlot_;

@@ -6,6 +6,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Settings.h"
+#include "platform/Random.h"
 
 namespace {
 
@@ -195,4 +196,82 @@ TEST_F(LayoutTest, TheLastGroupsTimingHoldsForTheRound) {
     Do_RundenSpiele(1, 2);
     EXPECT_EQ(Plan(Spielplan_Von, 1), "15:00");
     EXPECT_EQ(Plan(Spielplan_Von, 2), "15:30");
+}
+
+// The packing written out step by step, scanning every group from its first pair on each visit.
+namespace {
+
+std::vector<SlotEntry> ReferencePacking(const std::vector<GroupPairs>& groups, int fields) {
+    std::vector<std::vector<bool>> used;
+    size_t left = 0;
+    for (const auto& g : groups) {
+        used.emplace_back(g.pairs.size(), false);
+        left += g.pairs.size();
+    }
+    std::vector<SlotEntry> out, slot;
+    auto inSlot = [&](int p) {
+        for (const SlotEntry& e : slot)
+            if (e.first == p || e.second == p) return true;
+        return false;
+    };
+    auto close = [&](bool idle) {
+        out.insert(out.end(), slot.begin(), slot.end());
+        if (idle) out.resize(out.size() + static_cast<size_t>(fields) - slot.size());
+        slot.clear();
+    };
+    size_t g = 0;
+    bool pass = false;
+    while (left > 0) {
+        for (size_t i = 0; i < groups[g].pairs.size(); ++i) {
+            auto [a, b] = groups[g].pairs[i];
+            if (used[g][i] || a == b || inSlot(a) || inSlot(b)) continue;
+            used[g][i] = true;
+            --left;
+            SlotEntry e;
+            e.idle = false;
+            e.group = groups[g].group;
+            e.first = a;
+            e.second = b;
+            slot.push_back(e);
+            pass = false;
+            break;
+        }
+        if (static_cast<int>(slot.size()) == fields) {
+            close(false);
+            pass = false;
+        }
+        if (++g < groups.size()) continue;
+        g = 0;
+        if (!pass) {
+            pass = true;
+        } else {
+            if (slot.empty()) break;
+            close(true);
+            pass = false;
+        }
+    }
+    close(false);
+    return out;
+}
+
+}  // namespace
+
+TEST(SlotPacking, SameSlotsAsScanningFromTheStartEveryTime) {
+    prng::Generator random(99);
+    for (int round = 0; round < 200; ++round) {
+        const int groupCount = 1 + random.Next() % 4, fields = 1 + random.Next() % 5;
+        std::vector<GroupPairs> groups;
+        for (int g = 0; g < groupCount; ++g) {
+            GroupPairs group;
+            group.group = g + 1;
+            const int size = 2 + random.Next() % 7, pairs = random.Next() % 25;
+            for (int p = 0; p < pairs; ++p)
+                group.pairs.emplace_back(100 * g + random.Next() % size, 100 * g + random.Next() % size);
+            groups.push_back(group);
+        }
+        const auto expected = ReferencePacking(groups, fields);
+        const auto actual = PackSlots(groups, fields);
+        ASSERT_EQ(SlotText(actual, fields), SlotText(expected, fields)) << "Durchgang " << round;
+        for (size_t i = 0; i < actual.size(); ++i) ASSERT_EQ(actual[i].group, expected[i].group);
+    }
 }
