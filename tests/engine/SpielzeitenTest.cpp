@@ -85,14 +85,21 @@ protected:
         form->XZeitSpiele.SetChecked(true);
     }
     std::string Plan(int column, int row) { return Get(form->Spielplan, column, row, true); }
+    int GroupWith(const std::string& id, const std::string& system, int count) {
+        const int group = AddGroup(id, system, count);
+        for (int i = 0; i < count; ++i) AddTeam(group);
+        return group;
+    }
+    void PlayOn(const std::string& fields, int startRow, int groupCount) {
+        ASSERT_TRUE(parseFeldListe(fields));
+        Do_RundenSpiele(startRow, groupCount);
+    }
 };
 
 TEST_F(LayoutTest, SlotsFollowAtGameLengthPlusPause) {
-    const int a = AddGroup("A", "JGJ", 4);
-    for (int i = 0; i < 4; ++i) AddTeam(a);
+    const int a = GroupWith("A", "JGJ", 4);
     SetGroupTiming(a, "09:00", 20, 5, 2);
-    ASSERT_TRUE(parseFeldListe("3,5"));
-    Do_RundenSpiele(1, 1);
+    PlayOn("3,5", 1, 1);
     ASSERT_EQ(Games().size(), 6u);
     const char* expected[][3] = {{"09:00", "09:20", "3"}, {"09:00", "09:20", "5"}, {"09:25", "09:45", "3"},
                                  {"09:25", "09:45", "5"}, {"09:50", "10:10", "3"}, {"09:50", "10:10", "5"}};
@@ -110,12 +117,10 @@ TEST_F(LayoutTest, SlotsFollowAtGameLengthPlusPause) {
 }
 
 TEST_F(LayoutTest, MidnightCarriesIntoTheNextDay) {
-    const int a = AddGroup("A", "SV", 4);
-    for (int i = 0; i < 4; ++i) AddTeam(a);
+    const int a = GroupWith("A", "SV", 4);
     SetGroupTiming(a, "23:30", 40, 10, 1);
     SetSetting("Rundenpause", "15");
-    ASSERT_TRUE(parseFeldListe("1"));
-    Do_RundenSpiele(1, 1);
+    PlayOn("1", 1, 1);
     EXPECT_EQ(Plan(Spielplan_Von, 1) + "-" + Plan(Spielplan_Bis, 1) + " " + Plan(Spielplan_Tag, 1), "23:30-00:10 1");
     EXPECT_EQ(Plan(Spielplan_Von, 2) + "-" + Plan(Spielplan_Bis, 2) + " " + Plan(Spielplan_Tag, 2), "00:20-01:00 2");
     EXPECT_EQ(GetSetting("AktSpieltag", ""), "2");
@@ -123,23 +128,17 @@ TEST_F(LayoutTest, MidnightCarriesIntoTheNextDay) {
 }
 
 TEST_F(LayoutTest, NextRoundStartsOnTheDayTheLastGameEnds) {
-    const int a = AddGroup("A", "SV", 2);
-    AddTeam(a);
-    AddTeam(a);
+    const int a = GroupWith("A", "SV", 2);
     SetGroupTiming(a, "23:40", 30, 0, 3);
-    ASSERT_TRUE(parseFeldListe("1"));
-    Do_RundenSpiele(1, 1);
+    PlayOn("1", 1, 1);
     EXPECT_EQ(Plan(Spielplan_Tag, 1), "3");
     EXPECT_EQ(GetSetting("AktSpieltag", ""), "4");
     EXPECT_EQ(GetSetting("AktUhrzeit", ""), "00:10");
 }
 
 TEST_F(LayoutTest, IdlePositionsUseTimeButWriteNoGame) {
-    const int a = AddGroup("A", "A3", 2);
-    AddTeam(a);
-    AddTeam(a);
-    ASSERT_TRUE(parseFeldListe("1-2"));
-    Do_RundenSpiele(1, 1);
+    GroupWith("A", "A3", 2);
+    PlayOn("1-2", 1, 1);
     // Temp: game, idle, game, idle, game (the last slot without idle row).
     const TSortGrid& temp = form->Temp;
     EXPECT_EQ(temp.RowCount(), 6);
@@ -157,11 +156,8 @@ TEST_F(LayoutTest, GameNumbersRunOnAcrossRounds) {
     AddGame(1, 1, 2);
     AddGame(1, 3, 4);
     form->AnzRunden = 1;
-    const int b = AddGroup("B", "SV", 2);
-    AddTeam(b);
-    AddTeam(b);
-    ASSERT_TRUE(parseFeldListe("1"));
-    Do_RundenSpiele(b, 1);
+    const int b = GroupWith("B", "SV", 2);
+    PlayOn("1", b, 1);
     EXPECT_EQ(form->Spielplan.RowCount(), 4);
     EXPECT_EQ(Plan(Spielplan_SpNr, 3), "3");
     EXPECT_EQ(Plan(Spielplan_RNr, 3), "2");
@@ -171,11 +167,8 @@ TEST_F(LayoutTest, GameNumbersRunOnAcrossRounds) {
 TEST_F(LayoutTest, UntimedGamesHaveNoClockAndLeaveTheProposal) {
     form->XZeitSpiele.SetChecked(false);
     SetSetting("AktUhrzeit", "14:00");
-    const int a = AddGroup("A", "SV", 2);
-    AddTeam(a);
-    AddTeam(a);
-    ASSERT_TRUE(parseFeldListe("1"));
-    Do_RundenSpiele(1, 1);
+    GroupWith("A", "SV", 2);
+    PlayOn("1", 1, 1);
     ASSERT_EQ(Games().size(), 1u);
     EXPECT_EQ(Plan(Spielplan_Von, 1), "");
     EXPECT_EQ(Plan(Spielplan_Bis, 1), "");
@@ -184,16 +177,11 @@ TEST_F(LayoutTest, UntimedGamesHaveNoClockAndLeaveTheProposal) {
 }
 
 TEST_F(LayoutTest, TheLastGroupsTimingHoldsForTheRound) {
-    const int a = AddGroup("A", "SV", 2);
-    AddTeam(a);
-    AddTeam(a);
-    const int b = AddGroup("B", "SV", 2);
-    AddTeam(b);
-    AddTeam(b);
+    const int a = GroupWith("A", "SV", 2);
+    const int b = GroupWith("B", "SV", 2);
     SetGroupTiming(a, "08:00", 10, 0, 1);
     SetGroupTiming(b, "15:00", 30, 0, 1);
-    ASSERT_TRUE(parseFeldListe("1"));
-    Do_RundenSpiele(1, 2);
+    PlayOn("1", 1, 2);
     EXPECT_EQ(Plan(Spielplan_Von, 1), "15:00");
     EXPECT_EQ(Plan(Spielplan_Von, 2), "15:30");
 }
