@@ -45,6 +45,7 @@ TForm1::TForm1(const std::string& firstArgument) {
     LogMemo = &Memo1;
     for (int i = 0; i < 4; ++i) StatusBar1.Panels.Add("");
     SetUpViews();
+    BindNameLists();
 }
 
 void TForm1::SetUpViews() {
@@ -129,6 +130,18 @@ void TForm1::RegisterComponents() {
     R(umNeutral);
     R(umNeutral2);
     R(ListView1);
+    R(ListView2);
+    R(Edit1);
+    R(Edit14);
+    R(Button3);
+    R(Button4);
+    R(Button6);
+    R(IAeverButton8);
+    R(IAeverButton10);
+    R(IAeverButton36);
+    R(RadioButton6);
+    R(RadioButton9);
+    R(OpenDialog1);
     R(TabSheet1);
     R(AktuellesTurnierentfernen1);
     R(AktuellesTurnierspeichern1);

@@ -27,6 +27,18 @@ public:
     void InitAll();
     void showWerkzeug(int tag);
     void lngSetAll();
+
+    // Name lists of teams, referees and time keepers.
+    void loadNamensliste(bool teams);
+    void RadioButton6Click(TObject* sender);
+    void RadioButton9Click(TObject* sender);
+    void Button6Click(TObject* sender);
+    void Button3Click(TObject* sender);
+    void IAeverButton36Click(TObject* sender);
+    void Button4Click(TObject* sender);
+    void IAeverButton8Click(TObject* sender);
+    void IAeverButton10Click(TObject* sender);
+    void BindNameLists();
     // The component of that name, or null.
     TComponent* FindComponent(const std::string& name) const;
 
@@ -43,6 +55,8 @@ public:
     int Plan1Modus = 0, Plan2Modus = 0;
     std::string VersionText;
     std::string Wertung1, Wertung2, Wertung3;
+    // False while the tournament option "MinusPunkte" hides the points and sets lost.
+    bool MinusAnzeigen = true;
     // Set while the notation parser builds a tournament form.
     bool TurFormBuild = false;
     // Set while round creation may announce new rounds.
@@ -62,7 +76,11 @@ public:
     TPanel ScrollBox1;
     TCheckBox XZeitSpiele;
     TEdit Edit3, Edit4, umNeutral, umNeutral2;
-    TListView ListView1;
+    TListView ListView1, ListView2;
+    TEdit Edit1, Edit14;
+    TButton Button3, Button4, Button6, IAeverButton8, IAeverButton10, IAeverButton36;
+    TRadioButton RadioButton6, RadioButton9;
+    TOpenDialog OpenDialog1;
     TMenuItem AktuellesTurnierentfernen1, AktuellesTurnierspeichern1, AktuellesTurnierspeichernunter1, AlleTurnierespeichern1, Ansicht1, Datei1, Datum1, Druckdialog2, Einstellungen1, Einzelansicht1, EndPlatzierungbearbeiten1, Ende1, Ergebnis1, Ergebnisse1, Exportieren1, Farbschema1, Fehlermeldungen1, Feld1, GeteilteAnsicht1, Grafikansicht1, Gruppe1, Hilfe1, Importieren1, Mannschaftsnameneingeben1, MarovelkandisHilfedatei1, NeueRundeanlegen1, NeuerMarovelkandis1, NeuesTurnierhinzufuegen1, Passwortschutz1, Punkte1, Rundeanlegen1, Schiedsrichter1, Soundassistent1, Spiel3, Spiel6, Spiel10, SpielNummer1, Spieleverschiebbar1, Statistiken1, Turnierdurchspielen1, Turnierladen1, Uhrzeit1, Werkzeug1;
     TButton IAeverButton2, IAeverButton3, IAeverButton7, IAeverButton9, IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17, IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton33, IAeverButton37, IAeverButton38, IAeverButton40, IAeverButton42, IAeverButton43, IAeverButton44, IAeverButton45, IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52, IAeverButton54;
     TSpeedButton SpeedButton7, SpeedButton8, SpeedButton9;

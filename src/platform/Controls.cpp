@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/UiHost.h"
+
 int TPageControl::ActivePageIndex() const {
     auto it = std::find(Pages.begin(), Pages.end(), ActivePage);
     return it == Pages.end() ? -1 : static_cast<int>(it - Pages.begin());
@@ -91,4 +93,11 @@ void TTreeView::SetSelected(TTreeNode* node) {
 TScreen& Screen() {
     static TScreen screen;
     return screen;
+}
+
+bool TOpenDialog::Execute() {
+    std::string chosen;
+    if (!Ui().ChooseFile(Filter, chosen)) return false;
+    FileName = chosen;
+    return true;
 }

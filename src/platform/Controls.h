@@ -232,6 +232,7 @@ struct TListItem {
     std::string Caption;
     std::vector<std::string> SubItems;
     intptr_t Data = 0;
+    bool Selected = false;
 };
 
 class TListView : public TControl {
@@ -242,6 +243,16 @@ public:
         Items.emplace_back();
         return Items.back();
     }
+};
+
+// The open-file dialog; the choice is made through the user-interface host.
+class TOpenDialog : public TComponent {
+public:
+    std::string ClassName() const override { return "TOpenDialog"; }
+    std::string Filter;
+    std::string FileName;
+    // True when a file was chosen (then in FileName).
+    bool Execute();
 };
 
 class TForm : public TControl {

@@ -12,6 +12,7 @@ public:
         if (buttons == TMsgButtons::Ok) return mrOk;
         throw UnscriptedQuestion("no user to answer: " + text);
     }
+    bool ChooseFile(const std::string&, std::string&) override { return false; }
 };
 
 DetachedUiHost detachedHost;
@@ -61,6 +62,27 @@ int TerminalUiHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButto
         if (answer == "j" || answer == "J" || answer == "ja") return mrYes;
         if (answer == "n" || answer == "N" || answer == "nein") return mrNo;
     }
+}
+
+bool ScriptedUiHost::ChooseFile(const std::string& filter, std::string& fileName) {
+    fileFilters.push_back(filter);
+    if (files_.empty()) {
+        unscripted.push_back("file dialog " + filter);
+        throw UnscriptedQuestion("unscripted file dialog: " + filter);
+    }
+    std::string path = files_.front();
+    files_.pop_front();
+    if (path.empty()) return false;
+    fileName = path;
+    return true;
+}
+
+bool TerminalUiHost::ChooseFile(const std::string& filter, std::string& fileName) {
+    out_ << "[Datei öffnen] " << filter << "\n(Pfad, leer = Abbrechen) " << std::flush;
+    std::string answer;
+    if (!std::getline(in_, answer) || answer.empty()) return false;
+    fileName = answer;
+    return true;
 }
 
 void SetUiHost(UiHost* host) { currentHost.store(host ? host : &detachedHost); }

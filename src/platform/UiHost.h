@@ -27,6 +27,9 @@ public:
     virtual ~UiHost() = default;
     // Shows a box and blocks until it is closed; returns the modal result.
     virtual int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) = 0;
+    // The open-file dialog: true with the chosen path, false when the user cancels.
+    // filter is the class library's "Description|Pattern" text.
+    virtual bool ChooseFile(const std::string& filter, std::string& fileName) = 0;
 };
 
 class UnscriptedQuestion : public std::logic_error {
@@ -40,13 +43,18 @@ class ScriptedUiHost : public UiHost {
 public:
     int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
     void QueueAnswer(int modalResult) { answers_.push_back(modalResult); }
+    // The empty path answers a file dialog with Cancel.
+    bool ChooseFile(const std::string& filter, std::string& fileName) override;
+    void QueueFile(const std::string& path) { files_.push_back(path); }
 
     std::vector<MessageBoxRecord> boxes;
     std::vector<std::string> unscripted;
-    size_t PendingAnswers() const { return answers_.size(); }
+    std::vector<std::string> fileFilters;  // the filter of every file dialog shown
+    size_t PendingAnswers() const { return answers_.size() + files_.size(); }
 
 private:
     std::deque<int> answers_;
+    std::deque<std::string> files_;
 };
 
 // Text front end: prints each box and reads yes/no answers from a stream.
@@ -54,6 +62,8 @@ class TerminalUiHost : public UiHost {
 public:
     TerminalUiHost(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
     int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
+    // Asks for a path; an empty line cancels.
+    bool ChooseFile(const std::string& filter, std::string& fileName) override;
 
 private:
     std::istream& in_;

@@ -1,0 +1,184 @@
+#include "engine/NameLists.h"
+
+#include <exception>
+
+#include "foundation/Accessors.h"
+#include "foundation/Conversions.h"
+#include "foundation/Logs.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/Texts.h"
+#include "foundation/files/TFile.h"
+#include "mainwindow/main.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Utf8.h"
+
+namespace {
+
+constexpr const char* kFreilos = "[FREILOS]";  // text 84: the bye, never deleted
+
+// Cuts a name to the longest allowed, telling the user.
+std::string CutName(const std::string& name) {
+    if (utf8::Length(name) <= static_cast<size_t>(kMaxNameLength)) return name;
+    ShowMsg(1, "Name wurde auf " + IntToStr(kMaxNameLength) + " gekürzt");
+    return utf8::Cut(name, kMaxNameLength);
+}
+
+void ReportNotStored(const std::string& fileName) {
+    ErrorLog("[X] Namensliste: " + ProgramFile(fileName) + " konnte nicht geschrieben werden");
+    ShowMsg(4, "Die Namensliste " + fileName + " konnte nicht gespeichert werden.");
+}
+
+bool AppendName(const std::string& fileName, const std::string& name) {
+    TFile file;
+    if (!file.OpenAppend(ProgramFile(fileName))) return false;
+    file.WriteLine(name);
+    return file.Close();
+}
+
+// Replaces the list file safely: the old list stays when anything fails.
+bool RewriteList(const std::string& fileName, const std::vector<std::string>& names) {
+    TFile file;
+    file.SetSafeWrite(true);
+    if (!file.OpenWrite(ProgramFile(fileName), false)) return false;
+    for (const std::string& name : names) file.WriteLine(name);
+    return file.Close();
+}
+
+void FillListView(TListView& view, const std::vector<std::string>& names) {
+    view.Items.clear();
+    for (const std::string& name : names) ListViewAdd(view, name);
+    ListViewSort(view);
+}
+
+// Adds the name of the edit field to a list unless it is there already.
+void AddToList(TEdit& edit, TListView& view, const std::string& fileName, const char* marker) {
+    Log(std::string("[") + marker + "-2]");
+    if (edit.Text().empty()) {
+        ShowMsg(1, lngText(75));
+        return;
+    }
+    const std::string name = CutName(edit.Text());
+    Log(std::string("[") + marker + "-4]");
+    if (!ListViewHasCaption(view, name)) {
+        // A name that could not be stored stays in the edit field rather than show as saved.
+        if (!AppendName(fileName, name)) return ReportNotStored(fileName);
+        ListViewAdd(view, name);
+        ListViewSort(view);
+    }
+    Log(std::string("[") + marker + "-8]");
+    edit.SetText("");
+}
+
+// Removes the selected names, except the protected bye, from the list and its file.
+void DeleteSelected(TListView& view, const std::string& fileName, bool protectBye) {
+    std::vector<TListItem> kept;
+    std::vector<std::string> names;
+    for (const TListItem& item : view.Items) {
+        if (item.Selected && !(protectBye && item.Caption == kFreilos)) continue;
+        kept.push_back(item);
+        names.push_back(item.Caption);
+    }
+    if (!RewriteList(fileName, names)) return ReportNotStored(fileName);
+    view.Items = std::move(kept);
+}
+
+const std::string& PersonListFile() {
+    static const std::string teams = kTeamsListFile, schiris = kSchirisListFile;
+    return Form1->RadioButton9.Checked() ? schiris : teams;
+}
+
+}  // namespace
+
+std::vector<std::string> ReadNameList(const std::string& fileName) {
+    std::vector<std::string> names;
+    TFile file;
+    if (!file.OpenRead(ProgramFile(fileName), false)) return names;
+    while (!file.Eof()) {
+        std::string line = file.ReadLine();
+        if (!line.empty()) names.push_back(std::move(line));
+    }
+    file.Close();
+    return names;
+}
+
+void TForm1::loadNamensliste(bool teams) {
+    FillListView(ListView2, ReadNameList(teams ? kTeamsListFile : kSchirisListFile));
+}
+
+void TForm1::RadioButton6Click(TObject*) { loadNamensliste(true); }
+void TForm1::RadioButton9Click(TObject*) { loadNamensliste(false); }
+
+void TForm1::Button6Click(TObject*) {
+    Log("[F] Button6Click(): Mannschaften hinzufuegen in Mannschaftsliste");
+    try {
+        Log("[B6-1]");
+        AddToList(Edit14, ListView2, PersonListFile(), "B6");
+        Log("[B6-9]");
+    } catch (const std::exception& e) {
+        Log(std::string("[X] Button6Click(): Exception ") + e.what());
+    }
+}
+
+void TForm1::Button3Click(TObject*) {
+    Log("[F] Button3Click(): Zeitnehmer hinzufuegen");
+    try {
+        AddToList(Edit1, ListView1, kZeitnehmerListFile, "B3");
+    } catch (const std::exception& e) {
+        Log(std::string("[X] Button3Click(): Exception ") + e.what());
+    }
+}
+
+void TForm1::IAeverButton36Click(TObject*) { DeleteSelected(ListView2, PersonListFile(), true); }
+void TForm1::Button4Click(TObject*) { DeleteSelected(ListView1, kZeitnehmerListFile, false); }
+
+namespace {
+
+// Appends every line of a chosen text file to the team or referee list; duplicates stay.
+void ImportTextFile(TForm1& form, bool teams) {
+    form.OpenDialog1.Filter = "Textdatei (*.txt)|*.txt";
+    if (!form.OpenDialog1.Execute()) return;
+    form.RadioButton6.SetChecked(teams);
+    form.RadioButton9.SetChecked(!teams);
+    form.loadNamensliste(teams);
+    TFile source;
+    if (!source.OpenRead(form.OpenDialog1.FileName, false)) {
+        ShowMsg(4, "Die Datei " + form.OpenDialog1.FileName + " konnte nicht gelesen werden.");
+        return;
+    }
+    const std::string listFile = teams ? kTeamsListFile : kSchirisListFile;
+    TFile list;
+    if (!list.OpenAppend(ProgramFile(listFile))) {
+        source.Close();
+        return ReportNotStored(listFile);
+    }
+    while (!source.Eof()) {
+        const std::string line = source.ReadLine();
+        if (line.empty()) continue;
+        const std::string name = CutName(line);
+        list.WriteLine(name);
+        ListViewAdd(form.ListView2, name);
+    }
+    source.Close();
+    if (!list.Close()) {
+        // Show what the file really holds, not names that may not have been stored.
+        ReportNotStored(listFile);
+        return form.loadNamensliste(teams);
+    }
+    ListViewSort(form.ListView2);
+}
+
+}  // namespace
+
+void TForm1::IAeverButton8Click(TObject*) { ImportTextFile(*this, true); }
+void TForm1::IAeverButton10Click(TObject*) { ImportTextFile(*this, false); }
+
+void TForm1::BindNameLists() {
+    RadioButton6.OnClick = [this](TObject* s) { RadioButton6Click(s); };
+    RadioButton9.OnClick = [this](TObject* s) { RadioButton9Click(s); };
+    Button6.OnClick = [this](TObject* s) { Button6Click(s); };
+    Button3.OnClick = [this](TObject* s) { Button3Click(s); };
+    IAeverButton36.OnClick = [this](TObject* s) { IAeverButton36Click(s); };
+    Button4.OnClick = [this](TObject* s) { Button4Click(s); };
+    IAeverButton8.OnClick = [this](TObject* s) { IAeverButton8Click(s); };
+    IAeverButton10.OnClick = [this](TObject* s) { IAeverButton10Click(s); };
+}

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "EngineFixture.h"
+#include "engine/NameLists.h"
+
+class NameListTest : public EngineTest {
+protected:
+    std::vector<std::string> Captions(const TListView& view) {
+        std::vector<std::string> out;
+        for (const auto& item : view.Items) out.push_back(item.Caption);
+        return out;
+    }
+    void AddTeamName(const std::string& name) {
+        form->Edit14.SetText(name);
+        form->Button6.Click();
+    }
+    void Select(TListView& view, const std::string& caption) {
+        for (auto& item : view.Items)
+            if (item.Caption == caption) item.Selected = true;
+    }
+};
+
+TEST_F(NameListTest, SameNameIsStoredOnce) {
+    AddTeamName("Zebras");
+    AddTeamName("Adler");
+    AddTeamName("Zebras");
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Zebras\r\nAdler\r\n");
+    EXPECT_EQ(Captions(form->ListView2), (std::vector<std::string>{"Adler", "Zebras"}));
+    EXPECT_EQ(form->Edit14.Text(), "");
+}
+
+TEST_F(NameListTest, LongNameIsCutToThirtyCharacters) {
+    const std::string name = "Sportfreunde Größlingen-Übersee 1899";  // 36 characters
+    AddTeamName(name);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Name wurde auf 30 gekürzt");
+    const std::string cut = "Sportfreunde Größlingen-Überse";
+    EXPECT_EQ(ReadNameList("teams.dat"), std::vector<std::string>{cut});
+}
+
+TEST_F(NameListTest, EmptyNameIsRefused) {
+    AddTeamName("");
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Bitte geben Sie einen Mannschaftsnamen ein");
+    EXPECT_FALSE(ProgramFileExists("teams.dat"));
+}
+
+TEST_F(NameListTest, RefereesGoToTheirOwnList) {
+    form->RadioButton9.SetChecked(true);
+    AddTeamName("Schiri Meier");
+    EXPECT_EQ(ReadProgramFile("schiris.dat"), "Schiri Meier\r\n");
+    EXPECT_FALSE(ProgramFileExists("teams.dat"));
+}
+
+TEST_F(NameListTest, SwitchingTheListReloadsTheView) {
+    WriteProgramFile("teams.dat", "Bären\r\n\r\nAdler\r\n");
+    WriteProgramFile("schiris.dat", "Schulz\r\n");
+    form->RadioButton6.SetChecked(true);
+    EXPECT_EQ(Captions(form->ListView2), (std::vector<std::string>{"Adler", "Bären"}));
+    form->RadioButton9.SetChecked(true);
+    EXPECT_EQ(Captions(form->ListView2), (std::vector<std::string>{"Schulz"}));
+}
+
+TEST_F(NameListTest, DeletingKeepsTheBye) {
+    WriteProgramFile("teams.dat", "Adler\r\n[FREILOS]\r\nBären\r\nCondor\r\n");
+    form->loadNamensliste(true);
+    Select(form->ListView2, "[FREILOS]");
+    Select(form->ListView2, "Bären");
+    form->IAeverButton36Click(nullptr);
+    EXPECT_EQ(Captions(form->ListView2), (std::vector<std::string>{"Adler", "Condor", "[FREILOS]"}));
+    EXPECT_EQ(ReadNameList("teams.dat"), (std::vector<std::string>{"Adler", "Condor", "[FREILOS]"}));
+}
+
+TEST_F(NameListTest, TimeKeepersHaveNoProtectedEntry) {
+    form->Edit1.SetText("[FREILOS]");
+    form->Button3.Click();
+    form->Edit1.SetText("Uhr");
+    form->Button3.Click();
+    Select(form->ListView1, "[FREILOS]");
+    form->Button4Click(nullptr);
+    EXPECT_EQ(ReadProgramFile("zeitnehmer.dat"), "Uhr\r\n");
+}
+
+TEST_F(NameListTest, ImportKeepsDuplicatesAndCutsLongLines) {
+    WriteProgramFile("teams.dat", "Adler\r\n");
+    WriteProgramFile("neu.txt", "Bären\r\nBären\r\n\r\n" + std::string(31, 'x') + "\r\n");
+    ui.QueueFile(folder + "neu.txt");
+    form->IAeverButton8.Click();
+    EXPECT_EQ(ui.fileFilters.back(), "Textdatei (*.txt)|*.txt");
+    EXPECT_TRUE(form->RadioButton6.Checked());
+    EXPECT_EQ(ReadNameList("teams.dat"), (std::vector<std::string>{"Adler", "Bären", "Bären", std::string(30, 'x')}));
+    EXPECT_EQ(form->ListView2.Items.size(), 4u);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Name wurde auf 30 gekürzt");
+}
+
+TEST_F(NameListTest, CancelledImportChangesNothing) {
+    ui.QueueFile("");
+    form->IAeverButton10.Click();
+    EXPECT_FALSE(ProgramFileExists("schiris.dat"));
+    EXPECT_TRUE(form->ListView2.Items.empty());
+}
+
+TEST_F(NameListTest, NameThatCannotBeStoredIsReportedAndKept) {
+    std::filesystem::create_directory(folder + "teams.dat");
+    AddTeamName("Adler");
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Error);
+    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht gespeichert werden.");
+    EXPECT_TRUE(form->ListView2.Items.empty());
+    EXPECT_EQ(form->Edit14.Text(), "Adler");
+}
