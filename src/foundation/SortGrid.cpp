@@ -46,7 +46,7 @@ NumericKey MakeKey(const std::string& text, TSortStyle style) {
 
 }  // namespace
 
-TSortGrid::TSortGrid() = default;
+TSortGrid::TSortGrid() { Color = clWindow; }
 
 void TSortGrid::SetItems(const TStrings& items) {
     items_.Assign(items);
@@ -422,4 +422,86 @@ void TSortGrid::ColWidthsChanged() {
 void TSortGrid::RowHeightsChanged() {
     UpdateScrollPage();
     if (OnRowHeightsChanged) OnRowHeightsChanged(this);
+}
+
+// ---- drawing ----
+
+namespace {
+constexpr int kCellMargin = 2;
+}  // namespace
+
+TFormatOptions TSortGrid::CellFormat(int column, int row, TGridDrawState state) {
+    TFormatOptions options;
+    options.Brush.Color = (state & gdFixed) ? clBtnFace : Color;
+    options.Font = Font;
+    options.AlignmentHorz = AlignmentHorz;
+    options.AlignmentVert = AlignmentVert;
+    options.Bevel = BevelStyle;
+    if (BevelStyle == TCellBevelStyle::cbRaised) {
+        options.HighlightColor = clBtnHighlight;
+        options.ShadowColor = clBtnShadow;
+    } else if (BevelStyle == TCellBevelStyle::cbLowered) {
+        options.HighlightColor = clBtnShadow;
+        options.ShadowColor = clBtnHighlight;
+    }
+    if (OnGetCellFormat) OnGetCellFormat(this, column, row, state, options);
+    return options;
+}
+
+TRect TSortGrid::CellRect(int column, int row) const {
+    int left = 0, top = 0;
+    for (int c = 0; c < column; ++c) left += ColWidths(c);
+    for (int r = 0; r < row; ++r) top += RowHeights(r);
+    return Rect(left, top, left + ColWidths(column), top + RowHeights(row));
+}
+
+void TSortGrid::DrawCell(TCanvas& canvas, int column, int row, const TRect& rect, TGridDrawState state) {
+    const TFormatOptions options = CellFormat(column, row, state);
+    canvas.Brush = options.Brush;
+    canvas.Font = options.Font;
+    const std::string& text = Cells(column, row);
+    const TTextSize size = canvas.TextExtent(text);
+    int x = rect.left + kCellMargin;
+    if (options.AlignmentHorz == TAlignment::taRightJustify) x = rect.right - kCellMargin - size.cx;
+    if (options.AlignmentHorz == TAlignment::taCenter) x = rect.left + (rect.Width() - size.cx) / 2;
+    int y = rect.top + kCellMargin;
+    if (options.AlignmentVert == TVertAlignment::taBottomJustify) y = rect.bottom - kCellMargin - size.cy;
+    if (options.AlignmentVert == TVertAlignment::taMiddle) y = rect.top + (rect.Height() - size.cy) / 2;
+    canvas.TextRect(rect, x, y, text);
+    if (options.Bevel == TCellBevelStyle::cbNone) return;
+    canvas.Pen.Width = 1;
+    canvas.Pen.Color = options.HighlightColor;
+    canvas.MoveTo(rect.left, rect.bottom - 1);
+    canvas.LineTo(rect.left, rect.top);
+    canvas.LineTo(rect.right - 1, rect.top);
+    canvas.Pen.Color = options.ShadowColor;
+    canvas.LineTo(rect.right - 1, rect.bottom - 1);
+    canvas.LineTo(rect.left, rect.bottom - 1);
+}
+
+void TSortGrid::Paint(TCanvas& canvas) {
+    for (int r = 0; r < RowCount(); ++r)
+        for (int c = 0; c < ColCount(); ++c) {
+            TGridDrawState state = 0;
+            if (r < FixedRows() || c < FixedCols()) state |= gdFixed;
+            if (r == Row() && c == Col()) state |= gdSelected | (Focused() ? gdFocused : 0u);
+            DrawCell(canvas, c, r, CellRect(c, r), state);
+        }
+}
+
+void TSortGrid::AutoSizeCol(int column) {
+    int widest = 0;
+    for (int r = 0; r < RowCount(); ++r) {
+        const TGridDrawState state = (r < FixedRows() || column < FixedCols()) ? gdFixed : 0u;
+        const TFormatOptions options = CellFormat(column, r, state);
+        widest = std::max(widest, MeasureText(options.Font, Cells(column, r)).cx);
+    }
+    SetColWidths(column, widest + MeasureText(Font, "x").cx);
+}
+
+void TSortGrid::AutoSizeColumns(bool includeFixed, int extra) {
+    for (int c = includeFixed ? 0 : FixedCols(); c < ColCount(); ++c) {
+        AutoSizeCol(c);
+        if (extra != 0) SetColWidths(c, ColWidths(c) + extra);
+    }
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/Grids.h"
 #include "platform/Input.h"
 
@@ -24,6 +25,17 @@ struct TSortOptions {
 struct TSortedListEntry {
     std::string Str;
     int RowNum = 0;
+};
+
+// How one cell is drawn; the grid fills it in and OnGetCellFormat may change it.
+struct TFormatOptions {
+    TBrush Brush;
+    TFont Font;
+    TAlignment AlignmentHorz = TAlignment::taLeftJustify;
+    TVertAlignment AlignmentVert = TVertAlignment::taTopJustify;
+    TCellBevelStyle Bevel = TCellBevelStyle::cbNone;
+    TColor HighlightColor = clWindow;  // top and left bevel lines
+    TColor ShadowColor = clWindow;     // bottom and right bevel lines
 };
 
 // Where the mouse is busy resizing or moving rows or columns; sorting waits for gsNormal.
@@ -49,7 +61,11 @@ public:
     // Copies the list and loads it as the grid's content (the tables' header rows).
     void SetItems(const TStrings& items);
 
+    TFont Font;
+
     // Events.
+    std::function<void(TObject* sender, int column, int row, TGridDrawState state, TFormatOptions& options)>
+        OnGetCellFormat;
     std::function<void(TObject* sender, int column, TSortOptions& options)> OnClickSort;
     std::function<void(TObject* sender, int column, TSortOptions& options)> OnBeginSort;
     std::function<void(TObject* sender, int column)> OnEndSort;
@@ -96,6 +112,14 @@ public:
     void InitValidate();
     void ValidateCell();
 
+    // Drawing: every cell at its place, counted from the top-left cell.
+    void Paint(TCanvas& canvas);
+    void DrawCell(TCanvas& canvas, int column, int row, const TRect& rect, TGridDrawState state);
+    TRect CellRect(int column, int row) const;
+    // Column width to its widest text (each in the font the cell is drawn with) plus an "x".
+    void AutoSizeCol(int column);
+    void AutoSizeColumns(bool includeFixed, int extra);
+
     // Cell under a client point, counting from the top-left cell; false outside the cells.
     bool MouseToCell(int x, int y, int& column, int& row) const;
     // Scroll bar page sizes (0 unless ProportionalScrollBars).
@@ -109,6 +133,7 @@ protected:
     void RowHeightsChanged() override;
 
 private:
+    TFormatOptions CellFormat(int column, int row, TGridDrawState state);
     void ListQuickSort(int column, const TSortOptions& options);
     void ClearRowCells(int row);
     void ClearColumnCells(int column);

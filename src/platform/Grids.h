@@ -24,6 +24,10 @@ enum TGridOption : unsigned {
 };
 using TGridOptions = unsigned;
 
+// How a cell is to be drawn.
+enum TGridDrawStateFlag : unsigned { gdSelected = 1u << 0, gdFocused = 1u << 1, gdFixed = 1u << 2 };
+using TGridDrawState = unsigned;
+
 // Cells of text addressed by (column, row). The grid keeps every cell written, also beyond
 // RowCount and ColCount: such cells are not part of the visible rows and come into view when
 // the counts grow. Lowering a count discards the rows or columns cut off, so that growing again
