@@ -417,19 +417,16 @@ void TIAeverButton::SetButtonAngle(int v) {
 void TIAeverButton::SetButtonWidth(int v) {
     if (v < 0 || v == buttonWidth_) return;
     buttonWidth_ = v;
-    const TBoxSize box = TurnedBox(buttonWidth_, buttonHeight_, angle_);
-    internalResize_ = true;
-    Width = box.width;
-    Height = box.height;
-    SetNewKind();
-    MoveToNewPosition(box.width, box.height, true);
-    internalResize_ = false;
-    Invalidate();
+    ResizeToShape();
 }
 
 void TIAeverButton::SetButtonHeight(int v) {
     if (v < 0 || v == buttonHeight_) return;
     buttonHeight_ = v;
+    ResizeToShape();
+}
+
+void TIAeverButton::ResizeToShape() {
     const TBoxSize box = TurnedBox(buttonWidth_, buttonHeight_, angle_);
     internalResize_ = true;
     Width = box.width;

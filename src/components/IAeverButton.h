@@ -190,6 +190,7 @@ private:
     const TRegion* ActiveUserRegion() const;
     void RefreshUserOutline();
     void MoveToNewPosition(int width, int height, bool redraw);
+    void ResizeToShape();
     bool ButtonFocusTarget(HWND sender) const;
 
     // messages (IAeverButtonMessages.cpp)
