@@ -10,11 +10,19 @@
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
+// What a component is going through; csLoading lasts while a form resource sets its properties.
+enum TComponentStateFlag : unsigned { csLoading = 0x1, csReading = 0x2, csDestroying = 0x8, csDesigning = 0x10 };
+
 class TComponent : public TObject {
 public:
     std::string ClassName() const override { return "TComponent"; }
     std::string Name;
     int Tag = 0;
+    unsigned ComponentState = 0;
+    bool Loading() const { return (ComponentState & csLoading) != 0; }
+    // A form reader calls BeginLoading before it sets the stored properties and Loaded after.
+    void BeginLoading() { ComponentState |= csLoading | csReading; }
+    virtual void Loaded() { ComponentState &= ~(csLoading | csReading); }
 };
 
 // A control as state: what the program sets and reads back, without a screen.
@@ -55,6 +63,8 @@ class TButton : public TControl {
 public:
     std::string ClassName() const override { return "TButton"; }
     TNotifyEvent OnClick;
+    bool Default = false;
+    int ModalResult = 0;
     void Click() {
         if (Enabled && OnClick) OnClick(this);
     }
@@ -185,12 +195,34 @@ public:
     }
 };
 
+// A window-thread timer: while enabled, with an interval above 0 and a handler, OnTimer fires
+// from the thread's message pump every interval (see the window layer). Its handler may
+// disable, change or even destroy the timer.
 class TTimer : public TComponent {
 public:
+    TTimer();
+    TTimer(const TTimer&) = delete;
+    TTimer& operator=(const TTimer&) = delete;
+    ~TTimer() override;
     std::string ClassName() const override { return "TTimer"; }
-    bool Enabled = true;
-    int Interval = 1000;
-    TNotifyEvent OnTimer;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    int Interval() const { return interval_; }
+    void SetInterval(int ms);
+    const TNotifyEvent& OnTimer() const { return onTimer_; }
+    void SetOnTimer(TNotifyEvent handler);
+    // Whether the timer is actually counting.
+    bool Running() const;
+
+private:
+    class Window;
+    void UpdateTimer();
+
+    bool enabled_ = true;
+    int interval_ = 1000;
+    TNotifyEvent onTimer_;
+    std::unique_ptr<Window> window_;
 };
 
 class TTreeNode {

@@ -1,0 +1,632 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "TestEnvironment.h"
+#include "components/ButtonFace.h"
+#include "components/IAeverButton.h"
+
+namespace {
+
+// The window the buttons live in.
+class TestForm : public TForm, public TWinControl {
+public:
+    TestForm(int width, int height) : TWinControl(static_cast<TForm&>(*this)) {
+        Width = width;
+        Height = height;
+        Color = clWhite;
+        Handle();
+    }
+    ~TestForm() override { DestroyHandle(); }
+};
+
+class ButtonTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        userinput::Reset();
+    }
+    void TearDown() override {
+        ProcessMessages();
+        ProgramTest::TearDown();
+    }
+    // A silver 40 x 24 button at (10, 10) with a window and no caption.
+    std::unique_ptr<TIAeverButton> MakeButton(int width = 40, int height = 24) {
+        auto b = std::make_unique<TIAeverButton>();
+        b->SetBounds(10, 10, width, height);
+        b->SetButtonWidth(width);
+        b->SetButtonHeight(height);
+        b->SetButtoncolor(clSilver);
+        b->SetParentControl(&form);
+        b->Handle();
+        ProcessMessages();
+        return b;
+    }
+    TColor Face(const TIAeverButton& b, int x, int y) { return b.FaceBitmap().Pixel(x, y); }
+
+    TestForm form{300, 200};
+};
+
+// A strip of four 8 x 8 glyphs in four colours.
+TBitmap GlyphStrip(int glyphs, std::initializer_list<TColor> colours) {
+    TBitmap strip(8 * glyphs, 8);
+    int i = 0;
+    for (TColor c : colours) {
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) strip.SetPixel(8 * i + x, y, c);
+        ++i;
+    }
+    return strip;
+}
+
+constexpr TColor kLightSilver = 0xE0E0E0;
+constexpr TColor kDarkSilver = 0xA0A0A0;
+constexpr TColor kSilverFrame = 0x808080;
+
+}  // namespace
+
+// ---- properties ----
+
+TEST_F(ButtonTest, StartsWithItsDocumentedValues) {
+    TIAeverButton b;
+    EXPECT_EQ(b.ClassName(), "TIAeverButton");
+    EXPECT_EQ(b.CaptionTop(), 5);
+    EXPECT_EQ(b.ButtonColor(), clBtnFace);
+    EXPECT_EQ(b.ButtonColor1(), clBtnShadow);
+    EXPECT_EQ(b.ButtonKind(), bkRect);
+    EXPECT_EQ(b.Button3DKind(), dk3D);
+    EXPECT_EQ(b.ButtonDepth(), 2);
+    EXPECT_EQ(b.CaptionHAlign(), haCenter);
+    EXPECT_EQ(b.BitmapHAlign(), haLeft);
+    EXPECT_EQ(b.BitmapVAlign(), vaTop);
+    EXPECT_EQ(b.PeaksNumber(), 6);
+    EXPECT_EQ(b.RotatedTime(), 40);
+    EXPECT_EQ(b.RotatedAngle(), 40);
+    EXPECT_EQ(b.GradientAngle(), 450);
+    EXPECT_DOUBLE_EQ(b.ArcAngle(), 2.0943951023931953);
+    EXPECT_TRUE(b.ShowFocusRGN());
+    EXPECT_TRUE(b.UserRGNAUTO());
+    EXPECT_EQ(b.ButtonWidth(), b.Width);
+    EXPECT_EQ(b.MainBitmap().Height(), 0);
+    EXPECT_FALSE(b.HasRotationThread());
+}
+
+TEST_F(ButtonTest, SettersIgnoreEqualAndOutOfRangeValues) {
+    TIAeverButton b;
+    const int builds = b.ShapeBuilds();
+    b.SetButtonKind(bkRect);
+    EXPECT_EQ(b.ShapeBuilds(), builds);
+    b.SetMainBitmapGlyphs(5);
+    b.SetMainBitmapGlyphs(0);
+    EXPECT_EQ(b.MainBitmapGlyphs(), 1);
+    b.SetPeaksNumber(2);
+    b.SetPeaksNumber(21);
+    EXPECT_EQ(b.PeaksNumber(), 6);
+    b.SetRadiusRatio(1.01);
+    EXPECT_DOUBLE_EQ(b.RadiusRatio(), 0.5);
+    b.SetRadiusRatio(1.0);
+    EXPECT_DOUBLE_EQ(b.RadiusRatio(), 1.0);
+    b.SetRadiusRatio(0.0);
+    EXPECT_DOUBLE_EQ(b.RadiusRatio(), 0.0);
+    b.SetArcAngle(0.005);
+    EXPECT_DOUBLE_EQ(b.ArcAngle(), 2.0943951023931953);
+    b.SetArcAngle(2 * std::numbers::pi);
+    EXPECT_DOUBLE_EQ(b.ArcAngle(), 2 * std::numbers::pi);
+    b.SetRotatedAngle(1800);
+    EXPECT_EQ(b.RotatedAngle(), 40);
+    b.SetRotatedAngle(-1799);
+    EXPECT_EQ(b.RotatedAngle(), -1799);
+    b.SetRotatedTime(-1);
+    b.SetOnEnterGlyphs(0);
+    b.SetGradientBitmapLine(-1);
+    b.SetButtonWidth(-3);
+    EXPECT_EQ(b.RotatedTime(), 40);
+    EXPECT_EQ(b.OnEnterGlyphs(), 1);
+    EXPECT_EQ(b.GradientBitmapLine(), 0);
+    EXPECT_EQ(b.ButtonWidth(), 75);
+    // The shape only follows the parameters its kind uses.
+    const int before = b.ShapeBuilds();
+    b.SetPeaksNumber(8);
+    EXPECT_EQ(b.ShapeBuilds(), before);
+    b.SetButtonKind(bkPoly);
+    b.SetPeaksNumber(9);
+    EXPECT_EQ(b.ShapeBuilds(), before + 2);
+}
+
+TEST_F(ButtonTest, AngleSettersKeepTheAngleInRange) {
+    TIAeverButton b;
+    b.SetButtonAngle(3500);
+    EXPECT_EQ(b.ButtonAngle(), -100);
+    b.SetButtonAngle(-1800);
+    EXPECT_EQ(b.ButtonAngle(), 1800);
+}
+
+TEST_F(ButtonTest, PositionsSetInCodeAfterLoadingSwitchTheAlignmentButNotFromTheResource) {
+    TIAeverButton b;
+    b.BeginLoading();
+    b.SetCaptionHAlign(haLeft);
+    b.SetCaptionLeft(12);
+    b.SetBitmapTop(9);
+    b.Loaded();
+    EXPECT_EQ(b.CaptionHAlign(), haLeft);
+    EXPECT_EQ(b.BitmapVAlign(), vaTop);
+    b.SetCaptionLeft(20);
+    b.SetBitmapTop(3);
+    EXPECT_EQ(b.CaptionHAlign(), haNone);
+    EXPECT_EQ(b.BitmapVAlign(), vaNone);
+}
+
+TEST_F(ButtonTest, AnUnchangedKindDoesNotRebuild) {
+    auto b = MakeButton();
+    const int builds = b->ShapeBuilds();
+    b->SetButton3DKind(dkFlatten);
+    b->SetButton3DKind(dkFlatten);
+    EXPECT_EQ(b->ShapeBuilds(), builds + 1);
+}
+
+TEST_F(ButtonTest, TheWindowTakesTheShapeOnceAtTheNextPaint) {
+    auto b = MakeButton();
+    b->SetButtonKind(bkRoundRect);
+    EXPECT_TRUE(b->RegionPending());
+    ProcessMessages();
+    EXPECT_FALSE(b->RegionPending());
+    const auto region = GetWindowRgn(b->Handle());
+    ASSERT_TRUE(region);
+    EXPECT_FALSE(region->Contains(0, 0));
+    EXPECT_TRUE(region->Contains(20, 12));
+    EXPECT_EQ(*region, b->OutlineFrameRegion());
+}
+
+TEST_F(ButtonTest, TheSizeHandlerCopiesTheControlSizeAtAngleZero) {
+    auto b = MakeButton();
+    b->SetBounds(10, 10, 60, 30);
+    EXPECT_EQ(b->ButtonWidth(), 60);
+    EXPECT_EQ(b->ButtonHeight(), 30);
+    EXPECT_EQ(b->FaceBitmap().Width(), 60);
+}
+
+// ---- face: fill, bevel and frames ----
+
+TEST_F(ButtonTest, A3DFaceHasLightTopLeftDarkBottomRightAndADarkerFrame) {
+    auto b = MakeButton();
+    EXPECT_EQ(Face(*b, 20, 12), clSilver);
+    EXPECT_EQ(Face(*b, 0, 12), kSilverFrame);   // silver is light: frame two steps darker
+    EXPECT_EQ(Face(*b, 1, 12), kLightSilver);   // left edge
+    EXPECT_EQ(Face(*b, 20, 1), kLightSilver);   // top edge
+    EXPECT_EQ(Face(*b, 38, 12), kDarkSilver);   // right edge
+    EXPECT_EQ(Face(*b, 20, 22), kDarkSilver);   // bottom edge
+    EXPECT_EQ(Face(*b, 39, 12), kSilverFrame);
+}
+
+TEST_F(ButtonTest, PressedSwapsTheOuterRing) {
+    auto b = MakeButton();
+    SendMessage(b->Handle(), BM_SETSTATE, 1);
+    EXPECT_TRUE(b->Pressed());
+    EXPECT_EQ(Face(*b, 1, 12), kDarkSilver);
+    EXPECT_EQ(Face(*b, 38, 12), kLightSilver);
+}
+
+TEST_F(ButtonTest, DisabledFaceUsesTheLighterTones) {
+    auto b = MakeButton();
+    b->SetEnabled(false);
+    ProcessMessages();
+    EXPECT_EQ(Face(*b, 20, 12), kLightSilver);
+    EXPECT_EQ(Face(*b, 1, 12), clWhite);        // L(L(silver)), capped
+    EXPECT_EQ(Face(*b, 38, 12), clSilver);      // D(L(silver))
+    EXPECT_EQ(Face(*b, 0, 12), kDarkSilver);    // D(silver)
+}
+
+TEST_F(ButtonTest, FocusOutlineAppearsOnlyWhenFocusedAndShown) {
+    auto b = MakeButton();
+    EXPECT_EQ(Face(*b, 6, 12), clSilver);
+    b->SetFocus();
+    EXPECT_TRUE(b->FocusedStyle());
+    EXPECT_EQ(Face(*b, 6, 12), kSilverFrame);
+    b->SetShowFocusRGN(false);
+    EXPECT_EQ(Face(*b, 6, 12), clSilver);
+}
+
+TEST_F(ButtonTest, FlattenShowsItsBevelOnlyWhileHot) {
+    auto b = MakeButton();
+    b->SetButton3DKind(dkFlatten);
+    EXPECT_EQ(Face(*b, 1, 12), clSilver);
+    EXPECT_EQ(Face(*b, 0, 12), clSilver);
+    userinput::MouseMove(30, 20);
+    EXPECT_TRUE(b->Hot());
+    EXPECT_EQ(Face(*b, 1, 12), kLightSilver);
+    EXPECT_EQ(Face(*b, 0, 12), kSilverFrame);
+    userinput::MouseMove(200, 150);
+    EXPECT_FALSE(b->Hot());
+    EXPECT_EQ(Face(*b, 1, 12), clSilver);
+}
+
+TEST_F(ButtonTest, ADarkFaceGetsLighterFrames) {
+    auto b = MakeButton();
+    b->SetButtoncolor(clNavy);
+    EXPECT_EQ(Face(*b, 0, 12), RGBColor(64, 64, 192));
+    EXPECT_TRUE(IsDarkColor(clNavy));
+    EXPECT_FALSE(IsDarkColor(clGray));
+    EXPECT_FALSE(IsDarkColor(clSilver));
+}
+
+TEST_F(ButtonTest, BorderKindsDrawTheInnerRingAndFrame) {
+    auto b = MakeButton();
+    b->SetButton3DKind(dk3dBorder);
+    EXPECT_EQ(Face(*b, 3, 12), kLightSilver);  // inner ring, left
+    EXPECT_EQ(Face(*b, 36, 12), kDarkSilver);  // inner ring, right
+    EXPECT_EQ(Face(*b, 4, 12), kSilverFrame);  // inner frame
+}
+
+TEST_F(ButtonTest, ANoneColouredFaceStaysUnfilled) {
+    auto b = MakeButton();
+    b->SetButtoncolor(clNone);
+    b->SetButtoncolor(clRed);
+    EXPECT_EQ(Face(*b, 20, 12), clRed);
+}
+
+// ---- gradients ----
+
+TEST(GradientBands, CountsForTheUsualFace) {
+    TGradientSpec linear;
+    linear.kind = 1;
+    linear.angle = 450;
+    EXPECT_EQ(GradientBands(linear, 31, 23), 13);
+    TGradientSpec circular;
+    circular.kind = 2;
+    EXPECT_EQ(GradientBands(circular, 31, 23), 6);
+}
+
+TEST(GradientBands, ColoursMixByChannelOrComeFromTheBitmapRow) {
+    TGradientSpec spec;
+    spec.start = RGBColor(0, 100, 200);
+    spec.end = RGBColor(100, 0, 0);
+    EXPECT_EQ(GradientBandColor(spec, 0, 4), RGBColor(0, 100, 200));
+    EXPECT_EQ(GradientBandColor(spec, 1, 4), RGBColor(25, 75, 150));
+    EXPECT_EQ(GradientBandColor(spec, 4, 4), RGBColor(100, 0, 0));
+    EXPECT_EQ(GradientBandColor(spec, 3, 0), RGBColor(0, 100, 200));
+    TBitmap colours(4, 1);
+    colours.SetPixel(2, 0, RGBColor(10, 20, 30));
+    spec.colours = &colours;
+    spec.colourLine = 5;  // no such row: row 0
+    spec.tone = TGradientTone::Light;
+    EXPECT_EQ(GradientBandColor(spec, 1, 2), RGBColor(42, 52, 62));
+}
+
+TEST_F(ButtonTest, ALinearGradientRunsFromStartToEndWithoutGaps) {
+    auto b = MakeButton(31, 23);
+    b->SetButton3DKind(dkNone);
+    b->SetButtoncolor(clRed);
+    b->SetButtonColor1(clBlue);
+    b->SetGradientKind(gkLinear);
+    auto wide = MakeButton(100, 48);  // here single strokes left seams
+    wide->SetButton3DKind(dkNone);
+    wide->SetButtoncolor(clRed);
+    wide->SetButtonColor1(clBlue);
+    wide->SetGradientKind(gkLinear);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 100; ++x) ASSERT_NE(Face(*wide, x, y), clWhite) << x << "," << y;
+    // Band 0 runs through the top-left corner, the last band past the bottom-right one.
+    EXPECT_EQ(Face(*b, 0, 0), clRed);
+    EXPECT_GT(GetBValue(Face(*b, 30, 22)), 200);
+    EXPECT_LT(GetRValue(Face(*b, 30, 22)), 40);
+    for (int y = 0; y < 23; ++y)
+        for (int x = 0; x < 31; ++x) ASSERT_NE(Face(*b, x, y), clWhite) << x << "," << y;
+    // Along the diagonal the red part falls and the blue part grows.
+    EXPECT_GT(GetRValue(Face(*b, 8, 6)), GetRValue(Face(*b, 22, 16)));
+}
+
+TEST_F(ButtonTest, ACircularGradientHasTheEndColourOutside) {
+    auto b = MakeButton(31, 23);
+    b->SetButton3DKind(dkNone);
+    b->SetButtoncolor(clRed);
+    b->SetButtonColor1(clBlue);
+    b->SetGradientKind(gkCircular);
+    EXPECT_EQ(Face(*b, 15, 11), clRed);
+    EXPECT_EQ(Face(*b, 0, 0), clBlue);
+}
+
+// ---- glyphs ----
+
+TEST_F(ButtonTest, GlyphFollowsTheStateWithFourGlyphs) {
+    auto b = MakeButton();
+    const TBitmap strip = GlyphStrip(4, {clRed, clGreen, clBlue, clYellow});
+    b->SetMainBitmap(&strip);
+    b->SetMainBitmapGlyphs(4);
+    EXPECT_EQ(Face(*b, 2, 2), clRed);  // haLeft / vaTop: at the depth
+    SendMessage(b->Handle(), CM_MOUSEENTER);
+    EXPECT_EQ(Face(*b, 5, 5), clBlue);
+    SendMessage(b->Handle(), BM_SETSTATE, 1);
+    EXPECT_EQ(Face(*b, 3, 3), clYellow);
+    EXPECT_NE(Face(*b, 2, 5), clYellow);  // moved one pixel right and down
+    EXPECT_EQ(Face(*b, 9, 9), clYellow);
+    EXPECT_EQ(Face(*b, 10, 9), clSilver);  // its last column fell away, nothing read beyond
+    SendMessage(b->Handle(), BM_SETSTATE, 0);
+    SendMessage(b->Handle(), CM_MOUSELEAVE);
+    b->SetEnabled(false);
+    EXPECT_EQ(Face(*b, 5, 5), clGreen);
+}
+
+TEST_F(ButtonTest, FewerGlyphsFallBackToTheFirstAndMergeWhenDisabled) {
+    auto b = MakeButton();
+    const TBitmap two = GlyphStrip(2, {clRed, clGreen});
+    b->SetMainBitmap(&two);
+    b->SetMainBitmapGlyphs(2);
+    SendMessage(b->Handle(), CM_MOUSEENTER);
+    EXPECT_EQ(Face(*b, 5, 5), clRed);
+    b->SetEnabled(false);
+    EXPECT_EQ(Face(*b, 5, 5), clGreen);
+
+    const TBitmap one = GlyphStrip(1, {RGBColor(0x40, 0xFF, 0x10)});
+    b->SetMainBitmap(&one);
+    b->SetMainBitmapGlyphs(1);
+    // MERGECOPY: the glyph ANDed with the disabled face colour E0E0E0.
+    EXPECT_EQ(Face(*b, 5, 5), RGBColor(0x40, 0xE0, 0x00));
+}
+
+TEST_F(ButtonTest, ATransparentGlyphLeavesOutItsKeyColourAndCentres) {
+    auto b = MakeButton();
+    TBitmap strip = GlyphStrip(1, {clFuchsia});
+    strip.SetPixel(4, 4, clBlue);
+    b->SetMainBitmap(&strip);
+    b->SetBitmapHAlign(haCenter);
+    b->SetBitmapVAlign(vaCenter);
+    b->SetTransparent(true);
+    EXPECT_EQ(Face(*b, 16 + 4, 8 + 4), clBlue);
+    EXPECT_EQ(Face(*b, 16, 8), clSilver);
+}
+
+TEST_F(ButtonTest, AnEmptyBitmapDrawsNoGlyph) {
+    auto b = MakeButton();
+    TBitmap empty;
+    b->SetMainBitmap(&empty);
+    b->SetMainBitmap(nullptr);
+    EXPECT_EQ(b->MainBitmap().Height(), 0);
+    EXPECT_EQ(Face(*b, 5, 5), clSilver);
+}
+
+// ---- caption ----
+
+class CaptionTest : public ButtonTest {
+protected:
+    std::unique_ptr<TIAeverButton> Captioned(const std::string& caption, TIACaption3dKind kind) {
+        auto b = MakeButton(60, 30);
+        TFont font;
+        font.Name = kTestFontName;
+        font.Height = -12;  // cells 12 high, 6 wide; a character fills 5 x 8 from row 1
+        font.Color = clBlue;
+        b->SetFont(font);
+        b->SetCaptionHAlign(haLeft);
+        b->SetCaptionVAlign(vaTop);
+        b->SetCaption3dKind(kind);
+        b->SetCaption(caption);
+        return b;
+    }
+};
+
+TEST(CaptionPieces, AcceleratorMarks) {
+    const auto pieces = CaptionPieces("&Datei");
+    ASSERT_EQ(pieces.size(), 2u);
+    EXPECT_EQ(pieces[0].text, "D");
+    EXPECT_TRUE(pieces[0].underlined);
+    EXPECT_EQ(pieces[1].text, "atei");
+    const auto doubled = CaptionPieces("A&&B");
+    ASSERT_EQ(doubled.size(), 1u);
+    EXPECT_EQ(doubled[0].text, "A&B");
+    EXPECT_FALSE(doubled[0].underlined);
+    const auto trailing = CaptionPieces("Ende&");
+    EXPECT_EQ(trailing.back().text, " ");
+    EXPECT_TRUE(trailing.back().underlined);
+    EXPECT_EQ(CaptionPieces("&Übernehmen")[0].text, "Ü");
+}
+
+TEST_F(CaptionTest, ASimpleCaptionSitsInsideTheDepthAndMovesWhenPressed) {
+    auto b = Captioned("X", ckSimple);
+    EXPECT_EQ(Face(*b, 6, 7), clBlue);   // depth 2 + 4, first ink row 1
+    EXPECT_EQ(Face(*b, 10, 14), clBlue);
+    EXPECT_EQ(Face(*b, 11, 7), clSilver);
+    SendMessage(b->Handle(), BM_SETSTATE, 1);
+    EXPECT_EQ(Face(*b, 6, 7), clSilver);
+    EXPECT_EQ(Face(*b, 11, 15), clBlue);
+}
+
+TEST_F(CaptionTest, EmbossedDrawsLightAboveLeftDarkBelowRightThenPlain) {
+    auto b = Captioned("X", ckEmbossed);
+    EXPECT_EQ(Face(*b, 5, 6), GetLColor(clBlue));
+    EXPECT_EQ(Face(*b, 11, 15), GetDColor(clBlue));
+    EXPECT_EQ(Face(*b, 8, 10), clBlue);
+    SendMessage(b->Handle(), BM_SETSTATE, 1);
+    EXPECT_EQ(Face(*b, 6, 7), GetLColor(clBlue));
+    EXPECT_EQ(Face(*b, 12, 16), GetDColor(clBlue));
+}
+
+TEST_F(CaptionTest, ADisabledCaptionTakesTheButtonColour) {
+    auto b = Captioned("X", ckSimple);
+    b->SetButtoncolor(clGreen);
+    b->SetEnabled(false);
+    EXPECT_EQ(Face(*b, 8, 10), clGreen);
+    EXPECT_EQ(Face(*b, 20, 20), GetLColor(clGreen));
+}
+
+TEST_F(CaptionTest, AcceleratorsAreMeasuredWithoutTheirMark) {
+    auto plain = Captioned("AB", ckSimple);
+    plain->SetCaptionHAlign(haCenter);
+    auto marked = Captioned("A&B", ckSimple);
+    marked->SetCaptionHAlign(haCenter);
+    // Same width, so centred at the same place: 60 - 12 = 48, half 24.
+    EXPECT_EQ(Face(*marked, 24, 10), clBlue);
+    EXPECT_EQ(Face(*plain, 24, 10), clBlue);
+    EXPECT_EQ(Face(*marked, 23, 10), clSilver);
+}
+
+TEST_F(CaptionTest, ATurnedCaptionRunsUpwards) {
+    auto b = Captioned("XX", ckSimple);
+    b->SetCaptionAngle(900);
+    // Box 12 wide (the cell height) and 12 high (the text width); the text starts at its bottom.
+    bool inkAbove = false;
+    for (int y = 6; y < 12; ++y) inkAbove = inkAbove || Face(*b, 8, y) == clBlue;
+    EXPECT_TRUE(inkAbove);
+    EXPECT_NE(Face(*b, 20, 8), clBlue);
+}
+
+// ---- messages ----
+
+TEST_F(ButtonTest, AClickAndADoubleClickCountAsOneAndTwoPresses) {
+    auto b = MakeButton();
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    userinput::Click(30, 20);
+    EXPECT_EQ(clicks, 1);
+    clock->Advance(1000);
+    userinput::Click(30, 20);
+    clock->Advance(100);
+    userinput::MouseDown(TMouseButton::mbLeft, 30, 20);  // arrives as a double click
+    userinput::MouseUp(TMouseButton::mbLeft, 30, 20);
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST_F(ButtonTest, EnterAndLeaveFollowTheShapeAndFireTheEvents) {
+    auto b = MakeButton();
+    b->SetButtonKind(bkElliptic);
+    ProcessMessages();
+    std::vector<std::string> events;
+    b->onMouseEnter = [&](TObject*) { events.push_back("enter"); };
+    b->onMouseExit = [&](TObject*) { events.push_back("exit"); };
+    userinput::MouseMove(11, 11);  // the box's corner, outside the ellipse
+    EXPECT_FALSE(b->Hot());
+    userinput::MouseMove(30, 22);
+    EXPECT_TRUE(b->Hot());
+    userinput::MouseMove(100, 100);
+    EXPECT_EQ(events, (std::vector<std::string>{"enter", "exit"}));
+}
+
+TEST_F(ButtonTest, MeasureItemAnswersTheControlSize) {
+    auto b = MakeButton();
+    TMeasureItemStruct item;
+    SendMessage(b->Handle(), CN_MEASUREITEM, 0, reinterpret_cast<intptr_t>(&item));
+    EXPECT_EQ(item.itemWidth, 40);
+    EXPECT_EQ(item.itemHeight, 24);
+}
+
+TEST_F(ButtonTest, PaintingCopiesTheFaceAndFiresOnPaint) {
+    auto b = MakeButton();
+    int paints = 0;
+    b->OnPaint = [&](TObject*) { ++paints; };
+    b->Invalidate();
+    ProcessMessages();
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(CaptureWindow(form.Handle()).Pixel(30, 22), clSilver);
+}
+
+// ---- animations ----
+
+TEST_F(ButtonTest, TheEnterAnimationPlaysItsFramesOnTheTimerAndEnds) {
+    auto b = MakeButton();
+    const TBitmap frames = GlyphStrip(2, {clRed, clGreen});
+    b->SetOnEnterBitmap(&frames);
+    b->SetOnEnterGlyphs(2);
+    userinput::MouseMove(30, 20);
+    ProcessMessages();
+    EXPECT_TRUE(b->AnimationRunning(0));
+    b->SetOnEnterInterval(99);  // ignored while it runs
+    EXPECT_EQ(b->OnEnterInterval(), 40);
+    clock->Advance(40);
+    ProcessMessages();
+    EXPECT_EQ(WindowSurface(b->Handle())->Pixel(5, 5), clRed);
+    clock->Advance(40);
+    ProcessMessages();
+    EXPECT_EQ(WindowSurface(b->Handle())->Pixel(5, 5), clGreen);
+    clock->Advance(40);
+    ProcessMessages();
+    EXPECT_FALSE(b->AnimationRunning(0));
+    EXPECT_FALSE(b->AnimationTimerRunning());
+    EXPECT_EQ(WindowSurface(b->Handle())->Pixel(5, 5), clSilver);  // the face is back
+}
+
+TEST_F(ButtonTest, EveryStopPathLeavesNoAnimationMarkedRunning) {
+    auto b = MakeButton();
+    const TBitmap frames = GlyphStrip(3, {clRed, clGreen, clBlue});
+    b->SetOnEnterBitmap(&frames);
+    b->SetOnEnterGlyphs(3);
+    b->SetOnExitBitmap(&frames);
+    b->SetOnExitGlyphs(3);
+    b->SetOnClickBitmap(&frames);
+    b->SetOnClickGlyphs(3);
+    userinput::MouseMove(30, 20);
+    userinput::MouseDown(TMouseButton::mbLeft, 30, 20);  // a press stops the enter animation
+    EXPECT_FALSE(b->AnimationRunning(0));
+    userinput::MouseUp(TMouseButton::mbLeft, 30, 20);
+    userinput::KeyDown(VK_SPACE);
+    EXPECT_TRUE(b->AnimationRunning(2));
+    userinput::MouseMove(200, 150);  // leave stops the click animation, starts the exit one
+    EXPECT_FALSE(b->AnimationRunning(2));
+    EXPECT_TRUE(b->AnimationRunning(1));
+    userinput::MouseMove(30, 20);
+    EXPECT_FALSE(b->AnimationRunning(1));
+    EXPECT_TRUE(b->AnimationRunning(0));
+    for (int i = 0; i < 5; ++i) {
+        clock->Advance(40);
+        ProcessMessages();
+    }
+    for (int which = 0; which < 3; ++which) EXPECT_FALSE(b->AnimationRunning(which));
+    // and it starts again afterwards: no stale flag blocks it
+    userinput::MouseMove(200, 150);
+    EXPECT_TRUE(b->AnimationRunning(1));
+    b.reset();  // destroyed with a running animation
+    clock->Advance(40);
+    ProcessMessages();
+}
+
+TEST_F(ButtonTest, FocusChangesPlayEnterAndExitButTheFirstIsIgnored) {
+    auto a = MakeButton();
+    auto b = MakeButton();
+    b->SetBounds(100, 10, 40, 24);
+    a->SetFocus();  // the first change each button hears
+    EXPECT_FALSE(a->AnimationRunning(0));
+    b->SetFocus();
+    EXPECT_TRUE(b->AnimationRunning(0));
+    EXPECT_TRUE(a->AnimationRunning(1));
+    EXPECT_FALSE(a->FocusedStyle());
+    EXPECT_TRUE(b->FocusedStyle());
+}
+
+// ---- rotation by the thread ----
+
+TEST_F(ButtonTest, RotationThreadTurnsTheButtonAndDoesNotOutliveIt) {
+    auto b = std::make_unique<TIAeverButton>();
+    b->SetBounds(50, 50, 40, 24);
+    b->SetParentControl(&form);
+    b->SetRotatedTime(1);
+    b->SetRotatedAngle(100);
+    b->SetRotated(true);  // before the window: starts with it
+    EXPECT_FALSE(b->HasRotationThread());
+    b->Handle();
+    EXPECT_TRUE(b->HasRotationThread());
+    while (b->ButtonAngle() < 300) HandleSentMessages();
+    // Turned 30 degrees: the box grew and the shape turned about its middle.
+    EXPECT_GT(b->Height, 24);
+    b->RecreateWnd();  // the same thread goes on with the new window
+    const int angle = b->ButtonAngle();
+    while (b->ButtonAngle() == angle) HandleSentMessages();
+    b->SetRotated(false);
+    b.reset();  // joins the thread without waiting for a step
+    SUCCEED();
+}
+
+TEST_F(ButtonTest, RotationThreadStopsWhileSwitchedOff) {
+    auto b = MakeButton();
+    b->SetRotatedTime(1);
+    b->SetRotated(true);
+    while (b->ButtonAngle() == 0) HandleSentMessages();
+    b->SetRotated(false);
+    for (int i = 0; i < 20; ++i) {
+        HandleSentMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const int angle = b->ButtonAngle();
+    for (int i = 0; i < 10; ++i) {
+        HandleSentMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    EXPECT_EQ(b->ButtonAngle(), angle);
+}
