@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "components/IAeverButton.h"
 #include "foundation/SortGrid.h"
 #include "platform/Controls.h"
 #include "platform/Grids.h"
@@ -78,11 +79,12 @@ public:
     TEdit Edit3, Edit4, umNeutral, umNeutral2;
     TListView ListView1, ListView2;
     TEdit Edit1, Edit14;
-    TButton Button3, Button4, Button6, IAeverButton8, IAeverButton10, IAeverButton36;
+    TButton Button3, Button4, Button6;
+    TIAeverButton IAeverButton8, IAeverButton10, IAeverButton36;
     TRadioButton RadioButton6, RadioButton9;
     TOpenDialog OpenDialog1;
     TMenuItem AktuellesTurnierentfernen1, AktuellesTurnierspeichern1, AktuellesTurnierspeichernunter1, AlleTurnierespeichern1, Ansicht1, Datei1, Datum1, Druckdialog2, Einstellungen1, Einzelansicht1, EndPlatzierungbearbeiten1, Ende1, Ergebnis1, Ergebnisse1, Exportieren1, Farbschema1, Fehlermeldungen1, Feld1, GeteilteAnsicht1, Grafikansicht1, Gruppe1, Hilfe1, Importieren1, Mannschaftsnameneingeben1, MarovelkandisHilfedatei1, NeueRundeanlegen1, NeuerMarovelkandis1, NeuesTurnierhinzufuegen1, Passwortschutz1, Punkte1, Rundeanlegen1, Schiedsrichter1, Soundassistent1, Spiel3, Spiel6, Spiel10, SpielNummer1, Spieleverschiebbar1, Statistiken1, Turnierdurchspielen1, Turnierladen1, Uhrzeit1, Werkzeug1;
-    TButton IAeverButton2, IAeverButton3, IAeverButton7, IAeverButton9, IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17, IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton33, IAeverButton37, IAeverButton38, IAeverButton40, IAeverButton42, IAeverButton43, IAeverButton44, IAeverButton45, IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52, IAeverButton54;
+    TIAeverButton IAeverButton2, IAeverButton3, IAeverButton7, IAeverButton9, IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17, IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton33, IAeverButton37, IAeverButton38, IAeverButton40, IAeverButton42, IAeverButton43, IAeverButton44, IAeverButton45, IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52, IAeverButton54;
     TSpeedButton SpeedButton7, SpeedButton8, SpeedButton9;
     TLabel Label8, Label9, Label13, Label14, Label15, Label16, Label17, Label18, Label19, Label20, Label21, Label22, Label23, Label24, Label25, Label26, Label27, Label30, Label34, Label39, Label42, Label49, Label50, Label51, Label52, Label53, Label58, Label60, Label61, Label62, Label63, Label79;
     TPanel Panel4, Panel6, Panel7, Panel8, Panel9, Panel11, Panel12, Panel22, Panel23, Panel28, Panel29, Panel30, Panel34, Panel54, Panel55, Panel57, Panel63, Panel65;
