@@ -360,23 +360,6 @@ void TSortGrid::KeyDown(unsigned short& key, TShiftState shift) {
     key = 0;
 }
 
-bool TSortGrid::MouseToCell(int x, int y, int& column, int& row) const {
-    if (x < 0 || y < 0) return false;
-    column = -1;
-    for (int c = 0, left = 0; c < ColCount(); left += ColWidths(c), ++c)
-        if (x < left + ColWidths(c)) {
-            column = c;
-            break;
-        }
-    row = -1;
-    for (int r = 0, top = 0; r < RowCount(); top += RowHeights(r), ++r)
-        if (y < top + RowHeights(r)) {
-            row = r;
-            break;
-        }
-    return column >= 0 && row >= 0;
-}
-
 void TSortGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (!ClickSorting || FixedRows() < 1 || GridState != TGridState::gsNormal || button != TMouseButton::mbLeft)
         return;

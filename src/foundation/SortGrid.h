@@ -84,11 +84,10 @@ public:
 
     // Input as the window delivers it.
     TGridState GridState = TGridState::gsNormal;
-    bool Focused() const { return focused_; }
-    void DoEnter();
-    void DoExit();
+    void DoEnter() override;
+    void DoExit() override;
     void Click();
-    void KeyDown(unsigned short& key, TShiftState shift);
+    void KeyDown(unsigned short& key, TShiftState shift) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     // The in-place editor changed a cell's text.
     void SetEditText(int column, int row, const std::string& value);
@@ -96,8 +95,6 @@ public:
     void InitValidate();
     void ValidateCell();
 
-    // Cell under a client point, counting from the top-left cell; false outside the cells.
-    bool MouseToCell(int x, int y, int& column, int& row) const;
     // Scroll bar page sizes (0 unless ProportionalScrollBars).
     int VertScrollPage() const { return vertPage_; }
     int HorzScrollPage() const { return horzPage_; }
