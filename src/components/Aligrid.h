@@ -7,6 +7,7 @@
 
 #include "components/AligridStores.h"
 #include "platform/Grids.h"
+#include "platform/Messages.h"
 
 class TFiler;
 class TMemoryStream;
@@ -23,7 +24,6 @@ using TCellEvent = std::function<void(TObject* sender, int col, int row)>;
 using TCompareFunction = std::function<t_relation(TObject* sender, int colrow, int compare1, int compare2)>;
 
 // The grid's editing messages; WParam is the column, LParam the row of the cell concerned.
-constexpr unsigned WM_USER = 1024;
 constexpr unsigned mcn_edit_cancel = WM_USER + 2000;
 constexpr unsigned mcn_edit_return = WM_USER + 2001;
 constexpr unsigned mcn_edit_exit = WM_USER + 2002;

@@ -13,15 +13,21 @@ using TNotifyEvent = std::function<void(TObject* sender)>;
 
 class TFiler;
 
+// What a component is going through; csLoading lasts while a form resource sets its properties.
+enum TComponentStateFlag : unsigned { csLoading = 0x1, csReading = 0x2, csDestroying = 0x8, csDesigning = 0x10 };
+
 class TComponent : public TObject {
 public:
     std::string ClassName() const override { return "TComponent"; }
     std::string Name;
     int Tag = 0;
-    // What the component keeps in a stored form (see FormStream.h), and what it does once
-    // the form has been read.
+    unsigned ComponentState = 0;
+    bool Loading() const { return (ComponentState & csLoading) != 0; }
+    // What the component keeps in a stored form (see FormStream.h). The form reader calls
+    // BeginLoading before it sets the stored properties and Loaded after.
     virtual void DefineProperties(TFiler& /*filer*/) {}
-    virtual void Loaded() {}
+    void BeginLoading() { ComponentState |= csLoading | csReading; }
+    virtual void Loaded() { ComponentState &= ~(csLoading | csReading); }
 };
 
 // A control as state: what the program sets and reads back, without a screen.
@@ -62,6 +68,8 @@ class TButton : public TControl {
 public:
     std::string ClassName() const override { return "TButton"; }
     TNotifyEvent OnClick;
+    bool Default = false;
+    int ModalResult = 0;
     void Click() {
         if (Enabled && OnClick) OnClick(this);
     }
@@ -217,12 +225,34 @@ public:
     }
 };
 
+// A window-thread timer: while enabled, with an interval above 0 and a handler, OnTimer fires
+// from the thread's message pump every interval (see the window layer). Its handler may
+// disable, change or even destroy the timer.
 class TTimer : public TComponent {
 public:
+    TTimer();
+    TTimer(const TTimer&) = delete;
+    TTimer& operator=(const TTimer&) = delete;
+    ~TTimer() override;
     std::string ClassName() const override { return "TTimer"; }
-    bool Enabled = true;
-    int Interval = 1000;
-    TNotifyEvent OnTimer;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    int Interval() const { return interval_; }
+    void SetInterval(int ms);
+    const TNotifyEvent& OnTimer() const { return onTimer_; }
+    void SetOnTimer(TNotifyEvent handler);
+    // Whether the timer is actually counting.
+    bool Running() const;
+
+private:
+    class Window;
+    void UpdateTimer();
+
+    bool enabled_ = true;
+    int interval_ = 1000;
+    TNotifyEvent onTimer_;
+    std::unique_ptr<Window> window_;
 };
 
 class TTreeNode {

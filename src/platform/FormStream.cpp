@@ -242,6 +242,7 @@ bool ReadComponentText(const std::string& text, TComponent& component, std::stri
     ComponentReader filer;
     component.DefineProperties(filer);
     TReader reader(text);
+    component.BeginLoading();
     try {
         filer.ReadAll(reader, component);
         component.Loaded();
@@ -252,5 +253,6 @@ bool ReadComponentText(const std::string& text, TComponent& component, std::stri
         // A value the component refuses (an index out of range, a count too large).
         error = "Formulardaten fehlerhaft an Stelle " + std::to_string(reader.pos_ + 1) + ": " + e.what();
     }
+    component.ComponentState &= ~(csLoading | csReading);
     return false;
 }
