@@ -77,7 +77,10 @@ TStringAlignGrid::TStringAlignGrid() {
     AddShowHintProc(this, hintHandler_);
 }
 
-TStringAlignGrid::~TStringAlignGrid() { RemoveShowHintProc(this); }
+TStringAlignGrid::~TStringAlignGrid() {
+    RemoveShowHintProc(this);
+    if (messageWindow_) AH_DeallocateHWnd(messageWindow_);
+}
 
 // ---- effective values ----
 

@@ -30,6 +30,11 @@ constexpr unsigned mcn_edit_exit = WM_USER + 2002;
 constexpr unsigned mcn_edit_show = WM_USER + 2003;
 constexpr unsigned mcn_edit_show_it = WM_USER + 2004;
 
+// A utility window whose messages all go to one handler (for objects that are no control).
+using TUtilWindowHandler = std::function<void(TMessage& message)>;
+HWND AH_AllocateHWnd(TUtilWindowHandler handler);
+void AH_DeallocateHWnd(HWND window);
+
 // A font of one place of the grid. The changed flag tells the form writer and the HTML export
 // whether the font says anything beyond a fresh font's defaults.
 class TMyFont {
@@ -82,6 +87,34 @@ private:
 
     TBrush brush_;
     bool changed_ = false;
+};
+
+// Edit styles of the in-place editor's window.
+constexpr unsigned ES_LEFT = 0x0000;
+constexpr unsigned ES_CENTER = 0x0001;
+constexpr unsigned ES_RIGHT = 0x0002;
+
+class TStringAlignGrid;
+
+// The display grid's in-place editor: knows the cell it edits and its text from before.
+class TNewInplaceEdit : public TInplaceEdit {
+public:
+    explicit TNewInplaceEdit(TStringAlignGrid& grid);
+    std::string ClassName() const override { return "TNewInplaceEdit"; }
+    TMyAlign Alignment() const { return alignment_; }
+    void SetAlignment(TMyAlign alignment);
+    // The window style the editor is made with.
+    unsigned CreateParamsStyle() const;
+    void KeyPress(char32_t& key) override;
+
+    TFont Font;
+    int EditCol = -1, EditRow = -1;
+    bool Started = false;
+    std::string SavedText;
+
+private:
+    TStringAlignGrid& alignGrid_;
+    TMyAlign alignment_ = alLeft;
 };
 
 // The stores of one attribute: per cell, per column, per row and per fixed column and row,
@@ -317,7 +350,7 @@ public:
 
 protected:
     void DrawCell(int col, int row, const TRect& rect, TGridDrawState state) override;
-    bool CanEditShow() const override;
+    bool CanEditShow() override;
     std::unique_ptr<TInplaceEdit> CreateEditor() override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
@@ -337,6 +370,16 @@ private:
     void PostToSelf(unsigned msg, int col, int row);
     void AutoMoveAfterReturn(int col, int row);
     void WalkTab(TShiftState shift);
+    // One step of NextCell; tells which line it inserted, if any.
+    struct Inserted {
+        int col = -1, row = -1;
+    };
+    Inserted StepCell(T_nextcell kind, t_lastcell last, int& col, int& row);
+    // Repeats StepCell until accept takes a cell, the walk is back at its start or has ended.
+    // A walk that finds no cell ends at (-1, -1) and takes back the lines it inserted.
+    void Walk(T_nextcell kind, t_lastcell last, int& col, int& row, const std::function<bool(int, int)>& accept);
+    class TNewInplaceEdit* Editor() const;
+    HWND MessageWindow();
     std::vector<std::string> CellLines(int col, int row) const;
     template <typename F>
     void ForEachStore(F&& f) {
@@ -361,4 +404,5 @@ private:
     bool reopen_ = false;
     int savedSelStart_ = 0, savedSelLength_ = 0;
     std::function<void(std::string&, bool&, THintInfo&)> hintHandler_;
+    HWND messageWindow_ = 0;
 };

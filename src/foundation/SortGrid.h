@@ -10,7 +10,6 @@ enum TSortStyle : unsigned char { ssAutomatic = 0, ssAlphabetic = 1, ssNumeric =
 enum TSortDirection : unsigned char { sdAscending = 0, sdDescending = 1 };
 enum class TCellBevelStyle : unsigned char { cbNone, cbRaised, cbLowered };
 enum class TVertAlignment : unsigned char { taTopJustify, taBottomJustify, taMiddle };
-enum class TAlignment : unsigned char { taLeftJustify, taRightJustify, taCenter };
 
 using TSortCompare = std::function<int(const std::string& a, const std::string& b)>;
 

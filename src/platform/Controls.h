@@ -13,6 +13,9 @@ using TNotifyEvent = std::function<void(TObject* sender)>;
 
 class TFiler;
 
+// Horizontal alignment of a control's text.
+enum class TAlignment : unsigned char { taLeftJustify, taRightJustify, taCenter };
+
 // What a component is going through; csLoading lasts while a form resource sets its properties.
 enum TComponentStateFlag : unsigned { csLoading = 0x1, csReading = 0x2, csDestroying = 0x8, csDesigning = 0x10 };
 

@@ -259,8 +259,12 @@ void TStringGrid::SetFocus() {
 
 void TStringGrid::KillFocus() {
     if (!focused_) return;
-    DoExit();
     focused_ = false;
+    DoExit();
+}
+
+void TStringGrid::DoExit() {
+    if (!(Options & goAlwaysShowEditor)) HideEditor();
 }
 
 void TStringGrid::PressKey(unsigned short key, TShiftState shift) {
@@ -313,7 +317,7 @@ void TStringGrid::WMChar(char32_t key) {
 
 // ---- the in-place editor ----
 
-bool TStringGrid::CanEditShow() const {
+bool TStringGrid::CanEditShow() {
     return (Options & (goRowSelect | goEditing)) == goEditing && editorMode_ &&
            ((Options & goAlwaysShowEditor) || focused_);
 }

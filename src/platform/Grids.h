@@ -166,12 +166,14 @@ public:
     virtual void KeyPress(char32_t& key);
     virtual void WMChar(char32_t key);
     virtual void DoEnter() {}
-    virtual void DoExit() {}
+    // Leaving the grid ends editor mode unless the editor is always shown.
+    virtual void DoExit();
     virtual void MouseMove(TShiftState shift, int x, int y);
 
 protected:
     virtual void DrawCell(int col, int row, const TRect& rect, TGridDrawState state);
-    virtual bool CanEditShow() const;
+    // Asked before the editor opens; subclasses may act on the answer.
+    virtual bool CanEditShow();
     virtual std::unique_ptr<TInplaceEdit> CreateEditor();
     // Opens the editor on the current cell when it may open there (twice asked, as the
     // editor is made between the two questions).
