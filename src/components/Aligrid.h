@@ -324,7 +324,7 @@ public:
     int HintRow() const { return hintRow_; }
 
     // ---- form resources and exports ----
-    void DefineProperties(TFiler& filer);
+    void DefineProperties(TFiler& filer) override;
     void Loaded() override;
     std::shared_ptr<TMemoryStream> Contents2HTML(std::shared_ptr<TMemoryStream> stream = nullptr) const;
     std::shared_ptr<TMemoryStream> Contents2CSV(std::shared_ptr<TMemoryStream> stream, char separator, TGridRect rect) const;

@@ -140,9 +140,9 @@ t_relation Relate(const std::string& a, const std::string& b) {
     return c == 0 ? rel_equal : (c > 0 ? rel_greater : rel_less);
 }
 
-// The integer of a text; a text that is no integer counts as 0.
-long long IntegerOrZero(const std::string& text) {
-    long long value = 0;
+// The 32-bit integer of a text; a text that is no such integer counts as 0.
+int IntegerOrZero(const std::string& text) {
+    int value = 0;
     const char* begin = text.data();
     const char* end = text.data() + text.size();
     if (begin != end && *begin == '+') ++begin;

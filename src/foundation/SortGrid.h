@@ -89,7 +89,7 @@ public:
     void KeyDown(unsigned short& key, TShiftState shift) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     // The in-place editor changed a cell's text.
-    void SetEditText(int column, int row, const std::string& value);
+    void SetEditText(int column, int row, const std::string& value) override;
     bool Modified() const { return modified_; }
     void InitValidate();
     void ValidateCell();
