@@ -360,23 +360,6 @@ void TSortGrid::KeyDown(unsigned short& key, TShiftState shift) {
     key = 0;
 }
 
-bool TSortGrid::MouseToCell(int x, int y, int& column, int& row) const {
-    if (x < 0 || y < 0) return false;
-    column = -1;
-    for (int c = 0, left = 0; c < ColCount(); left += ColWidths(c), ++c)
-        if (x < left + ColWidths(c)) {
-            column = c;
-            break;
-        }
-    row = -1;
-    for (int r = 0, top = 0; r < RowCount(); top += RowHeights(r), ++r)
-        if (y < top + RowHeights(r)) {
-            row = r;
-            break;
-        }
-    return column >= 0 && row >= 0;
-}
-
 void TSortGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (!ClickSorting || FixedRows() < 1 || GridState != TGridState::gsNormal || button != TMouseButton::mbLeft)
         return;
@@ -432,7 +415,7 @@ constexpr int kCellMargin = 2;
 
 TFormatOptions TSortGrid::CellFormat(int column, int row, TGridDrawState state) {
     TFormatOptions options;
-    options.Brush.Color = (state & gdFixed) ? clBtnFace : Color;
+    options.Brush.Color = (state & gdFixed) ? FixedColor() : Color;
     options.Font = Font;
     options.AlignmentHorz = AlignmentHorz;
     options.AlignmentVert = AlignmentVert;
@@ -448,14 +431,12 @@ TFormatOptions TSortGrid::CellFormat(int column, int row, TGridDrawState state) 
     return options;
 }
 
-TRect TSortGrid::CellRect(int column, int row) const {
-    int left = 0, top = 0;
-    for (int c = 0; c < column; ++c) left += ColWidths(c);
-    for (int r = 0; r < row; ++r) top += RowHeights(r);
-    return Rect(left, top, left + ColWidths(column), top + RowHeights(row));
+void TSortGrid::DrawCell(int column, int row, const TRect& rect, TGridDrawState state) {
+    if (DefaultDrawing && Canvas()) DrawFormattedCell(*Canvas(), column, row, rect, state);
+    if (OnDrawCell) OnDrawCell(this, column, row, rect, state);
 }
 
-void TSortGrid::DrawCell(TCanvas& canvas, int column, int row, const TRect& rect, TGridDrawState state) {
+void TSortGrid::DrawFormattedCell(TCanvas& canvas, int column, int row, const TRect& rect, TGridDrawState state) {
     const TFormatOptions options = CellFormat(column, row, state);
     canvas.Brush = options.Brush;
     canvas.Font = options.Font;
@@ -477,16 +458,6 @@ void TSortGrid::DrawCell(TCanvas& canvas, int column, int row, const TRect& rect
     canvas.Pen.Color = options.ShadowColor;
     canvas.LineTo(rect.right - 1, rect.bottom - 1);
     canvas.LineTo(rect.left, rect.bottom - 1);
-}
-
-void TSortGrid::Paint(TCanvas& canvas) {
-    for (int r = 0; r < RowCount(); ++r)
-        for (int c = 0; c < ColCount(); ++c) {
-            TGridDrawState state = 0;
-            if (r < FixedRows() || c < FixedCols()) state |= gdFixed;
-            if (r == Row() && c == Col()) state |= gdSelected | (Focused() ? gdFocused : 0u);
-            DrawCell(canvas, c, r, CellRect(c, r), state);
-        }
 }
 
 void TSortGrid::AutoSizeCol(int column) {

@@ -11,7 +11,6 @@ enum TSortStyle : unsigned char { ssAutomatic = 0, ssAlphabetic = 1, ssNumeric =
 enum TSortDirection : unsigned char { sdAscending = 0, sdDescending = 1 };
 enum class TCellBevelStyle : unsigned char { cbNone, cbRaised, cbLowered };
 enum class TVertAlignment : unsigned char { taTopJustify, taBottomJustify, taMiddle };
-enum class TAlignment : unsigned char { taLeftJustify, taRightJustify, taCenter };
 
 using TSortCompare = std::function<int(const std::string& a, const std::string& b)>;
 
@@ -61,8 +60,6 @@ public:
     // Copies the list and loads it as the grid's content (the tables' header rows).
     void SetItems(const TStrings& items);
 
-    TFont Font;
-
     // Events.
     std::function<void(TObject* sender, int column, int row, TGridDrawState state, TFormatOptions& options)>
         OnGetCellFormat;
@@ -100,40 +97,35 @@ public:
 
     // Input as the window delivers it.
     TGridState GridState = TGridState::gsNormal;
-    bool Focused() const { return focused_; }
-    void DoEnter();
-    void DoExit();
+    void DoEnter() override;
+    void DoExit() override;
     void Click();
-    void KeyDown(unsigned short& key, TShiftState shift);
+    void KeyDown(unsigned short& key, TShiftState shift) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     // The in-place editor changed a cell's text.
-    void SetEditText(int column, int row, const std::string& value);
+    void SetEditText(int column, int row, const std::string& value) override;
     bool Modified() const { return modified_; }
     void InitValidate();
     void ValidateCell();
 
-    // Drawing: every cell at its place, counted from the top-left cell.
-    void Paint(TCanvas& canvas);
-    void DrawCell(TCanvas& canvas, int column, int row, const TRect& rect, TGridDrawState state);
-    TRect CellRect(int column, int row) const;
     // Column width to its widest text (each in the font the cell is drawn with) plus an "x".
     void AutoSizeCol(int column);
     void AutoSizeColumns(bool includeFixed, int extra);
-
-    // Cell under a client point, counting from the top-left cell; false outside the cells.
-    bool MouseToCell(int x, int y, int& column, int& row) const;
     // Scroll bar page sizes (0 unless ProportionalScrollBars).
     int VertScrollPage() const { return vertPage_; }
     int HorzScrollPage() const { return horzPage_; }
     void UpdateScrollPage();
 
 protected:
+    // Fills and writes one cell by its format options while the grid paints.
+    void DrawCell(int column, int row, const TRect& rect, TGridDrawState state) override;
     void SizeChanged(int oldColCount, int oldRowCount) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
 
 private:
     TFormatOptions CellFormat(int column, int row, TGridDrawState state);
+    void DrawFormattedCell(TCanvas& canvas, int column, int row, const TRect& rect, TGridDrawState state);
     void ListQuickSort(int column, const TSortOptions& options);
     void ClearRowCells(int row);
     void ClearColumnCells(int column);

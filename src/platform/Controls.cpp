@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/UiHost.h"
+#include "platform/Utf8.h"
 
 int TPageControl::ActivePageIndex() const {
     auto it = std::find(Pages.begin(), Pages.end(), ActivePage);
@@ -18,7 +19,61 @@ void TPageControl::SetActivePage(TTabSheet* page) {
 void TEdit::SetText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
+    selStart_ = static_cast<int>(utf8::Length(text_));
+    selLength_ = 0;
+    Change();
+}
+
+void TEdit::Change() {
     if (OnChange) OnChange(this);
+}
+
+void TEdit::SetSelStart(int start) {
+    selStart_ = std::clamp(start, 0, static_cast<int>(utf8::Length(text_)));
+    selLength_ = 0;
+}
+
+void TEdit::SetSelLength(int length) {
+    selLength_ = std::clamp(length, 0, static_cast<int>(utf8::Length(text_)) - selStart_);
+}
+
+void TEdit::SelectAll() {
+    selStart_ = 0;
+    selLength_ = static_cast<int>(utf8::Length(text_));
+}
+
+std::string TEdit::SelText() const { return utf8::Sub(text_, selStart_ + 1, selLength_); }
+
+void TEdit::WMChar(char32_t key) {
+    KeyPress(key);
+    if (key != 0) TypeCharacter(key);
+}
+
+void TEdit::ReplaceSelection(const std::string& with) {
+    const size_t from = utf8::ByteOffset(text_, static_cast<size_t>(selStart_));
+    const size_t to = utf8::ByteOffset(text_, static_cast<size_t>(selStart_ + selLength_));
+    const int caret = selStart_ + static_cast<int>(utf8::Length(with));
+    text_ = text_.substr(0, from) + with + text_.substr(to);
+    selStart_ = caret;
+    selLength_ = 0;
+    Change();
+}
+
+void TEdit::TypeCharacter(char32_t key) {
+    if (ReadOnly) return;
+    if (key == VK_BACK) {
+        if (selLength_ == 0 && selStart_ > 0) {
+            --selStart_;
+            selLength_ = 1;
+        }
+        if (selLength_ > 0) ReplaceSelection("");
+        return;
+    }
+    if (key < 32 || key == 127) return;
+    if (MaxLength > 0 && static_cast<int>(utf8::Length(text_)) - selLength_ >= MaxLength) return;
+    std::string typed;
+    utf8::Append(typed, key);
+    ReplaceSelection(typed);
 }
 
 void TCheckBox::SetChecked(bool checked) {

@@ -5,10 +5,16 @@
 #include <vector>
 
 #include "platform/Colors.h"
+#include "platform/Input.h"
 #include "platform/Object.h"
 #include "platform/Strings.h"
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
+
+class TFiler;
+
+// Horizontal alignment of a control's text.
+enum class TAlignment : unsigned char { taLeftJustify, taRightJustify, taCenter };
 
 // What a component is going through; csLoading lasts while a form resource sets its properties.
 enum TComponentStateFlag : unsigned { csLoading = 0x1, csReading = 0x2, csDestroying = 0x8, csDesigning = 0x10 };
@@ -20,7 +26,9 @@ public:
     int Tag = 0;
     unsigned ComponentState = 0;
     bool Loading() const { return (ComponentState & csLoading) != 0; }
-    // A form reader calls BeginLoading before it sets the stored properties and Loaded after.
+    // What the component keeps in a stored form (see FormStream.h). The form reader calls
+    // BeginLoading before it sets the stored properties and Loaded after.
+    virtual void DefineProperties(TFiler& /*filer*/) {}
     void BeginLoading() { ComponentState |= csLoading | csReading; }
     virtual void Loaded() { ComponentState &= ~(csLoading | csReading); }
 };
@@ -93,6 +101,7 @@ public:
 };
 
 // An edit fires OnChange on every change of its text, whether typed or set from code.
+// Caret and selection count characters from 0; a text set from code puts the caret at its end.
 class TEdit : public TControl {
 public:
     std::string ClassName() const override { return "TEdit"; }
@@ -100,6 +109,30 @@ public:
     TNotifyEvent OnChange;
     bool ReadOnly = false;
     int MaxLength = 0;
+
+    int SelStart() const { return selStart_; }
+    int SelLength() const { return selLength_; }
+    // Clamped to the text; setting the start drops the selection.
+    void SetSelStart(int start);
+    void SetSelLength(int length);
+    void SelectAll();
+    std::string SelText() const;
+
+    // Input as the window delivers it: a key going down, then the character it types.
+    virtual void KeyDown(unsigned short& /*key*/, TShiftState /*shift*/) {}
+    virtual void KeyPress(char32_t& /*key*/) {}
+    // The character message: KeyPress may swallow the key (0), else the field types it.
+    virtual void WMChar(char32_t key);
+
+protected:
+    virtual void Change();
+    // Backspace removes the selection or the character before the caret; a printable
+    // character replaces the selection. Other control characters change nothing.
+    void TypeCharacter(char32_t key);
+
+private:
+    void ReplaceSelection(const std::string& with);
+    int selStart_ = 0, selLength_ = 0;
 };
 
 class TCheckBox : public TControl {

@@ -1,8 +1,12 @@
 #pragma once
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/Canvas.h"
 #include "platform/Controls.h"
+#include "platform/Input.h"
 #include "platform/Strings.h"
 
 enum TGridOption : unsigned {
@@ -24,9 +28,38 @@ enum TGridOption : unsigned {
 };
 using TGridOptions = unsigned;
 
-// How a cell is to be drawn.
+// A block of cells, corners included; (-1, -1, -1, -1) selects nothing.
+struct TGridRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool Contains(int col, int row) const { return col >= Left && col <= Right && row >= Top && row <= Bottom; }
+    friend bool operator==(const TGridRect&, const TGridRect&) = default;
+};
+
 enum TGridDrawStateFlag : unsigned { gdSelected = 1u << 0, gdFocused = 1u << 1, gdFixed = 1u << 2 };
 using TGridDrawState = unsigned;
+
+class TStringGrid;
+
+// The editor the grid lays over its current cell. It is an edit field whose changes go straight
+// into the cell, so the grid always shows what is typed.
+class TInplaceEdit : public TEdit {
+public:
+    explicit TInplaceEdit(TStringGrid& grid) : grid_(grid) {}
+    std::string ClassName() const override { return "TInplaceEdit"; }
+    TStringGrid& Grid() const { return grid_; }
+    // A key press the editor receives while it has the focus.
+    void KeyDown(unsigned short& key, TShiftState shift) override;
+    void KeyPress(char32_t& key) override;
+
+protected:
+    void Change() override;
+
+private:
+    TStringGrid& grid_;
+};
 
 // Cells of text addressed by (column, row). The grid keeps every cell written, also beyond
 // RowCount and ColCount: such cells are not part of the visible rows and come into view when
@@ -61,8 +94,11 @@ public:
     // The current cell.
     int Row() const { return row_; }
     int Col() const { return col_; }
-    void SetRow(int row) { row_ = row; }
-    void SetCol(int col) { col_ = col; }
+    // Moving the current cell selects it alone and carries an open editor along.
+    void SetRow(int row) { FocusCell(col_, row); }
+    void SetCol(int col) { FocusCell(col, row_); }
+    void FocusCell(int col, int row);
+    TGridRect Selection{1, 1, 1, 1};
 
     TGridOptions Options = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
     int DefaultColWidth = 64;
@@ -78,7 +114,76 @@ public:
     virtual void DeleteRow(int index);
     virtual void DeleteColumn(int index);
 
+    // Look. The grid's brush is its Color; fixed cells are painted in FixedColor.
+    TFont Font;
+    TBrush Brush() const { return TBrush{Color, TBrushStyle::bsSolid}; }
+    TColor FixedColor() const { return fixedColor_; }
+    void SetFixedColor(TColor color);
+    bool DefaultDrawing = true;
+    int GridLineWidth = 1;
+    std::function<void(TObject* sender, int col, int row, const TRect& rect, TGridDrawState state)> OnDrawCell;
+
+    // Layout without scrolling: column 0 starts at the left edge, each cell followed by a grid line.
+    TRect CellRect(int col, int row) const;
+    // The cell under a client point; false (and -1 for the missing index) outside the cells.
+    bool MouseToCell(int x, int y, int& column, int& row) const;
+    // Tab walks only stop in columns that are tab stops (all are, until told otherwise).
+    bool TabStops(int col) const;
+    void SetTabStops(int col, bool stop);
+
+    // Paints every cell and the grid lines; DrawCell sees Canvas() while this runs.
+    void PaintTo(TCanvas& canvas);
+    TCanvas* Canvas() const { return canvas_; }
+    // A change that needs the whole grid repainted; counted so that callers can tell.
+    virtual void Invalidate() { ++invalidations_; }
+    int Invalidations() const { return invalidations_; }
+
+    // Focus and input as the window delivers them.
+    bool Focused() const { return focused_; }
+    void SetFocus();
+    void KillFocus();
+    // A key going down: to the editor when it has the focus, else to the grid.
+    void PressKey(unsigned short key, TShiftState shift = 0);
+    // A typed character: to the editor when it has the focus, else to the grid.
+    void TypeChar(char32_t key);
+    void MouseMoveTo(int x, int y, TShiftState shift = 0);
+    std::function<void(TObject* sender, char32_t& key)> OnKeyPress;
+
+    // The in-place editor.
+    bool EditorMode() const { return editorMode_; }
+    void SetEditorMode(bool on);
+    void ShowEditor();
+    void HideEditor();
+    TInplaceEdit* InplaceEditor() const { return editor_.get(); }
+    bool EditorShowing() const { return editor_ && editor_->Visible && editorMode_; }
+    // The editor's text went into a cell.
+    virtual void SetEditText(int col, int row, const std::string& value);
+    // Counts and fixed counts as stored properties.
+    void DefineProperties(TFiler& filer) override;
+
+    // Dynamic methods of the input path; subclasses add their rules and call these.
+    virtual void KeyDown(unsigned short& key, TShiftState shift);
+    virtual void KeyPress(char32_t& key);
+    virtual void WMChar(char32_t key);
+    virtual void DoEnter() {}
+    // Leaving the grid ends editor mode unless the editor is always shown.
+    virtual void DoExit();
+    virtual void MouseMove(TShiftState shift, int x, int y);
+
 protected:
+    virtual void DrawCell(int col, int row, const TRect& rect, TGridDrawState state);
+    // Asked before the editor opens; subclasses may act on the answer.
+    virtual bool CanEditShow();
+    virtual std::unique_ptr<TInplaceEdit> CreateEditor();
+    // Opens the editor on the current cell when it may open there (twice asked, as the
+    // editor is made between the two questions).
+    void UpdateEdit();
+    // Hides the editor; its text is already in the cell.
+    void HideEdit();
+    // Shows the editor with a typed character as its whole text.
+    void ShowEditorChar(char32_t key);
+    void MoveCurrent(int col, int row);
+
     virtual void SizeChanged(int /*oldColCount*/, int /*oldRowCount*/) {}
     virtual void ColWidthsChanged() {}
     virtual void RowHeightsChanged() {}
@@ -92,4 +197,12 @@ private:
     std::vector<int> colWidths_, rowHeights_;
     int rowCount_ = 5, colCount_ = 5, fixedRows_ = 1, fixedCols_ = 1;
     int row_ = 1, col_ = 1;
+    TColor fixedColor_ = clBtnFace;
+    std::vector<bool> notTabStops_;
+    TCanvas* canvas_ = nullptr;
+    int invalidations_ = 0;
+    bool focused_ = false;
+    bool editorMode_ = false;
+    std::unique_ptr<TInplaceEdit> editor_;
+    int editorCol_ = -1, editorRow_ = -1;
 };

@@ -17,6 +17,7 @@ struct DrawnGrid {
         grid.SetFixedCols(0);
         grid.DefaultColWidth = 40;
         grid.DefaultRowHeight = 20;
+        grid.GridLineWidth = 0;
         grid.Font.Name = kTestFontName;
         grid.Font.Height = -12;
         grid.Font.Color = clBlack;
@@ -29,14 +30,14 @@ struct DrawnGrid {
 
 TEST(SortGridDraw, AlignmentPlacesTheTextInsideItsCell) {
     DrawnGrid d;
-    d.grid.Paint(d.canvas);
+    d.grid.PaintTo(d.canvas);
     // Left: the first character starts 2 pixels into the cell (row 1 starts at y 20).
     EXPECT_EQ(d.At(2, 20 + 2 + 1), clBlack);
     EXPECT_EQ(d.At(1, 20 + 2 + 1), ColorToRGB(clWindow));
 
     d.grid.AlignmentHorz = TAlignment::taRightJustify;
     d.grid.AlignmentVert = TVertAlignment::taBottomJustify;
-    d.grid.Paint(d.canvas);
+    d.grid.PaintTo(d.canvas);
     // Two characters of 6 pixels end 2 pixels before the right edge; the text's cell ends 2 above the bottom.
     EXPECT_EQ(d.At(40 - 2 - 12, 40 - 2 - 12 + 1), clBlack);
     EXPECT_EQ(d.At(40 - 2 - 13, 40 - 2 - 12 + 1), ColorToRGB(clWindow));
@@ -49,7 +50,7 @@ TEST(SortGridDraw, CellFormatEventChangesBrushAndFont) {
         if (state & gdFixed) o.Font.Color = clRed;
     };
     d.grid.SetCells(0, 0, "Kopf");
-    d.grid.Paint(d.canvas);
+    d.grid.PaintTo(d.canvas);
     EXPECT_EQ(d.At(60, 30), clYellow);
     EXPECT_EQ(d.At(2, 3), clRed) << "header text";
     EXPECT_EQ(d.At(30, 10), ColorToRGB(clBtnFace)) << "fixed row background";
@@ -58,7 +59,7 @@ TEST(SortGridDraw, CellFormatEventChangesBrushAndFont) {
 TEST(SortGridDraw, RaisedBevelIsLightAboveAndDarkBelow) {
     DrawnGrid d;
     d.grid.BevelStyle = TCellBevelStyle::cbRaised;
-    d.grid.Paint(d.canvas);
+    d.grid.PaintTo(d.canvas);
     EXPECT_EQ(d.At(0, 25), ColorToRGB(clBtnHighlight));
     EXPECT_EQ(d.At(20, 20), ColorToRGB(clBtnHighlight));
     EXPECT_EQ(d.At(39, 30), ColorToRGB(clBtnShadow));
