@@ -15,7 +15,7 @@ void PrintAbilities(const TForm1& form) {
               << "Dieser Stand kann:\n"
               << "  - Protokolle schreiben: error.log immer, debug.log mit dem Schalter -D\n"
               << "  - die Datentabellen eines Turniers halten, sortieren und seine Einstellungen führen\n"
-              << "  - Turnierdateien zeilenweise verschlüsselt lesen und schreiben\n"
+              << "  - Zeilendateien mit der Verschlüsselung des Programms lesen und schreiben\n"
               << "  - Spiele je Spielsystem erzeugen und über Felder, Tage und Uhrzeiten verteilen\n"
               << "  - Platzhalter auflösen und Namenslisten führen\n"
               << "Ein ganzes Turnier über die Befehlszeile anlegen und durchspielen kann er noch nicht.\n";
