@@ -139,22 +139,39 @@ private:
 
 struct Timed {
     std::string field;
-    int start, end, day;
+    long long start;
+    int end;
+    long long day;
 };
 
+// Takes the whole days off a minute value of a day or more; a smaller one (negative included)
+// stays. Wide, because game length and pause are typed in freely and may be absurdly large.
+long long TakeDays(long long& minutes) {
+    if (minutes < kMinutesPerDay) return 0;
+    const long long days = minutes / kMinutesPerDay;
+    minutes %= kMinutesPerDay;
+    return days;
+}
+
+int EndOf(long long start, int duration) { return NormalizeMinutes(static_cast<int>((start + duration) % kMinutesPerDay)); }
+
+std::string ClockOf(long long minutes) { return MinutesToTime(static_cast<int>(minutes % kMinutesPerDay)); }
+
 // Start, end, day and field of every position: the slots follow each other at game length plus
-// pause, running over midnight into the next day.
+// pause, running over midnight into the next day. A start of "24:00" is midnight of the next day.
 std::vector<Timed> TimePositions(size_t count, const RoundTiming& timing) {
     const TStrings& fields = Form1->XTempList.Items;
     std::vector<Timed> out;
     out.reserve(count);
-    int start = timing.start, day = timing.day, f = 0;
+    long long start = timing.start;
+    long long day = timing.day + TakeDays(start);
+    int f = 0;
     for (size_t i = 0; i < count; ++i) {
-        out.push_back({ListGet(fields, f), start, NormalizeMinutes(start + timing.duration), day});
+        out.push_back({ListGet(fields, f), start, EndOf(start, timing.duration), day});
         if (++f < fields.Count()) continue;
         f = 0;
-        start += timing.duration + timing.pause;
-        day += SplitDays(start);
+        start += static_cast<long long>(timing.duration) + timing.pause;
+        day += TakeDays(start);
     }
     return out;
 }
@@ -171,10 +188,10 @@ void WriteTempRows(const std::vector<SlotEntry>& entries, const std::vector<Time
         }
         const Timed& t = times[i];
         Put(temp, 3, row, t.field, true);
-        Put(temp, 4, row, t.start, true);
+        Put(temp, 4, row, IntToStr(t.start), true);
         Put(temp, 5, row, t.end, true);
-        Put(temp, 6, row, t.day, true);
-        Put(temp, 7, row, MinutesToTime(t.start), true);
+        Put(temp, 6, row, IntToStr(t.day), true);
+        Put(temp, 7, row, ClockOf(t.start), true);
         Put(temp, 8, row, MinutesToTime(t.end), true);
         Put(temp, 9, row, "0", true);
     }
@@ -190,9 +207,9 @@ void WriteGame(int row, const SlotEntry& e, const Timed& t, bool timed) {
     Put(plan, Spielplan_T2, row, e.second, true);
     Put(plan, Spielplan_Feld, row, t.field, true);
     Put(plan, Spielplan_Schir, row, "0", true);
-    Put(plan, Spielplan_Von, row, timed ? MinutesToTime(t.start) : "", true);
+    Put(plan, Spielplan_Von, row, timed ? ClockOf(t.start) : "", true);
     Put(plan, Spielplan_Bis, row, timed ? MinutesToTime(t.end) : "", true);
-    Put(plan, Spielplan_Tag, row, t.day, true);
+    Put(plan, Spielplan_Tag, row, IntToStr(t.day), true);
     Put(plan, Spielplan_Status, row, "", true);
     Put(plan, Spielplan_SpNr, row, row, true);
     Put(plan, Spielplan_RNr, row, Form1->AnzRunden + 1, true);
@@ -204,11 +221,11 @@ void ProposeNextRound(int lastRow) {
     const TSortGrid& plan = Form1->Spielplan;
     const int start = TimeToMinutes(Get(plan, Spielplan_Von, lastRow, true));
     const int end = TimeToMinutes(Get(plan, Spielplan_Bis, lastRow, true));
-    int next = end + ToInt(GetSetting("Rundenpause", "0"));
-    int day = IntGet(plan, Spielplan_Tag, lastRow, true) + (end < start ? 1 : 0);
-    day += SplitDays(next);
+    long long next = end + static_cast<long long>(ToInt(GetSetting("Rundenpause", "0")));
+    long long day = IntGet(plan, Spielplan_Tag, lastRow, true) + (end < start ? 1 : 0);
+    day += TakeDays(next);
     SetSetting("AktSpieltag", IntToStr(day));
-    SetSetting("AktUhrzeit", MinutesToTime(next));
+    SetSetting("AktUhrzeit", ClockOf(next));
 }
 
 void MarkPairsUsed(const std::vector<SlotEntry>& entries) {

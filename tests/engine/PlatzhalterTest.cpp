@@ -195,6 +195,28 @@ TEST_F(ResolutionTest, FinalPlacingRowMatchedByItsText) {
     EXPECT_EQ(Resolved(row), "Condor");
 }
 
+// Final placing rows whose source was not known when they were parsed name it only by their
+// text: a place text names the group by its id, never by the number of the game just played.
+TEST_F(ResolutionTest, FinalPlacingRowsMatchedByPlaceAndLoserText) {
+    const int game = AddGame(a, adler, condor, std::to_string(adler));
+    auto finalRow = [&](int place, const std::string& text) {
+        const int row = AddTeam(0);
+        ListPut(form->XATeamsTur, row, "");
+        Put(form->Teams, Teams_Platz, row, place, true);
+        Put(form->Teams, Teams_Name, row, text, true);
+        return row;
+    };
+    const int first = finalRow(1, "1. Gruppe A");
+    const int loser = finalRow(2, "Verlierer Spiel " + std::to_string(game));
+    const int byGameNumber = finalRow(3, "1. Gruppe " + std::to_string(game));
+    calcAfterRound(a, game);
+    EXPECT_EQ(Resolved(first), "Condor");
+    EXPECT_EQ(Resolved(loser), "Adler");
+    EXPECT_EQ(Resolved(byGameNumber), "");
+    // Matched by text only: the working value of the team is not taken over.
+    EXPECT_EQ(Get(form->Teams, Teams_TMP, first, true), "");
+}
+
 TEST_F(ResolutionTest, ResolvingAgainFollowsChangedStandings) {
     const int first = Slot("1.A", b);
     calcAfterRound(a, 0);

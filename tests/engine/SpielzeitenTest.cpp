@@ -136,6 +136,28 @@ TEST_F(LayoutTest, NextRoundStartsOnTheDayTheLastGameEnds) {
     EXPECT_EQ(GetSetting("AktUhrzeit", ""), "00:10");
 }
 
+TEST_F(LayoutTest, StartAtTwentyFourIsMidnightOfTheNextDay) {
+    const int a = GroupWith("A", "A2", 2);
+    SetGroupTiming(a, "24:00", 30, 10, 1);
+    PlayOn("1", 1, 1);
+    EXPECT_EQ(Plan(Spielplan_Von, 1) + "-" + Plan(Spielplan_Bis, 1) + " " + Plan(Spielplan_Tag, 1), "00:00-00:30 2");
+    EXPECT_EQ(Plan(Spielplan_Von, 2) + "-" + Plan(Spielplan_Bis, 2) + " " + Plan(Spielplan_Tag, 2), "00:40-01:10 2");
+    EXPECT_EQ(Get(form->Temp, 4, 1, true), "0");
+}
+
+// Game length and pause are typed in freely; absurd values must still count days, not overflow.
+TEST_F(LayoutTest, HugeGameLengthAndPauseKeepCountingDays) {
+    const int a = GroupWith("A", "A2", 2);
+    SetGroupTiming(a, "23:00", 2000000000, 2000000000, 1);
+    SetSetting("Rundenpause", "2147483647");
+    PlayOn("1", 1, 1);
+    // 2000000000 minutes are 1388888 days and 1280 minutes.
+    EXPECT_EQ(Plan(Spielplan_Von, 1) + "-" + Plan(Spielplan_Bis, 1) + " " + Plan(Spielplan_Tag, 1), "23:00-20:20 1");
+    EXPECT_EQ(Plan(Spielplan_Von, 2) + "-" + Plan(Spielplan_Bis, 2) + " " + Plan(Spielplan_Tag, 2),
+              "17:40-15:00 2777779");
+    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "17:07");
+}
+
 TEST_F(LayoutTest, IdlePositionsUseTimeButWriteNoGame) {
     GroupWith("A", "A3", 2);
     PlayOn("1-2", 1, 1);
