@@ -45,7 +45,9 @@ bool IsWholeNumber(const std::string& text) {
 // The ranking mode; 1 when the setting is not a number.
 int RankingMode() {
     const std::string mode = GetSetting("AWertung", "1");
-    return IsWholeNumber(mode) ? ToInt(mode) : 1;
+    if (const int value = ToInt(mode); value != 0) return value;
+    // ToInt gives 0 for any text it cannot read, a number beyond the integer range included.
+    return IsWholeNumber(mode) && mode.find_first_not_of("+-0") == std::string::npos ? 0 : 1;
 }
 
 std::string OrZero(const std::string& text) { return text.empty() ? "0" : text; }

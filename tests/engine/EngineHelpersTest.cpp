@@ -97,6 +97,16 @@ TEST_F(ResultTextTest, GameResultsByMode) {
     EXPECT_EQ(ErgebnisText(game, 0, false), "");
 }
 
+TEST_F(ResultTextTest, ModeThatIsNoNumberCountsAsModeOne) {
+    GameValues("2", "0", "2", "1", "", "");
+    for (const char* mode : {"", "x", "3a", "99999999999"}) {
+        SetSetting("AWertung", mode);
+        EXPECT_EQ(ErgebnisText(game, 0, false), "2:1") << mode;
+    }
+    SetSetting("AWertung", "0");
+    EXPECT_EQ(ErgebnisText(game, 0, false), "");
+}
+
 TEST_F(ResultTextTest, StandingsResultsWithDifferences) {
     StandingValues("6", "2", "5", "2", "80", "60");
     form->Wertung3 = "Bälle";
