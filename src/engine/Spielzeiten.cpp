@@ -25,7 +25,7 @@ bool AddFieldItem(TStrings& fields, const std::string& item) {
     const int a = ToInt(from), b = ToInt(to);
     if (from.empty() || to.empty() || a >= b) return false;
     if (static_cast<long long>(b) - a + 1 + fields.Count() > kMaxFelder) return false;
-    for (int f = a; f <= b; ++f) fields.Add(IntToStr(f));
+    for (long long f = a; f <= b; ++f) fields.Add(IntToStr(f));  // wide: b may be the largest int
     return true;
 }
 

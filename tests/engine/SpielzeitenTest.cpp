@@ -32,6 +32,8 @@ TEST_F(EngineTest, FieldListWithRange) {
     EXPECT_EQ(form->XTempList.Items.ToVector(), (std::vector<std::string>{"1", "2", "3", "6"}));
     ASSERT_TRUE(parseFeldListe("2,2"));
     EXPECT_EQ(form->XTempList.Items.ToVector(), (std::vector<std::string>{"2", "2"}));
+    ASSERT_TRUE(parseFeldListe("2147483646-2147483647"));
+    EXPECT_EQ(form->XTempList.Items.ToVector(), (std::vector<std::string>{"2147483646", "2147483647"}));
 }
 
 TEST_F(EngineTest, InvalidFieldLists) {
