@@ -66,6 +66,9 @@ private:
 };
 
 void AddPlainOrder(PairAdder& add, const std::vector<int>& members, int n) {
+    // Positions beyond the group's rows name nobody; a count larger than the group (a damaged
+    // form) must not make the walk run through them.
+    n = std::min(n, static_cast<int>(members.size()));
     for (int i = 1; i < n; ++i)
         for (int j = i + 1; j <= n; ++j) {
             const int a = RowAt(members, i), b = RowAt(members, j);

@@ -58,6 +58,13 @@ TEST_F(RundenSpieleTest, DoubleRoundRobinWithoutBlockGetsTheSecondLeg) {
     EXPECT_EQ(Games(), both);
 }
 
+TEST_F(RundenSpieleTest, CountLargerThanTheGroupPairsOnlyItsParticipants) {
+    const auto t = GroupWithTeams("JGJ", 3);
+    Put(form->Gruppe, Gruppe_AnzTeams, 1, 2000000000, true);
+    Do_RundenSpiele(1, 1);
+    EXPECT_EQ(Games(), (Pairs{{t[0], t[1]}, {t[0], t[2]}, {t[1], t[2]}}));
+}
+
 TEST_F(RundenSpieleTest, BlockOfThePairingFileGivesTheOrder) {
     WritePairingFile({"T3F1", "1|2|3|", "2|1|3|", "<END>", "T4F1", "1|4|1|", "<END>", "<EOF>"});
     const auto t = GroupWithTeams("JGJ", 4);

@@ -87,6 +87,10 @@ protected:
         form->XZeitSpiele.SetChecked(true);
     }
     std::string Plan(int column, int row) { return Get(form->Spielplan, column, row, true); }
+    // "von-bis tag" of a game.
+    std::string When(int row) {
+        return Plan(Spielplan_Von, row) + "-" + Plan(Spielplan_Bis, row) + " " + Plan(Spielplan_Tag, row);
+    }
     int GroupWith(const std::string& id, const std::string& system, int count) {
         const int group = AddGroup(id, system, count);
         for (int i = 0; i < count; ++i) AddTeam(group);
@@ -123,8 +127,8 @@ TEST_F(LayoutTest, MidnightCarriesIntoTheNextDay) {
     SetGroupTiming(a, "23:30", 40, 10, 1);
     SetSetting("Rundenpause", "15");
     PlayOn("1", 1, 1);
-    EXPECT_EQ(Plan(Spielplan_Von, 1) + "-" + Plan(Spielplan_Bis, 1) + " " + Plan(Spielplan_Tag, 1), "23:30-00:10 1");
-    EXPECT_EQ(Plan(Spielplan_Von, 2) + "-" + Plan(Spielplan_Bis, 2) + " " + Plan(Spielplan_Tag, 2), "00:20-01:00 2");
+    EXPECT_EQ(When(1), "23:30-00:10 1");
+    EXPECT_EQ(When(2), "00:20-01:00 2");
     EXPECT_EQ(GetSetting("AktSpieltag", ""), "2");
     EXPECT_EQ(GetSetting("AktUhrzeit", ""), "01:15");
 }
@@ -142,8 +146,8 @@ TEST_F(LayoutTest, StartAtTwentyFourIsMidnightOfTheNextDay) {
     const int a = GroupWith("A", "A2", 2);
     SetGroupTiming(a, "24:00", 30, 10, 1);
     PlayOn("1", 1, 1);
-    EXPECT_EQ(Plan(Spielplan_Von, 1) + "-" + Plan(Spielplan_Bis, 1) + " " + Plan(Spielplan_Tag, 1), "00:00-00:30 2");
-    EXPECT_EQ(Plan(Spielplan_Von, 2) + "-" + Plan(Spielplan_Bis, 2) + " " + Plan(Spielplan_Tag, 2), "00:40-01:10 2");
+    EXPECT_EQ(When(1), "00:00-00:30 2");
+    EXPECT_EQ(When(2), "00:40-01:10 2");
     EXPECT_EQ(Get(form->Temp, 4, 1, true), "0");
 }
 
@@ -154,9 +158,8 @@ TEST_F(LayoutTest, HugeGameLengthAndPauseKeepCountingDays) {
     SetSetting("Rundenpause", "2147483647");
     PlayOn("1", 1, 1);
     // 2000000000 minutes are 1388888 days and 1280 minutes.
-    EXPECT_EQ(Plan(Spielplan_Von, 1) + "-" + Plan(Spielplan_Bis, 1) + " " + Plan(Spielplan_Tag, 1), "23:00-20:20 1");
-    EXPECT_EQ(Plan(Spielplan_Von, 2) + "-" + Plan(Spielplan_Bis, 2) + " " + Plan(Spielplan_Tag, 2),
-              "17:40-15:00 2777779");
+    EXPECT_EQ(When(1), "23:00-20:20 1");
+    EXPECT_EQ(When(2), "17:40-15:00 2777779");
     EXPECT_EQ(GetSetting("AktUhrzeit", ""), "17:07");
 }
 
