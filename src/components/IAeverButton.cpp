@@ -382,10 +382,11 @@ void TIAeverButton::SetUserRGNAUTO(bool v) {
 
 void TIAeverButton::SetButtonAngle(int v) {
     IGNORE_EQUAL(angle_, v);
-    const int change = v - angle_;
+    // Any int is taken: the change is worked out wide and kept to one turn, which turns alike.
+    const int change = NormalizeAngle(static_cast<int64_t>(v) - angle_);
     angleChange_ = change;
-    if (captionFixed_) captionAngle_ = NormalizeAngle(captionAngle_ + change);
-    if (gradientFixed_) gradientAngle_ = NormalizeAngle(gradientAngle_ + change);
+    if (captionFixed_) captionAngle_ = NormalizeAngle(static_cast<int64_t>(captionAngle_) + change);
+    if (gradientFixed_) gradientAngle_ = NormalizeAngle(static_cast<int64_t>(gradientAngle_) + change);
     angle_ = NormalizeAngle(v);
     const TBoxSize box = TurnedBox(buttonWidth_, buttonHeight_, angle_);
     const TRect oldPlace = Rect(Left, Top, Left + Width, Top + Height);

@@ -6,7 +6,7 @@
 
 namespace {
 
-double Radians(int tenths) { return tenths * std::numbers::pi / 1800.0; }
+double Radians(double tenths) { return tenths * std::numbers::pi / 1800.0; }
 
 enum class TTextTone { Plain, Light, Dark };
 
@@ -198,7 +198,7 @@ void TIAeverButton::DrawCaptionAll(TCanvas& canvas) {
     for (const TCaptionPiece& p : pieces) width += canvas.TextWidth(p.text);
     const int height = canvas.TextHeight(pieces.empty() ? std::string() : pieces.front().text);
 
-    const double t = Radians(captionFixed_ ? captionAngle_ - angle_ : captionAngle_);
+    const double t = Radians(captionFixed_ ? static_cast<double>(captionAngle_) - angle_ : captionAngle_);
     const double ct = std::abs(std::cos(t)), st = std::abs(std::sin(t));
     const int bw = RoundHalfEven(ct * width + st * height), bh = RoundHalfEven(st * width + ct * height);
     TPoint origin;
@@ -221,7 +221,10 @@ void TIAeverButton::DrawCaptionAll(TCanvas& canvas) {
     if (first == clNone) return;
     const double c = Radians(captionAngle_);
     for (const TCaptionPass& pass : CaptionPasses(caption3dKind_, pressed_)) {
-        const TColor colour = pass.tone == TTextTone::Light ? GetLColor(first) : pass.tone == TTextTone::Dark ? GetDColor(first) : first;
+        // The light and dark passes take their tone from the face, so the emboss matches the bevel.
+        const TColor colour = pass.tone == TTextTone::Light  ? GetLColor(buttonColor_)
+                              : pass.tone == TTextTone::Dark ? GetDColor(buttonColor_)
+                                                             : first;
         int px = x + pass.dx, py = y + pass.dy;
         for (const TCaptionPiece& piece : pieces) {
             TFont f = font_;

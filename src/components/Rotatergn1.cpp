@@ -247,11 +247,11 @@ bool RotateRegion(TRegion& region, int cx, int cy, int angle) {
 
 // ---- angle and box ----
 
-int NormalizeAngle(int angle) {
+int NormalizeAngle(int64_t angle) {
     angle %= 3600;  // the same as subtracting or adding 3600 repeatedly
     if (angle > 1800) angle -= 3600;
     if (angle <= -1800) angle += 3600;
-    return angle;
+    return static_cast<int>(angle);
 }
 
 TBoxSize TurnedBox(int width, int height, int angle) {

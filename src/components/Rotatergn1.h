@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "platform/Geometry.h"
@@ -60,8 +61,8 @@ bool RotateRegion(TRegion& region, int cx, int cy, int angle);
 
 // ---- the button's angle and box rules ----
 
-// Brings a tenth-of-a-degree angle into -1799..1800.
-int NormalizeAngle(int angle);
+// Brings a tenth-of-a-degree angle into -1799..1800 (wide, so sums of angles cannot overflow).
+int NormalizeAngle(int64_t angle);
 
 struct TBoxSize {
     int width = 0;

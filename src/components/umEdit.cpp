@@ -129,6 +129,8 @@ void TumNumberEdit::SetValue(int v) {
 }
 
 void TumNumberEdit::SetMaxValue(int m) {
+    // No number of the field lies below 0: a negative limit would force a negative value.
+    if (m < 0) return;
     maxValue_ = m;
     if (m != 0 && value_ > m) SetValue(m);
 }

@@ -9,7 +9,7 @@
 #include "platform/FreeTypeFont.h"
 #include "platform/Geometry.h"
 
-int TFont::Size() const { return RoundHalfEven(-Height * 72.0 / 96.0); }
+int TFont::Size() const { return RoundHalfEven(-static_cast<double>(Height) * 72.0 / 96.0); }
 
 void TFont::SetSize(int points) { Height = -RoundHalfEven(points * 96.0 / 72.0); }
 

@@ -128,7 +128,7 @@ bool FreeTypeLayout(const TFont& font, std::string_view utf8, bool render, TUpri
     FaceCache& cache = FaceCache::Instance();
     std::lock_guard lock(cache.mutex);
     FT_Face face = cache.Face(font, nullptr);
-    if (!face || std::abs(font.Height) > 2000 || !SetPixelHeight(face, font.Height)) return false;
+    if (!face || std::llabs(static_cast<long long>(font.Height)) > 2000 || !SetPixelHeight(face, font.Height)) return false;
     out = TUprightText{};
     out.ascent = static_cast<int>((face->size->metrics.ascender + 63) >> 6);
     out.cellHeight = out.ascent + static_cast<int>((-face->size->metrics.descender + 63) >> 6);

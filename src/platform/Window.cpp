@@ -257,6 +257,9 @@ intptr_t SendMessage(HWND window, unsigned message, intptr_t wParam, intptr_t lP
     sent->message = TMessage{message, wParam, lParam, 0};
     std::unique_lock lock(queue->mutex);
     if (!queue->alive) return 0;
+    // The window may have gone since it was looked up; its destruction has then already
+    // answered everything queued for it and would never answer this message.
+    if (!IsWindow(window)) return 0;
     queue->sent.push_back(sent);
     queue->changed.notify_all();
     while (!sent->done) {

@@ -119,6 +119,23 @@ TEST(AligridStoredForm, TruncatedBlocksStopAndBadFormsSayWhere) {
     EXPECT_FALSE(ReadComponentText("object G: TSortGrid\nend\n", g, error));
 }
 
+TEST(AligridStoredForm, AbsurdFontHeightsFromAFormAreMeasuredDrawnAndExported) {
+    // Heights far beyond any screen, and the one whose negation does not fit an int.
+    TStringAlignGrid g;
+    std::string error;
+    ASSERT_TRUE(ReadComponentText("object G: TStringAlignGrid\n"
+                                  "  FontCell = (\n    1 1 255 1000000000 'Marovelka Testschrift' 0 0\n"
+                                  "    1 2 255 -2147483648 'Arial' 0 1\n  )\nend\n",
+                                  g, error))
+        << error;
+    g.SetCells(1, 1, "Groß");
+    g.SetCells(1, 2, "klein");
+    EXPECT_LE(g.textheight(1, 1), 2000);
+    EXPECT_LE(g.textheight(1, 2), 2000);
+    EXPECT_GT(g.textwidth(1, 1), 0);
+    EXPECT_NE(Html(g).find(" size=7>"), std::string::npos);  // negative sizes count as the largest
+}
+
 TEST(AligridHtml, TableFrameAlignmentColoursAndFixedCells) {
     TStringAlignGrid g;
     g.SetColCount(2);

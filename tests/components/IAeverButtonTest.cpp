@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -140,6 +141,23 @@ TEST_F(ButtonTest, AngleSettersKeepTheAngleInRange) {
     EXPECT_EQ(b.ButtonAngle(), -100);
     b.SetButtonAngle(-1800);
     EXPECT_EQ(b.ButtonAngle(), 1800);
+}
+
+TEST_F(ButtonTest, ExtremeAnglesTurnTheCaptionAlongWithoutOverflow) {
+    TIAeverButton b;
+    b.SetCaptionFixed(true);
+    b.SetGradientFixed(true);
+    b.SetCaptionAngle(100);
+    b.SetButtonAngle(INT_MIN);  // -848 in range, so the caption turns by -848 as well
+    EXPECT_EQ(b.ButtonAngle(), -848);
+    EXPECT_EQ(b.CaptionAngle(), -748);
+    EXPECT_EQ(b.GradientAngle(), -398);
+    b.SetButtonAngle(INT_MAX);  // 847: a turn of 1695
+    EXPECT_EQ(b.ButtonAngle(), 847);
+    EXPECT_EQ(b.CaptionAngle(), 947);
+    b.SetCaptionAngle(INT_MIN);
+    b.SetButtonAngle(900);
+    EXPECT_EQ(b.CaptionAngle(), NormalizeAngle(static_cast<int64_t>(INT_MIN) + 53));
 }
 
 TEST_F(ButtonTest, PositionsSetInCodeAfterLoadingSwitchTheAlignmentButNotFromTheResource) {
@@ -431,13 +449,22 @@ TEST_F(CaptionTest, ASimpleCaptionSitsInsideTheDepthAndMovesWhenPressed) {
 }
 
 TEST_F(CaptionTest, EmbossedDrawsLightAboveLeftDarkBelowRightThenPlain) {
+    // The light and dark passes are tones of the face (silver), not of the blue text.
     auto b = Captioned("X", ckEmbossed);
-    EXPECT_EQ(Face(*b, 5, 6), GetLColor(clBlue));
-    EXPECT_EQ(Face(*b, 11, 15), GetDColor(clBlue));
+    EXPECT_EQ(Face(*b, 5, 6), GetLColor(clSilver));
+    EXPECT_EQ(Face(*b, 11, 15), GetDColor(clSilver));
     EXPECT_EQ(Face(*b, 8, 10), clBlue);
     SendMessage(b->Handle(), BM_SETSTATE, 1);
-    EXPECT_EQ(Face(*b, 6, 7), GetLColor(clBlue));
-    EXPECT_EQ(Face(*b, 12, 16), GetDColor(clBlue));
+    EXPECT_EQ(Face(*b, 6, 7), GetLColor(clSilver));
+    EXPECT_EQ(Face(*b, 12, 16), GetDColor(clSilver));
+}
+
+TEST_F(CaptionTest, PressedKindSwapsTheFaceTones) {
+    auto b = Captioned("X", ckPressed);
+    b->SetButtoncolor(clNavy);
+    EXPECT_EQ(Face(*b, 5, 6), GetDColor(clNavy));
+    EXPECT_EQ(Face(*b, 11, 15), GetLColor(clNavy));
+    EXPECT_EQ(Face(*b, 8, 10), clBlue);
 }
 
 TEST_F(CaptionTest, ADisabledCaptionTakesTheButtonColour) {

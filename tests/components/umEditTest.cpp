@@ -105,6 +105,19 @@ TEST(NumberEdit, NeverNegativeOrOverflowing) {
     EXPECT_EQ(e.Value(), 0);
 }
 
+TEST(NumberEdit, ANegativeLimitIsRefusedAndNeverMakesTheValueNegative) {
+    TumNumberEdit e;
+    e.SetMaxValue(20);
+    e.SetValue(12);
+    e.SetMaxValue(-5);
+    EXPECT_EQ(e.MaxValue(), 20);
+    EXPECT_EQ(e.Value(), 12);
+    EXPECT_EQ(e.Text(), "12");
+    e.SetValue(-3);
+    EXPECT_EQ(e.Value(), 0);
+    EXPECT_EQ(e.Text(), "0");
+}
+
 TEST(AlignedEdit, RightAlignedTextMovesLeftWhileFocused) {
     TumEdit e;
     e.Width = 100;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -305,4 +306,32 @@ TEST(WindowThread, DestroyingTheWindowReleasesAWaitingSender) {
     }
     sender.join();
     EXPECT_TRUE(returned);
+}
+
+TEST(WindowThread, ASendRacingTheWindowsDestructionIsNeverLeftWaiting) {
+    // The sender finds the window, and the window is destroyed before the message is queued:
+    // the sender must still be answered, or a thread joined after destroying its target window
+    // would wait for ever. Each round destroys the window at a slightly different moment.
+    int stuck = 0;
+    for (int round = 0; round < 3000; ++round) {
+        auto w = std::make_unique<RecordingWindow>(Rect(0, 0, 10, 10));
+        const HWND handle = w->Handle();
+        std::atomic<bool> done{false};
+        std::thread sender([&] {
+            while (SendMessage(handle, WM_USER, 5) != 0 || IsWindow(handle)) {}
+            done = true;
+        });
+        while (w->Count(WM_USER) == 0) HandleSentMessages();
+        std::atomic<int> spin{0};
+        while (spin.fetch_add(1, std::memory_order_relaxed) < round % 1000) {}
+        w.reset();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+        if (!done) {
+            ++stuck;
+            while (!done) HandleSentMessages();  // release it, so the test fails instead of hanging
+        }
+        sender.join();
+    }
+    EXPECT_EQ(stuck, 0);
 }
