@@ -32,8 +32,12 @@ void ReadAllWithDateihandling() {
 void CheckRoundTrips(const std::string& text) {
     bool isText = utf8::IsValid(text) && text != "[LEER]";
     Dateihandling writer, reader;  // both at key position 1
-    std::string back = reader.UnscrambleLine(writer.ScrambleLine(text));
-    if (isText && back != text) std::abort();
+    // A stored line never holds a line feed (reading would split it); a line that cannot be
+    // stored at all comes back empty and is refused by the writers.
+    std::string stored = writer.ScrambleLine(text);
+    if (stored.find('\n') != std::string::npos) std::abort();
+    if (isText && !stored.empty() && reader.UnscrambleLine(stored) != text) std::abort();
+    std::string back;
     TFile block;
     block.SetShiftScheme(false);
     back = block.UnscrambleLine(block.ScrambleLine(text));

@@ -12,6 +12,15 @@ namespace {
 
 bool CellIndexValid(int column, int row) { return row >= 1 && column >= 0; }
 
+// Cells beyond the table are kept, but no table comes near these bounds: a cell there can only
+// come from a damaged number, and storing it would allocate every row or column up to it.
+constexpr int kMaxStoredRow = 1'000'000;
+constexpr int kMaxStoredColumn = 1'000;
+
+bool CellStorable(int column, int row) {
+    return CellIndexValid(column, row) && row <= kMaxStoredRow && column <= kMaxStoredColumn;
+}
+
 std::string CellArgs(const TSortGrid& grid, int column, int row) {
     return grid.Name + "," + IntToStr(column) + "," + IntToStr(row);
 }
@@ -21,7 +30,7 @@ bool ItemIndexValid(int index, int count) { return index >= 0 && index < count; 
 }  // namespace
 
 void Put(TSortGrid& grid, int column, int row, const std::string& text, bool log) {
-    if (!CellIndexValid(column, row)) {
+    if (!CellStorable(column, row)) {
         if (log) ErrorLog("[X] Put: Fehler im Befehl Put(" + CellArgs(grid, column, row) + "," + text + ")");
         return;
     }
@@ -29,7 +38,7 @@ void Put(TSortGrid& grid, int column, int row, const std::string& text, bool log
 }
 
 void Put(TSortGrid& grid, int column, int row, int value, bool log) {
-    if (!CellIndexValid(column, row)) {
+    if (!CellStorable(column, row)) {
         if (log) ErrorLog("[X] Put: Fehler im Befehl Put(" + CellArgs(grid, column, row) + "," + IntToStr(value) + ")");
         return;
     }

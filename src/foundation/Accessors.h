@@ -10,7 +10,8 @@ class TListView;
 
 // Guarded cell access of the data tables. With log true a row below 1 or a negative column is
 // refused with an "[X]" error-log line; with log false it is refused silently. Cells at or
-// beyond RowCount/ColCount are read and written like any other (the grid keeps them).
+// beyond RowCount/ColCount are read and written like any other (the grid keeps them); Put
+// refuses a row beyond 1,000,000 or a column beyond 1,000 the same way.
 void Put(TSortGrid& grid, int column, int row, const std::string& text, bool log);
 void Put(TSortGrid& grid, int column, int row, int value, bool log);
 std::string Get(const TSortGrid& grid, int column, int row, bool log);

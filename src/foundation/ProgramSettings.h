@@ -51,6 +51,6 @@ std::string RegReadString(const std::string& name, const std::string& defaultVal
 // At most 99 characters are read; an empty value gives the default.
 std::string IniReadString(const std::string& key, const std::string& defaultValue);
 bool IniWriteString(const std::string& key, const std::string& value);
-// The default also when the stored text is not a whole number.
+// The default when the key is missing or empty; 0 when its text is not a whole number.
 int IniReadInt(const std::string& key, int defaultValue);
 bool IniWriteInt(const std::string& key, int value);

@@ -58,6 +58,12 @@ void BuildTree(TForm1& f, TTreeView& tree) {
     tree.SetSelected(plan->Item(0));
 }
 
+// Item i of a lookup list; the empty text for a number the list does not have (a damaged file
+// can hold any number).
+std::string ItemOrEmpty(const TListBox& list, int i) {
+    return i >= 0 && i < list.Items.Count() ? list.Items[i] : std::string();
+}
+
 // Display name of a participant number: the name assigned at the start, else the slot's text.
 std::string ParticipantName(TForm1& f, int number) {
     if (number < 0 || number >= f.XATeams.Items.Count()) return {};
@@ -147,13 +153,13 @@ void FillGameRow(TForm1& f, TStringGrid& plan, int planRow, int row) {
         g.Cells(Spielplan_Spieltag, row),
         fieldName,
         g.Cells(Spielplan_Von, row) + " - " + g.Cells(Spielplan_Bis, row),
-        group < f.XAGruppBez.Items.Count() ? f.XAGruppBez.Items[group] : std::string(),
+        ItemOrEmpty(f.XAGruppBez, group),
         ParticipantName(f, ToInt(g.Cells(Spielplan_T1, row))) + " - " +
             ParticipantName(f, ToInt(g.Cells(Spielplan_T2, row))),
         points,
         g.Cells(Spielplan_SatzErg, row),
         f.getSchiriName(row),
-        group < f.XAGruppName.Items.Count() ? f.XAGruppName.Items[group] : std::string(),
+        ItemOrEmpty(f.XAGruppName, group),
     };
     for (int c = 0; c < 11; ++c) plan.SetCells(c, planRow, cells[c]);
 }

@@ -63,6 +63,18 @@ TEST_F(AccessorsTest, CellsBeyondTheTableAreKept) {
     EXPECT_EQ(form->Ein.RowCount(), 2);
 }
 
+TEST_F(AccessorsTest, CellsAtAbsurdIndexesAreRefusedNotAllocated) {
+    // A damaged group or game number must not make a write allocate every row up to it.
+    Put(form->Gruppe, Gruppe_State, 2147483647, "Open", true);
+    Put(form->Gruppe, 2000000, 1, 1, true);
+    Put(form->Gruppe, Gruppe_State, 1000001, "Open", false);
+    EXPECT_EQ(Get(form->Gruppe, Gruppe_State, 2147483647, true), "");
+    EXPECT_EQ(ErrorLines(), "[06.12.26 09:05:03] [X] Put: Fehler im Befehl Put(Gruppe,17,2147483647,Open)\r\n"
+                            "[06.12.26 09:05:03] [X] Put: Fehler im Befehl Put(Gruppe,2000000,1,1)\r\n");
+    Put(form->Gruppe, 1000, 1000000, "weit", true);
+    EXPECT_EQ(Get(form->Gruppe, 1000, 1000000, true), "weit");
+}
+
 TEST_F(AccessorsTest, IntGetReadsSilently) {
     Put(form->Teams, Teams_Nr, 1, "abc", true);
     EXPECT_EQ(IntGet(form->Teams, Teams_Nr, 1, true), 0);

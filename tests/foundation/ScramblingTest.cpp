@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "TestEnvironment.h"
 #include "foundation/files/Scrambling.h"
 #include "platform/Random.h"
 
@@ -23,7 +26,8 @@ std::string AllByteValues() {
     return s;
 }
 
-class ScramblingTest : public ::testing::Test {
+// A program folder of its own: a refused line goes to the error log.
+class ScramblingTest : public ProgramTest {
 protected:
     prng::Generator filler{12345};
 };
@@ -129,14 +133,43 @@ TEST_F(ScramblingTest, InterleaveKeepsEmptyLinesAndLineBreaksInsideValues) {
 
 TEST_F(ScramblingTest, LatinCapitalsThatWouldScrambleToALineFeedAreWrittenInUtf8) {
     int pos = 4;  // key digit "7": 0xC9 ("É" in Windows-1252) + 65 would be a line feed
-    std::string line = KeyShiftScrambleText("École", pos, filler);
+    std::string line = KeyShiftScrambleText("École", pos, filler).value();
     EXPECT_EQ(line.find('\n'), std::string::npos);
     int readPos = 4;
     EXPECT_EQ(KeyShiftUnscramble(line, readPos, Code11::Keep), "École");
     pos = 1;
-    line = KeyShiftScrambleText("Müller", pos, filler);
+    line = KeyShiftScrambleText("Müller", pos, filler).value();
     readPos = 1;
     EXPECT_EQ(KeyShiftUnscramble(line, readPos, Code11::Keep), "M\xFCller");  // fits the code page
+}
+
+TEST_F(ScramblingTest, TextWhoseUtf8WouldScrambleToALineFeedGoesOutAsPlainLine) {
+    // Key digit 0 moves 0xD0 (Cyrillic), digit 1 moves 0xCF (Greek), digit 4 moves 0xCC (a
+    // combining diaeresis) onto the line feed; no other form of these texts exists on file.
+    const std::pair<int, std::string> cases[] = {{6, "Иван Петров"}, {3, "Ολυμπιακός"}, {7, "Mu\u0308ller"}};
+    for (const auto& [position, text] : cases) {
+        int probe = position;
+        ASSERT_NE(KeyShiftScramble(text, probe, filler).find('\n'), std::string::npos) << text;
+        int pos = position;
+        std::optional<std::string> line = KeyShiftScrambleText(text, pos, filler);
+        ASSERT_TRUE(line.has_value()) << text;
+        EXPECT_EQ(*line, text);
+        EXPECT_EQ(pos, position) << "a plain line leaves the key where it was";
+        int readPos = position;
+        EXPECT_EQ(KeyShiftUnscramble(*line, readPos, Code11::AsCode220), text);
+        EXPECT_EQ(readPos, position);
+    }
+}
+
+TEST_F(ScramblingTest, TextThatFitsNoFormOfLineIsRefusedWithTheKeyUnmoved) {
+    for (const std::string text : {"Иван <:> Петров", "Иван\r", "Иван\nПетров"}) {
+        int pos = 6;
+        EXPECT_FALSE(KeyShiftScrambleText(text, pos, filler).has_value()) << text;
+        EXPECT_EQ(pos, 6);
+    }
+    const std::string log = ReadProgramFile("error.log");
+    EXPECT_EQ(log.substr(0, log.find('\n') + 1),
+              "[06.12.26 09:05:03] [X] Zeile kann nicht verschlüsselt gespeichert werden: Иван <:> Петров\r\n");
 }
 
 TEST_F(ScramblingTest, FillerLeavesTheSharedRandomSequenceAlone) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "TestEnvironment.h"
 #include "foundation/files/LineReading.h"
@@ -196,6 +197,43 @@ TEST_F(TFileTest, CharactersThatScrambleToLineBreaksOrMarkersSurvive) {
     EXPECT_EQ(in.ReadLine(), "úøü Team");
 }
 
+TEST_F(TFileTest, CyrillicAndGreekLinesSurviveEveryKeyPosition) {
+    // Under some key digits their UTF-8 bytes would scramble to a line feed; those lines are
+    // stored plain, and the lines after them still decode.
+    std::vector<std::string> lines;
+    const std::string kinds[] = {"Иван Петров", "Ολυμπιακός", "Zeile"};
+    for (int i = 0; i < 60; ++i) lines.push_back(kinds[i % 3] + " " + std::to_string(i));
+    {
+        TFile out;
+        ASSERT_TRUE(out.OpenWrite(Path("a.tur"), true));
+        for (const auto& line : lines) out.WriteLine(line);
+        EXPECT_TRUE(out.Close());
+    }
+    const std::string bytes = ReadProgramFile("a.tur");
+    EXPECT_NE(bytes.find("\r\nИван Петров"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\nΟλυμπιακός"), std::string::npos);
+    TFile in;
+    ASSERT_TRUE(in.OpenRead(Path("a.tur"), true));
+    for (const auto& line : lines) EXPECT_EQ(in.ReadLine(), line);
+    EXPECT_TRUE(in.Eof());
+}
+
+TEST_F(TFileTest, LineThatCannotBeStoredFailsTheSave) {
+    WriteProgramFile("t.tur", "alt");
+    TFile file;
+    file.SetSafeWrite(true);
+    ASSERT_TRUE(file.OpenWrite(Path("t.tur"), true));
+    for (int i = 1; i <= 5; ++i) file.WriteLine("Zeile");
+    file.WriteLine("Иван <:> Петров");  // key digit 0: neither scrambled nor plain would read back
+    file.WriteLine("Zeile");
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+    TFile scrambler;
+    scrambler.SetKeyPosition(6);
+    EXPECT_EQ(scrambler.ScrambleLine("Иван <:> Петров"), "");
+    EXPECT_EQ(scrambler.KeyPosition(), 6);
+}
+
 // --- safe write ---
 
 TEST_F(TFileTest, SafeWriteReplacesTheTargetWhole) {
@@ -251,11 +289,19 @@ TEST_F(TFileTest, ReadOnlyFolderKeepsThePreviousFile) {
 }
 
 TEST_F(TFileTest, FailedWriteIsReported) {
-    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-    TFile file;
-    ASSERT_TRUE(file.OpenWrite("/dev/full", false));
-    file.WriteLine("geht verloren");
-    EXPECT_FALSE(file.Close());
+    WriteProgramFile("t.tur", "alt");
+    FileSizeLimit full(4096);
+    if (!full.Active()) GTEST_SKIP() << "no file size limit";
+    TFile plain;
+    ASSERT_TRUE(plain.OpenWrite(Path("namen.dat"), false));
+    plain.WriteLine(std::string(10000, 'x'));
+    EXPECT_FALSE(plain.Close());
+    TFile safe;
+    safe.SetSafeWrite(true);
+    ASSERT_TRUE(safe.OpenWrite(Path("t.tur"), true));
+    safe.WriteLine(std::string(10000, 'x'));
+    EXPECT_FALSE(safe.Close());
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
 }
 
 TEST_F(TFileTest, TemporaryNameIsDistinctAndInTheSameFolder) {

@@ -169,6 +169,18 @@ TEST_F(MainWindowTest, GroupNodeListsOnlyItsGames) {
     EXPECT_EQ(form->XPlan2.Cells(6, 1), "Condor - Delfine");
 }
 
+TEST_F(MainWindowTest, GameWithAGroupNumberNoListHasIsListedWithoutGroup) {
+    FillSmallTournament();
+    Put(form->Spielplan, Spielplan_GrNr, 1, "-1", true);  // as a damaged file may hold
+    Put(form->Spielplan, Spielplan_GrNr, 2, "99", true);
+    form->doTurnierBaum();
+    ASSERT_NO_THROW(form->DoPlan(form->XPlan1, 0, 0, nullptr));
+    EXPECT_EQ(form->XPlan1.Cells(1, 1), "1");
+    EXPECT_EQ(form->XPlan1.Cells(5, 1), "");
+    EXPECT_EQ(form->XPlan1.Cells(10, 1), "");
+    EXPECT_EQ(form->XPlan1.Cells(5, 2), "");
+}
+
 TEST_F(MainWindowTest, NoSelectedNodeLeavesThePlanAlone) {
     form->XPlan1.SetCells(1, 1, "alt");
     form->DoPlan(form->XPlan1, 0, 0, nullptr);

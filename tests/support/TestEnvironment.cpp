@@ -1,5 +1,8 @@
 #include "TestEnvironment.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -65,4 +68,24 @@ bool ProgramTest::ProgramFileExists(const std::string& name) const { return fs::
 void ProgramTest::WriteProgramFile(const std::string& name, const std::string& content) const {
     std::ofstream out(folder + name, std::ios::binary | std::ios::trunc);
     out << content;
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    // A write past the limit would otherwise end the process with SIGXFSZ.
+    savedHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0) return;
+    savedSoftLimit_ = limit.rlim_cur;
+    if (limit.rlim_max != RLIM_INFINITY && bytes > limit.rlim_max) return;
+    limit.rlim_cur = bytes;
+    active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    if (active_ && getrlimit(RLIMIT_FSIZE, &limit) == 0) {
+        limit.rlim_cur = static_cast<rlim_t>(savedSoftLimit_);
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    std::signal(SIGXFSZ, savedHandler_);
 }

@@ -25,3 +25,20 @@ protected:
 
 // The moment the manual clock starts at: 06.12.2026 09:05:03.
 TDateTime TestStartTime();
+
+// While it lives, no file of the test process may grow beyond `bytes`: writes past that fail as
+// on a full disk, so a failing write is tested on the test's own files and nothing else.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    // False when the system refused the limit; the test should then be skipped.
+    bool Active() const { return active_; }
+
+private:
+    bool active_ = false;
+    unsigned long long savedSoftLimit_ = 0;
+    void (*savedHandler_)(int) = nullptr;
+};

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <optional>
+
 #include "foundation/Logs.h"
 #include "foundation/files/LineReading.h"
 #include "foundation/files/Scrambling.h"
@@ -26,10 +28,10 @@ bool Dateihandling::Open(const std::string& file, const std::string& mode, bool 
     if (mode != "R") FinishOutput();
     mode_ = mode;
     scrambled_ = scrambled;
-    fileName_ = file;
     if (mode == "R") {
         if (input_) std::fclose(input_);
         input_ = nullptr;
+        inputName_ = file;
         lineTooLong_ = false;
         if (!Exists(file)) {
             error_ = true;
@@ -39,6 +41,9 @@ bool Dateihandling::Open(const std::string& file, const std::string& mode, bool 
         inputTextMode_ = !scrambled;
         return input_ != nullptr;
     }
+    // Nothing can be written any more; opening would only cut the target short.
+    if (error_) return false;
+    outputName_ = file;
     tempName_ = file + ".tmp";
     output_ = lines::OpenBinary(tempName_, 'w');
     if (!output_) tempName_.clear();
@@ -51,7 +56,7 @@ void Dateihandling::OpenAppend(const std::string& file, const std::string& mode,
     FinishOutput();
     mode_ = mode;
     scrambled_ = scrambled;
-    fileName_ = file;
+    outputName_ = file;
     if (!Exists(file)) {
         error_ = true;
         return;
@@ -65,7 +70,7 @@ std::string Dateihandling::ReadLine() {
     if (!input_ || lineTooLong_) return {};
     try {
         std::string line;
-        if (!lines::ReadLine(input_, line, inputTextMode_, fileName_, lineTooLong_)) return {};
+        if (!lines::ReadLine(input_, line, inputTextMode_, inputName_, lineTooLong_)) return {};
         return scrambled_ ? UnscrambleLine(line) : encoding::FromFileBytes(line);
     } catch (...) {
         return {};
@@ -77,15 +82,17 @@ void Dateihandling::WriteLine(const std::string& line) {
     try {
         // Printed pages are never scrambled, whatever the caller asks for.
         bool scramble = scrambled_ && mode_ != "HTML";
-        std::string bytes = scramble ? scrambling::KeyShiftScrambleText(line, keyPosition_, filler_)
-                                     : encoding::ToFileBytes(line);
-        bytes += outputTextMode_ ? "\r\n" : "\n";
-        bool written = std::fwrite(bytes.data(), 1, bytes.size(), output_) == bytes.size();
-        if (std::fflush(output_) == 0 && written) return;
+        std::optional<std::string> bytes = scramble ? scrambling::KeyShiftScrambleText(line, keyPosition_, filler_)
+                                                    : encoding::ToFileBytes(line);
+        if (bytes) {
+            *bytes += outputTextMode_ ? "\r\n" : "\n";
+            bool written = std::fwrite(bytes->data(), 1, bytes->size(), output_) == bytes->size();
+            if (std::fflush(output_) == 0 && written) return;
+        }
     } catch (...) {
     }
     // Callers get no result here, so the loss is at least on record, once per file.
-    if (!writeFailed_) ErrorLog("[X] Datei " + fileName_ + " konnte nicht geschrieben werden");
+    if (!writeFailed_) ErrorLog("[X] Datei " + outputName_ + " konnte nicht geschrieben werden");
     writeFailed_ = true;
 }
 
@@ -104,10 +111,10 @@ bool Dateihandling::FinishOutput() {
     complete = std::fclose(output_) == 0 && complete;
     output_ = nullptr;
     if (tempName_.empty()) return complete;
-    if (complete) complete = operations_.Rename(tempName_, fileName_) && operations_.SyncFolder(FolderOf(fileName_));
+    if (complete) complete = operations_.Rename(tempName_, outputName_) && operations_.SyncFolder(FolderOf(outputName_));
     if (!complete) {
         std::remove(tempName_.c_str());
-        ErrorLog("[X] Datei " + fileName_ + " konnte nicht gespeichert werden, die alte Fassung bleibt");
+        ErrorLog("[X] Datei " + outputName_ + " konnte nicht gespeichert werden, die alte Fassung bleibt");
     }
     tempName_.clear();
     return complete;
@@ -116,7 +123,7 @@ bool Dateihandling::FinishOutput() {
 std::string Dateihandling::ScrambleLine(const std::string& line) {
     if (mode_ == "HTML") return line;
     try {
-        return scrambling::KeyShiftScrambleText(line, keyPosition_, filler_);
+        return scrambling::KeyShiftScrambleText(line, keyPosition_, filler_).value_or(std::string());
     } catch (...) {
         return {};
     }

@@ -18,7 +18,8 @@ public:
     Dateihandling(const Dateihandling&) = delete;
     Dateihandling& operator=(const Dateihandling&) = delete;
 
-    // mode "R" reads; any other mode writes ("HTML" writes without scrambling).
+    // mode "R" reads; any other mode writes ("HTML" writes without scrambling). Once a file to
+    // read or append to was missing, nothing is written any more and an open for writing fails.
     bool Open(const std::string& file, const std::string& mode, bool scrambled);
     void OpenAppend(const std::string& file, const std::string& mode, bool scrambled);
     // The empty string when nothing is open for reading, at the end of the file, and after a line
@@ -52,7 +53,9 @@ private:
     bool error_ = false;
     bool lineTooLong_ = false;
     bool writeFailed_ = false;
-    std::string fileName_;
+    std::string inputName_;
+    // A file opened for reading does not change where the file being written goes.
+    std::string outputName_;
     std::string tempName_;  // set while a written file waits to replace its target
     prng::Generator filler_;
 };

@@ -26,6 +26,13 @@ size_t FillerCount(size_t length) {
     return (kPaddedLength + 1 - length) / 2;
 }
 
+// A line without the marker is taken as it stands: it must not be split, shortened by the CR that
+// a text-mode reader drops before the line feed, taken for a scrambled line, or read as the empty line.
+bool ReadsBackAsPlainLine(std::string_view bytes) {
+    if (bytes.empty() || bytes == kEmptyLine || bytes.back() == '\r') return false;
+    return bytes.find('\n') == std::string_view::npos && bytes.find(kMarker) == std::string_view::npos;
+}
+
 }  // namespace
 
 uint32_t FillerSeed() {
@@ -104,8 +111,8 @@ std::string InterleaveUnscramble(std::string_view line) {
     return bytes;
 }
 
-std::string KeyShiftScrambleText(std::string_view text, int& keyPosition, prng::Generator& filler) {
-    int start = keyPosition;
+std::optional<std::string> KeyShiftScrambleText(std::string_view text, int& keyPosition, prng::Generator& filler) {
+    const int start = keyPosition;
     std::string bytes = encoding::ToFileBytes(text);
     std::string line = KeyShiftScramble(bytes, keyPosition, filler);
     if (line.find('\n') == std::string::npos) return line;
@@ -114,8 +121,10 @@ std::string KeyShiftScrambleText(std::string_view text, int& keyPosition, prng::
         line = KeyShiftScramble(text, keyPosition, filler);
         if (line.find('\n') == std::string::npos) return line;
     }
-    ErrorLog("[X] Zeile zerfällt beim Verschlüsseln in zwei Zeilen: " + std::string(text));
-    return line;
+    keyPosition = start;
+    if (ReadsBackAsPlainLine(bytes)) return bytes;
+    ErrorLog("[X] Zeile kann nicht verschlüsselt gespeichert werden: " + std::string(text));
+    return std::nullopt;
 }
 
 }  // namespace scrambling

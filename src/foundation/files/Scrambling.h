@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,8 +44,12 @@ std::string InterleaveScramble(std::string_view bytes, prng::Generator& filler);
 std::string InterleaveUnscramble(std::string_view line);
 
 // A text line (UTF-8) as it goes into a key-shift file: encoded for the file, then scrambled.
-// Windows-1252 bytes that would scramble to a line feed (for example "É" under key digit 7) are
-// written in UTF-8 instead, whose bytes never do, because a line feed splits the line on reading.
-std::string KeyShiftScrambleText(std::string_view text, int& keyPosition, prng::Generator& filler);
+// A line feed splits a line on reading, so a scrambled line must not hold one. Windows-1252 bytes
+// that would scramble to a line feed (for example "É" under key digit 7) are written in UTF-8
+// instead. Text whose UTF-8 would do so as well (Cyrillic under key digit 0, Greek under 1 and 2)
+// is written as a plain line, which every reader takes as it stands without moving the key
+// position. Nothing, with the key position unchanged and the error log told, when not even a plain
+// line would come back as the text.
+std::optional<std::string> KeyShiftScrambleText(std::string_view text, int& keyPosition, prng::Generator& filler);
 
 }  // namespace scrambling

@@ -1,6 +1,7 @@
 #include "foundation/files/TFile.h"
 
 #include <cctype>
+#include <optional>
 #include <string_view>
 
 #include "foundation/files/LineReading.h"
@@ -75,9 +76,14 @@ bool TFile::OpenAppend(const std::string& name) {
 void TFile::WriteLine(const std::string& line) {
     if (!stream_) return;
     try {
-        std::string bytes = scrambled_ ? Scrambled(line) : encoding::ToFileBytes(line);
-        bytes += "\r\n";
-        WriteBytes(bytes.data(), bytes.size());
+        std::optional<std::string> bytes = scrambled_ ? Scrambled(line) : encoding::ToFileBytes(line);
+        // A line that would not read back is left out, and the file counts as not written.
+        if (!bytes) {
+            writeFailed_ = true;
+            return;
+        }
+        *bytes += "\r\n";
+        WriteBytes(bytes->data(), bytes->size());
     } catch (...) {
         writeFailed_ = true;
     }
@@ -139,7 +145,7 @@ bool TFile::Close() {
 
 std::string TFile::ScrambleLine(const std::string& line) {
     try {
-        return Scrambled(line);
+        return Scrambled(line).value_or(std::string());
     } catch (...) {
         return {};
     }
@@ -159,7 +165,7 @@ bool TFile::WriteBytes(const char* bytes, size_t length) {
     return false;
 }
 
-std::string TFile::Scrambled(const std::string& line) {
+std::optional<std::string> TFile::Scrambled(const std::string& line) {
     if (shiftScheme_) return scrambling::KeyShiftScrambleText(line, keyPosition_, filler_);
     return scrambling::InterleaveScramble(encoding::ToFileBytes(line), filler_);
 }

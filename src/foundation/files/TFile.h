@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "foundation/files/FileOperations.h"
@@ -42,6 +43,7 @@ public:
     // not be replaced; the previous target is then untouched.
     bool Close();
 
+    // The empty string for a line that cannot be stored in the key-shift scheme.
     std::string ScrambleLine(const std::string& line);
     std::string UnscrambleLine(const std::string& line);
 
@@ -54,7 +56,7 @@ public:
 
 private:
     bool WriteBytes(const char* bytes, size_t length);
-    std::string Scrambled(const std::string& line);
+    std::optional<std::string> Scrambled(const std::string& line);
     std::string Unscrambled(const std::string& line);
     bool FinishStream();
     bool PutInPlace();
