@@ -26,9 +26,9 @@ constexpr std::array<const char*, 4> kVAlignNames{"vaTop", "vaCenter", "vaBottom
 constexpr std::array<const char*, 3> kGradientKindNames{"gkNone", "gkLinear", "gkCircular"};
 constexpr std::array<const char*, 3> kCaption3dKindNames{"ckSimple", "ckEmbossed", "ckPressed"};
 
-// A button larger than any screen comes only from a damaged form, and its face would not fit
-// in memory.
-constexpr int kMaxStoredButtonSize = 4096;
+// No window has a button of more than 1024 pixels a side; a form asking for one is damaged,
+// and its face would take long to paint (a circular gradient draws one disc per band).
+constexpr int kMaxStoredButtonSize = 1024;
 // Glyph strips and gradient sources are small; a side beyond this is a damaged block.
 constexpr uint32_t kMaxStoredBitmapSide = 8192;
 

@@ -272,6 +272,15 @@ TEST_F(ButtonFormTest, ATurnedShapeFromTheFormLeavesTheButtonWhereItWasPlaced) {
     }
 }
 
+TEST_F(ButtonFormTest, TheFaceIsPaintedOnceWhenTheWholeFormIsIn) {
+    TIAeverButton b;
+    const int before = b.FacePaints();
+    EXPECT_EQ(Read(Form("  ButtonColor = 255\n  ButtonKind = bkRoundRect\n  ButtonWidth = 60\n  ButtonHeight = 30\n"), b), "");
+    EXPECT_EQ(b.FacePaints(), before + 1);
+    EXPECT_EQ(b.FaceBitmap().Width(), 60);
+    EXPECT_EQ(b.FaceBitmap().Pixel(30, 15), clRed);
+}
+
 // ---- bad forms ----
 
 TEST_F(ButtonFormTest, AnUnknownValueNameSaysWhichAndWhere) {
@@ -293,7 +302,7 @@ TEST_F(ButtonFormTest, NumbersOutsideWhatTheButtonTakesAreRefused) {
     EXPECT_EQ(Read(form, b), "Formulardaten fehlerhaft an Stelle " + std::to_string(form.find("21") + 3) +
                                  ": PeaksNumber: 21 liegt außerhalb von 3 bis 20");
     for (const char* bad :
-         {"  MainBitmapGlyphs = 0\n", "  OnEnterGlyphs = 0\n", "  ButtonWidth = 100000\n", "  ButtonHeight = -1\n",
+         {"  MainBitmapGlyphs = 0\n", "  OnEnterGlyphs = 0\n", "  ButtonWidth = 1025\n", "  ButtonHeight = -1\n",
           "  RotatedAngle = 1800\n", "  RotatedTime = -1\n", "  GradientBitmapLine = -1\n",
           "  CaptionTop = 2147483648\n", "  ButtonColor = 4294967296\n", "  ButtonAngle = 99999999999999999999\n",
           "  RadiusRatio = 1.01\n", "  RadiusRatio = -0.5\n", "  ArcAngle = 0.005\n", "  ArcAngle = 6.3\n",
