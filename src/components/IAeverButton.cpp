@@ -79,7 +79,11 @@ void TIAeverButton::CreateHandle() {
 
 void TIAeverButton::Loaded() {
     TButton::Loaded();
-    if (loadedPosition_) SetBounds(loadedPosition_->x, loadedPosition_->y, Width, Height);
+    if (loadedPosition_) {
+        const TPoint place = *loadedPosition_;
+        loadedPosition_.reset();
+        SetBounds(place.x, place.y, Width, Height);
+    }
     angleChange_ = 0;
     SetNewKind();
     Invalidate();
@@ -183,7 +187,12 @@ void TIAeverButton::RepaintFaceAndInvalidate() {
 }
 
 void TIAeverButton::MoveToNewPosition(int width, int height, bool redraw) {
+    // The shape read from a form may move the control about its pivot; the place it was given
+    // is the one it keeps, and Loaded puts it back there.
+    if (Loading() && !loadedPosition_) loadedPosition_ = TPoint{Left, Top};
+    movingToShape_ = true;
     if (HandleAllocated()) MoveWindow(WindowHandle(), newPosition_.x, newPosition_.y, width, height, redraw);
+    movingToShape_ = false;
     // The move may have been one the handlers were told to ignore: keep the place here too.
     Left = newPosition_.x;
     Top = newPosition_.y;
@@ -193,34 +202,38 @@ void TIAeverButton::MoveToNewPosition(int width, int height, bool redraw) {
 
 // ---- setters ----
 
+// A position set once the form is in switches its alignment off; one read from a form (even
+// into a button loaded before) leaves the stored alignment in force.
+bool TIAeverButton::PlacedByHand() const { return loaded_ && !Loading(); }
+
 #define IGNORE_EQUAL(field, v) \
     if ((field) == (v)) return
 
 void TIAeverButton::SetCaptionTop(int v) {
     IGNORE_EQUAL(captionTop_, v);
     captionTop_ = v;
-    if (loaded_) captionVAlign_ = vaNone;
+    if (PlacedByHand()) captionVAlign_ = vaNone;
     RepaintFaceAndInvalidate();
 }
 
 void TIAeverButton::SetCaptionLeft(int v) {
     IGNORE_EQUAL(captionLeft_, v);
     captionLeft_ = v;
-    if (loaded_) captionHAlign_ = haNone;
+    if (PlacedByHand()) captionHAlign_ = haNone;
     RepaintFaceAndInvalidate();
 }
 
 void TIAeverButton::SetBitmapTop(int v) {
     IGNORE_EQUAL(bitmapTop_, v);
     bitmapTop_ = v;
-    if (loaded_) bitmapVAlign_ = vaNone;
+    if (PlacedByHand()) bitmapVAlign_ = vaNone;
     RepaintFaceAndInvalidate();
 }
 
 void TIAeverButton::SetBitmapLeft(int v) {
     IGNORE_EQUAL(bitmapLeft_, v);
     bitmapLeft_ = v;
-    if (loaded_) bitmapHAlign_ = haNone;
+    if (PlacedByHand()) bitmapHAlign_ = haNone;
     RepaintFaceAndInvalidate();
 }
 

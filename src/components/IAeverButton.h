@@ -35,6 +35,8 @@ public:
     ~TIAeverButton() override;
     std::string ClassName() const override { return "TIAeverButton"; }
     void Loaded() override;
+    // The published properties in stored forms (IAeverButtonStream.cpp).
+    void DefineProperties(TFiler& filer) override;
 
     // ---- properties ----
     int CaptionTop() const { return captionTop_; }
@@ -190,6 +192,7 @@ private:
     const TRegion* ActiveUserRegion() const;
     void RefreshUserOutline();
     void MoveToNewPosition(int width, int height, bool redraw);
+    bool PlacedByHand() const;
     void ResizeToShape();
     bool ButtonFocusTarget(HWND sender) const;
 
@@ -269,6 +272,7 @@ private:
     bool hadFocus_ = false;
     bool ignoreMove_ = false, ignoreSize_ = false, internalResize_ = false;
     bool applyingRegion_ = false;
+    bool movingToShape_ = false;  // a move of the shape routines, not a place given to the control
     int facePaints_ = 0, shapeBuilds_ = 0;
 
     // user shape

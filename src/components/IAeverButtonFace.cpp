@@ -44,6 +44,7 @@ int Aligned(int align, int depth, int shapeSize, int boxSize, int own) {
 
 void TIAeverButton::GetMainBitmap() {
     if (applyingRegion_) return;  // the window is taking its region; it paints afterwards
+    if (Loading()) return;        // a form is setting one property after the other; Loaded paints once
     ++facePaints_;
     builtPressed_ = pressed_;
     builtHot_ = hot_;

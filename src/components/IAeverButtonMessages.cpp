@@ -131,7 +131,7 @@ void TIAeverButton::WMMove(TMessage& m) {
     }
     TWinControl::WndProc(m);
     RepaintFaceAndInvalidate();
-    if (Loading()) loadedPosition_ = TPoint{Left, Top};
+    if (Loading() && !movingToShape_) loadedPosition_ = TPoint{Left, Top};
 }
 
 void TIAeverButton::CMRotatedOn() {

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <map>
 
 #include "platform/Controls.h"
@@ -39,6 +40,18 @@ void TWriter::WriteString(const std::string& text) {
     }
     if (quoted) out_ += '\'';
     if (text.empty()) out_ += "''";
+}
+
+void TWriter::WriteIdent(const std::string& name) {
+    Separate();
+    out_ += name;
+}
+
+void TWriter::WriteFloat(double value) {
+    Separate();
+    char text[32];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+    out_.append(text, ec == std::errc() ? end : text);
 }
 
 void TWriter::WriteListBegin() {
@@ -112,6 +125,15 @@ int64_t TReader::ReadInteger() {
     int64_t value = 0;
     auto [end, ec] = std::from_chars(text_.data() + pos_, text_.data() + text_.size(), value);
     if (ec != std::errc()) Fail("Zahl erwartet");
+    pos_ = static_cast<size_t>(end - text_.data());
+    return value;
+}
+
+double TReader::ReadFloat() {
+    SkipBlanks();
+    double value = 0;
+    auto [end, ec] = std::from_chars(text_.data() + pos_, text_.data() + text_.size(), value);
+    if (ec != std::errc() || !std::isfinite(value)) Fail("Dezimalzahl erwartet");
     pos_ = static_cast<size_t>(end - text_.data());
     return value;
 }

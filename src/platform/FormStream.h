@@ -25,10 +25,13 @@ public:
 //     Items = (
 //       0 0 'Nr'
 //     )
+//     Kind = bkRoundRect
+//     Ratio = 0.5
 //   end
 //
 // Values are integers, texts in single quotes ('' for a quote, #n for the character n), byte
-// blocks in hexadecimal between braces and lists of values between parentheses.
+// blocks in hexadecimal between braces, lists of values between parentheses, names (of
+// enumeration values, True and False) and decimal numbers that read back to the same double.
 class TFiler {
 public:
     virtual ~TFiler() = default;
@@ -46,6 +49,9 @@ class TWriter {
 public:
     void WriteInteger(int64_t value);
     void WriteString(const std::string& text);
+    void WriteIdent(const std::string& name);
+    // The shortest decimal text that reads back to exactly this value.
+    void WriteFloat(double value);
     void WriteListBegin();
     void WriteListEnd();
     // Starts a new line inside a list, so that each item stands on its own line.
@@ -65,6 +71,9 @@ public:
     explicit TReader(std::string_view text) : text_(text) {}
     int64_t ReadInteger();
     std::string ReadString();
+    std::string ReadIdent() { return ReadName(); }
+    // A finite decimal number.
+    double ReadFloat();
     void ReadListBegin();
     void ReadListEnd();
     bool EndOfList();

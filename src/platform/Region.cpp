@@ -291,24 +291,25 @@ std::vector<Edge> CollectEdges(const std::vector<TPoint>& points, const std::vec
 }  // namespace
 
 TRegion PolyPolygonRegion(const std::vector<TPoint>& points, const std::vector<int>& counts) {
-    const std::vector<Edge> edges = CollectEdges(points, counts);
+    std::vector<Edge> edges = CollectEdges(points, counts);
     std::vector<int64_t> ys;
     for (const Edge& e : edges) { ys.push_back(e.yTop); ys.push_back(e.yBottom); }
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    // Taken up in the order they start, so that a band never looks at the edges of other rows
+    // (a finely drawn circle has thousands).
+    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.yTop < b.yTop; });
 
     TRegion::Builder builder;
+    std::vector<const Edge*> active;
+    size_t next = 0;
     for (size_t k = 0; k + 1 < ys.size(); ++k) {
-        // Between two vertex rows the set of crossing edges does not change.
-        std::vector<const Edge*> active;
-        bool allVertical = true;
-        for (const Edge& e : edges) {
-            if (e.yTop <= ys[k] && e.yBottom >= ys[k + 1]) {
-                active.push_back(&e);
-                allVertical = allVertical && e.Vertical();
-            }
-        }
+        // Between two vertex rows the set of crossing edges does not change; no edge ends
+        // inside a band, so those crossing it are the ones started and not yet ended.
+        while (next < edges.size() && edges[next].yTop <= ys[k]) active.push_back(&edges[next++]);
+        std::erase_if(active, [&](const Edge* e) { return e->yBottom <= ys[k]; });
         if (active.empty()) continue;
+        const bool allVertical = std::all_of(active.begin(), active.end(), [](const Edge* e) { return e->Vertical(); });
         if (allVertical) {
             builder.AddRows(static_cast<int>(ys[k]), static_cast<int>(ys[k + 1]), RowSpans(active, ys[k]));
             continue;
