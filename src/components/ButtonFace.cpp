@@ -25,39 +25,39 @@ int GetSumColor(TColor color) {
 
 bool IsDarkColor(TColor color) { return GetSumColor(color) < 361; }
 
-TColor GradientBandColor(const TGradientSpec& spec, int i, int n) {
-    const TBitmap* bitmap = spec.colours;
+TColor GradientBandColor(const TGradientSpec& grad, int i, int n) {
+    const TBitmap* bitmap = grad.colours;
     if (bitmap && bitmap->Width() > 0) {
-        const int row = spec.colourLine < bitmap->Height() ? spec.colourLine : 0;
+        const int row = grad.colourLine < bitmap->Height() ? grad.colourLine : 0;
         const int x = n > 0 ? static_cast<int>(static_cast<int64_t>(bitmap->Width()) * i / n) : 0;
         const TColor c = bitmap->Pixel(std::min(x, bitmap->Width() - 1), row);
-        switch (spec.tone) {
+        switch (grad.tone) {
         case TGradientTone::Light: return GetLColor(c);
         case TGradientTone::Dark: return GetDColor(c);
         case TGradientTone::Disabled: return GetLColor(GetLColor(c));
         case TGradientTone::Plain: return c;
         }
     }
-    const TColor s = ColorToRGB(spec.start), e = ColorToRGB(spec.end);
+    const TColor s = ColorToRGB(grad.start), e = ColorToRGB(grad.end);
     if (n == 0) return s;
     auto mix = [&](int from, int to) { return from + (to - from) * i / n; };
     return RGBColor(mix(GetRValue(s), GetRValue(e)), mix(GetGValue(s), GetGValue(e)), mix(GetBValue(s), GetBValue(e)));
 }
 
-int GradientBands(const TGradientSpec& spec, int width, int height) {
+int GradientBands(const TGradientSpec& grad, int width, int height) {
     const double w = width, h = height;
-    if (spec.kind == 2) return RoundHalfEven(std::sqrt(w * w + h * h) / 2 / 3);
-    const double a = spec.angle * std::numbers::pi / 1800.0;
+    if (grad.kind == 2) return RoundHalfEven(std::sqrt(w * w + h * h) / 2 / 3);
+    const double a = grad.angle * std::numbers::pi / 1800.0;
     return RoundHalfEven((std::abs(w * std::sin(a)) + std::abs(h * std::cos(a))) / 3);
 }
 
 namespace {
 
-void CircularBands(TCanvas& canvas, int width, int height, const TGradientSpec& spec) {
-    const int n = GradientBands(spec, width, height);
+void CircularBands(TCanvas& canvas, int width, int height, const TGradientSpec& grad) {
+    const int n = GradientBands(grad, width, height);
     const int cx = width / 2, cy = height / 2;
     for (int i = n; i >= 0; --i) {
-        const TColor c = GradientBandColor(spec, i, n);
+        const TColor c = GradientBandColor(grad, i, n);
         canvas.Brush.Color = c;
         canvas.Pen.Color = c;
         // The innermost circle has no radius; the 3-pixel pen still marks the middle.
@@ -66,11 +66,11 @@ void CircularBands(TCanvas& canvas, int width, int height, const TGradientSpec& 
     }
 }
 
-void LinearBands(TCanvas& canvas, int width, int height, const TGradientSpec& spec) {
+void LinearBands(TCanvas& canvas, int width, int height, const TGradientSpec& grad) {
     const double w = width, h = height;
-    const double a = spec.angle * std::numbers::pi / 1800.0;
+    const double a = grad.angle * std::numbers::pi / 1800.0;
     const double s = std::sin(a), c = std::cos(a);
-    const int n = GradientBands(spec, width, height);
+    const int n = GradientBands(grad, width, height);
     const double diagonal = std::sqrt(w * w + h * h);
     double x0 = 0, y0 = 0;
     if (c >= 0 && s >= 0) {
@@ -92,7 +92,7 @@ void LinearBands(TCanvas& canvas, int width, int height, const TGradientSpec& sp
         canvas.LineTo(RoundHalfEven(bx - diagonal * c), RoundHalfEven(by + diagonal * s));
     };
     for (int i = 0; i <= n; ++i) {
-        canvas.Pen.Color = GradientBandColor(spec, i, n);
+        canvas.Pen.Color = GradientBandColor(grad, i, n);
         band(i);
         // Where both ends round away from each other, two slanted 3-pixel lines leave a
         // one-pixel seam of old face between them; a second stroke half a band on closes it.
@@ -102,14 +102,14 @@ void LinearBands(TCanvas& canvas, int width, int height, const TGradientSpec& sp
 
 }  // namespace
 
-void GetGBitmaps(TCanvas& canvas, int width, int height, const TGradientSpec& spec) {
+void GetGBitmaps(TCanvas& canvas, int width, int height, const TGradientSpec& grad) {
     const TPen oldPen = canvas.Pen;
     const TBrush oldBrush = canvas.Brush;
     canvas.Pen.Width = 3;
     canvas.Pen.Style = TPenStyle::psSolid;
     canvas.Brush.Style = TBrushStyle::bsSolid;
-    if (spec.kind == 2) CircularBands(canvas, width, height, spec);
-    else LinearBands(canvas, width, height, spec);
+    if (grad.kind == 2) CircularBands(canvas, width, height, grad);
+    else LinearBands(canvas, width, height, grad);
     canvas.Pen = oldPen;
     canvas.Brush = oldBrush;
 }

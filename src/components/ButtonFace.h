@@ -27,12 +27,12 @@ struct TGradientSpec {
 };
 
 // Colour of band i of n: from the colour bitmap's row (toned) or the channel mix start..end.
-TColor GradientBandColor(const TGradientSpec& spec, int i, int n);
+TColor GradientBandColor(const TGradientSpec& grad, int i, int n);
 // How many bands follow band 0 on a width x height face.
-int GradientBands(const TGradientSpec& spec, int width, int height);
+int GradientBands(const TGradientSpec& grad, int width, int height);
 // Paints the gradient over a width x height face with 3-pixel lines or circles, within the
 // canvas's clip region (GetGBitmaps).
-void GetGBitmaps(TCanvas& canvas, int width, int height, const TGradientSpec& spec);
+void GetGBitmaps(TCanvas& canvas, int width, int height, const TGradientSpec& grad);
 
 // Copies sourceRect of source to (x, y) of target pixel by pixel, leaving out pixels equal to
 // the source's top-left pixel and anything outside either bitmap.

@@ -69,15 +69,15 @@ void TIAeverButton::PaintFill(TCanvas& canvas) {
     canvas.Brush.Style = TBrushStyle::bsSolid;
     canvas.Brush.Color = Enabled ? buttonColor_ : GetLColor(buttonColor_);
     if (gradientKind_ != gkNone) {
-        TGradientSpec spec;
-        spec.kind = gradientKind_;
-        spec.angle = gradientAngle_;
-        spec.start = Enabled ? buttonColor_ : GetLColor(buttonColor_);
-        spec.end = Enabled ? buttonColor1_ : GetLColor(buttonColor1_);
-        spec.tone = Enabled ? TGradientTone::Plain : TGradientTone::Disabled;
-        spec.colours = &gradientBitmap_;
-        spec.colourLine = gradientBitmapLine_;
-        GetGBitmaps(canvas, Width, Height, spec);
+        TGradientSpec grad;
+        grad.kind = gradientKind_;
+        grad.angle = gradientAngle_;
+        grad.start = Enabled ? buttonColor_ : GetLColor(buttonColor_);
+        grad.end = Enabled ? buttonColor1_ : GetLColor(buttonColor1_);
+        grad.tone = Enabled ? TGradientTone::Plain : TGradientTone::Disabled;
+        grad.colours = &gradientBitmap_;
+        grad.colourLine = gradientBitmapLine_;
+        GetGBitmaps(canvas, Width, Height, grad);
     } else if (buttonColor_ != clNone) {
         canvas.FillRect(Rect(0, 0, Width, Height));
     }
@@ -96,16 +96,16 @@ void TIAeverButton::DrawBevel(TCanvas& canvas) {
         canvas.FrameRgn(region, 1, 1);
     };
     auto gradient = [&](const TRegion& region, bool light) {
-        TGradientSpec spec;
-        spec.kind = gradientKind_;
-        spec.angle = gradientAngle_;
-        spec.start = light ? GetLColor(k) : GetDColor(k);
-        spec.end = light ? GetLColor(k1) : GetDColor(k1);
-        spec.tone = light ? TGradientTone::Light : TGradientTone::Dark;
-        spec.colours = &gradientBitmap_;
-        spec.colourLine = gradientBitmapLine_;
+        TGradientSpec grad;
+        grad.kind = gradientKind_;
+        grad.angle = gradientAngle_;
+        grad.start = light ? GetLColor(k) : GetDColor(k);
+        grad.end = light ? GetLColor(k1) : GetDColor(k1);
+        grad.tone = light ? TGradientTone::Light : TGradientTone::Dark;
+        grad.colours = &gradientBitmap_;
+        grad.colourLine = gradientBitmapLine_;
         canvas.SetClipRegion(region);
-        GetGBitmaps(canvas, Width, Height, spec);
+        GetGBitmaps(canvas, Width, Height, grad);
         canvas.ClearClipRegion();
     };
     canvas.Brush.Style = TBrushStyle::bsSolid;

@@ -296,19 +296,19 @@ TEST(GradientBands, CountsForTheUsualFace) {
 }
 
 TEST(GradientBands, ColoursMixByChannelOrComeFromTheBitmapRow) {
-    TGradientSpec spec;
-    spec.start = RGBColor(0, 100, 200);
-    spec.end = RGBColor(100, 0, 0);
-    EXPECT_EQ(GradientBandColor(spec, 0, 4), RGBColor(0, 100, 200));
-    EXPECT_EQ(GradientBandColor(spec, 1, 4), RGBColor(25, 75, 150));
-    EXPECT_EQ(GradientBandColor(spec, 4, 4), RGBColor(100, 0, 0));
-    EXPECT_EQ(GradientBandColor(spec, 3, 0), RGBColor(0, 100, 200));
+    TGradientSpec grad;
+    grad.start = RGBColor(0, 100, 200);
+    grad.end = RGBColor(100, 0, 0);
+    EXPECT_EQ(GradientBandColor(grad, 0, 4), RGBColor(0, 100, 200));
+    EXPECT_EQ(GradientBandColor(grad, 1, 4), RGBColor(25, 75, 150));
+    EXPECT_EQ(GradientBandColor(grad, 4, 4), RGBColor(100, 0, 0));
+    EXPECT_EQ(GradientBandColor(grad, 3, 0), RGBColor(0, 100, 200));
     TBitmap colours(4, 1);
     colours.SetPixel(2, 0, RGBColor(10, 20, 30));
-    spec.colours = &colours;
-    spec.colourLine = 5;  // no such row: row 0
-    spec.tone = TGradientTone::Light;
-    EXPECT_EQ(GradientBandColor(spec, 1, 2), RGBColor(42, 52, 62));
+    grad.colours = &colours;
+    grad.colourLine = 5;  // no such row: row 0
+    grad.tone = TGradientTone::Light;
+    EXPECT_EQ(GradientBandColor(grad, 1, 2), RGBColor(42, 52, 62));
 }
 
 TEST_F(ButtonTest, ALinearGradientRunsFromStartToEndWithoutGaps) {
