@@ -6,8 +6,9 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
+
+#include "platform/FileOperations.h"
 
 namespace {
 
@@ -20,19 +21,6 @@ bool WriteAll(int fd, std::string_view content) {
         done += static_cast<size_t>(n);
     }
     return true;
-}
-
-// The rename itself must reach the disk too, or a crash may bring back the old name.
-void SyncFolder(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-std::string FolderOf(const std::string& path) {
-    std::string folder = std::filesystem::path(path).parent_path().string();
-    return folder.empty() ? "." : folder;
 }
 
 }  // namespace
@@ -79,6 +67,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, mode
         ::unlink(temporary.c_str());
         return false;
     }
-    SyncFolder(FolderOf(path));
+    // The rename itself must reach the disk too, or a crash may bring back the old name.
+    SystemFileOperations().SyncFolder(FolderOf(path));
     return true;
 }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/FileOperations.h"
+
 #include <unistd.h>
 
 #if __has_include(<png.h>)
@@ -36,8 +38,9 @@ bool SavePng(const TBitmap& bitmap, const std::string& path) {
     if (!file) return false;
     bool ok = WriteStream(bitmap, file) && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
     ok = (std::fclose(file) == 0) && ok;
-    if (ok) ok = std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (ok) ok = SystemFileOperations().Rename(temporary, path);
     if (!ok) std::remove(temporary.c_str());
+    if (ok) SystemFileOperations().SyncFolder(FolderOf(path));
     return ok;
 }
 

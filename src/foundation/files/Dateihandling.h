@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "foundation/files/FileOperations.h"
+#include "platform/FileOperations.h"
 #include "platform/Random.h"
 
 // The stream line file: one file read or written line by line, each line scrambled in the

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "foundation/files/FileOperations.h"
+#include "platform/FileOperations.h"
 #include "platform/Random.h"
 
 // The program's block file class: text files line by line, optionally scrambled (key-shift or

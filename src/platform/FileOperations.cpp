@@ -1,4 +1,4 @@
-#include "foundation/files/FileOperations.h"
+#include "platform/FileOperations.h"
 
 #include <fcntl.h>
 #include <unistd.h>
