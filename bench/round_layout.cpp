@@ -37,7 +37,7 @@ void FillRound(TForm1& form, int groups, int size, int fields) {
             Put(form.Teams, Teams_InGr, teamRow, g, true);
         }
     }
-    parseFeldListe("1-" + std::to_string(fields));
+    parseFeldListe(form, "1-" + std::to_string(fields));
 }
 
 void GenerateRound(benchmark::State& state, int groups, int size, int fields) {
@@ -50,7 +50,7 @@ void GenerateRound(benchmark::State& state, int groups, int size, int fields) {
         state.PauseTiming();
         ClearGrid(form.Spielplan);
         state.ResumeTiming();
-        Do_RundenSpiele(1, groups);
+        Do_RundenSpiele(form, 1, groups);
         games = form.Spielplan.RowCount() - 1;
     }
     state.counters["Spiele"] = games;

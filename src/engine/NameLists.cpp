@@ -8,7 +8,7 @@
 #include "foundation/MessageBoxes.h"
 #include "foundation/Texts.h"
 #include "foundation/files/TFile.h"
-#include "mainwindow/main.h"
+#include "foundation/MainForm.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Utf8.h"
 
@@ -82,9 +82,9 @@ void DeleteSelected(TListView& view, const std::string& fileName, bool protectBy
     view.Items = std::move(kept);
 }
 
-const std::string& PersonListFile() {
+const std::string& PersonListFile(const TMainForm& form) {
     static const std::string teams = kTeamsListFile, schiris = kSchirisListFile;
-    return Form1->RadioButton9.Checked() ? schiris : teams;
+    return form.RadioButton9.Checked() ? schiris : teams;
 }
 
 }  // namespace
@@ -101,45 +101,40 @@ std::vector<std::string> ReadNameList(const std::string& fileName) {
     return names;
 }
 
-void TForm1::loadNamensliste(bool teams) {
-    FillListView(ListView2, ReadNameList(teams ? kTeamsListFile : kSchirisListFile));
+void loadNamensliste(TMainForm& form, bool teams) {
+    FillListView(form.ListView2, ReadNameList(teams ? kTeamsListFile : kSchirisListFile));
 }
 
-void TForm1::RadioButton6Click(TObject*) { loadNamensliste(true); }
-void TForm1::RadioButton9Click(TObject*) { loadNamensliste(false); }
-
-void TForm1::Button6Click(TObject*) {
+void addPersonName(TMainForm& form) {
     Log("[F] Button6Click(): Mannschaften hinzufuegen in Mannschaftsliste");
     try {
         Log("[B6-1]");
-        AddToList(Edit14, ListView2, PersonListFile(), "B6");
+        AddToList(form.Edit14, form.ListView2, PersonListFile(form), "B6");
         Log("[B6-9]");
     } catch (const std::exception& e) {
         Log(std::string("[X] Button6Click(): Exception ") + e.what());
     }
 }
 
-void TForm1::Button3Click(TObject*) {
+void addZeitnehmer(TMainForm& form) {
     Log("[F] Button3Click(): Zeitnehmer hinzufuegen");
     try {
-        AddToList(Edit1, ListView1, kZeitnehmerListFile, "B3");
+        AddToList(form.Edit1, form.ListView1, kZeitnehmerListFile, "B3");
     } catch (const std::exception& e) {
         Log(std::string("[X] Button3Click(): Exception ") + e.what());
     }
 }
 
-void TForm1::IAeverButton36Click(TObject*) { DeleteSelected(ListView2, PersonListFile(), true); }
-void TForm1::Button4Click(TObject*) { DeleteSelected(ListView1, kZeitnehmerListFile, false); }
+void deletePersonNames(TMainForm& form) { DeleteSelected(form.ListView2, PersonListFile(form), true); }
 
-namespace {
+void deleteZeitnehmer(TMainForm& form) { DeleteSelected(form.ListView1, kZeitnehmerListFile, false); }
 
-// Appends every line of a chosen text file to the team or referee list; duplicates stay.
-void ImportTextFile(TForm1& form, bool teams) {
+void importNameFile(TMainForm& form, bool teams) {
     form.OpenDialog1.Filter = "Textdatei (*.txt)|*.txt";
     if (!form.OpenDialog1.Execute()) return;
     form.RadioButton6.SetChecked(teams);
     form.RadioButton9.SetChecked(!teams);
-    form.loadNamensliste(teams);
+    loadNamensliste(form, teams);
     TFile source;
     if (!source.OpenRead(form.OpenDialog1.FileName, false)) {
         ShowMsg(4, "Die Datei " + form.OpenDialog1.FileName + " konnte nicht gelesen werden.");
@@ -162,23 +157,7 @@ void ImportTextFile(TForm1& form, bool teams) {
     if (!list.Close()) {
         // Show what the file really holds, not names that may not have been stored.
         ReportNotStored(listFile);
-        return form.loadNamensliste(teams);
+        return loadNamensliste(form, teams);
     }
     ListViewSort(form.ListView2);
-}
-
-}  // namespace
-
-void TForm1::IAeverButton8Click(TObject*) { ImportTextFile(*this, true); }
-void TForm1::IAeverButton10Click(TObject*) { ImportTextFile(*this, false); }
-
-void TForm1::BindNameLists() {
-    RadioButton6.OnClick = [this](TObject* s) { RadioButton6Click(s); };
-    RadioButton9.OnClick = [this](TObject* s) { RadioButton9Click(s); };
-    Button6.OnClick = [this](TObject* s) { Button6Click(s); };
-    Button3.OnClick = [this](TObject* s) { Button3Click(s); };
-    IAeverButton36.OnClick = [this](TObject* s) { IAeverButton36Click(s); };
-    Button4.OnClick = [this](TObject* s) { Button4Click(s); };
-    IAeverButton8.OnClick = [this](TObject* s) { IAeverButton8Click(s); };
-    IAeverButton10.OnClick = [this](TObject* s) { IAeverButton10Click(s); };
 }

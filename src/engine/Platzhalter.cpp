@@ -10,7 +10,7 @@
 #include "foundation/Logs.h"
 #include "foundation/Settings.h"
 #include "foundation/Texts.h"
-#include "mainwindow/main.h"
+#include "foundation/MainForm.h"
 
 namespace {
 
@@ -41,45 +41,47 @@ std::string BestOfText(const BestOf& b) {
 
 std::string GameText(char kind, const std::string& game) { return lngText(kind == 'S' ? 13 : 14) + " " + game; }
 
-std::string TeamText(const std::string& number) { return GetSetting("TeamTyp", lngText(2)) + " " + number; }
+std::string TeamText(const TMainForm& f, const std::string& number) {
+    return GetSetting(f, "TeamTyp", lngText(2)) + " " + number;
+}
 
 std::string PlaceText(const std::string& place, const std::string& groupId) {
     return place + ". " + lngText(3) + " " + groupId;
 }
 
 // Row of the game with this number; 0 when there is none.
-int GameRow(const std::string& game) {
+int GameRow(const TMainForm& f, const std::string& game) {
     if (game.empty()) return 0;
-    return FindRow(Form1->Spielplan, Spielplan_SpNr, game);
+    return FindRow(f.Spielplan, Spielplan_SpNr, game);
 }
 
-int GroupRow(int g) { return g < 1 ? 0 : FindRow(Form1->Gruppe, Gruppe_Nr, IntToStr(g)); }
+int GroupRow(const TMainForm& f, int g) { return g < 1 ? 0 : FindRow(f.Gruppe, Gruppe_Nr, IntToStr(g)); }
 
-int GroupNumberOf(const std::string& groupId) { return Form1->XAGruppBez.Items.IndexOf(groupId); }
+int GroupNumberOf(const TMainForm& f, const std::string& groupId) { return f.XAGruppBez.Items.IndexOf(groupId); }
 
-std::string PutGamePlaceholder(char kind, const std::string& code, int row) {
+std::string PutGamePlaceholder(TMainForm& f, char kind, const std::string& code, int row) {
     const std::string game = code.substr(1);
     if (row > 0) {
-        TSortGrid& teams = Form1->Teams;
+        TSortGrid& teams = f.Teams;
         Put(teams, Teams_Pos, row, game, true);
-        if (int gameRow = GameRow(game); gameRow > 0)
-            Put(teams, Teams_GrNr, row, Get(Form1->Spielplan, Spielplan_GrNr, gameRow, true), true);
+        if (int gameRow = GameRow(f, game); gameRow > 0)
+            Put(teams, Teams_GrNr, row, Get(f.Spielplan, Spielplan_GrNr, gameRow, true), true);
         Put(teams, Teams_SV, row, std::string(1, kind), true);
     }
     return GameText(kind, game);
 }
 
-std::string PutPlacePlaceholder(const std::string& code, int row) {
+std::string PutPlacePlaceholder(TMainForm& f, const std::string& code, int row) {
     const size_t dot = code.find('.');
     const std::string place = code.substr(0, dot);
     const std::string groupId = code.substr(dot + 1);
     if (row > 0) {
-        TSortGrid& teams = Form1->Teams;
+        TSortGrid& teams = f.Teams;
         Put(teams, Teams_Pos, row, place, true);
         Put(teams, Teams_SV, row, "", true);
-        const int group = GroupNumberOf(groupId);
+        const int group = GroupNumberOf(f, groupId);
         if (group < 1)
-            ErrorLog("[X] IAeverButton2Click: Runde anlegen: Keine Gruppe " + groupId + " gefunden!!");
+            ErrorLog("[X] PutPlatzhalter: Keine Gruppe " + groupId + " gefunden");
         else
             Put(teams, Teams_GrNr, row, group, true);
     }
@@ -87,9 +89,9 @@ std::string PutPlacePlaceholder(const std::string& code, int row) {
 }
 
 // The participants of group g in standings order; item 0 is the group's id.
-std::vector<std::string> StandingsOf(int g, int groupRow) {
-    std::vector<std::string> list{Get(Form1->Gruppe, Gruppe_Bez, groupRow, true)};
-    const TSortGrid& platz = Form1->Platz;
+std::vector<std::string> StandingsOf(const TMainForm& f, int g, int groupRow) {
+    std::vector<std::string> list{Get(f.Gruppe, Gruppe_Bez, groupRow, true)};
+    const TSortGrid& platz = f.Platz;
     for (int row = 1; row < platz.RowCount(); ++row)
         if (IntGet(platz, Platz_GrNr, row, true) == g) list.push_back(Get(platz, Platz_TeamNr, row, true));
     return list;
@@ -100,36 +102,37 @@ struct Resolution {
     int team = 0;
 };
 
-std::string TeamName(int team) { return team < 0 ? "" : ListGet(Form1->XATeamsTur, team); }
+std::string TeamName(const TMainForm& f, int team) { return team < 0 ? "" : ListGet(f.XATeamsTur, team); }
 
 // Final placing rows that name their source only by text.
-Resolution ResolveByText(int row, const std::vector<std::string>& places, int x) {
-    const std::string shown = Get(Form1->Teams, Teams_Name, row, true);
+Resolution ResolveByText(const TMainForm& f, int row, const std::vector<std::string>& places, int x) {
+    const std::string shown = Get(f.Teams, Teams_Name, row, true);
     const std::string game = IntToStr(x);
     for (size_t p = 1; p < places.size(); ++p) {
         std::vector<std::string> candidates{PlaceText(IntToStr(static_cast<long long>(p)), places[0])};
         if (p == 1) candidates.push_back(GameText('S', game));
         if (p == 2) candidates.push_back(GameText('V', game));
         for (const std::string& candidate : candidates)
-            if (candidate == shown) return {TeamName(ToInt(places[p])), 0};
+            if (candidate == shown) return {TeamName(f, ToInt(places[p])), 0};
     }
     return {};
 }
 
-Resolution ResolvePlace(int row, const std::vector<std::string>& places) {
-    const int p = IntGet(Form1->Teams, Teams_Pos, row, true);
+Resolution ResolvePlace(const TMainForm& f, int row, const std::vector<std::string>& places) {
+    const int p = IntGet(f.Teams, Teams_Pos, row, true);
     if (p < 1 || p >= static_cast<int>(places.size())) {
-        ErrorLog("");
+        ErrorLog("[X] calcAfterRound: TeamNr " + Get(f.Teams, Teams_Nr, row, true) + " verlangt Platz " +
+                 IntToStr(p) + ", die Gruppe hat " + IntToStr(static_cast<long long>(places.size()) - 1));
         return {};
     }
     const int team = ToInt(places[static_cast<size_t>(p)]);
-    return {TeamName(team), team};
+    return {TeamName(f, team), team};
 }
 
 // Winner or loser of a game; a game without a winner (not played, drawn) decides nothing yet.
-Resolution ResolveGame(int row, bool winner) {
-    const TSortGrid& plan = Form1->Spielplan;
-    const int gameRow = GameRow(Get(Form1->Teams, Teams_Pos, row, true));
+Resolution ResolveGame(const TMainForm& f, int row, bool winner) {
+    const TSortGrid& plan = f.Spielplan;
+    const int gameRow = GameRow(f, Get(f.Teams, Teams_Pos, row, true));
     if (gameRow < 1) return {};
     const int w = IntGet(plan, Spielplan_Sieger, gameRow, true);
     if (w < 1) return {};
@@ -138,14 +141,14 @@ Resolution ResolveGame(int row, bool winner) {
         team = IntGet(plan, Spielplan_T1, gameRow, true) == w ? IntGet(plan, Spielplan_T2, gameRow, true)
                                                                : IntGet(plan, Spielplan_T1, gameRow, true);
     }
-    return {TeamName(team), team};
+    return {TeamName(f, team), team};
 }
 
 // Group numbers of a best-of list when every one of them is finished; empty otherwise.
-std::set<int> FinishedGroups(std::string list) {
+std::set<int> FinishedGroups(const TMainForm& f, std::string list) {
     if (list.empty() || list.back() != ',') list += ',';
     std::set<int> groups;
-    const TSortGrid& gruppe = Form1->Gruppe;
+    const TSortGrid& gruppe = f.Gruppe;
     for (size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1) {
         const int row = FindRow(gruppe, Gruppe_Bez, list.substr(start, comma - start));
         const std::string state = row > 0 ? Get(gruppe, Gruppe_State, row, true) : "";
@@ -155,13 +158,13 @@ std::set<int> FinishedGroups(std::string list) {
     return groups;
 }
 
-Resolution ResolveBestOf(int row) {
-    const BestOf b = ParseBestOf(Get(Form1->Teams, Teams_SV, row, true));
+Resolution ResolveBestOf(const TMainForm& f, int row) {
+    const BestOf b = ParseBestOf(Get(f.Teams, Teams_SV, row, true));
     if (!b.valid) return {};
-    const std::set<int> groups = FinishedGroups(b.groups);
+    const std::set<int> groups = FinishedGroups(f, b.groups);
     const int i = ToInt(b.i), k = ToInt(b.k);
     if (groups.empty() || i < 1 || k < 1) return {};
-    const TSortGrid& platz = Form1->Platz;
+    const TSortGrid& platz = f.Platz;
     std::map<int, int> rowsOfGroup;  // standings rows seen so far, per group
     int found = 0;
     for (int r = 1; r < platz.RowCount(); ++r) {
@@ -170,91 +173,89 @@ Resolution ResolveBestOf(int row) {
         const int place = ++rowsOfGroup[group];
         if (place == k && ++found == i) {
             const int team = IntGet(platz, Platz_TeamNr, r, true);
-            return {TeamName(team), team};
+            return {TeamName(f, team), team};
         }
     }
     return {};
 }
 
-Resolution ResolveRow(int row, int g, int x, const std::vector<std::string>& places) {
-    const TSortGrid& teams = Form1->Teams;
+Resolution ResolveRow(const TMainForm& f, int row, int g, int x, const std::vector<std::string>& places) {
+    const TSortGrid& teams = f.Teams;
     const std::string kind = Get(teams, Teams_SV, row, true);
     const int source = IntGet(teams, Teams_GrNr, row, true);
     const bool concerned = (!kind.empty() && kind[0] == 'B') || (g >= 1 && source == g);
     if (!concerned) {
-        if (IntGet(teams, Teams_Platz, row, true) > 0) return ResolveByText(row, places, x);
+        if (IntGet(teams, Teams_Platz, row, true) > 0) return ResolveByText(f, row, places, x);
         return {};
     }
-    if (kind.empty()) return ResolvePlace(row, places);
-    if (kind == "S" || kind == "V") return ResolveGame(row, kind == "S");
-    if (kind[0] == 'B') return ResolveBestOf(row);
+    if (kind.empty()) return ResolvePlace(f, row, places);
+    if (kind == "S" || kind == "V") return ResolveGame(f, row, kind == "S");
+    if (kind[0] == 'B') return ResolveBestOf(f, row);
     ErrorLog("[X] TeamNr: " + Get(teams, Teams_Nr, row, true) + " konnte nicht zugeordnet werden");
     return {};
 }
 
 }  // namespace
 
-std::string PlatzhalterText(const std::string& code) {
+std::string PlatzhalterText(const TMainForm& f, const std::string& code) {
     if (code.empty()) return {};
     const char first = code[0];
     if (first == 'S' || first == 'V') return GameText(first, code.substr(1));
-    if (first == 'M') return TeamText(code.substr(1));
+    if (first == 'M') return TeamText(f, code.substr(1));
     if (first == 'B') return BestOfText(ParseBestOf(code));
     const size_t dot = code.find('.');
     if (dot == std::string::npos) return {};
     return PlaceText(code.substr(0, dot), code.substr(dot + 1));
 }
 
-std::string PutPlatzhalter(const std::string& code, int row) {
-    if (!Form1) return {};
+std::string PutPlatzhalter(TMainForm& f, const std::string& code, int row) {
     if (code.empty()) {
         ErrorLog("PutPlatzhalter FEHLER");
         return {};
     }
     const char first = code[0];
-    if (first == 'S' || first == 'V') return PutGamePlaceholder(first, code, row);
+    if (first == 'S' || first == 'V') return PutGamePlaceholder(f, first, code, row);
     if (first == 'M') {
-        if (row > 0) Put(Form1->Teams, Teams_SV, row, "", true);
-        return TeamText(code.substr(1));
+        if (row > 0) Put(f.Teams, Teams_SV, row, "", true);
+        return TeamText(f, code.substr(1));
     }
     if (first == 'B') {
-        if (row > 0) Put(Form1->Teams, Teams_SV, row, code, true);
+        if (row > 0) Put(f.Teams, Teams_SV, row, code, true);
         return BestOfText(ParseBestOf(code));
     }
-    if (code.find('.') != std::string::npos) return PutPlacePlaceholder(code, row);
+    if (code.find('.') != std::string::npos) return PutPlacePlaceholder(f, code, row);
     return {};
 }
 
-std::string GetPlatzhalter(int row, bool asCode) {
-    if (row < 1 || !Form1) {
+std::string GetPlatzhalter(const TMainForm& f, int row, bool asCode) {
+    if (row < 1) {
         ErrorLog("[F] GetPlatzhalter FEHLER");
         return {};
     }
-    if (!asCode) return ListGet(Form1->XATeamsTur, row);
-    const TSortGrid& teams = Form1->Teams;
+    if (!asCode) return ListGet(f.XATeamsTur, row);
+    const TSortGrid& teams = f.Teams;
     const std::string kind = Get(teams, Teams_SV, row, true);
     const std::string pos = Get(teams, Teams_Pos, row, true);
     if (!kind.empty() && (kind[0] == 'S' || kind[0] == 'V')) return kind.substr(0, 1) + pos;
     if (!kind.empty() && kind[0] == 'B') return kind;
-    return pos + "." + ListGet(Form1->XAGruppBez, IntGet(teams, Teams_GrNr, row, true));
+    return pos + "." + ListGet(f.XAGruppBez, IntGet(teams, Teams_GrNr, row, true));
 }
 
-void calcAfterRound(int g, int x) {
-    if (!Form1) return;
-    const int groupRow = GroupRow(g);
-    const std::vector<std::string> places = groupRow > 0 ? StandingsOf(g, groupRow) : std::vector<std::string>{};
-    const int count = groupRow > 0 ? IntGet(Form1->Gruppe, Gruppe_AnzTeams, groupRow, true) : 0;
+void calcAfterRound(TMainForm& f, int g, int x) {
+    const int groupRow = GroupRow(f, g);
+    const std::vector<std::string> places = groupRow > 0 ? StandingsOf(f, g, groupRow) : std::vector<std::string>{};
+    const int count = groupRow > 0 ? IntGet(f.Gruppe, Gruppe_AnzTeams, groupRow, true) : 0;
     if (places.size() < 2 || static_cast<int>(places.size()) - 1 != count) {
         ErrorLog("[X] calcAfterRound FEHLER: Anzahl unbekannt");
         return;
     }
-    TSortGrid& teams = Form1->Teams;
+    TSortGrid& teams = f.Teams;
     for (int row = 1; row < teams.RowCount(); ++row) {
         if (Get(teams, 0, row, true).empty()) continue;
-        const Resolution found = ResolveRow(row, g, x, places);
+        const Resolution found = ResolveRow(f, row, g, x, places);
         if (found.name.empty()) continue;
         Put(teams, Teams_Name_Tur, row, found.name, true);
-        ListPut(Form1->XATeamsTur, IntGet(teams, Teams_Nr, row, true), found.name);
+        ListPut(f.XATeamsTur, IntGet(teams, Teams_Nr, row, true), found.name);
         if (found.team > 0) Put(teams, Teams_TMP, row, Get(teams, Teams_TMP, found.team, true), true);
     }
 }

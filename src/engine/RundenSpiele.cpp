@@ -15,7 +15,7 @@
 #include "foundation/MessageBoxes.h"
 #include "foundation/Settings.h"
 #include "foundation/Texts.h"
-#include "mainwindow/main.h"
+#include "foundation/MainForm.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
 
@@ -38,8 +38,7 @@ private:
 };
 
 // The Teams rows of a group in table order.
-std::vector<int> MemberRows(int group) {
-    const TSortGrid& teams = Form1->Teams;
+std::vector<int> MemberRows(const TSortGrid& teams, int group) {
     std::vector<int> rows;
     for (int row = 1; row < teams.RowCount(); ++row)
         if (IntGet(teams, Teams_InGr, row, true) == group) rows.push_back(row);
@@ -98,8 +97,7 @@ void RoundRobin(GroupPairs& group, PairAdder& add, const std::vector<int>& membe
 
 // Participants in list order, taken alternately as first and second side; with `games` > 0 the
 // list is walked again and again until that many pairs are made.
-void ListOrder(PairAdder& add, const std::vector<int>& members, int games) {
-    const TSortGrid& teams = Form1->Teams;
+void ListOrder(const TSortGrid& teams, PairAdder& add, const std::vector<int>& members, int games) {
     std::vector<int> numbers;
     for (int row : members) numbers.push_back(IntGet(teams, Teams_Nr, row, true));
     const bool cycling = games > 0;
@@ -130,24 +128,23 @@ void ListOrder(PairAdder& add, const std::vector<int>& members, int games) {
     }
 }
 
-GroupPairs GroupGames(int row, bool randomSides, PairingCache& cache) {
-    const TSortGrid& gruppe = Form1->Gruppe;
+GroupPairs GroupGames(const TMainForm& form, int row, bool randomSides, PairingCache& cache) {
+    const TSortGrid& gruppe = form.Gruppe;
     GroupPairs group;
     group.group = IntGet(gruppe, Gruppe_Nr, row, true);
     PairAdder add(group, randomSides);
     const std::string system = Get(gruppe, Gruppe_System, row, true);
-    const std::vector<int> members = MemberRows(group.group);
+    const std::vector<int> members = MemberRows(form.Teams, group.group);
     if (system == "JGJ" || system == "JGJ2")
         RoundRobin(group, add, members, IntGet(gruppe, Gruppe_AnzTeams, row, true), system == "JGJ2", cache);
     else if (system == "SV")
-        ListOrder(add, members, 0);
+        ListOrder(form.Teams, add, members, 0);
     else if (!system.empty() && system[0] == 'A' && ToInt(system.substr(1)) > 0)
-        ListOrder(add, members, ToInt(system.substr(1)));
+        ListOrder(form.Teams, add, members, ToInt(system.substr(1)));
     return group;
 }
 
-RoundTiming TimingOf(int row) {
-    const TSortGrid& gruppe = Form1->Gruppe;
+RoundTiming TimingOf(const TSortGrid& gruppe, int row) {
     RoundTiming t;
     t.start = TimeToMinutes(Get(gruppe, Gruppe_Startzeit, row, true));
     t.duration = IntGet(gruppe, Gruppe_Spielzeit, row, true);
@@ -157,8 +154,7 @@ RoundTiming TimingOf(int row) {
 }
 
 // Three columns per group in Schiris: group number, first and second participant, a row per pair.
-void WritePairTable(const std::vector<GroupPairs>& round, int groupCount) {
-    TSortGrid& table = Form1->Schiris;
+void WritePairTable(TSortGrid& table, const std::vector<GroupPairs>& round, int groupCount) {
     const int width = 3 * std::max(groupCount, static_cast<int>(round.size()));
     if (table.ColCount() < width) table.SetColCount(width);
     size_t longest = 0;
@@ -178,22 +174,21 @@ void WritePairTable(const std::vector<GroupPairs>& round, int groupCount) {
 
 }  // namespace
 
-void Do_RundenSpiele(int startRow, int groupCount) {
-    if (!Form1) return;
+void Do_RundenSpiele(TMainForm& form, int startRow, int groupCount) {
     Log("[F] Do_RundenSpiele(" + IntToStr(startRow) + "): Runden starten bei Gruppe->Row");
-    const bool randomSides = GetSetting("Reihenfolge", "") == "Zufall";
+    const bool randomSides = GetSetting(form, "Reihenfolge", "") == "Zufall";
     prng::SeedFromClock();
-    ClearGrid(Form1->Temp);
-    ClearGrid(Form1->Schiris);
+    ClearGrid(form.Temp);
+    ClearGrid(form.Schiris);
 
     PairingCache cache;
     std::vector<GroupPairs> round;
     RoundTiming timing;
-    const TSortGrid& gruppe = Form1->Gruppe;
+    const TSortGrid& gruppe = form.Gruppe;
     for (int row = std::max(1, startRow); row < gruppe.RowCount(); ++row) {
-        round.push_back(GroupGames(row, randomSides, cache));
-        timing = TimingOf(row);
+        round.push_back(GroupGames(form, row, randomSides, cache));
+        timing = TimingOf(gruppe, row);
     }
-    WritePairTable(round, groupCount);
-    LayOutRound(round, timing);
+    WritePairTable(form.Schiris, round, groupCount);
+    LayOutRound(form, round, timing);
 }

@@ -10,7 +10,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Settings.h"
-#include "mainwindow/main.h"
+#include "foundation/MainForm.h"
 
 namespace {
 
@@ -159,8 +159,7 @@ std::string ClockOf(long long minutes) { return MinutesToTime(static_cast<int>(m
 
 // Start, end, day and field of every position: the slots follow each other at game length plus
 // pause, running over midnight into the next day. A start of "24:00" is midnight of the next day.
-std::vector<Timed> TimePositions(size_t count, const RoundTiming& timing) {
-    const TStrings& fields = Form1->XTempList.Items;
+std::vector<Timed> TimePositions(const TStrings& fields, size_t count, const RoundTiming& timing) {
     std::vector<Timed> out;
     out.reserve(count);
     long long start = timing.start;
@@ -176,8 +175,7 @@ std::vector<Timed> TimePositions(size_t count, const RoundTiming& timing) {
     return out;
 }
 
-void WriteTempRows(const std::vector<SlotEntry>& entries, const std::vector<Timed>& times) {
-    TSortGrid& temp = Form1->Temp;
+void WriteTempRows(TSortGrid& temp, const std::vector<SlotEntry>& entries, const std::vector<Timed>& times) {
     for (size_t i = 0; i < entries.size(); ++i) {
         const int row = static_cast<int>(i) + 1;
         const SlotEntry& e = entries[i];
@@ -198,9 +196,9 @@ void WriteTempRows(const std::vector<SlotEntry>& entries, const std::vector<Time
     temp.SetRowCount(std::max(2, static_cast<int>(entries.size()) + 1));
 }
 
-void WriteGame(int row, const SlotEntry& e, const Timed& t, bool timed) {
-    TSortGrid& plan = Form1->Spielplan;
-    Put(plan, 0, row, Form1->AktTurNr, true);
+void WriteGame(TMainForm& form, int row, const SlotEntry& e, const Timed& t, bool timed) {
+    TSortGrid& plan = form.Spielplan;
+    Put(plan, 0, row, form.AktTurNr, true);
     Put(plan, 1, row, TabelleSpielplan, true);
     Put(plan, Spielplan_GrNr, row, e.group, true);
     Put(plan, Spielplan_T1, row, e.first, true);
@@ -212,31 +210,31 @@ void WriteGame(int row, const SlotEntry& e, const Timed& t, bool timed) {
     Put(plan, Spielplan_Tag, row, IntToStr(t.day), true);
     Put(plan, Spielplan_Status, row, "", true);
     Put(plan, Spielplan_SpNr, row, row, true);
-    Put(plan, Spielplan_RNr, row, Form1->AnzRunden + 1, true);
+    Put(plan, Spielplan_RNr, row, form.AnzRunden + 1, true);
 }
 
 // The next round starts after the last game plus the pause between rounds, on the day that game
 // ends: a game that runs past midnight ends on the day after its start day.
-void ProposeNextRound(int lastRow) {
-    const TSortGrid& plan = Form1->Spielplan;
+void ProposeNextRound(TMainForm& form, int lastRow) {
+    const TSortGrid& plan = form.Spielplan;
     const int start = TimeToMinutes(Get(plan, Spielplan_Von, lastRow, true));
     const int end = TimeToMinutes(Get(plan, Spielplan_Bis, lastRow, true));
-    long long next = end + static_cast<long long>(ToInt(GetSetting("Rundenpause", "0")));
+    long long next = end + static_cast<long long>(ToInt(GetSetting(form, "Rundenpause", "0")));
     long long day = IntGet(plan, Spielplan_Tag, lastRow, true) + (end < start ? 1 : 0);
     day += TakeDays(next);
-    SetSetting("AktSpieltag", IntToStr(day));
-    SetSetting("AktUhrzeit", ClockOf(next));
+    SetSetting(form, "AktSpieltag", IntToStr(day));
+    SetSetting(form, "AktUhrzeit", ClockOf(next));
 }
 
-void MarkPairsUsed(const std::vector<SlotEntry>& entries) {
+void MarkPairsUsed(TSortGrid& pairTable, const std::vector<SlotEntry>& entries) {
     for (const SlotEntry& e : entries)
-        if (!e.idle) Put(Form1->Schiris, 3 * e.groupIndex, e.pairIndex + 1, "", true);
+        if (!e.idle) Put(pairTable, 3 * e.groupIndex, e.pairIndex + 1, "", true);
 }
 
 }  // namespace
 
-bool parseFeldListe(const std::string& text) {
-    TStrings& fields = Form1->XTempList.Items;
+bool parseFeldListe(TMainForm& form, const std::string& text) {
+    TStrings& fields = form.XTempList.Items;
     fields.Clear();
     if (text.empty()) return false;
     std::string rest = text + ",";
@@ -250,19 +248,19 @@ std::vector<SlotEntry> PackSlots(const std::vector<GroupPairs>& groups, int fiel
     return SlotPacker(groups, fields).Pack();
 }
 
-void LayOutRound(const std::vector<GroupPairs>& groups, const RoundTiming& timing) {
-    const int fields = Form1->XTempList.Items.Count();
+void LayOutRound(TMainForm& form, const std::vector<GroupPairs>& groups, const RoundTiming& timing) {
+    const int fields = form.XTempList.Items.Count();
     const std::vector<SlotEntry> entries = PackSlots(groups, fields);
-    MarkPairsUsed(entries);
-    const std::vector<Timed> times = TimePositions(entries.size(), timing);
-    WriteTempRows(entries, times);
+    MarkPairsUsed(form.Schiris, entries);
+    const std::vector<Timed> times = TimePositions(form.XTempList.Items, entries.size(), timing);
+    WriteTempRows(form.Temp, entries, times);
 
-    TSortGrid& plan = Form1->Spielplan;
+    TSortGrid& plan = form.Spielplan;
     int n = plan.RowCount() - 1 + (IntGet(plan, 0, 1, true) > 0 ? 1 : 0);
-    const bool timed = Form1->XZeitSpiele.Checked();
+    const bool timed = form.XZeitSpiele.Checked();
     for (size_t i = 0; i < entries.size(); ++i)
-        if (!entries[i].idle) WriteGame(n++, entries[i], times[i], timed);
+        if (!entries[i].idle) WriteGame(form, n++, entries[i], times[i], timed);
     if (n <= 1) return;
     plan.SetRowCount(n);
-    if (timed) ProposeNextRound(n - 1);
+    if (timed) ProposeNextRound(form, n - 1);
 }

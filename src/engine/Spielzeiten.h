@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+class TMainForm;
+
 // The pairs one group of a new round is to play, in the order the game system gives them.
 struct GroupPairs {
     int group = 0;                             // the group's number
@@ -29,7 +31,7 @@ inline constexpr int kMaxFelder = 1000;
 
 // Fills XTempList with the fields of a list such as "1-3,6"; false (and the list left partly
 // filled) for an invalid text.
-bool parseFeldListe(const std::string& text);
+bool parseFeldListe(TMainForm& form, const std::string& text);
 
 // Packs the pairs into slots of `fields` games: no participant twice in a slot, the groups
 // taking turns. Full slots come as `fields` entries, idle ones included; the last slot only as
@@ -38,4 +40,4 @@ std::vector<SlotEntry> PackSlots(const std::vector<GroupPairs>& groups, int fiel
 
 // Lays the round's pairs out over the fields of XTempList (rows of Temp) and appends them to
 // Spielplan with their game numbers; with timed games it stores where the next round may start.
-void LayOutRound(const std::vector<GroupPairs>& groups, const RoundTiming& timing);
+void LayOutRound(TMainForm& form, const std::vector<GroupPairs>& groups, const RoundTiming& timing);

@@ -13,6 +13,11 @@ inline constexpr int TabelleUkSound = 7;
 inline constexpr int Tur_Nr = 0;
 inline constexpr int Tabelle_Nr = 1;
 
+inline constexpr int Turnier_Name = 3, Turnier_DateiName = 4, Turnier_DateiNameS = 5, Turnier_AnzMann = 6,
+                     Turnier_Sportart = 7, Turnier_Datum = 8, Turnier_Changes = 9, Turnier_Score = 10,
+                     Turnier_Score2 = 11, Turnier_Score3 = 12, Turnier_Bez = 13, Turnier_System = 14,
+                     Turnier_Runden = 15, Turnier_Fehlermeldungen = 16, Turnier_Teams = 17;
+
 inline constexpr int Gruppe_Nr = 2, Gruppe_Tur = 3, Gruppe_GrNr = 4, Gruppe_Bez = 5, Gruppe_Name = 6,
                      Gruppe_Teams = 7, Gruppe_Felder = 8, Gruppe_Zeitspiel = 9, Gruppe_Spieltag = 10,
                      Gruppe_Startzeit = 11, Gruppe_Spielzeit = 12, Gruppe_Pause = 13, Gruppe_Fertig = 14,

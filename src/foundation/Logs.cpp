@@ -3,13 +3,11 @@
 #include <cstdio>
 
 #include "foundation/MessageBoxes.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/WindowHelpers.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/ProgramFolder.h"
-
-bool DebugModus = false;
-TMemo* LogMemo = nullptr;
 
 namespace {
 
@@ -24,15 +22,7 @@ void AppendLine(const char* fileName, const std::string& message) {
     std::fclose(file);
 }
 
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
-
 }  // namespace
-
-void SetDebugModusFromArgument(const std::string& firstArgument) { DebugModus = UpperAscii(firstArgument) == "-D"; }
 
 void Log(const std::string& message, bool clear) {
     if (clear && LogMemo) LogMemo->Lines.Clear();

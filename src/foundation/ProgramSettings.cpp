@@ -1,11 +1,10 @@
 #include "foundation/ProgramSettings.h"
 
 #include "foundation/Conversions.h"
+#include "foundation/ProgramGlobals.h"
 #include "platform/IniFile.h"
 #include "platform/Registry.h"
 #include "platform/Utf8.h"
-
-std::string IniPath;
 
 namespace {
 

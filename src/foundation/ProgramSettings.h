@@ -12,10 +12,6 @@ constexpr const char* kRegistryKey = "Software\\Durnwalde\\Marovelkandis4";
 constexpr const char* kIniFileName = "Marovelka4.ini";
 constexpr const char* kIniSection = "Einstellungen";
 
-// The ini file's full path, set by the main window at start to the program folder followed by
-// kIniFileName. While it is empty, ini reads give the default and ini writes do nothing.
-extern std::string IniPath;
-
 // Registry values where every reader falls back to the same plain value.
 constexpr const char* kDefaultFarbschema = "Blau";
 constexpr int kDefaultTree1Height = 280;

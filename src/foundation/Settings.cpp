@@ -3,7 +3,8 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
-#include "mainwindow/main.h"
+#include "foundation/MainForm.h"
+#include "foundation/ProgramSettings.h"
 
 namespace {
 int FindKeyRow(const TSortGrid& ein, const std::string& key) {
@@ -13,9 +14,9 @@ int FindKeyRow(const TSortGrid& ein, const std::string& key) {
 }
 }  // namespace
 
-void SetSetting(const std::string& key, const std::string& value) {
-    if (!Form1 || Form1->AktTurNr < 1) return;
-    TSortGrid& ein = Form1->Ein;
+void SetSetting(TMainForm& form, const std::string& key, const std::string& value) {
+    if (form.AktTurNr < 1) return;
+    TSortGrid& ein = form.Ein;
     if (int row = FindKeyRow(ein, key); row > 0) {
         Put(ein, Ein_Wert, row, value, true);
         return;
@@ -25,11 +26,21 @@ void SetSetting(const std::string& key, const std::string& value) {
     Put(ein, 1, row, IntToStr(TabelleEin), true);
     Put(ein, Ein_Name, row, key, true);
     Put(ein, Ein_Wert, row, value, true);
-    Put(ein, 0, row, IntToStr(Form1->AktTurNr), true);
+    Put(ein, 0, row, IntToStr(form.AktTurNr), true);
 }
 
-std::string GetSetting(const std::string& key, const std::string& defaultValue) {
-    if (!Form1 || Form1->AktTurNr < 1) return defaultValue;
-    int row = FindKeyRow(Form1->Ein, key);
-    return row > 0 ? Get(Form1->Ein, Ein_Wert, row, true) : defaultValue;
+std::string GetSetting(const TMainForm& form, const std::string& key, const std::string& defaultValue) {
+    if (form.AktTurNr < 1) return defaultValue;
+    int row = FindKeyRow(form.Ein, key);
+    return row > 0 ? Get(form.Ein, Ein_Wert, row, true) : defaultValue;
+}
+
+void SetSettingReg(TMainForm& form, const std::string& key, const std::string& value) {
+    SetSetting(form, key, value);
+    RegWriteString(key, value);
+}
+
+std::string GetSettingReg(const TMainForm& form, const std::string& key, const std::string& defaultValue) {
+    std::string stored = RegReadString(key, "");
+    return stored.empty() ? GetSetting(form, key, defaultValue) : stored;
 }

@@ -5,14 +5,9 @@
 
 #include "foundation/Conversions.h"
 #include "platform/DateTime.h"
+#include "platform/Strings.h"
 
 namespace {
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 bool IsNumber(const std::string& text) {
     double value;
@@ -476,3 +471,17 @@ void TSortGrid::AutoSizeColumns(bool includeFixed, int extra) {
         if (extra != 0) SetColWidths(c, ColWidths(c) + extra);
     }
 }
+void sortGrid(TSortGrid& grid, int column, bool numeric) {
+    TSortOptions options;
+    options.SortStyle = numeric ? ssNumeric : ssAlphabetic;
+    options.SortDirection = sdAscending;
+    grid.SortByColumn(column, options);
+}
+
+void sortGrid(TSortGrid& grid, std::initializer_list<SortKey> keys) {
+    // Each sort keeps the order of equal rows, so sorting by the last key first leaves the first
+    // key deciding and the later ones breaking its ties.
+    std::vector<SortKey> order(keys);
+    for (auto it = order.rbegin(); it != order.rend(); ++it) sortGrid(grid, it->column, it->numeric);
+}
+

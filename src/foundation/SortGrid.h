@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -145,3 +146,12 @@ private:
         bool modified = false;
     } validate_;
 };
+
+// Stable ascending sort of the grid's data rows by one column.
+void sortGrid(TSortGrid& grid, int column, bool numeric);
+struct SortKey {
+    int column;
+    bool numeric;
+};
+// Stable sort by several columns, the first key deciding first.
+void sortGrid(TSortGrid& grid, std::initializer_list<SortKey> keys);

@@ -7,7 +7,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Logs.h"
 #include "foundation/SortGrid.h"
-#include "mainwindow/main.h"
+#include "foundation/MainForm.h"
 
 namespace headers {
 const char* const Turnier =
@@ -61,7 +61,7 @@ struct ColumnCheck {
 
 }  // namespace
 
-void CreateDataTables(TForm1& f) {
+void CreateDataTables(TMainForm& f) {
     SetupTable(f.Turnier, "Turnier", headers::Turnier);
     SetupTable(f.Gruppe, "Gruppe", headers::Gruppe);
     SetupTable(f.Teams, "Teams", headers::Teams);
@@ -74,9 +74,14 @@ void CreateDataTables(TForm1& f) {
     SetupTable(f.Schiris, "Schiris", headers::Schiris);
 }
 
-bool CheckColumnNumbers(const TForm1& f) {
+bool CheckColumnNumbers(const TMainForm& f) {
 #define COLUMN(grid, constant) ColumnCheck{f.grid, constant, #constant}
     const ColumnCheck checks[] = {
+        COLUMN(Turnier, Turnier_Name), COLUMN(Turnier, Turnier_DateiName), COLUMN(Turnier, Turnier_DateiNameS),
+        COLUMN(Turnier, Turnier_AnzMann), COLUMN(Turnier, Turnier_Sportart), COLUMN(Turnier, Turnier_Datum),
+        COLUMN(Turnier, Turnier_Changes), COLUMN(Turnier, Turnier_Score), COLUMN(Turnier, Turnier_Score2),
+        COLUMN(Turnier, Turnier_Score3), COLUMN(Turnier, Turnier_Bez), COLUMN(Turnier, Turnier_System),
+        COLUMN(Turnier, Turnier_Runden), COLUMN(Turnier, Turnier_Fehlermeldungen), COLUMN(Turnier, Turnier_Teams),
         COLUMN(Gruppe, Gruppe_Nr), COLUMN(Gruppe, Gruppe_Tur), COLUMN(Gruppe, Gruppe_GrNr), COLUMN(Gruppe, Gruppe_Bez),
         COLUMN(Gruppe, Gruppe_Name), COLUMN(Gruppe, Gruppe_Teams), COLUMN(Gruppe, Gruppe_Felder),
         COLUMN(Gruppe, Gruppe_Zeitspiel), COLUMN(Gruppe, Gruppe_Spieltag), COLUMN(Gruppe, Gruppe_Startzeit),
@@ -118,4 +123,6 @@ bool CheckColumnNumbers(const TForm1& f) {
     return ok;
 }
 
-void setTurChanged(bool changed) { Put(Form1->Turnier, 9, 1, changed ? "true" : "", true); }
+void setTurChanged(TMainForm& form, bool changed) {
+    Put(form.Turnier, Turnier_Changes, 1, changed ? "true" : "", true);
+}

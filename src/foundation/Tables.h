@@ -2,7 +2,7 @@
 #include <string>
 
 class TSortGrid;
-class TForm1;
+class TMainForm;
 
 // Header text of each table as its component carries it ('|'-separated, one field per column).
 namespace headers {
@@ -20,9 +20,9 @@ extern const char* const Schiris;
 
 // Gives every data table of the window its name, header row, one blank data row and the
 // table settings (FixedRows 1, FixedCols 0, no click sorting).
-void CreateDataTables(TForm1& form);
+void CreateDataTables(TMainForm& form);
 // Checks that each column-number constant names the column of that header; logs each mismatch.
-bool CheckColumnNumbers(const TForm1& form);
+bool CheckColumnNumbers(const TMainForm& form);
 
 // Marks the current tournament modified ("true") or saved (empty text).
-void setTurChanged(bool changed);
+void setTurChanged(TMainForm& form, bool changed);

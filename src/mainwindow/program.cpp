@@ -2,7 +2,7 @@
 #include <iostream>
 #include <string>
 
-#include "foundation/Logs.h"
+#include "foundation/ProgramGlobals.h"
 #include "mainwindow/main.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Random.h"
@@ -27,9 +27,12 @@ int main(int argc, char** argv) {
     SetUiHost(&terminal);
     prng::SeedFromClock();
     {
-        TForm1 form(argc > 1 ? argv[1] : "");
+        SetProgramGlobals(argc > 1 ? argv[1] : "");
+        TForm1 form;
+        LogMemo = &form.Memo1;
         form.FormCreate();
         PrintAbilities(form);
+        LogMemo = nullptr;
     }
     SetUiHost(nullptr);
     return 0;

@@ -9,6 +9,11 @@ namespace {
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
 
+std::string UpperAscii(std::string text) {
+    for (char& c : text) c = UpperAscii(c);
+    return text;
+}
+
 bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });

@@ -54,6 +54,8 @@ protected:
 
 // Equal texts when ASCII letters are compared without regard to case (names in settings files).
 bool SameText(std::string_view a, std::string_view b);
+// The text with a-z made upper case; every other byte as it is.
+std::string UpperAscii(std::string text);
 
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 

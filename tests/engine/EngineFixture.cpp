@@ -17,7 +17,7 @@ int AppendRow(TSortGrid& grid) {
 
 void EngineTest::SetUp() {
     ProgramTest::SetUp();
-    form = std::make_unique<TForm1>();
+    form = std::make_unique<LightForm>();
     form->AktTurNr = 1;
     form->XAGruppBez.Items.Add("");
     form->XAGruppName.Items.Add("");

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "TestEnvironment.h"
-#include "mainwindow/main.h"
+#include "LightForm.h"
 
 // A main window with one open tournament whose tables the tests fill by hand.
 class EngineTest : public ProgramTest {
@@ -29,7 +29,7 @@ protected:
     // Copies the shipped pairing table file into the program folder.
     void InstallPairingFile() const;
 
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<LightForm> form;
 };
 
 // The next free data row of a table: row 1 of an empty table, else a new last row.

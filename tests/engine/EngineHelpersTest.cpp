@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
-#include "engine/EngineHelpers.h"
+#include "engine/ResultTexts.h"
+#include "engine/TableLookups.h"
+#include "foundation/Settings.h"
+#include "foundation/SortGrid.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/ProgramSettings.h"
@@ -26,46 +29,46 @@ protected:
         const char* values[] = {pp, mp, ps, ms, pb, mb};
         for (int i = 0; i < 6; ++i) Put(form->Platz, Platz_PPkt + i, standing, values[i], true);
     }
-    void Mode(int mode) { SetSetting("AWertung", std::to_string(mode)); }
+    void Mode(int mode) { SetSetting(*form, "AWertung", std::to_string(mode)); }
     int game = 0, standing = 0;
 };
 
 // --- points ---
 
 TEST_F(ResultTextTest, PointsWithoutValues) {
-    EXPECT_EQ(PunkteText(standing, true), "0 : 0");
-    EXPECT_EQ(PunkteText(game, false), "");
+    EXPECT_EQ(PunkteText(*form, standing, true), "0 : 0");
+    EXPECT_EQ(PunkteText(*form, game, false), "");
     form->Wertung1 = form->Wertung2 = "";
     StandingValues("3", "1", "", "", "", "");
-    EXPECT_EQ(PunkteText(standing, true), "");
+    EXPECT_EQ(PunkteText(*form, standing, true), "");
 }
 
 TEST_F(ResultTextTest, PointsByMode) {
     StandingValues("12", "2", "", "", "", "");
     GameValues("3", "", "", "", "", "");
-    EXPECT_EQ(PunkteText(standing, true), "12 : 2");
-    EXPECT_EQ(PunkteText(game, false), "3 : 0");
+    EXPECT_EQ(PunkteText(*form, standing, true), "12 : 2");
+    EXPECT_EQ(PunkteText(*form, game, false), "3 : 0");
     Mode(3);
-    EXPECT_EQ(PunkteText(standing, true), "12 : 2 (+10)");
+    EXPECT_EQ(PunkteText(*form, standing, true), "12 : 2 (+10)");
     Mode(6);
     StandingValues("2", "12", "", "", "", "");
-    EXPECT_EQ(PunkteText(standing, true), "2 : 12 (-10)");
+    EXPECT_EQ(PunkteText(*form, standing, true), "2 : 12 (-10)");
     Mode(7);
-    EXPECT_EQ(PunkteText(standing, true), "2");
-    EXPECT_EQ(PunkteText(game, false), "3 : 0");
+    EXPECT_EQ(PunkteText(*form, standing, true), "2");
+    EXPECT_EQ(PunkteText(*form, game, false), "3 : 0");
 }
 
 TEST_F(ResultTextTest, HiddenMinusPointsShowOnlyThePlusSide) {
     form->MinusAnzeigen = false;
     StandingValues("12", "2", "5", "1", "80", "60");
     form->Wertung3 = "Bälle";
-    EXPECT_EQ(PunkteText(standing, true), "12");
+    EXPECT_EQ(PunkteText(*form, standing, true), "12");
     Mode(1);
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "5 / 80");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "5 / 80");
     Mode(5);
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "5 / 80");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "5 / 80");
     Mode(2);
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "5 (+4) / 80 (+20)");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "5 (+4) / 80 (+20)");
 }
 
 // --- results ---
@@ -74,7 +77,7 @@ TEST_F(ResultTextTest, NotScoredGameInEveryMode) {
     Put(form->Spielplan, Spielplan_SatzErg, game, "NULL", true);
     for (int mode = 1; mode <= 7; ++mode) {
         Mode(mode);
-        EXPECT_EQ(ErgebnisText(game, 0, false), "Keine Wertung") << mode;
+        EXPECT_EQ(ErgebnisText(*form, game, 0, false), "Keine Wertung") << mode;
     }
 }
 
@@ -82,49 +85,49 @@ TEST_F(ResultTextTest, GameResultsByMode) {
     GameValues("2", "0", "2", "1", "55", "47");
     Put(form->Spielplan, Spielplan_SatzErg, game, "25:10, 15:25, 15:12", true);
     Mode(1);
-    EXPECT_EQ(ErgebnisText(game, 0, false), "2:1");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "2:1");
     Mode(4);
-    EXPECT_EQ(ErgebnisText(game, 0, false), "25:10, 15:25, 15:12");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "25:10, 15:25, 15:12");
     Mode(5);
-    EXPECT_EQ(ErgebnisText(game, 0, false), "2:1 (25:10, 15:25, 15:12)");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "2:1 (25:10, 15:25, 15:12)");
     form->Wertung3 = "Bälle";
-    EXPECT_EQ(ErgebnisText(game, 0, false), "2:1 (25:10, 15:25, 15:12) / 55:47");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "2:1 (25:10, 15:25, 15:12) / 55:47");
     Mode(3);
-    EXPECT_EQ(ErgebnisText(game, 0, false), "2:1 / 55:47");
-    EXPECT_EQ(ErgebnisText(game, 1, false), "2 (55)");
-    EXPECT_EQ(ErgebnisText(game, 2, false), "1 (47)");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "2:1 / 55:47");
+    EXPECT_EQ(ErgebnisText(*form, game, 1, false), "2 (55)");
+    EXPECT_EQ(ErgebnisText(*form, game, 2, false), "1 (47)");
     Mode(9);
-    EXPECT_EQ(ErgebnisText(game, 0, false), "");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "");
 }
 
 TEST_F(ResultTextTest, ModeThatIsNoNumberCountsAsModeOne) {
     GameValues("2", "0", "2", "1", "", "");
     for (const char* mode : {"", "x", "3a", "99999999999"}) {
-        SetSetting("AWertung", mode);
-        EXPECT_EQ(ErgebnisText(game, 0, false), "2:1") << mode;
+        SetSetting(*form, "AWertung", mode);
+        EXPECT_EQ(ErgebnisText(*form, game, 0, false), "2:1") << mode;
     }
-    SetSetting("AWertung", "0");
-    EXPECT_EQ(ErgebnisText(game, 0, false), "");
+    SetSetting(*form, "AWertung", "0");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "");
 }
 
 TEST_F(ResultTextTest, StandingsResultsWithDifferences) {
     StandingValues("6", "2", "5", "2", "80", "60");
     form->Wertung3 = "Bälle";
     Mode(6);
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "5:2 (+3) / 80:60 (+20)");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "5:2 (+3) / 80:60 (+20)");
     Mode(2);
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "5:2 (+3) / 80:60 (+20)");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "5:2 (+3) / 80:60 (+20)");
     Mode(4);
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "5:2 / 80:60");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "5:2 / 80:60");
 }
 
 TEST_F(ResultTextTest, NoResultYet) {
     Mode(1);
-    EXPECT_EQ(ErgebnisText(game, 0, false), "");
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "");
     GameValues("2", "0", "2", "1", "", "");
     Put(form->Spielplan, Spielplan_Sieger, game, "", true);
-    EXPECT_EQ(ErgebnisText(game, 0, false), "");
+    EXPECT_EQ(ErgebnisText(*form, game, 0, false), "");
 }
 
 TEST_F(ResultTextTest, StandingsRowIsJudgedByItsOwnValues) {
@@ -132,17 +135,17 @@ TEST_F(ResultTextTest, StandingsRowIsJudgedByItsOwnValues) {
     GameValues("2", "0", "2", "0", "", "");
     StandingValues("3", "0", "", "", "", "");
     Mode(1);
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "0:0");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "0:0");
     StandingValues("", "", "", "", "", "");
-    EXPECT_EQ(ErgebnisText(standing, 0, true), "");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "");
 }
 
 TEST_F(ResultTextTest, ResultSum) {
-    EXPECT_EQ(ErgebnisSumme(game), 0.0);
+    EXPECT_EQ(ErgebnisSumme(*form, game), 0.0);
     GameValues("1", "0", "2", "1", "", "");
-    EXPECT_EQ(ErgebnisSumme(game), 4.0);
+    EXPECT_EQ(ErgebnisSumme(*form, game), 4.0);
     Put(form->Spielplan, Spielplan_SatzErg, game, "0:0", true);
-    EXPECT_EQ(ErgebnisSumme(game), 1.0);
+    EXPECT_EQ(ErgebnisSumme(*form, game), 1.0);
 }
 
 // --- helpers ---
@@ -150,20 +153,20 @@ TEST_F(ResultTextTest, ResultSum) {
 TEST_F(EngineTest, DirectWinnerInEitherOrder) {
     AddGame(1, 3, 4, "4");
     AddGame(2, 4, 3, "3");
-    EXPECT_EQ(getDirektSieger(3, 4, 1), 4);
-    EXPECT_EQ(getDirektSieger(4, 3, 1), 4);
-    EXPECT_EQ(getDirektSieger(3, 4, 2), 3);
-    EXPECT_EQ(getDirektSieger(3, 5, 1), 0);
-    EXPECT_EQ(getDirektSieger(3, 4, 3), 0);
+    EXPECT_EQ(getDirektSieger(*form, 3, 4, 1), 4);
+    EXPECT_EQ(getDirektSieger(*form, 4, 3, 1), 4);
+    EXPECT_EQ(getDirektSieger(*form, 3, 4, 2), 3);
+    EXPECT_EQ(getDirektSieger(*form, 3, 5, 1), 0);
+    EXPECT_EQ(getDirektSieger(*form, 3, 4, 3), 0);
 }
 
 TEST_F(EngineTest, KthParticipantRowOfAGroup) {
     const int a1 = AddTeam(1), b1 = AddTeam(2), a2 = AddTeam(1);
-    EXPECT_EQ(getTeamZeile(1, 1), a1);
-    EXPECT_EQ(getTeamZeile(1, 2), a2);
-    EXPECT_EQ(getTeamZeile(2, 1), b1);
-    EXPECT_EQ(getTeamZeile(1, 3), 0);
-    EXPECT_EQ(getTeamZeile(1, 0), 0);
+    EXPECT_EQ(getTeamZeile(*form, 1, 1), a1);
+    EXPECT_EQ(getTeamZeile(*form, 1, 2), a2);
+    EXPECT_EQ(getTeamZeile(*form, 2, 1), b1);
+    EXPECT_EQ(getTeamZeile(*form, 1, 3), 0);
+    EXPECT_EQ(getTeamZeile(*form, 1, 0), 0);
 }
 
 TEST_F(EngineTest, SortsNumericallyOrByTextAndKeepsTies) {
@@ -184,13 +187,13 @@ TEST_F(EngineTest, SortsNumericallyOrByTextAndKeepsTies) {
 }
 
 TEST_F(EngineTest, SettingWithUserDefault) {
-    EXPECT_EQ(GetSettingReg("ZeitSpiele", "true"), "true");
-    SetSetting("ZeitSpiele", "false");
-    EXPECT_EQ(GetSettingReg("ZeitSpiele", "true"), "false");
-    SetSettingReg("SpielBogenTyp", "B");
-    EXPECT_EQ(GetSetting("SpielBogenTyp", "A"), "B");
+    EXPECT_EQ(GetSettingReg(*form, "ZeitSpiele", "true"), "true");
+    SetSetting(*form, "ZeitSpiele", "false");
+    EXPECT_EQ(GetSettingReg(*form, "ZeitSpiele", "true"), "false");
+    SetSettingReg(*form, "SpielBogenTyp", "B");
+    EXPECT_EQ(GetSetting(*form, "SpielBogenTyp", "A"), "B");
     EXPECT_EQ(RegReadString("SpielBogenTyp", ""), "B");
     // The user's last choice wins over the tournament's value.
-    SetSetting("SpielBogenTyp", "V");
-    EXPECT_EQ(GetSettingReg("SpielBogenTyp", "A"), "B");
+    SetSetting(*form, "SpielBogenTyp", "V");
+    EXPECT_EQ(GetSettingReg(*form, "SpielBogenTyp", "A"), "B");
 }

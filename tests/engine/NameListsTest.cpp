@@ -14,7 +14,7 @@ protected:
     }
     void AddTeamName(const std::string& name) {
         form->Edit14.SetText(name);
-        form->Button6.Click();
+        addPersonName(*form);
     }
     void Select(TListView& view, const std::string& caption) {
         for (auto& item : view.Items)
@@ -54,32 +54,32 @@ TEST_F(NameListTest, RefereesGoToTheirOwnList) {
     EXPECT_FALSE(ProgramFileExists("teams.dat"));
 }
 
-TEST_F(NameListTest, SwitchingTheListReloadsTheView) {
+TEST_F(NameListTest, EachListLoadsSortedWithoutBlankLines) {
     WriteProgramFile("teams.dat", "Bären\r\n\r\nAdler\r\n");
     WriteProgramFile("schiris.dat", "Schulz\r\n");
-    form->RadioButton6.SetChecked(true);
+    loadNamensliste(*form, true);
     EXPECT_EQ(Captions(form->ListView2), (std::vector<std::string>{"Adler", "Bären"}));
-    form->RadioButton9.SetChecked(true);
+    loadNamensliste(*form, false);
     EXPECT_EQ(Captions(form->ListView2), (std::vector<std::string>{"Schulz"}));
 }
 
 TEST_F(NameListTest, DeletingKeepsTheBye) {
     WriteProgramFile("teams.dat", "Adler\r\n[FREILOS]\r\nBären\r\nCondor\r\n");
-    form->loadNamensliste(true);
+    loadNamensliste(*form, true);
     Select(form->ListView2, "[FREILOS]");
     Select(form->ListView2, "Bären");
-    form->IAeverButton36Click(nullptr);
+    deletePersonNames(*form);
     EXPECT_EQ(Captions(form->ListView2), (std::vector<std::string>{"Adler", "Condor", "[FREILOS]"}));
     EXPECT_EQ(ReadNameList("teams.dat"), (std::vector<std::string>{"Adler", "Condor", "[FREILOS]"}));
 }
 
 TEST_F(NameListTest, TimeKeepersHaveNoProtectedEntry) {
     form->Edit1.SetText("[FREILOS]");
-    form->Button3.Click();
+    addZeitnehmer(*form);
     form->Edit1.SetText("Uhr");
-    form->Button3.Click();
+    addZeitnehmer(*form);
     Select(form->ListView1, "[FREILOS]");
-    form->Button4Click(nullptr);
+    deleteZeitnehmer(*form);
     EXPECT_EQ(ReadProgramFile("zeitnehmer.dat"), "Uhr\r\n");
 }
 
@@ -87,7 +87,7 @@ TEST_F(NameListTest, ImportKeepsDuplicatesAndCutsLongLines) {
     WriteProgramFile("teams.dat", "Adler\r\n");
     WriteProgramFile("neu.txt", "Bären\r\nBären\r\n\r\n" + std::string(31, 'x') + "\r\n");
     ui.QueueFile(folder + "neu.txt");
-    form->IAeverButton8.Click();
+    importNameFile(*form, true);
     EXPECT_EQ(ui.fileFilters.back(), "Textdatei (*.txt)|*.txt");
     EXPECT_TRUE(form->RadioButton6.Checked());
     EXPECT_EQ(ReadNameList("teams.dat"), (std::vector<std::string>{"Adler", "Bären", "Bären", std::string(30, 'x')}));
@@ -98,7 +98,7 @@ TEST_F(NameListTest, ImportKeepsDuplicatesAndCutsLongLines) {
 
 TEST_F(NameListTest, CancelledImportChangesNothing) {
     ui.QueueFile("");
-    form->IAeverButton10.Click();
+    importNameFile(*form, false);
     EXPECT_FALSE(ProgramFileExists("schiris.dat"));
     EXPECT_TRUE(form->ListView2.Items.empty());
 }

@@ -84,8 +84,8 @@ TEST_F(PairingFileTest, RoundCreationPlaysTheFileRoundByRound) {
     InstallPairingFile();
     const int a = AddGroup("A", "JGJ", 6);
     for (int i = 0; i < 6; ++i) AddTeam(a);
-    ASSERT_TRUE(parseFeldListe("1-3"));
-    Do_RundenSpiele(1, 1);
+    ASSERT_TRUE(parseFeldListe(*form, "1-3"));
+    Do_RundenSpiele(*form, 1, 1);
     const auto games = Games();
     ASSERT_EQ(games.size(), 15u);
     const auto block = ReadPairingBlock(folder + "Spklrs.dat", 6).positions;

@@ -21,7 +21,7 @@ protected:
     void SetUp() override {
         EngineTest::SetUp();
         // One field: every slot holds one game, so the plan keeps the order of the pairs.
-        ASSERT_TRUE(parseFeldListe("1"));
+        ASSERT_TRUE(parseFeldListe(*form, "1"));
     }
     // A group whose participants are interleaved with those of another group in the table.
     std::vector<int> GroupWithTeams(const std::string& system, int count) {
@@ -45,13 +45,13 @@ protected:
 
 TEST_F(RundenSpieleTest, RoundRobinWithoutBlockInPlainOrder) {
     const auto t = GroupWithTeams("JGJ", 4);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_EQ(Games(), (Pairs{{t[0], t[1]}, {t[0], t[2]}, {t[0], t[3]}, {t[1], t[2]}, {t[1], t[3]}, {t[2], t[3]}}));
 }
 
 TEST_F(RundenSpieleTest, DoubleRoundRobinWithoutBlockGetsTheSecondLeg) {
     const auto t = GroupWithTeams("JGJ2", 3);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     const Pairs leg{{t[0], t[1]}, {t[0], t[2]}, {t[1], t[2]}};
     Pairs both = leg;
     both.insert(both.end(), leg.begin(), leg.end());
@@ -61,21 +61,21 @@ TEST_F(RundenSpieleTest, DoubleRoundRobinWithoutBlockGetsTheSecondLeg) {
 TEST_F(RundenSpieleTest, CountLargerThanTheGroupPairsOnlyItsParticipants) {
     const auto t = GroupWithTeams("JGJ", 3);
     Put(form->Gruppe, Gruppe_AnzTeams, 1, 2000000000, true);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_EQ(Games(), (Pairs{{t[0], t[1]}, {t[0], t[2]}, {t[1], t[2]}}));
 }
 
 TEST_F(RundenSpieleTest, BlockOfThePairingFileGivesTheOrder) {
     WritePairingFile({"T3F1", "1|2|3|", "2|1|3|", "<END>", "T4F1", "1|4|1|", "<END>", "<EOF>"});
     const auto t = GroupWithTeams("JGJ", 4);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_EQ(Games(), (Pairs{{t[3], t[0]}}));
 }
 
 TEST_F(RundenSpieleTest, DoubleRoundRobinRepeatsTheBlockInOrderAndSides) {
     WritePairingFile({"T3F1", "1|2|3|", "2|3|1|", "3|1|2|", "<END>", "<EOF>"});
     const auto t = GroupWithTeams("JGJ2", 3);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     const Pairs leg{{t[1], t[2]}, {t[2], t[0]}, {t[0], t[1]}};
     Pairs both = leg;
     both.insert(both.end(), leg.begin(), leg.end());
@@ -86,7 +86,7 @@ TEST_F(RundenSpieleTest, PositionsOutsideTheGroupAndLinesWithoutBarAreSkipped) {
     WritePairingFile({"T3F1", "Kommentar", "1|0|2|", "1|2|4|", "1|2|2|", "1|3|1|", "<END>", "T3F1", "2|1|2|",
                       "<END>", "<EOF>"});
     const auto t = GroupWithTeams("JGJ", 3);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     // A second block of the same size adds its pairs too.
     EXPECT_EQ(Games(), (Pairs{{t[2], t[0]}, {t[0], t[1]}}));
 }
@@ -94,7 +94,7 @@ TEST_F(RundenSpieleTest, PositionsOutsideTheGroupAndLinesWithoutBarAreSkipped) {
 TEST_F(RundenSpieleTest, BlockWithoutEndWarnsAndKeepsItsPairs) {
     WritePairingFile({"T3F1", "1|1|2|", "1|2|3|"});
     const auto t = GroupWithTeams("JGJ", 3);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Datei 'Spklrs.dat' ist fehlerhaft bzw. Modus wird nicht unterstuetzt!");
     EXPECT_EQ(Games(), (Pairs{{t[0], t[1]}, {t[1], t[2]}}));
@@ -105,14 +105,14 @@ TEST_F(RundenSpieleTest, DamagedPairingFileFallsBackWithoutHarm) {
     for (int i = 0; i < 20000; ++i) junk += static_cast<char>((i * 7919) % 256);
     WriteProgramFile("Spklrs.dat", junk);
     const auto t = GroupWithTeams("JGJ", 3);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_EQ(Games().size(), 3u);
 }
 
 TEST_F(RundenSpieleTest, RandomSidesKeepEveryPair) {
-    SetSetting("Reihenfolge", "Zufall");
+    SetSetting(*form, "Reihenfolge", "Zufall");
     const auto t = GroupWithTeams("JGJ", 6);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     std::set<std::pair<int, int>> unordered;
     int swapped = 0;
     for (auto [a, b] : Games()) {
@@ -130,7 +130,7 @@ TEST_F(RundenSpieleTest, GroupOfOneGetsNoGames) {
         ClearGrid(form->Gruppe);
         ClearGrid(form->Teams);
         GroupWithTeams(system, 1);
-        Do_RundenSpiele(1, 1);
+        Do_RundenSpiele(*form, 1, 1);
         EXPECT_TRUE(Games().empty()) << system;
     }
 }
@@ -139,45 +139,45 @@ TEST_F(RundenSpieleTest, GroupOfOneGetsNoGames) {
 
 TEST_F(RundenSpieleTest, ListOrderPairsNeighboursAndLeavesTheOddOneOut) {
     const auto t = GroupWithTeams("SV", 5);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_EQ(Games(), (Pairs{{t[0], t[1]}, {t[2], t[3]}}));
 }
 
 TEST_F(RundenSpieleTest, ListOrderDropsAPairWithoutNumber) {
     const auto t = GroupWithTeams("SV", 4);
     Put(form->Teams, Teams_Nr, t[1], "", true);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_EQ(Games(), (Pairs{{t[2], t[3]}}));
     EXPECT_THAT(ErrorLogText(), HasSubstr("[X] Do_RundenSpiele: SV: TNr1/TNr2 konnte keinen Wert ermitteln"));
 }
 
 TEST_F(RundenSpieleTest, CountedGamesCycleThroughTheList) {
     const auto t = GroupWithTeams("A5", 3);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_EQ(Games(), (Pairs{{t[0], t[1]}, {t[2], t[0]}, {t[1], t[2]}, {t[0], t[1]}, {t[2], t[0]}}));
 }
 
 TEST_F(RundenSpieleTest, CountedGamesEndWithoutAPartner) {
     GroupWithTeams("A4", 1);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_TRUE(Games().empty());
     ClearGrid(form->Gruppe);
     ClearGrid(form->Teams);
     GroupWithTeams("A0", 3);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_TRUE(Games().empty());
 }
 
 TEST_F(RundenSpieleTest, CountedGamesEndWhenNoNumberIsUsable) {
     const auto t = GroupWithTeams("A3", 2);
     for (int row : t) Put(form->Teams, Teams_Nr, row, "0", true);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_TRUE(Games().empty());
 }
 
 TEST_F(RundenSpieleTest, UnknownSystemMakesNoGames) {
     GroupWithTeams("KO", 4);
-    Do_RundenSpiele(1, 1);
+    Do_RundenSpiele(*form, 1, 1);
     EXPECT_TRUE(Games().empty());
 }
 
@@ -188,7 +188,7 @@ TEST_F(RundenSpieleTest, OnlyTheGroupsFromTheStartRowPlay) {
     const int a1 = AddTeam(a), a2 = AddTeam(a);
     const int b = AddGroup("B", "SV", 2);
     const int b1 = AddTeam(b), b2 = AddTeam(b);
-    Do_RundenSpiele(b, 1);
+    Do_RundenSpiele(*form, b, 1);
     EXPECT_EQ(Games(), (Pairs{{b1, b2}}));
     EXPECT_EQ(IntGet(form->Spielplan, Spielplan_GrNr, 1, true), b);
     (void)a1;
@@ -200,7 +200,7 @@ TEST_F(RundenSpieleTest, PairTableHoldsThreeColumnsPerGroup) {
     const int a1 = AddTeam(a), a2 = AddTeam(a);
     const int b = AddGroup("B", "SV", 4);
     const int b1 = AddTeam(b), b2 = AddTeam(b), b3 = AddTeam(b), b4 = AddTeam(b);
-    Do_RundenSpiele(1, 2);
+    Do_RundenSpiele(*form, 1, 2);
     const TSortGrid& w = form->Schiris;
     EXPECT_EQ(w.RowCount(), 3);
     EXPECT_EQ(IntGet(w, 1, 1, true) * 100 + IntGet(w, 2, 1, true), a1 * 100 + a2);

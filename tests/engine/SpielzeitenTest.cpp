@@ -28,17 +28,17 @@ std::string SlotText(const std::vector<SlotEntry>& entries, int fields) {
 // --- field lists ---
 
 TEST_F(EngineTest, FieldListWithRange) {
-    ASSERT_TRUE(parseFeldListe("1-3,6"));
+    ASSERT_TRUE(parseFeldListe(*form, "1-3,6"));
     EXPECT_EQ(form->XTempList.Items.ToVector(), (std::vector<std::string>{"1", "2", "3", "6"}));
-    ASSERT_TRUE(parseFeldListe("2,2"));
+    ASSERT_TRUE(parseFeldListe(*form, "2,2"));
     EXPECT_EQ(form->XTempList.Items.ToVector(), (std::vector<std::string>{"2", "2"}));
-    ASSERT_TRUE(parseFeldListe("2147483646-2147483647"));
+    ASSERT_TRUE(parseFeldListe(*form, "2147483646-2147483647"));
     EXPECT_EQ(form->XTempList.Items.ToVector(), (std::vector<std::string>{"2147483646", "2147483647"}));
 }
 
 TEST_F(EngineTest, InvalidFieldLists) {
     for (const char* text : {"", "3-1", "2-2", "0", "1,,2", "1,", "a", "-3", "1-", "1-99999999"})
-        EXPECT_FALSE(parseFeldListe(text)) << text;
+        EXPECT_FALSE(parseFeldListe(*form, text)) << text;
 }
 
 // --- slot packing ---
@@ -97,8 +97,8 @@ protected:
         return group;
     }
     void PlayOn(const std::string& fields, int startRow, int groupCount) {
-        ASSERT_TRUE(parseFeldListe(fields));
-        Do_RundenSpiele(startRow, groupCount);
+        ASSERT_TRUE(parseFeldListe(*form, fields));
+        Do_RundenSpiele(*form, startRow, groupCount);
     }
 };
 
@@ -118,19 +118,19 @@ TEST_F(LayoutTest, SlotsFollowAtGameLengthPlusPause) {
         EXPECT_EQ(Plan(Spielplan_Schir, row), "0");
         EXPECT_EQ(Plan(1, row), "4");
     }
-    EXPECT_EQ(GetSetting("AktSpieltag", ""), "2");
-    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "10:10");
+    EXPECT_EQ(GetSetting(*form, "AktSpieltag", ""), "2");
+    EXPECT_EQ(GetSetting(*form, "AktUhrzeit", ""), "10:10");
 }
 
 TEST_F(LayoutTest, MidnightCarriesIntoTheNextDay) {
     const int a = GroupWith("A", "SV", 4);
     SetGroupTiming(a, "23:30", 40, 10, 1);
-    SetSetting("Rundenpause", "15");
+    SetSetting(*form, "Rundenpause", "15");
     PlayOn("1", 1, 1);
     EXPECT_EQ(When(1), "23:30-00:10 1");
     EXPECT_EQ(When(2), "00:20-01:00 2");
-    EXPECT_EQ(GetSetting("AktSpieltag", ""), "2");
-    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "01:15");
+    EXPECT_EQ(GetSetting(*form, "AktSpieltag", ""), "2");
+    EXPECT_EQ(GetSetting(*form, "AktUhrzeit", ""), "01:15");
 }
 
 TEST_F(LayoutTest, NextRoundStartsOnTheDayTheLastGameEnds) {
@@ -138,8 +138,8 @@ TEST_F(LayoutTest, NextRoundStartsOnTheDayTheLastGameEnds) {
     SetGroupTiming(a, "23:40", 30, 0, 3);
     PlayOn("1", 1, 1);
     EXPECT_EQ(Plan(Spielplan_Tag, 1), "3");
-    EXPECT_EQ(GetSetting("AktSpieltag", ""), "4");
-    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "00:10");
+    EXPECT_EQ(GetSetting(*form, "AktSpieltag", ""), "4");
+    EXPECT_EQ(GetSetting(*form, "AktUhrzeit", ""), "00:10");
 }
 
 TEST_F(LayoutTest, StartAtTwentyFourIsMidnightOfTheNextDay) {
@@ -155,12 +155,12 @@ TEST_F(LayoutTest, StartAtTwentyFourIsMidnightOfTheNextDay) {
 TEST_F(LayoutTest, HugeGameLengthAndPauseKeepCountingDays) {
     const int a = GroupWith("A", "A2", 2);
     SetGroupTiming(a, "23:00", 2000000000, 2000000000, 1);
-    SetSetting("Rundenpause", "2147483647");
+    SetSetting(*form, "Rundenpause", "2147483647");
     PlayOn("1", 1, 1);
     // 2000000000 minutes are 1388888 days and 1280 minutes.
     EXPECT_EQ(When(1), "23:00-20:20 1");
     EXPECT_EQ(When(2), "17:40-15:00 2777779");
-    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "17:07");
+    EXPECT_EQ(GetSetting(*form, "AktUhrzeit", ""), "17:07");
 }
 
 TEST_F(LayoutTest, IdlePositionsUseTimeButWriteNoGame) {
@@ -193,14 +193,14 @@ TEST_F(LayoutTest, GameNumbersRunOnAcrossRounds) {
 
 TEST_F(LayoutTest, UntimedGamesHaveNoClockAndLeaveTheProposal) {
     form->XZeitSpiele.SetChecked(false);
-    SetSetting("AktUhrzeit", "14:00");
+    SetSetting(*form, "AktUhrzeit", "14:00");
     GroupWith("A", "SV", 2);
     PlayOn("1", 1, 1);
     ASSERT_EQ(Games().size(), 1u);
     EXPECT_EQ(Plan(Spielplan_Von, 1), "");
     EXPECT_EQ(Plan(Spielplan_Bis, 1), "");
-    EXPECT_EQ(GetSetting("AktUhrzeit", ""), "14:00");
-    EXPECT_EQ(GetSetting("AktSpieltag", "leer"), "leer");
+    EXPECT_EQ(GetSetting(*form, "AktUhrzeit", ""), "14:00");
+    EXPECT_EQ(GetSetting(*form, "AktSpieltag", "leer"), "leer");
 }
 
 TEST_F(LayoutTest, TheLastGroupsTimingHoldsForTheRound) {

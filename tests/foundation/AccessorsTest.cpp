@@ -5,16 +5,16 @@
 #include "foundation/Columns.h"
 #include "foundation/SortGrid.h"
 #include "foundation/Tables.h"
-#include "mainwindow/main.h"
+#include "LightForm.h"
 
 class AccessorsTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        form = std::make_unique<TForm1>();
+        form = std::make_unique<LightForm>();
     }
     std::string ErrorLines() { return ReadProgramFile("error.log"); }
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<LightForm> form;
 };
 
 TEST_F(AccessorsTest, TablesStartEmptyWithTheirHeadersAndColumnCounts) {

@@ -5,6 +5,7 @@
 
 #include "TestEnvironment.h"
 #include "foundation/Logs.h"
+#include "foundation/ProgramGlobals.h"
 #include "platform/Controls.h"
 
 class LogsTest : public ProgramTest {};
@@ -37,13 +38,13 @@ TEST_F(LogsTest, EmbeddedLineBreakIsWrittenUnchanged) {
 }
 
 TEST_F(LogsTest, DebugSwitchIsCaseInsensitive) {
-    SetDebugModusFromArgument("-d");
+    SetProgramGlobals("-d");
     EXPECT_TRUE(DebugModus);
-    SetDebugModusFromArgument("-D");
+    SetProgramGlobals("-D");
     EXPECT_TRUE(DebugModus);
-    SetDebugModusFromArgument("-Dx");
+    SetProgramGlobals("-Dx");
     EXPECT_FALSE(DebugModus);
-    SetDebugModusFromArgument("turnier.tur");
+    SetProgramGlobals("turnier.tur");
     EXPECT_FALSE(DebugModus);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestEnvironment.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/ProgramSettings.h"
 #include "platform/ProgramFolder.h"
 

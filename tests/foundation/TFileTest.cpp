@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "TestEnvironment.h"
-#include "foundation/files/LineReading.h"
+#include "foundation/files/LineFile.h"
 #include "foundation/files/TFile.h"
 
 namespace {
@@ -166,7 +166,7 @@ TEST_F(TFileTest, LinesOfAHundredThousandCharactersStayWhole) {
 }
 
 TEST_F(TFileTest, AbsurdlyLongLineRefusesTheFileAndSaysSo) {
-    WriteProgramFile("riesig.tur", std::string(lines::kMaxLineBytes + 1, 'x') + "\r\nweiter\r\n");
+    WriteProgramFile("riesig.tur", std::string(kMaxLineBytes + 1, 'x') + "\r\nweiter\r\n");
     TFile in;
     ASSERT_TRUE(in.OpenRead(Path("riesig.tur"), false));
     EXPECT_EQ(in.ReadLine(), "");
@@ -255,7 +255,7 @@ TEST_F(TFileTest, SafeWriteWithNothingWrittenKeepsTheTarget) {
     ASSERT_TRUE(file.OpenWrite(Path("t.tur"), true));
     EXPECT_FALSE(file.Close());
     EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
-    EXPECT_TRUE(ProgramFileExists("t.tmp"));
+    EXPECT_FALSE(ProgramFileExists("t.tmp")) << "an unused temporary file is not left behind";
 }
 
 TEST_F(TFileTest, FailedRenameReportsFailureAndKeepsTheTarget) {

@@ -4,6 +4,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Logs.h"
+#include "foundation/ProgramGlobals.h"
 #include "foundation/ProgramSettings.h"
 #include "foundation/Settings.h"
 #include "foundation/Texts.h"
@@ -66,6 +67,7 @@ TEST_F(MainWindowTest, CaptionNamesTheReleaseNotAnError) {
 }
 
 TEST_F(MainWindowTest, StartTakesIniPathAndTournamentFolder) {
+    SetProgramGlobals("");
     EXPECT_EQ(IniPath, folder + "Marovelka4.ini");
     EXPECT_EQ(form->TurFileDir, folder);
     RegWriteString("TurFileDir", "/daten/turniere/");
@@ -102,7 +104,7 @@ TEST_F(MainWindowTest, TextsAreBoundToTheWindow) {
 
 TEST_F(MainWindowTest, RefereeNames) {
     FillSmallTournament();
-    SetSetting("N2", "Frau Schmidt");
+    SetSetting(*form, "N2", "Frau Schmidt");
     EXPECT_EQ(form->getSchiriName(1), "Frau Schmidt");
     EXPECT_EQ(form->getSchiriName(2), "Delfine") << "name assigned at the start wins";
     Put(form->Spielplan, Spielplan_Schir, 2, "3", true);
@@ -216,7 +218,45 @@ TEST_F(MainWindowTest, ToolPagesByTag) {
 
 TEST_F(MainWindowTest, DebugSwitchFromTheFirstArgument) {
     form.reset();
-    form = std::make_unique<TForm1>("-d");
+    SetProgramGlobals("-d");
+    form = std::make_unique<TForm1>();
     EXPECT_TRUE(DebugModus);
     EXPECT_EQ(ReadProgramFile("debug.log"), "[06.12.26 09:05:03] Auf: \r\n");
+}
+
+TEST_F(MainWindowTest, TwoWindowsSideBySideKeepTheirOwnTablesAndGoInEitherOrder) {
+    for (bool firstGoesFirst : {true, false}) {
+        auto first = std::make_unique<TForm1>();
+        auto second = std::make_unique<TForm1>();
+        first->AktTurNr = 1;
+        second->AktTurNr = 1;
+        SetSetting(*first, "TeamTyp", "Spieler");
+        SetSetting(*second, "TeamTyp", "Mannschaft");
+        Put(first->Spielplan, Spielplan_Schir, 1, "N1", true);
+        Put(second->Spielplan, Spielplan_Schir, 1, "N1", true);
+        SetSetting(*first, "N1", "Herr Meier");
+        EXPECT_EQ(first->getSchiriName(1), "Herr Meier");
+        EXPECT_EQ(second->getSchiriName(1), "Neutrales Schiedsgericht 1");
+        EXPECT_EQ(GetSetting(*second, "TeamTyp", ""), "Mannschaft");
+        if (firstGoesFirst) first.reset(); else second.reset();
+        TForm1& alive = first ? *first : *second;
+        alive.doTurnierBaum();
+        EXPECT_EQ(alive.XTreeView1.Selected()->Text, lngText(23));
+        EXPECT_EQ(GetSetting(alive, "TeamTyp", ""), firstGoesFirst ? "Mannschaft" : "Spieler");
+    }
+}
+
+TEST_F(MainWindowTest, NameListButtonsAreBoundToTheirHandlers) {
+    for (const char* name : {"Frau Berger", "Herr Acker"}) {
+        form->Edit1.SetText(name);
+        form->Button3.Click();
+    }
+    ASSERT_EQ(form->ListView1.Items.size(), 2u);
+    WriteProgramFile("schiris.dat", "Schulz\r\n");
+    form->RadioButton9.SetChecked(true);
+    ASSERT_EQ(form->ListView2.Items.size(), 1u) << "choosing the referees shows their list";
+    EXPECT_EQ(form->ListView2.Items[0].Caption, "Schulz");
+    form->ListView1.Items[0].Selected = true;  // sorted: "Frau Berger" comes first
+    form->Button4.Click();
+    EXPECT_EQ(ReadProgramFile("zeitnehmer.dat"), "Herr Acker\r\n");
 }

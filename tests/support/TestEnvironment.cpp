@@ -8,9 +8,24 @@
 #include <fstream>
 #include <sstream>
 
-#include "foundation/Logs.h"
-#include "foundation/ProgramSettings.h"
 #include "platform/Random.h"
+
+// Built twice: for the platform's tests alone, and with the program's globals for every layer
+// from the tables on, whose state must not leak from one test into the next.
+#ifdef MAROVELKA_TEST_PROGRAM_GLOBALS
+#include "foundation/ProgramGlobals.h"
+namespace {
+void ResetProgramGlobals() {
+    DebugModus = false;
+    LogMemo = nullptr;
+    IniPath.clear();
+}
+}  // namespace
+#else
+namespace {
+void ResetProgramGlobals() {}
+}  // namespace
+#endif
 
 namespace fs = std::filesystem;
 
@@ -37,9 +52,7 @@ void ProgramTest::SetUp() {
     clock = std::make_unique<ManualClock>(TestStartTime());
     SetClock(clock.get());
     SetUiHost(&ui);
-    DebugModus = false;
-    LogMemo = nullptr;
-    IniPath.clear();
+    ResetProgramGlobals();
     prng::Seed(4711);
 }
 
@@ -48,9 +61,7 @@ void ProgramTest::TearDown() {
     EXPECT_EQ(ui.PendingAnswers(), 0u) << "answers queued but never asked for";
     SetUiHost(nullptr);
     SetClock(nullptr);
-    DebugModus = false;
-    LogMemo = nullptr;
-    IniPath.clear();
+    ResetProgramGlobals();
     std::error_code error;
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
     fs::remove_all(folder, error);

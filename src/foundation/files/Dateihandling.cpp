@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "foundation/Logs.h"
-#include "foundation/files/LineReading.h"
 #include "foundation/files/Scrambling.h"
 #include "platform/Encoding.h"
 
@@ -18,38 +17,30 @@ bool Exists(const std::string& file) { return ::access(file.c_str(), F_OK) == 0;
 Dateihandling::Dateihandling() : Dateihandling(SystemFileOperations()) {}
 
 Dateihandling::Dateihandling(FileOperations& operations)
-    : operations_(operations), filler_(scrambling::FillerSeed()) {}
+    : input_(operations), output_(operations), filler_(scrambling::FillerSeed()) {}
 
 // Unlike a bare stream pair, nothing stays open after the object is gone, and a written file
 // is put in place as Close would.
-Dateihandling::~Dateihandling() { CloseStreams(); }
+Dateihandling::~Dateihandling() {
+    input_.Finish();
+    FinishOutput();
+}
 
 bool Dateihandling::Open(const std::string& file, const std::string& mode, bool scrambled) {
     if (mode != "R") FinishOutput();
     mode_ = mode;
     scrambled_ = scrambled;
     if (mode == "R") {
-        if (input_) std::fclose(input_);
-        input_ = nullptr;
-        inputName_ = file;
-        lineTooLong_ = false;
-        if (!Exists(file)) {
-            error_ = true;
-            return false;
-        }
-        input_ = lines::OpenBinary(file, 'r');
         inputTextMode_ = !scrambled;
-        return input_ != nullptr;
+        if (input_.OpenRead(file)) return true;
+        if (!Exists(file)) error_ = true;
+        return false;
     }
     // Nothing can be written any more; opening would only cut the target short.
     if (error_) return false;
     outputName_ = file;
-    tempName_ = file + ".tmp";
-    output_ = lines::OpenBinary(tempName_, 'w');
-    if (!output_) tempName_.clear();
     outputTextMode_ = !scrambled;
-    writeFailed_ = false;
-    return output_ != nullptr;
+    return output_.OpenWrite(file, file + ".tmp");
 }
 
 void Dateihandling::OpenAppend(const std::string& file, const std::string& mode, bool scrambled) {
@@ -61,16 +52,14 @@ void Dateihandling::OpenAppend(const std::string& file, const std::string& mode,
         error_ = true;
         return;
     }
-    output_ = lines::OpenBinary(file, 'a');
+    output_.OpenAppend(file);
     outputTextMode_ = true;
-    writeFailed_ = false;
 }
 
 std::string Dateihandling::ReadLine() {
-    if (!input_ || lineTooLong_) return {};
     try {
         std::string line;
-        if (!lines::ReadLine(input_, line, inputTextMode_, inputName_, lineTooLong_)) return {};
+        if (!input_.ReadLine(line, inputTextMode_)) return {};
         return scrambled_ ? UnscrambleLine(line) : encoding::FromFileBytes(line);
     } catch (...) {
         return {};
@@ -78,7 +67,8 @@ std::string Dateihandling::ReadLine() {
 }
 
 void Dateihandling::WriteLine(const std::string& line) {
-    if (error_ || !output_) return;
+    if (error_ || !output_.IsOpen()) return;
+    const bool failedBefore = output_.Failed();
     try {
         // Printed pages are never scrambled, whatever the caller asks for.
         bool scramble = scrambled_ && mode_ != "HTML";
@@ -86,37 +76,28 @@ void Dateihandling::WriteLine(const std::string& line) {
                                                     : encoding::ToFileBytes(line);
         if (bytes) {
             *bytes += outputTextMode_ ? "\r\n" : "\n";
-            bool written = std::fwrite(bytes->data(), 1, bytes->size(), output_) == bytes->size();
-            if (std::fflush(output_) == 0 && written) return;
+            bool written = output_.Write(*bytes);
+            if (std::fflush(output_.Stream()) == 0 && written) return;
         }
     } catch (...) {
     }
     // Callers get no result here, so the loss is at least on record, once per file.
-    if (!writeFailed_) ErrorLog("[X] Datei " + outputName_ + " konnte nicht geschrieben werden");
-    writeFailed_ = true;
+    if (!failedBefore) ErrorLog("[X] Datei " + outputName_ + " konnte nicht geschrieben werden");
+    output_.MarkFailed();
 }
 
 bool Dateihandling::Close() {
     if (error_) return false;
-    if (input_) std::fclose(input_);
-    input_ = nullptr;
+    input_.Finish();
     return FinishOutput();
 }
 
 // Closes the output; a file written beside its target replaces it only when it is complete.
 bool Dateihandling::FinishOutput() {
-    if (!output_) return !writeFailed_;
-    bool complete = !writeFailed_ && std::fflush(output_) == 0 && std::ferror(output_) == 0;
-    if (complete && !tempName_.empty()) complete = operations_.SyncFile(fileno(output_));
-    complete = std::fclose(output_) == 0 && complete;
-    output_ = nullptr;
-    if (tempName_.empty()) return complete;
-    if (complete) complete = operations_.Rename(tempName_, outputName_) && operations_.SyncFolder(FolderOf(outputName_));
-    if (!complete) {
-        std::remove(tempName_.c_str());
+    const bool replacing = output_.IsOpen() && output_.ReplacesTarget();
+    const bool complete = output_.Finish();
+    if (replacing && !complete)
         ErrorLog("[X] Datei " + outputName_ + " konnte nicht gespeichert werden, die alte Fassung bleibt");
-    }
-    tempName_.clear();
     return complete;
 }
 
@@ -137,16 +118,4 @@ std::string Dateihandling::UnscrambleLine(const std::string& line) {
     }
 }
 
-bool Dateihandling::Eof() {
-    if (!input_ || lineTooLong_) return true;
-    int c = std::getc(input_);
-    if (c == EOF) return true;
-    std::ungetc(c, input_);
-    return false;
-}
-
-void Dateihandling::CloseStreams() {
-    if (input_) std::fclose(input_);
-    input_ = nullptr;
-    FinishOutput();
-}
+bool Dateihandling::Eof() { return input_.AtEnd(); }

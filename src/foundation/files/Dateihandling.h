@@ -1,7 +1,7 @@
 #pragma once
-#include <cstdio>
 #include <string>
 
+#include "foundation/files/LineFile.h"
 #include "platform/FileOperations.h"
 #include "platform/Random.h"
 
@@ -36,26 +36,20 @@ public:
     // No line left to read: lets readers stop when their format's end marker is missing.
     bool Eof();
     // Reading stopped at a line longer than any file of the program holds.
-    bool LineTooLong() const { return lineTooLong_; }
+    bool LineTooLong() const { return input_.TooLong(); }
 
 private:
-    void CloseStreams();
     bool FinishOutput();
 
-    FileOperations& operations_;
-    std::FILE* input_ = nullptr;
+    LineFile input_;
     bool inputTextMode_ = false;
-    std::FILE* output_ = nullptr;
+    LineFile output_;
     bool outputTextMode_ = false;
     std::string mode_;
     int keyPosition_ = 1;
     bool scrambled_ = false;
     bool error_ = false;
-    bool lineTooLong_ = false;
-    bool writeFailed_ = false;
-    std::string inputName_;
     // A file opened for reading does not change where the file being written goes.
     std::string outputName_;
-    std::string tempName_;  // set while a written file waits to replace its target
     prng::Generator filler_;
 };

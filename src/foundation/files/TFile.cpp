@@ -1,34 +1,24 @@
 #include "foundation/files/TFile.h"
 
-#include <cctype>
 #include <optional>
 #include <string_view>
 
-#include "foundation/files/LineReading.h"
 #include "foundation/files/Scrambling.h"
 #include "platform/Encoding.h"
-
-namespace {
-
-std::string Upper(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-}  // namespace
+#include "platform/Strings.h"
 
 std::string TempNameFor(const std::string& name) {
     size_t slash = name.rfind('/');
     std::string_view file = std::string_view(name).substr(slash == std::string::npos ? 0 : slash + 1);
     bool hasExtension = file.size() >= 5 && file[file.size() - 4] == '.';
-    if (hasExtension && Upper(std::string(file.substr(file.size() - 4))) != ".TMP")
+    if (hasExtension && UpperAscii(std::string(file.substr(file.size() - 4))) != ".TMP")
         return name.substr(0, name.size() - 4) + ".tmp";
     return name + ".tmp";
 }
 
 TFile::TFile() : TFile(SystemFileOperations()) {}
 
-TFile::TFile(FileOperations& operations) : operations_(operations), filler_(scrambling::FillerSeed()) {}
+TFile::TFile(FileOperations& operations) : file_(operations), filler_(scrambling::FillerSeed()) {}
 
 TFile::~TFile() { Close(); }
 
@@ -37,24 +27,22 @@ void TFile::SetSafeWrite(bool safeWrite) { safeWrite_ = safeWrite; }
 void TFile::SetShiftScheme(bool shiftScheme) { shiftScheme_ = shiftScheme; }
 
 bool TFile::Open(const std::string& name, const std::string& mode) {
-    if (stream_) Close();
-    name_ = name;
-    tempName_ = TempNameFor(name);
+    if (file_.IsOpen()) Close();
     keyPosition_ = 1;
-    writeFailed_ = false;
-    lineTooLong_ = false;
-    std::string upper = Upper(mode);
+    std::string upper = UpperAscii(mode);
     if (upper.find('T') != std::string::npos) textMode_ = true;
     char kind = upper.empty() ? ' ' : upper[0];
     if (kind != 'R' && kind != 'W' && kind != 'A') return false;
     // Linux has no text mode: the class writes and strips the CR of the line end itself.
     bool update = upper.find('+') != std::string::npos;
-    std::string stdioMode = std::string(1, static_cast<char>(std::tolower(kind))) + (update ? "+b" : "b");
-    writing_ = kind != 'R' || update;
-    toTemp_ = safeWrite_ && writing_;
-    stream_ = std::fopen((toTemp_ ? tempName_ : name_).c_str(), stdioMode.c_str());
-    if (stream_ && upper.find('R') != std::string::npos) size_ = Size();
-    return stream_ != nullptr;
+    // Only a file written from its start can stand in for the target as a whole.
+    toTemp_ = safeWrite_ && kind == 'W';
+    bool opened = false;
+    if (kind == 'W') opened = file_.OpenWrite(name, toTemp_ ? TempNameFor(name) : "", update);
+    else if (kind == 'A') opened = file_.OpenAppend(name, update);
+    else opened = update ? file_.OpenUpdate(name) : file_.OpenRead(name);
+    if (opened && kind == 'R') size_ = Size();
+    return opened;
 }
 
 bool TFile::OpenRead(const std::string& name, bool scrambled) {
@@ -74,26 +62,25 @@ bool TFile::OpenAppend(const std::string& name) {
 }
 
 void TFile::WriteLine(const std::string& line) {
-    if (!stream_) return;
+    if (!file_.IsOpen()) return;
     try {
         std::optional<std::string> bytes = scrambled_ ? Scrambled(line) : encoding::ToFileBytes(line);
         // A line that would not read back is left out, and the file counts as not written.
         if (!bytes) {
-            writeFailed_ = true;
+            file_.MarkFailed();
             return;
         }
         *bytes += "\r\n";
-        WriteBytes(bytes->data(), bytes->size());
+        file_.Write(*bytes);
     } catch (...) {
-        writeFailed_ = true;
+        file_.MarkFailed();
     }
 }
 
 std::string TFile::ReadLine() {
-    if (!stream_ || lineTooLong_) return {};
     try {
         std::string line;
-        if (!lines::ReadLine(stream_, line, textMode_, name_, lineTooLong_)) return {};
+        if (!file_.ReadLine(line, textMode_)) return {};
         return scrambled_ ? Unscrambled(line) : encoding::FromFileBytes(line);
     } catch (...) {
         return {};
@@ -101,46 +88,44 @@ std::string TFile::ReadLine() {
 }
 
 bool TFile::Eof() {
-    if (!stream_ || lineTooLong_) return true;
+    if (!file_.IsOpen() || file_.TooLong()) return true;
     if (textMode_) return Tell() >= size_;
-    return std::feof(stream_) != 0;
+    return std::feof(file_.Stream()) != 0;
 }
 
-long TFile::Tell() { return stream_ ? std::ftell(stream_) : 0; }
+long TFile::Tell() { return file_.IsOpen() ? std::ftell(file_.Stream()) : 0; }
 
 long TFile::Size() {
-    if (!stream_) return 0;
+    std::FILE* stream = file_.Stream();
+    if (!stream) return 0;
     if (size_ != 0) return size_;
-    long position = std::ftell(stream_);
-    if (position < 0 || std::fseek(stream_, 0, SEEK_END) != 0) return 0;
-    long size = std::ftell(stream_);
-    std::fseek(stream_, position, SEEK_SET);
+    long position = std::ftell(stream);
+    if (position < 0 || std::fseek(stream, 0, SEEK_END) != 0) return 0;
+    long size = std::ftell(stream);
+    std::fseek(stream, position, SEEK_SET);
     return size < 0 ? 0 : size;
 }
 
 size_t TFile::Write(const void* buffer, size_t length) {
-    if (!stream_ || length == 0) return 0;
-    size_t written = std::fwrite(buffer, 1, length, stream_);
-    if (written != length) writeFailed_ = true;
-    return written;
+    if (!file_.IsOpen() || length == 0) return 0;
+    return file_.Write(static_cast<const char*>(buffer), length) ? length : 0;
 }
 
 size_t TFile::Read(void* buffer, size_t length) {
-    if (!stream_ || length == 0) return 0;
-    return std::fread(buffer, 1, length, stream_);
+    if (!file_.IsOpen() || length == 0) return 0;
+    return std::fread(buffer, 1, length, file_.Stream());
 }
 
 bool TFile::Close() {
-    long written = Tell();
-    bool wroteTemp = toTemp_ && stream_;
-    bool complete = FinishStream();
+    const bool wroteTemp = toTemp_ && file_.IsOpen();
+    // Without a single byte the save cannot be whole; the previous file stays.
+    if (wroteTemp && Tell() <= 0) file_.MarkFailed();
+    const bool complete = file_.Finish();
     size_ = 0;
     textMode_ = false;
     toTemp_ = false;
     if (!safeWrite_) return complete;
-    // Without a single byte the save cannot be whole; the previous file stays.
-    if (!wroteTemp || written <= 0 || !complete) return false;
-    return PutInPlace();
+    return wroteTemp && complete;
 }
 
 std::string TFile::ScrambleLine(const std::string& line) {
@@ -159,12 +144,6 @@ std::string TFile::UnscrambleLine(const std::string& line) {
     }
 }
 
-bool TFile::WriteBytes(const char* bytes, size_t length) {
-    if (std::fwrite(bytes, 1, length, stream_) == length) return true;
-    writeFailed_ = true;
-    return false;
-}
-
 std::optional<std::string> TFile::Scrambled(const std::string& line) {
     if (shiftScheme_) return scrambling::KeyShiftScrambleText(line, keyPosition_, filler_);
     return scrambling::InterleaveScramble(encoding::ToFileBytes(line), filler_);
@@ -174,24 +153,4 @@ std::string TFile::Unscrambled(const std::string& line) {
     std::string bytes = shiftScheme_ ? scrambling::KeyShiftUnscramble(line, keyPosition_, scrambling::Code11::AsCode220)
                                      : scrambling::InterleaveUnscramble(line);
     return encoding::FromFileBytes(bytes);
-}
-
-// Closes the stream; false when any write, the flush, the sync of a safe write or the close failed.
-bool TFile::FinishStream() {
-    if (!stream_) return !writeFailed_;
-    bool complete = !writeFailed_ && std::ferror(stream_) == 0;
-    if (writing_) {
-        complete = std::fflush(stream_) == 0 && complete;
-        if (safeWrite_ && complete) complete = operations_.SyncFile(fileno(stream_));
-    }
-    complete = std::fclose(stream_) == 0 && complete;
-    stream_ = nullptr;
-    writing_ = false;
-    return complete;
-}
-
-// The target is replaced only by a complete file, in one atomic rename.
-bool TFile::PutInPlace() {
-    if (!operations_.Rename(tempName_, name_)) return false;
-    return operations_.SyncFolder(FolderOf(name_));
 }

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstddef>
-#include <cstdio>
 #include <optional>
 #include <string>
 
+#include "foundation/files/LineFile.h"
 #include "platform/FileOperations.h"
 #include "platform/Random.h"
 
@@ -52,29 +52,20 @@ public:
     int KeyPosition() const { return keyPosition_; }
     void SetKeyPosition(int keyPosition) { keyPosition_ = keyPosition; }
     // Reading stopped at a line longer than any file of the program holds.
-    bool LineTooLong() const { return lineTooLong_; }
+    bool LineTooLong() const { return file_.TooLong(); }
 
 private:
-    bool WriteBytes(const char* bytes, size_t length);
     std::optional<std::string> Scrambled(const std::string& line);
     std::string Unscrambled(const std::string& line);
-    bool FinishStream();
-    bool PutInPlace();
 
-    std::FILE* stream_ = nullptr;
+    LineFile file_;
     bool textMode_ = false;
     long size_ = 0;
     bool shiftScheme_ = true;
     bool scrambled_ = false;
-    std::string name_;
-    std::string tempName_;
     bool safeWrite_ = false;
-    int keyPosition_ = 1;
-    bool writing_ = false;
     bool toTemp_ = false;
-    bool writeFailed_ = false;
-    bool lineTooLong_ = false;
-    FileOperations& operations_;
+    int keyPosition_ = 1;
     prng::Generator filler_;
 };
 

@@ -1,15 +1,11 @@
-#include "engine/EngineHelpers.h"
-
-#include <vector>
+#include "engine/ResultTexts.h"
 
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
-#include "foundation/ProgramSettings.h"
 #include "foundation/Settings.h"
-#include "foundation/SortGrid.h"
 #include "foundation/Texts.h"
-#include "mainwindow/main.h"
+#include "foundation/MainForm.h"
 
 namespace {
 
@@ -22,7 +18,7 @@ constexpr ValueColumns kGameColumns{Spielplan_PPkt, Spielplan_MPkt, Spielplan_PS
                                     Spielplan_MSatz, Spielplan_PBall, Spielplan_MBall};
 constexpr ValueColumns kStandingsColumns{Platz_PPkt, Platz_MPkt, Platz_PSatz, Platz_MSatz, Platz_PBall, Platz_MBall};
 
-const TSortGrid& TableOf(bool standings) { return standings ? Form1->Platz : Form1->Spielplan; }
+const TSortGrid& TableOf(const TMainForm& form, bool standings) { return standings ? form.Platz : form.Spielplan; }
 const ValueColumns& ColumnsOf(bool standings) { return standings ? kStandingsColumns : kGameColumns; }
 
 // "+" and the difference, "-" and its amount, or "0".
@@ -43,8 +39,8 @@ bool IsWholeNumber(const std::string& text) {
 }
 
 // The ranking mode; 1 when the setting is not a number.
-int RankingMode() {
-    const std::string mode = GetSetting("AWertung", "1");
+int RankingMode(const TMainForm& form) {
+    const std::string mode = GetSetting(form, "AWertung", "1");
     if (const int value = ToInt(mode); value != 0) return value;
     // ToInt gives 0 for any text it cannot read, a number beyond the integer range included.
     return IsWholeNumber(mode) && mode.find_first_not_of("+-0") == std::string::npos ? 0 : 1;
@@ -61,9 +57,10 @@ double ValueSum(const TSortGrid& grid, const ValueColumns& c, int row) {
 
 struct ResultParts {
     std::string a, b, c, d, e;  // sets won, lost, balls won, lost, set results
-    bool standings;
-    bool minusShown;   // lost values shown: always for games
-    bool thirdValue;   // the third scoring value is named
+    bool standings = false;
+    bool minusShown = true;    // lost values shown: always for games
+    bool thirdValue = false;   // the third scoring value is named
+    bool minusHidden = false;  // the tournament hides lost values in standings
 };
 
 std::string OptionalPair(const std::string& plus, const std::string& minus, bool withMinus) {
@@ -79,7 +76,7 @@ std::string PlainResult(const ResultParts& r) {
 
 // Modes 2, 3 and 7: differences in brackets for standings rows.
 std::string DifferenceResult(const ResultParts& r, int mode) {
-    const bool hideMinus = r.standings && !Form1->MinusAnzeigen && mode != 7;
+    const bool hideMinus = r.standings && r.minusHidden && mode != 7;
     std::string text = OptionalPair(r.a, r.b, !hideMinus);
     if (r.standings) text += " (" + Diff(r.a, r.b) + ")";
     if (r.thirdValue) {
@@ -121,28 +118,26 @@ std::string WholeResult(const ResultParts& r, int mode) {
 
 }  // namespace
 
-std::string PunkteText(int row, bool standings) {
-    if (!Form1) return {};
-    if (Form1->Wertung1.empty() && Form1->Wertung2.empty() && Form1->Wertung3.empty()) return {};
-    const TSortGrid& grid = TableOf(standings);
+std::string PunkteText(const TMainForm& form, int row, bool standings) {
+    if (form.Wertung1.empty() && form.Wertung2.empty() && form.Wertung3.empty()) return {};
+    const TSortGrid& grid = TableOf(form, standings);
     const ValueColumns& c = ColumnsOf(standings);
     std::string plus = Get(grid, c.plusPoints, row, true);
     std::string minus = Get(grid, c.minusPoints, row, true);
     if (plus.empty() && minus.empty()) return standings ? "0 : 0" : "";
     plus = OrZero(plus);
     minus = OrZero(minus);
-    const int mode = RankingMode();
+    const int mode = RankingMode(form);
     if (standings) {
-        if (!Form1->MinusAnzeigen) return plus;
+        if (!form.MinusAnzeigen) return plus;
         if (mode == 3 || mode == 6) return plus + " : " + minus + " (" + Diff(plus, minus) + ")";
         if (mode == 7) return plus;
     }
     return plus + " : " + minus;
 }
 
-std::string ErgebnisText(int row, int part, bool standings) {
-    if (!Form1) return {};
-    const TSortGrid& grid = TableOf(standings);
+std::string ErgebnisText(const TMainForm& form, int row, int part, bool standings) {
+    const TSortGrid& grid = TableOf(form, standings);
     const ValueColumns& c = ColumnsOf(standings);
     ResultParts r;
     r.standings = standings;
@@ -151,67 +146,23 @@ std::string ErgebnisText(int row, int part, bool standings) {
     r.a = Get(grid, c.plusSets, row, true);
     r.b = Get(grid, c.minusSets, row, true);
     // A standings row is judged by its own values, never by the game of the same row number.
-    const double sum = standings ? ValueSum(grid, c, row) : ErgebnisSumme(row);
+    const double sum = standings ? ValueSum(grid, c, row) : ErgebnisSumme(form, row);
     if (r.a.empty() && r.b.empty() && sum == 0) return {};
     r.a = OrZero(r.a);
     r.b = OrZero(r.b);
     r.c = OrZero(Get(grid, c.plusBalls, row, true));
     r.d = OrZero(Get(grid, c.minusBalls, row, true));
     if (!standings && Get(grid, Spielplan_Sieger, row, true).empty()) return {};
-    r.thirdValue = !Form1->Wertung3.empty();
-    r.minusShown = Form1->MinusAnzeigen || !standings;
+    r.thirdValue = !form.Wertung3.empty();
+    r.minusShown = form.MinusAnzeigen || !standings;
+    r.minusHidden = !form.MinusAnzeigen;
     if (part == 1) return r.thirdValue ? r.a + " (" + r.c + ")" : r.a;
     if (part == 2) return r.thirdValue ? r.b + " (" + r.d + ")" : r.b;
-    return WholeResult(r, RankingMode());
+    return WholeResult(r, RankingMode(form));
 }
 
-double ErgebnisSumme(int row) {
-    if (!Form1) return 0;
-    if (!Get(Form1->Spielplan, Spielplan_SatzErg, row, true).empty()) return 1.0;
-    return ValueSum(Form1->Spielplan, kGameColumns, row);
+double ErgebnisSumme(const TMainForm& form, int row) {
+    if (!Get(form.Spielplan, Spielplan_SatzErg, row, true).empty()) return 1.0;
+    return ValueSum(form.Spielplan, kGameColumns, row);
 }
 
-int getDirektSieger(int a, int b, int g) {
-    if (!Form1) return 0;
-    const TSortGrid& plan = Form1->Spielplan;
-    for (int row = 1; row < plan.RowCount(); ++row) {
-        if (IntGet(plan, Spielplan_GrNr, row, true) != g) continue;
-        const int t1 = IntGet(plan, Spielplan_T1, row, true);
-        const int t2 = IntGet(plan, Spielplan_T2, row, true);
-        if ((t1 == a && t2 == b) || (t1 == b && t2 == a)) return IntGet(plan, Spielplan_Sieger, row, true);
-    }
-    return 0;
-}
-
-void sortGrid(TSortGrid& grid, int column, bool numeric) {
-    TSortOptions options;
-    options.SortStyle = numeric ? ssNumeric : ssAlphabetic;
-    options.SortDirection = sdAscending;
-    grid.SortByColumn(column, options);
-}
-
-void sortGrid(TSortGrid& grid, std::initializer_list<SortKey> keys) {
-    // Each sort keeps the order of equal rows, so sorting by the last key first leaves the first
-    // key deciding and the later ones breaking its ties.
-    std::vector<SortKey> order(keys);
-    for (auto it = order.rbegin(); it != order.rend(); ++it) sortGrid(grid, it->column, it->numeric);
-}
-
-void SetSettingReg(const std::string& key, const std::string& value) {
-    SetSetting(key, value);
-    RegWriteString(key, value);
-}
-
-std::string GetSettingReg(const std::string& key, const std::string& defaultValue) {
-    std::string stored = RegReadString(key, "");
-    return stored.empty() ? GetSetting(key, defaultValue) : stored;
-}
-
-int getTeamZeile(int g, int k) {
-    if (!Form1 || k < 1) return 0;
-    const TSortGrid& teams = Form1->Teams;
-    int seen = 0;
-    for (int row = 1; row < teams.RowCount(); ++row)
-        if (IntGet(teams, Teams_InGr, row, true) == g && ++seen == k) return row;
-    return 0;
-}

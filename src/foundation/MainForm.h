@@ -1,0 +1,108 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "foundation/SortGrid.h"
+#include "platform/Controls.h"
+#include "platform/Grids.h"
+
+// The main window as the tables, the settings and the tournament engine see it: the data tables,
+// the lookup lists, the tournament state and the controls whose contents they read and write,
+// and the window operations they call. The real window implements those operations; tests use a
+// light one. Nothing here draws.
+class TMainForm : public TForm {
+public:
+    TMainForm();
+    ~TMainForm() override = default;
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    // Window operations.
+    // Refills a plan grid for a view mode and key; mode 0 takes the view from the node selected
+    // in that plan's tournament tree. The operations of the program call it as (grid, 0, 0, none).
+    virtual void DoPlan(TStringGrid& plan, int viewMode, int key, const TStrings* filter) = 0;
+    // Rebuilds both tournament trees from the tables and the lookup lists.
+    virtual void doTurnierBaum() = 0;
+    // With empty true disables what needs an open tournament, with false enables it.
+    virtual void showMenuEmpty(bool empty, bool flag) = 0;
+    // Resets every input field, list and plan grid of the window.
+    virtual void InitAll() = 0;
+    // Shows one tool page; a tag below 1 shows the tool overview.
+    virtual void showWerkzeug(int tag) = 0;
+    // Text of status-bar panel 1, 2 or 3; other panel numbers are ignored.
+    virtual void setStatusText(int panel, const std::string& text) = 0;
+
+    // Display text of the referee of a Spielplan row.
+    std::string getSchiriName(int row) const;
+    // The component of that name, or null.
+    TComponent* FindComponent(const std::string& name) const;
+
+    // Data tables.
+    TSortGrid Turnier, Gruppe, Teams, Spielplan, Platz, Ein, UkSound, XMasterGrid, Temp, Schiris;
+
+    // Tournament state.
+    int AktTurNr = 0;
+    int AnzTurniere = 0;
+    int AnzRunden = 0;
+    std::string TurFileDir;
+    bool ShowLoadDialog = true;
+    uint8_t TurGestartet = 0;
+    int Plan1Modus = 0, Plan2Modus = 0;
+    std::string VersionText;
+    std::string Wertung1, Wertung2, Wertung3;
+    // False while the tournament option "MinusPunkte" hides the points and sets lost.
+    bool MinusAnzeigen = true;
+    // Set while the notation parser builds a tournament form.
+    bool TurFormBuild = false;
+    // Set while round creation may announce new rounds.
+    bool RundenAnsage = false;
+    TStringList KonfliktTeams;
+
+    // Lookup lists: item i is the value for group, participant, field or round number i.
+    TListBox XAGruppBez, XAGruppName, XATeams, XATeamsTur, XAFelder, XARunden, XTempList;
+
+    // Views and controls whose contents the operations read and write.
+    TStringGrid XPlan1, XPlan2, Gruppen, TPlatz, Xplatzgrid;
+    TTreeView XTreeView1, XTreeView2, TreeView3;
+    TMemo Memo1;
+    TRichEdit RichEdit1, RichEdit2, RichEdit3;
+    TStatusBar StatusBar1;
+    TPageControl PageControl1, PageControl2;
+    TPanel ScrollBox1;
+    TCheckBox XZeitSpiele;
+    TEdit Edit3, Edit4, umNeutral, umNeutral2;
+    TListView ListView1, ListView2;
+    TEdit Edit1, Edit14;
+    TButton Button3, Button4, Button6;
+    TRadioButton RadioButton6, RadioButton9;
+    TOpenDialog OpenDialog1;
+    TMenuItem AktuellesTurnierentfernen1, AktuellesTurnierspeichern1, AktuellesTurnierspeichernunter1,
+        AlleTurnierespeichern1, Ansicht1, Datei1, Datum1, Druckdialog2, Einstellungen1, Einzelansicht1,
+        EndPlatzierungbearbeiten1, Ende1, Ergebnis1, Ergebnisse1, Exportieren1, Farbschema1, Fehlermeldungen1,
+        Feld1, GeteilteAnsicht1, Grafikansicht1, Gruppe1, Hilfe1, Importieren1, Mannschaftsnameneingeben1,
+        MarovelkandisHilfedatei1, NeueRundeanlegen1, NeuerMarovelkandis1, NeuesTurnierhinzufuegen1,
+        Passwortschutz1, Punkte1, Rundeanlegen1, Schiedsrichter1, Soundassistent1, Spiel3, Spiel6, Spiel10,
+        SpielNummer1, Spieleverschiebbar1, Statistiken1, Turnierdurchspielen1, Turnierladen1, Uhrzeit1, Werkzeug1;
+    TSpeedButton SpeedButton7, SpeedButton8, SpeedButton9;
+    TLabel Label8, Label9, Label13, Label14, Label15, Label16, Label17, Label18, Label19, Label20, Label21, Label22,
+        Label23, Label24, Label25, Label26, Label27, Label30, Label34, Label39, Label42, Label49, Label50, Label51,
+        Label52, Label53, Label58, Label60, Label61, Label62, Label63, Label79;
+    TPanel Panel4, Panel6, Panel7, Panel8, Panel9, Panel11, Panel12, Panel22, Panel23, Panel28, Panel29, Panel30,
+        Panel34, Panel54, Panel55, Panel57, Panel63, Panel65;
+    TTabSheet TabSheet1, TabSheet3, TabSheet5, TabSheet6, TabSheet7, TabSheet8, TabSheet29, TabSheet30, TabSheet34,
+        TabSheet35, TabSheet36;
+    TCheckBox CheckBox1, CheckBox2, CheckBox6;
+    TRadioButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton7, RadioButton8,
+        RadioButton18, RadioButton19, RadioButton20;
+    TRadioGroup RadioGroup1, RadioGroup2;
+
+protected:
+    // Makes a component of the window findable by its name.
+    void Register(TComponent& component, const char* name);
+
+private:
+    void RegisterComponents();
+    void SetUpViews();
+    std::vector<TComponent*> components_;
+};

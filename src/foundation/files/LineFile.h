@@ -1,0 +1,69 @@
+#pragma once
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+#include "platform/FileOperations.h"
+
+// No file of the program comes near this; a longer line means the file is not one of ours, and
+// reading it whole could exhaust memory.
+inline constexpr size_t kMaxLineBytes = 16u * 1024u * 1024u;
+
+// The core of the two line-file classes: one open file, read line by line byte for byte
+// (scrambled lines may hold NUL or any other byte) or written in whole lines. A file written
+// beside its target replaces the target only when every write, the flush, the sync and the
+// rename succeeded; otherwise the temporary file goes and the previous target stays.
+class LineFile {
+public:
+    explicit LineFile(FileOperations& operations) : operations_(operations) {}
+    // Finishes the file as Finish would.
+    ~LineFile();
+    LineFile(const LineFile&) = delete;
+    LineFile& operator=(const LineFile&) = delete;
+
+    // All opens are binary: Linux keeps bytes as they are; the classes do their own line ends.
+    bool OpenRead(const std::string& name);
+    // Writes to `tempName` and puts it in the target's place on Finish; with an empty tempName
+    // the target itself is written. update opens for reading and writing ("r+"/"w+").
+    bool OpenWrite(const std::string& target, const std::string& tempName, bool update = false);
+    bool OpenAppend(const std::string& name, bool update = false);
+    // Opens an existing file for reading and writing in place.
+    bool OpenUpdate(const std::string& name);
+
+    bool IsOpen() const { return stream_ != nullptr; }
+    bool IsWriting() const { return writing_; }
+    // Written beside its target, waiting for Finish to put it in place.
+    bool ReplacesTarget() const { return !tempName_.empty(); }
+    const std::string& Name() const { return name_; }
+    std::FILE* Stream() const { return stream_; }
+
+    // Reads up to and including the next line feed and drops that line feed; with stripCr a
+    // carriage return right before it goes as well. False at the end of the file, and for a line
+    // beyond the sanity limit: then TooLong holds, the error log says so, and reading stops.
+    bool ReadLine(std::string& line, bool stripCr, size_t maxBytes = kMaxLineBytes);
+    // No byte left to read.
+    bool AtEnd();
+    bool TooLong() const { return tooLong_; }
+
+    // Writes the bytes; a short write marks the file as failed.
+    bool Write(const char* bytes, size_t length);
+    bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
+    void MarkFailed() { failed_ = true; }
+    bool Failed() const { return failed_; }
+
+    // Closes the file. False when any write, the flush, the sync of a file written beside its
+    // target, the close or the rename failed; the temporary file is then removed.
+    bool Finish();
+
+private:
+    bool Open(const std::string& path, const char* mode, bool writing);
+    bool CloseStream();
+
+    FileOperations& operations_;
+    std::FILE* stream_ = nullptr;
+    std::string name_;
+    std::string tempName_;  // set while a written file waits to replace its target
+    bool writing_ = false;
+    bool failed_ = false;
+    bool tooLong_ = false;
+};
