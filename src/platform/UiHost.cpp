@@ -4,6 +4,8 @@
 #include <istream>
 #include <ostream>
 
+#include "platform/Dialog.h"
+
 namespace {
 
 class DetachedUiHost : public UiHost {
@@ -13,6 +15,7 @@ public:
         throw UnscriptedQuestion("no user to answer: " + text);
     }
     bool ChooseFile(const std::string&, std::string&) override { return false; }
+    void ShowModal(TDialog& dialog) override { dialog.Cancel(); }
 };
 
 DetachedUiHost detachedHost;
@@ -83,6 +86,38 @@ bool TerminalUiHost::ChooseFile(const std::string& filter, std::string& fileName
     if (!std::getline(in_, answer) || answer.empty()) return false;
     fileName = answer;
     return true;
+}
+
+void ScriptedUiHost::ShowModal(TDialog& dialog) {
+    dialogCaptions.push_back(dialog.Caption());
+    if (dialogs_.empty()) {
+        unscripted.push_back("dialog " + dialog.Caption());
+        dialog.Cancel();
+        throw UnscriptedQuestion("unscripted dialog: " + dialog.Caption());
+    }
+    std::vector<std::string> lines = std::move(dialogs_.front());
+    dialogs_.pop_front();
+    for (const std::string& line : lines) {
+        bool closed = false;
+        const std::string problem = ApplyDialogLine(dialog, line, closed);
+        if (!problem.empty()) dialogProblems.push_back(line + ": " + problem);
+        if (closed) return;
+    }
+    unscripted.push_back("dialog left open: " + dialog.Caption());
+    dialog.Cancel();
+    throw UnscriptedQuestion("dialog left open: " + dialog.Caption());
+}
+
+void TerminalUiHost::ShowModal(TDialog& dialog) {
+    for (const std::string& line : DescribeDialog(dialog)) out_ << line << "\n";
+    std::string input;
+    while (out_ << "> " << std::flush, std::getline(in_, input)) {
+        bool closed = false;
+        const std::string problem = ApplyDialogLine(dialog, input, closed);
+        if (!problem.empty()) out_ << problem << "\n";
+        if (closed) return;
+    }
+    dialog.Cancel();
 }
 
 void SetUiHost(UiHost* host) { currentHost.store(host ? host : &detachedHost); }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class TDialog;
+
 // Modal results of the class library.
 enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
@@ -30,6 +32,9 @@ public:
     // The open-file dialog: true with the chosen path, false when the user cancels.
     // filter is the class library's "Description|Pattern" text.
     virtual bool ChooseFile(const std::string& filter, std::string& fileName) = 0;
+    // Shows a modal dialog until one of its buttons closes it; a host that has no user left
+    // cancels it (TDialog::Cancel).
+    virtual void ShowModal(TDialog& dialog) = 0;
 };
 
 class UnscriptedQuestion : public std::logic_error {
@@ -46,15 +51,22 @@ public:
     // The empty path answers a file dialog with Cancel.
     bool ChooseFile(const std::string& filter, std::string& fileName) override;
     void QueueFile(const std::string& path) { files_.push_back(path); }
+    // The lines a user types into the next dialog shown: "Feld=Wert" and button names. A dialog
+    // still open when its lines run out counts as unscripted.
+    void ShowModal(TDialog& dialog) override;
+    void QueueDialog(std::vector<std::string> lines) { dialogs_.push_back(std::move(lines)); }
 
     std::vector<MessageBoxRecord> boxes;
     std::vector<std::string> unscripted;
     std::vector<std::string> fileFilters;  // the filter of every file dialog shown
-    size_t PendingAnswers() const { return answers_.size() + files_.size(); }
+    std::vector<std::string> dialogCaptions;  // the caption of every dialog shown
+    std::vector<std::string> dialogProblems;  // lines a dialog did not take, with the reason
+    size_t PendingAnswers() const { return answers_.size() + files_.size() + dialogs_.size(); }
 
 private:
     std::deque<int> answers_;
     std::deque<std::string> files_;
+    std::deque<std::vector<std::string>> dialogs_;
 };
 
 // Text front end: prints each box and reads yes/no answers from a stream.
@@ -64,6 +76,9 @@ public:
     int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
     // Asks for a path; an empty line cancels.
     bool ChooseFile(const std::string& filter, std::string& fileName) override;
+    // Shows the fields and reads lines until a button closes the dialog; the end of the input
+    // cancels it.
+    void ShowModal(TDialog& dialog) override;
 
 private:
     std::istream& in_;

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "TestEnvironment.h"
+#include "platform/Dialog.h"
+#include "platform/UiHost.h"
+
+namespace {
+
+// A dialog with one field of each kind and a check on OK.
+class SampleDialog : public TDialog {
+public:
+    SampleDialog() {
+        SetCaption("Beispiel");
+        System.Items.SetText("Jeder gegen Jeden\nSchweizer System");
+        System.SetItemIndex(0);
+        Sport.Items.SetText("Fussball\nVolleyball");
+        Sport.Style = TComboBoxStyle::csDropDownList;
+        Teams.SetChecked(true);
+    }
+    std::vector<DialogField> Fields() override {
+        return {TextField("Name", Name), ChoiceField("System", System), ChoiceField("Sportart", Sport),
+                FlagField("Zufall", Random),
+                OptionField("Teilnehmer", {{"Mannschaften", &Teams}, {"Spieler", &Players}})};
+    }
+    TEdit Name;
+    TRadioGroup System;
+    TComboBox Sport;
+    TCheckBox Random;
+    TRadioButton Teams, Players;
+    int shown = 0, accepted = 0;
+
+protected:
+    void FormShow() override { ++shown; }
+    bool CheckOk() override {
+        if (!Name.Text().empty()) return true;
+        Ui().MessageBox(TMsgKind::Information, "Bitte Bezeichnung angeben", TMsgButtons::Ok);
+        return false;
+    }
+    void AcceptOk() override { ++accepted; }
+};
+
+class DialogTest : public ProgramTest {
+protected:
+    SampleDialog dialog;
+};
+
+}  // namespace
+
+TEST_F(DialogTest, FieldsAreSetByLabelChoiceTextOrNumber) {
+    ui.QueueDialog({"name=Stadtturnier", "System=2", "Sportart=volleyball", "Zufall=ja", "Teilnehmer=Spieler", "ok"});
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_EQ(dialog.Name.Text(), "Stadtturnier");
+    EXPECT_EQ(dialog.System.ItemIndex(), 1);
+    EXPECT_EQ(dialog.Sport.ItemIndex(), 1);
+    EXPECT_TRUE(dialog.Random.Checked());
+    EXPECT_TRUE(dialog.Players.Checked());
+    EXPECT_FALSE(dialog.Teams.Checked());
+    EXPECT_EQ(dialog.shown, 1);
+    EXPECT_EQ(dialog.accepted, 1);
+    EXPECT_EQ(ui.dialogCaptions, std::vector<std::string>{"Beispiel"});
+}
+
+TEST_F(DialogTest, FailedCheckKeepsTheDialogOpenWithItsMessage) {
+    ui.QueueDialog({"ok", "Name=Liga", "ok"});
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Bitte Bezeichnung angeben");
+    EXPECT_EQ(dialog.accepted, 1);
+}
+
+TEST_F(DialogTest, BadLinesChangeNothingAndSayWhy) {
+    ui.QueueDialog({"Sportart=Schach", "System=3", "Zufall=vielleicht", "Farbe=blau", "drucken", "abbrechen"});
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_EQ(dialog.Sport.ItemIndex(), -1);
+    EXPECT_EQ(dialog.System.ItemIndex(), 0);
+    EXPECT_FALSE(dialog.Random.Checked());
+    ASSERT_EQ(ui.dialogProblems.size(), 5u);
+    EXPECT_EQ(ui.dialogProblems[0],
+              "Sportart=Schach: Für \"Sportart\" ist \"Schach\" nicht möglich (möglich: Fussball, Volleyball)");
+    EXPECT_EQ(ui.dialogProblems[3], "Farbe=blau: Das Feld \"Farbe\" gibt es im Dialog \"Beispiel\" nicht");
+    EXPECT_EQ(ui.dialogProblems[4], "drucken: Unbekannte Schaltfläche \"drucken\" im Dialog \"Beispiel\"");
+    EXPECT_EQ(dialog.accepted, 0);
+}
+
+TEST_F(DialogTest, DialogLeftOpenIsUnscriptedAndCancelled) {
+    ui.QueueDialog({"Name=x"});
+    EXPECT_THROW(dialog.ShowModal(), UnscriptedQuestion);
+    EXPECT_EQ(dialog.ModalResult, mrCancel);
+    ui.unscripted.clear();
+}
+
+TEST_F(DialogTest, EndOfTerminalInputCancels) {
+    std::istringstream in("Name=Pokal\n");
+    std::ostringstream out;
+    TerminalUiHost terminal(in, out);
+    SetUiHost(&terminal);
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_EQ(dialog.accepted, 0);
+    EXPECT_NE(out.str().find("[Dialog] Beispiel\n  Name = \n  System = Jeder gegen Jeden   (Jeder gegen Jeden, "
+                             "Schweizer System)\n"),
+              std::string::npos)
+        << out.str();
+    SetUiHost(&ui);
+}
