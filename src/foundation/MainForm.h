@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "foundation/SortGrid.h"
+#include "output/ClassTTurnier.h"
+#include "output/druck.h"
+#include "output/druckOp.h"
 #include "platform/Controls.h"
 #include "platform/Grids.h"
 
@@ -58,6 +61,11 @@ public:
     // Set while round creation may announce new rounds.
     bool RundenAnsage = false;
     TStringList KonfliktTeams;
+
+    // Output: the projector link and the print engine with its options.
+    TTurnier Beamer;
+    TfrmDruck frmDruck;
+    TfrmDruckOptionen frmDruckOptionen{frmDruck};
 
     // Lookup lists: item i is the value for group, participant, field or round number i.
     TListBox XAGruppBez, XAGruppName, XATeams, XATeamsTur, XAFelder, XARunden, XTempList;
