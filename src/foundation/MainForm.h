@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,9 @@ public:
     TTurnier Beamer;
     TfrmDruck frmDruck;
     TfrmDruckOptionen frmDruckOptionen{frmDruck};
+    // The window's modal dialogs: made by the dialogs on first use (DialogsOf), kept as long as
+    // the window, so that what a dialog holds between two showings stays.
+    std::shared_ptr<void> DialogSet;
 
     // Lookup lists: item i is the value for group, participant, field or round number i.
     TListBox XAGruppBez, XAGruppName, XATeams, XATeamsTur, XAFelder, XARunden, XTempList;

@@ -1,0 +1,10 @@
+#pragma once
+
+class TMainForm;
+
+// The modal dialogs of one main window, each made once and shown as often as needed.
+struct Dialogs {
+};
+
+// The dialogs of this window; made on first use and destroyed with the window.
+Dialogs& DialogsOf(TMainForm& form);
