@@ -2,6 +2,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -153,6 +154,8 @@ void Click(int x, int y);
 // Keys go to the focus window.
 void KeyDown(unsigned short key);
 void KeyUp(unsigned short key);
+// The characters of a text typed on the keyboard, each a WM_CHAR to the focus window.
+void Type(std::string_view text);
 // Forgets the window under the mouse and the last press (a fresh screen for the next test).
 void Reset();
 }  // namespace userinput

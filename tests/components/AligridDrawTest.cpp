@@ -87,6 +87,20 @@ TEST(AligridDrawing, SelectedCellsTakeTheSelectionColours) {
     EXPECT_EQ(b.Pixel(cell.right - 3, cell.bottom - 3), clWhite);
 }
 
+TEST(AligridDrawing, ASelectedCellIsWhiteOnNavyByDefault) {
+    DrawnGrid g;
+    g.DrawSelection = true;
+    g.SetCells(2, 2, "x");
+    g.Selection = TGridRect{2, 2, 2, 2};
+    const TBitmap b = g.Paint();
+    const TRect cell = g.CellRect(2, 2);
+    const uint8_t* background = b.ScanLine(cell.bottom - 3) + 3 * (cell.right - 3);
+    EXPECT_EQ(background[2], 0) << "red";
+    EXPECT_EQ(background[1], 0) << "green";
+    EXPECT_EQ(background[0], 128) << "blue";
+    EXPECT_EQ(b.Pixel(cell.left + 3, cell.top + 4), clWhite) << "the text";
+}
+
 TEST(AligridDrawing, FixedCellsUseTheFixedBrush) {
     DrawnGrid g;
     g.SetFixedColor(clGray);

@@ -245,6 +245,24 @@ TEST_F(ButtonTest, FocusOutlineAppearsOnlyWhenFocusedAndShown) {
     EXPECT_EQ(Face(*b, 6, 12), clSilver);
 }
 
+TEST_F(ButtonTest, TheFocusFrameOfARoundedButtonIsARectangleWithoutHooks) {
+    // The inset of 6 exceeds the rounding of the corners (4): the outline folds there.
+    auto b = MakeButton(100, 48);
+    b->SetButtonKind(bkRoundRect);
+    b->SetFocus();
+    ASSERT_TRUE(b->FocusedStyle());
+    int framePixels = 0;
+    for (int y = 4; y < 44; ++y) {
+        for (int x = 4; x < 96; ++x) {
+            if (Face(*b, x, y) != kSilverFrame) continue;
+            ++framePixels;
+            const bool onRectangle = ((x == 6 || x == 93) && y >= 6 && y <= 41) || ((y == 6 || y == 41) && x >= 6 && x <= 93);
+            EXPECT_TRUE(onRectangle) << "focus frame pixel off its rectangle at " << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(framePixels, 2 * 88 + 2 * 34);
+}
+
 TEST_F(ButtonTest, FlattenShowsItsBevelOnlyWhileHot) {
     auto b = MakeButton();
     b->SetButton3DKind(dkFlatten);
@@ -392,6 +410,22 @@ TEST_F(ButtonTest, ATransparentGlyphLeavesOutItsKeyColourAndCentres) {
     b->SetTransparent(true);
     EXPECT_EQ(Face(*b, 16 + 4, 8 + 4), clBlue);
     EXPECT_EQ(Face(*b, 16, 8), clSilver);
+}
+
+TEST_F(ButtonTest, ADisabledTransparentGlyphLeavesOutItsKeyColourAndKeepsTheDisabledLook) {
+    auto b = MakeButton();
+    TBitmap strip = GlyphStrip(1, {clFuchsia});
+    strip.SetPixel(4, 4, clWhite);
+    b->SetMainBitmap(&strip);
+    b->SetTransparent(true);
+    b->SetEnabled(false);
+    ProcessMessages();
+    // Glyph at (depth, depth) = (2, 2); the face is the lighter tone E0E0E0.
+    EXPECT_EQ(Face(*b, 2, 2), kLightSilver) << "the key colour is left out";
+    EXPECT_EQ(Face(*b, 2 + 4, 2 + 4), kLightSilver) << "white merged with the disabled face colour";
+    b->SetEnabled(true);
+    EXPECT_EQ(Face(*b, 2 + 4, 2 + 4), clWhite);
+    EXPECT_EQ(Face(*b, 2, 2), clSilver);
 }
 
 TEST_F(ButtonTest, AnEmptyBitmapDrawsNoGlyph) {

@@ -118,8 +118,9 @@ TEST_F(WindowLayer, FocusMovesWithKillAndSetAndEveryWindowHearsOfIt) {
     b.received.clear();
     b.SetFocus();
     EXPECT_TRUE(b.Focused());
-    EXPECT_EQ(a.Messages(), (std::vector<unsigned>{WM_KILLFOCUS, CM_FOCUSCHANGED}));
-    EXPECT_EQ(b.Messages(), (std::vector<unsigned>{WM_SETFOCUS, CM_FOCUSCHANGED}));
+    // The controls hear of it as exit and enter, right after the window messages.
+    EXPECT_EQ(a.Messages(), (std::vector<unsigned>{WM_KILLFOCUS, CM_EXIT, CM_FOCUSCHANGED}));
+    EXPECT_EQ(b.Messages(), (std::vector<unsigned>{WM_SETFOCUS, CM_ENTER, CM_FOCUSCHANGED}));
     EXPECT_EQ(a.received.back().LParam, b.Handle());
 
     b.SetEnabled(false);
