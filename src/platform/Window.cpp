@@ -306,6 +306,17 @@ int HandleSentMessages() {
     }
 }
 
+bool WaitMessage(int timeoutMs) {
+    ThreadQueue& q = *threadState.queue;
+    std::unique_lock lock(q.mutex);
+    const auto waiting = [&q] { return !q.sent.empty() || !q.posted.empty(); };
+    if (timeoutMs < 0) {
+        q.changed.wait(lock, waiting);
+        return true;
+    }
+    return q.changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), waiting);
+}
+
 int ProcessMessages() {
     int handled = 0;
     for (;;) {

@@ -50,6 +50,9 @@ int ProcessMessages();
 // Handles only what other threads sent to this thread's windows (for waits that must not
 // deadlock a sender). Returns how many were handled.
 int HandleSentMessages();
+// Sleeps until a message waits in the calling thread's queue (sent or posted); false when the
+// timeout (milliseconds; negative: none) passed first. Handles nothing itself.
+bool WaitMessage(int timeoutMs = -1);
 
 // Place and tree.
 HWND GetParent(HWND window);

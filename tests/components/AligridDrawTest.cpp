@@ -156,8 +156,15 @@ TEST(AligridDrawing, MixedLookAsPicture) {
     g.GetFontCell(1, 3).SetColor(clRed);
     g.SetColorCell(3, 4, clLime);
     g.Selection = TGridRect{2, 4, 2, 4};
-    TBitmap b(4 * 111, 5 * 37);
-    g.PaintTo(b.Canvas());
+    TBitmap grid(4 * 111, 5 * 37);
+    g.PaintTo(grid.Canvas());
+    // On a window background, so that the lines after the last row and column show.
+    TBitmap b(grid.Width() + 20, grid.Height() + 20);
+    b.Canvas().Brush.Color = clBtnFace;
+    b.Canvas().FillRect(Rect(0, 0, b.Width(), b.Height()));
+    b.Canvas().Draw(10, 10, grid);
+    EXPECT_EQ(b.Pixel(10 + 4 * 111 - 1, 10 + 50), clSilver) << "the line after the last column";
+    EXPECT_EQ(b.Pixel(10 + 200, 10 + 5 * 37 - 1), clSilver) << "the line after the last row";
     const std::string path = std::string(MAROVELKA_BINARY_DIR) + "/aligrid_look.png";
     ASSERT_TRUE(SavePng(b, path));
     EXPECT_TRUE(std::filesystem::exists(path));

@@ -663,12 +663,18 @@ TEST_F(ButtonTest, RotationThreadTurnsTheButtonAndDoesNotOutliveIt) {
     EXPECT_FALSE(b->HasRotationThread());
     b->Handle();
     EXPECT_TRUE(b->HasRotationThread());
-    while (b->ButtonAngle() < 300) HandleSentMessages();
+    while (b->ButtonAngle() < 300) {
+        WaitMessage();
+        ProcessMessages();
+    }
     // Turned 30 degrees: the box grew and the shape turned about its middle.
     EXPECT_GT(b->Height, 24);
     b->RecreateWnd();  // the same thread goes on with the new window
     const int angle = b->ButtonAngle();
-    while (b->ButtonAngle() == angle) HandleSentMessages();
+    while (b->ButtonAngle() == angle) {
+        WaitMessage();
+        ProcessMessages();
+    }
     b->SetRotated(false);
     b.reset();  // joins the thread without waiting for a step
     SUCCEED();
@@ -678,16 +684,14 @@ TEST_F(ButtonTest, RotationThreadStopsWhileSwitchedOff) {
     auto b = MakeButton();
     b->SetRotatedTime(1);
     b->SetRotated(true);
-    while (b->ButtonAngle() == 0) HandleSentMessages();
+    while (b->ButtonAngle() == 0) {
+        WaitMessage();
+        ProcessMessages();
+    }
     b->SetRotated(false);
-    for (int i = 0; i < 20; ++i) {
-        HandleSentMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    // A step already under way may still arrive; after that nothing more comes.
+    while (WaitMessage(20)) ProcessMessages();
     const int angle = b->ButtonAngle();
-    for (int i = 0; i < 10; ++i) {
-        HandleSentMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    EXPECT_FALSE(WaitMessage(20));
     EXPECT_EQ(b->ButtonAngle(), angle);
 }

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "TestEnvironment.h"
 #include "components/umEdit.h"
 #include "platform/FormStream.h"
+#include "platform/Png.h"
 
 namespace {
 
@@ -15,9 +18,10 @@ void Type(TEdit& e, const std::string& text) {
 // The window the fields live in.
 class FieldForm : public TForm, public TWinControl {
 public:
-    FieldForm() : TWinControl(static_cast<TForm&>(*this)) {
-        Width = 300;
-        Height = 200;
+    explicit FieldForm(int width = 300, int height = 200, TColor colour = clWhite) : TWinControl(static_cast<TForm&>(*this)) {
+        Width = width;
+        Height = height;
+        Color = colour;
         Handle();
     }
     ~FieldForm() override { DestroyHandle(); }
@@ -386,4 +390,115 @@ TEST(EditForms, DamagedFormsAreRefusedWithAMessage) {
         EXPECT_FALSE(ReadComponentText(c.text, target, error)) << c.text;
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
     }
+}
+
+// ---- picture ----
+
+// Writes build/<...>/umedit_look.png for a person to look at: every kind of field, without and
+// with the focus, disabled, right to left and in the old style.
+TEST_F(FieldTest, EveryKindAndStateAsPicture) {
+    struct Row {
+        const char* label;
+        std::function<std::unique_ptr<TumEdit>()> make;
+    };
+    auto number = [](TumNumberEditKind kind, int value) {
+        auto e = std::make_unique<TumNumberEdit>();
+        e->SetKind(kind);
+        e->SetMaxValue(999);
+        e->SetValue(value);
+        e->SetAlignment(TAlignment::taRightJustify);
+        return std::unique_ptr<TumEdit>(std::move(e));
+    };
+    auto plain = [](const char* text, TAlignment alignment) {
+        auto e = std::make_unique<TumEdit>();
+        e->SetText(text);
+        e->SetAlignment(alignment);
+        return e;
+    };
+    const std::vector<Row> rows = {
+        {"TumEdit rechtsbündig", [&] { return plain("Grün-Weiß", TAlignment::taRightJustify); }},
+        {"TumEdit zentriert", [&] { return plain("Mitte", TAlignment::taCenter); }},
+        {"TumValidEdit Uhrzeit",
+         [] {
+             auto e = std::make_unique<TumValidEdit>();
+             e->ValidChars = "1234567890:";
+             e->SetText("14:30");
+             e->SetAlignment(TAlignment::taRightJustify);
+             return std::unique_ptr<TumEdit>(std::move(e));
+         }},
+        {"TumNumberEdit dezimal", [&] { return number(neDec, 250); }},
+        {"TumNumberEdit hex", [&] { return number(neHex, 255); }},
+        {"TumNumberEdit binär", [&] { return number(neBin, 5); }},
+        {"PasswordChar *",
+         [&] {
+             auto e = plain("geheim", TAlignment::taLeftJustify);
+             e->PasswordChar = U'*';
+             return e;
+         }},
+        {"CharCase ecUpperCase",
+         [&] {
+             auto e = plain("Straße", TAlignment::taLeftJustify);
+             e->SetCharCase(TEditCharCase::ecUpperCase);
+             return e;
+         }},
+    };
+    const char* columns[] = {"ohne Fokus", "mit Fokus", "gesperrt", "rechts nach links", "alter Stil"};
+    constexpr int kLabelW = 170, kCellW = 150, kCellH = 32, kTop = 30, kFieldW = 130, kFieldH = 22;
+    FieldForm picture(kLabelW + 5 * kCellW, kTop + static_cast<int>(rows.size()) * kCellH + 6, clBtnFace);
+    std::vector<std::unique_ptr<TumEdit>> fields;
+    auto place = [&](size_t row, int column) -> TumEdit& {
+        auto e = rows[row].make();
+        e->Font.Name = "DejaVu Sans";
+        e->Font.Height = -12;
+        e->Font.Color = clWindowText;
+        e->Color = clWindow;
+        e->SetBounds(kLabelW + column * kCellW, kTop + static_cast<int>(row) * kCellH, kFieldW, kFieldH);
+        e->SetParentControl(&picture);
+        e->Handle();
+        fields.push_back(std::move(e));
+        return *fields.back();
+    };
+    SysLocale().MiddleEast = true;
+    std::vector<TumEdit*> focusable;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        place(r, 0);
+        focusable.push_back(&place(r, 1));
+        place(r, 2).SetEnabled(false);
+        TumEdit& rightToLeft = place(r, 3);
+        rightToLeft.BiDiMode = TBiDiMode::bdRightToLeft;
+    }
+    ProcessMessages();
+    // One field has the focus at a time: each is shown as it looked while it had it, every
+    // second one with the caret at the end instead of the whole text selected.
+    std::vector<TBitmap> focused;
+    for (size_t r = 0; r < focusable.size(); ++r) {
+        TumEdit& e = *focusable[r];
+        e.SetFocus();
+        if (r % 2 == 1) e.SetSelStart(static_cast<int>(e.Text().size()));
+        e.Repaint();
+        focused.push_back(*WindowSurface(e.Handle()));
+    }
+    SetFocus(0);
+    NewStyleControls() = false;
+    for (size_t r = 0; r < rows.size(); ++r) place(r, 4);
+    ProcessMessages();
+    NewStyleControls() = true;
+
+    TBitmap look = CaptureWindow(picture.Handle());
+    TCanvas& canvas = look.Canvas();
+    for (size_t r = 0; r < focused.size(); ++r) canvas.Draw(kLabelW + kCellW, kTop + static_cast<int>(r) * kCellH, focused[r]);
+    canvas.Font.Name = "DejaVu Sans";
+    canvas.Font.Height = -12;
+    canvas.Font.Color = clBlack;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    for (int c = 0; c < 5; ++c) canvas.TextOut(kLabelW + c * kCellW, 8, columns[c]);
+    for (size_t r = 0; r < rows.size(); ++r) canvas.TextOut(10, kTop + static_cast<int>(r) * kCellH + 4, rows[r].label);
+
+    const std::string path = std::string(MAROVELKA_BINARY_DIR) + "/umedit_look.png";
+    ASSERT_TRUE(SavePng(look, path));
+    // The focused right-aligned field shows its text selected from the left: navy there.
+    int navy = 0;
+    for (int y = kTop; y < kTop + kFieldH; ++y)
+        for (int x = kLabelW + kCellW; x < kLabelW + kCellW + kFieldW / 2; ++x) navy += look.Pixel(x, y) == RGBColor(0, 0, 128);
+    EXPECT_GT(navy, 200);
 }
