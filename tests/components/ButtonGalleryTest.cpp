@@ -6,21 +6,11 @@
 #include <vector>
 
 #include "TestEnvironment.h"
+#include "TestForm.h"
 #include "components/IAeverButton.h"
 #include "platform/Png.h"
 
 namespace {
-
-class GalleryForm : public TForm, public TWinControl {
-public:
-    GalleryForm(int width, int height) : TWinControl(static_cast<TForm&>(*this)) {
-        Width = width;
-        Height = height;
-        Color = RGBColor(236, 233, 216);
-        Handle();
-    }
-    ~GalleryForm() override { DestroyHandle(); }
-};
 
 // A glyph: a dark disc on a magenta key colour (left out when transparent).
 TBitmap DiscGlyph() {
@@ -40,7 +30,7 @@ class ButtonGallery : public ProgramTest {};
 
 TEST_F(ButtonGallery, RendersEveryShapeKindAndStateIntoOnePicture) {
     constexpr int kCellW = 120, kCellH = 76, kColumns = 7;
-    GalleryForm form(kCellW * kColumns + 10, kCellH * 5 + 10);
+    TestForm form(kCellW * kColumns + 10, kCellH * 5 + 10, RGBColor(236, 233, 216));
     std::vector<std::unique_ptr<TIAeverButton>> buttons;
     // What each cell shows, written under its button (a caption may lie where the shape has
     // no face: the bent arrows and the ring are hollow in the middle).

@@ -5,33 +5,14 @@
 #include <numbers>
 
 #include "TestEnvironment.h"
+#include "TestForm.h"
 #include "components/ButtonFace.h"
 #include "components/IAeverButton.h"
 
 namespace {
 
-// The window the buttons live in.
-class TestForm : public TForm, public TWinControl {
-public:
-    TestForm(int width, int height) : TWinControl(static_cast<TForm&>(*this)) {
-        Width = width;
-        Height = height;
-        Color = clWhite;
-        Handle();
-    }
-    ~TestForm() override { DestroyHandle(); }
-};
-
-class ButtonTest : public ProgramTest {
+class ButtonTest : public WindowedTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        userinput::Reset();
-    }
-    void TearDown() override {
-        ProcessMessages();
-        ProgramTest::TearDown();
-    }
     // A silver 40 x 24 button at (10, 10) with a window and no caption.
     std::unique_ptr<TIAeverButton> MakeButton(int width = 40, int height = 24) {
         auto b = std::make_unique<TIAeverButton>();

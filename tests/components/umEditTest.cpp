@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "TestEnvironment.h"
+#include "TestForm.h"
 #include "components/umEdit.h"
 #include "platform/FormStream.h"
 #include "platform/Png.h"
@@ -15,31 +16,14 @@ void Type(TEdit& e, const std::string& text) {
     for (char c : text) e.WMChar(static_cast<unsigned char>(c));
 }
 
-// The window the fields live in.
-class FieldForm : public TForm, public TWinControl {
-public:
-    explicit FieldForm(int width = 300, int height = 200, TColor colour = clWhite) : TWinControl(static_cast<TForm&>(*this)) {
-        Width = width;
-        Height = height;
-        Color = colour;
-        Handle();
-    }
-    ~FieldForm() override { DestroyHandle(); }
-};
-
 // Fields in the test face: a character is a box 5 wide and 8 high (rows 1 to 8 of its cell
 // of 12), advance 6.
-class FieldTest : public ProgramTest {
+class FieldTest : public WindowedTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        userinput::Reset();
-    }
     void TearDown() override {
-        ProcessMessages();
         SysLocale().MiddleEast = false;
         NewStyleControls() = true;
-        ProgramTest::TearDown();
+        WindowedTest::TearDown();
     }
     template <class Field = TumEdit>
     std::unique_ptr<Field> MakeField(const std::string& text, TAlignment alignment, int top = 10) {
@@ -72,7 +56,7 @@ protected:
         return -1;
     }
 
-    FieldForm form;
+    TestForm form{300, 200};
 };
 
 // A 100 pixel field with the sunken edge: the client area runs from 2 to 98, the text stands
@@ -444,7 +428,7 @@ TEST_F(FieldTest, EveryKindAndStateAsPicture) {
     };
     const char* columns[] = {"ohne Fokus", "mit Fokus", "gesperrt", "rechts nach links", "alter Stil"};
     constexpr int kLabelW = 170, kCellW = 150, kCellH = 32, kTop = 30, kFieldW = 130, kFieldH = 22;
-    FieldForm picture(kLabelW + 5 * kCellW, kTop + static_cast<int>(rows.size()) * kCellH + 6, clBtnFace);
+    TestForm picture(kLabelW + 5 * kCellW, kTop + static_cast<int>(rows.size()) * kCellH + 6, clBtnFace);
     std::vector<std::unique_ptr<TumEdit>> fields;
     auto place = [&](size_t row, int column) -> TumEdit& {
         auto e = rows[row].make();
