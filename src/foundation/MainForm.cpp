@@ -56,7 +56,6 @@ std::string TMainForm::getSchiriName(int row) const {
 
 void TMainForm::RegisterComponents() {
 #define R(component) Register(component, #component)
-#define R(component) Register(component, #component)
     R(Turnier);
     R(Gruppe);
     R(Teams);
@@ -227,5 +226,10 @@ void TMainForm::RegisterComponents() {
     R(RadioButton20);
     R(RadioGroup1);
     R(RadioGroup2);
+    R(XComboBox1);
+    R(SaveDialog1);
+    R(Spielergebnisse1);
+    R(TurnierzumTausch1);
+    R(Turnierform1);
 #undef R
 }

@@ -34,6 +34,9 @@ public:
     void IAeverButton8Click(TObject* sender);
     void IAeverButton10Click(TObject* sender);
 
+    // Files: the open tournaments, their files and the exchange files.
+    void XComboBox1Change(TObject* sender);
+
     TIAeverButton IAeverButton2, IAeverButton3, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
         IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17,
         IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton33,
@@ -44,4 +47,5 @@ public:
 private:
     void RegisterButtons();
     void BindNameLists();
+    void BindFiles();
 };

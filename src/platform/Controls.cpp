@@ -178,8 +178,10 @@ TScreen& Screen() {
 }
 
 bool TOpenDialog::Execute() {
-    std::string chosen;
+    std::string chosen = FileName;
     if (!Ui().ChooseFile(Filter, chosen)) return false;
     FileName = chosen;
+    Files.Clear();
+    Files.Add(chosen);
     return true;
 }

@@ -343,10 +343,21 @@ public:
 class TOpenDialog : public TComponent {
 public:
     std::string ClassName() const override { return "TOpenDialog"; }
+    std::string Title;
+    std::string InitialDir;
     std::string Filter;
+    // Before Execute the proposed name, after it the chosen one.
     std::string FileName;
-    // True when a file was chosen (then in FileName).
+    // Every file chosen (the user host offers one at a time); callers may fill it themselves
+    // and use it without showing the dialog.
+    TStringList Files;
+    // True when a file was chosen (then in FileName and Files).
     bool Execute();
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+    std::string ClassName() const override { return "TSaveDialog"; }
 };
 
 class TForm : public TControl {
