@@ -1,9 +1,12 @@
 #pragma once
 
+#include "dialogs/frmImport.h"
+
 class TMainForm;
 
 // The modal dialogs of one main window, each made once and shown as often as needed.
 struct Dialogs {
+    TImport Import;
 };
 
 // The dialogs of this window; made on first use and destroyed with the window.
