@@ -121,6 +121,15 @@ public:
     int AutoSaveMinute = -1;
     bool AutoSaveFehlerGezeigt = false;
 
+    // Placeholder assignment: the sub-pages "Platzhalter" and "Schiedsrichter" of the
+    // placeholder tool, the names of the neutral referees, the player-list import and the
+    // arrows that move an assignment one row.
+    TPageControl PageControlPlatzhalter;
+    TTabSheet TabSheetPlatzhalter, TabSheetSchiedsrichter;
+    TListBox ListBox4;
+    TButton Button2;
+    TUpDown UpDown1;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);
@@ -128,5 +137,6 @@ protected:
 private:
     void RegisterComponents();
     void SetUpViews();
+    void SetUpPlatzhalterViews();
     std::vector<TComponent*> components_;
 };

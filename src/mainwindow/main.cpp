@@ -37,6 +37,7 @@ TForm1::TForm1() {
     RegisterButtons();
     BindNameLists();
     BindFiles();
+    BindPlatzhalter();
 }
 
 void TForm1::FormCreate() {
@@ -66,10 +67,14 @@ void TForm1::RegisterButtons() {
     R(IAeverButton20);
     R(IAeverButton22);
     R(IAeverButton24);
+    R(IAeverButton30);
     R(IAeverButton33);
+    R(IAeverButton34);
+    R(IAeverButton35);
     R(IAeverButton36);
     R(IAeverButton37);
     R(IAeverButton38);
+    R(IAeverButton39);
     R(IAeverButton40);
     R(IAeverButton42);
     R(IAeverButton43);

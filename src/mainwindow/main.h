@@ -36,16 +36,27 @@ public:
 
     // Files: the open tournaments, their files and the exchange files.
     void XComboBox1Change(TObject* sender);
+    // Placeholder assignment and tournament start.
+    void IAeverButton34Click(TObject* sender);
+    void IAeverButton35Click(TObject* sender);
+    void UpDown1Click(TObject* sender, TUDBtnType button);
+    void IAeverButton30Click(TObject* sender);
+    void IAeverButton39Click(TObject* sender);
+    void Button2Click(TObject* sender);
+    // Names dragged from ListView2 onto Xplatzgrid or ListBox4 are assigned as by IAeverButton34.
+    void XplatzgridDragOver(TObject* sender, TObject* source, int x, int y, bool& accept);
+    void XplatzgridDragDrop(TObject* sender, TObject* source, int x, int y);
 
     TIAeverButton IAeverButton2, IAeverButton3, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
         IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17,
-        IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton33,
-        IAeverButton36, IAeverButton37, IAeverButton38, IAeverButton40, IAeverButton42, IAeverButton43,
-        IAeverButton44, IAeverButton45, IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52,
-        IAeverButton54;
+        IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton30,
+        IAeverButton33, IAeverButton34, IAeverButton35, IAeverButton36, IAeverButton37, IAeverButton38,
+        IAeverButton39, IAeverButton40, IAeverButton42, IAeverButton43, IAeverButton44, IAeverButton45,
+        IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52, IAeverButton54;
 
 private:
     void RegisterButtons();
     void BindNameLists();
     void BindFiles();
+    void BindPlatzhalter();
 };

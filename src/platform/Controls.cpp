@@ -177,6 +177,13 @@ TScreen& Screen() {
     return screen;
 }
 
+void TUpDown::Click(TUDBtnType button) {
+    if (!Enabled) return;
+    const int step = button == TUDBtnType::btNext ? 1 : -1;
+    if (Position + step >= Min && Position + step <= Max) Position += step;
+    if (OnClick) OnClick(this, button);
+}
+
 bool TOpenDialog::Execute() {
     std::string chosen = FileName;
     if (!Ui().ChooseFile(Filter, chosen)) return false;

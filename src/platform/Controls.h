@@ -339,6 +339,17 @@ public:
     }
 };
 
+// The arrow pair beside a list: a click on an arrow moves the position within Min..Max and
+// tells which arrow it was (btNext the upper one, btPrev the lower one).
+enum class TUDBtnType { btNext, btPrev };
+class TUpDown : public TControl {
+public:
+    std::string ClassName() const override { return "TUpDown"; }
+    int Min = 0, Max = 100, Position = 0;
+    std::function<void(TObject* sender, TUDBtnType button)> OnClick;
+    void Click(TUDBtnType button);
+};
+
 // The open-file dialog; the choice is made through the user-interface host.
 class TOpenDialog : public TComponent {
 public:
