@@ -154,5 +154,7 @@ bool TOpenDialog::Execute() {
     std::string chosen;
     if (!Ui().ChooseFile(Filter, chosen)) return false;
     FileName = chosen;
+    Files.Clear();
+    Files.Add(chosen);
     return true;
 }

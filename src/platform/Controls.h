@@ -316,7 +316,9 @@ public:
     std::string ClassName() const override { return "TOpenDialog"; }
     std::string Filter;
     std::string FileName;
-    // True when a file was chosen (then in FileName).
+    // The chosen files; a caller that does not show the dialog fills it itself.
+    TStringList Files;
+    // True when a file was chosen (then in FileName and as the only item of Files).
     bool Execute();
 };
 
