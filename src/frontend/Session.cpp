@@ -17,11 +17,17 @@ std::string LineWhere(int number) { return "in Zeile " + IntToStr(number); }
 }  // namespace
 
 Session::Session(TForm1& form, const CommandTable& commands, std::istream& in, std::ostream& out, bool script)
-    : form_(form), commands_(commands), out_(out), script_(script), input_(in), host_(input_, out, script) {
+    : form_(form),
+      commands_(commands),
+      out_(out),
+      script_(script),
+      input_(in),
+      host_(input_, out, script),
+      previousHost_(&Ui()) {
     SetUiHost(&host_);
 }
 
-Session::~Session() { SetUiHost(nullptr); }
+Session::~Session() { SetUiHost(previousHost_); }
 
 template <typename Step>
 std::optional<int> Session::Guarded(const std::string& where, Step step) {

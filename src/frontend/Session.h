@@ -55,4 +55,5 @@ private:
     const bool script_;
     InputReader input_;
     TerminalHost host_;
+    UiHost* previousHost_;
 };
