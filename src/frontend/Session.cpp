@@ -90,6 +90,7 @@ void Session::AskStartChoice() {
 
 int Session::Run() {
     while (!form_.Closed) {
+        // Between two commands, never during one: the place for the autosave timer's check.
         const std::optional<InputLine> line = host_.ReadLine("> ");
         if (!line) return EndOfInput();
         const std::string where = LineWhere(line->number);

@@ -69,6 +69,8 @@ InstanceLock::~InstanceLock() {
 
 InstanceLock::Result InstanceLock::Acquire(const std::string& path, std::string& problem) {
     fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // A lock file made by another user of the folder locks as well when it can only be read.
+    if (fd_ < 0 && errno == EACCES) fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) {
         problem = "Die Sperrdatei " + Quote(path) + " kann nicht geöffnet werden: " + SystemErrorText(errno) + ".";
         return Result::Failed;

@@ -20,7 +20,6 @@
 #   #e2e: sperre gehalten       another process holds the single-instance lock
 #   #e2e: sperre verwaist       the lock file left behind by a killed process
 #   #e2e: anhang lange-zeile N  a line of N bytes appended to the input
-#   #e2e: datei NAME ZEILE...   a file in the program folder, one line per ZEILE (CR LF)
 set -u
 
 write_expected=0
@@ -81,7 +80,6 @@ while IFS= read -r line; do
         "sperre gehalten") hold_lock ;;
         "sperre verwaist") hold_lock; kill -9 "$holder"; wait "$holder" 2>/dev/null; holder="" ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
-        "datei "*) printf '%s\r\n' "${words[@]:2}" >"$home/${words[1]}" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"

@@ -46,41 +46,34 @@ protected:
 
 }  // namespace
 
+// A tree of the small tournament as "baum" prints it, with the node of that number chosen.
+std::string PrintedTree(const std::string& side, int chosen) {
+    const char* const nodes[] = {"TurnierPlan",
+                                 "  Sortiert nach Spielnummern",
+                                 "  Sortiert nach Uhrzeit",
+                                 "  Sortiert nach Gruppen",
+                                 "  Sortiert nach Feldern",
+                                 "  Spiele ohne Ergebnisse",
+                                 "Runden",
+                                 "  Runde 1 ( Vorrunde )",
+                                 "    Gruppe A ( Gruppe A )",
+                                 "    Gruppe B ( Gruppe B )",
+                                 "Platzierungen",
+                                 "  Tabelle A ( Gruppe A )",
+                                 "  Tabelle B ( Gruppe B )",
+                                 "  Endplatzierung"};
+    std::string out = "Baum " + side + ":\n";
+    for (int i = 1; i <= 14; ++i)
+        out += std::string(i < 10 ? "   " : "  ") + std::to_string(i) + " " + nodes[i - 1] +
+               (i == chosen ? "   (gewählt)" : "") + "\n";
+    return out;
+}
+
 TEST_F(SessionTest, TreesWithANumberPerNode) {
     OpenTournament();
     form->XTreeView2.SetSelected(form->XTreeView2.Nodes()[8]);
     EXPECT_EQ(Run("baum\n"), kExitOk);
-    EXPECT_EQ(output,
-              "Baum oben:\n"
-              "   1 TurnierPlan\n"
-              "   2   Sortiert nach Spielnummern   (gewählt)\n"
-              "   3   Sortiert nach Uhrzeit\n"
-              "   4   Sortiert nach Gruppen\n"
-              "   5   Sortiert nach Feldern\n"
-              "   6   Spiele ohne Ergebnisse\n"
-              "   7 Runden\n"
-              "   8   Runde 1 ( Vorrunde )\n"
-              "   9     Gruppe A ( Gruppe A )\n"
-              "  10     Gruppe B ( Gruppe B )\n"
-              "  11 Platzierungen\n"
-              "  12   Tabelle A ( Gruppe A )\n"
-              "  13   Tabelle B ( Gruppe B )\n"
-              "  14   Endplatzierung\n"
-              "Baum unten:\n"
-              "   1 TurnierPlan\n"
-              "   2   Sortiert nach Spielnummern\n"
-              "   3   Sortiert nach Uhrzeit\n"
-              "   4   Sortiert nach Gruppen\n"
-              "   5   Sortiert nach Feldern\n"
-              "   6   Spiele ohne Ergebnisse\n"
-              "   7 Runden\n"
-              "   8   Runde 1 ( Vorrunde )\n"
-              "   9     Gruppe A ( Gruppe A )   (gewählt)\n"
-              "  10     Gruppe B ( Gruppe B )\n"
-              "  11 Platzierungen\n"
-              "  12   Tabelle A ( Gruppe A )\n"
-              "  13   Tabelle B ( Gruppe B )\n"
-              "  14   Endplatzierung\n");
+    EXPECT_EQ(output, PrintedTree("oben", 2) + PrintedTree("unten", 9));
 }
 
 TEST_F(SessionTest, PlanShowsTheChosenNodesViewWithoutTheColumnsSwitchedOff) {

@@ -41,6 +41,17 @@ TEST_F(StartupChecksTest, ProgramFolderWithoutWritePermission) {
               "In den Programmordner „" + locked + "“ kann nicht geschrieben werden: keine Berechtigung.");
 }
 
+TEST_F(StartupChecksTest, ALockFileOfAnotherUserStillLocks) {
+    if (geteuid() == 0) GTEST_SKIP() << "root opens every file for writing";
+    const std::string path = folder + kInstanceLockFile;
+    WriteProgramFile(kInstanceLockFile, "");
+    chmod(path.c_str(), 0444);
+    std::string problem;
+    InstanceLock first, second;
+    EXPECT_EQ(first.Acquire(path, problem), InstanceLock::Result::Acquired) << problem;
+    EXPECT_EQ(second.Acquire(path, problem), InstanceLock::Result::HeldElsewhere);
+}
+
 TEST_F(StartupChecksTest, OneInstanceAtATimeAndALeftLockNeverBlocks) {
     const std::string path = folder + kInstanceLockFile;
     WriteProgramFile(kInstanceLockFile, "4711\n");  // left behind by a killed process
