@@ -86,7 +86,8 @@ done <"$script"
 
 runner=(env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$home" XDG_CONFIG_HOME="$tmp/config"
         MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03"
-        ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}")
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}"
+        LSAN_OPTIONS="print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}")
 if [ "$as_nobody" = 1 ]; then runner=(setpriv --reuid=65534 --regid=65534 --clear-groups "${runner[@]}"); fi
 
 if [[ " ${arguments[*]:-} " == *" --script "* ]]; then
