@@ -63,7 +63,7 @@ std::optional<int> Session::Start(const std::string& firstArgument) {
     if (fileGiven && !loaded)
         return Stop(where, "Die Datei " + Quoted(firstArgument) + " wurde nicht geladen.", kExitFailed);
     if (fileGiven || script_) return std::nullopt;
-    return Guarded(where, [&] { AskStartChoice(); });
+    return Guarded(where, [&] { showStartDialog(); });
 }
 
 bool Session::LoadFromCommandLine() {
@@ -76,7 +76,7 @@ bool Session::LoadFromCommandLine() {
 
 // Offers what can be done first; with nothing to offer but quitting, the command prompt is the
 // better start.
-void Session::AskStartChoice() {
+void Session::showStartDialog() {
     std::vector<std::string> choices;
     for (const char* name : {"neu", "laden"})
         if (commands_.Find(name)) choices.emplace_back(name);

@@ -40,7 +40,7 @@ public:
 
 private:
     bool LoadFromCommandLine();
-    void AskStartChoice();
+    void showStartDialog();
     // Runs step; a question without an answer or an unfit answer ends the program.
     template <typename Step>
     std::optional<int> Guarded(const std::string& where, Step step);
