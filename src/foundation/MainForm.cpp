@@ -29,6 +29,9 @@ void TMainForm::SetUpViews() {
     TabSheet30.Tag = 30;
     PageControl1.Pages = {&TabSheet1, &TabSheet29, &TabSheet30};
     PageControl2.Pages = {&TabSheet5, &TabSheet8};
+    // The tool area and the graphic view stay hidden until the user asks for them.
+    PageControl1.Visible = false;
+    ScrollBox1.Visible = false;
     SetUpPlatzhalterViews();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "components/IAeverButton.h"
@@ -10,9 +11,21 @@
 class TForm1 : public TMainForm {
 public:
     TForm1();
+    ~TForm1() override;
     std::string ClassName() const override { return "TForm1"; }
 
+    // Start and end (Start.cpp).
     void FormCreate();
+    // The first showing: a first argument ending in ".tur" is loaded by loadCommand, which runs
+    // the load command of the menu while ShowLoadDialog is cleared, so that it takes the file
+    // from OpenDialog1's list instead of asking; then the time keepers are read into ListView1.
+    void FormShow(const std::string& firstArgument, const std::function<void()>& loadCommand);
+    // "Beenden" of the menu: closes the window when FormCloseQuery allows it.
+    void Ende1Click(TObject* sender);
+    // What must be asked before the program ends; true when it may end.
+    bool FormCloseQuery();
+    // Set once the window has been closed; the front end then stops taking commands.
+    bool Closed = false;
 
     // Window operations (views).
     void DoPlan(TStringGrid& plan, int viewMode, int key, const TStrings* filter) override;
@@ -21,8 +34,20 @@ public:
     void InitAll() override;
     void showWerkzeug(int tag) override;
     void setStatusText(int panel, const std::string& text) override;
+    void doGrafik(int flag) override;
     // Puts the numbered texts into the window's components.
     void lngSetAll();
+
+    // Views: a node chosen in a tournament tree shows its view in the plan below that tree.
+    void XTreeView1Change(TObject* sender, TTreeNode* node);
+    void XTreeView2Change(TObject* sender, TTreeNode* node);
+
+    // Tools: "Werkzeug" toggles the tool area and the plans, "Zur Werkzeugübersicht" shows the
+    // overview page, "Werkzeuge schliessen" closes the area.
+    void IAeverButton11Click(TObject* sender);
+    void IAeverButton22Click(TObject* sender);
+    void IAeverButton54Click(TObject* sender);
+    bool ToolAreaOpen() const { return PageControl1.Visible; }
 
     // Names: teams, referees and time keepers.
     void RadioButton6Click(TObject* sender);
@@ -59,4 +84,8 @@ private:
     void BindNameLists();
     void BindFiles();
     void BindPlatzhalter();
+    void BindViews();
+    void BindTools();
+    void OpenToolArea();
+    void CloseToolArea();
 };
