@@ -231,5 +231,6 @@ void TMainForm::RegisterComponents() {
     R(Spielergebnisse1);
     R(TurnierzumTausch1);
     R(Turnierform1);
+    R(SpeedButton2);
 #undef R
 }
