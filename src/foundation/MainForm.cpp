@@ -255,5 +255,6 @@ void TMainForm::RegisterComponents() {
     R(ListBox4);
     R(Button2);
     R(UpDown1);
+    R(SpeedButton2);
 #undef R
 }
