@@ -12,6 +12,7 @@ TMainForm::TMainForm() {
     CreateDataTables(*this);
     for (int i = 0; i < 4; ++i) StatusBar1.Panels.Add("");
     SetUpViews();
+    SetUpRoundPages();
 }
 
 void TMainForm::SetUpViews() {
@@ -29,6 +30,22 @@ void TMainForm::SetUpViews() {
     TabSheet30.Tag = 30;
     PageControl1.Pages = {&TabSheet1, &TabSheet29, &TabSheet30};
     PageControl2.Pages = {&TabSheet5, &TabSheet8};
+}
+
+void TMainForm::SetUpRoundPages() {
+    Edit5.SetText("1");
+    Edit10.SetText("10:00");
+    Edit11.SetText("1");
+    Edit12.SetText("30");
+    Edit13.SetText("10");
+    for (TEdit* points : {&umEdit1, &umEdit2, &umEdit3, &umEdit4}) points->SetText("0");
+    umNeutral.SetText("2");
+    umNeutral2.SetText("0");
+    RadioButton1.SetChecked(true);
+    for (TRadioGroup* referees : {&RadioGroup1, &RadioGroup2}) {
+        referees->Items.SetText(lngText(40));
+        referees->SetItemIndex(0);
+    }
 }
 
 void TMainForm::Register(TComponent& component, const char* name) {
@@ -227,5 +244,19 @@ void TMainForm::RegisterComponents() {
     R(RadioButton20);
     R(RadioGroup1);
     R(RadioGroup2);
+    R(Edit5);
+    R(Edit10);
+    R(Edit11);
+    R(Edit12);
+    R(Edit13);
+    R(umEdit1);
+    R(umEdit2);
+    R(umEdit3);
+    R(umEdit4);
+    R(Edit6);
+    R(Edit7);
+    R(Edit8);
+    R(Edit9);
+    R(Label31);
 #undef R
 }

@@ -109,6 +109,14 @@ public:
         RadioButton18, RadioButton19, RadioButton20;
     TRadioGroup RadioGroup1, RadioGroup2;
 
+    // Rounds: the inputs of the round page, the round-editing page, and the operation that is
+    // working on the tables while the window lets its messages through (empty when none is).
+    TEdit Edit5, Edit10, Edit11, Edit12, Edit13;  // day, start time, fields, game length, pause
+    TEdit umEdit1, umEdit2, umEdit3, umEdit4;     // points per win, draw, set, equal balls
+    TEdit Edit6, Edit7, Edit8, Edit9;             // round number and name, group id and name
+    TLabel Label31;                               // number of the selected group
+    std::string BusyWith;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);
@@ -116,5 +124,6 @@ protected:
 private:
     void RegisterComponents();
     void SetUpViews();
+    void SetUpRoundPages();
     std::vector<TComponent*> components_;
 };

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "engine/RundenBaum.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -36,6 +37,7 @@ TForm1::TForm1() {
     TurFileDir = RegReadString("TurFileDir", ProgramFolder());
     RegisterButtons();
     BindNameLists();
+    BindRounds();
 }
 
 void TForm1::FormCreate() {
@@ -127,6 +129,8 @@ void TForm1::showWerkzeug(int tag) {
     for (TTabSheet* page : PageControl1.Pages)
         if (page->Tag == wanted) {
             PageControl1.SetActivePage(page);
+            // The round-editing page always shows the rounds as they are now.
+            if (wanted == 30) doTreeView3(*this);
             return;
         }
 }
