@@ -33,6 +33,8 @@ void TMainForm::SetUpViews() {
 }
 
 void TMainForm::SetUpRoundPages() {
+    Edit4.SetText("1");
+    Edit3.SetText(lngText(4) + " 1");
     Edit5.SetText("1");
     Edit10.SetText("10:00");
     Edit11.SetText("1");
