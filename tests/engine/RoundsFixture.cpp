@@ -5,13 +5,18 @@
 #include "foundation/Conversions.h"
 
 void RoundsTest::SetUp() {
-    EngineTest::SetUp();
+    ProgramTest::SetUp();
+    FreshTournament();
+    InstallPairingFile();
+}
+
+void RoundsTest::FreshTournament() {
+    NewForm();
     form->XAFelder.Items.Add("");
     form->XARunden.Items.Add("");
     form->XZeitSpiele.SetChecked(true);
     form->Edit12.SetText("20");
     form->Edit13.SetText("5");
-    InstallPairingFile();
 }
 
 void RoundsTest::ListGroup(const std::string& id, const std::string& name, const std::string& codes,

@@ -9,6 +9,8 @@
 class RoundsTest : public EngineTest {
 protected:
     void SetUp() override;
+    // A fresh window and tournament in the same program folder.
+    void FreshTournament();
 
     // Appends a group to the round page's list.
     void ListGroup(const std::string& id, const std::string& name, const std::string& codes, const std::string& system);

@@ -238,7 +238,7 @@ TEST_F(TurnierformTest, ARoundByHandAndFromItsNotationGiveTheSameTables) {
     ASSERT_TRUE(Build(text));
     const std::vector<std::string> fromNotation = Snapshot();
 
-    SetUp();
+    FreshTournament();
     form->Edit11.SetText("1-2");
     RoundPage(1, "Vorrunde");
     ListGroup("A", "Gruppe A", "M1;M2;M3;M4", "JGJ");
