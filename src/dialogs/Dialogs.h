@@ -2,6 +2,8 @@
 
 #include "dialogs/TurFormExport.h"
 #include "dialogs/frmImport.h"
+#include "dialogs/NeuTur.h"
+#include "dialogs/newGroup.h"
 
 class TMainForm;
 
@@ -9,6 +11,8 @@ class TMainForm;
 struct Dialogs {
     TfrmExport frmExport;
     TImport Import;
+    TfrmNeuTur frmNeuTur;
+    TfrmGruppe frmGruppe;
 };
 
 // The dialogs of this window; made on first use and destroyed with the window.
