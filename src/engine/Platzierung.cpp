@@ -1,0 +1,127 @@
+#include "engine/Platzierung.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "engine/RankingOrder.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/Logs.h"
+#include "foundation/MainForm.h"
+#include "foundation/Settings.h"
+
+namespace {
+
+RankChain ChainOf(const TMainForm& form) {
+    const bool direkt = GetSetting(form, "WertungDirektVergleich", "false") == "true";
+    if (GetSetting(form, "AWertung", "0") == "7")
+        return FootballChain(direkt, GetSetting(form, "WertungDirektVergleichNeu", "false") == "true");
+    return GeneralChain(direkt);
+}
+
+int GroupOfTeam(const TMainForm& form, int team) { return team >= 1 ? IntGet(form.Teams, Teams_InGr, team, true) : 0; }
+
+double Number(const TSortGrid& grid, int column, int row) { return ToDouble(Get(grid, column, row, true)); }
+
+std::vector<RankRow> ReadStandings(const TMainForm& form, bool plain) {
+    const TSortGrid& platz = form.Platz;
+    std::vector<RankRow> rows;
+    rows.reserve(static_cast<size_t>(platz.RowCount()));
+    for (int r = 1; r < platz.RowCount(); ++r) {
+        RankRow row;
+        row.team = IntGet(platz, Platz_TeamNr, r, true);
+        row.group = plain ? 0 : GroupOfTeam(form, row.team);
+        row.takesPart = !Get(platz, Platz_Team, r, true).empty();
+        row.pointsWon = Number(platz, Platz_PPkt, r);
+        row.pointsLost = Number(platz, Platz_MPkt, r);
+        row.setsWon = Number(platz, Platz_PSatz, r);
+        row.setDiff = WholeDifference(row.setsWon, Number(platz, Platz_MSatz, r));
+        row.ballsWon = Number(platz, Platz_PBall, r);
+        row.ballDiff = WholeDifference(row.ballsWon, Number(platz, Platz_MBall, r));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+HeadToHead ReadHeadToHead(const TMainForm& form, const std::set<int>& groups) {
+    HeadToHead games;
+    const TSortGrid& plan = form.Spielplan;
+    for (int r = 1; r < plan.RowCount(); ++r) {
+        const int g = IntGet(plan, Spielplan_GrNr, r, true);
+        if (!groups.count(g)) continue;
+        games.Add(g, IntGet(plan, Spielplan_T1, r, true), IntGet(plan, Spielplan_T2, r, true),
+                  IntGet(plan, Spielplan_Sieger, r, true));
+    }
+    return games;
+}
+
+// Moves the data rows into the new order; order[i] is the row (from 0) that becomes row i + 1.
+// Only displaced rows move, each in one step.
+void ApplyOrder(TSortGrid& grid, const std::vector<int>& order) {
+    std::vector<int> current(order.size());
+    for (size_t i = 0; i < current.size(); ++i) current[i] = static_cast<int>(i);
+    for (size_t target = 0; target < order.size(); ++target) {
+        if (current[target] == order[target]) continue;
+        size_t from = target + 1;
+        while (current[from] != order[target]) ++from;
+        grid.MoveRow(static_cast<int>(from) + 1, static_cast<int>(target) + 1);
+        std::rotate(current.begin() + static_cast<std::ptrdiff_t>(target),
+                    current.begin() + static_cast<std::ptrdiff_t>(from),
+                    current.begin() + static_cast<std::ptrdiff_t>(from) + 1);
+    }
+}
+
+bool IsSwiss(const TMainForm& form) { return Get(form.Turnier, Turnier_System, 1, true) == "Schweiz"; }
+
+// The one game of a knock-out pair whose winner or loser a placeholder waits for: its pair is
+// no tie to settle.
+bool AwaitedKnockOutGame(const TMainForm& form, int team) {
+    const int group = GroupOfTeam(form, team);
+    const TSortGrid& plan = form.Spielplan;
+    int games = 0, lastGame = 0;
+    for (int r = 1; r < plan.RowCount(); ++r) {
+        if (IntGet(plan, Spielplan_GrNr, r, true) != group) continue;
+        if (IntGet(plan, Spielplan_T1, r, true) != team && IntGet(plan, Spielplan_T2, r, true) != team) continue;
+        ++games;
+        lastGame = IntGet(plan, Spielplan_SpNr, r, true);
+    }
+    if (games != 1 || lastGame <= 0) return false;
+    const TSortGrid& teams = form.Teams;
+    for (int r = 1; r < teams.RowCount(); ++r)
+        if (IntGet(teams, Teams_Pos, r, true) == lastGame && !Get(teams, Teams_SV, r, true).empty()) return true;
+    return false;
+}
+
+}  // namespace
+
+void updatePlatzierung(TMainForm& form, int g, bool plain) {
+    Log("[F] updatePlatzierung(): Platzierung neu berechnen");
+    const RankChain chain = ChainOf(form);
+    form.KonfliktTeams.Clear();
+    TSortGrid& platz = form.Platz;
+    if (platz.RowCount() - 1 < 2) return;
+
+    const std::vector<RankRow> rows = ReadStandings(form, plain);
+    const RankResult result = RankRows(rows, chain, plain, g,
+                                       [&form](const std::set<int>& groups) { return ReadHeadToHead(form, groups); });
+    ApplyOrder(platz, result.order);
+    for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
+}
+
+bool swapPlatz(TMainForm& form, int a, int b) {
+    if (a == b || a < 1 || b < 1) return true;
+    TSortGrid& platz = form.Platz;
+    for (int c = 0; c < platz.ColCount(); ++c) {
+        const std::string upper = Get(platz, c, a, true);
+        Put(platz, c, a, Get(platz, c, b, true), true);
+        Put(platz, c, b, upper, true);
+    }
+    return true;
+}
+
+void addKonfliktTeam(TMainForm& form, int t) {
+    if (IsSwiss(form) || AwaitedKnockOutGame(form, t)) return;
+    const std::string team = IntToStr(t);
+    if (form.KonfliktTeams.IndexOf(team) < 0) form.KonfliktTeams.Add(team);
+}
