@@ -29,6 +29,8 @@ void TMainForm::SetUpViews() {
     TabSheet30.Tag = 30;
     PageControl1.Pages = {&TabSheet1, &TabSheet29, &TabSheet30};
     PageControl2.Pages = {&TabSheet5, &TabSheet8};
+    // The graphic view is shown only on request.
+    ScrollBox1.Visible = false;
 }
 
 void TMainForm::Register(TComponent& component, const char* name) {

@@ -36,6 +36,8 @@ public:
     virtual void showWerkzeug(int tag) = 0;
     // Text of status-bar panel 1, 2 or 3; other panel numbers are ignored.
     virtual void setStatusText(int panel, const std::string& text) = 0;
+    // Lays out and redraws the graphic tournament view (in ScrollBox1).
+    virtual void doGrafik(int flag) = 0;
 
     // Display text of the referee of a Spielplan row.
     std::string getSchiriName(int row) const;

@@ -87,6 +87,10 @@ void TForm1::setStatusText(int panel, const std::string& text) {
     StatusBar1.Panels.Set(panel, text);
 }
 
+// The window draws no graphic tournament view: its scroll box stays hidden, and the engine asks for
+// a redraw only while it is shown.
+void TForm1::doGrafik(int) {}
+
 void TForm1::showMenuEmpty(bool empty, bool flag) {
     Log("[F] showMenuEmpty(" + BoolToStr(empty) + "," + BoolToStr(flag) + ")");
     // Everything that needs an open tournament.

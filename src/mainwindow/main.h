@@ -21,6 +21,7 @@ public:
     void InitAll() override;
     void showWerkzeug(int tag) override;
     void setStatusText(int panel, const std::string& text) override;
+    void doGrafik(int flag) override;
     // Puts the numbered texts into the window's components.
     void lngSetAll();
 
