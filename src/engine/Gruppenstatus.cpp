@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "engine/CellNumbers.h"
 #include "engine/ResultTexts.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -170,10 +171,10 @@ GroupProgress CountProgress(const TMainForm& form, int g) {
     const TSortGrid& plan = form.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
         // A blank row is no game.
-        if (Get(plan, Spielplan_SpNr, r, true).empty()) continue;
-        const bool decided = !Get(plan, Spielplan_Sieger, r, true).empty();
+        if (plan.Cells(Spielplan_SpNr, r).empty()) continue;
+        const bool decided = !plan.Cells(Spielplan_Sieger, r).empty();
         if (!decided) progress.allDecided = false;
-        if (IntGet(plan, Spielplan_GrNr, r, true) != g) continue;
+        if (CellInt(plan, Spielplan_GrNr, r) != g) continue;
         ++progress.games;
         if (decided) ++progress.decided;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "engine/CellNumbers.h"
 #include "engine/RankingOrder.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -20,40 +21,45 @@ RankChain ChainOf(const TMainForm& form) {
     return GeneralChain(direkt);
 }
 
-int GroupOfTeam(const TMainForm& form, int team) { return team >= 1 ? IntGet(form.Teams, Teams_InGr, team, true) : 0; }
+int GroupOfTeam(const TMainForm& form, int team) {
+    return team >= 1 && team < form.Teams.RowCount() ? CellInt(form.Teams, Teams_InGr, team) : 0;
+}
 
-double Number(const TSortGrid& grid, int column, int row) { return ToDouble(Get(grid, column, row, true)); }
-
-std::vector<RankRow> ReadStandings(const TMainForm& form, bool plain) {
+// Groups count only where head-to-head may decide or ties are collected.
+std::vector<RankRow> ReadStandings(const TMainForm& form, bool withGroups) {
     const TSortGrid& platz = form.Platz;
     std::vector<RankRow> rows;
     rows.reserve(static_cast<size_t>(platz.RowCount()));
     for (int r = 1; r < platz.RowCount(); ++r) {
         RankRow row;
-        row.team = IntGet(platz, Platz_TeamNr, r, true);
-        row.group = plain ? 0 : GroupOfTeam(form, row.team);
-        row.takesPart = !Get(platz, Platz_Team, r, true).empty();
-        row.pointsWon = Number(platz, Platz_PPkt, r);
-        row.pointsLost = Number(platz, Platz_MPkt, r);
-        row.setsWon = Number(platz, Platz_PSatz, r);
-        row.setDiff = WholeDifference(row.setsWon, Number(platz, Platz_MSatz, r));
-        row.ballsWon = Number(platz, Platz_PBall, r);
-        row.ballDiff = WholeDifference(row.ballsWon, Number(platz, Platz_MBall, r));
+        row.team = CellInt(platz, Platz_TeamNr, r);
+        row.group = withGroups ? GroupOfTeam(form, row.team) : 0;
+        row.takesPart = !platz.Cells(Platz_Team, r).empty();
+        row.pointsWon = CellNumber(platz, Platz_PPkt, r);
+        row.pointsLost = CellNumber(platz, Platz_MPkt, r);
+        row.setsWon = CellNumber(platz, Platz_PSatz, r);
+        row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
+        row.ballsWon = CellNumber(platz, Platz_PBall, r);
+        row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
         rows.push_back(row);
     }
     return rows;
 }
 
 HeadToHead ReadHeadToHead(const TMainForm& form, const std::set<int>& groups) {
-    HeadToHead games;
+    std::vector<HeadToHead::Game> games;
+    if (groups.empty()) return HeadToHead(std::move(games));
+    std::vector<char> wanted(static_cast<size_t>(std::max(*groups.rbegin(), 0)) + 1, 0);
+    for (int g : groups)
+        if (g >= 0) wanted[static_cast<size_t>(g)] = 1;
     const TSortGrid& plan = form.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
-        const int g = IntGet(plan, Spielplan_GrNr, r, true);
-        if (!groups.count(g)) continue;
-        games.Add(g, IntGet(plan, Spielplan_T1, r, true), IntGet(plan, Spielplan_T2, r, true),
-                  IntGet(plan, Spielplan_Sieger, r, true));
+        const int g = CellInt(plan, Spielplan_GrNr, r);
+        if (g < 0 || static_cast<size_t>(g) >= wanted.size() || !wanted[static_cast<size_t>(g)]) continue;
+        games.push_back(
+            {g, CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r), CellInt(plan, Spielplan_Sieger, r)});
     }
-    return games;
+    return HeadToHead(std::move(games));
 }
 
 // Moves the data rows into the new order; order[i] is the row (from 0) that becomes row i + 1.
@@ -102,7 +108,7 @@ void updatePlatzierung(TMainForm& form, int g, bool plain) {
     TSortGrid& platz = form.Platz;
     if (platz.RowCount() - 1 < 2) return;
 
-    const std::vector<RankRow> rows = ReadStandings(form, plain);
+    const std::vector<RankRow> rows = ReadStandings(form, !plain && (chain.HasHeadToHead() || g > 0));
     const RankResult result = RankRows(rows, chain, plain, g,
                                        [&form](const std::set<int>& groups) { return ReadHeadToHead(form, groups); });
     ApplyOrder(platz, result.order);

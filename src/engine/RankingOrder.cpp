@@ -1,8 +1,10 @@
 #include "engine/RankingOrder.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <queue>
+#include <tuple>
 
 double WholeDifference(double plus, double minus) { return std::trunc(plus - minus); }
 
@@ -26,27 +28,62 @@ RankChain FootballChain(bool headToHead, bool headToHeadFirst) {
     return chain;
 }
 
-uint64_t HeadToHead::PairKey(int a, int b) {
-    if (a > b) std::swap(a, b);
-    return static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32 | static_cast<uint32_t>(b);
+namespace {
+
+// Games ordered by group, then by pair (the smaller number first).
+bool PairBefore(const HeadToHead::Game& x, const HeadToHead::Game& y) {
+    const auto key = [](const HeadToHead::Game& g) { return std::make_tuple(g.group, std::min(g.a, g.b), std::max(g.a, g.b)); };
+    return key(x) < key(y);
 }
 
-void HeadToHead::Add(int group, int t1, int t2, int winner) {
-    GroupGames& g = groups_[group];
-    if (g.byPair.emplace(PairKey(t1, t2), g.games.size()).second) g.games.push_back({group, t1, t2, winner});
+}  // namespace
+
+// Stable: of the games of one pair the first in table order stays. Group numbers are row numbers,
+// so the games are first spread by group in one pass.
+HeadToHead::HeadToHead(std::vector<Game> games) : games_(std::move(games)) {
+    int most = 0;
+    bool dense = true;
+    for (const Game& game : games_) {
+        dense = dense && game.group >= 0 && static_cast<size_t>(game.group) <= 4 * games_.size() + 1024;
+        most = std::max(most, game.group);
+    }
+    if (dense) {
+        std::vector<size_t> start(static_cast<size_t>(most) + 2, 0);
+        for (const Game& game : games_) ++start[static_cast<size_t>(game.group) + 1];
+        for (size_t g = 1; g < start.size(); ++g) start[g] += start[g - 1];
+        std::vector<Game> byGroup(games_.size());
+        std::vector<size_t> next(start.begin(), start.end() - 1);
+        for (const Game& game : games_) byGroup[next[static_cast<size_t>(game.group)]++] = game;
+        games_.swap(byGroup);
+        for (size_t g = 0; g + 1 < start.size(); ++g) {
+            const auto first = games_.begin() + static_cast<std::ptrdiff_t>(start[g]);
+            const auto last = games_.begin() + static_cast<std::ptrdiff_t>(start[g + 1]);
+            if (last - first > 32) {
+                std::stable_sort(first, last, PairBefore);
+                continue;
+            }
+            // The games of a small group, sorted in place.
+            for (auto i = first + (first != last); i < last; ++i)
+                for (auto j = i; j > first && PairBefore(*j, *(j - 1)); --j) std::iter_swap(j, j - 1);
+        }
+    } else {
+        std::stable_sort(games_.begin(), games_.end(), PairBefore);
+    }
+    games_.erase(std::unique(games_.begin(), games_.end(),
+                             [](const Game& x, const Game& y) { return !PairBefore(x, y) && !PairBefore(y, x); }),
+                 games_.end());
 }
 
 int HeadToHead::Winner(int a, int b, int group) const {
-    const auto g = groups_.find(group);
-    if (g == groups_.end()) return 0;
-    const auto found = g->second.byPair.find(PairKey(a, b));
-    return found == g->second.byPair.end() ? 0 : g->second.games[found->second].winner;
+    const Game wanted{group, a, b, 0};
+    const auto found = std::lower_bound(games_.begin(), games_.end(), wanted, PairBefore);
+    return found != games_.end() && !PairBefore(wanted, *found) ? found->winner : 0;
 }
 
-const std::vector<HeadToHead::Game>& HeadToHead::GamesOf(int group) const {
-    static const std::vector<Game> none;
-    const auto found = groups_.find(group);
-    return found == groups_.end() ? none : found->second.games;
+std::span<const HeadToHead::Game> HeadToHead::GamesOf(int group) const {
+    const auto [first, last] = std::equal_range(games_.begin(), games_.end(), Game{group, 0, 0, 0},
+                                                [](const Game& x, const Game& y) { return x.group < y.group; });
+    return {first, last};
 }
 
 namespace {
@@ -94,6 +131,30 @@ int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRo
     return 0;
 }
 
+// A stable sort that takes the runs already in order as they are: a table that one result has
+// changed is sorted in about n compares, any table in O(n log n).
+template <typename Less>
+void SortKeepingRuns(std::vector<int>& items, Less less) {
+    std::vector<size_t> bounds{0};
+    for (size_t i = 1; i < items.size(); ++i)
+        if (less(items[i], items[i - 1])) bounds.push_back(i);
+    bounds.push_back(items.size());
+    std::vector<int> buffer(items.size());
+    while (bounds.size() > 2) {
+        std::vector<size_t> merged{0};
+        for (size_t b = 0; b + 1 < bounds.size(); b += 2) {
+            const auto first = items.begin() + static_cast<std::ptrdiff_t>(bounds[b]);
+            const auto middle = items.begin() + static_cast<std::ptrdiff_t>(bounds[b + 1]);
+            const size_t end = b + 2 < bounds.size() ? bounds[b + 2] : bounds[b + 1];
+            const auto last = items.begin() + static_cast<std::ptrdiff_t>(end);
+            std::merge(first, middle, middle, last, buffer.begin() + static_cast<std::ptrdiff_t>(bounds[b]), less);
+            merged.push_back(end);
+        }
+        items.swap(buffer);
+        bounds.swap(merged);
+    }
+}
+
 class Ranker {
 public:
     Ranker(const std::vector<RankRow>& rows, const RankChain& chain, bool plain, int collectGroup,
@@ -103,6 +164,8 @@ public:
         // With plain the chain stops where head-to-head would start; without head-to-head the
         // whole chain decides every pair.
         key_ = plain_ || parts_.headToHead ? parts_.before : parts_.all;
+        keys_ = KeyTable(key_);
+        afterKeys_ = KeyTable(parts_.after);
         balance_.assign(rows_.size(), 0);
         tied_.assign(rows_.size(), false);
     }
@@ -111,8 +174,7 @@ public:
         std::vector<std::vector<int>> segments = Segments();
         std::vector<std::vector<std::vector<int>>> blocks(segments.size());
         for (size_t s = 0; s < segments.size(); ++s) {
-            std::stable_sort(segments[s].begin(), segments[s].end(),
-                             [this](int a, int b) { return CompareOn(key_, Row(a), Row(b)) > 0; });
+            SortKeepingRuns(segments[s], [this](int a, int b) { return CompareKeys(keys_, key_.size(), a, b) > 0; });
             blocks[s] = LevelRuns(segments[s]);
         }
         if (usesHeadToHead_) needed_ = GroupsWithLevelRows(blocks);
@@ -138,6 +200,24 @@ public:
 private:
     static size_t Index(int row) { return static_cast<size_t>(row); }
     const RankRow& Row(int i) const { return rows_[Index(i)]; }
+
+    // The values of every row on these steps, row after row, better always larger.
+    std::vector<double> KeyTable(const std::vector<RankStep>& steps) const {
+        std::vector<double> table;
+        table.reserve(rows_.size() * steps.size());
+        for (const RankRow& row : rows_)
+            for (RankStep step : steps) table.push_back(Value(row, step));
+        return table;
+    }
+
+    // > 0: a ranks above b, < 0: below, 0: level.
+    static int CompareKeys(const std::vector<double>& table, size_t width, int a, int b) {
+        const double* x = table.data() + Index(a) * width;
+        const double* y = table.data() + Index(b) * width;
+        for (size_t i = 0; i < width; ++i)
+            if (x[i] != y[i]) return x[i] > y[i] ? 1 : -1;
+        return 0;
+    }
 
     const HeadToHead& Games(const std::set<int>& groups) {
         if (!loaded_) {
@@ -187,7 +267,7 @@ private:
     std::vector<std::vector<int>> LevelRuns(const std::vector<int>& sorted) {
         std::vector<std::vector<int>> runs;
         for (size_t i = 0; i < sorted.size(); ++i) {
-            if (i == 0 || CompareOn(key_, Row(sorted[i - 1]), Row(sorted[i])) != 0) runs.emplace_back();
+            if (i == 0 || CompareKeys(keys_, key_.size(), sorted[i - 1], sorted[i]) != 0) runs.emplace_back();
             runs.back().push_back(sorted[i]);
         }
         return runs;
@@ -264,20 +344,26 @@ private:
 
     void CountBalances(const std::vector<int>& members) {
         const int group = Row(members.front()).group;
-        std::unordered_map<int, int> rowOfTeam;
+        std::vector<std::pair<int, int>> rowOfTeam;  // (team, row), sorted by team
         for (int row : members) {
-            rowOfTeam.emplace(Row(row).team, row);
+            rowOfTeam.emplace_back(Row(row).team, row);
             balance_[Index(row)] = 0;
         }
+        std::stable_sort(rowOfTeam.begin(), rowOfTeam.end(),
+                         [](const auto& x, const auto& y) { return x.first < y.first; });
+        auto find = [&rowOfTeam](int team) {
+            const auto at = std::lower_bound(rowOfTeam.begin(), rowOfTeam.end(), std::make_pair(team, INT_MIN));
+            return at != rowOfTeam.end() && at->first == team ? at->second : -1;
+        };
         for (const HeadToHead::Game& game : Games(needed_).GamesOf(group)) {
-            const auto a = rowOfTeam.find(game.a), b = rowOfTeam.find(game.b);
-            if (a == rowOfTeam.end() || b == rowOfTeam.end() || a->second == b->second) continue;
+            const int a = find(game.a), b = find(game.b);
+            if (a < 0 || b < 0 || a == b) continue;
             if (game.winner == game.a) {
-                ++balance_[Index(a->second)];
-                --balance_[Index(b->second)];
+                ++balance_[Index(a)];
+                --balance_[Index(b)];
             } else if (game.winner == game.b) {
-                ++balance_[Index(b->second)];
-                --balance_[Index(a->second)];
+                ++balance_[Index(b)];
+                --balance_[Index(a)];
             }
         }
     }
@@ -287,7 +373,7 @@ private:
     std::vector<int> MergeGroups(const std::vector<std::vector<int>>& groups) const {
         auto later = [this, &groups](const std::pair<size_t, size_t>& x, const std::pair<size_t, size_t>& y) {
             const int a = groups[x.first][x.second], b = groups[y.first][y.second];
-            const int c = CompareOn(parts_.after, Row(a), Row(b));
+            const int c = CompareKeys(afterKeys_, parts_.after.size(), a, b);
             return c != 0 ? c < 0 : a > b;
         };
         std::priority_queue<std::pair<size_t, size_t>, std::vector<std::pair<size_t, size_t>>, decltype(later)> heads(
@@ -315,6 +401,7 @@ private:
     const HeadToHeadSource& source_;
     bool usesHeadToHead_ = false;
     std::vector<RankStep> key_;
+    std::vector<double> keys_, afterKeys_;
     std::vector<int> absent_;
     std::vector<int> balance_;
     std::set<int> needed_;

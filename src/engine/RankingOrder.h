@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <set>
-#include <unordered_map>
+#include <span>
 #include <vector>
 
 // The order of a standings table, computed apart from the table so that it can be checked and
@@ -40,20 +40,16 @@ public:
     struct Game {
         int group, a, b, winner;
     };
-    // Later games of a pair already known are ignored.
-    void Add(int group, int t1, int t2, int winner);
+    HeadToHead() = default;
+    // The games in table order.
+    explicit HeadToHead(std::vector<Game> games);
     // The winner entered for the pair's first game; 0 when they have not met.
     int Winner(int a, int b, int group) const;
     // The counting game of every pair of the group.
-    const std::vector<Game>& GamesOf(int group) const;
+    std::span<const Game> GamesOf(int group) const;
 
 private:
-    struct GroupGames {
-        std::vector<Game> games;
-        std::unordered_map<uint64_t, size_t> byPair;
-    };
-    static uint64_t PairKey(int a, int b);
-    std::unordered_map<int, GroupGames> groups_;
+    std::vector<Game> games_;  // by group and pair, one per pair
 };
 
 // Supplies the head-to-head results of the groups asked for, only when some are needed.

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <tuple>
+#include <unordered_map>
 
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -38,8 +37,8 @@ public:
             const int group = IntGet(plan, Spielplan_GrNr, r, true);
             const int t1 = IntGet(plan, Spielplan_T1, r, true), t2 = IntGet(plan, Spielplan_T2, r, true);
             const int winner = IntGet(plan, Spielplan_Sieger, r, true);
-            memo_.emplace(std::make_tuple(t1, t2, group), winner);
-            memo_.emplace(std::make_tuple(t2, t1, group), winner);
+            memo_.emplace(Key(t1, t2, group), winner);
+            memo_.emplace(Key(t2, t1, group), winner);
         }
     }
 
@@ -77,7 +76,7 @@ private:
     }
 
     int Direkt(int a, int b, int group) {
-        const auto found = memo_.find(std::make_tuple(a, b, group));
+        const auto found = memo_.find(Key(a, b, group));
         return found == memo_.end() ? 0 : found->second;
     }
 
@@ -119,7 +118,11 @@ private:
     bool plain_;
     LiteralRankingOptions options_;
     bool football_ = false, direkt_ = false, direktNeu_ = false;
-    std::map<std::tuple<int, int, int>, int> memo_;
+    static uint64_t Key(int a, int b, int group) {
+        return (static_cast<uint64_t>(static_cast<uint16_t>(group)) << 40) |
+               (static_cast<uint64_t>(static_cast<uint32_t>(a) & 0xFFFFF) << 20) | (static_cast<uint32_t>(b) & 0xFFFFF);
+    }
+    std::unordered_map<uint64_t, int> memo_;
 };
 
 bool Overtakes(Literal& literal, const Row& lower, const Row& upper) {
