@@ -4,6 +4,8 @@
 #include "dialogs/frmImport.h"
 #include "dialogs/NeuTur.h"
 #include "dialogs/newGroup.h"
+#include "dialogs/Ergebnis.h"
+#include "dialogs/konflikt.h"
 
 class TMainForm;
 
@@ -13,6 +15,8 @@ struct Dialogs {
     TImport Import;
     TfrmNeuTur frmNeuTur;
     TfrmGruppe frmGruppe;
+    TfrmErgebnis frmErgebnis;
+    TfrmKonflikt frmKonflikt;
 };
 
 // The dialogs of this window; made on first use and destroyed with the window.

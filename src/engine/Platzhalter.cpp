@@ -88,6 +88,7 @@ std::vector<std::string> StandingsOf(const TMainForm& f, int g, int groupRow) {
 struct Resolution {
     std::string name;
     int team = 0;
+    bool open = false;  // the source is not decided: the slot waits for its participant again
 };
 
 std::string TeamName(const TMainForm& f, int team) { return team < 0 ? "" : ListGet(f.XATeamsTur, team); }
@@ -117,13 +118,14 @@ Resolution ResolvePlace(const TMainForm& f, int row, const std::vector<std::stri
     return {TeamName(f, team), team};
 }
 
-// Winner or loser of a game; a game without a winner (not played, drawn) decides nothing yet.
+// Winner or loser of a game; a game without a winner (not played, drawn) decides nothing yet, and
+// a participant it gave before, when its result was different, is taken back.
 Resolution ResolveGame(const TMainForm& f, int row, bool winner) {
     const TSortGrid& plan = f.Spielplan;
     const int gameRow = GameRow(f, Get(f.Teams, Teams_Pos, row, true));
     if (gameRow < 1) return {};
     const int w = IntGet(plan, Spielplan_Sieger, gameRow, true);
-    if (w < 1) return {};
+    if (w < 1) return {"", 0, true};
     int team = w;
     if (!winner) {
         team = IntGet(plan, Spielplan_T1, gameRow, true) == w ? IntGet(plan, Spielplan_T2, gameRow, true)
@@ -183,6 +185,18 @@ Resolution ResolveRow(const TMainForm& f, int row, int g, int x, const std::vect
     return {};
 }
 
+// The slot shows its placeholder text again and has no participant.
+void LeaveOpen(TMainForm& f, int row) {
+    TSortGrid& teams = f.Teams;
+    if (Get(teams, Teams_Name_Tur, row, true).empty()) return;
+    Put(teams, Teams_Name_Tur, row, "", true);
+    const std::string number = Get(teams, Teams_Nr, row, true);
+    ListPut(f.XATeamsTur, ToInt(number), "");
+    TSortGrid& platz = f.Platz;
+    for (int p = 1; p < platz.RowCount(); ++p)
+        if (Get(platz, Platz_TeamNr, p, true) == number) Put(platz, Platz_Team, p, Get(teams, Teams_Name, row, true), true);
+}
+
 }  // namespace
 
 std::string PlatzhalterText(const TMainForm& f, const std::string& code) { return CodeDisplayText(f, code); }
@@ -232,6 +246,7 @@ void calcAfterRound(TMainForm& f, int g, int x) {
     for (int row = 1; row < teams.RowCount(); ++row) {
         if (Get(teams, 0, row, true).empty()) continue;
         const Resolution found = ResolveRow(f, row, g, x, places);
+        if (found.open) LeaveOpen(f, row);
         if (found.name.empty()) continue;
         Put(teams, Teams_Name_Tur, row, found.name, true);
         ListPut(f.XATeamsTur, IntGet(teams, Teams_Nr, row, true), found.name);
