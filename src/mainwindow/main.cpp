@@ -77,7 +77,6 @@ void TForm1::setStatusText(int panel, const std::string& text) {
     StatusBar1.Panels.Set(panel, text);
 }
 
-
 void TForm1::showMenuEmpty(bool empty, bool flag) {
     Log("[F] showMenuEmpty(" + BoolToStr(empty) + "," + BoolToStr(flag) + ")");
     // Everything that needs an open tournament.
