@@ -89,6 +89,21 @@ public:
     void XPlan1Click(TObject* sender);
     void XPlan2Click(TObject* sender);
 
+    // Editing: groups of the round page and of the tournament, single games, the clash report,
+    // the play-through, scoring and time changes (Editing.cpp).
+    void IAeverButton18Click(TObject* sender);
+    void IAeverButton19Click(TObject* sender);
+    void SpeedButton7Click(TObject* sender);
+    void SpeedButton8Click(TObject* sender);
+    void XPlan1DblClick(TObject* sender);
+    void XPlan2DblClick(TObject* sender);
+    void IAeverButton38Click(TObject* sender);
+    void IAeverButton33Click(TObject* sender);
+    void IAeverButton9Click(TObject* sender);
+    void IAeverButton3Click(TObject* sender);
+    void umValidEdit5Change(TObject* sender);
+    void umValidEdit7Change(TObject* sender);
+
     TIAeverButton IAeverButton2, IAeverButton3, IAeverButton6, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
         IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17,
         IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton30,
@@ -106,4 +121,5 @@ private:
     void OpenToolArea();
     void CloseToolArea();
     void BindRounds();
+    void BindEditing();
 };
