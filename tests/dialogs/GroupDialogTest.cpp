@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "LightForm.h"
+#include "ScriptedDialog.h"
 #include "TestEnvironment.h"
 #include "dialogs/Dialogs.h"
 #include "foundation/Accessors.h"
@@ -36,11 +37,7 @@ protected:
     }
     // Shows the dialog with the lines typed; gives the message boxes it showed.
     std::vector<std::string> Show(std::vector<std::string> lines, int expected = mrOk) {
-        ui.QueueDialog(std::move(lines));
-        EXPECT_EQ(dialog.ShowModal(), expected);
-        std::vector<std::string> texts;
-        for (const MessageBoxRecord& box : ui.boxes) texts.push_back(box.text);
-        return texts;
+        return ShowScripted(ui, dialog, std::move(lines), expected);
     }
     std::vector<std::string> Candidates() const { return dialog.ListBox2.Items.ToVector(); }
     LightForm form;

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "ScriptedDialog.h"
 #include "TestEnvironment.h"
 #include "dialogs/NeuTur.h"
 
@@ -19,11 +20,7 @@ protected:
         dialog.SetStartValues("Tur3", folder);
     }
     std::vector<std::string> Show(std::vector<std::string> lines, int expected = mrOk) {
-        ui.QueueDialog(std::move(lines));
-        EXPECT_EQ(dialog.ShowModal(), expected);
-        std::vector<std::string> texts;
-        for (const MessageBoxRecord& box : ui.boxes) texts.push_back(box.text);
-        return texts;
+        return ShowScripted(ui, dialog, std::move(lines), expected);
     }
     std::vector<std::string> Offered() {
         const std::vector<DialogField> fields = dialog.Fields();
