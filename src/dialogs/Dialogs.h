@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/TurFormExport.h"
+#include "dialogs/frmImport.h"
 #include "dialogs/NeuTur.h"
 #include "dialogs/newGroup.h"
 
@@ -7,6 +9,8 @@ class TMainForm;
 
 // The modal dialogs of one main window, each made once and shown as often as needed.
 struct Dialogs {
+    TfrmExport frmExport;
+    TImport Import;
     TfrmNeuTur frmNeuTur;
     TfrmGruppe frmGruppe;
 };
