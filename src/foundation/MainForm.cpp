@@ -274,6 +274,7 @@ void TMainForm::RegisterComponents() {
     R(ListBox4);
     R(Button2);
     R(UpDown1);
+    R(SpeedButton2);
     R(Edit5);
     R(Edit10);
     R(Edit11);

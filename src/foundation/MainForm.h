@@ -119,6 +119,7 @@ public:
     int AktWertung = 1;
     TSaveDialog SaveDialog1;
     TMenuItem Spielergebnisse1, TurnierzumTausch1, Turnierform1;
+    TSpeedButton SpeedButton2;
     // The minute of the day the autosave last looked at (-1: not yet), and whether a failed
     // autosave has been shown to the user since the last one that succeeded.
     int AutoSaveMinute = -1;

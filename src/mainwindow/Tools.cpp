@@ -12,11 +12,9 @@ void TForm1::showWerkzeug(int tag) {
             PageControl1.SetActivePage(page);
             break;
         }
-    // The round-editing page shows the round tree as it is now; opening the area rebuilds it.
-    if (!ToolAreaOpen())
-        OpenToolArea();
-    else if (wanted == 30)
-        doTreeView3(*this);
+    // The round-editing page shows the round tree as it is now; opening the area rebuilds it too.
+    if (!ToolAreaOpen()) OpenToolArea();
+    else if (wanted == 30) doTreeView3(*this);
 }
 
 void TForm1::IAeverButton11Click(TObject*) {

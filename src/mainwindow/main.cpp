@@ -35,6 +35,7 @@ void TForm1::RegisterButtons() {
 #define R(component) Register(component, #component)
     R(IAeverButton2);
     R(IAeverButton3);
+    R(IAeverButton6);
     R(IAeverButton7);
     R(IAeverButton8);
     R(IAeverButton9);

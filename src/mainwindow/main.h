@@ -61,6 +61,13 @@ public:
 
     // Files: the open tournaments, their files and the exchange files.
     void XComboBox1Change(TObject* sender);
+    void SpeedButton2Click(TObject* sender);
+    void AktuellesTurnierspeichern1Click(TObject* sender);
+    void AktuellesTurnierspeichernunter1Click(TObject* sender);
+    void IAeverButton6Click(TObject* sender);
+    void AktuellesTurnierentfernen1Click(TObject* sender);
+    // The clock's tick: at each new minute of the day the autosave looks whether it is due.
+    void Timer1Timer(TObject* sender);
     // Placeholder assignment and tournament start.
     void IAeverButton34Click(TObject* sender);
     void IAeverButton35Click(TObject* sender);
@@ -71,6 +78,7 @@ public:
     // Names dragged from ListView2 onto Xplatzgrid or ListBox4 are assigned as by IAeverButton34.
     void XplatzgridDragOver(TObject* sender, TObject* source, int x, int y, bool& accept);
     void XplatzgridDragDrop(TObject* sender, TObject* source, int x, int y);
+
     // Rounds: the round page, the round tree of the round-editing page, referees, plan headers.
     void IAeverButton2Click(TObject* sender);
     void IAeverButton20Click(TObject* sender);
@@ -81,7 +89,7 @@ public:
     void XPlan1Click(TObject* sender);
     void XPlan2Click(TObject* sender);
 
-    TIAeverButton IAeverButton2, IAeverButton3, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
+    TIAeverButton IAeverButton2, IAeverButton3, IAeverButton6, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
         IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17,
         IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton30,
         IAeverButton33, IAeverButton34, IAeverButton35, IAeverButton36, IAeverButton37, IAeverButton38,
