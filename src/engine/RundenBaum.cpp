@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialogs/newGroup.h"
+#include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -122,6 +123,7 @@ std::string GroupRenameProblem(const TMainForm& form, const std::string& id, con
 }
 
 void Refresh(TMainForm& form) {
+    setupEndPlatzierung(form);
     setTurChanged(form, true);
     form.doTurnierBaum();
     form.DoPlan(form.XPlan2, 0, 0, nullptr);
