@@ -36,7 +36,8 @@ std::string FormText256() {
         const std::vector<std::vector<int>> games = form.AddRound("Platzierungsrunde " + Number(r - 1), round);
         if (round[0].items.size() == 2) {
             std::vector<std::string> placing;
-            for (const auto& game : games) placing.insert(placing.end(), {"S" + Number(game[0]), "V" + Number(game[0])});
+            for (const auto& game : games)
+                placing.insert(placing.end(), {"S" + Number(game[0]), "V" + Number(game[0])});
             for (int place = 2; place <= 4; ++place)
                 for (int g = 1; g <= 64; ++g) placing.push_back(Number(place) + ".G" + Number(g));
             form.SetPlacing(placing);

@@ -119,11 +119,16 @@ void RoundDefaults(TMainForm& form, const TfrmNeuTur& wizard) {
 
 const char* SystemName(int choice) {
     switch (choice) {
-        case 0: return "GruppenSpiele";
-        case 1: return "Schweiz";
-        case 2: return "KO";
-        case 3: return "Pool";
-        default: return "";
+        case 0:
+            return "GruppenSpiele";
+        case 1:
+            return "Schweiz";
+        case 2:
+            return "KO";
+        case 3:
+            return "Pool";
+        default:
+            return "";
     }
 }
 

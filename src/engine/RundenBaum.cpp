@@ -152,7 +152,8 @@ NodeLabel ReadNodeText(const std::string& text, const std::string& prefix) {
     label.key = text.substr(from, open - from);
     label.name = text.substr(open + 3);
     const std::string close = kClose;
-    if (label.name.size() >= close.size() && label.name.compare(label.name.size() - close.size(), close.size(), close) == 0)
+    if (label.name.size() >= close.size() &&
+        label.name.compare(label.name.size() - close.size(), close.size(), close) == 0)
         label.name.erase(label.name.size() - close.size());
     return label;
 }

@@ -127,9 +127,10 @@ TEST_F(GroupDialogTest, ANewGroupMayNotTakeAnIdInUseWhateverItsCase) {
     TableGroup(1, "A", 2, 1);
     ListRow(1, "B");
     dialog.PrepareNewGroup("1", "x");
-    EXPECT_THAT(Show({"Bezeichnung=b", "Name=n", "Teilnehmer=M1;M2", "ok", "Bezeichnung=a", "ok", "Bezeichnung=C", "ok"}),
-                ElementsAre("Die Bezeichnung existiert schon, bitte eine andere eingeben",
-                            "Die Bezeichnung existiert schon, bitte eine andere eingeben"));
+    EXPECT_THAT(
+        Show({"Bezeichnung=b", "Name=n", "Teilnehmer=M1;M2", "ok", "Bezeichnung=a", "ok", "Bezeichnung=C", "ok"}),
+        ElementsAre("Die Bezeichnung existiert schon, bitte eine andere eingeben",
+                    "Die Bezeichnung existiert schon, bitte eine andere eingeben"));
     EXPECT_EQ(dialog.SystemCode(), "JGJ");
 }
 

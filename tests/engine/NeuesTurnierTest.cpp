@@ -45,10 +45,10 @@ protected:
 // --- a tournament from the wizard ---
 
 TEST_F(NeuesTurnierTest, AKnockOutFromTheCatalogueWithEverythingItNeeds) {
-    const NeuesTurnierErgebnis made =
-        New({"Name=Stadtpokal", "Kürzel=SP", "Teilnehmer=8", "Erster Tag=14.03.2027", "System=Vorgegebene Gruppensysteme",
-             "Turnierform=Zwei Gruppen zu 4 mit Halbfinale und Finale", "Startzeit=09:30", "Felder=1-2"},
-            true);
+    const NeuesTurnierErgebnis made = New(
+        {"Name=Stadtpokal", "Kürzel=SP", "Teilnehmer=8", "Erster Tag=14.03.2027", "System=Vorgegebene Gruppensysteme",
+         "Turnierform=Zwei Gruppen zu 4 mit Halbfinale und Finale", "Startzeit=09:30", "Felder=1-2"},
+        true);
     EXPECT_EQ(made, NeuesTurnierErgebnis::MitRunden);
     EXPECT_EQ(form->AktTurNr, 1);
     EXPECT_EQ(form->AnzTurniere, 1);
@@ -96,7 +96,7 @@ TEST_F(NeuesTurnierTest, ASwissTournamentKeepsItsRounds) {
 
 TEST_F(NeuesTurnierTest, TooManySwissRoundsAreRefusedInTheWizard) {
     New({"Name=Schach", "Teilnehmer=6", "System=Schweizer System", "Runden=6", "ok", "Runden=5"});
-    EXPECT_THAT(Boxes(), ElementsAre("Beim Schweizer System mit 6 Spielern sind höchstens 5 Runden möglich"));
+    EXPECT_THAT(Boxes(), ElementsAre("Bei 6 Mannschaften sind höchstens 5 Runden möglich."));
     EXPECT_EQ(form->AnzRunden, 5);
 }
 
@@ -141,13 +141,15 @@ TEST_F(NeuesTurnierTest, TheEngineChecksTheFieldsBeforeAnythingChanges) {
 // --- several tournaments ---
 
 TEST_F(NeuesTurnierTest, ANewTournamentParksTheCurrentOne) {
-    for (const char* name : {"Eins", "Zwei", "Drei"}) New({std::string("Name=") + name, "System=Selbstdefinierte Turnierform"});
+    for (const char* name : {"Eins", "Zwei", "Drei"})
+        New({std::string("Name=") + name, "System=Selbstdefinierte Turnierform"});
     form->XComboBox1.SetItemIndex(0);
     ASSERT_TRUE(turnierWechseln(*form));
     New({"Name=Vier", "System=Selbstdefinierte Turnierform"});
     EXPECT_EQ(form->AktTurNr, 4);
     EXPECT_EQ(form->AnzTurniere, 4);
-    EXPECT_THAT(form->XComboBox1.Items.ToVector(), ElementsAre("[Tur1] Eins", "[Tur2] Zwei", "[Tur3] Drei", "[Tur4] Vier"));
+    EXPECT_THAT(form->XComboBox1.Items.ToVector(),
+                ElementsAre("[Tur1] Eins", "[Tur2] Zwei", "[Tur3] Drei", "[Tur4] Vier"));
     EXPECT_EQ(form->XComboBox1.ItemIndex(), 3);
     EXPECT_GT(MasterTurnierRow(*form, 1), 0);
     EXPECT_EQ(Turnier(Turnier_Name), "Vier");

@@ -56,12 +56,18 @@ private:
         TEdit* copy;
     };
     std::vector<Binding> Bindings() {
-        return {{"Runde", &form_.Edit4, &copies_[0]},          {"Rundenname", &form_.Edit3, &copies_[1]},
-                {"Turniertag", &form_.Edit5, &copies_[2]},     {"Startzeit", &form_.Edit10, &copies_[3]},
-                {"Felder", &form_.Edit11, &copies_[4]},        {"Spieldauer", &form_.Edit12, &copies_[5]},
-                {"Pause", &form_.Edit13, &copies_[6]},         {"Neutrale Schiedsrichter", &form_.umNeutral2, &copies_[7]},
-                {"Punkte pro Sieg", &form_.umEdit1, &copies_[8]}, {"Punkte pro Unentschieden", &form_.umEdit2, &copies_[9]},
-                {"Punkte pro Satz", &form_.umEdit3, &copies_[10]}, {"Punkte bei Ballgleichstand", &form_.umEdit4, &copies_[11]}};
+        return {{"Runde", &form_.Edit4, &copies_[0]},
+                {"Rundenname", &form_.Edit3, &copies_[1]},
+                {"Turniertag", &form_.Edit5, &copies_[2]},
+                {"Startzeit", &form_.Edit10, &copies_[3]},
+                {"Felder", &form_.Edit11, &copies_[4]},
+                {"Spieldauer", &form_.Edit12, &copies_[5]},
+                {"Pause", &form_.Edit13, &copies_[6]},
+                {"Neutrale Schiedsrichter", &form_.umNeutral2, &copies_[7]},
+                {"Punkte pro Sieg", &form_.umEdit1, &copies_[8]},
+                {"Punkte pro Unentschieden", &form_.umEdit2, &copies_[9]},
+                {"Punkte pro Satz", &form_.umEdit3, &copies_[10]},
+                {"Punkte bei Ballgleichstand", &form_.umEdit4, &copies_[11]}};
     }
     TForm1& form_;
     TEdit copies_[12];
@@ -152,18 +158,22 @@ void PrintRoundTree(CommandCall& call) {
     const std::vector<TTreeNode*> nodes = call.form.TreeView3.Nodes();
     call.out << "Runden:\n";
     for (size_t i = 0; i < nodes.size(); ++i)
-        call.out << "  " << i + 1 << " " << std::string(2 * static_cast<size_t>(nodes[i]->Level()), ' ') << nodes[i]->Text
-                 << (nodes[i] == call.form.TreeView3.Selected() ? "   (gewählt)" : "") << "\n";
+        call.out << "  " << i + 1 << " " << std::string(2 * static_cast<size_t>(nodes[i]->Level()), ' ')
+                 << nodes[i]->Text << (nodes[i] == call.form.TreeView3.Selected() ? "   (gewählt)" : "") << "\n";
 }
 
 void PrintSelection(CommandCall& call) {
     const TForm1& f = call.form;
     call.out << "Runde " << f.Edit6.Text() << ": " << f.Edit7.Text() << "\n";
-    if (f.Panel29.Visible) call.out << "Gruppe " << f.Label31.Caption() << ": " << f.Edit8.Text() << " (" << f.Edit9.Text() << ")\n";
+    if (f.Panel29.Visible)
+        call.out << "Gruppe " << f.Label31.Caption() << ": " << f.Edit8.Text() << " (" << f.Edit9.Text() << ")\n";
     call.out << "Wertung: ";
-    if (f.RadioButton1.Checked()) call.out << "pro Sieg " << f.umEdit1.Text() << ", Unentschieden " << f.umEdit2.Text();
-    else if (f.RadioButton2.Checked()) call.out << "pro Satz " << f.umEdit3.Text() << ", Ballgleichstand " << f.umEdit4.Text();
-    else call.out << "selbstdefiniert";
+    if (f.RadioButton1.Checked())
+        call.out << "pro Sieg " << f.umEdit1.Text() << ", Unentschieden " << f.umEdit2.Text();
+    else if (f.RadioButton2.Checked())
+        call.out << "pro Satz " << f.umEdit3.Text() << ", Ballgleichstand " << f.umEdit4.Text();
+    else
+        call.out << "selbstdefiniert";
     call.out << "\n";
 }
 
@@ -173,9 +183,11 @@ bool SelectRoundNode(CommandCall& call, const std::string& wanted) {
     const std::vector<TTreeNode*> nodes = call.form.TreeView3.Nodes();
     if (nodes.empty()) return Fail(call, "Das Turnier hat noch keine Runde.");
     if (wanted.empty()) return true;
-    const int number = wanted.find_first_not_of("0123456789") == std::string::npos && wanted.size() < 6 ? ToInt(wanted) : 0;
+    const int number =
+        wanted.find_first_not_of("0123456789") == std::string::npos && wanted.size() < 6 ? ToInt(wanted) : 0;
     if (number < 1 || number > static_cast<int>(nodes.size()))
-        return Fail(call, "Einen Knoten " + Quoted(wanted) + " gibt es nicht; „runden“ zeigt die Knoten mit ihren Nummern.");
+        return Fail(call,
+                    "Einen Knoten " + Quoted(wanted) + " gibt es nicht; „runden“ zeigt die Knoten mit ihren Nummern.");
     call.form.TreeView3.SetSelected(nodes[static_cast<size_t>(number - 1)]);
     return true;
 }
@@ -195,7 +207,8 @@ std::string Joined(const std::vector<std::string>& words, size_t from) {
 }
 
 bool Rename(CommandCall& call) {
-    if (call.args.size() < 2) return Fail(call, "„umbenennen KNOTEN NAME“ für eine Runde, „umbenennen KNOTEN ID NAME“ für eine Gruppe.");
+    if (call.args.size() < 2)
+        return Fail(call, "„umbenennen KNOTEN NAME“ für eine Runde, „umbenennen KNOTEN ID NAME“ für eine Gruppe.");
     if (!SelectRoundNode(call, call.args[0])) return false;
     TForm1& f = call.form;
     if (f.TreeView3.Selected()->Level() > 0) {
@@ -226,7 +239,9 @@ bool Referees(CommandCall& call) {
     TForm1& f = call.form;
     if (call.args.size() > 1) {
         const int mode = RefereeMode(call.args[1]);
-        if (mode < 0) return Fail(call, "Die Art " + Quoted(call.args[1]) + " gibt es nicht: gruppe, runde, schiedsgericht, neutrale oder keine.");
+        if (mode < 0)
+            return Fail(call, "Die Art " + Quoted(call.args[1]) +
+                                  " gibt es nicht: gruppe, runde, schiedsgericht, neutrale oder keine.");
         f.RadioGroup2.SetItemIndex(mode);
     }
     if (call.args.size() > 2) f.umNeutral.SetText(call.args[2]);
@@ -274,9 +289,10 @@ const CommandRegistration kRoundCommands({
     Command{"neu-alle", kMenuTurnier, "", "Alle Turniere schließen und neu beginnen",
             "Fragt vorher nach und bietet an, ungespeicherte Turniere zu speichern.", false, CloseAll},
     Command{"formen", kMenuTurnier, "[TEILNEHMER]", "Die Turnierformen zeigen, die der Assistent anbietet",
-            "Die mitgelieferten und die exportierten Turnierformen, auf Wunsch nur die für eine Teilnehmerzahl.",
-            false, Forms},
-    Command{"runde", kMenuWerkzeuge, "[Feld=Wert...] [ok|abbrechen]", "Die Seite „Neue Runde anlegen“ zeigen und ausfüllen",
+            "Die mitgelieferten und die exportierten Turnierformen, auf Wunsch nur die für eine Teilnehmerzahl.", false,
+            Forms},
+    Command{"runde", kMenuWerkzeuge, "[Feld=Wert...] [ok|abbrechen]",
+            "Die Seite „Neue Runde anlegen“ zeigen und ausfüllen",
             "Runde, Rundenname, Turniertag, Startzeit, Felder, Spieldauer, Pause, Zeitspiele, Schiedsrichter\n"
             "und Wertung der nächsten Runde; danach die Gruppen, die in der Runde stehen.",
             true, RoundPageCommand},
