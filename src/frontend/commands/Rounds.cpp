@@ -200,12 +200,6 @@ bool Rounds(CommandCall& call) {
     return true;
 }
 
-std::string Joined(const std::vector<std::string>& words, size_t from) {
-    std::string out;
-    for (size_t i = from; i < words.size(); ++i) out += (i > from ? " " : "") + words[i];
-    return out;
-}
-
 bool Rename(CommandCall& call) {
     if (call.args.size() < 2)
         return Fail(call, "„umbenennen KNOTEN NAME“ für eine Runde, „umbenennen KNOTEN ID NAME“ für eine Gruppe.");
@@ -214,10 +208,10 @@ bool Rename(CommandCall& call) {
     if (f.TreeView3.Selected()->Level() > 0) {
         if (call.args.size() < 3) return Fail(call, "Eine Gruppe braucht eine Bezeichnung und einen Namen.");
         f.Edit8.SetText(call.args[1]);
-        f.Edit9.SetText(Joined(call.args, 2));
+        f.Edit9.SetText(JoinedArgs(call.args, 2));
         f.SpeedButton9Click(nullptr);
     } else {
-        f.Edit7.SetText(Joined(call.args, 1));
+        f.Edit7.SetText(JoinedArgs(call.args, 1));
         f.IAeverButton13Click(nullptr);
     }
     call.out << "Knoten " << call.args[0] << ": " << f.TreeView3.Selected()->Text << "\n";
