@@ -1,16 +1,22 @@
 // A new tournament of 256 participants from its form text: 64 round-robin groups of four, then
 // the 64 group winners in a knock-out in which every game is played out down to the last place
 // (losers play on for the lower places), and a final placing of all 256. Items are games.
+// Measured twice: the form built into an empty tournament, and the whole new-tournament command
+// with the wizard choosing the form among the user's exported forms.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 
 #include "dialogs/Dialogs.h"
 #include "dialogs/FormGenerators.h"
+#include "engine/NeuesTurnier.h"
 #include "engine/RundeAnlegen.h"
 #include "engine/Turnierform.h"
 #include "foundation/Accessors.h"
+#include "foundation/files/Dateihandling.h"
 #include "mainwindow/main.h"
+#include "platform/ProgramFolder.h"
 #include "platform/UiHost.h"
 
 namespace {
@@ -93,8 +99,39 @@ void NewTournament256(benchmark::State& state) {
     SetUiHost(nullptr);
 }
 
+// A program folder of its own holding the pairing table file and the form as an exported one.
+void ExportedFormFolder(const std::string& text) {
+    namespace fs = std::filesystem;
+    const std::string pairing = ProgramFile("Spklrs.dat");
+    std::string pattern = (fs::temp_directory_path() / "bench-new-tournament-XXXXXX").string();
+    const std::string folder = std::string(mkdtemp(pattern.data())) + "/";
+    fs::copy_file(pairing, folder + "Spklrs.dat");
+    setenv("MAROVELKA_HOME", folder.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    Dateihandling file;
+    file.Open(folder + "EigenForm.dat", "W", false);
+    for (const std::string& line : FormFileLines({{256, "Grossturnier", text, "", 8}})) file.WriteLine(line);
+    file.Close();
+}
+
+void NewTournament256FromTheWizard(benchmark::State& state) {
+    ExportedFormFolder(FormText256());
+    ScriptedUiHost ui;
+    SetUiHost(&ui);
+    TForm1 form;
+    form.FormCreate();
+    for (auto _ : state) {
+        ui.QueueDialog({"Name=Grossturnier", "Teilnehmer=256", "System=Exportierte Turnierformen", "Felder=1-16",
+                        "Startzeit=09:00", "ok"});
+        if (newTurnier(form, true) != NeuesTurnierErgebnis::MitRunden) state.SkipWithError("not built");
+    }
+    state.counters["Spiele"] = form.Spielplan.RowCount() - 1;
+    SetUiHost(nullptr);
+}
+
 }  // namespace
 
 BENCHMARK(NewTournament256)->Unit(benchmark::kMillisecond);
+BENCHMARK(NewTournament256FromTheWizard)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -57,16 +57,6 @@ TEST_F(FormGeneratorsTest, GroupsOfARoundTakeTurnsInTheNumbering) {
     EXPECT_EQ(form.Rounds(), 2);
 }
 
-TEST_F(FormGeneratorsTest, CatalogueKindsComeFromTheShortText) {
-    for (const FormRecord& record : FormCatalogue()) {
-        const FormKind kind = KindOfShortText(record.shortText);
-        if (record.form.find("$SV$1.R1;") != std::string::npos) {
-            EXPECT_EQ(kind, FormKind::Swiss) << record.shortText;
-        }
-        EXPECT_EQ(record.rounds, CountRounds(record.form));
-    }
-}
-
 // --- forms files ---
 
 TEST_F(FormGeneratorsTest, RecordsAreReadAsFarAsTheyAreRecords) {

@@ -153,15 +153,6 @@ TEST_F(GroupDialogTest, CandidatesJoinTheParticipants) {
     EXPECT_THAT(ui.dialogProblems, Not(IsEmpty()));
 }
 
-TEST_F(GroupDialogTest, SystemCodesFollowTheChoice) {
-    const char* codes[] = {"JGJ", "SV", "JGJ2", "A7"};
-    dialog.umNumberEdit1.SetText("7");
-    for (int i = 0; i < 4; ++i) {
-        dialog.RadioGroup1.SetItemIndex(i);
-        EXPECT_EQ(dialog.SystemCode(), codes[i]);
-    }
-}
-
 // --- final placing ---
 
 TEST_F(GroupDialogTest, TheFinalPlacingTakesAnyValidListEvenAnEmptyOne) {

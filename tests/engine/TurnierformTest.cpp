@@ -77,12 +77,6 @@ TEST_F(TurnierformTest, BlankRoundsAreNoRounds) {
     EXPECT_EQ(parsed.rounds.size(), 1u);
 }
 
-TEST_F(TurnierformTest, PlacingListComesAfterTheMarker) {
-    const ParsedForm parsed = ParseTurnierform("!R|$A$x$JGJ$M1;M2;|<$$>1.A;2.A;!");
-    EXPECT_EQ(parsed.placing, "1.A;2.A;!");
-    EXPECT_EQ(parsed.rounds.size(), 1u);
-}
-
 TEST_F(TurnierformTest, MalformedTextIsRefusedWithItsPosition) {
     EXPECT_THAT(ParseTurnierform("!Runde 1|$A$Gruppe A!").error,
                 AllOf(HasSubstr("unvollständig"), HasSubstr("Zeichen 10")));
