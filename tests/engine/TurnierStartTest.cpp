@@ -137,3 +137,15 @@ TEST_F(StartCheckTest, StartedOnlyWhileTheToolAreaIsHidden) {
     checkStartTur(*form);
     EXPECT_EQ(form->TurGestartet, 1);
 }
+
+TEST_F(StartCheckTest, TwoSlotsOfTheSameTextEachGetTheirOwnName) {
+    // Team 1 also plays directly in a group of round 2.
+    const int d = AddGroup("D", "JGJ", 2);
+    const int again = AddTeam(d, "Mannschaft 1");
+    setupEndPlatzierung(*form);
+    ASSERT_EQ(Grid(Platzgrid_Platzhalter, 5), "Mannschaft 1");
+    Fill({"Adler", "Bären", "Condor", "Dachse", "Elche"});
+    checkStartTur(*form);
+    EXPECT_EQ(Team(Teams_Name_Tur, m1), "Adler");
+    EXPECT_EQ(Team(Teams_Name_Tur, again), "Elche");
+}
