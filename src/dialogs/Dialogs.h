@@ -1,11 +1,13 @@
 #pragma once
 
+#include "dialogs/TurFormExport.h"
 #include "dialogs/frmImport.h"
 
 class TMainForm;
 
 // The modal dialogs of one main window, each made once and shown as often as needed.
 struct Dialogs {
+    TfrmExport frmExport;
     TImport Import;
 };
 

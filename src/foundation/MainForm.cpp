@@ -71,7 +71,6 @@ std::string TMainForm::getSchiriName(int row) const {
 
 void TMainForm::RegisterComponents() {
 #define R(component) Register(component, #component)
-#define R(component) Register(component, #component)
     R(Turnier);
     R(Gruppe);
     R(Teams);
@@ -242,6 +241,11 @@ void TMainForm::RegisterComponents() {
     R(RadioButton20);
     R(RadioGroup1);
     R(RadioGroup2);
+    R(XComboBox1);
+    R(SaveDialog1);
+    R(Spielergebnisse1);
+    R(TurnierzumTausch1);
+    R(Turnierform1);
     R(PageControlPlatzhalter);
     R(TabSheetPlatzhalter);
     R(TabSheetSchiedsrichter);

@@ -109,6 +109,18 @@ public:
         RadioButton18, RadioButton19, RadioButton20;
     TRadioGroup RadioGroup1, RadioGroup2;
 
+    // Tournament store and files: the selector of the open tournaments, the participant words
+    // and ranking mode of the current one, the save dialog and the autosave's memory.
+    TComboBox XComboBox1;
+    std::string TeamTyp, TeamTyps;
+    int AktWertung = 1;
+    TSaveDialog SaveDialog1;
+    TMenuItem Spielergebnisse1, TurnierzumTausch1, Turnierform1;
+    // The minute of the day the autosave last looked at (-1: not yet), and whether a failed
+    // autosave has been shown to the user since the last one that succeeded.
+    int AutoSaveMinute = -1;
+    bool AutoSaveFehlerGezeigt = false;
+
     // Placeholder assignment: the sub-pages "Platzhalter" and "Schiedsrichter" of the
     // placeholder tool, the names of the neutral referees, the player-list import and the
     // arrows that move an assignment one row.

@@ -36,6 +36,7 @@ TForm1::TForm1() {
     TurFileDir = RegReadString("TurFileDir", ProgramFolder());
     RegisterButtons();
     BindNameLists();
+    BindFiles();
     BindPlatzhalter();
 }
 

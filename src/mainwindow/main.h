@@ -34,6 +34,8 @@ public:
     void IAeverButton8Click(TObject* sender);
     void IAeverButton10Click(TObject* sender);
 
+    // Files: the open tournaments, their files and the exchange files.
+    void XComboBox1Change(TObject* sender);
     // Placeholder assignment and tournament start.
     void IAeverButton34Click(TObject* sender);
     void IAeverButton35Click(TObject* sender);
@@ -55,5 +57,6 @@ public:
 private:
     void RegisterButtons();
     void BindNameLists();
+    void BindFiles();
     void BindPlatzhalter();
 };

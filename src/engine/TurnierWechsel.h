@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+class TMainForm;
+
+// Making another open tournament current. The rows move through XMasterGrid (see
+// foundation/TurnierStore.h); what needs the placeholder parser and the dialogs is here.
+
+// Makes tournament n current: its rows go from XMasterGrid into the tables, the lookup lists and
+// cached settings are rebuilt, its rows leave XMasterGrid, and final-placing rows that lost
+// their participant code get it back from their display text.
+void MasterToTur(TMainForm& form, int n);
+// Loads the current tournament's general values into the window's fields and the dialogs'
+// participant words. The changed mark stays as it is: only saving and loading clear it.
+void AlgSet(TMainForm& form);
+// The selector's change: parks the current tournament and makes the selected one current.
+// False when nothing was to be done (no selection, or the current one selected).
+bool turnierWechseln(TMainForm& form);
+
+// The participant code a final-placing name stands for ("Sieger Spiel 12" gives "S12",
+// "1. Gruppe A" gives "1.A"); the empty text for any other name.
+std::string PlacingCodeOfName(const std::string& name);
