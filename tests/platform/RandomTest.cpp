@@ -25,25 +25,6 @@ TEST(ShuffleTest, EveryOrderOfFourComesEquallyOften) {
     EXPECT_LT(chiSquare, 49.73);  // 23 degrees of freedom, p = 0.001
 }
 
-TEST(ShuffleTest, TwoItemsChangePlacesAboutHalfTheTime) {
-    prng::Seed(7);
-    int swapped = 0;
-    for (int i = 0; i < 10000; ++i) {
-        std::vector<int> items{0, 1};
-        prng::Shuffle(items);
-        swapped += items[0];
-    }
-    EXPECT_NEAR(swapped, 5000, 200);
-}
-
-TEST(ShuffleTest, ShortListsStayAsTheyAre) {
-    std::vector<int> none, one{5};
-    prng::Shuffle(none);
-    prng::Shuffle(one);
-    EXPECT_TRUE(none.empty());
-    EXPECT_EQ(one, std::vector<int>{5});
-}
-
 // --- uniform draws ---
 
 TEST(UniformTest, RangesThatDoNotDivideTheGeneratorHaveNoBias) {
