@@ -1,5 +1,7 @@
 #include "engine/TurnierWechsel.h"
 
+#include <filesystem>
+
 #include "dialogs/Dialogs.h"
 #include "engine/Platzhalter.h"
 #include "foundation/Accessors.h"
@@ -9,7 +11,11 @@
 #include "foundation/MainForm.h"
 #include "foundation/Settings.h"
 #include "foundation/Texts.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/ProgramSettings.h"
 #include "foundation/TurnierStore.h"
+#include "foundation/files/TournamentFile.h"
+#include "platform/UiHost.h"
 
 namespace {
 
@@ -59,6 +65,70 @@ void ShowRefereeChoice(TMainForm& f) {
     const std::string neutral = GetSetting(f, "SchiriAusAnz", "2");
     f.umNeutral2.SetText(neutral);
     f.umNeutral.SetText(neutral);
+}
+
+constexpr int kMaxOpenTurniere = 99;
+
+// The files to load: from the open dialog, or as the caller put them into its list.
+bool ChooseFilesToLoad(TMainForm& f) {
+    if (!f.ShowLoadDialog) return true;
+    TOpenDialog& dialog = f.OpenDialog1;
+    dialog.Title = lngText(55);
+    dialog.Filter = lngText(56) + " (*.tur)|*.tur|" + lngText(57) + " (*.tur,*.spl)|*.tur;*.spl";
+    dialog.FileName.clear();
+    dialog.InitialDir = f.TurFileDir;
+    if (!dialog.Execute()) return false;
+    f.TurFileDir = std::filesystem::absolute(dialog.FileName).parent_path().string();
+    RegWriteString("TurFileDir", f.TurFileDir);
+    return true;
+}
+
+// Loads one file as tournament AnzTurniere + 1; false when it was skipped or refused.
+bool LoadOneFile(TMainForm& f, const std::string& chosen, const TStrings* names) {
+    std::error_code error;
+    const std::string file = std::filesystem::absolute(chosen, error).lexically_normal().string();
+    if (!std::filesystem::is_regular_file(file, error)) {
+        ShowMsg(3, "Die Datei " + chosen + " gibt es nicht");
+        return false;
+    }
+    if (OpenTurnierWithFile(f, file) != 0) {
+        ShowMsg(1, lngText(375) + "\r\n\r\n" + file);
+        return false;
+    }
+    if (f.AnzTurniere >= kMaxOpenTurniere) {
+        ShowMsg(1, "Es können höchstens " + IntToStr(kMaxOpenTurniere) + " Turniere geöffnet sein; " + file +
+                       " wurde nicht geladen");
+        return false;
+    }
+    ++f.AnzTurniere;
+    const bool loaded = LoadFileToMaster(f, file, f.AnzTurniere, names);
+    if (!loaded) --f.AnzTurniere;
+    if (loaded) f.setStatusText(1, lngText(353) + FileNameOf(file));
+    Log("[A] Lese Datei " + file + " -> " + (loaded ? " OK " : " ## NOT OK ##"));
+    return loaded;
+}
+
+void ShowNoTurnier(TMainForm& f) {
+    ClearTables(f);
+    f.XComboBox1.Items.Clear();
+    f.XComboBox1.SetItemIndex(-1);
+    for (TPanel* counter : {&f.Panel11, &f.Panel12, &f.Panel34}) counter->SetCaption("");
+    f.Label39.SetCaption("");
+    f.showMenuEmpty(true, false);
+}
+
+void ShowCurrentTurnier(TMainForm& f) {
+    f.XComboBox1.SetItemIndex(f.AktTurNr - 1);
+    f.setStatusText(1, "Turnier: " + f.Label39.Caption());
+    f.setStatusText(2, Get(f.Turnier, Turnier_Sportart, 1, true));
+}
+
+// Tournament numbers stay dense: the ones behind a closed tournament move up.
+void RenumberAfter(TSortGrid& master, int closed) {
+    for (int r = 1; r < master.RowCount(); ++r) {
+        const int number = ToInt(master.Cells(0, r));
+        if (number > closed) master.SetCells(0, r, IntToStr(number - 1));
+    }
 }
 
 }  // namespace
@@ -113,5 +183,54 @@ bool turnierWechseln(TMainForm& f) {
     AlgSet(f);
     f.setStatusText(1, "Turnier: " + f.Label39.Caption());
     f.setStatusText(2, Get(f.Turnier, Turnier_Sportart, 1, true));
+    return true;
+}
+
+int turniereLaden(TMainForm& f, const TStrings* names) {
+    Log("[F] SpeedButton2Click(): Turnier laden");
+    const int oldCount = f.AnzTurniere;
+    if (!ChooseFilesToLoad(f)) return 0;
+    const std::vector<std::string> files = f.OpenDialog1.Files.ToVector();
+    int loaded = 0;
+    for (const std::string& file : files)
+        if (LoadOneFile(f, file, names)) ++loaded;
+    if (loaded == 0) {
+        if (f.AnzTurniere == 0) ShowNoTurnier(f);
+        return 0;
+    }
+    if (f.AktTurNr > 0) TurToMaster(f, f.AktTurNr);
+    ClearAll(f, false);
+    f.AktTurNr = oldCount + 1;
+    MasterToTur(f, f.AktTurNr);
+    f.Panel4.Visible = true;
+    AlgSet(f);
+    ShowCurrentTurnier(f);
+    f.showMenuEmpty(false, false);
+    return loaded;
+}
+
+bool aktuellesTurnierEntfernen(TMainForm& f) {
+    Log("[F] AktuellesTurnierentfernen1Click(): Turnier schliessen");
+    if (f.AktTurNr < 1) return false;
+    // Closing must not lose what was not saved.
+    if (Get(f.Turnier, Turnier_Changes, 1, true) == "true" && AskYesNo(lngText(85)) == mrYes &&
+        !saveTurnier(f, false, false, false))
+        return false;
+    const int closed = f.AktTurNr;
+    ClearAll(f, false);
+    RenumberAfter(f.XMasterGrid, closed);
+    if (closed - 1 < f.XComboBox1.Items.Count()) f.XComboBox1.Items.Delete(closed - 1);
+    --f.AnzTurniere;
+    if (f.AnzTurniere < 1) {
+        f.AnzTurniere = 0;
+        f.AktTurNr = 0;
+        f.AnzRunden = 0;
+        ShowNoTurnier(f);
+        return true;
+    }
+    f.AktTurNr = std::max(1, closed - 1);
+    MasterToTur(f, f.AktTurNr);
+    AlgSet(f);
+    ShowCurrentTurnier(f);
     return true;
 }

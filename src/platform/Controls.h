@@ -359,8 +359,8 @@ public:
     std::string Filter;
     // Before Execute the proposed name, after it the chosen one.
     std::string FileName;
-    // Every file chosen (the user host offers one at a time); callers may fill it themselves
-    // and use it without showing the dialog.
+    // Every file chosen (the user host offers one at a time); a caller that does not show the
+    // dialog fills it itself.
     TStringList Files;
     // True when a file was chosen (then in FileName and Files).
     bool Execute();

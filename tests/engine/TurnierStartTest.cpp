@@ -128,6 +128,7 @@ TEST_F(StartCheckTest, GroupsWithResultsKeepTheirStateWhenASlotIsOpened) {
 
 TEST_F(StartCheckTest, StartedOnlyWhileTheToolAreaIsHidden) {
     Fill({"Adler", "Bären", "Condor", "Dachse"});
+    form->PageControl1.Visible = true;
     checkStartTur(*form);
     EXPECT_EQ(form->TurGestartet, 0);
     form->PageControl1.Visible = false;
