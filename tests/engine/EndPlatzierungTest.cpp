@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "StartFixture.h"
+#include "dialogs/Dialogs.h"
 #include "engine/EndPlatzierung.h"
 #include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
@@ -77,4 +78,30 @@ TEST_F(EndPlatzierungTest, ParticipantsBelowTheOldPlacesKeepTheirGames) {
     EXPECT_EQ(Team(Teams_Nr, 9), "9");
     // The games of the earlier rounds still name their own participants.
     EXPECT_EQ(IntGet(form->Spielplan, Spielplan_T1, gameC, true), winnerA);
+}
+
+// --- the editor ---
+
+TEST_F(EndPlatzierungTest, EditorIsRefusedOnceAGameHasAWinner) {
+    setEndPlatzierung(*form, "");
+    Put(form->Spielplan, Spielplan_Sieger, gameB, m3, true);
+    endPlatzierungBearbeiten(*form);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "EndPlatzierung kann nach Spielstart nicht mehr veraendert werden");
+    EXPECT_TRUE(ui.dialogCaptions.empty());
+}
+
+TEST_F(EndPlatzierungTest, EditorOffersTheCurrentPlacingAndTakesTheConfirmedOne) {
+    ui.QueueDialog({"abbrechen"});
+    endPlatzierungBearbeiten(*form);
+    TfrmGruppe& dialog = DialogsOf(*form).frmGruppe;
+    EXPECT_EQ(dialog.Edit3.Text(), "S3;V3");
+    EXPECT_EQ(dialog.Panel2.Caption(), " >> Endplatzierung bearbeiten (4 Teilnehmer)");
+    EXPECT_EQ(dialog.IAeverButton2.Caption(), "        Speichern");
+    EXPECT_EQ(currentEndPlatzierung(*form), "S3;V3;");  // cancelled: nothing changes
+    ui.QueueDialog({"Teilnehmer=1.C;2.C;1.A", "ok"});
+    endPlatzierungBearbeiten(*form);
+    EXPECT_EQ(currentEndPlatzierung(*form), "1.C;2.C;1.A;");
+    EXPECT_EQ(PlacingRow(3), (Strings{"3", "1. Gruppe A"}));
+    EXPECT_EQ(form->TPlatz.RowCount(), 5);
 }
