@@ -152,3 +152,5 @@ void NummernSchliessen(TMainForm& form) {
     RenumberGames(form);
     RenumberRounds(form);
 }
+
+void TeilnehmerNummernSchliessen(TMainForm& form) { RenumberParticipants(form); }

@@ -11,3 +11,8 @@ class TMainForm;
 // exists leaves a neutral court behind. The lookup lists are not touched: they are rebuilt from
 // the tables afterwards.
 void NummernSchliessen(TMainForm& form);
+
+// Participants only: each Teams_Nr becomes its row's index, and every game side, winner,
+// referee, standings row and placeholder-grid row follows; used after rows of Teams were removed
+// (the final placing is replaced as a whole).
+void TeilnehmerNummernSchliessen(TMainForm& form);

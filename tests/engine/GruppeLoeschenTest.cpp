@@ -3,6 +3,7 @@
 
 #include "EditingFixture.h"
 #include "dialogs/FormGenerators.h"
+#include "engine/EndPlatzierung.h"
 #include "engine/GruppeLoeschen.h"
 #include "engine/RundeAnlegen.h"
 #include "engine/SpielplanKlick.h"
@@ -11,6 +12,7 @@
 #include "foundation/Conversions.h"
 #include "foundation/Platzgrid.h"
 #include "foundation/Settings.h"
+#include "foundation/TurnierStore.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -218,4 +220,26 @@ TEST_F(GruppeLoeschenTest, ARoundMadeAfterDeletingAMiddleRoundTakesTheNextNumber
     EXPECT_THAT(Column(form->Spielplan, Spielplan_SpNr), ElementsAre("1", "2", "3", "4", "5"));
     EXPECT_THAT(Column(form->Gruppe, Gruppe_RNr), ElementsAre("1", "2", "3"));
     EXPECT_EQ(Cell(form->Spielplan, Spielplan_RNr, 5), "3");
+}
+
+// --- the final placing replaced ---
+
+TEST_F(GruppeLoeschenTest, ReplacingTheFinalPlacingKeepsEveryGameWithItsParticipants) {
+    Build("!Vorrunde|$A$a$JGJ$M1;M2;M3;<$$>M3;M2;M1;");
+    RoundPage(2, "Finale");
+    ListGroup("F", "f", "1.A;2.A", "SV");
+    RundeAnlegen(*form);
+    const int final = FirstGameOf("F");
+    Put(form->Spielplan, Spielplan_Schir, FirstGameOf("A"), IntToStr(Team("2. Gruppe A")), true);
+    ASSERT_EQ(Team("1. Gruppe A"), 7);  // behind the three placing rows
+
+    setEndPlatzierung(*form, "S" + IntToStr(final) + ";V" + IntToStr(final));
+    LoadTurSettings(*form);
+
+    EXPECT_THAT(Problems(), IsEmpty());
+    EXPECT_EQ(Team("1. Gruppe A"), 4);
+    const int row = FindRow(form->Spielplan, Spielplan_SpNr, IntToStr(final));
+    EXPECT_EQ(NameOf(Cell(form->Spielplan, Spielplan_T1, row)) + " - " + NameOf(Cell(form->Spielplan, Spielplan_T2, row)),
+              "1. Gruppe A - 2. Gruppe A");
+    EXPECT_EQ(NameOf(Cell(form->Spielplan, Spielplan_Schir, FirstGameOf("A"))), "2. Gruppe A");
 }
