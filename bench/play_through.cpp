@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "Vorrunde256.h"
 #include "dialogs/FormGenerators.h"
 #include "engine/Fehlermeldungen.h"
 #include "engine/TurnierSpielen.h"
@@ -21,13 +22,7 @@ std::string Number(int n) { return std::to_string(n); }
 
 std::string FormText256() {
     FormText form;
-    std::vector<FormGroup> pools;
-    for (int g = 1; g <= 64; ++g) {
-        FormGroup pool{"G" + Number(g), "Gruppe " + Number(g), "JGJ", {}};
-        for (int k = 1; k <= 4; ++k) pool.items.push_back("M" + Number(4 * (g - 1) + k));
-        pools.push_back(pool);
-    }
-    form.AddRound("Vorrunde", pools);
+    form.AddRound("Vorrunde", Vorrunde256());
     FormGroup round{"K1", "Runde der 64", "SV", {}};
     for (int g = 1; g <= 32; ++g) round.items.insert(round.items.end(), {"1.G" + Number(g), "1.G" + Number(65 - g)});
     for (int r = 2;; ++r) {

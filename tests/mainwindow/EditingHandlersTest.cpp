@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "TableInvariants.h"
-#include "TestEnvironment.h"
+#include "WindowFixture.h"
 #include "dialogs/Dialogs.h"
 #include "engine/Turnierform.h"
 #include "foundation/Accessors.h"
@@ -16,19 +16,8 @@
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class EditingHandlersTest : public ProgramTest {
+class EditingHandlersTest : public WindowTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        form = std::make_unique<TForm1>();
-        form->FormCreate();
-        form->AktTurNr = 1;
-        for (TListBox* list : {&form->XAGruppBez, &form->XAGruppName, &form->XAFelder, &form->XARunden})
-            list->Items.Add("");
-        form->XATeams.Items.Add(lngText(20));
-        form->XATeamsTur.Items.Add(lngText(20));
-        DialogsOf(*form).frmNeuTur.RadioGroup4.SetItemIndex(4);
-    }
     void Build(const std::string& text) {
         ASSERT_TRUE(buildTurnierform(*form, text + "!"));
         form->doTurnierBaum();
@@ -56,8 +45,6 @@ protected:
         return texts;
     }
     bool Changed() const { return form->Turnier.Cells(Turnier_Changes, 1) == "true"; }
-
-    std::unique_ptr<TForm1> form;
 };
 
 const char* const kTwoRounds = "!Vorrunde|$A$Gruppe A$JGJ$M1;M2;M3;$B$Gruppe B$JGJ$M4;M5;M6;$E$Gruppe E$JGJ$M7;M8;|"

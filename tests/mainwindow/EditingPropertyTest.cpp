@@ -11,7 +11,7 @@
 #include <set>
 
 #include "TableInvariants.h"
-#include "TestEnvironment.h"
+#include "WindowFixture.h"
 #include "dialogs/Dialogs.h"
 #include "engine/SpielEinstellung.h"
 #include "engine/SpielplanKlick.h"
@@ -38,21 +38,14 @@ struct TeamModel {
     std::string group, source;  // markers: the group it plays in, the group or game it comes from
 };
 
-class EditingPropertyTest : public ProgramTest, public ::testing::WithParamInterface<unsigned> {
+class EditingPropertyTest : public WindowTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
+        WindowTest::SetUp();
         random.seed(GetParam());
         prng::Seed(GetParam());
-        form = std::make_unique<TForm1>();
-        form->FormCreate();
-        form->AktTurNr = 1;
         Put(form->Turnier, 0, 1, "1", true);
         Put(form->Turnier, 1, 1, "1", true);
-        for (TListBox* list : {&form->XAGruppBez, &form->XAGruppName, &form->XAFelder, &form->XARunden})
-            list->Items.Add("");
-        form->XATeams.Items.Add(lngText(20));
-        form->XATeamsTur.Items.Add(lngText(20));
         form->XZeitSpiele.SetChecked(true);
         form->Edit11.SetText("1-2");
         form->Edit12.SetText("20");
@@ -256,7 +249,6 @@ protected:
         for (int row = 1; row <= Rows(form->Gruppe); ++row) groupsKnown.insert(Marker(form->Gruppe, row));
     }
 
-    std::unique_ptr<TForm1> form;
     std::mt19937 random;
     int teamCount = 0, groupCount = 0, markers = 0;
     std::map<std::string, GameModel> games;
