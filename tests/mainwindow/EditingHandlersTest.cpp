@@ -12,6 +12,8 @@
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "mainwindow/main.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -143,6 +145,39 @@ TEST_F(EditingHandlersTest, ThePlayThroughButtonMarksTheRunAndComesBackEnabled) 
     EXPECT_TRUE(form->IAeverButton33.Enabled);
     EXPECT_EQ(GetSetting(*form, "Durchspielen", ""), "1");
     EXPECT_EQ(form->RichEdit3.Lines.back().text, "Keine Fehler im Turnier");
+}
+
+namespace {
+// A window whose message runs the clock's tick, as the timer does while the window lets its
+// messages through.
+class TickWindow : public TWindowProc {
+public:
+    explicit TickWindow(TForm1& form) : form_(form) { handle = CreateWindowHandle(this, {}); }
+    ~TickWindow() override { DestroyWindow(handle); }
+    void WndProc(TMessage& m) override {
+        if (m.Msg == WM_USER) form_.Timer1Timer(nullptr);
+    }
+    HWND handle = 0;
+
+private:
+    TForm1& form_;
+};
+}  // namespace
+
+TEST_F(EditingHandlersTest, NoAutosaveWritesMadeUpResultsWhileTheTournamentIsPlayedThrough) {
+    Build("!R|$A$a$JGJ$M1;M2;M3;<$$>1.A;2.A;3.A;");
+    form->AnzTurniere = 1;
+    Put(form->Turnier, 0, 1, "1", true);
+    Put(form->Turnier, 1, 1, "1", true);
+    Put(form->Turnier, Turnier_DateiNameS, 1, folder + "pokal.tur", true);
+    SetSetting(*form, "AutoSave", "true");
+    SetSetting(*form, "AutoSave Min", "1");
+    TickWindow window(*form);
+    ASSERT_TRUE(PostMessage(window.handle, WM_USER));
+    form->IAeverButton33Click(nullptr);
+    EXPECT_FALSE(ProgramFileExists("pokal.tur"));
+    form->Timer1Timer(nullptr);
+    EXPECT_TRUE(ProgramFileExists("pokal.tur"));
 }
 
 TEST_F(EditingHandlersTest, TypingMinutesChoosesWhatTheyAreFor) {
