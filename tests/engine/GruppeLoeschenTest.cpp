@@ -199,13 +199,6 @@ TEST_F(GruppeLoeschenTest, EveryGroupOfABestOfListIsASource) {
     EXPECT_FALSE(hatAbhaengigkeiten(*form, GroupNumber("F")));
 }
 
-TEST_F(GruppeLoeschenTest, BestOfCodesListTheirGroups) {
-    EXPECT_THAT(BestOfGroupIds("B1/2/A,B,C"), ElementsAre("A", "B", "C"));
-    EXPECT_THAT(BestOfGroupIds("B1/2/A,"), ElementsAre("A"));
-    EXPECT_THAT(BestOfGroupIds("B1/2"), IsEmpty());
-    EXPECT_THAT(BestOfGroupIds("S12"), IsEmpty());
-}
-
 // --- what comes after ---
 
 TEST_F(GruppeLoeschenTest, ARoundMadeAfterDeletingAMiddleRoundTakesTheNextNumbers) {
