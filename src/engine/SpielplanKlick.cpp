@@ -155,8 +155,8 @@ private:
         int pA = 0, pB = 0;
         for (int p = 1; p < platz.RowCount() && (pA == 0 || pB == 0); ++p) {
             const std::string team = Get(platz, Platz_TeamNr, p, true);
-            if (pA == 0 && team == t1) pA = p;
-            if (pB == 0 && team == t2) pB = p;
+            if (pA == 0 && !t1.empty() && team == t1) pA = p;
+            if (pB == 0 && !t2.empty() && team == t2) pB = p;
         }
         if (pA < 1 || pB < 1) {
             ErrorLog("doSpielplanKlick(): Ergbnis in XPlatz eingeben: t1 (" + IntToStr(pA) + ") oder t2 (" +

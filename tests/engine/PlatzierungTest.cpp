@@ -399,15 +399,7 @@ protected:
         return true;
     }
 
-    // A fresh window in the same program folder.
-    void Reset() {
-        form = std::make_unique<LightForm>();
-        form->AktTurNr = 1;
-        form->XAGruppBez.Items.Add("");
-        form->XAGruppName.Items.Add("");
-        form->XATeams.Items.Add("Neutrales Schiedsgericht");
-        form->XATeamsTur.Items.Add("Neutrales Schiedsgericht");
-    }
+    void Reset() { NewForm(); }
 };
 
 TEST_F(RankingEquivalenceTest, SameOrderOnConsistentRandomTables) {
