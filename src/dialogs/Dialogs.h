@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dialogs/TurFormExport.h"
+#include "dialogs/frmImport.h"
 #include "dialogs/Ergebnis.h"
 #include "dialogs/konflikt.h"
 
@@ -7,6 +9,8 @@ class TMainForm;
 
 // The modal dialogs of one main window, each made once and shown as often as needed.
 struct Dialogs {
+    TfrmExport frmExport;
+    TImport Import;
     TfrmErgebnis frmErgebnis;
     TfrmKonflikt frmKonflikt;
 };
