@@ -9,12 +9,14 @@
 #include "engine/Gruppenstatus.h"
 #include "engine/Platzhalter.h"
 #include "engine/Platzierung.h"
+#include "engine/SchweizRunde.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/Settings.h"
 #include "foundation/Texts.h"
 #include "output/beam.h"
 #include "platform/Random.h"
@@ -69,7 +71,7 @@ public:
         const int cg = complete ? g_ : 0;
         updatePlatzierung(form_, cg, false);
         bool resolved = false;
-        if (complete) resolved = FinishGroup();
+        if (complete) resolved = FinishGroup(progress.allDecided);
         std::vector<std::string> opened;
         if (taken_ && (resolved || Get(form_.Gruppe, Gruppe_System, g_, true) == "SV")) {
             opened = OpenLaterGroups(form_);
@@ -191,11 +193,15 @@ private:
     }
 
     // The group has just been completed; true when its placeholders were resolved.
-    bool FinishGroup() {
+    bool FinishGroup(bool allDecided) {
         TSortGrid& gruppe = form_.Gruppe;
         Log("[A] Gruppe " + Get(gruppe, Gruppe_Bez, g_, true) + " fertig");
         Put(gruppe, Gruppe_State, g_, "Done", true);
         if (!automatic_) ShowMsg(1, GroupDoneText(Get(gruppe, Gruppe_Bez, g_, true), Get(gruppe, Gruppe_Name, g_, true)));
+        if (Get(form_.Turnier, Turnier_System, 1, true) == "Schweiz" && !allDecided) {
+            PairNextSwissRound();
+            return false;
+        }
         if (form_.KonfliktTeams.Count() > 0 && !automatic_) {
             TfrmKonflikt& konflikt = DialogsOf(form_).frmKonflikt;
             konflikt.Form = &form_;
@@ -207,6 +213,16 @@ private:
         calcAfterRound(form_, g_, gameNo_);
         updatePlatzierung(form_, g_, false);
         return true;
+    }
+
+    // The next Swiss round is paired and gets its referees as the tournament chose them; one
+    // referee per round ("Aus der Runde") counts as one from the own group here.
+    void PairNextSwissRound() {
+        auswertSchweiz(form_, g_, automatic_);
+        int mode = ToInt(GetSetting(form_, "SchiriAuswahl", "0"));
+        if (mode == 1) mode = 0;
+        form_.RadioGroup2.SetItemIndex(mode);
+        form_.umNeutral.SetText(GetSetting(form_, "SchiriAusAnz", "2"));
     }
 
     void SendGroupsToProjector() {
