@@ -74,8 +74,10 @@ public:
         if (complete) resolved = FinishGroup(progress.allDecided);
         std::vector<std::string> opened;
         if (taken_ && (resolved || Get(form_.Gruppe, Gruppe_System, g_, true) == "SV")) {
-            opened = OpenLaterGroups(form_);
-            updatePlatzierung(form_, cg + 1, false);
+            const LaterGroups later = OpenLaterGroups(form_);
+            opened = later.opened;
+            // Nothing the ranking reads has changed since it ran: the order stands.
+            if (later.standingsChanged) updatePlatzierung(form_, cg + 1, false);
         }
         if (automatic_) return;
         if (accepted_) SendGroupsToProjector();
@@ -156,7 +158,7 @@ private:
         const std::string t1 = Get(plan, Spielplan_T1, r_, true), t2 = Get(plan, Spielplan_T2, r_, true);
         int pA = 0, pB = 0;
         for (int p = 1; p < platz.RowCount() && (pA == 0 || pB == 0); ++p) {
-            const std::string team = Get(platz, Platz_TeamNr, p, true);
+            const std::string& team = platz.Cells(Platz_TeamNr, p);
             if (pA == 0 && !t1.empty() && team == t1) pA = p;
             if (pB == 0 && !t2.empty() && team == t2) pB = p;
         }
