@@ -2,6 +2,8 @@
 
 #include "dialogs/TurFormExport.h"
 #include "dialogs/frmImport.h"
+#include "dialogs/NeuTur.h"
+#include "dialogs/newGroup.h"
 #include "dialogs/Ergebnis.h"
 #include "dialogs/konflikt.h"
 
@@ -11,6 +13,8 @@ class TMainForm;
 struct Dialogs {
     TfrmExport frmExport;
     TImport Import;
+    TfrmNeuTur frmNeuTur;
+    TfrmGruppe frmGruppe;
     TfrmErgebnis frmErgebnis;
     TfrmKonflikt frmKonflikt;
 };

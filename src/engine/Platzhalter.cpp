@@ -8,8 +8,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
-#include "foundation/Settings.h"
-#include "foundation/Texts.h"
+#include "foundation/Notation.h"
 #include "foundation/MainForm.h"
 
 namespace {
@@ -34,20 +33,9 @@ BestOf ParseBestOf(const std::string& code) {
     return b;
 }
 
-std::string BestOfText(const BestOf& b) {
-    if (!b.valid) return {};
-    return b.i + ". Bester aller " + b.k + ". der Gruppen " + b.groups;
-}
+std::string GameText(char kind, const std::string& game) { return GameCodeText(kind, game); }
 
-std::string GameText(char kind, const std::string& game) { return lngText(kind == 'S' ? 13 : 14) + " " + game; }
-
-std::string TeamText(const TMainForm& f, const std::string& number) {
-    return GetSetting(f, "TeamTyp", lngText(2)) + " " + number;
-}
-
-std::string PlaceText(const std::string& place, const std::string& groupId) {
-    return place + ". " + lngText(3) + " " + groupId;
-}
+std::string PlaceText(const std::string& place, const std::string& groupId) { return PlaceCodeText(place, groupId); }
 
 // Row of the game with this number; 0 when there is none.
 int GameRow(const TMainForm& f, const std::string& game) {
@@ -211,16 +199,7 @@ void LeaveOpen(TMainForm& f, int row) {
 
 }  // namespace
 
-std::string PlatzhalterText(const TMainForm& f, const std::string& code) {
-    if (code.empty()) return {};
-    const char first = code[0];
-    if (first == 'S' || first == 'V') return GameText(first, code.substr(1));
-    if (first == 'M') return TeamText(f, code.substr(1));
-    if (first == 'B') return BestOfText(ParseBestOf(code));
-    const size_t dot = code.find('.');
-    if (dot == std::string::npos) return {};
-    return PlaceText(code.substr(0, dot), code.substr(dot + 1));
-}
+std::string PlatzhalterText(const TMainForm& f, const std::string& code) { return CodeDisplayText(f, code); }
 
 std::string PutPlatzhalter(TMainForm& f, const std::string& code, int row) {
     if (code.empty()) {
@@ -231,11 +210,11 @@ std::string PutPlatzhalter(TMainForm& f, const std::string& code, int row) {
     if (first == 'S' || first == 'V') return PutGamePlaceholder(f, first, code, row);
     if (first == 'M') {
         if (row > 0) Put(f.Teams, Teams_SV, row, "", true);
-        return TeamText(f, code.substr(1));
+        return TeamCodeText(f, code.substr(1));
     }
     if (first == 'B') {
         if (row > 0) Put(f.Teams, Teams_SV, row, code, true);
-        return BestOfText(ParseBestOf(code));
+        return CodeDisplayText(f, code);
     }
     if (code.find('.') != std::string::npos) return PutPlacePlaceholder(f, code, row);
     return {};

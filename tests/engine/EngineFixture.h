@@ -11,7 +11,7 @@
 class EngineTest : public ProgramTest {
 protected:
     void SetUp() override;
-    // A fresh window with one open tournament and empty tables, in the same program folder.
+    // A new window with one open tournament, in the same program folder.
     void NewForm();
 
     // Appends a group (number = its row) and returns the number.
