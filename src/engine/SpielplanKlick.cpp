@@ -9,6 +9,7 @@
 #include "engine/Gruppenstatus.h"
 #include "engine/Platzhalter.h"
 #include "engine/Platzierung.h"
+#include "engine/Schiris.h"
 #include "engine/SchweizRunde.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -225,6 +226,7 @@ private:
         if (mode == 1) mode = 0;
         form_.RadioGroup2.SetItemIndex(mode);
         form_.umNeutral.SetText(GetSetting(form_, "SchiriAusAnz", "2"));
+        generateSchiris(form_, 0, g_ + 1, form_.RadioGroup2, ToInt(form_.umNeutral.Text()), g_);
     }
 
     void SendGroupsToProjector() {

@@ -8,6 +8,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/ProgramGlobals.h"
+#include "foundation/Settings.h"
 #include "output/OutputNotice.h"
 
 using ::testing::Contains;
@@ -123,4 +124,32 @@ TEST_F(SchweizRundeTest, LastRoundPairsNothingMore) {
     Won(2, 1);
     EXPECT_THAT(Pairs(r2), ElementsAre("", "", "", ""));
     EXPECT_THAT(form->Memo1.Lines.ToVector(), IsEmpty());
+}
+
+TEST_F(SchweizRundeTest, NewRoundGetsRefereesAsTheTournamentChose) {
+    Round(1);
+    const int r2 = Round(2);
+    Round(3);
+    Won(1, 1);
+    Won(2, 1);
+    // By default a player of the round's own group referees, never one of the game.
+    for (int game : {3, 4}) {
+        const std::string referee = Get(form->Spielplan, Spielplan_Schir, game, true);
+        EXPECT_EQ(IntGet(form->Teams, Teams_InGr, ToInt(referee), true), r2) << game;
+        EXPECT_NE(referee, Get(form->Spielplan, Spielplan_T1, game, true));
+        EXPECT_NE(referee, Get(form->Spielplan, Spielplan_T2, game, true));
+    }
+    EXPECT_EQ(form->RadioGroup2.ItemIndex(), 0);
+}
+
+TEST_F(SchweizRundeTest, NeutralCourtForTheNewRound) {
+    SetSetting(*form, "SchiriAuswahl", "2");
+    Round(1);
+    Round(2);
+    Round(3);
+    Won(1, 1);
+    Won(2, 1);
+    EXPECT_EQ(Get(form->Spielplan, Spielplan_Schir, 3, true), "0");
+    EXPECT_EQ(Get(form->Spielplan, Spielplan_Schir, 4, true), "0");
+    EXPECT_EQ(Get(form->Spielplan, Spielplan_Schir, 5, true), "");
 }
