@@ -49,7 +49,7 @@ protected:
     }
 
     void Won(int game, int by) {
-        const std::string side = by == 1 ? "Punkte 1=1" : "Punkte 2=1";
+        const std::string side = by == 1 ? "Punkte1=1" : "Punkte2=1";
         ui.QueueDialog({side, "übernehmen"});
         doSpielplanKlick(*form, nullptr, game, false, false);
     }
