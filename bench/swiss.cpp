@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchForm.h"
 #include "engine/SpielplanKlick.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -15,17 +16,6 @@
 #include "platform/Random.h"
 
 namespace {
-
-class BenchForm : public TMainForm {
-public:
-    void DoPlan(TStringGrid&, int, int, const TStrings*) override {}
-    void doTurnierBaum() override {}
-    void showMenuEmpty(bool, bool) override {}
-    void InitAll() override {}
-    void showWerkzeug(int) override {}
-    void setStatusText(int, const std::string&) override {}
-    void doGrafik(int) override {}
-};
 
 int NewRow(TSortGrid& grid, int table) {
     const int row = Get(grid, 0, 1, false).empty() ? 1 : grid.RowCount();

@@ -20,15 +20,21 @@ bool konfliktLoesen(TMainForm& form, int g) {
         if (!Finished(form, h)) continue;
         updatePlatzierung(form, h, false);
         if (form.KonfliktTeams.Count() == 0) continue;
-        TfrmKonflikt& dialog = DialogsOf(form).frmKonflikt;
-        dialog.Form = &form;
-        dialog.GrNr = h;
-        dialog.Teams = &form.KonfliktTeams;
-        dialog.ShowModal();
-        updatePlatzierung(form, h, true);
-        calcAfterRound(form, h, 0);
-        updatePlatzierung(form, h, false);
+        gruppeAbschliessen(form, h, 0, true);
         return true;
     }
     return false;
+}
+
+void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict) {
+    if (showConflict) {
+        TfrmKonflikt& dialog = DialogsOf(form).frmKonflikt;
+        dialog.Form = &form;
+        dialog.GrNr = g;
+        dialog.Teams = &form.KonfliktTeams;
+        dialog.ShowModal();
+    }
+    updatePlatzierung(form, g, true);
+    calcAfterRound(form, g, x);
+    updatePlatzierung(form, g, false);
 }

@@ -6,8 +6,8 @@
 
 #include "dialogs/Dialogs.h"
 #include "engine/Autodruck.h"
+#include "engine/Konflikt.h"
 #include "engine/Gruppenstatus.h"
-#include "engine/Platzhalter.h"
 #include "engine/Platzierung.h"
 #include "engine/Schiris.h"
 #include "engine/SchweizRunde.h"
@@ -205,16 +205,7 @@ private:
             PairNextSwissRound();
             return false;
         }
-        if (form_.KonfliktTeams.Count() > 0 && !automatic_) {
-            TfrmKonflikt& konflikt = DialogsOf(form_).frmKonflikt;
-            konflikt.Form = &form_;
-            konflikt.GrNr = g_;
-            konflikt.Teams = &form_.KonfliktTeams;
-            konflikt.ShowModal();
-        }
-        updatePlatzierung(form_, g_, true);
-        calcAfterRound(form_, g_, gameNo_);
-        updatePlatzierung(form_, g_, false);
+        gruppeAbschliessen(form_, g_, gameNo_, form_.KonfliktTeams.Count() > 0 && !automatic_);
         return true;
     }
 
