@@ -28,10 +28,9 @@ int GroupOfTeam(const TMainForm& form, int team) {
 // Groups count only where head-to-head may decide or ties are collected.
 std::vector<RankRow> ReadStandings(const TMainForm& form, bool withGroups) {
     const TSortGrid& platz = form.Platz;
-    std::vector<RankRow> rows;
-    rows.reserve(static_cast<size_t>(platz.RowCount()));
+    std::vector<RankRow> rows(static_cast<size_t>(std::max(platz.RowCount() - 1, 0)));
     for (int r = 1; r < platz.RowCount(); ++r) {
-        RankRow row;
+        RankRow& row = rows[static_cast<size_t>(r) - 1];
         row.team = CellInt(platz, Platz_TeamNr, r);
         row.group = withGroups ? GroupOfTeam(form, row.team) : 0;
         row.takesPart = !platz.Cells(Platz_Team, r).empty();
@@ -41,7 +40,6 @@ std::vector<RankRow> ReadStandings(const TMainForm& form, bool withGroups) {
         row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
         row.ballsWon = CellNumber(platz, Platz_PBall, r);
         row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
-        rows.push_back(row);
     }
     return rows;
 }
