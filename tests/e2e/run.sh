@@ -20,6 +20,8 @@
 #   #e2e: sperre gehalten       another process holds the single-instance lock
 #   #e2e: sperre verwaist       the lock file left behind by a killed process
 #   #e2e: anhang lange-zeile N  a line of N bytes appended to the input
+#   #e2e: daten                 the files shipped beside the program (tournament forms, pairing
+#                               tables) copied into the program folder
 set -u
 
 write_expected=0
@@ -79,6 +81,7 @@ while IFS= read -r line; do
         "ordner schleife") ln -s "$tmp/b" "$tmp/a"; ln -s "$tmp/a" "$tmp/b"; home="$tmp/a/programm" ;;
         "sperre gehalten") hold_lock ;;
         "sperre verwaist") hold_lock; kill -9 "$holder"; wait "$holder" 2>/dev/null; holder="" ;;
+        "daten ") cp "$(dirname "$program")"/TurFormen.dat "$(dirname "$program")"/Spklrs.dat "$home"/ ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
