@@ -20,6 +20,8 @@
 #   #e2e: sperre gehalten       another process holds the single-instance lock
 #   #e2e: sperre verwaist       the lock file left behind by a killed process
 #   #e2e: anhang lange-zeile N  a line of N bytes appended to the input
+#   #e2e: datei QUELLE ZIEL     tests/e2e/dateien/QUELLE copied into the program folder as ZIEL;
+#                               the script names the program folder as %PROGRAMM%
 #   #e2e: daten                 the files shipped beside the program (tournament forms, pairing
 #                               tables) copied into the program folder
 set -u
@@ -83,9 +85,11 @@ while IFS= read -r line; do
         "sperre verwaist") hold_lock; kill -9 "$holder"; wait "$holder" 2>/dev/null; holder="" ;;
         "daten ") cp "$(dirname "$program")"/TurFormen.dat "$(dirname "$program")"/Spklrs.dat "$home"/ ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
+        "datei "*) cp "$(dirname "$script")/dateien/${words[1]}" "$home/${words[2]}" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"
+sed -i "s|%PROGRAMM%|$home|g" "$input"
 
 runner=(env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$home" XDG_CONFIG_HOME="$tmp/config"
         MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03"
