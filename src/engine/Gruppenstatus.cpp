@@ -79,8 +79,10 @@ void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::
     for (int p = 1; p < platz.RowCount(); ++p) {
         const int group = IntGet(platz, Platz_GrNr, p, true);
         auto round = roundOfGroup.find(group);
-        if (round == roundOfGroup.end())
-            round = roundOfGroup.emplace(group, IsGroupRow(f, group) ? IntGet(f.Gruppe, Gruppe_RNr, group, true) : 0).first;
+        if (round == roundOfGroup.end()) {
+            const int roundNumber = IsGroupRow(f, group) ? IntGet(f.Gruppe, Gruppe_RNr, group, true) : 0;
+            round = roundOfGroup.emplace(group, roundNumber).first;
+        }
         if (round->second != previous) continue;
         const std::string name = TeamName(f, IntGet(platz, Platz_TeamNr, p, true));
         if (name.empty()) continue;
@@ -123,8 +125,11 @@ std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver)
             if (side == rowOfTeam.end()) continue;
             Totals& t = totals[side->second];
             t[0] += 1;
-            for (int i = 0; i < 6; ++i)
-                t[static_cast<size_t>(i) + 1] += ToDouble(Get(plan, Spielplan_PPkt + (i ^ (mirrored ? 1 : 0)), r, true));
+            // The second participant's won values stand in the first one's lost columns.
+            for (int i = 0; i < 6; ++i) {
+                const int column = Spielplan_PPkt + (mirrored ? i ^ 1 : i);
+                t[static_cast<size_t>(i) + 1] += ToDouble(Get(plan, column, r, true));
+            }
         }
     }
     for (const auto& [row, t] : totals)
@@ -213,7 +218,8 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
     std::vector<char> ready(groups, 0), finished(groups, 0);
     for (int h = 1; h < gruppe.RowCount(); ++h) {
         const std::string& state = gruppe.Cells(Gruppe_State, h);
-        ready[static_cast<size_t>(h)] = !gruppe.Cells(0, h).empty() && (state.empty() || state == "None" || state == "Open");
+        const bool waiting = state.empty() || state == "None" || state == "Open";
+        ready[static_cast<size_t>(h)] = !gruppe.Cells(0, h).empty() && waiting;
         finished[static_cast<size_t>(h)] = Finished(state);
     }
     auto sourceFinished = [&](int team) {

@@ -233,18 +233,18 @@ private:
         return 0;
     }
 
-    const HeadToHead& Games(const std::set<int>& groups) {
+    const HeadToHead& Games(const HeadToHeadWanted& wanted) {
         if (!loaded_) {
-            games_ = source_(groups);
+            games_ = source_(wanted);
             loaded_ = true;
         }
         return games_;
     }
 
-    std::set<int> AllGroups() const {
-        std::set<int> groups;
-        for (const RankRow& row : rows_) groups.insert(row.group);
-        return groups;
+    HeadToHeadWanted AllGroups() const {
+        HeadToHeadWanted wanted;
+        for (const RankRow& row : rows_) wanted.groups.insert(row.group);
+        return wanted;
     }
 
     // Whether the lower row of an adjacent pair goes above the upper one.
@@ -292,14 +292,26 @@ private:
         return runs;
     }
 
-    // Groups with two or more rows in one run of level rows: their head-to-head results count.
-    std::set<int> GroupsWithLevelRows(const std::vector<std::vector<std::vector<int>>>& blocks) const {
-        std::set<int> groups;
+    // Groups with two or more rows in one run of level rows: the games among those rows count.
+    HeadToHeadWanted GroupsWithLevelRows(const std::vector<std::vector<std::vector<int>>>& blocks) const {
+        HeadToHeadWanted wanted;
         for (const auto& segmentBlocks : blocks)
-            for (const std::vector<int>& block : segmentBlocks)
-                for (const std::vector<int>& members : ByGroup(block))
-                    if (members.size() > 1) groups.insert(Row(members.front()).group);
-        return groups;
+            for (const std::vector<int>& block : segmentBlocks) {
+                if (block.size() < 2) continue;
+                for (const std::vector<int>& members : ByGroup(block)) {
+                    if (members.size() < 2) continue;
+                    wanted.groups.insert(Row(members.front()).group);
+                    for (int row : members) {
+                        const int team = Row(row).team;
+                        if (team < 0) continue;
+                        if (wanted.teams.size() <= static_cast<size_t>(team)) wanted.teams.resize(static_cast<size_t>(team) + 1, 0);
+                        wanted.teams[static_cast<size_t>(team)] = 1;
+                    }
+                }
+            }
+        // No team asked for must not read as "any team".
+        if (wanted.teams.empty()) wanted.teams.push_back(0);
+        return wanted;
     }
 
     // Without head-to-head, rows level on the whole chain cannot be separated.
@@ -423,7 +435,7 @@ private:
     std::vector<double> keys_, afterKeys_;
     std::vector<int> absent_;
     std::vector<int> balance_;
-    std::set<int> needed_;
+    HeadToHeadWanted needed_;
     std::vector<bool> tied_;
     HeadToHead games_;
     bool loaded_ = false;

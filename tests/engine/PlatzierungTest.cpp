@@ -398,7 +398,6 @@ protected:
         }
         return true;
     }
-
 };
 
 TEST_F(RankingEquivalenceTest, SameOrderOnConsistentRandomTables) {

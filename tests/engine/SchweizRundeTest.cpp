@@ -40,7 +40,8 @@ protected:
                 Put(form->Teams, Teams_Name, t, text, true);
             }
             AddStanding(g, t);
-            Put(form->Platz, Platz_Team, FindRow(form->Platz, Platz_TeamNr, IntToStr(t)), r == 1 ? ListGet(form->XATeams, t) : "", true);
+            const int row = FindRow(form->Platz, Platz_TeamNr, IntToStr(t));
+            Put(form->Platz, Platz_Team, row, r == 1 ? ListGet(form->XATeams, t) : "", true);
             slots.push_back(t);
         }
         AddGame(g, slots[0], slots[1]);

@@ -103,8 +103,10 @@ TEST_F(ResultCommandsTest, GamesThatTakeNoResultAreRefused) {
         {"ergebnis", "„ergebnis“ braucht die Nummer eines Spiels, z. B. „ergebnis 3“."},
         {"ergebnis eins", "„ergebnis“ braucht die Nummer eines Spiels, z. B. „ergebnis 3“."},
         {"ergebnis 9", "Ein Spiel 9 gibt es nicht."},
-        {"ergebnis 2", "Spiel 2 nimmt kein Ergebnis an: Gruppe B ist abgeschlossen: ein späteres Spiel baut auf ihr auf."},
-        {"ergebnis 1 kein-ergebnis", "Ohne Feld=Wert steht die Schaltfläche „kein-ergebnis“ in der Zeile nach „ergebnis 1“."},
+        {"ergebnis 2",
+         "Spiel 2 nimmt kein Ergebnis an: Gruppe B ist abgeschlossen: ein späteres Spiel baut auf ihr auf."},
+        {"ergebnis 1 kein-ergebnis",
+         "Ohne Feld=Wert steht die Schaltfläche „kein-ergebnis“ in der Zeile nach „ergebnis 1“."},
     };
     for (const auto& [line, message] : cases) {
         EXPECT_EQ(Run(line + "\n"), kExitFailed) << line;
