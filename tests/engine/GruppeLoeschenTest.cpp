@@ -7,12 +7,14 @@
 #include "engine/GruppeLoeschen.h"
 #include "engine/RundeAnlegen.h"
 #include "engine/SpielplanKlick.h"
+#include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Platzgrid.h"
 #include "foundation/Settings.h"
 #include "foundation/TurnierStore.h"
+#include "platform/UiHost.h"
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -160,19 +162,26 @@ TEST_F(GruppeLoeschenTest, ARefereeFromTheDeletedGroupLeavesANeutralCourt) {
 
 TEST_F(GruppeLoeschenTest, NamesGivenInThePlaceholderGridStayWithTheirSlots) {
     Build(kThreeGroups);
+    setupEndPlatzierung(*form);
+    // Names typed into the grid go into the tables only once every slot has one.
     TStringGrid& grid = form->Xplatzgrid;
-    grid.SetRowCount(10);
-    for (int row = 1; row <= 9; ++row) {
-        grid.SetCells(Platzgrid_Gruppe, row, "x");
-        grid.SetCells(Platzgrid_TeamNr, row, IntToStr(row));
-        grid.SetCells(Platzgrid_GrNr, row, IntToStr((row + 2) / 3));
-        grid.SetCells(Platzgrid_Mannschaft, row, row == 8 ? "Zebras" : "");
-    }
-    ASSERT_TRUE(delGruppe(*form, 2));
-    // What the round-editing page does after a deletion.
-    SetSetting(*form, "Durchspielen", "0");
-    nachDelete(*form);
-    EXPECT_EQ(grid.Cells(Platzgrid_TeamNr, 8), "5");  // Mannschaft 8 is participant 5 now
+    grid.SetCells(Platzgrid_Mannschaft, 2, "Adler");
+    grid.SetCells(Platzgrid_Mannschaft, 8, "Zebras");
+    grid.SetCells(Platzgrid_Spieler, 8, "Zora|Zeno");
+    // The round-editing page with group B selected.
+    TTreeNode* round = form->TreeView3.Add("Runde 1 ( Vorrunde )");
+    round->Data = 1;
+    form->TreeView3.SetSelected(round->AddChild("Gruppe B ( Gruppe B )"));
+    form->TreeView3.Selected()->Data = 2;
+    form->Label31.SetCaption("2");
+    ui.QueueAnswer(mrYes);
+    GruppeLoeschen(*form);
+    ASSERT_EQ(grid.RowCount(), 7);
+    EXPECT_EQ(grid.Cells(Platzgrid_Mannschaft, 2), "Adler");
+    EXPECT_EQ(grid.Cells(Platzgrid_Platzhalter, 5) + ": " + grid.Cells(Platzgrid_Mannschaft, 5) + " " +
+                  grid.Cells(Platzgrid_Spieler, 5),
+              "Mannschaft 8: Zebras Zora|Zeno");
+    EXPECT_EQ(GetSetting(*form, "Durchspielen", ""), "0");
 }
 
 // --- dependencies ---
