@@ -9,6 +9,7 @@
 #include <string>
 
 #include "dialogs/Dialogs.h"
+#include "Vorrunde256.h"
 #include "dialogs/FormGenerators.h"
 #include "engine/NeuesTurnier.h"
 #include "engine/RundeAnlegen.h"
@@ -27,13 +28,7 @@ std::string Number(int n) { return std::to_string(n); }
 // the groups are single games: their winners and losers are the places in order.
 std::string FormText256() {
     FormText form;
-    std::vector<FormGroup> pools;
-    for (int g = 1; g <= 64; ++g) {
-        FormGroup pool{"G" + Number(g), "Gruppe " + Number(g), "JGJ", {}};
-        for (int k = 1; k <= 4; ++k) pool.items.push_back("M" + Number(4 * (g - 1) + k));
-        pools.push_back(pool);
-    }
-    form.AddRound("Vorrunde", pools);
+    form.AddRound("Vorrunde", Vorrunde256());
     FormGroup first{"P1", "Runde der 64", "SV", {}};
     for (int g = 1; g <= 32; ++g) first.items.insert(first.items.end(), {"1.G" + Number(g), "1.G" + Number(65 - g)});
     std::vector<FormGroup> round{first};

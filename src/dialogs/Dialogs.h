@@ -6,6 +6,8 @@
 #include "dialogs/newGroup.h"
 #include "dialogs/Ergebnis.h"
 #include "dialogs/konflikt.h"
+#include "dialogs/EinzelSpiel.h"
+#include "dialogs/optionen.h"
 
 class TMainForm;
 
@@ -17,6 +19,8 @@ struct Dialogs {
     TfrmGruppe frmGruppe;
     TfrmErgebnis frmErgebnis;
     TfrmKonflikt frmKonflikt;
+    TfrmEinzelSpiel frmEinzelSpiel;
+    TfrmOptionen frmOptionen;
 };
 
 // The dialogs of this window; made on first use and destroyed with the window.

@@ -1,9 +1,8 @@
 #include "engine/EndPlatzierung.h"
 
-#include <map>
-
 #include "dialogs/Dialogs.h"
 #include "dialogs/newGroup.h"
+#include "engine/Nummerierung.h"
 #include "engine/Platzhalter.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -11,7 +10,6 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
-#include "foundation/Platzgrid.h"
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/WindowHelpers.h"
@@ -34,31 +32,6 @@ void RemovePlacingRows(TMainForm& f) {
         DeleteLookupItem(f.XATeams, row);
         DeleteLookupItem(f.XATeamsTur, row);
     }
-}
-
-void Renumber(TSortGrid& table, int column, const std::map<std::string, std::string>& moved) {
-    for (int row = 1; row < table.RowCount(); ++row)
-        if (auto found = moved.find(Get(table, column, row, true)); found != moved.end())
-            Put(table, column, row, found->second, true);
-}
-
-// Participants are named by the number of their Teams row: rows that moved up take their new
-// number, and so does every cell that names them.
-void RenumberMovedParticipants(TMainForm& f) {
-    TSortGrid& teams = f.Teams;
-    std::map<std::string, std::string> moved;
-    for (int row = 1; row < teams.RowCount(); ++row) {
-        const std::string number = Get(teams, Teams_Nr, row, true);
-        if (number.empty() || ToInt(number) == row) continue;
-        moved[number] = IntToStr(row);
-        Put(teams, Teams_Nr, row, row, true);
-    }
-    if (moved.empty()) return;
-    for (int column : {Spielplan_T1, Spielplan_T2, Spielplan_Schir, Spielplan_Sieger}) Renumber(f.Spielplan, column, moved);
-    Renumber(f.Platz, Platz_TeamNr, moved);
-    for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row)
-        if (auto found = moved.find(f.Xplatzgrid.Cells(Platzgrid_TeamNr, row)); found != moved.end())
-            f.Xplatzgrid.SetCells(Platzgrid_TeamNr, row, found->second);
 }
 
 // Item `index` of a lookup list, the list filled up to it when it falls short.
@@ -115,7 +88,7 @@ std::string currentEndPlatzierung(const TMainForm& f) {
 void setEndPlatzierung(TMainForm& f, const std::string& list) {
     Log("[F] setEndPlatzierung(): EndPlatzierung ersetzen");
     RemovePlacingRows(f);
-    RenumberMovedParticipants(f);
+    TeilnehmerNummernSchliessen(f);
     // One row per participant; places of an earlier list do not stay behind in it.
     const int participants = IntGet(f.Turnier, Turnier_AnzMann, 1, true);
     f.TPlatz.SetRowCount(list.empty() || participants < 1 ? 2 : participants + 1);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialogs/Dialogs.h"
+#include "engine/GruppenListe.h"
 #include "engine/Platzhalter.h"
 #include "engine/RundenSpiele.h"
 #include "engine/Schiris.h"
@@ -254,9 +255,5 @@ void NeueGruppe(TMainForm& form) {
     TStringGrid& list = form.Gruppen;
     const int row = list.Cells(0, 1).empty() ? 1 : list.RowCount();
     if (row > 1) list.SetRowCount(row + 1);
-    list.SetCells(0, row, dialog.Edit1.Text());
-    list.SetCells(1, row, dialog.ComboBox1.Text());
-    list.SetCells(2, row, dialog.Edit3.Text());
-    list.SetCells(3, row, dialog.Label15.Caption());
-    if (const std::string system = dialog.SystemCode(); !system.empty()) list.SetCells(4, row, system);
+    PutGroupListRow(list, row, dialog);
 }

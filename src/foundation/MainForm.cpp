@@ -14,6 +14,7 @@ TMainForm::TMainForm() {
     for (int i = 0; i < 4; ++i) StatusBar1.Panels.Add("");
     SetUpViews();
     SetUpRoundPages();
+    SetUpEditing();
 }
 
 void TMainForm::SetUpViews() {
@@ -67,6 +68,14 @@ void TMainForm::SetUpRoundPages() {
         referees->Items.SetText(lngText(40));
         referees->SetItemIndex(0);
     }
+}
+
+void TMainForm::SetUpEditing() {
+    umValidEdit5.SetText("10");
+    umValidEdit7.SetText("10");
+    for (TEdit* minutes : {&umValidEdit5, &umValidEdit7}) minutes->MaxLength = 4;
+    RadioButton20.SetChecked(true);
+    RadioButton7.SetChecked(true);
 }
 
 void TMainForm::Register(TComponent& component, const char* name) {
@@ -285,6 +294,8 @@ void TMainForm::RegisterComponents() {
     R(umEdit2);
     R(umEdit3);
     R(umEdit4);
+    R(umValidEdit5);
+    R(umValidEdit7);
     R(Edit6);
     R(Edit7);
     R(Edit8);

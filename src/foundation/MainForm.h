@@ -142,6 +142,9 @@ public:
     TLabel Label31;                               // number of the selected group
     std::string BusyWith;
 
+    // Editing: the minute fields of the "Sonstiges" tab (time shift and game length change).
+    TEdit umValidEdit5, umValidEdit7;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);
@@ -151,5 +154,6 @@ private:
     void SetUpViews();
     void SetUpPlatzhalterViews();
     void SetUpRoundPages();
+    void SetUpEditing();
     std::vector<TComponent*> components_;
 };

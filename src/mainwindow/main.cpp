@@ -29,6 +29,7 @@ TForm1::TForm1() {
     BindViews();
     BindTools();
     BindRounds();
+    BindEditing();
 }
 
 void TForm1::RegisterButtons() {

@@ -98,6 +98,21 @@ public:
     void XPlan1Click(TObject* sender);
     void XPlan2Click(TObject* sender);
 
+    // Editing: groups of the round page and of the tournament, single games, the clash report,
+    // the play-through, scoring and time changes (Editing.cpp).
+    void IAeverButton18Click(TObject* sender);
+    void IAeverButton19Click(TObject* sender);
+    void SpeedButton7Click(TObject* sender);
+    void SpeedButton8Click(TObject* sender);
+    void XPlan1DblClick(TObject* sender);
+    void XPlan2DblClick(TObject* sender);
+    void IAeverButton38Click(TObject* sender);
+    void IAeverButton33Click(TObject* sender);
+    void IAeverButton9Click(TObject* sender);
+    void IAeverButton3Click(TObject* sender);
+    void umValidEdit5Change(TObject* sender);
+    void umValidEdit7Change(TObject* sender);
+
     // Results: a game entry of the graphic view's popup menu (its tag is the game number) opens
     // the game's result entry; the placing conflict of the finished group given by the sender's
     // tag (0: the first that has one) is settled again.
@@ -121,4 +136,5 @@ private:
     void OpenToolArea();
     void CloseToolArea();
     void BindRounds();
+    void BindEditing();
 };

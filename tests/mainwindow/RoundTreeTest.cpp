@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "TestEnvironment.h"
+#include "WindowFixture.h"
 #include "dialogs/Dialogs.h"
 #include "engine/RundenBaum.h"
 #include "engine/Turnierform.h"
@@ -13,19 +13,8 @@
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class RoundTreeTest : public ProgramTest {
+class RoundTreeTest : public WindowTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        form = std::make_unique<TForm1>();
-        form->FormCreate();
-        form->AktTurNr = 1;
-        for (TListBox* list : {&form->XAGruppBez, &form->XAGruppName, &form->XAFelder, &form->XARunden})
-            list->Items.Add("");
-        form->XATeams.Items.Add(lngText(20));
-        form->XATeamsTur.Items.Add(lngText(20));
-        DialogsOf(*form).frmNeuTur.RadioGroup4.SetItemIndex(4);
-    }
     // Two rounds of two groups; the second round's groups take places of the first.
     void TwoRounds(const std::string& groupName = "Gruppe B") {
         ASSERT_TRUE(
@@ -40,7 +29,6 @@ protected:
         return out;
     }
     TTreeNode* Node(int index) const { return form->TreeView3.Nodes().at(static_cast<size_t>(index)); }
-    std::unique_ptr<TForm1> form;
 };
 
 // --- the tree and its selection ---

@@ -6,6 +6,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "frontend/CommandTable.h"
+#include "frontend/RoundNodes.h"
 #include "mainwindow/main.h"
 #include "platform/Dialog.h"
 #include "platform/ProgramFolder.h"
@@ -82,19 +83,6 @@ int Count(const TSortGrid& table, int column) {
     return n;
 }
 
-void PrintGroupList(CommandCall& call) {
-    const TStringGrid& list = call.form.Gruppen;
-    call.out << "Gruppen der Runde " << call.form.Edit4.Text() << " (" << call.form.Edit3.Text() << "):";
-    if (list.Cells(0, 1).empty() && list.RowCount() == 2) {
-        call.out << " keine\n";
-        return;
-    }
-    call.out << "\n";
-    for (int row = 1; row < list.RowCount(); ++row)
-        call.out << "  " << list.Cells(0, row) << " | " << list.Cells(1, row) << " | " << list.Cells(4, row) << " | "
-                 << list.Cells(2, row) << " (" << list.Cells(3, row) << ")\n";
-}
-
 void PrintTournament(CommandCall& call) {
     const TForm1& f = call.form;
     call.out << "Turnier " << f.Label39.Caption() << ": " << f.AnzRunden << " Runden, " << Count(f.Gruppe, Gruppe_Nr)
@@ -153,15 +141,6 @@ bool CreateRoundCommand(CommandCall& call) {
     return true;
 }
 
-// The round tree as the round-editing page shows it, numbered for the other commands.
-void PrintRoundTree(CommandCall& call) {
-    const std::vector<TTreeNode*> nodes = call.form.TreeView3.Nodes();
-    call.out << "Runden:\n";
-    for (size_t i = 0; i < nodes.size(); ++i)
-        call.out << "  " << i + 1 << " " << std::string(2 * static_cast<size_t>(nodes[i]->Level()), ' ')
-                 << nodes[i]->Text << (nodes[i] == call.form.TreeView3.Selected() ? "   (gewählt)" : "") << "\n";
-}
-
 void PrintSelection(CommandCall& call) {
     const TForm1& f = call.form;
     call.out << "Runde " << f.Edit6.Text() << ": " << f.Edit7.Text() << "\n";
@@ -175,21 +154,6 @@ void PrintSelection(CommandCall& call) {
     else
         call.out << "selbstdefiniert";
     call.out << "\n";
-}
-
-// Opens the round-editing page (which rebuilds the tree) and selects a node by its number.
-bool SelectRoundNode(CommandCall& call, const std::string& wanted) {
-    call.form.showWerkzeug(30);
-    const std::vector<TTreeNode*> nodes = call.form.TreeView3.Nodes();
-    if (nodes.empty()) return Fail(call, "Das Turnier hat noch keine Runde.");
-    if (wanted.empty()) return true;
-    const int number =
-        wanted.find_first_not_of("0123456789") == std::string::npos && wanted.size() < 6 ? ToInt(wanted) : 0;
-    if (number < 1 || number > static_cast<int>(nodes.size()))
-        return Fail(call,
-                    "Einen Knoten " + Quoted(wanted) + " gibt es nicht; „runden“ zeigt die Knoten mit ihren Nummern.");
-    call.form.TreeView3.SetSelected(nodes[static_cast<size_t>(number - 1)]);
-    return true;
 }
 
 bool Rounds(CommandCall& call) {
