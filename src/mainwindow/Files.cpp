@@ -1,5 +1,10 @@
 // Handlers of the open tournaments, their files and the exchange files.
+#include "engine/ResultsExchange.h"
 #include "engine/TurnierWechsel.h"
+#include "engine/TurnierformExport.h"
+#include "foundation/Logs.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/Texts.h"
 #include "foundation/files/TournamentFile.h"
 #include "mainwindow/main.h"
 #include "platform/Clock.h"
@@ -43,6 +48,14 @@ void TForm1::AktuellesTurnierentfernen1Click(TObject*) {
     DoPlan(XPlan2, 0, 0, nullptr);
 }
 
+void TForm1::TurnierzumTausch1Click(TObject*) {
+    Log("[F] Leeres Turnier zum Tausch exportieren ");
+    if (saveTurnier(*this, false, true, true)) ShowMsg(1, lngText(381));
+}
+
+void TForm1::Turnierform1Click(TObject*) { turnierformExportieren(*this); }
+void TForm1::Spielergebnisse1Click(TObject*) { ergebnisseExportieren(*this); }
+
 void TForm1::Timer1Timer(TObject*) {
     const TDateTime now = Now();
     const int minute = now.Hour * 60 + now.Minute;
@@ -60,4 +73,7 @@ void TForm1::BindFiles() {
     IAeverButton6.OnClick = [this](TObject* s) { IAeverButton6Click(s); };
     AlleTurnierespeichern1.OnClick = [this](TObject* s) { IAeverButton6Click(s); };
     AktuellesTurnierentfernen1.OnClick = [this](TObject* s) { AktuellesTurnierentfernen1Click(s); };
+    TurnierzumTausch1.OnClick = [this](TObject* s) { TurnierzumTausch1Click(s); };
+    Turnierform1.OnClick = [this](TObject* s) { Turnierform1Click(s); };
+    Spielergebnisse1.OnClick = [this](TObject* s) { Spielergebnisse1Click(s); };
 }

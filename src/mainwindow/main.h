@@ -41,6 +41,9 @@ public:
     void AktuellesTurnierspeichernunter1Click(TObject* sender);
     void IAeverButton6Click(TObject* sender);
     void AktuellesTurnierentfernen1Click(TObject* sender);
+    void TurnierzumTausch1Click(TObject* sender);
+    void Turnierform1Click(TObject* sender);
+    void Spielergebnisse1Click(TObject* sender);
     // The clock's tick: at each new minute of the day the autosave looks whether it is due.
     void Timer1Timer(TObject* sender);
 
