@@ -147,23 +147,37 @@ bool TargetTaken(const TMainForm& f, const std::string& path, int number, bool e
 // A row that would not come back as written is on record; the file is written all the same.
 void CheckRoundTrip(TFile& file, const std::string& line) {
     const int keyPosition = file.KeyPosition();
-    if (file.UnscrambleLine(file.ScrambleLine(line)) != line) ErrorLog("Fehler beim Encoden von:/n/n" + line);
+    const std::string scrambled = file.ScrambleLine(line);
+    // Unscrambled under the key digit it was scrambled with.
+    file.SetKeyPosition(keyPosition);
+    if (file.UnscrambleLine(scrambled) != line) ErrorLog("Fehler beim Encoden von:/n/n" + line);
     file.SetKeyPosition(keyPosition);
 }
 
 enum class WriteResult { Written, NotOpened, NotCompleted };
 
+// The interleave scheme stores line breaks as the codes 21 and 22, so it cannot carry those two
+// codes themselves; a file whose rows hold them is written in the key-shift scheme throughout,
+// the older version every reader takes as well.
+bool NeedsKeyShiftThroughout(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        if (line.find_first_of("\x15\x16") != std::string::npos) return true;
+    return false;
+}
+
 WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows) {
+    std::vector<std::string> lines;
+    for (const Cells& cells : rows) lines.push_back(TurRowLine(cells));
+    const bool keyShiftThroughout = NeedsKeyShiftThroughout(lines);
     TFile file;
     file.SetSafeWrite(true);
     if (!file.OpenWrite(path, true)) return WriteResult::NotOpened;
     file.SetShiftScheme(true);
-    for (const char* line : {"<DATEI>", "MAROVELKA4", "v4.002"}) file.WriteLine(line);
-    file.SetShiftScheme(false);
+    for (const char* line : {"<DATEI>", "MAROVELKA4", keyShiftThroughout ? "v4.001" : "v4.002"}) file.WriteLine(line);
+    file.SetShiftScheme(keyShiftThroughout);
     for (const char* line : {"TURNIER", "<TurnierInfo>", "<|LEER|>", "<|LEER|>", "<|LEER|>", "</TurnierInfo>", "<TABLE>"})
         file.WriteLine(line);
-    for (const Cells& cells : rows) {
-        const std::string line = TurRowLine(cells);
+    for (const std::string& line : lines) {
         CheckRoundTrip(file, line);
         file.WriteLine(line);
     }
