@@ -3,7 +3,7 @@
 #   ./build.sh run [arguments]   install what is missing, build, run marovelkandis
 #   ./build.sh test              install what is missing, build and run every test,
 #                                once normally and once under ASan + UBSan, and the
-#                                thread tests once more under TSan
+#                                thread and picture tests once more under TSan
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -41,8 +41,18 @@ run_tests() {
   (cd "$dir" && ctest -j "$JOBS" --output-on-failure --timeout 600)
 }
 
-install_missing
+usage() {
+  echo "usage: $0 run [arguments] | $0 test" >&2
+  exit 2
+}
+
+# A wrong call is told so before anything is installed.
 case "${1:-}" in
+  run | test) install_missing ;;
+  *) usage ;;
+esac
+
+case "$1" in
   run)
     shift
     configure build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -55,10 +65,7 @@ case "${1:-}" in
     configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_SANITIZE=ON -DMAROVELKA_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/asan
     configure_and_build build/tsan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_TSAN=ON -DMAROVELKA_BENCH=OFF
-    (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ctest -j "$JOBS" --output-on-failure --timeout 600 -R Thread)
-    ;;
-  *)
-    echo "usage: $0 run [arguments] | $0 test" >&2
-    exit 2
+    # The thread tests, and the picture tests so that this folder gets the pictures too.
+    (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ctest -j "$JOBS" --output-on-failure --timeout 600 -R 'Thread|Picture')
     ;;
 esac

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "foundation/files/Dateihandling.h"
@@ -12,6 +13,27 @@
 namespace {
 
 std::string fileName;
+
+// A program folder of its own for one input, gone again when the input is through, so that no
+// way of ending the run (libFuzzer may leave with _Exit) leaves it behind.
+class InputFolder {
+public:
+    InputFolder() {
+        folder_ = (std::filesystem::temp_directory_path() / "fuzz-line-files-XXXXXX").string();
+        if (!mkdtemp(folder_.data())) std::abort();
+        setenv("MAROVELKA_HOME", folder_.c_str(), 1);
+        fileName = folder_ + "/input.tur";
+    }
+    ~InputFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+    }
+    InputFolder(const InputFolder&) = delete;
+    InputFolder& operator=(const InputFolder&) = delete;
+
+private:
+    std::string folder_;
+};
 
 void ReadAllWithTFile(bool shiftScheme) {
     TFile file;
@@ -46,15 +68,8 @@ void CheckRoundTrips(const std::string& text) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char folder[] = "/tmp/fuzz-line-files-XXXXXX";
-    if (!mkdtemp(folder)) std::abort();
-    setenv("MAROVELKA_HOME", folder, 1);
-    fileName = std::string(folder) + "/input.tur";
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const InputFolder folder;
     std::string bytes(reinterpret_cast<const char*>(data), size);
     std::FILE* file = std::fopen(fileName.c_str(), "wb");
     if (!file) std::abort();

@@ -3,6 +3,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/Platzgrid.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
@@ -19,7 +20,6 @@ void TMainForm::SetUpViews() {
     XPlan2.SetColCount(11);
     Gruppen.SetColCount(5);
     TPlatz.SetColCount(2);
-    Xplatzgrid.SetColCount(7);
     for (TStringGrid* grid : {&XPlan1, &XPlan2, &Gruppen, &TPlatz, &Xplatzgrid}) {
         grid->SetRowCount(2);
         grid->SetFixedCols(0);
@@ -29,6 +29,24 @@ void TMainForm::SetUpViews() {
     TabSheet30.Tag = 30;
     PageControl1.Pages = {&TabSheet1, &TabSheet29, &TabSheet30};
     PageControl2.Pages = {&TabSheet5, &TabSheet8};
+    // The tool area and the graphic view stay hidden until the user asks for them.
+    PageControl1.Visible = false;
+    ScrollBox1.Visible = false;
+    SetUpPlatzhalterViews();
+}
+
+void TMainForm::SetUpPlatzhalterViews() {
+    Xplatzgrid.SetColCount(Platzgrid_Spalten);
+    Xplatzgrid.SetCells(Platzgrid_Gruppe, 0, "Gruppe");
+    Xplatzgrid.SetCells(Platzgrid_Platzhalter, 0, "Platzhalter");
+    Xplatzgrid.SetCells(Platzgrid_Mannschaft, 0, "Mannschaft");
+    TabSheetPlatzhalter.SetCaption("Platzhalter");
+    TabSheetSchiedsrichter.SetCaption("Schiedsrichter");
+    PageControlPlatzhalter.Pages = {&TabSheetPlatzhalter, &TabSheetSchiedsrichter};
+    PageControlPlatzhalter.SetActivePage(&TabSheetPlatzhalter);
+    Button2.SetCaption("Import Spielerlisten aus csv-Datei");
+    UpDown1.Min = -5000;
+    UpDown1.Max = 5000;
 }
 
 void TMainForm::Register(TComponent& component, const char* name) {
@@ -232,5 +250,11 @@ void TMainForm::RegisterComponents() {
     R(TurnierzumTausch1);
     R(Turnierform1);
     R(SpeedButton2);
+    R(PageControlPlatzhalter);
+    R(TabSheetPlatzhalter);
+    R(TabSheetSchiedsrichter);
+    R(ListBox4);
+    R(Button2);
+    R(UpDown1);
 #undef R
 }

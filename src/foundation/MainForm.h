@@ -36,6 +36,9 @@ public:
     virtual void showWerkzeug(int tag) = 0;
     // Text of status-bar panel 1, 2 or 3; other panel numbers are ignored.
     virtual void setStatusText(int panel, const std::string& text) = 0;
+    // Lays out and redraws the graphic tournament view; callers call it only while ScrollBox1,
+    // the view's scroll box, is visible.
+    virtual void doGrafik(int flag) = 0;
 
     // Display text of the referee of a Spielplan row.
     std::string getSchiriName(int row) const;
@@ -122,6 +125,15 @@ public:
     int AutoSaveMinute = -1;
     bool AutoSaveFehlerGezeigt = false;
 
+    // Placeholder assignment: the sub-pages "Platzhalter" and "Schiedsrichter" of the
+    // placeholder tool, the names of the neutral referees, the player-list import and the
+    // arrows that move an assignment one row.
+    TPageControl PageControlPlatzhalter;
+    TTabSheet TabSheetPlatzhalter, TabSheetSchiedsrichter;
+    TListBox ListBox4;
+    TButton Button2;
+    TUpDown UpDown1;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);
@@ -129,5 +141,6 @@ protected:
 private:
     void RegisterComponents();
     void SetUpViews();
+    void SetUpPlatzhalterViews();
     std::vector<TComponent*> components_;
 };

@@ -1,5 +1,6 @@
 // Handlers of the open tournaments, their files and the exchange files.
 #include "engine/ResultsExchange.h"
+#include "engine/TurnierStart.h"
 #include "engine/TurnierWechsel.h"
 #include "engine/TurnierformExport.h"
 #include "foundation/Logs.h"
@@ -9,33 +10,32 @@
 #include "mainwindow/main.h"
 #include "platform/Clock.h"
 
-void TForm1::XComboBox1Change(TObject*) {
-    if (!turnierWechseln(*this)) return;
-    // A switch always ends in the plans: the tool area gives way when neither view is up.
-    if (!ScrollBox1.Visible && !XPlan1.Visible) {
+// Both plans show the current tournament; an open tool area gives way to them first.
+void TForm1::ShowPlans() {
+    if (!ScrollBox1.Visible && ToolAreaOpen()) {
         showWerkzeug(0);
         IAeverButton22.Visible = false;
-        IAeverButton54.Visible = false;
-        XPlan1.Visible = true;
+        CloseToolArea();
+        return;
     }
     DoPlan(XPlan1, 0, 0, nullptr);
     DoPlan(XPlan2, 0, 0, nullptr);
 }
 
+void TForm1::XComboBox1Change(TObject*) {
+    if (!turnierWechseln(*this)) return;
+    setupEndPlatzierung(*this);
+    ShowPlans();
+}
+
 void TForm1::SpeedButton2Click(TObject*) {
     const int before = AnzTurniere;
     if (turniereLaden(*this) == 0) return;
-    if (!IAeverButton11.Enabled && before > 1) {
-        // The graphic view takes the place of the trees; a terminal has none to show.
-        Panel4.Visible = false;
-    } else if (IAeverButton54.Visible) {
-        // The tool area closes and the plans come back.
-        IAeverButton54.Visible = false;
-        IAeverButton22.Visible = false;
-        XPlan1.Visible = true;
-    }
-    DoPlan(XPlan1, 0, 0, nullptr);
-    DoPlan(XPlan2, 0, 0, nullptr);
+    setupEndPlatzierung(*this);
+    checkStartTur(*this);
+    // Without the tool button the graphic view takes the place of the trees; a terminal has none.
+    if (!IAeverButton11.Enabled && before > 1) Panel4.Visible = false;
+    ShowPlans();
 }
 
 void TForm1::AktuellesTurnierspeichern1Click(TObject*) { saveTurnier(*this, false, false, false); }
@@ -44,8 +44,8 @@ void TForm1::IAeverButton6Click(TObject*) { saveTurnier(*this, true, false, fals
 
 void TForm1::AktuellesTurnierentfernen1Click(TObject*) {
     if (!aktuellesTurnierEntfernen(*this) || AktTurNr < 1) return;
-    DoPlan(XPlan1, 0, 0, nullptr);
-    DoPlan(XPlan2, 0, 0, nullptr);
+    setupEndPlatzierung(*this);
+    ShowPlans();
 }
 
 void TForm1::TurnierzumTausch1Click(TObject*) {

@@ -27,7 +27,7 @@ bool WriteAll(int fd, std::string_view content) {
 
 FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& content) {
     content.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = SystemFileOperations().Open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -56,18 +56,19 @@ FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::stri
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view content, mode_t newFileMode) {
+    FileOperations& operations = SystemFileOperations();
     std::string temporary = path + ".tmp-XXXXXX";
-    int fd = ::mkstemp(temporary.data());
+    int fd = operations.CreateTemporary(temporary);
     if (fd < 0) return false;
     struct stat existing {};
     mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode;
-    bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && ::fsync(fd) == 0;
+    bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && operations.SyncFile(fd);
     written = (::close(fd) == 0) && written;
-    if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
+    if (!written || !operations.Rename(temporary, path)) {
         ::unlink(temporary.c_str());
         return false;
     }
     // The rename itself must reach the disk too, or a crash may bring back the old name.
-    SystemFileOperations().SyncFolder(FolderOf(path));
+    operations.SyncFolder(FolderOf(path));
     return true;
 }

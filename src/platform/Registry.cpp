@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileOperations.h"
 #include "platform/Strings.h"
 
 namespace registry {
@@ -191,17 +192,14 @@ bool PrepareFolder(const std::string& path) {
     std::error_code error;
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (std::filesystem::is_directory(folder, error)) return true;
-    std::filesystem::create_directories(folder, error);
-    if (error) return false;
+    if (!SystemFileOperations().CreateFolders(folder.string())) return false;
     ::chmod(folder.c_str(), 0700);
     return true;
 }
 
 // A store that could not be parsed is moved aside rather than lost, so its values can still
 // be looked at by hand.
-bool KeepDamagedStore(const std::string& path) {
-    return std::rename(path.c_str(), (path + ".damaged").c_str()) == 0;
-}
+bool KeepDamagedStore(const std::string& path) { return SystemFileOperations().Rename(path, path + ".damaged"); }
 
 bool Write(Value value) {
     if (value.keyPath.empty()) return false;

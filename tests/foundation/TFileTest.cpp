@@ -269,21 +269,22 @@ TEST_F(TFileTest, FailedRenameReportsFailureAndKeepsTheTarget) {
     EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
 }
 
-TEST_F(TFileTest, ReadOnlyFolderKeepsThePreviousFile) {
-    std::filesystem::create_directory(folder + "ro");
+TEST_F(TFileTest, RefusedTemporaryFileOrRenameKeepsThePreviousFile) {
+    // A folder in place of the temporary file refuses it, whatever rights the test runs with.
+    std::filesystem::create_directories(folder + "ro/t.tmp");
     WriteProgramFile("ro/t.tur", "alt");
     WriteProgramFile("ro/u.tmp", "");  // a left-over temporary file that is itself writable
-    chmod((folder + "ro").c_str(), 0555);
-    if (access((folder + "ro").c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not bind this user";
     TFile file;
     file.SetSafeWrite(true);
     EXPECT_FALSE(file.OpenWrite(Path("ro/t.tur"), false));
     file.WriteLine("neu");
     EXPECT_FALSE(file.Close());
-    ASSERT_TRUE(file.OpenWrite(Path("ro/u.tur"), false));
-    file.WriteLine("neu");
-    EXPECT_FALSE(file.Close());  // the rename into the folder fails
-    chmod((folder + "ro").c_str(), 0755);
+    FailingRename refusingFolder;
+    TFile renaming(refusingFolder);
+    renaming.SetSafeWrite(true);
+    ASSERT_TRUE(renaming.OpenWrite(Path("ro/u.tur"), false));
+    renaming.WriteLine("neu");
+    EXPECT_FALSE(renaming.Close());  // the rename into the folder fails
     EXPECT_EQ(ReadProgramFile("ro/t.tur"), "alt");
     EXPECT_FALSE(ProgramFileExists("ro/u.tur"));
 }
