@@ -55,6 +55,7 @@ void TForm1::TurnierzumTausch1Click(TObject*) {
 
 void TForm1::Turnierform1Click(TObject*) { turnierformExportieren(*this); }
 void TForm1::Spielergebnisse1Click(TObject*) { ergebnisseExportieren(*this); }
+void TForm1::ErgebnisseExportierenNach(const std::string& path) { ergebnisseExportieren(*this, path); }
 
 void TForm1::Timer1Timer(TObject*) {
     const TDateTime now = Now();

@@ -20,6 +20,8 @@
 #   #e2e: sperre gehalten       another process holds the single-instance lock
 #   #e2e: sperre verwaist       the lock file left behind by a killed process
 #   #e2e: anhang lange-zeile N  a line of N bytes appended to the input
+#   #e2e: daten NAME...         files of tests/data copied into the program folder
+#   #e2e: im-programmordner     the program runs in its program folder (relative paths)
 set -u
 
 write_expected=0
@@ -40,6 +42,8 @@ cp "$script" "$input"
 arguments=()
 as_nobody=0
 holder=""
+workdir=""
+data="$(dirname "$(realpath "$0")")/../data"
 
 cleanup() {
     if [ -n "$holder" ]; then kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; fi
@@ -80,6 +84,8 @@ while IFS= read -r line; do
         "sperre gehalten") hold_lock ;;
         "sperre verwaist") hold_lock; kill -9 "$holder"; wait "$holder" 2>/dev/null; holder="" ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
+        "daten "*) for name in "${words[@]:1}"; do cp "$data/$name" "$home/"; done ;;
+        "im-programmordner ") workdir="$home" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"
@@ -90,6 +96,7 @@ runner=(env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$home
         LSAN_OPTIONS="print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}")
 if [ "$as_nobody" = 1 ]; then runner=(setpriv --reuid=65534 --regid=65534 --clear-groups "${runner[@]}"); fi
 
+if [ -n "$workdir" ]; then cd "$workdir" || exit 1; fi
 if [[ " ${arguments[*]:-} " == *" --script "* ]]; then
     output=$("${runner[@]}" "$program" "${arguments[@]}" </dev/null 2>&1)
 else
