@@ -2,6 +2,10 @@
 
 #include "dialogs/TurFormExport.h"
 #include "dialogs/frmImport.h"
+#include "dialogs/NeuTur.h"
+#include "dialogs/newGroup.h"
+#include "dialogs/Ergebnis.h"
+#include "dialogs/konflikt.h"
 
 class TMainForm;
 
@@ -9,6 +13,10 @@ class TMainForm;
 struct Dialogs {
     TfrmExport frmExport;
     TImport Import;
+    TfrmNeuTur frmNeuTur;
+    TfrmGruppe frmGruppe;
+    TfrmErgebnis frmErgebnis;
+    TfrmKonflikt frmKonflikt;
 };
 
 // The dialogs of this window; made on first use and destroyed with the window.

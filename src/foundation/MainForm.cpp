@@ -13,6 +13,7 @@ TMainForm::TMainForm() {
     CreateDataTables(*this);
     for (int i = 0; i < 4; ++i) StatusBar1.Panels.Add("");
     SetUpViews();
+    SetUpRoundPages();
 }
 
 void TMainForm::SetUpViews() {
@@ -47,6 +48,24 @@ void TMainForm::SetUpPlatzhalterViews() {
     Button2.SetCaption("Import Spielerlisten aus csv-Datei");
     UpDown1.Min = -5000;
     UpDown1.Max = 5000;
+}
+
+void TMainForm::SetUpRoundPages() {
+    Edit4.SetText("1");
+    Edit3.SetText(lngText(4) + " 1");
+    Edit5.SetText("1");
+    Edit10.SetText("10:00");
+    Edit11.SetText("1");
+    Edit12.SetText("30");
+    Edit13.SetText("10");
+    for (TEdit* points : {&umEdit1, &umEdit2, &umEdit3, &umEdit4}) points->SetText("0");
+    umNeutral.SetText("2");
+    umNeutral2.SetText("0");
+    RadioButton1.SetChecked(true);
+    for (TRadioGroup* referees : {&RadioGroup1, &RadioGroup2}) {
+        referees->Items.SetText(lngText(40));
+        referees->SetItemIndex(0);
+    }
 }
 
 void TMainForm::Register(TComponent& component, const char* name) {
@@ -249,12 +268,26 @@ void TMainForm::RegisterComponents() {
     R(Spielergebnisse1);
     R(TurnierzumTausch1);
     R(Turnierform1);
-    R(SpeedButton2);
     R(PageControlPlatzhalter);
     R(TabSheetPlatzhalter);
     R(TabSheetSchiedsrichter);
     R(ListBox4);
     R(Button2);
     R(UpDown1);
+    R(SpeedButton2);
+    R(Edit5);
+    R(Edit10);
+    R(Edit11);
+    R(Edit12);
+    R(Edit13);
+    R(umEdit1);
+    R(umEdit2);
+    R(umEdit3);
+    R(umEdit4);
+    R(Edit6);
+    R(Edit7);
+    R(Edit8);
+    R(Edit9);
+    R(Label31);
 #undef R
 }

@@ -134,6 +134,14 @@ public:
     TButton Button2;
     TUpDown UpDown1;
 
+    // Rounds: the inputs of the round page, the round-editing page, and the operation that is
+    // working on the tables while the window lets its messages through (empty when none is).
+    TEdit Edit5, Edit10, Edit11, Edit12, Edit13;  // day, start time, fields, game length, pause
+    TEdit umEdit1, umEdit2, umEdit3, umEdit4;     // points per win, draw, set, equal balls
+    TEdit Edit6, Edit7, Edit8, Edit9;             // round number and name, group id and name
+    TLabel Label31;                               // number of the selected group
+    std::string BusyWith;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);
@@ -142,5 +150,6 @@ private:
     void RegisterComponents();
     void SetUpViews();
     void SetUpPlatzhalterViews();
+    void SetUpRoundPages();
     std::vector<TComponent*> components_;
 };

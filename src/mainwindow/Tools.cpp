@@ -1,4 +1,5 @@
 // The tool area: one page at a time in place of the plans.
+#include "engine/RundenBaum.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
 #include "mainwindow/main.h"
@@ -11,9 +12,9 @@ void TForm1::showWerkzeug(int tag) {
             PageControl1.SetActivePage(page);
             break;
         }
+    // The round-editing page shows the round tree as it is now; opening the area rebuilds it too.
     if (!ToolAreaOpen()) OpenToolArea();
-    // The round-editing page shows the round tree as it is now: doTreeView3() runs here for
-    // tag 30 once the round tree exists (OpenToolArea runs it as well).
+    else if (wanted == 30) doTreeView3(*this);
 }
 
 void TForm1::IAeverButton11Click(TObject*) {
@@ -30,7 +31,7 @@ void TForm1::IAeverButton54Click(TObject*) {
 void TForm1::OpenToolArea() {
     PageControl1.Visible = true;
     IAeverButton54.Visible = true;
-    // Switching the tool area on rebuilds the round tree: doTreeView3() runs here once it exists.
+    doTreeView3(*this);
 }
 
 // The plans come back with what changed while the tools were open.

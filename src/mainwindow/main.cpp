@@ -28,6 +28,7 @@ TForm1::TForm1() {
     BindPlatzhalter();
     BindViews();
     BindTools();
+    BindRounds();
 }
 
 void TForm1::RegisterButtons() {

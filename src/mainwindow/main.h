@@ -84,6 +84,16 @@ public:
     void XplatzgridDragOver(TObject* sender, TObject* source, int x, int y, bool& accept);
     void XplatzgridDragDrop(TObject* sender, TObject* source, int x, int y);
 
+    // Rounds: the round page, the round tree of the round-editing page, referees, plan headers.
+    void IAeverButton2Click(TObject* sender);
+    void IAeverButton20Click(TObject* sender);
+    void TreeView3Change(TObject* sender, TTreeNode* node);
+    void SpeedButton9Click(TObject* sender);
+    void IAeverButton13Click(TObject* sender);
+    void IAeverButton40Click(TObject* sender);
+    void XPlan1Click(TObject* sender);
+    void XPlan2Click(TObject* sender);
+
     TIAeverButton IAeverButton2, IAeverButton3, IAeverButton6, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
         IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17,
         IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton30,
@@ -101,4 +111,5 @@ private:
     void BindTools();
     void OpenToolArea();
     void CloseToolArea();
+    void BindRounds();
 };
