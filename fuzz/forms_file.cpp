@@ -1,16 +1,23 @@
-// Reads arbitrary bytes as a tournament-forms file. Every record read is well formed, and written
-// back as records it reads the same.
+// Reads arbitrary bytes as a tournament-forms file as the new-tournament wizard does. Every
+// record read is well formed, and appended anew with the own-forms writer it reads the same.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "dialogs/FormGenerators.h"
 #include "foundation/files/Dateihandling.h"
 #include "foundation/files/TournamentForms.h"
 
 namespace {
 
 std::string folder;
+
+// The reader gives a stored line break as "\n"; the writer stores "\r\n" as "&&".
+std::string AsMemoText(std::string text) {
+    for (size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2) text.insert(at, "\r");
+    return text;
+}
 
 }  // namespace
 
@@ -28,38 +35,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!file) std::abort();
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    const auto records = ReadTurnierformen(path);
-    for (const TurnierformRecord& record : records) {
-        if (record.teilnehmer.empty() || record.teilnehmer.find_first_not_of("0123456789") != std::string::npos)
-            std::abort();
-        if (record.kurz.find('|') != std::string::npos) std::abort();
-        for (const std::string* text : {&record.teilnehmer, &record.kurz, &record.form, &record.beschreibung})
-            if (text->find('\n') != std::string::npos && text != &record.beschreibung) std::abort();
-    }
+    const auto records = ReadFormRecords(path);
+    for (const FormRecord& record : records)
+        if (record.count < 1 || record.form.empty() || record.shortText.find('|') != std::string::npos) std::abort();
     const std::string copy = folder + "EigenForm.dat";
     {
         Dateihandling header;
         header.Open(copy, "W", false);
-        header.WriteLine(kEigenFormHeader1);
-        header.WriteLine(EigenFormHeader2());
+        for (const std::string& line : FormFileHeader()) header.WriteLine(line);
         header.Close();
     }
-    for (const TurnierformRecord& record : records) {
-        // Text the grammar cannot carry back exactly: a lone "&", a line break that is not CR LF.
-        if (record.beschreibung.find('&') != std::string::npos || record.kurz.find_first_of(";$") != std::string::npos)
+    for (const FormRecord& record : records) {
+        // What the grammar cannot carry back: a lone "&", a line break of its own in the text, a
+        // short description with the characters the writer replaces, a count written otherwise.
+        const std::string& d = record.description;
+        if (d.find_first_of("&\r") != std::string::npos || record.shortText.find_first_of(";$") != std::string::npos ||
+            record.form.find('\r') != std::string::npos || record.form == "##ENDE##")
             return 0;
-        std::string plain = record.beschreibung;
-        for (size_t at; (at = plain.find("\r\n")) != std::string::npos;) plain.erase(at, 2);
-        if (plain.find_first_of("\r\n") != std::string::npos) return 0;
-        if (!AppendTurnierform(copy, StructureLine(record.teilnehmer, record.kurz, record.form),
-                               DescriptionLine(record.beschreibung)))
+        if (!AppendTurnierform(copy, StructureLine(std::to_string(record.count), record.shortText, record.form),
+                               DescriptionLine(AsMemoText(d))))
             std::abort();
     }
-    const auto again = ReadTurnierformen(copy);
+    const auto again = ReadFormRecords(copy);
     if (again.size() != records.size()) std::abort();
     for (size_t i = 0; i < records.size(); ++i)
-        if (again[i].teilnehmer != records[i].teilnehmer || again[i].kurz != records[i].kurz ||
-            again[i].form != records[i].form || again[i].beschreibung != records[i].beschreibung)
+        if (again[i].count != records[i].count || again[i].shortText != records[i].shortText ||
+            again[i].form != records[i].form || again[i].description != records[i].description)
             std::abort();
     return 0;
 }

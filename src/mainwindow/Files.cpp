@@ -57,6 +57,15 @@ void TForm1::Turnierform1Click(TObject*) { turnierformExportieren(*this); }
 void TForm1::Spielergebnisse1Click(TObject*) { ergebnisseExportieren(*this); }
 void TForm1::ErgebnisseExportierenNach(const std::string& path) { ergebnisseExportieren(*this, path); }
 
+void TForm1::Ergebnisse1Click(TObject*) {
+    OpenDialog1.Title = "Datei importieren";
+    OpenDialog1.Filter = "Exportdatei (*.exp)|*.exp|";
+    OpenDialog1.FileName.clear();
+    OpenDialog1.InitialDir = TurFileDir;
+    if (!OpenDialog1.Execute()) return;
+    ergebnisseImportieren(*this, OpenDialog1.FileName);
+}
+
 void TForm1::Timer1Timer(TObject*) {
     const TDateTime now = Now();
     const int minute = now.Hour * 60 + now.Minute;
@@ -77,4 +86,5 @@ void TForm1::BindFiles() {
     TurnierzumTausch1.OnClick = [this](TObject* s) { TurnierzumTausch1Click(s); };
     Turnierform1.OnClick = [this](TObject* s) { Turnierform1Click(s); };
     Spielergebnisse1.OnClick = [this](TObject* s) { Spielergebnisse1Click(s); };
+    Ergebnisse1.OnClick = [this](TObject* s) { Ergebnisse1Click(s); };
 }

@@ -7,6 +7,7 @@
 #include "foundation/Tables.h"
 #include "foundation/files/Dateihandling.h"
 #include "foundation/files/TournamentFile.h"
+#include "foundation/files/TournamentForms.h"
 #include "mainwindow/main.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Strings.h"
@@ -17,8 +18,7 @@ namespace {
 void CreateEigenFormFile(const std::string& path) {
     Dateihandling file;
     if (!file.Open(path, "W", false)) return;
-    file.WriteLine("Bitte diese Datei nicht editieren");
-    file.WriteLine("|" + std::string(49, '-'));
+    for (const std::string& line : FormFileHeader()) file.WriteLine(line);
     file.Close();
 }
 

@@ -69,6 +69,7 @@ public:
     void TurnierzumTausch1Click(TObject* sender);
     void Turnierform1Click(TObject* sender);
     void Spielergebnisse1Click(TObject* sender);
+    void Ergebnisse1Click(TObject* sender);
     // The export of results into a file of the user's choosing (the terminal names it).
     void ErgebnisseExportierenNach(const std::string& path);
     // The clock's tick: at each new minute of the day the autosave looks whether it is due.

@@ -22,6 +22,7 @@
 #   #e2e: anhang lange-zeile N  a line of N bytes appended to the input
 #   #e2e: daten NAME...         files of tests/data copied into the program folder
 #   #e2e: im-programmordner     the program runs in its program folder (relative paths)
+#   #e2e: unterordner NAME      a folder NAME in the program folder
 set -u
 
 write_expected=0
@@ -86,6 +87,7 @@ while IFS= read -r line; do
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
         "daten "*) for name in "${words[@]:1}"; do cp "$data/$name" "$home/"; done ;;
         "im-programmordner ") workdir="$home" ;;
+        "unterordner "*) mkdir -p "$home/${words[1]}" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"

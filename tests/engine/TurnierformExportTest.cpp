@@ -6,6 +6,7 @@
 #include "TestEnvironment.h"
 #include "TurnierBuilder.h"
 #include "dialogs/Dialogs.h"
+#include "dialogs/FormGenerators.h"
 #include "engine/TurnierformExport.h"
 #include "foundation/files/TournamentForms.h"
 
@@ -21,7 +22,7 @@ protected:
 
     void SetUp() override {
         ProgramTest::SetUp();
-        WriteProgramFile("EigenForm.dat", std::string(kEigenFormHeader1) + "\r\n" + EigenFormHeader2() + "\r\n");
+        WriteProgramFile("EigenForm.dat", FormFileHeader()[0] + "\r\n" + FormFileHeader()[1] + "\r\n");
         OpenTurnier(form, "Stadtpokal", "SP");
     }
     void Group(const std::string& round, const std::string& roundName, const std::string& id, const std::string& name,
@@ -73,6 +74,18 @@ TEST_F(TurnierformExportTest, TwoRecordsAreWrittenAsTheGoldenFileHasThem) {
     EXPECT_EQ(ReadProgramFile("EigenForm.dat"), ReadBytes(GoldenPath("EigenForm.dat")));
 }
 
+TEST_F(TurnierformExportTest, GoldenFileGivesTheWizardItsTwoRecords) {
+    const auto records = ReadFormRecords(GoldenPath("EigenForm.dat"));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].count, 4);
+    EXPECT_EQ(records[0].shortText, "Zwei Gruppen?Finale");
+    EXPECT_EQ(records[0].form,
+              "!Vorrunde|$A$Gruppe A$JGJ$M1;M2|$B$Gruppe B$JGJ$M3;M4|!Finale|$F$Finale$SV$1.A;1.B|<$$>S3;V3;");
+    EXPECT_EQ(records[0].description, "Zwei Gruppen, dann das Finale\nFür vier Mannschaften");
+    EXPECT_EQ(records[1].form, "!Runde 1|$A$Jeder gegen Jeden$JGJ$M1;M2;M3|<$$>");
+    EXPECT_EQ(records[1].description, "Turnierform mit 1 Runden und 3 Spielen");
+}
+
 TEST_F(TurnierformExportTest, DialogIsFilledFromTheTournament) {
     Put(form.Turnier, Turnier_AnzMann, 1, "8", true);
     form.Label42.SetCaption("3");
@@ -87,7 +100,7 @@ TEST_F(TurnierformExportTest, DialogIsFilledFromTheTournament) {
     EXPECT_EQ(dialog.Memo1.Lines.ToVector(),
               (std::vector<std::string>{"Turnierform mit 3 Runden und 0 Spielen", "Beschreibung....."}));
     EXPECT_TRUE(ui.boxes.empty()) << "cancelled: nothing stored, nothing said";
-    EXPECT_EQ(ReadTurnierformen(folder + "EigenForm.dat").size(), 0u);
+    EXPECT_EQ(ReadFormRecords(folder + "EigenForm.dat").size(), 0u);
 }
 
 TEST_F(TurnierformExportTest, RecordEndsWithTheMarkerWhenThereIsNoFinalPlacing) {

@@ -145,6 +145,22 @@ bool ExportResults(CommandCall& call) {
     return true;
 }
 
+int GamesWithWinner(const TForm1& form) {
+    int games = 0;
+    for (int r = 1; r < form.Spielplan.RowCount(); ++r)
+        if (!form.Spielplan.Cells(Spielplan_Sieger, r).empty()) ++games;
+    return games;
+}
+
+bool ImportResults(CommandCall& call) {
+    if (!OneFile(call, "ergebnisse-importieren")) return false;
+    const int before = GamesWithWinner(call.form);
+    call.host.QueueAnswers({call.args[0]});
+    call.form.Ergebnisse1Click(nullptr);
+    call.out << "Übernommene Ergebnisse: " << GamesWithWinner(call.form) - before << "\n";
+    return true;
+}
+
 bool EmptyTournament(CommandCall& call) {
     if (!OneFile(call, "leeres-turnier")) return false;
     call.host.QueueAnswers({call.args[0]});
@@ -184,6 +200,10 @@ const CommandRegistration kFileCommands({
             "Schreibt die Spielergebnisse (.exp) neben die Turnierdatei, bei einem nie gespeicherten\n"
             "Turnier in den persönlichen Ordner, oder in die angegebene Datei.",
             true, ExportResults},
+    Command{"ergebnisse-importieren", kMenuTurnier, "DATEI", "Die Ergebnisse eines zweiten Marovelkandis importieren",
+            "Übernimmt aus der Datei (.exp) jedes Ergebnis eines Spiels, das hier noch keins hat und\n"
+            "dieselben Teilnehmer hat; die Datei muss zu dieser Turnierdatei gehören.",
+            true, ImportResults},
     Command{"leeres-turnier", kMenuTurnier, "DATEI", "Das Turnier ohne Ergebnisse für den Tausch exportieren",
             "Schreibt eine leere Kopie: ohne Ergebnisse, Zuordnungen, Töne und Urkunden.", true, EmptyTournament},
     Command{"form-exportieren", kMenuTurnier, "", "Die Turnierform als eigene Turnierform speichern",
