@@ -82,9 +82,23 @@ void OpenLargeTurnier(TMainForm& f, int games) {
     LoadTurSettings(f);
 }
 
-std::unique_ptr<TForm1> TwoLargeTournaments() {
+// A window without views: what the store does, without the trees and plans that the window
+// rebuilds from it.
+class StoreOnlyForm : public TMainForm {
+public:
+    void DoPlan(TStringGrid&, int, int, const TStrings*) override {}
+    void doTurnierBaum() override {}
+    void showMenuEmpty(bool, bool) override {}
+    void InitAll() override {}
+    void showWerkzeug(int) override {}
+    void setStatusText(int, const std::string&) override {}
+    void doGrafik(int) override {}
+};
+
+template <typename Form>
+std::unique_ptr<Form> TwoLargeTournaments() {
     UseBenchFolder();
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<Form>();
     OpenLargeTurnier(*form, 2000);
     OpenLargeTurnier(*form, 2000);
     return form;
@@ -92,7 +106,7 @@ std::unique_ptr<TForm1> TwoLargeTournaments() {
 
 // The store's part of a switch: pack, empty, unpack, lists, general values.
 void SwitchBetweenTwoTournaments(benchmark::State& state) {
-    auto form = TwoLargeTournaments();
+    auto form = TwoLargeTournaments<StoreOnlyForm>();
     int target = 1;
     for (auto _ : state) {
         form->XComboBox1.SetItemIndex(target - 1);
@@ -101,9 +115,10 @@ void SwitchBetweenTwoTournaments(benchmark::State& state) {
     }
 }
 
-// The whole selector change, the redrawing of both plans included.
+// The whole selector change in the window: the trees, whose selection redraws the plans, the
+// placing grids and both plans again.
 void SwitchBetweenTwoTournamentsWithPlans(benchmark::State& state) {
-    auto form = TwoLargeTournaments();
+    auto form = TwoLargeTournaments<TForm1>();
     int target = 1;
     for (auto _ : state) {
         form->XComboBox1.SetItemIndex(target - 1);
@@ -116,7 +131,7 @@ void SwitchBetweenTwoTournamentsWithPlans(benchmark::State& state) {
 // and the one before becomes current.
 void CloseOneOfNinetyNine(benchmark::State& state) {
     UseBenchFolder();
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<StoreOnlyForm>();
     for (int t = 0; t < 99; ++t) OpenLargeTurnier(*form, 200);
     for (auto _ : state) {
         state.PauseTiming();
@@ -139,7 +154,7 @@ std::string SavedLargeTurnier(TMainForm& form) {
 // A tournament of 10,000 games written to its file (MB/s of file written).
 void SaveTournamentOf10000Games(benchmark::State& state) {
     UseBenchFolder();
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<StoreOnlyForm>();
     const std::string path = SavedLargeTurnier(*form);
     for (auto _ : state) saveTurnier(*form, false, false, false);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
@@ -149,9 +164,9 @@ void SaveTournamentOf10000Games(benchmark::State& state) {
 // The same file read whole, checked and made current (MB/s of file read).
 void LoadTournamentOf10000Games(benchmark::State& state) {
     UseBenchFolder();
-    auto writer = std::make_unique<TForm1>();
+    auto writer = std::make_unique<StoreOnlyForm>();
     const std::string path = SavedLargeTurnier(*writer);
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<StoreOnlyForm>();
     for (auto _ : state) {
         form->AnzTurniere = form->AktTurNr = 1;
         LoadFileToMaster(*form, path, 1, nullptr);
