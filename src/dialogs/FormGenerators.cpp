@@ -40,10 +40,14 @@ std::vector<int> BracketOrder(int size) {
 
 std::string KnockOutRoundName(int bracket, int round) {
     switch (bracket) {
-        case 4: return "Halbfinale";
-        case 8: return "Viertelfinale";
-        case 16: return "Achtelfinale";
-        default: return "Runde " + Number(round);
+        case 4:
+            return "Halbfinale";
+        case 8:
+            return "Viertelfinale";
+        case 16:
+            return "Achtelfinale";
+        default:
+            return "Runde " + Number(round);
     }
 }
 
@@ -78,7 +82,8 @@ std::vector<std::string> KnockOut(FormText& form, const std::vector<std::string>
     const bool thirdPlace = !rounds.empty() && rounds.back().size() == 2;
     std::vector<FormGroup> finals;
     if (thirdPlace)
-        finals.push_back({"P3", "Spiel um Platz 3", "SV", {"V" + Number(rounds.back()[0]), "V" + Number(rounds.back()[1])}});
+        finals.push_back(
+            {"P3", "Spiel um Platz 3", "SV", {"V" + Number(rounds.back()[0]), "V" + Number(rounds.back()[1])}});
     finals.push_back({"R" + Number(round), "Finale", "SV", slots});
     const std::vector<std::vector<int>> games = form.AddRound("Finale", finals);
     const std::string final = Number(games.back()[0]);
@@ -98,7 +103,8 @@ FormText PoolText(int n) {
     FormText form;
     const int pools = n / 4;
     std::vector<FormGroup> groups;
-    for (int p = 0; p < pools; ++p) groups.push_back({LetterId(p), "Gruppe " + LetterId(p), "JGJ", Teams(4 * p + 1, 4)});
+    for (int p = 0; p < pools; ++p)
+        groups.push_back({LetterId(p), "Gruppe " + LetterId(p), "JGJ", Teams(4 * p + 1, 4)});
     form.AddRound("Vorrunde", groups);
     std::vector<std::string> seeds;
     for (int place = 1; place <= 2; ++place)
@@ -131,7 +137,8 @@ FormRecord TwoGroupsRecord() {
     const auto last = form.AddRound("Finale", {{"P3", "Spiel um Platz 3", "SV", {"V" + Number(sf1), "V" + Number(sf2)}},
                                                {"F", "Finale", "SV", {"S" + Number(sf1), "S" + Number(sf2)}}});
     const std::string third = Number(last[0][0]), final = Number(last[1][0]);
-    form.SetPlacing({"S" + final, "V" + final, "S" + third, "V" + third, "B1/3/A,B", "B2/3/A,B", "B1/4/A,B", "B2/4/A,B"});
+    form.SetPlacing(
+        {"S" + final, "V" + final, "S" + third, "V" + third, "B1/3/A,B", "B2/3/A,B", "B1/4/A,B", "B2/4/A,B"});
     return Record(8, "Zwei Gruppen zu 4 mit Halbfinale und Finale", form,
                   "Zwei Gruppen zu vier spielen jeder gegen jeden. Die Ersten und Zweiten spielen über Kreuz "
                   "das Halbfinale, danach das Spiel um Platz 3 und das Finale. Die Plätze 5 bis 8 nach den "
@@ -147,12 +154,14 @@ FormRecord FourGroupsRecord() {
     const std::vector<int> qf = form.AddRound(
         "Viertelfinale", {{"VF", "Viertelfinale", "SV", {"1.A", "2.B", "1.B", "2.A", "1.C", "2.D", "1.D", "2.C"}}})[0];
     auto codes = [&](char kind, int a, int b) {
-        return std::vector<std::string>{kind + Number(qf[static_cast<size_t>(a)]), kind + Number(qf[static_cast<size_t>(b)])};
+        return std::vector<std::string>{kind + Number(qf[static_cast<size_t>(a)]),
+                                        kind + Number(qf[static_cast<size_t>(b)])};
     };
     std::vector<std::string> semis = codes('S', 0, 2), placings = codes('V', 0, 2);
     for (const std::string& code : codes('S', 1, 3)) semis.push_back(code);
     for (const std::string& code : codes('V', 1, 3)) placings.push_back(code);
-    const auto third = form.AddRound("Halbfinale", {{"HF", "Halbfinale", "SV", semis}, {"PH", "Ueberkreuzspiel", "SV", placings}});
+    const auto third =
+        form.AddRound("Halbfinale", {{"HF", "Halbfinale", "SV", semis}, {"PH", "Ueberkreuzspiel", "SV", placings}});
     const auto& hf = third[0];
     const auto& ph = third[1];
     auto pair = [](char kind, const std::vector<int>& games) {
@@ -278,8 +287,7 @@ std::vector<FormRecord> FormCatalogue() {
     }
     for (int n : {8, 16}) {
         const FormText form = PoolText(n);
-        records.push_back(Record(n, "Poolspiel mit " + Number(n) + " Teilnehmern: Gruppen zu 4, dann K.O.-System",
-                                 form,
+        records.push_back(Record(n, "Poolspiel mit " + Number(n) + " Teilnehmern: Gruppen zu 4, dann K.O.-System", form,
                                  "Gruppen zu vier spielen jeder gegen jeden; die Ersten und Zweiten spielen im "
                                  "K.O.-System weiter. Die Dritten und Vierten der Gruppen folgen in der "
                                  "Endplatzierung."));

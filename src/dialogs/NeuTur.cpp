@@ -25,10 +25,14 @@ struct Sport {
     std::array<const char*, 3> scoring;
 };
 constexpr Sport kSports[] = {
-    {"Fussball", {"Tore", "", ""}},         {"Handball", {"Tore", "", ""}},
-    {"Hockey", {"Tore", "", ""}},           {"Eishockey", {"Tore", "", ""}},
-    {"Basketball", {"Punkte", "", ""}},     {"Volleyball", {"Punkte", "Sätze", "Bälle"}},
-    {"Tischtennis", {"Punkte", "Sätze", "Bälle"}}, {"Badminton", {"Punkte", "Sätze", "Bälle"}},
+    {"Fussball", {"Tore", "", ""}},
+    {"Handball", {"Tore", "", ""}},
+    {"Hockey", {"Tore", "", ""}},
+    {"Eishockey", {"Tore", "", ""}},
+    {"Basketball", {"Punkte", "", ""}},
+    {"Volleyball", {"Punkte", "Sätze", "Bälle"}},
+    {"Tischtennis", {"Punkte", "Sätze", "Bälle"}},
+    {"Badminton", {"Punkte", "Sätze", "Bälle"}},
     {"Tennis", {"Punkte", "Sätze", "Bälle"}},
 };
 
@@ -51,11 +55,11 @@ std::vector<std::string> ShortTexts(const std::vector<FormRecord>& rows) {
 
 }  // namespace
 
-std::string SwissRoundLimitProblem(int rounds, int players) {
+std::string SwissRoundLimitProblem(int rounds, int players, bool teams) {
     if (rounds < 1) return "Bitte geben Sie die Anzahl der Runden für das Schweizer System an";
     if (rounds > players - 1)
-        return "Beim Schweizer System mit " + IntToStr(players) + " Spielern sind höchstens " +
-               IntToStr(std::max(0, players - 1)) + " Runden möglich";
+        return "Bei " + IntToStr(players) + (teams ? " Mannschaften" : " Spielern") + " sind höchstens " +
+               IntToStr(std::max(0, players - 1)) + " Runden möglich.";
     return {};
 }
 
@@ -120,7 +124,9 @@ std::vector<FormRecord> TfrmNeuTur::Offered() const {
     };
     const std::string count = IntToStr(n);
     switch (RadioGroup4.ItemIndex()) {
-        case 0: addShipped(FormKind::Groups); break;
+        case 0:
+            addShipped(FormKind::Groups);
+            break;
         case 1:
             addGenerated("Schweizer System mit " + count + " Spielern in " + Feld4.Text() + " Runden",
                          SwissForm(n, ToInt(Feld4.Text())));
@@ -138,7 +144,8 @@ std::vector<FormRecord> TfrmNeuTur::Offered() const {
             for (const FormRecord& record : own_)
                 if (record.count == n) rows.push_back(record);
             break;
-        default: break;
+        default:
+            break;
     }
     return rows;
 }
@@ -164,8 +171,8 @@ void TfrmNeuTur::FillSystemGrid() {
     for (size_t i = 0; i < rows.size(); ++i) {
         const int r = static_cast<int>(i) + 1;
         const FormRecord& row = rows[i];
-        const std::string cells[] = {IntToStr(r), IntToStr(row.count), row.shortText, IntToStr(row.rounds),
-                                     row.description, row.form};
+        const std::string cells[] = {IntToStr(r),          IntToStr(row.count), row.shortText,
+                                     IntToStr(row.rounds), row.description,     row.form};
         for (int c = 0; c < 6; ++c) StringGrid1.SetCells(c, r, cells[c]);
         if (&row == Chosen(rows)) StringGrid1.SetRow(r);
     }
@@ -224,8 +231,10 @@ std::string TfrmNeuTur::FirstProblem() const {
     if (RadioGroup7.ItemIndex() == 3 && !IsWholeNumber(umNumberEdit1.Text(), 1, 99))
         return "Bitte geben Sie die Anzahl der Schiedsrichter an (1 bis 99)";
     if (RadioGroup4.ItemIndex() < 0) return "Bitte wählen Sie ein Turniersystem";
-    if (RadioGroup4.ItemIndex() == 1)
-        if (std::string problem = SwissRoundLimitProblem(ToInt(Feld4.Text()), n); !problem.empty()) return problem;
+    if (RadioGroup4.ItemIndex() == 1) {
+        const std::string problem = SwissRoundLimitProblem(ToInt(Feld4.Text()), n, RadioButton10.Checked());
+        if (!problem.empty()) return problem;
+    }
     if (RadioGroup4.ItemIndex() <= 4 && GetStructure().empty())
         return "Für diese Auswahl gibt es keine Turnierform mit " + IntToStr(n) + " Teilnehmern";
     return EngineCheck ? EngineCheck() : std::string();
@@ -259,7 +268,8 @@ std::vector<DialogField> TfrmNeuTur::Fields() {
                                 {"Nur Sieger/Verlierer", &RadioButton5}}),
         ChoiceField("Sportart", ComboBox2),
         ChoiceField("Spiel auf Punkte", ComboBox3),
-        OptionField("Punkte", {{"Pro Sieg", &RadioButton6}, {"Pro Satz", &RadioButton7}, {"Selbstdefiniert", &RadioButton8}}),
+        OptionField("Punkte",
+                    {{"Pro Sieg", &RadioButton6}, {"Pro Satz", &RadioButton7}, {"Selbstdefiniert", &RadioButton8}}),
         TextField("Punkte pro Sieg", Edit13),
         TextField("Punkte pro Unentschieden", Edit15),
         TextField("Punkte pro Satz", Edit14),
@@ -281,8 +291,8 @@ std::vector<DialogField> TfrmNeuTur::Fields() {
     fields.push_back({"Turnierform", [chosenText] { return chosenText; },
                       [this](const std::string& text) { return Choose(text); }, ShortTexts(rows)});
     const std::string description = chosen ? chosen->description : std::string();
-    fields.push_back({"Beschreibung", [description] { return description; },
-                      [](const std::string&) { return false; }, {}});
+    fields.push_back(
+        {"Beschreibung", [description] { return description; }, [](const std::string&) { return false; }, {}});
     return fields;
 }
 

@@ -7,10 +7,10 @@
 #include "platform/Dialog.h"
 #include "platform/Grids.h"
 
-// The German message when a Swiss tournament of `players` cannot be played over `rounds`
-// rounds (every round pairs players who have not met, so there are at most players - 1); the
-// empty text when it can.
-std::string SwissRoundLimitProblem(int rounds, int players);
+// The German message when a Swiss tournament of `players` participants (teams or players)
+// cannot be played over `rounds` rounds (every round pairs participants who have not met, so
+// there are at most players - 1); the empty text when it can.
+std::string SwissRoundLimitProblem(int rounds, int players, bool teams);
 
 // The new-tournament wizard: the tournament (name, short designation, participants, first day),
 // its scoring, its timing, its referees and its system with the form to build. The caller sets

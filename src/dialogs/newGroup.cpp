@@ -124,11 +124,16 @@ void TfrmGruppe::PrepareEndplatzierung(const std::string& list) {
 
 std::string TfrmGruppe::SystemCode() const {
     switch (RadioGroup1.ItemIndex()) {
-        case 0: return "JGJ";
-        case 1: return "SV";
-        case 2: return "JGJ2";
-        case 3: return "A" + umNumberEdit1.Text();
-        default: return {};
+        case 0:
+            return "JGJ";
+        case 1:
+            return "SV";
+        case 2:
+            return "JGJ2";
+        case 3:
+            return "A" + umNumberEdit1.Text();
+        default:
+            return {};
     }
 }
 
@@ -176,7 +181,8 @@ void TfrmGruppe::BuildCandidates(bool laterRound) {
     const std::vector<KnownGroup> groups = KnownGroups(Main, Gruppen);
     for (const KnownGroup& group : groups)
         if (!SameText(group.id, ownId_))
-            for (int i = 1; i <= std::min(group.count, kMaxGroupSize); ++i) AddCandidateCode(IntToStr(i) + "." + group.id);
+            for (int i = 1; i <= std::min(group.count, kMaxGroupSize); ++i)
+                AddCandidateCode(IntToStr(i) + "." + group.id);
     if (!laterRound || !Main) return;
     const TSortGrid& games = Main->Spielplan;
     for (int row = 1; row < games.RowCount(); ++row) {
@@ -223,7 +229,8 @@ std::string TfrmGruppe::ParticipantProblem() const {
         const ParticipantCode code = ReadParticipantCode(item);
         if (code.kind == CodeKind::Invalid) return "Ungültiger Teilnehmer: \"" + item + "\"";
         for (const std::string& id : code.groups) {
-            const bool known = std::any_of(ids.begin(), ids.end(), [&](const std::string& o) { return SameText(o, id); });
+            const bool known =
+                std::any_of(ids.begin(), ids.end(), [&](const std::string& o) { return SameText(o, id); });
             if (!known || (EndplatzModus == 0 && SameText(id, Edit1.Text())))
                 return "Die Gruppe " + id + " gibt es nicht (Teilnehmer \"" + item + "\")";
         }
@@ -271,7 +278,8 @@ std::vector<DialogField> TfrmGruppe::Fields() {
         fields.push_back(TextField("Anzahl Spiele", umNumberEdit1));
         for (DialogField& field : fields) field.shown = inGroupMode;
     }
-    fields.push_back({"Teilnehmer", [this] { return Edit3.Text(); },
+    fields.push_back({"Teilnehmer",
+                      [this] { return Edit3.Text(); },
                       [this](const std::string& text) {
                           SetCodes(text);
                           return true;
@@ -283,6 +291,4 @@ std::vector<DialogField> TfrmGruppe::Fields() {
     return fields;
 }
 
-std::vector<DialogAction> TfrmGruppe::Actions() {
-    return {OkAction(IAeverButton2.Caption()), CancelAction()};
-}
+std::vector<DialogAction> TfrmGruppe::Actions() { return {OkAction(IAeverButton2.Caption()), CancelAction()}; }

@@ -8,6 +8,7 @@
 #include "engine/RundenSpiele.h"
 #include "engine/Schiris.h"
 #include "engine/Spielzeiten.h"
+#include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Busy.h"
 #include "foundation/ClockTime.h"
@@ -218,7 +219,10 @@ void CreateRound(TMainForm& form) {
     if (error.empty() && ListedGroups(form.Gruppen) > 0) BuildRound(form);
     form.CheckBox6.Visible = ToInt(form.Edit4.Text()) > 1;
     if (!error.empty()) ShowMsg(3, error);
-    if (!form.TurFormBuild) form.DoPlan(form.XPlan2, 0, 0, nullptr);
+    if (!form.TurFormBuild) {
+        setupEndPlatzierung(form);
+        form.DoPlan(form.XPlan2, 0, 0, nullptr);
+    }
     SetWaitCursor(false);
     ShowCounters(form);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialogs/newGroup.h"
+#include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -122,6 +123,7 @@ std::string GroupRenameProblem(const TMainForm& form, const std::string& id, con
 }
 
 void Refresh(TMainForm& form) {
+    setupEndPlatzierung(form);
     setTurChanged(form, true);
     form.doTurnierBaum();
     form.DoPlan(form.XPlan2, 0, 0, nullptr);
@@ -150,7 +152,8 @@ NodeLabel ReadNodeText(const std::string& text, const std::string& prefix) {
     label.key = text.substr(from, open - from);
     label.name = text.substr(open + 3);
     const std::string close = kClose;
-    if (label.name.size() >= close.size() && label.name.compare(label.name.size() - close.size(), close.size(), close) == 0)
+    if (label.name.size() >= close.size() &&
+        label.name.compare(label.name.size() - close.size(), close.size(), close) == 0)
         label.name.erase(label.name.size() - close.size());
     return label;
 }

@@ -115,7 +115,8 @@ private:
         const PairingBlock block = ReadPairingBlock(ProgramFile(kPairingFileName), n);
         if (!block.found) return n * (n - 1) / 2;
         return static_cast<int>(std::count_if(block.positions.begin(), block.positions.end(), [n](const auto& pair) {
-            return pair.first >= 1 && pair.first <= n && pair.second >= 1 && pair.second <= n && pair.first != pair.second;
+            return pair.first >= 1 && pair.first <= n && pair.second >= 1 && pair.second <= n &&
+                   pair.first != pair.second;
         }));
     }
     std::map<int, int> roundRobin_;
@@ -144,13 +145,16 @@ private:
 std::string ItemProblem(const std::string& item, const KnownGroups& known, int gamesBefore, const std::string& ownId) {
     const ParticipantCode code = ReadParticipantCode(item);
     switch (code.kind) {
-        case CodeKind::Invalid: return "ungültiger Teilnehmer \"" + item + "\"";
-        case CodeKind::Team: return {};
+        case CodeKind::Invalid:
+            return "ungültiger Teilnehmer \"" + item + "\"";
+        case CodeKind::Team:
+            return {};
         case CodeKind::Winner:
         case CodeKind::Loser:
             if (code.number > gamesBefore) return "das Spiel " + IntToStr(code.number) + " gibt es davor nicht";
             return {};
-        default: break;
+        default:
+            break;
     }
     int groupsWithRank = 0;
     for (const std::string& id : code.groups) {
@@ -331,7 +335,8 @@ std::string CheckTurnierform(const ParsedForm& form, const FormStart& start) {
             known.Add(group.id, group.count);
             if (known.Size() > kMaxGroups) return "Die Turnierform hat mehr als " + IntToStr(kMaxGroups) + " Gruppen";
             roundGames += counter.Games(group.system, group.count);
-            if (games + roundGames > kMaxGames) return "Die Turnierform ergibt mehr als " + IntToStr(kMaxGames) + " Spiele";
+            if (games + roundGames > kMaxGames)
+                return "Die Turnierform ergibt mehr als " + IntToStr(kMaxGames) + " Spiele";
         }
         games += roundGames;
     }
@@ -339,11 +344,14 @@ std::string CheckTurnierform(const ParsedForm& form, const FormStart& start) {
     if (places.size() > static_cast<size_t>(kMaxPlaces))
         return "Die Endplatzierung hat mehr als " + IntToStr(kMaxPlaces) + " Plätze";
     for (const std::string& item : places)
-        if (std::string problem = ItemProblem(item, known, games, ""); !problem.empty()) return "Endplatzierung: " + problem;
+        if (std::string problem = ItemProblem(item, known, games, ""); !problem.empty())
+            return "Endplatzierung: " + problem;
     return {};
 }
 
-std::string TurnierformProblem(const std::string& text) { return CheckTurnierform(ParseTurnierform(text), FormStart{}); }
+std::string TurnierformProblem(const std::string& text) {
+    return CheckTurnierform(ParseTurnierform(text), FormStart{});
+}
 
 bool buildTurnierform(TMainForm& form, const std::string& text) {
     Log("[F] buildTurnierform(): Turnierform anlegen");

@@ -66,7 +66,8 @@ ParticipantCode ReadParticipantCode(std::string_view item) {
     const char first = item[0];
     if (first == 'M' || first == 'S' || first == 'V') {
         code.number = PositiveNumber(item.substr(1));
-        if (code.number > 0) code.kind = first == 'M' ? CodeKind::Team : first == 'S' ? CodeKind::Winner : CodeKind::Loser;
+        if (code.number > 0)
+            code.kind = first == 'M' ? CodeKind::Team : first == 'S' ? CodeKind::Winner : CodeKind::Loser;
         return code;
     }
     if (first == 'B') return ReadBestOf(item.substr(1));

@@ -99,6 +99,12 @@ CommandRegistration::CommandRegistration(std::vector<Command> commands) {
     for (Command& command : commands) ProgramCommands().Add(std::move(command));
 }
 
+std::string JoinedArgs(const std::vector<std::string>& words, size_t from) {
+    std::string out;
+    for (size_t i = from; i < words.size(); ++i) out += (i > from ? " " : "") + words[i];
+    return out;
+}
+
 bool Fail(CommandCall& call, const std::string& message) {
     call.out << "Fehler: " << message << "\n";
     return false;

@@ -76,6 +76,9 @@ std::string NormalizeCommandName(std::string_view text);
 // Levenshtein distance counted in characters.
 size_t EditDistance(std::string_view a, std::string_view b);
 
+// The arguments from index `from` on, joined by blanks (a name or text typed in several words).
+std::string JoinedArgs(const std::vector<std::string>& words, size_t from);
+
 // Prints "Fehler: " and the message; returns false, for "return Fail(call, ...)".
 bool Fail(CommandCall& call, const std::string& message);
 // „text“, as the front end quotes what the user typed; long texts are cut.

@@ -1,8 +1,10 @@
 // Handlers of the open tournaments, their files and the exchange files.
+#include "engine/NeuesTurnier.h"
 #include "engine/ResultsExchange.h"
 #include "engine/TurnierStart.h"
 #include "engine/TurnierWechsel.h"
 #include "engine/TurnierformExport.h"
+#include "foundation/Busy.h"
 #include "foundation/Logs.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/Texts.h"
@@ -67,6 +69,8 @@ void TForm1::Ergebnisse1Click(TObject*) {
 }
 
 void TForm1::Timer1Timer(TObject*) {
+    // Never while an operation is half-way through the tables; the next tick tries again.
+    if (IsBusy(*this)) return;
     const TDateTime now = Now();
     const int minute = now.Hour * 60 + now.Minute;
     if (minute == AutoSaveMinute) return;
@@ -74,7 +78,27 @@ void TForm1::Timer1Timer(TObject*) {
     if (AutoSaveDue(*this, minute)) autoSaveTurniere(*this);
 }
 
+void TForm1::NeuesTurnierhinzufuegen1Click(TObject*) { NeuesTurnier(false); }
+
+void TForm1::NeuesTurnier(bool first) {
+    const NeuesTurnierErgebnis made = newTurnier(*this, first);
+    if (made == NeuesTurnierErgebnis::Abgebrochen) return;
+    // The new tournament is shown in the plans; one without rounds opens the round page instead.
+    if (ToolAreaOpen()) CloseToolArea();
+    if (made == NeuesTurnierErgebnis::OhneRunden) showWerkzeug(29);
+}
+
+void TForm1::NeuerMarovelkandis1Click(TObject*) {
+    if (alleTurniereSchliessen(*this)) showStartDialog(true);
+}
+
+void TForm1::showStartDialog(bool) {
+    if (StartDialog) StartDialog();
+}
+
 void TForm1::BindFiles() {
+    NeuesTurnierhinzufuegen1.OnClick = [this](TObject* s) { NeuesTurnierhinzufuegen1Click(s); };
+    NeuerMarovelkandis1.OnClick = [this](TObject* s) { NeuerMarovelkandis1Click(s); };
     XComboBox1.OnChange = [this](TObject* s) { XComboBox1Change(s); };
     SpeedButton2.OnClick = [this](TObject* s) { SpeedButton2Click(s); };
     Turnierladen1.OnClick = [this](TObject* s) { SpeedButton2Click(s); };

@@ -60,6 +60,13 @@ public:
     void IAeverButton10Click(TObject* sender);
 
     // Files: the open tournaments, their files and the exchange files.
+    // New tournaments: one more (first: the only one, the wizard without cancel), or all anew.
+    void NeuesTurnierhinzufuegen1Click(TObject* sender);
+    void NeuesTurnier(bool first);
+    void NeuerMarovelkandis1Click(TObject* sender);
+    // The start question (new tournament, load, quit); a front end that has one sets StartDialog.
+    void showStartDialog(bool flag);
+    std::function<void()> StartDialog;
     void XComboBox1Change(TObject* sender);
     void SpeedButton2Click(TObject* sender);
     void AktuellesTurnierspeichern1Click(TObject* sender);

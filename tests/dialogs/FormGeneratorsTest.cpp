@@ -50,20 +50,11 @@ TEST_F(FormGeneratorsTest, PoolPlayNeedsPoolsInPairs) {
 TEST_F(FormGeneratorsTest, GroupsOfARoundTakeTurnsInTheNumbering) {
     FormText form;
     form.AddRound("R", {{"A", "a", "JGJ", {"M1", "M2", "M3"}}});
-    const auto numbers = form.AddRound("S", {{"X", "x", "SV", {"1.A", "2.A", "3.A", "M4"}}, {"Y", "y", "SV", {"M5", "M6"}}});
+    const auto numbers =
+        form.AddRound("S", {{"X", "x", "SV", {"1.A", "2.A", "3.A", "M4"}}, {"Y", "y", "SV", {"M5", "M6"}}});
     EXPECT_THAT(numbers[0], ElementsAre(4, 6));
     EXPECT_THAT(numbers[1], ElementsAre(5));
     EXPECT_EQ(form.Rounds(), 2);
-}
-
-TEST_F(FormGeneratorsTest, CatalogueKindsComeFromTheShortText) {
-    for (const FormRecord& record : FormCatalogue()) {
-        const FormKind kind = KindOfShortText(record.shortText);
-        if (record.form.find("$SV$1.R1;") != std::string::npos) {
-            EXPECT_EQ(kind, FormKind::Swiss) << record.shortText;
-        }
-        EXPECT_EQ(record.rounds, CountRounds(record.form));
-    }
 }
 
 // --- forms files ---

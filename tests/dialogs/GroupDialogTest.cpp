@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "LightForm.h"
+#include "ScriptedDialog.h"
 #include "TestEnvironment.h"
 #include "dialogs/Dialogs.h"
 #include "foundation/Accessors.h"
@@ -36,11 +37,7 @@ protected:
     }
     // Shows the dialog with the lines typed; gives the message boxes it showed.
     std::vector<std::string> Show(std::vector<std::string> lines, int expected = mrOk) {
-        ui.QueueDialog(std::move(lines));
-        EXPECT_EQ(dialog.ShowModal(), expected);
-        std::vector<std::string> texts;
-        for (const MessageBoxRecord& box : ui.boxes) texts.push_back(box.text);
-        return texts;
+        return ShowScripted(ui, dialog, std::move(lines), expected);
     }
     std::vector<std::string> Candidates() const { return dialog.ListBox2.Items.ToVector(); }
     LightForm form;
@@ -130,9 +127,10 @@ TEST_F(GroupDialogTest, ANewGroupMayNotTakeAnIdInUseWhateverItsCase) {
     TableGroup(1, "A", 2, 1);
     ListRow(1, "B");
     dialog.PrepareNewGroup("1", "x");
-    EXPECT_THAT(Show({"Bezeichnung=b", "Name=n", "Teilnehmer=M1;M2", "ok", "Bezeichnung=a", "ok", "Bezeichnung=C", "ok"}),
-                ElementsAre("Die Bezeichnung existiert schon, bitte eine andere eingeben",
-                            "Die Bezeichnung existiert schon, bitte eine andere eingeben"));
+    EXPECT_THAT(
+        Show({"Bezeichnung=b", "Name=n", "Teilnehmer=M1;M2", "ok", "Bezeichnung=a", "ok", "Bezeichnung=C", "ok"}),
+        ElementsAre("Die Bezeichnung existiert schon, bitte eine andere eingeben",
+                    "Die Bezeichnung existiert schon, bitte eine andere eingeben"));
     EXPECT_EQ(dialog.SystemCode(), "JGJ");
 }
 
@@ -153,15 +151,6 @@ TEST_F(GroupDialogTest, CandidatesJoinTheParticipants) {
     ui.QueueDialog({"Kandidat=Mannschaft 99", "abbrechen"});
     dialog.ShowModal();
     EXPECT_THAT(ui.dialogProblems, Not(IsEmpty()));
-}
-
-TEST_F(GroupDialogTest, SystemCodesFollowTheChoice) {
-    const char* codes[] = {"JGJ", "SV", "JGJ2", "A7"};
-    dialog.umNumberEdit1.SetText("7");
-    for (int i = 0; i < 4; ++i) {
-        dialog.RadioGroup1.SetItemIndex(i);
-        EXPECT_EQ(dialog.SystemCode(), codes[i]);
-    }
 }
 
 // --- final placing ---

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "ScriptedDialog.h"
 #include "TestEnvironment.h"
 #include "dialogs/NeuTur.h"
 
@@ -19,11 +20,7 @@ protected:
         dialog.SetStartValues("Tur3", folder);
     }
     std::vector<std::string> Show(std::vector<std::string> lines, int expected = mrOk) {
-        ui.QueueDialog(std::move(lines));
-        EXPECT_EQ(dialog.ShowModal(), expected);
-        std::vector<std::string> texts;
-        for (const MessageBoxRecord& box : ui.boxes) texts.push_back(box.text);
-        return texts;
+        return ShowScripted(ui, dialog, std::move(lines), expected);
     }
     std::vector<std::string> Offered() {
         const std::vector<DialogField> fields = dialog.Fields();
@@ -44,7 +41,8 @@ TEST_F(NewTournamentDialogTest, StartValuesAndTheFirstDay) {
 
 TEST_F(NewTournamentDialogTest, GroupSystemsOfTheCatalogueForTheCount) {
     dialog.Feld1.SetText("8");
-    EXPECT_THAT(Offered(), ElementsAre("Jeder gegen Jeden mit 8 Teilnehmern", "Zwei Gruppen zu 4 mit Halbfinale und Finale"));
+    EXPECT_THAT(Offered(),
+                ElementsAre("Jeder gegen Jeden mit 8 Teilnehmern", "Zwei Gruppen zu 4 mit Halbfinale und Finale"));
     dialog.Feld1.SetText("16");
     EXPECT_THAT(Offered(),
                 ElementsAre("Vier Gruppen zu 4 mit Viertelfinale, Halbfinale, Finale und Platzierungsspielen"));
@@ -68,8 +66,9 @@ TEST_F(NewTournamentDialogTest, ACatalogueSwissFormBringsItsRounds) {
 }
 
 TEST_F(NewTournamentDialogTest, ExportedFormsComeFromTheUsersFile) {
-    WriteProgramFile("EigenForm.dat", "Bitte diese Datei nicht editieren\r\n|---\r\n"
-                                      "4|Mein Pokal|!R|$A$x$JGJ$M1;M2;M3;M4;|<$$>1.A;\r\n|Beschreibung\r\n");
+    WriteProgramFile("EigenForm.dat",
+                     "Bitte diese Datei nicht editieren\r\n|---\r\n"
+                     "4|Mein Pokal|!R|$A$x$JGJ$M1;M2;M3;M4;|<$$>1.A;\r\n|Beschreibung\r\n");
     dialog.SetStartValues("Tur3", folder);
     Show({"Name=n", "Teilnehmer=4", "System=Exportierte Turnierformen", "ok"});
     EXPECT_EQ(dialog.GetStructure(), "!R|$A$x$JGJ$M1;M2;M3;M4;|<$$>1.A;");
@@ -99,9 +98,17 @@ TEST_F(NewTournamentDialogTest, EachCheckNamesItsProblem) {
         {"Teilnehmer=9", "Für diese Auswahl gibt es keine Turnierform mit 9 Teilnehmern"},
     };
     std::vector<std::string> lines{"Name=n", "Teilnehmer=8"};
-    const std::vector<std::string> repairs = {"Name=n", "Kürzel=T", "Teilnehmer=8", "Teilnehmer=8", "Erster Tag=01.03.2027",
-                                              "Punkte pro Sieg=3", "Startzeit=10:00", "Spieldauer=20", "Pause=5",
-                                              "Anzahl Schiedsrichter=2", "Teilnehmer=8"};
+    const std::vector<std::string> repairs = {"Name=n",
+                                              "Kürzel=T",
+                                              "Teilnehmer=8",
+                                              "Teilnehmer=8",
+                                              "Erster Tag=01.03.2027",
+                                              "Punkte pro Sieg=3",
+                                              "Startzeit=10:00",
+                                              "Spieldauer=20",
+                                              "Pause=5",
+                                              "Anzahl Schiedsrichter=2",
+                                              "Teilnehmer=8"};
     for (size_t i = 0; i < cases.size(); ++i) {
         if (cases[i].first.rfind("Anzahl Schiedsrichter", 0) == 0) lines.push_back("Schiedsrichter=4");
         lines.insert(lines.end(), {cases[i].first, "ok", repairs[i]});
@@ -113,17 +120,19 @@ TEST_F(NewTournamentDialogTest, EachCheckNamesItsProblem) {
 }
 
 TEST_F(NewTournamentDialogTest, TheSwissRoundLimitIsOneBelowThePlayers) {
-    EXPECT_EQ(SwissRoundLimitProblem(7, 8), "");
-    EXPECT_EQ(SwissRoundLimitProblem(8, 8), "Beim Schweizer System mit 8 Spielern sind höchstens 7 Runden möglich");
+    EXPECT_EQ(SwissRoundLimitProblem(7, 8, false), "");
+    EXPECT_EQ(SwissRoundLimitProblem(8, 8, false), "Bei 8 Spielern sind höchstens 7 Runden möglich.");
     EXPECT_THAT(Show({"Name=n", "Teilnehmer=8", "System=Schweizer System", "Runden=8", "ok", "Runden=0", "ok",
                       "Runden=7", "ok"}),
-                ElementsAre("Beim Schweizer System mit 8 Spielern sind höchstens 7 Runden möglich",
+                ElementsAre("Bei 8 Mannschaften sind höchstens 7 Runden möglich.",
                             "Bitte geben Sie die Anzahl der Runden für das Schweizer System an"));
 }
 
 TEST_F(NewTournamentDialogTest, TheEnginesCheckKeepsTheDialogOpen) {
     int asked = 0;
-    dialog.EngineCheck = [&] { return ++asked == 1 ? std::string("Die Feldereingabe ist nicht korrekt") : std::string(); };
+    dialog.EngineCheck = [&] {
+        return ++asked == 1 ? std::string("Die Feldereingabe ist nicht korrekt") : std::string();
+    };
     EXPECT_THAT(Show({"Name=n", "ok", "ok"}), ElementsAre("Die Feldereingabe ist nicht korrekt"));
     EXPECT_EQ(asked, 2);
 }

@@ -20,7 +20,9 @@
 #   #e2e: sperre gehalten       another process holds the single-instance lock
 #   #e2e: sperre verwaist       the lock file left behind by a killed process
 #   #e2e: anhang lange-zeile N  a line of N bytes appended to the input
-#   #e2e: daten NAME...         files of tests/data copied into the program folder
+#   #e2e: daten                 the files shipped beside the program (tournament forms, pairing
+#                               tables) copied into the program folder
+#   #e2e: testdaten NAME...     files of tests/data copied into the program folder
 #   #e2e: im-programmordner     the program runs in its program folder (relative paths)
 #   #e2e: unterordner NAME      a folder NAME in the program folder
 set -u
@@ -84,8 +86,9 @@ while IFS= read -r line; do
         "ordner schleife") ln -s "$tmp/b" "$tmp/a"; ln -s "$tmp/a" "$tmp/b"; home="$tmp/a/programm" ;;
         "sperre gehalten") hold_lock ;;
         "sperre verwaist") hold_lock; kill -9 "$holder"; wait "$holder" 2>/dev/null; holder="" ;;
+        "daten ") cp "$(dirname "$program")"/TurFormen.dat "$(dirname "$program")"/Spklrs.dat "$home"/ ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
-        "daten "*) for name in "${words[@]:1}"; do cp "$data/$name" "$home/"; done ;;
+        "testdaten "*) for name in "${words[@]:1}"; do cp "$data/$name" "$home/"; done ;;
         "im-programmordner ") workdir="$home" ;;
         "unterordner "*) mkdir -p "$home/${words[1]}" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;

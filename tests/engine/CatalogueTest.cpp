@@ -19,10 +19,14 @@ std::vector<FormRecord> Shipped() { return ReadFormRecords(std::string(MAROVELKA
 
 int WizardIndex(FormKind kind) {
     switch (kind) {
-        case FormKind::Swiss: return 1;
-        case FormKind::KnockOut: return 2;
-        case FormKind::Pool: return 3;
-        default: return 0;
+        case FormKind::Swiss:
+            return 1;
+        case FormKind::KnockOut:
+            return 2;
+        case FormKind::Pool:
+            return 3;
+        default:
+            return 0;
     }
 }
 
@@ -56,7 +60,8 @@ TEST_P(CatalogueTest, TheFormBuildsATournamentThatPlacesEveryParticipantOnce) {
 
 INSTANTIATE_TEST_SUITE_P(Shipped, CatalogueTest, ::testing::ValuesIn(Shipped()),
                          [](const ::testing::TestParamInfo<FormRecord>& info) {
-                             std::string name = "Form" + std::to_string(info.index) + "_" + std::to_string(info.param.count);
+                             std::string name =
+                                 "Form" + std::to_string(info.index) + "_" + std::to_string(info.param.count);
                              return name;
                          });
 
@@ -64,7 +69,8 @@ class GeneratedFormsTest : public RoundsTest, public ::testing::WithParamInterfa
 
 TEST_P(GeneratedFormsTest, KnockOutSwissAndPoolFormsOfAnyCountAreComplete) {
     const int n = GetParam();
-    const std::pair<int, std::string> forms[] = {{2, KnockOutForm(n)}, {1, SwissForm(n, std::min(n - 1, 5))}, {3, PoolForm(n)}};
+    const std::pair<int, std::string> forms[] = {
+        {2, KnockOutForm(n)}, {1, SwissForm(n, std::min(n - 1, 5))}, {3, PoolForm(n)}};
     for (const auto& [system, text] : forms) {
         if (text.empty()) continue;
         FreshTournament();

@@ -71,11 +71,11 @@ std::vector<std::string> RoundsTest::Snapshot() const {
         all.push_back("--");
     };
     const TMainForm& f = *form;
-    const std::vector<const TStringGrid*> grids{&f.Gruppe, &f.Teams, &f.Platz, &f.Spielplan, &f.Ein, &f.Gruppen, &f.TPlatz};
-    for (const TStringGrid* grid : grids)
-        add(Rows(*grid));
-    for (const TListBox* list : {&form->XAGruppBez, &form->XAGruppName, &form->XATeams, &form->XATeamsTur,
-                                 &form->XAFelder, &form->XARunden})
+    const std::vector<const TStringGrid*> grids{&f.Gruppe, &f.Teams,   &f.Platz, &f.Spielplan,
+                                                &f.Ein,    &f.Gruppen, &f.TPlatz};
+    for (const TStringGrid* grid : grids) add(Rows(*grid));
+    for (const TListBox* list :
+         {&form->XAGruppBez, &form->XAGruppName, &form->XATeams, &form->XATeamsTur, &form->XAFelder, &form->XARunden})
         add(list->Items.ToVector());
     add({form->Edit3.Text(), form->Edit4.Text(), form->Edit5.Text(), form->Edit10.Text(), IntToStr(form->AnzRunden)});
     return all;

@@ -61,10 +61,14 @@ public:
 private:
     std::string System() {
         switch (Between(0, 3)) {
-            case 0: return "JGJ";
-            case 1: return "JGJ2";
-            case 2: return "SV";
-            default: return "A" + IntToStr(Between(1, 15));
+            case 0:
+                return "JGJ";
+            case 1:
+                return "JGJ2";
+            case 2:
+                return "SV";
+            default:
+                return "A" + IntToStr(Between(1, 15));
         }
     }
     std::mt19937 random_;
@@ -116,7 +120,8 @@ TEST_F(RoundsPropertyTest, EveryRandomFormGivesAPlayableTournament) {
         const int mode = random.Between(0, 4);
         form->RadioGroup1.SetItemIndex(mode);
         form->umNeutral2.SetText(IntToStr(random.Between(1, 3)));
-        ASSERT_TRUE(buildTurnierform(*form, text + "!")) << "seed " << seed << ": " << text << " " << (ui.boxes.empty() ? "" : ui.boxes.back().text);
+        ASSERT_TRUE(buildTurnierform(*form, text + "!"))
+            << "seed " << seed << ": " << text << " " << (ui.boxes.empty() ? "" : ui.boxes.back().text);
 
         const std::vector<PlannedGame> games = Plan(*form);
         const TSortGrid& teams = form->Teams;
@@ -140,7 +145,8 @@ TEST_F(RoundsPropertyTest, EveryRandomFormGivesAPlayableTournament) {
                 const PlannedGame& h = games[j];
                 if (!AtTheSameTime(g, h)) continue;
                 const std::set<int> players{g.t1, g.t2};
-                ASSERT_FALSE(players.count(h.t1) || players.count(h.t2)) << "spielt zweimal zugleich: Spiel " << h.number;
+                ASSERT_FALSE(players.count(h.t1) || players.count(h.t2))
+                    << "spielt zweimal zugleich: Spiel " << h.number;
                 if (teamReferee && referee > 0) {
                     ASSERT_FALSE(referee == h.t1 || referee == h.t2) << "pfeift und spielt: Spiel " << h.number;
                 }

@@ -64,12 +64,11 @@ TEST_F(RundeAnlegenTest, TheFirstRoundStartsEveryTableAtRowOne) {
     EXPECT_THAT(Column(form->Teams, Teams_Nr), ElementsAre("1", "2", "3", "4", "5"));
     EXPECT_THAT(Column(form->Teams, Teams_InGr), ElementsAre("1", "1", "1", "2", "2"));
     EXPECT_THAT(Column(form->Platz, Platz_TeamNr), ElementsAre("1", "2", "3", "4", "5"));
-    EXPECT_THAT(Column(form->Platz, Platz_Team), ElementsAre("Mannschaft 1", "Mannschaft 2", "Mannschaft 3",
-                                                              "Mannschaft 4", "Mannschaft 5"));
+    EXPECT_THAT(Column(form->Platz, Platz_Team),
+                ElementsAre("Mannschaft 1", "Mannschaft 2", "Mannschaft 3", "Mannschaft 4", "Mannschaft 5"));
     EXPECT_THAT(Column(form->Spielplan, Spielplan_GrNr), ElementsAre("1", "2", "1", "1"));
-    EXPECT_THAT(form->XATeams.Items.ToVector(),
-                ElementsAre("Neutrales Schiedsgericht", "Mannschaft 1", "Mannschaft 2", "Mannschaft 3", "Mannschaft 4",
-                            "Mannschaft 5"));
+    EXPECT_THAT(form->XATeams.Items.ToVector(), ElementsAre("Neutrales Schiedsgericht", "Mannschaft 1", "Mannschaft 2",
+                                                            "Mannschaft 3", "Mannschaft 4", "Mannschaft 5"));
     EXPECT_THAT(form->XAGruppBez.Items.ToVector(), ElementsAre("", "A", "B"));
     EXPECT_THAT(form->XARunden.Items.ToVector(), ElementsAre("", "Runde 1 ( Vorrunde )"));
     EXPECT_THAT(form->XAFelder.Items.ToVector(), ElementsAre("", "1"));
@@ -240,8 +239,8 @@ TEST_F(RundeAnlegenTest, ANewGroupFromTheDialogJoinsTheList) {
     form->Label20.SetCaption("4");
     ui.QueueDialog({"Name=Gruppe A", "Teilnehmer=M1;M2;M3", "ok"});
     NeueGruppe(*form);
-    ui.QueueDialog({"Name=Gruppe B", "System=Anzahl Spiele:", "Anzahl Spiele=5", "Kandidat=Mannschaft 4",
-                    "Kandidat=M1", "ok"});
+    ui.QueueDialog(
+        {"Name=Gruppe B", "System=Anzahl Spiele:", "Anzahl Spiele=5", "Kandidat=Mannschaft 4", "Kandidat=M1", "ok"});
     NeueGruppe(*form);
     EXPECT_THAT(Rows(form->Gruppen), ElementsAre("A|Gruppe A|M1;M2;M3|3|JGJ|", "B|Gruppe B|M4;M1|2|A5|"));
     EXPECT_THAT(ui.unscripted, IsEmpty());

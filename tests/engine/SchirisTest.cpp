@@ -46,7 +46,8 @@ protected:
     }
     std::vector<std::string> Referees() const {
         std::vector<std::string> out;
-        for (int r = 1; r < form->Spielplan.RowCount(); ++r) out.push_back(Get(form->Spielplan, Spielplan_Schir, r, true));
+        for (int r = 1; r < form->Spielplan.RowCount(); ++r)
+            out.push_back(Get(form->Spielplan, Spielplan_Schir, r, true));
         return out;
     }
     int Referee(int row) const { return IntGet(form->Spielplan, Spielplan_Schir, row, true); }
@@ -65,10 +66,9 @@ TEST_F(SchirisTest, ArgumentsThatNameNothingAreRefused) {
     Run(3, 1, 0, 0);
     EXPECT_EQ(Referees(), before);
     const std::string log = ErrorLogText();
-    for (const char* line : {"[X] generateSchiris: Keine Auswahl getroffen",
-                             "[X] generateSchiris: Gruppe aber keine GruppenNummer",
-                             "[X] generateSchiris: Runde aber keine RundenNummer",
-                             "[X] generateSchiris: AnzNeutrale ohne Anzahl"})
+    for (const char* line :
+         {"[X] generateSchiris: Keine Auswahl getroffen", "[X] generateSchiris: Gruppe aber keine GruppenNummer",
+          "[X] generateSchiris: Runde aber keine RundenNummer", "[X] generateSchiris: AnzNeutrale ohne Anzahl"})
         EXPECT_THAT(log, HasSubstr(line));
 }
 
@@ -175,7 +175,10 @@ TEST_F(SchirisTest, DutiesRotateAmongTheLeastUsed) {
     const std::pair<int, int> pairs[] = {{0, 1}, {2, 3}, {0, 2}, {1, 3}, {0, 3}, {1, 2}};
     int minute = 600;
     for (const auto& [a, b] : pairs) {
-        const auto time = [](int m) { return (m / 60 < 10 ? "0" : "") + std::to_string(m / 60) + ":" + (m % 60 < 10 ? "0" : "") + std::to_string(m % 60); };
+        const auto time = [](int m) {
+            return (m / 60 < 10 ? "0" : "") + std::to_string(m / 60) + ":" + (m % 60 < 10 ? "0" : "") +
+                   std::to_string(m % 60);
+        };
         Game(1, t[a], t[b], time(minute), time(minute + 20));
         minute += 25;
     }
@@ -211,7 +214,8 @@ TEST_F(SchirisTest, EarlierGroupsDutiesCountAgainstTheSameNames) {
     for (int i = 0; i < 4; ++i) form->XATeamsTur.Items.Set(b[i], names[i]);
     form->XATeamsTur.Items.Set(a[2], "Condor");
     // In group A, "Condor" already refereed twice.
-    for (int i = 0; i < 2; ++i) Put(form->Spielplan, Spielplan_Schir, Game(1, a[0], a[1], "09:00", "09:20"), a[2], true);
+    for (int i = 0; i < 2; ++i)
+        Put(form->Spielplan, Spielplan_Schir, Game(1, a[0], a[1], "09:00", "09:20"), a[2], true);
     const int first = Game(2, b[0], b[1], "10:00", "10:20");
     Game(2, b[2], b[3], "10:30", "10:50");
     Run(0, 0, 2);

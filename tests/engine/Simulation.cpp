@@ -18,7 +18,8 @@ Simulation::Simulation(const TMainForm& form) : form_(form) {
 int Simulation::Resolve(const std::string& item, const std::string& where) {
     const ParticipantCode code = ReadParticipantCode(item);
     switch (code.kind) {
-        case CodeKind::Team: return code.number;
+        case CodeKind::Team:
+            return code.number;
         case CodeKind::Winner:
         case CodeKind::Loser: {
             const auto it = gameResult_.find(code.number);
@@ -42,7 +43,8 @@ int Simulation::Resolve(const std::string& item, const std::string& where) {
             if (code.number <= static_cast<int>(ranked.size())) return ranked[static_cast<size_t>(code.number - 1)];
             break;
         }
-        default: break;
+        default:
+            break;
     }
     problems_.push_back(where + ": \"" + item + "\" ergibt keine Mannschaft");
     return 0;
@@ -68,7 +70,8 @@ void Simulation::PlayGroup(int groupRow) {
         if (IntGet(plan, Spielplan_GrNr, row, true) != group) continue;
         const int a = slotTeam_[IntGet(plan, Spielplan_T1, row, true)];
         const int b = slotTeam_[IntGet(plan, Spielplan_T2, row, true)];
-        if (a < 1 || b < 1 || a == b) problems_.push_back("Spiel " + Get(plan, Spielplan_SpNr, row, true) + " ohne zwei Mannschaften");
+        if (a < 1 || b < 1 || a == b)
+            problems_.push_back("Spiel " + Get(plan, Spielplan_SpNr, row, true) + " ohne zwei Mannschaften");
         const int winner = std::min(a, b), loser = std::max(a, b);
         gameResult_[IntGet(plan, Spielplan_SpNr, row, true)] = {winner, loser};
         ++wins[winner];

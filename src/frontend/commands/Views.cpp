@@ -56,19 +56,13 @@ TTreeNode* FindNode(const TTreeView& tree, const std::string& wanted) {
     return nullptr;
 }
 
-std::string Joined(const std::vector<std::string>& words, size_t from) {
-    std::string out;
-    for (size_t i = from; i < words.size(); ++i) out += (i > from ? " " : "") + words[i];
-    return out;
-}
-
 bool ShowPlan(CommandCall& call) {
     const bool sideGiven = !call.args.empty() && (call.args[0] == "oben" || call.args[0] == "unten");
     const size_t next = sideGiven ? 1 : 0;
     const PlanSide side = sideGiven && call.args[0] == "unten" ? Lower(call.form) : Upper(call.form);
     TTreeNode* node = side.tree.Selected();
     if (next < call.args.size()) {
-        const std::string wanted = Joined(call.args, next);
+        const std::string wanted = JoinedArgs(call.args, next);
         node = FindNode(side.tree, wanted);
         if (!node)
             return Fail(call, "Im Baum " + std::string(side.name) + " gibt es keinen Knoten " + Quoted(wanted) +
