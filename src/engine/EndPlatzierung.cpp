@@ -2,14 +2,19 @@
 
 #include <map>
 
+#include "dialogs/Dialogs.h"
+#include "dialogs/newGroup.h"
 #include "engine/Platzhalter.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
+#include "foundation/MessageBoxes.h"
 #include "foundation/Platzgrid.h"
 #include "foundation/Tables.h"
+#include "foundation/Texts.h"
+#include "foundation/WindowHelpers.h"
 
 namespace {
 
@@ -85,6 +90,12 @@ std::string AppendPlace(TMainForm& f, const std::string& code, int place) {
     return text;
 }
 
+bool AnyGameDecided(const TMainForm& f) {
+    for (int row = 1; row < f.Spielplan.RowCount(); ++row)
+        if (!Get(f.Spielplan, Spielplan_Sieger, row, true).empty()) return true;
+    return false;
+}
+
 void BlankRow(TStringGrid& grid, int row, int columns) {
     for (int c = 0; c < columns; ++c) grid.SetCells(c, row, "");
 }
@@ -120,4 +131,27 @@ void setEndPlatzierung(TMainForm& f, const std::string& list) {
         f.TPlatz.SetCells(1, place, text);
     }
     setTurChanged(f, true);
+}
+
+void endPlatzierungBearbeiten(TMainForm& f) {
+    Log("[F] IAeverButton155Click(): EndPlatzierung anlegen");
+    if (AnyGameDecided(f)) return ShowMsg(1, "EndPlatzierung kann nach Spielstart nicht mehr veraendert werden");
+    doEndPlatzierungBearbeiten(f);
+}
+
+void doEndPlatzierungBearbeiten(TMainForm& f) {
+    const std::string current = currentEndPlatzierung(f);
+    const std::string participants = Get(f.Turnier, Turnier_AnzMann, 1, true);
+    TfrmGruppe& dialog = DialogsOf(f).frmGruppe;
+    dialog.Bearbeiten = 1;
+    dialog.EndplatzModus = 1;
+    dialog.Gruppen = &f.Gruppen;
+    dialog.Label20 = &f.Label20;
+    dialog.Main = &f;
+    dialog.Panel2.SetCaption(" >> Endplatzierung bearbeiten (" + participants + " Teilnehmer)");
+    dialog.IAeverButton2.SetCaption("        " + lngText(61));
+    dialog.PrepareEndplatzierung(current);
+    CenterControl(&dialog, &f);
+    if (dialog.ShowModal() != mrOk) return;
+    setEndPlatzierung(f, dialog.Edit3.Text());
 }

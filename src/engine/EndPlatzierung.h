@@ -14,3 +14,8 @@ std::string currentEndPlatzierung(const TMainForm& form);
 // up and take the number of their new row, and every game, standings row and grid row that
 // names them follows.
 void setEndPlatzierung(TMainForm& form, const std::string& list);
+
+// The editor of the final placing (IAeverButton55): refused once a game has a winner.
+void endPlatzierungBearbeiten(TMainForm& form);
+// The group dialog in its final-placing mode; a confirmed list replaces the final placing.
+void doEndPlatzierungBearbeiten(TMainForm& form);

@@ -80,14 +80,24 @@ void WithdrawStart(TMainForm& f) {
     SetPlanColumns(f);
 }
 
+// The Teams row of a grid row: the slot's own row, or, when the grid is older than the table,
+// the first row with the slot's placeholder text. Two slots of the same text (a team placed
+// directly into two groups) each keep their own row.
+int SlotTeamsRow(const TMainForm& f, int gridRow) {
+    const std::string& placeholder = f.Xplatzgrid.Cells(Platzgrid_Platzhalter, gridRow);
+    if (placeholder.empty()) return 0;
+    const std::string& number = f.Xplatzgrid.Cells(Platzgrid_TeamNr, gridRow);
+    const int own = number.empty() ? 0 : FindRow(f.Teams, Teams_Nr, number);
+    if (own > 0 && Get(f.Teams, Teams_Name, own, true) == placeholder) return own;
+    return FindRow(f.Teams, Teams_Name, placeholder);
+}
+
 // Every slot has a name: the names go into the slot's Teams row, its standings row and the
 // lookup list of assigned names.
 void ApplyAssignments(TMainForm& f) {
     TSortGrid& teams = f.Teams;
     for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row) {
-        const std::string& placeholder = f.Xplatzgrid.Cells(Platzgrid_Platzhalter, row);
-        if (placeholder.empty()) continue;
-        const int j = FindRow(teams, Teams_Name, placeholder);
+        const int j = SlotTeamsRow(f, row);
         if (j < 1) continue;
         const std::string& name = f.Xplatzgrid.Cells(Platzgrid_Mannschaft, row);
         if (const int platzRow = FindRow(f.Platz, Platz_TeamNr, Get(teams, Teams_Nr, j, true)); platzRow > 0)

@@ -41,6 +41,7 @@ void TMainForm::SetUpPlatzhalterViews() {
     Xplatzgrid.SetCells(Platzgrid_Gruppe, 0, "Gruppe");
     Xplatzgrid.SetCells(Platzgrid_Platzhalter, 0, "Platzhalter");
     Xplatzgrid.SetCells(Platzgrid_Mannschaft, 0, "Mannschaft");
+    for (int c = Platzgrid_Sperre; c < Platzgrid_Spalten; ++c) Xplatzgrid.SetColWidths(c, 0);
     TabSheetPlatzhalter.SetCaption("Platzhalter");
     TabSheetSchiedsrichter.SetCaption("Schiedsrichter");
     PageControlPlatzhalter.Pages = {&TabSheetPlatzhalter, &TabSheetSchiedsrichter};

@@ -1,5 +1,6 @@
 // Handlers of the placeholder tool: assigning names to the team slots, the neutral referees'
-// names, and the start of the tournament.
+// names, and the start of the tournament; and of the final placing.
+#include "engine/EndPlatzierung.h"
 #include "engine/NamenAusDatei.h"
 #include "engine/PlatzhalterZuweisung.h"
 #include "mainwindow/main.h"
@@ -20,6 +21,8 @@ void TForm1::XplatzgridDragDrop(TObject* sender, TObject* source, int x, int y) 
     if (accept) doNamenZuweisen(*this);
 }
 
+void TForm1::IAeverButton55Click(TObject*) { endPlatzierungBearbeiten(*this); }
+
 void TForm1::BindPlatzhalter() {
     IAeverButton34.OnClick = [this](TObject* s) { IAeverButton34Click(s); };
     IAeverButton35.OnClick = [this](TObject* s) { IAeverButton35Click(s); };
@@ -27,6 +30,8 @@ void TForm1::BindPlatzhalter() {
     IAeverButton30.OnClick = [this](TObject* s) { IAeverButton30Click(s); };
     IAeverButton39.OnClick = [this](TObject* s) { IAeverButton39Click(s); };
     Button2.OnClick = [this](TObject* s) { Button2Click(s); };
+    IAeverButton55.OnClick = [this](TObject* s) { IAeverButton55Click(s); };
     IAeverButton30.SetCaption("Zufallsgenerator (Platzhalter)");
     IAeverButton39.SetCaption("Teams aus .txt Datei in Platzhalterliste");
+    IAeverButton55.SetCaption("Endplatzierung bearbeiten");
 }

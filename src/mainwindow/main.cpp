@@ -69,6 +69,7 @@ void TForm1::RegisterButtons() {
     R(IAeverButton50);
     R(IAeverButton52);
     R(IAeverButton54);
+    R(IAeverButton55);
 #undef R
 }
 

@@ -91,6 +91,8 @@ public:
     // Names dragged from ListView2 onto Xplatzgrid or ListBox4 are assigned as by IAeverButton34.
     void XplatzgridDragOver(TObject* sender, TObject* source, int x, int y, bool& accept);
     void XplatzgridDragDrop(TObject* sender, TObject* source, int x, int y);
+    // The final placing.
+    void IAeverButton55Click(TObject* sender);
 
     // Rounds: the round page, the round tree of the round-editing page, referees, plan headers.
     void IAeverButton2Click(TObject* sender);
@@ -107,7 +109,7 @@ public:
         IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton30,
         IAeverButton33, IAeverButton34, IAeverButton35, IAeverButton36, IAeverButton37, IAeverButton38,
         IAeverButton39, IAeverButton40, IAeverButton42, IAeverButton43, IAeverButton44, IAeverButton45,
-        IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52, IAeverButton54;
+        IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52, IAeverButton54, IAeverButton55;
 
 private:
     void RegisterButtons();

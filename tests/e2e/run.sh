@@ -20,9 +20,10 @@
 #   #e2e: sperre gehalten       another process holds the single-instance lock
 #   #e2e: sperre verwaist       the lock file left behind by a killed process
 #   #e2e: anhang lange-zeile N  a line of N bytes appended to the input
+#   #e2e: datei QUELLE ZIEL     tests/e2e/dateien/QUELLE copied into the program folder as ZIEL;
+#                               the script names the program folder as %PROGRAMM%
 #   #e2e: daten                 the files shipped beside the program (tournament forms, pairing
 #                               tables) copied into the program folder
-#   #e2e: testdaten NAME...     files of tests/data copied into the program folder
 #   #e2e: im-programmordner     the program runs in its program folder (relative paths)
 #   #e2e: unterordner NAME      a folder NAME in the program folder
 set -u
@@ -46,7 +47,6 @@ arguments=()
 as_nobody=0
 holder=""
 workdir=""
-data="$(dirname "$(realpath "$0")")/../data"
 
 cleanup() {
     if [ -n "$holder" ]; then kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; fi
@@ -88,12 +88,13 @@ while IFS= read -r line; do
         "sperre verwaist") hold_lock; kill -9 "$holder"; wait "$holder" 2>/dev/null; holder="" ;;
         "daten ") cp "$(dirname "$program")"/TurFormen.dat "$(dirname "$program")"/Spklrs.dat "$home"/ ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
-        "testdaten "*) for name in "${words[@]:1}"; do cp "$data/$name" "$home/"; done ;;
+        "datei "*) cp "$(dirname "$script")/dateien/${words[1]}" "$home/${words[2]}" ;;
         "im-programmordner ") workdir="$home" ;;
         "unterordner "*) mkdir -p "$home/${words[1]}" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"
+sed -i "s|%PROGRAMM%|$home|g" "$input"
 
 runner=(env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$home" XDG_CONFIG_HOME="$tmp/config"
         MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03"

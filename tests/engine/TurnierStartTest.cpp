@@ -86,14 +86,11 @@ TEST_F(StartCheckTest, FirstStartShowsOnlyTheColumnsTheScoringNames) {
     EXPECT_EQ(GetSetting(*form, "Spalte Punkte", ""), "On");
     EXPECT_EQ(GetSetting(*form, "Spalte Ergebnis", ""), "Off");
     EXPECT_EQ(form->XPlan2.ColCount(), 11);
-}
-
-TEST_F(StartCheckTest, SecondScoringNameShowsTheResultColumnToo) {
+    // The second scoring name shows the result column too, at the next first start.
     SetSetting(*form, "Wertung2", "Sätze");
-    Fill({"Adler", "Bären", "Condor", "Dachse"});
+    SetSetting(*form, "Spielstart", "false");
     checkStartTur(*form);
     EXPECT_EQ(GetSetting(*form, "Spalte Ergebnis", ""), "On");
-    EXPECT_EQ(GetSetting(*form, "Spalte Punkte", ""), "On");
 }
 
 TEST_F(StartCheckTest, LaterChecksOfAStartedTournamentLeaveTheColumnsAlone) {
@@ -137,4 +134,16 @@ TEST_F(StartCheckTest, StartedOnlyWhileTheToolAreaIsHidden) {
     form->PageControl1.Visible = false;
     checkStartTur(*form);
     EXPECT_EQ(form->TurGestartet, 1);
+}
+
+TEST_F(StartCheckTest, TwoSlotsOfTheSameTextEachGetTheirOwnName) {
+    // Team 1 also plays directly in a group of round 2.
+    const int d = AddGroup("D", "JGJ", 2);
+    const int again = AddTeam(d, "Mannschaft 1");
+    setupEndPlatzierung(*form);
+    ASSERT_EQ(Grid(Platzgrid_Platzhalter, 5), "Mannschaft 1");
+    Fill({"Adler", "Bären", "Condor", "Dachse", "Elche"});
+    checkStartTur(*form);
+    EXPECT_EQ(Team(Teams_Name_Tur, m1), "Adler");
+    EXPECT_EQ(Team(Teams_Name_Tur, again), "Elche");
 }

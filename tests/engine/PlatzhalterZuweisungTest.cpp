@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "StartFixture.h"
+#include "engine/NamenAusDatei.h"
+#include "engine/PlatzhalterZuweisung.h"
+#include "engine/TurnierStart.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Platzgrid.h"
+#include "foundation/Settings.h"
+
+using Strings = std::vector<std::string>;
+
+class ZuweisungTest : public StartTest {
+protected:
+    void SetUp() override {
+        StartTest::SetUp();
+        setupEndPlatzierung(*form);
+    }
+    void AssignAt(int row, const Strings& names, const Strings& selected) {
+        Offer(names, selected);
+        form->Xplatzgrid.SetRow(row);
+        doNamenZuweisen(*form);
+    }
+    std::string Changed() const { return Get(form->Turnier, Turnier_Changes, 1, true); }
+    std::vector<std::string> BoxTexts() const {
+        Strings texts;
+        for (const auto& box : ui.boxes) texts.push_back(box.text);
+        return texts;
+    }
+};
+
+// --- assigning selected names ---
+
+TEST_F(ZuweisungTest, ThreeNamesOnTheLastSlotAssignOnlyTheFirst) {
+    AssignAt(4, {"Adler", "Bären", "Condor"}, {"Adler", "Bären", "Condor"});
+    EXPECT_EQ(Names(), (Strings{"", "", "", "Adler"}));
+    EXPECT_EQ(form->Xplatzgrid.Row(), 4);
+    EXPECT_EQ(Changed(), "true");
+}
+
+TEST_F(ZuweisungTest, NameGivenAlreadyLetsTheNextNameTakeTheSameRow) {
+    Fill({"", "", "", "Bären"});
+    AssignAt(1, {"Adler", "Bären", "Condor"}, {"Bären", "Condor"});
+    EXPECT_EQ(Names(), (Strings{"Condor", "", "", "Bären"}));
+    EXPECT_EQ(form->Xplatzgrid.Row(), 2);
+}
+
+TEST_F(ZuweisungTest, AssignWithoutTargetRowAsksForSourceAndTarget) {
+    form->Xplatzgrid.SetRow(0);
+    Offer({"Adler"}, {"Adler"});
+    doNamenZuweisen(*form);
+    EXPECT_EQ(BoxTexts(), Strings{"Bitte Quelle und Ziel auswählen"});
+    EXPECT_EQ(Names(), Strings(4, ""));
+    EXPECT_EQ(Changed(), "");
+}
+
+TEST_F(ZuweisungTest, LockedRowTakesNoName) {
+    form->Xplatzgrid.SetCells(Platzgrid_Sperre, 1, "NO");
+    AssignAt(1, {"Adler", "Bären"}, {"Adler", "Bären"});
+    EXPECT_EQ(Names(), Strings(4, ""));
+}
+
+TEST_F(ZuweisungTest, AssignedNameReplacesThePlayersOfTheNameBefore) {
+    Fill({"Adler"});
+    form->Xplatzgrid.SetCells(Platzgrid_Spieler, 1, "Anna|Arno");
+    AssignAt(1, {"Bären"}, {"Bären"});
+    EXPECT_EQ(form->Xplatzgrid.Rows(1).ToVector(), (Strings{"A", "Mannschaft 1", "Bären", "", "1", "1", ""}));
+}
+
+TEST_F(ZuweisungTest, OverlongNameFromTheListIsCut) {
+    AssignAt(1, {std::string(34, 'x')}, {std::string(34, 'x')});
+    EXPECT_EQ(Grid(Platzgrid_Mannschaft, 1), std::string(30, 'x'));
+    EXPECT_EQ(BoxTexts(), Strings{"Name wurde auf 30 gekürzt"});
+}
+
+TEST_F(ZuweisungTest, AllNamesByButtonStartTheTournamentAndATakeBackWithdrawsIt) {
+    AssignAt(1, {"Adler", "Bären", "Condor", "Dachse"}, {"Adler", "Bären", "Condor", "Dachse"});
+    EXPECT_EQ(State(a), "None");
+    EXPECT_EQ(GetSetting(*form, "Spielstart", ""), "true");
+    form->Xplatzgrid.SetRow(2);
+    doNamenZuruecknehmen(*form);
+    // The slot keeps its group, so its group is reset like every group without results.
+    EXPECT_EQ(State(a), "");
+    EXPECT_EQ(State(b), "");
+    EXPECT_EQ(GetSetting(*form, "Spielstart", ""), "false");
+}
+
+// --- taking back ---
+
+TEST_F(ZuweisungTest, TakeBackKeepsTheNamesResolvedForOtherRows) {
+    Fill({"Adler", "Bären", "Condor", "Dachse"});
+    checkStartTur(*form);
+    Put(form->Teams, Teams_Name_Tur, winnerA, "Adler", true);
+    ListPut(form->XATeamsTur, winnerA, "Adler");
+    form->Xplatzgrid.SetRow(4);
+    doNamenZuruecknehmen(*form);
+    EXPECT_EQ(Team(Teams_Name_Tur, m4), "");
+    EXPECT_EQ(ListGet(form->XATeamsTur, m4), "");
+    EXPECT_EQ(ListGet(form->XATeamsTur, m1), "Adler");
+    EXPECT_EQ(ListGet(form->XATeamsTur, winnerA), "Adler");
+    EXPECT_EQ(ListGet(form->XATeamsTur, 0), "Neutrales Schiedsgericht");
+}
+
+TEST_F(ZuweisungTest, NameTakenBackReturnsToTheTeamListInOrder) {
+    Fill({"Bären"});
+    form->Xplatzgrid.SetCells(Platzgrid_Spieler, 1, "Berta");
+    Offer({"Adler", "Condor"});
+    form->Xplatzgrid.SetRow(1);
+    doNamenZuruecknehmen(*form);
+    ASSERT_EQ(form->ListView2.Items.size(), 3u);
+    EXPECT_EQ(form->ListView2.Items[1].Caption, "Bären");
+    EXPECT_EQ(Grid(Platzgrid_Mannschaft, 1), "");
+    EXPECT_EQ(Grid(Platzgrid_Spieler, 1), "");
+    EXPECT_EQ(Grid(Platzgrid_GrNr, 1), "1");
+    EXPECT_EQ(Changed(), "true");
+}
+
+TEST_F(ZuweisungTest, NameTakenBackStaysOutOfTheRefereeList) {
+    Fill({"Bären"});
+    form->RadioButton9.SetChecked(true);
+    Offer({"Schulz"});
+    form->Xplatzgrid.SetRow(1);
+    doNamenZuruecknehmen(*form);
+    EXPECT_EQ(form->ListView2.Items.size(), 1u);
+}
+
+TEST_F(ZuweisungTest, LockedRowKeepsItsName) {
+    Fill({"Adler"});
+    form->Xplatzgrid.SetCells(Platzgrid_Sperre, 1, "NO");
+    form->Xplatzgrid.SetRow(1);
+    doNamenZuruecknehmen(*form);
+    EXPECT_EQ(Grid(Platzgrid_Mannschaft, 1), "Adler");
+    EXPECT_TRUE(form->calls.empty());  // not even the start is checked
+}
+
+// --- moving and exchanging ---
+
+TEST_F(ZuweisungTest, ArrowMovesTheTeamAndLeavesTheSlot) {
+    Fill({"Adler", "Bären"});
+    form->Xplatzgrid.SetCells(Platzgrid_Spieler, 2, "Berta");
+    form->Xplatzgrid.SetRow(2);
+    doPlatzhalterVerschieben(*form, true);
+    EXPECT_EQ(form->Xplatzgrid.Rows(1).ToVector(), (Strings{"A", "Mannschaft 1", "Bären", "", "1", "1", "Berta"}));
+    EXPECT_EQ(form->Xplatzgrid.Rows(2).ToVector(), (Strings{"A", "Mannschaft 2", "Adler", "", "1", "2", ""}));
+    EXPECT_EQ(form->Xplatzgrid.Row(), 1);
+    doPlatzhalterVerschieben(*form, true);  // no row above the first
+    EXPECT_EQ(Grid(Platzgrid_Mannschaft, 1), "Bären");
+    form->Xplatzgrid.SetRow(4);
+    doPlatzhalterVerschieben(*form, false);  // no row below the last
+    EXPECT_EQ(form->Xplatzgrid.Row(), 4);
+}
+
+TEST_F(ZuweisungTest, NoExchangeWithALockedRow) {
+    Fill({"Adler", "Bären", "Condor", "Dachse"});
+    form->Xplatzgrid.SetCells(Platzgrid_Sperre, 3, "NO");
+    EXPECT_FALSE(doPlatzhalterTauschen(*form, 2, 3));
+    EXPECT_FALSE(doPlatzhalterTauschen(*form, 3, 4));
+    EXPECT_FALSE(doPlatzhalterTauschen(*form, 4, 5));
+    EXPECT_TRUE(doPlatzhalterTauschen(*form, 1, 4));
+    EXPECT_EQ(Names(), (Strings{"Dachse", "Bären", "Condor", "Adler"}));
+}
+
+// --- shuffling ---
+
+TEST_F(ZuweisungTest, ShuffleReachesEveryOrderAndLeavesLockedRows) {
+    Fill({"Adler", "Bären", "Condor", "Dachse"});
+    form->Xplatzgrid.SetCells(Platzgrid_Sperre, 4, "NO");
+    std::set<Strings> orders;
+    for (int click = 0; click < 200; ++click) {
+        clock->Advance(1237);
+        doPlatzhalterMischen(*form);
+        const Strings names = Names();
+        EXPECT_EQ(names[3], "Dachse");
+        orders.insert(Strings(names.begin(), names.begin() + 3));
+    }
+    EXPECT_EQ(orders.size(), 6u);  // odd orders too, which only an even number of exchanges misses
+}
+
+TEST_F(ZuweisungTest, ShuffleWithOneOpenNameDoesNothing) {
+    Fill({"Adler", "", "Condor"});
+    form->Xplatzgrid.SetCells(Platzgrid_Sperre, 3, "NO");
+    doPlatzhalterMischen(*form);
+    EXPECT_EQ(Names(), (Strings{"Adler", "", "Condor", ""}));
+    EXPECT_TRUE(form->calls.empty());
+}
+
+// --- neutral referees ---
+
+TEST_F(ZuweisungTest, RefereeNamesAreNumberedSettings) {
+    form->PageControlPlatzhalter.SetActivePage(&form->TabSheetSchiedsrichter);
+    Offer({"Frau Schulz", "Herr Meier", "Frau Roth"}, {"Frau Schulz", "Herr Meier", "Frau Roth"});
+    doNamenZuweisen(*form);
+    doNamenZuweisen(*form);  // nobody twice
+    EXPECT_EQ(form->ListBox4.Items.ToVector(), (Strings{"Frau Schulz", "Herr Meier", "Frau Roth"}));
+    EXPECT_EQ(GetSetting(*form, "N3", ""), "Frau Roth");
+    const int game = AddGame(a, m1, m2);
+    Put(form->Spielplan, Spielplan_Schir, game, "N3", true);
+    EXPECT_EQ(form->getSchiriName(game), "Frau Roth");
+    form->ListBox4.SetItemIndex(0);
+    doNamenZuruecknehmen(*form);
+    EXPECT_EQ(form->ListBox4.Items.ToVector(), (Strings{"Herr Meier", "Frau Roth"}));
+    EXPECT_EQ(GetSetting(*form, "N1", ""), "Herr Meier");
+    EXPECT_EQ(GetSetting(*form, "N2", ""), "Frau Roth");
+    EXPECT_EQ(GetSetting(*form, "N3", "-"), "");
+    EXPECT_EQ(Names(), Strings(4, ""));
+}
+
+// --- names from a text file ---
+
+class TextdateiTest : public ZuweisungTest {
+protected:
+    void Import(const std::string& content) {
+        WriteProgramFile("namen.txt", content);
+        ui.QueueFile(folder + "namen.txt");
+        doNamenAusTextdatei(*form);
+    }
+};
+
+TEST_F(TextdateiTest, NamesFillTheSlotsFromTheFirstRow) {
+    Fill({"", "", "", "Dachse"});
+    form->Xplatzgrid.SetCells(Platzgrid_Spieler, 1, "von vorher");
+    Import("\xEF\xBB\xBF" "Adler\r\n\r\n   \r\n Bären \r\n" + std::string(33, 'c') + "\r\n");
+    EXPECT_EQ(ui.fileFilters.back(), "Textdatei (*.txt)|*.txt");
+    EXPECT_EQ(Names(), (Strings{"Adler", "Bären", std::string(30, 'c'), "Dachse"}));
+    EXPECT_EQ(Grid(Platzgrid_Spieler, 1), "");
+    EXPECT_EQ(BoxTexts(), Strings{"Name wurde auf 30 gekürzt"});
+    EXPECT_EQ(GetSetting(*form, "Spielstart", ""), "true");
+    EXPECT_EQ(Changed(), "true");
+}
+
+TEST_F(TextdateiTest, MoreNamesThanSlotsAssignNothing) {
+    Import("Adler\r\nBären\r\nCondor\r\nDachse\r\nElche\r\n");
+    EXPECT_EQ(Names(), Strings(4, ""));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text,
+              "Die Datei enthält mehr Namen, als die Platzhalterliste Plätze hat (4). Es wurde kein Name zugewiesen.");
+    EXPECT_EQ(Changed(), "");
+}
+
+TEST_F(TextdateiTest, NameTwiceAssignsNothing) {
+    Import("Adler\r\nBären\r\nAdler\r\n");
+    EXPECT_EQ(BoxTexts(), Strings{"Der Name \"Adler\" kommt mehrfach vor. Es wurde kein Name zugewiesen."});
+    EXPECT_EQ(Names(), Strings(4, ""));
+}
+
+TEST_F(TextdateiTest, NameThatStaysInALaterSlotCountsTwice) {
+    Fill({"", "", "", "Adler"});
+    Import("Adler\r\n");
+    EXPECT_EQ(BoxTexts(), Strings{"Der Name \"Adler\" kommt mehrfach vor. Es wurde kein Name zugewiesen."});
+    EXPECT_EQ(Names(), (Strings{"", "", "", "Adler"}));
+}
+
+TEST_F(TextdateiTest, BinaryFileAssignsNothing) {
+    Import(std::string("Adler\r\nB\0\x01\x02ren\r\n", 13));
+    EXPECT_EQ(BoxTexts(),
+              Strings{"Zeile 2 der Datei enthält Zeichen, die kein Text sind. Es wurde kein Name zugewiesen."});
+    EXPECT_EQ(Names(), Strings(4, ""));
+}
+
+TEST_F(TextdateiTest, FileWithoutNamesChangesNothing) {
+    Import("\r\n  \r\n");
+    EXPECT_EQ(BoxTexts(), Strings{"Die Datei enthält keinen Namen."});
+    EXPECT_TRUE(form->calls.empty());
+}
+
+TEST_F(TextdateiTest, StartedTournamentReadsNoFile) {
+    form->Xplatzgrid.SetCells(Platzgrid_Sperre, 2, "NO");
+    doNamenAusTextdatei(*form);
+    EXPECT_EQ(BoxTexts(), Strings{"Turnier hat schon begonnen"});
+    EXPECT_TRUE(ui.fileFilters.empty());
+}
+
+TEST_F(TextdateiTest, CancelledChoiceChangesNothing) {
+    ui.QueueFile("");
+    doNamenAusTextdatei(*form);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(form->calls.empty());
+}
+
+TEST_F(TextdateiTest, UnreadableFileIsReported) {
+    ui.QueueFile(folder + "fehlt.txt");
+    doNamenAusTextdatei(*form);
+    EXPECT_EQ(BoxTexts(), Strings{"Die Datei " + folder + "fehlt.txt konnte nicht gelesen werden."});
+}
+
+// --- the player-list import ---
+
+TEST_F(ZuweisungTest, PlayerListsGoIntoTheGridAndStartTheTournament) {
+    WriteProgramFile("spieler.csv", "Mannschaft;Spieler\r\nAdler;Anna\r\nBären;Berta\r\nAdler;Arno\r\n"
+                                    "Condor;Carla\r\nDachse;Dora\r\n");
+    form->PageControlPlatzhalter.SetActivePage(&form->TabSheetSchiedsrichter);
+    ui.QueueDialog({"Datei=" + folder + "spieler.csv", "ok"});
+    doSpielerlistenImport(*form);
+    EXPECT_EQ(Names(), (Strings{"Adler", "Bären", "Condor", "Dachse"}));
+    EXPECT_EQ(Team(Teams_TMP, m1), "Anna|Arno");
+    EXPECT_EQ(Team(Teams_Name_Tur, m4), "Dachse");
+    EXPECT_EQ(form->PageControlPlatzhalter.ActivePage, &form->TabSheetPlatzhalter);
+    EXPECT_EQ(Changed(), "true");
+}
+
+TEST_F(ZuweisungTest, CancelledImportStillChecksTheStart) {
+    ui.QueueDialog({"abbrechen"});
+    doSpielerlistenImport(*form);
+    EXPECT_EQ(Names(), Strings(4, ""));
+    EXPECT_EQ(form->calls.back(), "DoPlan(XPlan2)");
+    EXPECT_EQ(Changed(), "");
+}

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "SmallTournament.h"
+#include "TestEnvironment.h"
+#include "engine/TurnierStart.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Settings.h"
+#include "frontend/CommandTable.h"
+#include "frontend/Session.h"
+#include "mainwindow/main.h"
+
+namespace {
+
+// The small tournament before its start: no results, no names; the team list holds five names.
+class PlaceholderCommandsTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        form = std::make_unique<TForm1>();
+        form->FormCreate();
+        FillSmallTournament(*form);
+        for (int row = 1; row < form->Gruppe.RowCount(); ++row) Put(form->Gruppe, Gruppe_State, row, "", true);
+        for (int row = 1; row < form->Spielplan.RowCount(); ++row) Put(form->Spielplan, Spielplan_Sieger, row, "", true);
+        for (int row = 1; row < form->Teams.RowCount(); ++row) Put(form->Teams, Teams_Name_Tur, row, "", true);
+        for (int row = 1; row <= 4; ++row) Put(form->Teams, Teams_InGr, row, row <= 2 ? 1 : 2, true);
+        WriteProgramFile("teams.dat", "Elche\r\nFalken\r\nGeier\r\nHabichte\r\nIgel\r\n");
+        WriteProgramFile("schiris.dat", "Frau Roth\r\nHerr Weiß\r\n");
+        setupEndPlatzierung(*form);
+    }
+    int Run(const std::string& input) {
+        form->Closed = false;
+        std::istringstream in(input);
+        std::ostringstream out;
+        int status;
+        {
+            Session session(*form, ProgramCommands(), in, out, true);
+            status = session.Run();
+        }
+        output = out.str();
+        return status;
+    }
+    // Assigning changes the tournament: leaving then asks, and the changes are dropped. The
+    // output ends before that question.
+    int RunAndLeave(const std::string& input) {
+        const int status = Run(input + "antwort nein\nende\n");
+        if (const size_t asked = output.rfind("Frage: "); asked != std::string::npos) output.erase(asked);
+        return status;
+    }
+    std::unique_ptr<TForm1> form;
+    std::string output;
+};
+
+}  // namespace
+
+TEST_F(PlaceholderCommandsTest, AssignShowAndStart) {
+    EXPECT_EQ(RunAndLeave("zuweisen 2 Falken Geier\nstart\nzuweisen 1 Elche\nzuweisen 4 Igel\nnamen\nstart\n"), kExitOk);
+    EXPECT_EQ(output,
+              "Platz 2 (A, Bären): Falken\n"
+              "Platz 3 (B, Condor): Geier\n"
+              "Das Turnier hat noch nicht begonnen: 2 Plätze sind ohne Namen.\n"
+              "Platz 1 (A, Adler): Elche\n"
+              "Platz 4 (B, Dachse): Igel\n"
+              "Nr  Gruppe  Platzhalter  Mannschaft  Spieler\n"
+              "1   A       Adler        Elche\n"
+              "2   A       Bären        Falken\n"
+              "3   B       Condor       Geier\n"
+              "4   B       Dachse       Igel\n"
+              "Das Turnier hat begonnen.\n");
+    EXPECT_EQ(Get(form->Teams, Teams_Name_Tur, 3, true), "Geier");
+}
+
+TEST_F(PlaceholderCommandsTest, AssignRefusesNamesOutsideTheListAndNamesGivenAlready) {
+    EXPECT_EQ(Run("zuweisen 1 Zebras\n"), kExitFailed);
+    EXPECT_EQ(output.substr(0, output.find('\n')), "Fehler: „Zebras“ steht nicht in der Teilnehmerliste.");
+    EXPECT_EQ(Run("zuweisen 1 Elche\nzuweisen 2 Elche\n"), kExitFailed);
+    EXPECT_NE(output.find("Fehler: Kein Name wurde zugewiesen"), std::string::npos) << output;
+    EXPECT_EQ(Run("zuweisen 9 Elche\n"), kExitFailed);
+    EXPECT_NE(output.find("Einen Platz „9“ gibt es nicht; „namen“ zeigt die Plätze 1 bis 4."), std::string::npos);
+}
+
+TEST_F(PlaceholderCommandsTest, ExchangeNeighboursAndTakeBack) {
+    EXPECT_EQ(Run("zuweisen 1 Elche Falken\ntauschen 1 2\nzuruecknehmen 2\ntauschen 1 3\n"), kExitFailed);
+    EXPECT_EQ(output,
+              "Platz 1 (A, Adler): Elche\n"
+              "Platz 2 (A, Bären): Falken\n"
+              "Platz 1 (A, Adler): Falken\n"
+              "Platz 2 (A, Bären): Elche\n"
+              "Platz 2 (A, Bären): frei\n"
+              "Fehler: „tauschen“ tauscht benachbarte Plätze, wie die Pfeile es tun.\n"
+              "Abbruch in Zeile 4: „tauschen 1 3“ ist fehlgeschlagen.\n");
+}
+
+TEST_F(PlaceholderCommandsTest, TextFileAndPlayerListImport) {
+    WriteProgramFile("namen.txt", "Ameisen\r\nBienen\r\n");
+    WriteProgramFile("spieler.csv", "Mannschaft;Spieler\r\nBienen;Berta\r\nCondor;Carl\r\nCondor;Clara\r\n");
+    EXPECT_EQ(RunAndLeave("zuweisen-datei " + folder + "namen.txt\nimportieren Datei=" + folder +
+                          "spieler.csv ok\nnamen\n"),
+              kExitOk);
+    EXPECT_NE(output.find("Nr  Gruppe  Platzhalter  Mannschaft  Spieler\n"
+                          "1   A       Adler        Ameisen\n"
+                          "2   A       Bären        Bienen      Berta\n"
+                          "3   B       Condor       Condor      Carl, Clara\n"
+                          "4   B       Dachse\n"),
+              std::string::npos)
+        << output;
+}
+
+TEST_F(PlaceholderCommandsTest, RefereeNamesFromTheRefereeList) {
+    EXPECT_EQ(RunAndLeave("schiedsrichter-namen \"Herr Weiß\" \"Frau Roth\"\nschiedsrichter-namen entfernen 1\n"),
+              kExitOk);
+    // Appended in the order of the list, as the selection is.
+    EXPECT_EQ(output, "N1  Frau Roth\nN2  Herr Weiß\nN1  Herr Weiß\n");
+    EXPECT_EQ(GetSetting(*form, "N1", ""), "Herr Weiß");
+    EXPECT_EQ(GetSetting(*form, "N2", "-"), "");
+}
+
+TEST_F(PlaceholderCommandsTest, FinalPlacingEditedThroughTheGroupDialog) {
+    EXPECT_EQ(RunAndLeave("endplatzierung-bearbeiten Teilnehmer=1.A;1.B ok\n"), kExitOk);
+    EXPECT_NE(output.find("1      1. Gruppe A\n2      1. Gruppe B\n"), std::string::npos) << output;
+    EXPECT_EQ(Run("mischen\n"), kExitFailed);
+    EXPECT_NE(output.find("Fehler: Zum Mischen braucht es mindestens zwei offene Plätze mit Namen."),
+              std::string::npos)
+        << output;
+}
