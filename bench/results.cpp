@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchForm.h"
 #include "engine/Platzierung.h"
 #include "engine/SpielplanKlick.h"
 #include "foundation/Accessors.h"
@@ -16,17 +17,6 @@
 #include "platform/UiHost.h"
 
 namespace {
-
-class BenchForm : public TMainForm {
-public:
-    void DoPlan(TStringGrid&, int, int, const TStrings*) override {}
-    void doTurnierBaum() override {}
-    void showMenuEmpty(bool, bool) override {}
-    void InitAll() override {}
-    void showWerkzeug(int) override {}
-    void setStatusText(int, const std::string&) override {}
-    void doGrafik(int) override {}
-};
 
 constexpr int kGroups = 250, kTeamsPerGroup = 8;
 

@@ -124,9 +124,9 @@ void TfrmErgebnis::FormShow() {
 
 std::vector<DialogField> TfrmErgebnis::Fields() {
     std::vector<DialogField> fields{ReadOnlyField("Spiel", Label1), ChoiceField("Sieger", ComboBox1),
-                                    TextField("Punkte 1", Edit1),     TextField("Punkte 2", Edit2),
-                                    TextField("Sätze 1", Edit3),      TextField("Sätze 2", Edit4),
-                                    TextField("Bälle 1", Edit5),      TextField("Bälle 2", Edit6),
+                                    TextField("Punkte1", Edit1),     TextField("Punkte2", Edit2),
+                                    TextField("Sätze1", Edit3),      TextField("Sätze2", Edit4),
+                                    TextField("Bälle1", Edit5),      TextField("Bälle2", Edit6),
                                     TextField("Satzergebnisse", Edit7)};
     // Points the group awards are not typed.
     fields[2].shown = fields[3].shown = [this] { return !PointsAwarded(); };
@@ -148,8 +148,8 @@ std::vector<DialogAction> TfrmErgebnis::Actions() {
 }
 
 bool TfrmErgebnis::Uebernehmen() {
-    Score scores[] = {{"Punkte 1", Edit1.Text()}, {"Punkte 2", Edit2.Text()}, {"Sätze 1", Edit3.Text()},
-                      {"Sätze 2", Edit4.Text()},  {"Bälle 1", Edit5.Text()},  {"Bälle 2", Edit6.Text()}};
+    Score scores[] = {{"Punkte1", Edit1.Text()}, {"Punkte2", Edit2.Text()}, {"Sätze1", Edit3.Text()},
+                      {"Sätze2", Edit4.Text()},  {"Bälle1", Edit5.Text()},  {"Bälle2", Edit6.Text()}};
     if (PointsAwarded()) scores[0].text = scores[1].text = "";
     for (Score& score : scores)
         if (const std::string problem = CheckScore(score); !problem.empty()) {
@@ -164,8 +164,8 @@ bool TfrmErgebnis::Uebernehmen() {
             return false;
         }
         if (scores[2].text.empty() && scores[3].text.empty()) {
-            scores[2] = {"Sätze 1", IntToStr(sets.first), static_cast<double>(sets.first)};
-            scores[3] = {"Sätze 2", IntToStr(sets.second), static_cast<double>(sets.second)};
+            scores[2] = {"Sätze1", IntToStr(sets.first), static_cast<double>(sets.first)};
+            scores[3] = {"Sätze2", IntToStr(sets.second), static_cast<double>(sets.second)};
         } else if (scores[2].value != sets.first || scores[3].value != sets.second) {
             ShowMsg(3, "Die Sätze passen nicht zu den Satzergebnissen");
             return false;

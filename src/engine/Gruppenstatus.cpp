@@ -65,8 +65,9 @@ Totals ReadTotals(const TSortGrid& platz, int row) {
     return totals;
 }
 
-std::string TeamName(const TMainForm& f, int team) {
-    return team >= 0 && team < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[team] : std::string();
+const std::string& TeamName(const TMainForm& f, int team) {
+    static const std::string none;
+    return team >= 0 && team < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[team] : none;
 }
 
 // The participants of h, named, take the totals their names reached in the round before h's.
@@ -78,8 +79,10 @@ void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::
     for (int p = 1; p < platz.RowCount(); ++p) {
         const int group = IntGet(platz, Platz_GrNr, p, true);
         auto round = roundOfGroup.find(group);
-        if (round == roundOfGroup.end())
-            round = roundOfGroup.emplace(group, IsGroupRow(f, group) ? IntGet(f.Gruppe, Gruppe_RNr, group, true) : 0).first;
+        if (round == roundOfGroup.end()) {
+            const int roundNumber = IsGroupRow(f, group) ? IntGet(f.Gruppe, Gruppe_RNr, group, true) : 0;
+            round = roundOfGroup.emplace(group, roundNumber).first;
+        }
         if (round->second != previous) continue;
         const std::string name = TeamName(f, IntGet(platz, Platz_TeamNr, p, true));
         if (name.empty()) continue;
@@ -122,8 +125,11 @@ std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver)
             if (side == rowOfTeam.end()) continue;
             Totals& t = totals[side->second];
             t[0] += 1;
-            for (int i = 0; i < 6; ++i)
-                t[static_cast<size_t>(i) + 1] += ToDouble(Get(plan, Spielplan_PPkt + (i ^ (mirrored ? 1 : 0)), r, true));
+            // The second participant's won values stand in the first one's lost columns.
+            for (int i = 0; i < 6; ++i) {
+                const int column = Spielplan_PPkt + (mirrored ? i ^ 1 : i);
+                t[static_cast<size_t>(i) + 1] += ToDouble(Get(plan, column, r, true));
+            }
         }
     }
     for (const auto& [row, t] : totals)
@@ -195,37 +201,50 @@ void MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress) {
     if (progress.decided == 0) SetState(form, g, "Open");
 }
 
-std::vector<std::string> OpenLaterGroups(TMainForm& form) {
+LaterGroups OpenLaterGroups(TMainForm& form) {
+    LaterGroups result;
     TSortGrid& platz = form.Platz;
-    for (int p = 1; p < platz.RowCount(); ++p)
-        if (const std::string name = TeamName(form, IntGet(platz, Platz_TeamNr, p, true)); !name.empty())
-            Put(platz, Platz_Team, p, name, true);
+    for (int p = 1; p < platz.RowCount(); ++p) {
+        const std::string& name = TeamName(form, CellInt(platz, Platz_TeamNr, p));
+        const std::string& shown = platz.Cells(Platz_Team, p);
+        if (name.empty() || name == shown) continue;
+        // A row without a name takes no part in the ranking: with one it does.
+        if (shown.empty()) result.standingsChanged = true;
+        Put(platz, Platz_Team, p, name, true);
+    }
 
     const TSortGrid& gruppe = form.Gruppe;
-    std::vector<char> ready(static_cast<size_t>(gruppe.RowCount()), 0);
+    const size_t groups = static_cast<size_t>(gruppe.RowCount());
+    std::vector<char> ready(groups, 0), finished(groups, 0);
     for (int h = 1; h < gruppe.RowCount(); ++h) {
-        const std::string state = State(form, h);
-        ready[static_cast<size_t>(h)] = !Get(gruppe, 0, h, true).empty() && (state.empty() || state == "None" || state == "Open");
+        const std::string& state = gruppe.Cells(Gruppe_State, h);
+        const bool waiting = state.empty() || state == "None" || state == "Open";
+        ready[static_cast<size_t>(h)] = !gruppe.Cells(0, h).empty() && waiting;
+        finished[static_cast<size_t>(h)] = Finished(state);
     }
+    auto sourceFinished = [&](int team) {
+        const int source = SourceGroup(form, team);
+        return source <= 0 || (static_cast<size_t>(source) < groups ? finished[static_cast<size_t>(source)] != 0
+                                                                     : Finished(State(form, source)));
+    };
     const TSortGrid& plan = form.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
-        const int h = IntGet(plan, Spielplan_GrNr, r, true);
+        const int h = CellInt(plan, Spielplan_GrNr, r);
         if (!IsGroupRow(form, h) || !ready[static_cast<size_t>(h)]) continue;
-        const int referee = ToInt(Get(plan, Spielplan_Schir, r, true));
-        for (int team : {IntGet(plan, Spielplan_T1, r, true), IntGet(plan, Spielplan_T2, r, true), referee > 0 ? referee : 0})
-            if (const int source = SourceGroup(form, team); source > 0 && !Finished(State(form, source)))
-                ready[static_cast<size_t>(h)] = 0;
+        const int referee = ToInt(plan.Cells(Spielplan_Schir, r));
+        for (int team : {CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r), referee > 0 ? referee : 0})
+            if (!sourceFinished(team)) ready[static_cast<size_t>(h)] = 0;
     }
     std::set<int> opened;
-    std::vector<std::string> numbers;
     for (int h = 1; h < gruppe.RowCount(); ++h)
         if (ready[static_cast<size_t>(h)]) {
             opened.insert(h);
-            numbers.push_back(IntToStr(h));
+            result.opened.push_back(IntToStr(h));
         }
-    if (opened.empty()) return numbers;
+    if (opened.empty()) return result;
+    result.standingsChanged = true;
     // A group taken back keeps the results it had: it is open again only without any.
     const std::set<int> played = Rebuild(form, opened, true);
     for (int h : opened) SetState(form, h, played.count(h) ? "Edit" : "Open");
-    return numbers;
+    return result;
 }

@@ -26,6 +26,10 @@ void MarkResultTaken(TMainForm& form, int g, int t1, int t2);
 // A result of group g was removed (progress counted afterwards): a group complete before takes
 // back the participants that came from it; a group left without any winner is open again.
 void MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress);
-// Opens every group not yet played whose participants' and referees' source groups are finished;
-// returns the numbers of the groups opened.
-std::vector<std::string> OpenLaterGroups(TMainForm& form);
+struct LaterGroups {
+    std::vector<std::string> opened;  // numbers of the groups opened
+    bool standingsChanged = false;    // totals rebuilt or a row without a name given one
+};
+// Shows the names the participant slots have in the standings, then opens every group not yet
+// played whose participants' and referees' source groups are finished.
+LaterGroups OpenLaterGroups(TMainForm& form);

@@ -193,8 +193,9 @@ void LeaveOpen(TMainForm& f, int row) {
     const std::string number = Get(teams, Teams_Nr, row, true);
     ListPut(f.XATeamsTur, ToInt(number), "");
     TSortGrid& platz = f.Platz;
+    const std::string placeholder = Get(teams, Teams_Name, row, true);
     for (int p = 1; p < platz.RowCount(); ++p)
-        if (Get(platz, Platz_TeamNr, p, true) == number) Put(platz, Platz_Team, p, Get(teams, Teams_Name, row, true), true);
+        if (Get(platz, Platz_TeamNr, p, true) == number) Put(platz, Platz_Team, p, placeholder, true);
 }
 
 }  // namespace

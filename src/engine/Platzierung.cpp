@@ -28,10 +28,9 @@ int GroupOfTeam(const TMainForm& form, int team) {
 // Groups count only where head-to-head may decide or ties are collected.
 std::vector<RankRow> ReadStandings(const TMainForm& form, bool withGroups) {
     const TSortGrid& platz = form.Platz;
-    std::vector<RankRow> rows;
-    rows.reserve(static_cast<size_t>(platz.RowCount()));
+    std::vector<RankRow> rows(static_cast<size_t>(std::max(platz.RowCount() - 1, 0)));
     for (int r = 1; r < platz.RowCount(); ++r) {
-        RankRow row;
+        RankRow& row = rows[static_cast<size_t>(r) - 1];
         row.team = CellInt(platz, Platz_TeamNr, r);
         row.group = withGroups ? GroupOfTeam(form, row.team) : 0;
         row.takesPart = !platz.Cells(Platz_Team, r).empty();
@@ -41,23 +40,26 @@ std::vector<RankRow> ReadStandings(const TMainForm& form, bool withGroups) {
         row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
         row.ballsWon = CellNumber(platz, Platz_PBall, r);
         row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
-        rows.push_back(row);
     }
     return rows;
 }
 
-HeadToHead ReadHeadToHead(const TMainForm& form, const std::set<int>& groups) {
+HeadToHead ReadHeadToHead(const TMainForm& form, const HeadToHeadWanted& wanted) {
     std::vector<HeadToHead::Game> games;
+    const std::set<int>& groups = wanted.groups;
     if (groups.empty()) return HeadToHead(std::move(games));
-    std::vector<char> wanted(static_cast<size_t>(std::max(*groups.rbegin(), 0)) + 1, 0);
+    std::vector<char> groupWanted(static_cast<size_t>(std::max(*groups.rbegin(), 0)) + 1, 0);
     for (int g : groups)
-        if (g >= 0) wanted[static_cast<size_t>(g)] = 1;
+        if (g >= 0) groupWanted[static_cast<size_t>(g)] = 1;
     const TSortGrid& plan = form.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
         const int g = CellInt(plan, Spielplan_GrNr, r);
-        if (g < 0 || static_cast<size_t>(g) >= wanted.size() || !wanted[static_cast<size_t>(g)]) continue;
-        games.push_back(
-            {g, CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r), CellInt(plan, Spielplan_Sieger, r)});
+        if (g < 0 || static_cast<size_t>(g) >= groupWanted.size() || !groupWanted[static_cast<size_t>(g)]) continue;
+        const int t1 = CellInt(plan, Spielplan_T1, r);
+        if (!wanted.Team(t1)) continue;
+        const int t2 = CellInt(plan, Spielplan_T2, r);
+        if (!wanted.Team(t2)) continue;
+        games.push_back({g, t1, t2, CellInt(plan, Spielplan_Sieger, r)});
     }
     return HeadToHead(std::move(games));
 }
@@ -110,7 +112,7 @@ void updatePlatzierung(TMainForm& form, int g, bool plain) {
 
     const std::vector<RankRow> rows = ReadStandings(form, !plain && (chain.HasHeadToHead() || g > 0));
     const RankResult result = RankRows(rows, chain, plain, g,
-                                       [&form](const std::set<int>& groups) { return ReadHeadToHead(form, groups); });
+                                       [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
     ApplyOrder(platz, result.order);
     for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
 }

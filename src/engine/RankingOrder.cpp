@@ -6,7 +6,12 @@
 #include <queue>
 #include <tuple>
 
-double WholeDifference(double plus, double minus) { return std::trunc(plus - minus); }
+double WholeDifference(double plus, double minus) {
+    const double difference = plus - minus;
+    // Below 2^53 every double is cut exactly by way of a whole number.
+    if (std::fabs(difference) < 9.0e15) return static_cast<double>(static_cast<long long>(difference));
+    return std::trunc(difference);
+}
 
 bool RankChain::HasHeadToHead() const {
     return std::find(steps.begin(), steps.end(), RankStep::HeadToHead) != steps.end();
@@ -165,18 +170,27 @@ public:
         // whole chain decides every pair.
         key_ = plain_ || parts_.headToHead ? parts_.before : parts_.all;
         keys_ = KeyTable(key_);
-        afterKeys_ = KeyTable(parts_.after);
+        if (usesHeadToHead_) afterKeys_ = KeyTable(parts_.after);
         balance_.assign(rows_.size(), 0);
         tied_.assign(rows_.size(), false);
     }
 
     RankResult Run() {
         std::vector<std::vector<int>> segments = Segments();
-        std::vector<std::vector<std::vector<int>>> blocks(segments.size());
-        for (size_t s = 0; s < segments.size(); ++s) {
-            SortKeepingRuns(segments[s], [this](int a, int b) { return CompareKeys(keys_, key_.size(), a, b) > 0; });
-            blocks[s] = LevelRuns(segments[s]);
+        for (std::vector<int>& segment : segments)
+            SortKeepingRuns(segment, [this](int a, int b) { return CompareKeys(keys_, key_.size(), a, b) > 0; });
+        // The key alone decides when neither head-to-head nor ties are asked for.
+        if (!usesHeadToHead_ && collect_ <= 0) {
+            RankResult result;
+            result.order.reserve(rows_.size());
+            for (size_t s = 0; s < segments.size(); ++s) {
+                if (s > 0) result.order.push_back(absent_[s - 1]);
+                result.order.insert(result.order.end(), segments[s].begin(), segments[s].end());
+            }
+            return result;
         }
+        std::vector<std::vector<std::vector<int>>> blocks(segments.size());
+        for (size_t s = 0; s < segments.size(); ++s) blocks[s] = LevelRuns(segments[s]);
         if (usesHeadToHead_) needed_ = GroupsWithLevelRows(blocks);
         for (auto& segmentBlocks : blocks)
             for (std::vector<int>& block : segmentBlocks) {
@@ -203,10 +217,10 @@ private:
 
     // The values of every row on these steps, row after row, better always larger.
     std::vector<double> KeyTable(const std::vector<RankStep>& steps) const {
-        std::vector<double> table;
-        table.reserve(rows_.size() * steps.size());
+        std::vector<double> table(rows_.size() * steps.size());
+        double* value = table.data();
         for (const RankRow& row : rows_)
-            for (RankStep step : steps) table.push_back(Value(row, step));
+            for (RankStep step : steps) *value++ = Value(row, step);
         return table;
     }
 
@@ -219,18 +233,18 @@ private:
         return 0;
     }
 
-    const HeadToHead& Games(const std::set<int>& groups) {
+    const HeadToHead& Games(const HeadToHeadWanted& wanted) {
         if (!loaded_) {
-            games_ = source_(groups);
+            games_ = source_(wanted);
             loaded_ = true;
         }
         return games_;
     }
 
-    std::set<int> AllGroups() const {
-        std::set<int> groups;
-        for (const RankRow& row : rows_) groups.insert(row.group);
-        return groups;
+    HeadToHeadWanted AllGroups() const {
+        HeadToHeadWanted wanted;
+        for (const RankRow& row : rows_) wanted.groups.insert(row.group);
+        return wanted;
     }
 
     // Whether the lower row of an adjacent pair goes above the upper one.
@@ -247,6 +261,8 @@ private:
     // passes it only when it ranks above it, one such row after the other.
     std::vector<std::vector<int>> Segments() {
         std::vector<std::vector<int>> segments(1);
+        segments.front().reserve(rows_.size());
+        bool risen = false;
         for (size_t i = 0; i < rows_.size(); ++i) {
             const int row = static_cast<int>(i);
             if (!rows_[i].takesPart) {
@@ -256,9 +272,12 @@ private:
             }
             size_t s = segments.size() - 1;
             while (s > 0 && Overtakes(row, absent_[s - 1])) --s;
+            risen = risen || s + 1 < segments.size();
             segments[s].push_back(row);
         }
-        for (std::vector<int>& segment : segments) std::sort(segment.begin(), segment.end());
+        // Rows that rose join their segment in table order.
+        if (risen)
+            for (std::vector<int>& segment : segments) std::sort(segment.begin(), segment.end());
         return segments;
     }
 
@@ -273,14 +292,26 @@ private:
         return runs;
     }
 
-    // Groups with two or more rows in one run of level rows: their head-to-head results count.
-    std::set<int> GroupsWithLevelRows(const std::vector<std::vector<std::vector<int>>>& blocks) const {
-        std::set<int> groups;
+    // Groups with two or more rows in one run of level rows: the games among those rows count.
+    HeadToHeadWanted GroupsWithLevelRows(const std::vector<std::vector<std::vector<int>>>& blocks) const {
+        HeadToHeadWanted wanted;
         for (const auto& segmentBlocks : blocks)
-            for (const std::vector<int>& block : segmentBlocks)
-                for (const std::vector<int>& members : ByGroup(block))
-                    if (members.size() > 1) groups.insert(Row(members.front()).group);
-        return groups;
+            for (const std::vector<int>& block : segmentBlocks) {
+                if (block.size() < 2) continue;
+                for (const std::vector<int>& members : ByGroup(block)) {
+                    if (members.size() < 2) continue;
+                    wanted.groups.insert(Row(members.front()).group);
+                    for (int row : members) {
+                        const int team = Row(row).team;
+                        if (team < 0) continue;
+                        if (wanted.teams.size() <= static_cast<size_t>(team)) wanted.teams.resize(static_cast<size_t>(team) + 1, 0);
+                        wanted.teams[static_cast<size_t>(team)] = 1;
+                    }
+                }
+            }
+        // No team asked for must not read as "any team".
+        if (wanted.teams.empty()) wanted.teams.push_back(0);
+        return wanted;
     }
 
     // Without head-to-head, rows level on the whole chain cannot be separated.
@@ -404,7 +435,7 @@ private:
     std::vector<double> keys_, afterKeys_;
     std::vector<int> absent_;
     std::vector<int> balance_;
-    std::set<int> needed_;
+    HeadToHeadWanted needed_;
     std::vector<bool> tied_;
     HeadToHead games_;
     bool loaded_ = false;

@@ -52,8 +52,16 @@ private:
     std::vector<Game> games_;  // by group and pair, one per pair
 };
 
-// Supplies the head-to-head results of the groups asked for, only when some are needed.
-using HeadToHeadSource = std::function<HeadToHead(const std::set<int>& groups)>;
+// The games a ranking needs: those of these groups between two of these teams (no teams: any).
+struct HeadToHeadWanted {
+    std::set<int> groups;
+    std::vector<char> teams;  // by team number
+    bool Team(int team) const {
+        return teams.empty() || (team >= 0 && static_cast<size_t>(team) < teams.size() && teams[static_cast<size_t>(team)]);
+    }
+};
+// Supplies the head-to-head results asked for, only when some are needed.
+using HeadToHeadSource = std::function<HeadToHead(const HeadToHeadWanted& wanted)>;
 
 struct RankResult {
     std::vector<int> order;  // row indices, best first

@@ -6,15 +6,18 @@
 
 #include "dialogs/Dialogs.h"
 #include "engine/Autodruck.h"
+#include "engine/Konflikt.h"
 #include "engine/Gruppenstatus.h"
-#include "engine/Platzhalter.h"
 #include "engine/Platzierung.h"
+#include "engine/Schiris.h"
+#include "engine/SchweizRunde.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/Settings.h"
 #include "foundation/Texts.h"
 #include "output/beam.h"
 #include "platform/Random.h"
@@ -69,11 +72,13 @@ public:
         const int cg = complete ? g_ : 0;
         updatePlatzierung(form_, cg, false);
         bool resolved = false;
-        if (complete) resolved = FinishGroup();
+        if (complete) resolved = FinishGroup(progress.allDecided);
         std::vector<std::string> opened;
         if (taken_ && (resolved || Get(form_.Gruppe, Gruppe_System, g_, true) == "SV")) {
-            opened = OpenLaterGroups(form_);
-            updatePlatzierung(form_, cg + 1, false);
+            const LaterGroups later = OpenLaterGroups(form_);
+            opened = later.opened;
+            // Nothing the ranking reads has changed since it ran: the order stands.
+            if (later.standingsChanged) updatePlatzierung(form_, cg + 1, false);
         }
         if (automatic_) return;
         if (accepted_) SendGroupsToProjector();
@@ -154,9 +159,9 @@ private:
         const std::string t1 = Get(plan, Spielplan_T1, r_, true), t2 = Get(plan, Spielplan_T2, r_, true);
         int pA = 0, pB = 0;
         for (int p = 1; p < platz.RowCount() && (pA == 0 || pB == 0); ++p) {
-            const std::string team = Get(platz, Platz_TeamNr, p, true);
-            if (pA == 0 && team == t1) pA = p;
-            if (pB == 0 && team == t2) pB = p;
+            const std::string& team = platz.Cells(Platz_TeamNr, p);
+            if (pA == 0 && !t1.empty() && team == t1) pA = p;
+            if (pB == 0 && !t2.empty() && team == t2) pB = p;
         }
         if (pA < 1 || pB < 1) {
             ErrorLog("doSpielplanKlick(): Ergbnis in XPlatz eingeben: t1 (" + IntToStr(pA) + ") oder t2 (" +
@@ -191,22 +196,28 @@ private:
     }
 
     // The group has just been completed; true when its placeholders were resolved.
-    bool FinishGroup() {
+    bool FinishGroup(bool allDecided) {
         TSortGrid& gruppe = form_.Gruppe;
         Log("[A] Gruppe " + Get(gruppe, Gruppe_Bez, g_, true) + " fertig");
         Put(gruppe, Gruppe_State, g_, "Done", true);
         if (!automatic_) ShowMsg(1, GroupDoneText(Get(gruppe, Gruppe_Bez, g_, true), Get(gruppe, Gruppe_Name, g_, true)));
-        if (form_.KonfliktTeams.Count() > 0 && !automatic_) {
-            TfrmKonflikt& konflikt = DialogsOf(form_).frmKonflikt;
-            konflikt.Form = &form_;
-            konflikt.GrNr = g_;
-            konflikt.Teams = &form_.KonfliktTeams;
-            konflikt.ShowModal();
+        if (Get(form_.Turnier, Turnier_System, 1, true) == "Schweiz" && !allDecided) {
+            PairNextSwissRound();
+            return false;
         }
-        updatePlatzierung(form_, g_, true);
-        calcAfterRound(form_, g_, gameNo_);
-        updatePlatzierung(form_, g_, false);
+        gruppeAbschliessen(form_, g_, gameNo_, form_.KonfliktTeams.Count() > 0 && !automatic_);
         return true;
+    }
+
+    // The next Swiss round is paired and gets its referees as the tournament chose them; one
+    // referee per round ("Aus der Runde") counts as one from the own group here.
+    void PairNextSwissRound() {
+        auswertSchweiz(form_, g_, automatic_);
+        int mode = ToInt(GetSetting(form_, "SchiriAuswahl", "0"));
+        if (mode == 1) mode = 0;
+        form_.RadioGroup2.SetItemIndex(mode);
+        form_.umNeutral.SetText(GetSetting(form_, "SchiriAusAnz", "2"));
+        generateSchiris(form_, 0, g_ + 1, form_.RadioGroup2, ToInt(form_.umNeutral.Text()), g_);
     }
 
     void SendGroupsToProjector() {

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "foundation/Busy.h"
 #include "foundation/Conversions.h"
 #include "frontend/CommandLine.h"
 #include "frontend/CommandTable.h"
@@ -25,9 +26,17 @@ Session::Session(TForm1& form, const CommandTable& commands, std::istream& in, s
       host_(input_, out, script),
       previousHost_(&Ui()) {
     SetUiHost(&host_);
+    // "Neuer Marovelkandis" closes everything and then asks what to do first, as the start does;
+    // a script says what comes next with its following command.
+    form_.StartDialog = [this] {
+        if (!script_) showStartDialog();
+    };
 }
 
-Session::~Session() { SetUiHost(previousHost_); }
+Session::~Session() {
+    form_.StartDialog = nullptr;
+    SetUiHost(previousHost_);
+}
 
 template <typename Step>
 std::optional<int> Session::Guarded(const std::string& where, Step step) {
@@ -120,6 +129,9 @@ bool Session::Execute(const std::string& line) {
              << Quoted(commands_.Closest(parsed.name)) << "? („hilfe“ zeigt alle Befehle)\n";
         return false;
     }
+    // Commands are read only between two commands, so nothing is busy here unless an operation
+    // left its mark behind; then nothing may touch the half-written tables.
+    if (RefuseWhileBusy(form_)) return false;
     if (command->needsTournament && !TournamentOpen(form_)) {
         out_ << "Fehler: Kein Turnier geöffnet – " << Quoted(command->name) << " braucht ein geöffnetes Turnier.\n";
         return false;

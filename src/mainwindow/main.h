@@ -104,6 +104,12 @@ public:
     void XPlan1Click(TObject* sender);
     void XPlan2Click(TObject* sender);
 
+    // Results: a game entry of the graphic view's popup menu (its tag is the game number) opens
+    // the game's result entry; the placing conflict of the finished group given by the sender's
+    // tag (0: the first that has one) is settled again.
+    void SpielErgebnisClick(TObject* sender);
+    void PlatzierungskonfliktClick(TObject* sender);
+
     TIAeverButton IAeverButton2, IAeverButton3, IAeverButton6, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
         IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17,
         IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton30,

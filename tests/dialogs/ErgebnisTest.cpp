@@ -56,27 +56,27 @@ protected:
 // --- who wins ---
 
 TEST_F(ErgebnisTest, PointsDecideFirst) {
-    EXPECT_EQ(Enter({"Punkte 1=1", "Punkte 2=3", "Sätze 1=5", "übernehmen"}), mrOk);
+    EXPECT_EQ(Enter({"Punkte1=1", "Punkte2=3", "Sätze1=5", "übernehmen"}), mrOk);
     EXPECT_THAT(Result(), ElementsAre("2", "", "1", "3", "5", "", "", ""));
     EXPECT_TRUE(Dialog().Uebernommen);
     EXPECT_FALSE(Dialog().Geloescht);
 }
 
 TEST_F(ErgebnisTest, SetsThenBallsDecideWhenPointsAreLevel) {
-    Enter({"Punkte 1=2", "Punkte 2=2", "Sätze 1=1", "Sätze 2=2", "übernehmen"});
+    Enter({"Punkte1=2", "Punkte2=2", "Sätze1=1", "Sätze2=2", "übernehmen"});
     EXPECT_EQ(Cell(Spielplan_Sieger), "2");
-    Enter({"Sätze 1=2", "Sätze 2=2", "Bälle 1=50", "Bälle 2=48", "übernehmen"});
+    Enter({"Sätze1=2", "Sätze2=2", "Bälle1=50", "Bälle2=48", "übernehmen"});
     EXPECT_EQ(Cell(Spielplan_Sieger), "1");
 }
 
 TEST_F(ErgebnisTest, LevelOnAllThreeIsADraw) {
-    Enter({"Punkte 1=1", "Punkte 2=1", "Sätze 1=0", "Sätze 2=0", "übernehmen"});
+    Enter({"Punkte1=1", "Punkte2=1", "Sätze1=0", "Sätze2=0", "übernehmen"});
     EXPECT_EQ(Cell(Spielplan_Sieger), "0");
     EXPECT_TRUE(Dialog().Uebernommen);
 }
 
 TEST_F(ErgebnisTest, ChosenWinnerComesBeforeTheScores) {
-    Enter({"Punkte 1=3", "Punkte 2=3", "Sieger=Bären", "übernehmen"});
+    Enter({"Punkte1=3", "Punkte2=3", "Sieger=Bären", "übernehmen"});
     EXPECT_EQ(Cell(Spielplan_Sieger), "2");
     // Shown again, the choice the scores do not give is offered again.
     Enter({"abbrechen"});
@@ -86,7 +86,7 @@ TEST_F(ErgebnisTest, ChosenWinnerComesBeforeTheScores) {
 }
 
 TEST_F(ErgebnisTest, DecimalCommaOrPointAndLeadingZerosAreStoredPlainly) {
-    Enter({"Punkte 1=2.5", "Punkte 2= 02,0 ", "übernehmen"});
+    Enter({"Punkte1=2.5", "Punkte2= 02,0 ", "übernehmen"});
     EXPECT_EQ(Cell(Spielplan_PPkt), "2,5");
     EXPECT_EQ(Cell(Spielplan_MPkt), "2");
 }
@@ -97,13 +97,13 @@ TEST_F(ErgebnisTest, GroupPointsPerWinAndDrawFollowTheGoals) {
     Dialog().EigenePunkte = true;
     Dialog().P1 = 3;
     Dialog().P2 = 1;
-    Enter({"Sätze 1=1", "Sätze 2=2", "übernehmen"});
+    Enter({"Sätze1=1", "Sätze2=2", "übernehmen"});
     EXPECT_THAT(Result(), ElementsAre("2", "", "0", "3", "1", "2", "", ""));
-    Enter({"Sätze 1=2", "Sätze 2=2", "übernehmen"});
+    Enter({"Sätze1=2", "Sätze2=2", "übernehmen"});
     EXPECT_THAT(Result(), ElementsAre("0", "", "1", "1", "2", "2", "", ""));
     // Points are not typed then.
-    Enter({"Punkte 1=9", "abbrechen"});
-    EXPECT_THAT(ui.dialogProblems, ElementsAre("Punkte 1=9: Das Feld \"Punkte 1\" gibt es im Dialog \"Ergebnis "
+    Enter({"Punkte1=9", "abbrechen"});
+    EXPECT_THAT(ui.dialogProblems, ElementsAre("Punkte1=9: Das Feld \"Punkte1\" gibt es im Dialog \"Ergebnis "
                                                "eingeben\" nicht"));
 }
 
@@ -112,14 +112,14 @@ TEST_F(ErgebnisTest, GroupPointsPerSetAndAtLevelBalls) {
     Dialog().P4 = 1;
     Enter({"Satzergebnisse=25:20, 18:25, 15:10", "übernehmen"});
     EXPECT_THAT(Result(), ElementsAre("1", "25:20, 18:25, 15:10", "4", "2", "2", "1", "", ""));
-    Enter({"Satzergebnisse=", "Sätze 1=1", "Sätze 2=1", "Bälle 1=60", "Bälle 2=60", "übernehmen"});
+    Enter({"Satzergebnisse=", "Sätze1=1", "Sätze2=1", "Bälle1=60", "Bälle2=60", "übernehmen"});
     EXPECT_THAT(Result(), ElementsAre("0", "", "3", "3", "1", "1", "60", "60"));
 }
 
 // --- the other buttons ---
 
 TEST_F(ErgebnisTest, NoResultCountsAsNotPlayedButDecided) {
-    EXPECT_EQ(Enter({"Punkte 1=4", "kein-ergebnis"}), mrOk);
+    EXPECT_EQ(Enter({"Punkte1=4", "kein-ergebnis"}), mrOk);
     EXPECT_THAT(Result(), ElementsAre("0", "NULL", "", "", "", "", "", ""));
     EXPECT_TRUE(Dialog().Uebernommen);
 }
@@ -143,7 +143,7 @@ TEST_F(ErgebnisTest, ClearingAGameWithoutResultIsRefused) {
 
 TEST_F(ErgebnisTest, CancelChangesNothing) {
     Dialog().Zeile.Set(Spielplan_PPkt, "3");
-    EXPECT_EQ(Enter({"Punkte 1=9", "abbrechen"}), mrCancel);
+    EXPECT_EQ(Enter({"Punkte1=9", "abbrechen"}), mrCancel);
     EXPECT_EQ(Cell(Spielplan_PPkt), "3");
     EXPECT_FALSE(Dialog().Uebernommen);
 }
@@ -152,11 +152,11 @@ TEST_F(ErgebnisTest, CancelChangesNothing) {
 
 TEST_F(ErgebnisTest, BadScoresAreRefusedOneByOne) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"Punkte 1=drei", "Bitte bei \"Punkte 1\" eine Zahl eingeben"},
-        {"Sätze 2=-1", "\"Sätze 2\" darf nicht negativ sein"},
-        {"Bälle 1=1e3", "Bitte bei \"Bälle 1\" eine Zahl eingeben"},
-        {"Bälle 2=100000", "\"Bälle 2\" darf höchstens 99999 sein"},
-        {"Punkte 2=1,2,3", "Bitte bei \"Punkte 2\" eine Zahl eingeben"},
+        {"Punkte1=drei", "Bitte bei \"Punkte1\" eine Zahl eingeben"},
+        {"Sätze2=-1", "\"Sätze2\" darf nicht negativ sein"},
+        {"Bälle1=1e3", "Bitte bei \"Bälle1\" eine Zahl eingeben"},
+        {"Bälle2=100000", "\"Bälle2\" darf höchstens 99999 sein"},
+        {"Punkte2=1,2,3", "Bitte bei \"Punkte2\" eine Zahl eingeben"},
         {"Satzergebnisse=25-20", "Bitte die Satzergebnisse wie 25:20, 18:25, 15:10 eingeben"},
         {"Satzergebnisse=25:20,", "Bitte die Satzergebnisse wie 25:20, 18:25, 15:10 eingeben"},
         {"Satzergebnisse=1:0,1:0,1:0,1:0,0:1,0:1,0:1,1:0", "Höchstens 7 Sätze pro Spiel"},
@@ -165,7 +165,7 @@ TEST_F(ErgebnisTest, BadScoresAreRefusedOneByOne) {
     for (const auto& [line, message] : cases) {
         ui.boxes.clear();
         const std::vector<std::string> before = Result();
-        EXPECT_EQ(Enter({"Sätze 1=1", "Sätze 2=1", line, "übernehmen", "abbrechen"}), mrCancel) << line;
+        EXPECT_EQ(Enter({"Sätze1=1", "Sätze2=1", line, "übernehmen", "abbrechen"}), mrCancel) << line;
         EXPECT_THAT(Messages(), ElementsAre(message)) << line;
         EXPECT_EQ(Result(), before) << line;
         EXPECT_FALSE(Dialog().Uebernommen) << line;
@@ -173,7 +173,7 @@ TEST_F(ErgebnisTest, BadScoresAreRefusedOneByOne) {
 }
 
 TEST_F(ErgebnisTest, ShowingResetsTheFlagsAndPresetsTheFields) {
-    Enter({"Punkte 1=2", "Punkte 2=1", "übernehmen"});
+    Enter({"Punkte1=2", "Punkte2=1", "übernehmen"});
     ASSERT_TRUE(Dialog().Uebernommen);
     Enter({"abbrechen"});
     EXPECT_FALSE(Dialog().Uebernommen);

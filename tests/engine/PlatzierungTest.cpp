@@ -398,23 +398,13 @@ protected:
         }
         return true;
     }
-
-    // A fresh window in the same program folder.
-    void Reset() {
-        form = std::make_unique<LightForm>();
-        form->AktTurNr = 1;
-        form->XAGruppBez.Items.Add("");
-        form->XAGruppName.Items.Add("");
-        form->XATeams.Items.Add("Neutrales Schiedsgericht");
-        form->XATeamsTur.Items.Add("Neutrales Schiedsgericht");
-    }
 };
 
 TEST_F(RankingEquivalenceTest, SameOrderOnConsistentRandomTables) {
     std::mt19937 rng(20260613);
     int compared = 0, tables = 0;
     for (int round = 0; round < 160; ++round) {
-        Reset();
+        NewForm();
         TableShape shape;
         shape.rows = 2 + static_cast<int>(rng() % 149);
         switch (round % 4) {
@@ -452,7 +442,7 @@ TEST_F(RankingEquivalenceTest, SameOrderOnConsistentRandomTables) {
 TEST_F(RankingEquivalenceTest, RowsWithoutANameBlockAsBefore) {
     std::mt19937 rng(7);
     for (int round = 0; round < 60; ++round) {
-        Reset();
+        NewForm();
         TableShape shape;
         shape.rows = 2 + static_cast<int>(rng() % 60);
         shape.groups = 1 + static_cast<int>(rng() % 3);

@@ -82,7 +82,7 @@ protected:
         doSpielplanKlick(*form, nullptr, game, false, false);
     }
     void Score(int game, int p, int m) {
-        Enter(game, {"Punkte 1=" + IntToStr(p), "Punkte 2=" + IntToStr(m), "übernehmen"});
+        Enter(game, {"Punkte1=" + IntToStr(p), "Punkte2=" + IntToStr(m), "übernehmen"});
     }
     // Plays group A: Adler first, Bären second, Cobras third.
     void PlayGroupA() {
@@ -110,7 +110,7 @@ protected:
 // --- entering, changing and clearing a result ---
 
 TEST_F(SpielplanKlickTest, ResultGoesIntoBothStandingsRows) {
-    Enter(1, {"Punkte 1=3", "Punkte 2=1", "Sätze 1=2", "Sätze 2=1", "übernehmen"});
+    Enter(1, {"Punkte1=3", "Punkte2=1", "Sätze1=2", "Sätze2=1", "übernehmen"});
     EXPECT_EQ(Game(1, Spielplan_Sieger), IntToStr(adler));
     EXPECT_THAT(Totals(adler), ElementsAre("1", "3", "1", "2", "1"));
     EXPECT_THAT(Totals(baeren), ElementsAre("1", "1", "3", "1", "2"));
@@ -157,15 +157,15 @@ TEST_F(SpielplanKlickTest, ClearingTakesTheResultBackAndReopensAGroupWithoutResu
 TEST_F(SpielplanKlickTest, CancelledDialogChangesNothing) {
     Score(1, 3, 1);
     form->calls.clear();
-    Enter(1, {"Punkte 1=9", "abbrechen"});
+    Enter(1, {"Punkte1=9", "abbrechen"});
     EXPECT_EQ(Game(1, Spielplan_PPkt), "3");
     EXPECT_THAT(Totals(adler), ElementsAre("1", "3", "1", "0", "0"));
     EXPECT_THAT(form->calls, IsEmpty());
 }
 
 TEST_F(SpielplanKlickTest, BadScoresChangeNothing) {
-    Enter(1, {"Punkte 1=-2", "übernehmen", "Punkte 1=zwei", "übernehmen", "abbrechen"});
-    EXPECT_THAT(Boxes(), ElementsAre("\"Punkte 1\" darf nicht negativ sein", "Bitte bei \"Punkte 1\" eine Zahl eingeben"));
+    Enter(1, {"Punkte1=-2", "übernehmen", "Punkte1=zwei", "übernehmen", "abbrechen"});
+    EXPECT_THAT(Boxes(), ElementsAre("\"Punkte1\" darf nicht negativ sein", "Bitte bei \"Punkte1\" eine Zahl eingeben"));
     EXPECT_EQ(Game(1, Spielplan_Sieger), "");
     EXPECT_THAT(Totals(adler), ElementsAre("", "", "", "", ""));
     EXPECT_EQ(State(a), "Open");
@@ -199,7 +199,7 @@ TEST_F(SpielplanKlickTest, PlanRowMustBeAGameOpenForResults) {
     doSpielplanKlick(*form, &form->XPlan1, 0, false, false);
     EXPECT_THAT(form->calls, IsEmpty());
     form->XPlan1.SetCells(1, 2, "2");
-    ui.QueueDialog({"Punkte 1=1", "übernehmen"});
+    ui.QueueDialog({"Punkte1=1", "übernehmen"});
     doSpielplanKlick(*form, &form->XPlan1, 0, false, false);
     EXPECT_EQ(Game(2, Spielplan_Sieger), IntToStr(adler));
 }
@@ -241,7 +241,7 @@ TEST_F(SpielplanKlickTest, TieGoesToTheConflictDialogWhoseOrderThePlaceholdersFo
     SetSetting(*form, "WertungDirektVergleich", "true");
     Score(1, 1, 1);
     Score(2, 1, 1);
-    ui.QueueDialog({"Punkte 1=1", "Punkte 2=1", "übernehmen"});
+    ui.QueueDialog({"Punkte1=1", "Punkte2=1", "übernehmen"});
     ui.QueueDialog({"Reihenfolge=3,2,1", "ok"});
     doSpielplanKlick(*form, nullptr, 3, false, false);
     EXPECT_THAT(ui.dialogCaptions, Contains("Platzierungskonflikt"));

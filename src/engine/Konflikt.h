@@ -1,0 +1,15 @@
+#pragma once
+
+class TMainForm;
+
+// Settles the placing conflict of a finished group again: the conflict dialog shows the
+// participants the ranking rules cannot separate, their order is taken, and the placeholders that
+// depend on the group follow it. g is the group; 0 takes the first finished group that has such
+// participants. False when there is no conflict to settle.
+bool konfliktLoesen(TMainForm& form, int g);
+
+// A finished group g takes its final order: the conflict dialog first when asked for (the tied
+// participants are in KonfliktTeams), then a plain ranking keeps the order settled, the
+// placeholders that depend on g follow it (x: the game just decided, 0 when none) and the
+// standings are ranked again.
+void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict);
