@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchForm.h"
 #include "engine/TurnierWechsel.h"
 #include "foundation/files/TournamentFile.h"
 #include "foundation/Accessors.h"
@@ -82,19 +83,6 @@ void OpenLargeTurnier(TMainForm& f, int games) {
     LoadTurSettings(f);
 }
 
-// A window without views: what the store does, without the trees and plans that the window
-// rebuilds from it.
-class StoreOnlyForm : public TMainForm {
-public:
-    void DoPlan(TStringGrid&, int, int, const TStrings*) override {}
-    void doTurnierBaum() override {}
-    void showMenuEmpty(bool, bool) override {}
-    void InitAll() override {}
-    void showWerkzeug(int) override {}
-    void setStatusText(int, const std::string&) override {}
-    void doGrafik(int) override {}
-};
-
 template <typename Form>
 std::unique_ptr<Form> TwoLargeTournaments() {
     UseBenchFolder();
@@ -104,9 +92,9 @@ std::unique_ptr<Form> TwoLargeTournaments() {
     return form;
 }
 
-// The store's part of a switch: pack, empty, unpack, lists, general values.
+// The store's part of a switch (a window without views): pack, empty, unpack, lists, general values.
 void SwitchBetweenTwoTournaments(benchmark::State& state) {
-    auto form = TwoLargeTournaments<StoreOnlyForm>();
+    auto form = TwoLargeTournaments<BenchForm>();
     int target = 1;
     for (auto _ : state) {
         form->XComboBox1.SetItemIndex(target - 1);
@@ -131,7 +119,7 @@ void SwitchBetweenTwoTournamentsWithPlans(benchmark::State& state) {
 // and the one before becomes current.
 void CloseOneOfNinetyNine(benchmark::State& state) {
     UseBenchFolder();
-    auto form = std::make_unique<StoreOnlyForm>();
+    auto form = std::make_unique<BenchForm>();
     for (int t = 0; t < 99; ++t) OpenLargeTurnier(*form, 200);
     for (auto _ : state) {
         state.PauseTiming();
@@ -154,7 +142,7 @@ std::string SavedLargeTurnier(TMainForm& form) {
 // A tournament of 10,000 games written to its file (MB/s of file written).
 void SaveTournamentOf10000Games(benchmark::State& state) {
     UseBenchFolder();
-    auto form = std::make_unique<StoreOnlyForm>();
+    auto form = std::make_unique<BenchForm>();
     const std::string path = SavedLargeTurnier(*form);
     for (auto _ : state) saveTurnier(*form, false, false, false);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
@@ -164,9 +152,9 @@ void SaveTournamentOf10000Games(benchmark::State& state) {
 // The same file read whole, checked and made current (MB/s of file read).
 void LoadTournamentOf10000Games(benchmark::State& state) {
     UseBenchFolder();
-    auto writer = std::make_unique<StoreOnlyForm>();
+    auto writer = std::make_unique<BenchForm>();
     const std::string path = SavedLargeTurnier(*writer);
-    auto form = std::make_unique<StoreOnlyForm>();
+    auto form = std::make_unique<BenchForm>();
     for (auto _ : state) {
         form->AnzTurniere = form->AktTurNr = 1;
         LoadFileToMaster(*form, path, 1, nullptr);
