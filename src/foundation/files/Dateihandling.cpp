@@ -52,7 +52,8 @@ void Dateihandling::OpenAppend(const std::string& file, const std::string& mode,
         error_ = true;
         return;
     }
-    output_.OpenAppend(file);
+    // A file that is there but cannot be written must not close as if the lines were added.
+    if (!output_.OpenAppend(file)) output_.MarkFailed();
     outputTextMode_ = true;
 }
 
