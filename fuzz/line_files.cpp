@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "foundation/files/Dateihandling.h"
@@ -44,18 +45,30 @@ void CheckRoundTrips(const std::string& text) {
     if (isText && text.find_first_of("\x15\x16") == std::string::npos && back != text) std::abort();
 }
 
+std::string folderName;
+
+void RemoveFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(folderName, error);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     char folder[] = "/tmp/fuzz-line-files-XXXXXX";
     if (!mkdtemp(folder)) std::abort();
+    folderName = folder;
+    std::atexit(RemoveFolder);
     setenv("MAROVELKA_HOME", folder, 1);
-    fileName = std::string(folder) + "/input.tur";
+    fileName = folderName + "/input.tur";
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
+    // A new file each time: a file cut to nothing and written again makes some file systems write
+    // it through to the disk on close, and the run would wait for the disk.
+    std::remove(fileName.c_str());
     std::FILE* file = std::fopen(fileName.c_str(), "wb");
     if (!file) std::abort();
     std::fwrite(bytes.data(), 1, bytes.size(), file);
