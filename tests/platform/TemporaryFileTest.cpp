@@ -143,10 +143,3 @@ TEST_F(TemporaryFileTest, AFileNotPutInPlaceIsRemoved) {
     EXPECT_TRUE(Others().empty());
     EXPECT_EQ(ReadProgramFile("turnier.tur"), "alt");
 }
-
-TEST_F(TemporaryFileTest, AFolderThatCannotHoldTheFileGivesNoDescriptor) {
-    TemporaryFile file;
-    EXPECT_LT(file.Create(folder + "fehlt/turnier.tur"), 0);
-    EXPECT_FALSE(file.Pending());
-    EXPECT_LT(file.Create(folder), 0) << "a folder name is no target";
-}
