@@ -3,8 +3,8 @@
 #   ./build.sh run [arguments]   install what is missing, build, run marovelkandis
 #   ./build.sh test              install what is missing, build and run every test,
 #                                once normally and once under ASan + UBSan, the
-#                                thread tests once more under TSan, and every fuzz
-#                                target for 20 seconds
+#                                thread and picture tests once more under TSan, and
+#                                every fuzz target for 20 seconds
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -42,8 +42,18 @@ run_tests() {
   (cd "$dir" && ctest -j "$JOBS" --output-on-failure --timeout 600)
 }
 
-install_missing
+usage() {
+  echo "usage: $0 run [arguments] | $0 test" >&2
+  exit 2
+}
+
+# A wrong call is told so before anything is installed.
 case "${1:-}" in
+  run | test) install_missing ;;
+  *) usage ;;
+esac
+
+case "$1" in
   run)
     shift
     configure build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -56,12 +66,9 @@ case "${1:-}" in
     configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_SANITIZE=ON -DMAROVELKA_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/asan
     configure_and_build build/tsan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_TSAN=ON -DMAROVELKA_BENCH=OFF
-    (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ctest -j "$JOBS" --output-on-failure --timeout 600 -R Thread)
+    # The thread tests, and the picture tests so that this folder gets the pictures too.
+    (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ctest -j "$JOBS" --output-on-failure --timeout 600 -R 'Thread|Picture')
     # A short run of every fuzz target keeps each of them building and running.
     FUZZ_BUILD_JOBS="$JOBS" FUZZ_PARALLEL="$JOBS" fuzz/run.sh 20
-    ;;
-  *)
-    echo "usage: $0 run [arguments] | $0 test" >&2
-    exit 2
     ;;
 esac

@@ -14,6 +14,27 @@ namespace {
 
 std::string fileName;
 
+// A program folder of its own for one input, gone again when the input is through, so that no
+// way of ending the run (libFuzzer may leave with _Exit) leaves it behind.
+class InputFolder {
+public:
+    InputFolder() {
+        folder_ = (std::filesystem::temp_directory_path() / "fuzz-line-files-XXXXXX").string();
+        if (!mkdtemp(folder_.data())) std::abort();
+        setenv("MAROVELKA_HOME", folder_.c_str(), 1);
+        fileName = folder_ + "/input.tur";
+    }
+    ~InputFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(folder_, error);
+    }
+    InputFolder(const InputFolder&) = delete;
+    InputFolder& operator=(const InputFolder&) = delete;
+
+private:
+    std::string folder_;
+};
+
 void ReadAllWithTFile(bool shiftScheme) {
     TFile file;
     file.SetShiftScheme(shiftScheme);
@@ -45,30 +66,11 @@ void CheckRoundTrips(const std::string& text) {
     if (isText && text.find_first_of("\x15\x16") == std::string::npos && back != text) std::abort();
 }
 
-std::string folderName;
-
-void RemoveFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(folderName, error);
-}
-
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char folder[] = "/tmp/fuzz-line-files-XXXXXX";
-    if (!mkdtemp(folder)) std::abort();
-    folderName = folder;
-    std::atexit(RemoveFolder);
-    setenv("MAROVELKA_HOME", folder, 1);
-    fileName = folderName + "/input.tur";
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const InputFolder folder;
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    // A new file each time: a file cut to nothing and written again makes some file systems write
-    // it through to the disk on close, and the run would wait for the disk.
-    std::remove(fileName.c_str());
     std::FILE* file = std::fopen(fileName.c_str(), "wb");
     if (!file) std::abort();
     std::fwrite(bytes.data(), 1, bytes.size(), file);

@@ -9,8 +9,10 @@
 
 #include "components/Aligrid.h"
 #include "components/IAeverButton.h"
+#include "components/umEdit.h"
 #include "engine/PairingSchedule.h"
 #include "foundation/files/Dateihandling.h"
+#include "foundation/files/Scrambling.h"
 #include "foundation/files/TFile.h"
 #include "platform/FormStream.h"
 #include "platform/Region.h"
@@ -157,6 +159,33 @@ void GridForms(const fs::path& folder) {
     }
 }
 
+void EditForms(const fs::path& folder) {
+    {
+        TumEdit e;
+        e.Name = "Edit14";
+        e.SetAlignment(TAlignment::taCenter);
+        e.SetText("Größlingen");
+        Save(folder, "feld.txt", WriteComponentText(e));
+    }
+    {
+        TumValidEdit e;
+        e.Name = "Uhrzeit";
+        e.ValidChars = "1234567890:";
+        e.SetCharCase(TEditCharCase::ecUpperCase);
+        e.PasswordChar = U'•';
+        Save(folder, "zeichen.txt", WriteComponentText(e));
+    }
+    {
+        TumNumberEdit e;
+        e.Name = "Tore";
+        e.SetAlignment(TAlignment::taRightJustify);
+        e.SetKind(neHex);
+        e.SetMaxValue(255);
+        e.SetValue(200);
+        Save(folder, "zahl.txt", WriteComponentText(e));
+    }
+}
+
 void GridImports(const fs::path& folder) {
     TStringAlignGrid g;
     g.SetColCount(4);
@@ -223,8 +252,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path corpus = argv[1];
+    // The same seeds every time: scrambled lines get their filler from a fixed start.
+    scrambling::FixFillerSeed(4711);
     ButtonForms(corpus / "button_form");
     GridForms(corpus / "grid_form");
+    EditForms(corpus / "edit_form");
     GridImports(corpus / "grid_import");
     LineFiles(corpus / "line_files");
     RegionData(corpus / "region_data", corpus / "user_outline");

@@ -114,9 +114,13 @@ void GetGBitmaps(TCanvas& canvas, int width, int height, const TGradientSpec& gr
     canvas.Brush = oldBrush;
 }
 
-void DrawTransparent(TBitmap& target, int x, int y, const TBitmap& source, const TRect& sourceRect) {
+void DrawTransparent(TBitmap& target, int x, int y, const TBitmap& source, const TRect& sourceRect,
+                     std::optional<TColor> mergeWith) {
     if (source.Empty()) return;
     const TColor key = source.Pixel(0, 0);
+    const TColor mask = mergeWith ? ColorToRGB(*mergeWith) : TColor{0xFFFFFF};
+    const uint8_t maskBytes[3] = {static_cast<uint8_t>(GetBValue(mask)), static_cast<uint8_t>(GetGValue(mask)),
+                                  static_cast<uint8_t>(GetRValue(mask))};
     const TRect from = Rect(std::max(sourceRect.left, 0), std::max(sourceRect.top, 0), std::min(sourceRect.right, source.Width()),
                             std::min(sourceRect.bottom, source.Height()));
     for (int sy = from.top; sy < from.bottom; ++sy) {
@@ -129,7 +133,7 @@ void DrawTransparent(TBitmap& target, int x, int y, const TBitmap& source, const
             if (tx < 0 || tx >= target.Width()) continue;
             const uint8_t* p = in + sx * 3;
             if (RGBColor(p[2], p[1], p[0]) == key) continue;
-            std::copy_n(p, 3, out + tx * 3);
+            for (int i = 0; i < 3; ++i) out[tx * 3 + i] = p[i] & maskBytes[i];
         }
     }
 }

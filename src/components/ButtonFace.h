@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,8 +36,10 @@ int GradientBands(const TGradientSpec& grad, int width, int height);
 void GetGBitmaps(TCanvas& canvas, int width, int height, const TGradientSpec& grad);
 
 // Copies sourceRect of source to (x, y) of target pixel by pixel, leaving out pixels equal to
-// the source's top-left pixel and anything outside either bitmap.
-void DrawTransparent(TBitmap& target, int x, int y, const TBitmap& source, const TRect& sourceRect);
+// the source's top-left pixel and anything outside either bitmap. With mergeWith each pixel
+// copied is ANDed with that colour, as a merge copy with that brush does.
+void DrawTransparent(TBitmap& target, int x, int y, const TBitmap& source, const TRect& sourceRect,
+                     std::optional<TColor> mergeWith = std::nullopt);
 
 // A caption cut at its accelerator marks: "&x" underlines x (a trailing "&" underlines a
 // blank), "&&" is one "&".

@@ -157,8 +157,9 @@ void TIAeverButton::SetNewKind() {
 
 void TIAeverButton::BuildRegions(TPolygonSet outline) {
     const bool border = kind3d_ == dk3dBorder || kind3d_ == dk3dBorderFlatten;
+    const int focusDistance = border ? 2 * depth_ + 4 : depth_ + 4;
     TPolygonSet inner = Inset(outline, depth_);
-    TPolygonSet focus = Inset(outline, border ? 2 * depth_ + 4 : depth_ + 4);
+    TPolygonSet focus = Inset(outline, focusDistance);
     TPolygonSet inner2 = Inset(inner, depth_);
     const int dx = (Width - buttonWidth_) / 2, dy = (Height - buttonHeight_) / 2;
     for (TPolygonSet* set : {&outline, &inner, &focus, &inner2}) TurnAndCentre(*set, buttonWidth_, buttonHeight_, angle_, dx, dy);
@@ -168,7 +169,9 @@ void TIAeverButton::BuildRegions(TPolygonSet outline) {
     const TRegion window = ReCreateRgn(outline);
     rgnFrame_ = window;
     rgnInnerFrame_ = ReCreateRgn(inner2);
-    rgnFocus_ = ReCreateRgn(focus);
+    // Where the focus distance exceeds the rounding of a corner, the inset folds over at that
+    // corner and sends hooks out towards the edge; the focus outline keeps its distance.
+    rgnFocus_ = ReCreateRgn(focus).Intersection(window.Eroded(focusDistance));
     rgnOuterLight_ = PolyPolygonRegion(outer.lightPoints, outer.lightCounts);
     rgnOuterDark_ = PolyPolygonRegion(outer.darkPoints, outer.darkCounts);
     rgnInnerLight_ = PolyPolygonRegion(innerRing.lightPoints, innerRing.lightCounts);

@@ -182,11 +182,12 @@ void TIAeverButton::PaintBitmaps(bool pressed) {
         --source.right;
         --source.bottom;
     }
+    TCanvas& canvas = face_.Canvas();
     if (transparent_) {
-        DrawTransparent(face_, at.x, at.y, mainBitmap_, source);
+        // The disabled look and the transparent key colour both apply.
+        DrawTransparent(face_, at.x, at.y, mainBitmap_, source, merge ? std::optional(canvas.Brush.Color) : std::nullopt);
         return;
     }
-    TCanvas& canvas = face_.Canvas();
     canvas.CopyMode = merge ? TCopyMode::cmMergeCopy : TCopyMode::cmSrcCopy;
     canvas.CopyRect(Rect(at.x, at.y, at.x + source.Width(), at.y + source.Height()), mainBitmap_, source);
     canvas.CopyMode = TCopyMode::cmSrcCopy;

@@ -1,6 +1,4 @@
-// The shaped button in stored forms. Every property is written when it differs from the value a
-// form leaves out (some are always written) and read back through its setter while the button
-// is loading, so the setters' loading rules hold for forms as for the designer.
+// The shaped button in stored forms.
 #include <array>
 #include <cstdint>
 #include <numbers>
@@ -8,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "components/FormProperties.h"
 #include "components/IAeverButton.h"
 #include "platform/FormStream.h"
 
@@ -31,39 +30,6 @@ constexpr std::array<const char*, 3> kCaption3dKindNames{"ckSimple", "ckEmbossed
 constexpr int kMaxStoredButtonSize = 1024;
 // Glyph strips and gradient sources are small; a side beyond this is a damaged block.
 constexpr uint32_t kMaxStoredBitmapSide = 8192;
-
-struct IntRange {
-    int64_t min = INT32_MIN;
-    int64_t max = INT32_MAX;
-};
-
-// A value the button refuses; the form reader tells where it stands.
-[[noreturn]] void Refuse(const std::string& property, const std::string& what) {
-    throw std::out_of_range(property + ": " + what);
-}
-
-int ReadInRange(TReader& reader, const std::string& property, IntRange range) {
-    const int64_t value = reader.ReadInteger();
-    if (value < range.min || value > range.max)
-        Refuse(property, std::to_string(value) + " liegt außerhalb von " + std::to_string(range.min) + " bis " +
-                             std::to_string(range.max));
-    return static_cast<int>(value);
-}
-
-// Colours are stored as their number; the unsigned spelling of a system colour is taken too.
-TColor ReadColour(TReader& reader, const std::string& property) {
-    const int64_t value = reader.ReadInteger();
-    if (value < INT32_MIN || value > UINT32_MAX) Refuse(property, std::to_string(value) + " ist keine Farbe");
-    return static_cast<TColor>(static_cast<uint32_t>(value));
-}
-
-template <size_t N>
-int ReadValueName(TReader& reader, const std::string& property, const std::array<const char*, N>& names) {
-    const std::string name = reader.ReadIdent();
-    for (size_t i = 0; i < N; ++i)
-        if (name == names[i]) return static_cast<int>(i);
-    Refuse(property, "Wert \"" + name + "\" unbekannt");
-}
 
 // ---- bitmap blocks ----
 // Width and height as 32-bit little-endian numbers, then the rows from the top, each pixel
@@ -89,85 +55,28 @@ std::string EncodeBitmap(const TBitmap& bitmap) {
 }
 
 TBitmap DecodeBitmap(const std::string& property, const std::string& bytes) {
-    if (bytes.size() < 8) Refuse(property, "Bilddaten unvollständig");
+    if (bytes.size() < 8) RefuseStoredValue(property, "Bilddaten unvollständig");
     const uint32_t width = GetU32(bytes, 0), height = GetU32(bytes, 4);
     if (width < 1 || height < 1 || width > kMaxStoredBitmapSide || height > kMaxStoredBitmapSide)
-        Refuse(property, "Bildgröße " + std::to_string(width) + " x " + std::to_string(height) + " unzulässig");
+        RefuseStoredValue(property, "Bildgröße " + std::to_string(width) + " x " + std::to_string(height) + " unzulässig");
     const size_t rowBytes = static_cast<size_t>(width) * 3;
     const size_t expected = 8 + rowBytes * height;
-    if (bytes.size() < expected) Refuse(property, "Bilddaten unvollständig");
-    if (bytes.size() > expected) Refuse(property, "Bilddaten länger als das Bild");
+    if (bytes.size() < expected) RefuseStoredValue(property, "Bilddaten unvollständig");
+    if (bytes.size() > expected) RefuseStoredValue(property, "Bilddaten länger als das Bild");
     TBitmap bitmap(static_cast<int>(width), static_cast<int>(height));
     for (uint32_t y = 0; y < height; ++y)
         bytes.copy(reinterpret_cast<char*>(bitmap.ScanLine(static_cast<int>(y))), rowBytes, 8 + rowBytes * y);
     return bitmap;
 }
 
-// Defines one property after the other with the filer. The procedures it hands over outlive
-// this object (a reader calls them later), so they hold the button, never the definer.
-class ButtonFormProperties {
+// The button's properties, its glyph strips and gradient source included.
+class ButtonFormProperties : public FormProperties<Button> {
 public:
-    ButtonFormProperties(Button& button, TFiler& filer) : button_(button), filer_(filer) {}
-
-    // Written always when streamDefault is empty, otherwise when the value differs from it.
-    void Integer(const std::string& name, int (Button::*get)() const, void (Button::*set)(int),
-                 std::optional<int> streamDefault, IntRange range = {}) {
-        Button& b = button_;
-        filer_.DefineProperty(
-            name, [&b, set, name, range](TReader& r) { (b.*set)(ReadInRange(r, name, range)); },
-            [&b, get](TWriter& w) { w.WriteInteger((b.*get)()); }, Differs((b.*get)(), streamDefault));
-    }
-
-    void Colour(const std::string& name, TColor (Button::*get)() const, void (Button::*set)(TColor), TColor streamDefault) {
-        Button& b = button_;
-        filer_.DefineProperty(
-            name, [&b, set, name](TReader& r) { (b.*set)(ReadColour(r, name)); },
-            [&b, get](TWriter& w) { w.WriteInteger((b.*get)()); }, (b.*get)() != streamDefault);
-    }
-
-    template <typename E, size_t N>
-    void Enumeration(const std::string& name, E (Button::*get)() const, void (Button::*set)(E),
-                     const std::array<const char*, N>& names, std::optional<E> streamDefault) {
-        Button& b = button_;
-        filer_.DefineProperty(
-            name, [&b, set, name, &names](TReader& r) { (b.*set)(static_cast<E>(ReadValueName(r, name, names))); },
-            [&b, get, &names](TWriter& w) { w.WriteIdent(names.at(static_cast<size_t>((b.*get)()))); },
-            Differs((b.*get)(), streamDefault));
-    }
-
-    void Boolean(const std::string& name, bool (Button::*get)() const, void (Button::*set)(bool),
-                 std::optional<bool> streamDefault) {
-        static constexpr std::array<const char*, 2> kNames{"False", "True"};
-        Button& b = button_;
-        filer_.DefineProperty(
-            name, [&b, set, name](TReader& r) { (b.*set)(ReadValueName(r, name, kNames) != 0); },
-            [&b, get](TWriter& w) { w.WriteIdent(kNames[(b.*get)() ? 1 : 0]); }, Differs((b.*get)(), streamDefault));
-    }
-
-    // Always written.
-    void Float(const std::string& name, double (Button::*get)() const, void (Button::*set)(double), double min, double max) {
-        Button& b = button_;
-        filer_.DefineProperty(
-            name,
-            [&b, set, name, min, max](TReader& r) {
-                const double value = r.ReadFloat();
-                if (!(value >= min && value <= max)) Refuse(name, "Wert außerhalb des zulässigen Bereichs");
-                (b.*set)(value);
-            },
-            [&b, get](TWriter& w) { w.WriteFloat((b.*get)()); }, true);
-    }
-
-    // Always written.
-    void Text(const std::string& name, const std::string& (Button::*get)() const, void (Button::*set)(const std::string&)) {
-        Button& b = button_;
-        filer_.DefineProperty(
-            name, [&b, set](TReader& r) { (b.*set)(r.ReadString()); }, [&b, get](TWriter& w) { w.WriteString((b.*get)()); },
-            true);
-    }
+    using FormProperties::FormProperties;
 
     // Written only when the picture is not empty.
     void Picture(const std::string& name, const TBitmap& (Button::*get)() const, void (Button::*set)(const TBitmap*)) {
-        Button& b = button_;
+        Button& b = component_;
         filer_.DefineBinaryProperty(
             name,
             [&b, set, name](TMemoryStream& s) {
@@ -176,19 +85,7 @@ public:
             },
             [&b, get](TMemoryStream& s) { s.Write(EncodeBitmap((b.*get)())); }, !(b.*get)().Empty());
     }
-
-private:
-    template <typename V>
-    static bool Differs(V value, std::optional<V> streamDefault) {
-        return !streamDefault || value != *streamDefault;
-    }
-
-    Button& button_;
-    TFiler& filer_;
 };
-
-constexpr IntRange kAtLeastOne{1, INT32_MAX};
-constexpr IntRange kNotNegative{0, INT32_MAX};
 
 }  // namespace
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 
+#include "platform/Font.h"
 #include "platform/Utf8.h"
 
 // ---- number texts ----
@@ -47,7 +49,32 @@ int BinToDec(const std::string& s) {
 
 // ---- TumEdit ----
 
-TumEdit::TumEdit() = default;
+namespace {
+
+// The character cell height of the classic system font, which bounds the old-style margins.
+constexpr int kSystemFontHeight = 16;
+// The sunken edge new-style controls draw round a bordered field.
+constexpr int kClientEdge = 2;
+
+TAlignment Mirrored(TAlignment a) {
+    if (a == TAlignment::taLeftJustify) return TAlignment::taRightJustify;
+    if (a == TAlignment::taRightJustify) return TAlignment::taLeftJustify;
+    return a;
+}
+
+}  // namespace
+
+TumEdit::TumEdit() : TWinControl(static_cast<TEdit&>(*this)), windowDC_(std::make_unique<TWindowDC>(0)) {}
+
+TumEdit::~TumEdit() {
+    windowDC_.reset();
+    DestroyHandle();
+}
+
+void TumEdit::Loaded() {
+    TEdit::Loaded();
+    Invalidate();
+}
 
 void TumEdit::SetAlignment(TAlignment a) {
     if (a == alignment_) return;
@@ -55,39 +82,172 @@ void TumEdit::SetAlignment(TAlignment a) {
     Invalidate();
 }
 
-TPoint TumEdit::TextMargins() const {
-    if (!BorderSingle) return TPoint{LeftMargin, 0};
-    const int y = Ctl3D ? 1 : 2;
-    return TPoint{LeftMargin + y, y};
+TCanvas& TumEdit::GetCanvas() {
+    if (paintCanvas_) return *paintCanvas_;
+    const HWND window = HandleAllocated() ? WindowHandle() : 0;
+    if (!windowDC_ || windowDCFor_ != window) {
+        windowDC_ = std::make_unique<TWindowDC>(window);
+        windowDCFor_ = window;
+    }
+    return windowDC_->Canvas();
 }
 
-void TumEdit::WMPaint(TCanvas& canvas, bool asCopy) {
-    canvas_ = &canvas;
-    // While the user types, the text stands where the edit control puts it: on the left.
-    const TAlignment drawn = focused_ && !asCopy ? TAlignment::taLeftJustify : alignment_;
-    canvas.Font = Font;
-    if (!Enabled) canvas.Font.Color = clGrayText;
-    canvas.Brush = TBrush{Color, TBrushStyle::bsSolid};
-    const TRect client = Rect(0, 0, Width, Height);
-    canvas.FillRect(client);
+TRect TumEdit::ClientArea() const {
+    const int edge = NewStyleControls() && Ctl3D && BorderSingle ? kClientEdge : 0;
+    return Rect(edge, edge, std::max(edge, Width - edge), std::max(edge, Height - edge));
+}
+
+TPoint TumEdit::TextMargins() const {
+    if (NewStyleControls()) {
+        const int y = !BorderSingle ? 0 : (Ctl3D ? 1 : 2);
+        return TPoint{LeftMargin + y, y};
+    }
+    if (!BorderSingle) return TPoint{0, 0};
+    const int quarter = std::min(kSystemFontHeight, MeasureText(Font, "Wg").cy) / 4;
+    return TPoint{quarter, quarter};
+}
+
+TAlignment TumEdit::UsedAlignment() const {
+    // While the user types, the text stands where the edit control puts it: at the start.
+    const TAlignment used = focused_ ? TAlignment::taLeftJustify : alignment_;
+    return UseRightToLeftAlignment() ? Mirrored(used) : used;
+}
+
+bool TumEdit::PaintsItself(bool asCopy) const {
+    // Decided on the alignment before mirroring: the edit control shows its text at the start
+    // of the reading direction, which is the right edge for a right-to-left field, so only a
+    // field that asks for the start may leave the painting to it.
+    return asCopy || (!focused_ && alignment_ != TAlignment::taLeftJustify);
+}
+
+std::string TumEdit::Shown(bool asCopy) const {
+    const std::string text = asCopy ? Cased(Text(), CharCase()) : Text();
+    if (PasswordChar == 0) return text;
+    std::string masked;
+    for (size_t i = utf8::Length(text); i > 0; --i) utf8::Append(masked, PasswordChar);
+    return masked;
+}
+
+void TumEdit::PaintCopy(TCanvas& canvas) { Paint(canvas, true); }
+
+void TumEdit::WMPaint() {
+    TPaintDC paint(WindowHandle());
+    paintCanvas_ = &paint.Canvas();
+    Paint(paint.Canvas(), false);
+    paintCanvas_ = nullptr;
+}
+
+void TumEdit::Paint(TCanvas& canvas, bool asCopy) {
+    PaintBorder(canvas);
+    if (PaintsItself(asCopy)) {
+        PaintText(canvas, Shown(asCopy), UsedAlignment());
+        return;
+    }
+    // The edit control itself shows its text at the start of the reading direction.
+    PaintText(canvas, Shown(false), EditControlAlignment());
+    if (focused_) PaintSelection(canvas);
+}
+
+void TumEdit::PaintBorder(TCanvas& canvas) const {
+    const TRect client = ClientArea();
+    if (client.left == 0) return;
+    // The sunken edge: outer shadow and highlight, inner dark shadow and light.
+    const TRect outer = Rect(0, 0, Width, Height), inner = Rect(1, 1, Width - 1, Height - 1);
+    auto edge = [&canvas](const TRect& r, TColor topLeft, TColor bottomRight) {
+        canvas.Brush = TBrush{topLeft, TBrushStyle::bsSolid};
+        canvas.FillRect(Rect(r.left, r.top, r.right, r.top + 1));
+        canvas.FillRect(Rect(r.left, r.top, r.left + 1, r.bottom));
+        canvas.Brush.Color = bottomRight;
+        canvas.FillRect(Rect(r.left, r.bottom - 1, r.right, r.bottom));
+        canvas.FillRect(Rect(r.right - 1, r.top + 1, r.right, r.bottom));
+    };
+    edge(outer, clBtnShadow, clBtnHighlight);
+    edge(inner, cl3DDkShadow, cl3DLight);
+}
+
+TumEdit::TextPlace TumEdit::PlaceText(const TCanvas& canvas, const std::string& text, TAlignment alignment) const {
+    const TRect client = ClientArea();
     const TPoint margin = TextMargins();
-    const int width = canvas.TextWidth(Text());
-    int x = margin.x;
-    if (drawn == TAlignment::taRightJustify) x = Width - width - margin.x - 1;
-    else if (drawn == TAlignment::taCenter) x = (Width - width) / 2;
-    canvas.Brush.Style = TBrushStyle::bsClear;
-    canvas.TextRect(client, x, margin.y, Text());
-    canvas_ = nullptr;
+    const int clientWidth = client.Width(), width = canvas.TextWidth(text);
+    TextPlace place;
+    switch (alignment) {
+    case TAlignment::taLeftJustify: place.x = margin.x; break;
+    case TAlignment::taRightJustify: place.x = clientWidth - width - margin.x - 1; break;
+    case TAlignment::taCenter: place.x = (clientWidth - width) / 2; break;
+    }
+    place.x += client.left;
+    place.y = client.top + margin.y;
+    place.clip = DrawsOwnFrame() ? Rect(client.left + 1, client.top + 1, client.right - 1, client.bottom - 1) : client;
+    return place;
+}
+
+void TumEdit::PaintText(TCanvas& canvas, const std::string& text, TAlignment alignment) {
+    canvas.Font = Font;
+    const TextPlace place = PlaceText(canvas, text, alignment);
+    if (DrawsOwnFrame()) {
+        canvas.Brush = TBrush{clWindowFrame, TBrushStyle::bsSolid};
+        canvas.FrameRect(ClientArea());
+    }
+    canvas.Brush = TBrush{Color, TBrushStyle::bsSolid};
+    if (!Enabled) canvas.Font.Color = clGrayText;
+    canvas.TextRect(place.clip, place.x, place.y, text);
+}
+
+void TumEdit::PaintSelection(TCanvas& canvas) {
+    // What the edit control adds while it has the focus: the selection, or else the caret.
+    canvas.Font = Font;
+    const std::string text = Shown(false);
+    const TextPlace place = PlaceText(canvas, text, EditControlAlignment());
+    const int before = canvas.TextWidth(utf8::Cut(text, SelStart()));
+    const int height = canvas.TextHeight(text.empty() ? std::string(" ") : text);
+    const std::optional<TRegion> outerClip = canvas.ClipRegion();
+    const TRegion clip(place.clip);
+    canvas.SetClipRegion(outerClip ? outerClip->Intersection(clip) : clip);
+    if (SelLength() == 0) {
+        canvas.Brush = TBrush{Font.Color, TBrushStyle::bsSolid};
+        canvas.FillRect(Rect(place.x + before, place.y, place.x + before + 1, place.y + height));
+    } else {
+        const std::string selected = utf8::Sub(text, SelStart() + 1, SelLength());
+        const int x = place.x + before;
+        canvas.Brush = TBrush{clHighlight, TBrushStyle::bsSolid};
+        canvas.FillRect(Rect(x, place.y, x + canvas.TextWidth(selected), place.y + height));
+        canvas.Brush.Style = TBrushStyle::bsClear;
+        canvas.Font.Color = clHighlightText;
+        canvas.TextOut(x, place.y, selected);
+    }
+    canvas.Brush = TBrush{Color, TBrushStyle::bsSolid};
+    if (outerClip) canvas.SetClipRegion(*outerClip);
+    else canvas.ClearClipRegion();
+}
+
+void TumEdit::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_PAINT: WMPaint(); return;
+    case CM_ENTER: CMEnter(); return;
+    case CM_EXIT: CMExit(); return;
+    case WM_CHAR: WMChar(static_cast<char32_t>(m.WParam)); return;
+    case CM_ENABLEDCHANGED:
+        TWinControl::WndProc(m);
+        Invalidate();
+        return;
+    default: TWinControl::WndProc(m); return;
+    }
+}
+
+void TumEdit::Change() {
+    TEdit::Change();
+    Invalidate();  // the edit control shows every change of its text
 }
 
 void TumEdit::CMEnter() {
     SetFocused(true);
     SelectAll();
+    Invalidate();
 }
 
 void TumEdit::CMExit() {
     SetFocused(false);
-    Invalidate();
+    Invalidate();  // the text snaps back to its alignment
 }
 
 // ---- TumValidEdit ----
@@ -126,6 +286,9 @@ void TumNumberEdit::SetValue(int v) {
     if (maxValue_ != 0 && v > maxValue_) v = maxValue_;
     value_ = v;
     SetText(InBase(v));
+    // A value set is an accepted entry, also while a form is read (when changes go unchecked).
+    prevText_ = Text();
+    prevValue_ = value_;
 }
 
 void TumNumberEdit::SetMaxValue(int m) {

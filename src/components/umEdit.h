@@ -1,51 +1,90 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "platform/Canvas.h"
 #include "platform/Controls.h"
+#include "platform/WinControl.h"
+#include "platform/Window.h"
 
 // An edit field that shows its text right-aligned or centred while it does not have the
 // focus, and left-aligned while the user types in it.
-class TumEdit : public TEdit {
+class TumEdit : public TEdit, public TWinControl {
 public:
     TumEdit();
+    ~TumEdit() override;
     std::string ClassName() const override { return "TumEdit"; }
+    // The published properties in stored forms (umEditStream.cpp).
+    void DefineProperties(TFiler& filer) override;
+    void Loaded() override;
 
     TAlignment Alignment() const { return alignment_; }
     virtual void SetAlignment(TAlignment a);
-    bool Focused() const { return focused_; }
+    // The focused flag: set between entering and leaving the field.
+    bool FocusedFlag() const { return focused_; }
     virtual void SetFocused(bool b) { focused_ = b; }
+    // The canvas bound to the field's window: while the field paints, the canvas of that paint;
+    // otherwise one on its window as it is now (on nothing while it has none). A reference
+    // holds until the next call.
+    virtual TCanvas& GetCanvas();
 
     TFont Font;
-    bool Ctl3D = true;       // a sunken border; false: a flat one
-    bool BorderSingle = true;
-    int LeftMargin = 1;      // the edit control's own margin
-    TCanvas* GetCanvas() const { return canvas_; }
+    bool BorderSingle = true;  // false: no border at all
+    bool Ctl3D = true;         // the border sunken; false: flat
+    int LeftMargin = 1;        // the edit control's own margin
 
-    // Paints the field into a canvas of its client size (as a copy: always the field's own way).
-    virtual void WMPaint(TCanvas& canvas, bool asCopy = false);
-    // Focus arrives and leaves.
-    virtual void CMEnter();
-    virtual void CMExit();
-    // Repaints asked for since the field was made.
-    int Repaints() const { return repaints_; }
+    // The field as it looks, border included, painted into a canvas of its size at (0, 0)
+    // without the window (printing, pictures).
+    void PaintCopy(TCanvas& canvas);
+    // The client area in the field's own coordinates: inside the border the window draws.
+    TRect ClientArea() const;
+
+    void WndProc(TMessage& message) override;
 
 protected:
-    void Invalidate() { ++repaints_; }
+    void Change() override;
+    virtual void WMPaint();
+    virtual void CMEnter();
+    virtual void CMExit();
     // Where the text starts inside the client area.
     TPoint TextMargins() const;
 
 private:
+    // Where the text goes: its origin and the rectangle it is cut to.
+    struct TextPlace {
+        int x = 0;
+        int y = 0;
+        TRect clip;
+    };
+    // The alignment the text is shown in, and whether the field paints it rather than the
+    // edit control.
+    TAlignment UsedAlignment() const;
+    bool PaintsItself(bool asCopy) const;
+    TAlignment EditControlAlignment() const {
+        return UseRightToLeftAlignment() ? TAlignment::taRightJustify : TAlignment::taLeftJustify;
+    }
+    // Without new-style 3-D controls a bordered field draws its own frame inside.
+    bool DrawsOwnFrame() const { return BorderSingle && !(NewStyleControls() && Ctl3D); }
+    // The text as shown: cased when painted as a copy, masked by PasswordChar.
+    std::string Shown(bool asCopy) const;
+    TextPlace PlaceText(const TCanvas& canvas, const std::string& text, TAlignment alignment) const;
+    void Paint(TCanvas& canvas, bool asCopy);
+    void PaintBorder(TCanvas& canvas) const;
+    void PaintText(TCanvas& canvas, const std::string& text, TAlignment alignment);
+    void PaintSelection(TCanvas& canvas);
+
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool focused_ = false;
-    int repaints_ = 0;
-    TCanvas* canvas_ = nullptr;
+    std::unique_ptr<TWindowDC> windowDC_;
+    HWND windowDCFor_ = 0;
+    TCanvas* paintCanvas_ = nullptr;
 };
 
 // An edit field that takes only the characters of ValidChars (and Backspace).
 class TumValidEdit : public TumEdit {
 public:
     std::string ClassName() const override { return "TumValidEdit"; }
+    void DefineProperties(TFiler& filer) override;
     std::string ValidChars;
     bool ValidateChars = true;
     void WMChar(char32_t key) override;
@@ -59,6 +98,7 @@ class TumNumberEdit : public TumEdit {
 public:
     TumNumberEdit();
     std::string ClassName() const override { return "TumNumberEdit"; }
+    void DefineProperties(TFiler& filer) override;
 
     TumNumberEditKind Kind() const { return kind_; }
     virtual void SetKind(TumNumberEditKind k);

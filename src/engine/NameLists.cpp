@@ -7,7 +7,6 @@
 #include <map>
 
 #include "foundation/Accessors.h"
-#include "foundation/Conversions.h"
 #include "foundation/Logs.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/Texts.h"
@@ -15,18 +14,10 @@
 #include "foundation/MainForm.h"
 #include "platform/AtomicFile.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Utf8.h"
 
 namespace {
 
 constexpr const char* kFreilos = "[FREILOS]";  // text 84: the bye, never deleted
-
-// Cuts a name to the longest allowed, telling the user.
-std::string CutName(const std::string& name) {
-    if (utf8::Length(name) <= static_cast<size_t>(kMaxNameLength)) return name;
-    ShowMsg(1, "Name wurde auf " + IntToStr(kMaxNameLength) + " gekürzt");
-    return utf8::Cut(name, kMaxNameLength);
-}
 
 void ReportNotStored(const std::string& fileName) {
     ErrorLog("[X] Namensliste: " + ProgramFile(fileName) + " konnte nicht geschrieben werden");

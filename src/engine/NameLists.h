@@ -2,14 +2,14 @@
 #include <string>
 #include <vector>
 
+#include "foundation/NameText.h"
+
 class TMainForm;
 
 // The name lists beside the program: one name a line, plain text.
 inline constexpr const char* kTeamsListFile = "teams.dat";
 inline constexpr const char* kSchirisListFile = "schiris.dat";
 inline constexpr const char* kZeitnehmerListFile = "zeitnehmer.dat";
-// Names of teams, referees and time keepers are cut to this many characters.
-inline constexpr int kMaxNameLength = 30;
 
 // A list file as read: its non-empty lines, and whether they are all of it. A missing file is an
 // empty, complete list; a file that cannot be read, or only up to a line beyond the sanity limit,

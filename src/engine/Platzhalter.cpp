@@ -8,8 +8,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
-#include "foundation/Settings.h"
-#include "foundation/Texts.h"
+#include "foundation/Notation.h"
 #include "foundation/MainForm.h"
 
 namespace {
@@ -34,20 +33,9 @@ BestOf ParseBestOf(const std::string& code) {
     return b;
 }
 
-std::string BestOfText(const BestOf& b) {
-    if (!b.valid) return {};
-    return b.i + ". Bester aller " + b.k + ". der Gruppen " + b.groups;
-}
+std::string GameText(char kind, const std::string& game) { return GameCodeText(kind, game); }
 
-std::string GameText(char kind, const std::string& game) { return lngText(kind == 'S' ? 13 : 14) + " " + game; }
-
-std::string TeamText(const TMainForm& f, const std::string& number) {
-    return GetSetting(f, "TeamTyp", lngText(2)) + " " + number;
-}
-
-std::string PlaceText(const std::string& place, const std::string& groupId) {
-    return place + ". " + lngText(3) + " " + groupId;
-}
+std::string PlaceText(const std::string& place, const std::string& groupId) { return PlaceCodeText(place, groupId); }
 
 // Row of the game with this number; 0 when there is none.
 int GameRow(const TMainForm& f, const std::string& game) {
@@ -100,6 +88,7 @@ std::vector<std::string> StandingsOf(const TMainForm& f, int g, int groupRow) {
 struct Resolution {
     std::string name;
     int team = 0;
+    bool open = false;  // the source is not decided: the slot waits for its participant again
 };
 
 std::string TeamName(const TMainForm& f, int team) { return team < 0 ? "" : ListGet(f.XATeamsTur, team); }
@@ -129,13 +118,14 @@ Resolution ResolvePlace(const TMainForm& f, int row, const std::vector<std::stri
     return {TeamName(f, team), team};
 }
 
-// Winner or loser of a game; a game without a winner (not played, drawn) decides nothing yet.
+// Winner or loser of a game; a game without a winner (not played, drawn) decides nothing yet, and
+// a participant it gave before, when its result was different, is taken back.
 Resolution ResolveGame(const TMainForm& f, int row, bool winner) {
     const TSortGrid& plan = f.Spielplan;
     const int gameRow = GameRow(f, Get(f.Teams, Teams_Pos, row, true));
     if (gameRow < 1) return {};
     const int w = IntGet(plan, Spielplan_Sieger, gameRow, true);
-    if (w < 1) return {};
+    if (w < 1) return {"", 0, true};
     int team = w;
     if (!winner) {
         team = IntGet(plan, Spielplan_T1, gameRow, true) == w ? IntGet(plan, Spielplan_T2, gameRow, true)
@@ -195,18 +185,21 @@ Resolution ResolveRow(const TMainForm& f, int row, int g, int x, const std::vect
     return {};
 }
 
+// The slot shows its placeholder text again and has no participant.
+void LeaveOpen(TMainForm& f, int row) {
+    TSortGrid& teams = f.Teams;
+    if (Get(teams, Teams_Name_Tur, row, true).empty()) return;
+    Put(teams, Teams_Name_Tur, row, "", true);
+    const std::string number = Get(teams, Teams_Nr, row, true);
+    ListPut(f.XATeamsTur, ToInt(number), "");
+    TSortGrid& platz = f.Platz;
+    for (int p = 1; p < platz.RowCount(); ++p)
+        if (Get(platz, Platz_TeamNr, p, true) == number) Put(platz, Platz_Team, p, Get(teams, Teams_Name, row, true), true);
+}
+
 }  // namespace
 
-std::string PlatzhalterText(const TMainForm& f, const std::string& code) {
-    if (code.empty()) return {};
-    const char first = code[0];
-    if (first == 'S' || first == 'V') return GameText(first, code.substr(1));
-    if (first == 'M') return TeamText(f, code.substr(1));
-    if (first == 'B') return BestOfText(ParseBestOf(code));
-    const size_t dot = code.find('.');
-    if (dot == std::string::npos) return {};
-    return PlaceText(code.substr(0, dot), code.substr(dot + 1));
-}
+std::string PlatzhalterText(const TMainForm& f, const std::string& code) { return CodeDisplayText(f, code); }
 
 std::string PutPlatzhalter(TMainForm& f, const std::string& code, int row) {
     if (code.empty()) {
@@ -217,11 +210,11 @@ std::string PutPlatzhalter(TMainForm& f, const std::string& code, int row) {
     if (first == 'S' || first == 'V') return PutGamePlaceholder(f, first, code, row);
     if (first == 'M') {
         if (row > 0) Put(f.Teams, Teams_SV, row, "", true);
-        return TeamText(f, code.substr(1));
+        return TeamCodeText(f, code.substr(1));
     }
     if (first == 'B') {
         if (row > 0) Put(f.Teams, Teams_SV, row, code, true);
-        return BestOfText(ParseBestOf(code));
+        return CodeDisplayText(f, code);
     }
     if (code.find('.') != std::string::npos) return PutPlacePlaceholder(f, code, row);
     return {};
@@ -253,6 +246,7 @@ void calcAfterRound(TMainForm& f, int g, int x) {
     for (int row = 1; row < teams.RowCount(); ++row) {
         if (Get(teams, 0, row, true).empty()) continue;
         const Resolution found = ResolveRow(f, row, g, x, places);
+        if (found.open) LeaveOpen(f, row);
         if (found.name.empty()) continue;
         Put(teams, Teams_Name_Tur, row, found.name, true);
         ListPut(f.XATeamsTur, IntGet(teams, Teams_Nr, row, true), found.name);

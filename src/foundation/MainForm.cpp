@@ -3,6 +3,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/Platzgrid.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
@@ -12,6 +13,7 @@ TMainForm::TMainForm() {
     CreateDataTables(*this);
     for (int i = 0; i < 4; ++i) StatusBar1.Panels.Add("");
     SetUpViews();
+    SetUpRoundPages();
 }
 
 void TMainForm::SetUpViews() {
@@ -19,7 +21,6 @@ void TMainForm::SetUpViews() {
     XPlan2.SetColCount(11);
     Gruppen.SetColCount(5);
     TPlatz.SetColCount(2);
-    Xplatzgrid.SetColCount(7);
     for (TStringGrid* grid : {&XPlan1, &XPlan2, &Gruppen, &TPlatz, &Xplatzgrid}) {
         grid->SetRowCount(2);
         grid->SetFixedCols(0);
@@ -29,6 +30,42 @@ void TMainForm::SetUpViews() {
     TabSheet30.Tag = 30;
     PageControl1.Pages = {&TabSheet1, &TabSheet29, &TabSheet30};
     PageControl2.Pages = {&TabSheet5, &TabSheet8};
+    // The tool area and the graphic view stay hidden until the user asks for them.
+    PageControl1.Visible = false;
+    ScrollBox1.Visible = false;
+    SetUpPlatzhalterViews();
+}
+
+void TMainForm::SetUpPlatzhalterViews() {
+    Xplatzgrid.SetColCount(Platzgrid_Spalten);
+    Xplatzgrid.SetCells(Platzgrid_Gruppe, 0, "Gruppe");
+    Xplatzgrid.SetCells(Platzgrid_Platzhalter, 0, "Platzhalter");
+    Xplatzgrid.SetCells(Platzgrid_Mannschaft, 0, "Mannschaft");
+    TabSheetPlatzhalter.SetCaption("Platzhalter");
+    TabSheetSchiedsrichter.SetCaption("Schiedsrichter");
+    PageControlPlatzhalter.Pages = {&TabSheetPlatzhalter, &TabSheetSchiedsrichter};
+    PageControlPlatzhalter.SetActivePage(&TabSheetPlatzhalter);
+    Button2.SetCaption("Import Spielerlisten aus csv-Datei");
+    UpDown1.Min = -5000;
+    UpDown1.Max = 5000;
+}
+
+void TMainForm::SetUpRoundPages() {
+    Edit4.SetText("1");
+    Edit3.SetText(lngText(4) + " 1");
+    Edit5.SetText("1");
+    Edit10.SetText("10:00");
+    Edit11.SetText("1");
+    Edit12.SetText("30");
+    Edit13.SetText("10");
+    for (TEdit* points : {&umEdit1, &umEdit2, &umEdit3, &umEdit4}) points->SetText("0");
+    umNeutral.SetText("2");
+    umNeutral2.SetText("0");
+    RadioButton1.SetChecked(true);
+    for (TRadioGroup* referees : {&RadioGroup1, &RadioGroup2}) {
+        referees->Items.SetText(lngText(40));
+        referees->SetItemIndex(0);
+    }
 }
 
 void TMainForm::Register(TComponent& component, const char* name) {
@@ -55,7 +92,6 @@ std::string TMainForm::getSchiriName(int row) const {
 }
 
 void TMainForm::RegisterComponents() {
-#define R(component) Register(component, #component)
 #define R(component) Register(component, #component)
     R(Turnier);
     R(Gruppe);
@@ -227,5 +263,31 @@ void TMainForm::RegisterComponents() {
     R(RadioButton20);
     R(RadioGroup1);
     R(RadioGroup2);
+    R(XComboBox1);
+    R(SaveDialog1);
+    R(Spielergebnisse1);
+    R(TurnierzumTausch1);
+    R(Turnierform1);
+    R(PageControlPlatzhalter);
+    R(TabSheetPlatzhalter);
+    R(TabSheetSchiedsrichter);
+    R(ListBox4);
+    R(Button2);
+    R(UpDown1);
+    R(SpeedButton2);
+    R(Edit5);
+    R(Edit10);
+    R(Edit11);
+    R(Edit12);
+    R(Edit13);
+    R(umEdit1);
+    R(umEdit2);
+    R(umEdit3);
+    R(umEdit4);
+    R(Edit6);
+    R(Edit7);
+    R(Edit8);
+    R(Edit9);
+    R(Label31);
 #undef R
 }

@@ -36,6 +36,9 @@ public:
     virtual void showWerkzeug(int tag) = 0;
     // Text of status-bar panel 1, 2 or 3; other panel numbers are ignored.
     virtual void setStatusText(int panel, const std::string& text) = 0;
+    // Lays out and redraws the graphic tournament view; callers call it only while ScrollBox1,
+    // the view's scroll box, is visible.
+    virtual void doGrafik(int flag) = 0;
 
     // Display text of the referee of a Spielplan row.
     std::string getSchiriName(int row) const;
@@ -109,6 +112,36 @@ public:
         RadioButton18, RadioButton19, RadioButton20;
     TRadioGroup RadioGroup1, RadioGroup2;
 
+    // Tournament store and files: the selector of the open tournaments, the participant words
+    // and ranking mode of the current one, the save dialog and the autosave's memory.
+    TComboBox XComboBox1;
+    std::string TeamTyp, TeamTyps;
+    int AktWertung = 1;
+    TSaveDialog SaveDialog1;
+    TMenuItem Spielergebnisse1, TurnierzumTausch1, Turnierform1;
+    TSpeedButton SpeedButton2;
+    // The minute of the day the autosave last looked at (-1: not yet), and whether a failed
+    // autosave has been shown to the user since the last one that succeeded.
+    int AutoSaveMinute = -1;
+    bool AutoSaveFehlerGezeigt = false;
+
+    // Placeholder assignment: the sub-pages "Platzhalter" and "Schiedsrichter" of the
+    // placeholder tool, the names of the neutral referees, the player-list import and the
+    // arrows that move an assignment one row.
+    TPageControl PageControlPlatzhalter;
+    TTabSheet TabSheetPlatzhalter, TabSheetSchiedsrichter;
+    TListBox ListBox4;
+    TButton Button2;
+    TUpDown UpDown1;
+
+    // Rounds: the inputs of the round page, the round-editing page, and the operation that is
+    // working on the tables while the window lets its messages through (empty when none is).
+    TEdit Edit5, Edit10, Edit11, Edit12, Edit13;  // day, start time, fields, game length, pause
+    TEdit umEdit1, umEdit2, umEdit3, umEdit4;     // points per win, draw, set, equal balls
+    TEdit Edit6, Edit7, Edit8, Edit9;             // round number and name, group id and name
+    TLabel Label31;                               // number of the selected group
+    std::string BusyWith;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);
@@ -116,5 +149,7 @@ protected:
 private:
     void RegisterComponents();
     void SetUpViews();
+    void SetUpPlatzhalterViews();
+    void SetUpRoundPages();
     std::vector<TComponent*> components_;
 };

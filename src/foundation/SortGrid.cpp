@@ -223,6 +223,13 @@ void TSortGrid::SwapRows(int a, int b) {
     MoveRow(a + 1, b);
 }
 
+void TSortGrid::ExchangeRowCells(int row, TSortGrid& other, int otherRow) {
+    if (row < 0 || otherRow < 0) return;
+    EnsureRows(row + 1);
+    other.EnsureRows(otherRow + 1);
+    std::swap(RowStore()[static_cast<size_t>(row)], other.RowStore()[static_cast<size_t>(otherRow)]);
+}
+
 void TSortGrid::SwapColumns(int a, int b) {
     if (a == b) return;
     if (a > b) std::swap(a, b);

@@ -86,6 +86,10 @@ public:
     void MoveRow(int from, int to) override;
     void MoveColumn(int from, int to) override;
     void SwapRows(int a, int b);
+    // Exchanges every cell of a row with those of a row of another grid (or of this one), hidden
+    // cells beyond ColCount included: whole rows move between tables without copying a cell.
+    // Row counts stay as they are.
+    void ExchangeRowCells(int row, TSortGrid& other, int otherRow);
     void SwapColumns(int a, int b);
     void MoveTo(int column, int row);
     bool IsCell(const std::string& text, int& column, int& row) const;

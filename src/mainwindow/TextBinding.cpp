@@ -1,5 +1,6 @@
 #include "foundation/Conversions.h"
 #include "foundation/Texts.h"
+#include "mainwindow/TextBinding.h"
 #include "mainwindow/main.h"
 
 namespace {
@@ -145,18 +146,18 @@ const TextBinding kBindings[] = {
     {"Spiel3", 355}
 };
 
-void SetGridHeader(TStringGrid& grid, int number) {
-    TStringList lines;
-    lines.SetText(lngText(number));
-    grid.SetRows(0, lines);
-}
-
 void SetRadioGroup(TRadioGroup& group) {
     group.SetCaption(lngText(39));
     group.Items.SetText(lngText(40));
 }
 
 }  // namespace
+
+void SetGridHeader(TStringGrid& grid, int number) {
+    TStringList lines;
+    lines.SetText(lngText(number));
+    grid.SetRows(0, lines);
+}
 
 void TForm1::lngSetAll() {
     SetCaption(FormatStr(lngText(0).c_str(), VersionText.c_str()));

@@ -1,20 +1,33 @@
-// The tournament trees and the game lists of the two plans.
+// The tournament trees and the views of the two plans: game lists, a group's standings and the
+// final placing.
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
+#include "engine/ResultTexts.h"
 #include "foundation/Accessors.h"
 #include "foundation/ClockTime.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
+#include "foundation/Settings.h"
 #include "foundation/Texts.h"
+#include "mainwindow/TextBinding.h"
 #include "mainwindow/main.h"
 #include "platform/Clock.h"
 
 namespace {
 
 // What a tree node stands for, kept in its Data: the kind in the high bits, a number below.
-enum NodeKind : intptr_t { kPlanNode = 1, kRoundsNode = 2, kRoundNode = 3, kGroupNode = 4 };
+enum NodeKind : intptr_t {
+    kPlanNode = 1,
+    kRoundsNode = 2,
+    kRoundNode = 3,
+    kGroupNode = 4,
+    kPlacingsNode = 5,
+    kStandingsNode = 6,
+    kFinalPlacingNode = 7
+};
 constexpr int kKindShift = 24;
 intptr_t NodeData(NodeKind kind, int number) { return (static_cast<intptr_t>(kind) << kKindShift) | number; }
 NodeKind KindOf(const TTreeNode& node) { return static_cast<NodeKind>(node.Data >> kKindShift); }
@@ -26,8 +39,18 @@ TTreeNode* AddNode(TTreeNode& parent, const std::string& text, NodeKind kind, in
     return node;
 }
 
-std::string GroupNodeText(const std::string& bez, const std::string& name) {
-    return lngText(3) + " " + bez + " ( " + name + " )";
+std::string GroupLabel(const std::string& bez, const std::string& name) { return bez + " ( " + name + " )"; }
+
+bool IsGroupRow(const TSortGrid& groups, int row) { return !groups.Cells(0, row).empty(); }
+
+// The standings of every group and the final placing, after the rounds.
+void AddPlacingNodes(TForm1& f, TTreeView& tree) {
+    TTreeNode* placings = AddNode(tree.Root(), lngText(28), kPlacingsNode, 0);
+    for (int r = 1; r < f.Gruppe.RowCount(); ++r)
+        if (IsGroupRow(f.Gruppe, r))
+            AddNode(*placings, lngText(18) + " " + GroupLabel(f.Gruppe.Cells(Gruppe_Bez, r), f.Gruppe.Cells(Gruppe_Name, r)),
+                    kStandingsNode, IntGet(f.Gruppe, Gruppe_Nr, r, true));
+    AddNode(*placings, lngText(29), kFinalPlacingNode, 0);
 }
 
 void BuildTree(TForm1& f, TTreeView& tree) {
@@ -45,17 +68,28 @@ void BuildTree(TForm1& f, TTreeView& tree) {
         // Groups typed in but no round created yet.
         TTreeNode* round = AddNode(*rounds, lngText(4) + " 1", kRoundNode, 1);
         for (int i = 1; i < f.XAGruppBez.Items.Count(); ++i)
-            AddNode(*round, GroupNodeText(f.XAGruppBez.Items[i], ListGet(f.XAGruppName, i)), kGroupNode, i);
+            AddNode(*round, lngText(3) + " " + GroupLabel(f.XAGruppBez.Items[i], ListGet(f.XAGruppName, i)),
+                    kGroupNode, i);
     } else {
         for (int i = 1; i < f.XARunden.Items.Count(); ++i) {
             TTreeNode* round = AddNode(*rounds, f.XARunden.Items[i], kRoundNode, i);
             for (int r = 1; r < f.Gruppe.RowCount(); ++r)
-                if (!f.Gruppe.Cells(0, r).empty() && IntGet(f.Gruppe, Gruppe_RNr, r, true) == i)
-                    AddNode(*round, GroupNodeText(f.Gruppe.Cells(Gruppe_Bez, r), f.Gruppe.Cells(Gruppe_Name, r)),
+                if (IsGroupRow(f.Gruppe, r) && IntGet(f.Gruppe, Gruppe_RNr, r, true) == i)
+                    AddNode(*round,
+                            lngText(3) + " " + GroupLabel(f.Gruppe.Cells(Gruppe_Bez, r), f.Gruppe.Cells(Gruppe_Name, r)),
                             kGroupNode, IntGet(f.Gruppe, Gruppe_Nr, r, true));
         }
     }
+    AddPlacingNodes(f, tree);
     tree.SetSelected(plan->Item(0));
+}
+
+// " >> " before the text of every node from the top level down to this one.
+std::string NodePath(const TTreeNode* node) {
+    std::string path;
+    for (; node; node = node->Parent)
+        if (node->Parent) path = " >> " + node->Text + path;
+    return path;
 }
 
 // Item i of a lookup list; the empty text for a number the list does not have (a damaged file
@@ -71,13 +105,6 @@ std::string ParticipantName(TForm1& f, int number) {
     return name.empty() ? f.XATeams.Items[number] : name;
 }
 
-bool HasResult(const TSortGrid& games, int row) {
-    if (!games.Cells(Spielplan_SatzErg, row).empty()) return true;
-    int sum = 0;
-    for (int c = Spielplan_PPkt; c <= Spielplan_MBall; ++c) sum += ToInt(games.Cells(c, row));
-    return sum > 0;
-}
-
 bool GroupOpenForResults(const std::string& state) {
     return state == "Open" || state == "None" || state == "Edit" || state == "Done";
 }
@@ -87,16 +114,21 @@ std::string GroupState(TForm1& f, int groupNumber) {
     return row > 0 ? f.Gruppe.Cells(Gruppe_State, row) : std::string();
 }
 
-// Which games a game-list view shows, and in which order.
-struct GameView {
-    int mode = 1;  // 1 all games, 4 one group, 5 one round, 7 by time of day
+// Which rows a view shows, and in which order.
+struct View {
+    int mode = 1;  // 1 all games, 4 one group, 5 one round, 7 by time of day; 2 standings, 3 final placing
     int key = 0;
 };
 
-GameView ViewOfNode(const TTreeNode& node) {
+bool ListsGames(int mode) { return mode == 1 || mode == 4 || mode == 5 || mode == 7; }
+
+View ViewOfNode(const TTreeNode& node) {
     switch (KindOf(node)) {
         case kGroupNode: return {4, NumberOf(node)};
         case kRoundNode: return {5, NumberOf(node)};
+        case kStandingsNode: return {2, NumberOf(node)};
+        case kPlacingsNode:
+        case kFinalPlacingNode: return {3, 0};
         case kPlanNode:
             if (NumberOf(node) >= 80) return {7, NumberOf(node) - 80};
             return {1, std::max(0, NumberOf(node) - 23)};
@@ -104,14 +136,25 @@ GameView ViewOfNode(const TTreeNode& node) {
     }
 }
 
-bool Shows(TForm1& f, const GameView& view, int row) {
+// A filter names group numbers; without one every group is shown.
+bool PassesFilter(const TStrings* filter, int group) {
+    return !filter || filter->IndexOf(IntToStr(group)) >= 0;
+}
+
+// Minutes from the start of day 0; wide, so that no stored day number can overflow it.
+int64_t StartMinute(const TSortGrid& games, int row) {
+    return static_cast<int64_t>(ToInt(games.Cells(Spielplan_Tag, row))) * 1440 +
+           TimeToMinutes(games.Cells(Spielplan_Von, row));
+}
+
+bool ShowsGame(TForm1& f, const View& view, const TStrings* filter, int row) {
     const TSortGrid& games = f.Spielplan;
-    if (games.Cells(0, row).empty()) return false;
+    if (games.Cells(0, row).empty() || !PassesFilter(filter, ToInt(games.Cells(Spielplan_GrNr, row)))) return false;
     switch (view.mode) {
         case 4: return ToInt(games.Cells(Spielplan_GrNr, row)) == view.key;
         case 5: return ToInt(games.Cells(Spielplan_RNr, row)) == view.key;
         case 7: {
-            if (view.key == 2) return !HasResult(games, row);
+            if (view.key == 2) return ErgebnisSumme(f, row) <= 0;
             const TDateTime now = Now();
             if (games.Cells(Spielplan_Spieltag, row) != datetime::FormatDate(now)) return false;
             const int minute = now.Hour * 60 + now.Minute;
@@ -123,13 +166,13 @@ bool Shows(TForm1& f, const GameView& view, int row) {
     }
 }
 
-void SortRows(TForm1& f, const GameView& view, std::vector<int>& rows) {
+void SortGameRows(TForm1& f, const View& view, std::vector<int>& rows) {
     const TSortGrid& g = f.Spielplan;
     auto number = [&](int row, int column) { return ToInt(g.Cells(column, row)); };
-    auto time = [&](int row) { return number(row, Spielplan_Tag) * 1440 + TimeToMinutes(g.Cells(Spielplan_Von, row)); };
     auto byKey = [&](auto key) {
         std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return key(a) < key(b); });
     };
+    auto time = [&](int row) { return StartMinute(g, row); };
     byKey([&](int row) { return number(row, Spielplan_SpNr); });
     if (view.mode == 1 && view.key == 1) byKey(time);
     if (view.mode == 1 && view.key == 2) byKey([&](int row) { return number(row, Spielplan_GrNr); });
@@ -137,31 +180,127 @@ void SortRows(TForm1& f, const GameView& view, std::vector<int>& rows) {
     if (view.mode == 7) byKey(time);
 }
 
+std::string TimeRange(const TSortGrid& g, int row) {
+    const std::string& from = g.Cells(Spielplan_Von, row);
+    const std::string& to = g.Cells(Spielplan_Bis, row);
+    return from.empty() && to.empty() ? std::string() : from + " - " + to;
+}
+
 void FillGameRow(TForm1& f, TStringGrid& plan, int planRow, int row) {
     TSortGrid& g = f.Spielplan;
     const int group = ToInt(g.Cells(Spielplan_GrNr, row));
     const std::string mark = GroupOpenForResults(GroupState(f, group)) ? ">>" : "";
     Put(g, Spielplan_Status, row, mark, true);
-    const int field = ToInt(g.Cells(Spielplan_Feld, row));
-    const std::string fieldName =
-        field > 0 && field < f.XAFelder.Items.Count() ? f.XAFelder.Items[field] : g.Cells(Spielplan_Feld, row);
-    std::string points;
-    if (HasResult(g, row)) points = g.Cells(Spielplan_PPkt, row) + ":" + g.Cells(Spielplan_MPkt, row);
     const std::string cells[] = {
         mark,
         g.Cells(Spielplan_SpNr, row),
         g.Cells(Spielplan_Spieltag, row),
-        fieldName,
-        g.Cells(Spielplan_Von, row) + " - " + g.Cells(Spielplan_Bis, row),
+        // The game's own field: the field list is ordered by first appearance, not by number.
+        g.Cells(Spielplan_Feld, row),
+        TimeRange(g, row),
         ItemOrEmpty(f.XAGruppBez, group),
         ParticipantName(f, ToInt(g.Cells(Spielplan_T1, row))) + " - " +
             ParticipantName(f, ToInt(g.Cells(Spielplan_T2, row))),
-        points,
-        g.Cells(Spielplan_SatzErg, row),
+        PunkteText(f, row, false),
+        ErgebnisText(f, row, 0, false),
         f.getSchiriName(row),
         ItemOrEmpty(f.XAGruppName, group),
     };
     for (int c = 0; c < 11; ++c) plan.SetCells(c, planRow, cells[c]);
+}
+
+// The columns of a view: the text of its header row, the settings of its column widths, their
+// built-in values, and per column the "Spalte ..." switch that hides it (none: always shown).
+struct ColumnLayout {
+    int headerText;
+    const char* widthSetting;
+    std::vector<int> widths;
+    std::vector<const char*> switches;
+};
+
+const ColumnLayout kGameColumns{10,
+                                "SpielSpalte",
+                                {16, 20, 60, 27, 70, 46, 226, 62, 83, 166, 0},
+                                {nullptr, "Spalte Spielnummer", "Spalte Datum", "Spalte Feld", "Spalte Uhrzeit",
+                                 "Spalte Gruppe", nullptr, "Spalte Punkte", "Spalte Ergebnis", "Spalte Schiri",
+                                 nullptr}};
+const ColumnLayout kStandingsColumns{12,
+                                     "PlatzSpalte",
+                                     {45, 120, 200, 50, 70, 85},
+                                     {nullptr, "Spalte MPlatzhalter", nullptr, nullptr, nullptr, "Spalte MErgebnis"}};
+const ColumnLayout kFinalPlacingColumns{54, "EndPlatzSpalte", {45, 120, 300}, {nullptr, "Spalte EPlatzhalter", nullptr}};
+
+bool IsDecimal(const std::string& text) {
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A column switched "Off" is hidden (width 0); a stored width that is not a number counts as
+// the built-in one. The last game-list column (the group name) is never shown.
+int ColumnWidth(TForm1& f, const ColumnLayout& layout, size_t column) {
+    const int builtIn = layout.widths[column];
+    if (builtIn == 0) return 0;
+    if (const char* key = layout.switches[column]; key && GetSetting(f, key, "On") == "Off") return 0;
+    const std::string stored = GetSetting(f, layout.widthSetting + IntToStr(static_cast<long long>(column)), "");
+    return IsDecimal(stored) ? ToInt(stored) : builtIn;
+}
+
+void ClearPlan(TStringGrid& plan, const ColumnLayout& layout, int dataRows) {
+    for (int r = 1; r < plan.RowCount(); ++r)
+        for (int c = 0; c < plan.ColCount(); ++c) plan.SetCells(c, r, "");
+    plan.SetColCount(static_cast<int>(layout.widths.size()));
+    plan.SetRowCount(std::max(2, dataRows + 1));
+}
+
+void LayOut(TForm1& f, TStringGrid& plan, const ColumnLayout& layout) {
+    SetGridHeader(plan, layout.headerText);
+    for (size_t c = 0; c < layout.widths.size(); ++c) plan.SetColWidths(static_cast<int>(c), ColumnWidth(f, layout, c));
+}
+
+void FillGames(TForm1& f, TStringGrid& plan, const View& view, const TStrings* filter) {
+    std::vector<int> rows;
+    for (int r = 1; r < f.Spielplan.RowCount(); ++r)
+        if (ShowsGame(f, view, filter, r)) rows.push_back(r);
+    SortGameRows(f, view, rows);
+    ClearPlan(plan, kGameColumns, static_cast<int>(rows.size()));
+    LayOut(f, plan, kGameColumns);
+    for (size_t i = 0; i < rows.size(); ++i) FillGameRow(f, plan, static_cast<int>(i) + 1, rows[i]);
+}
+
+// A group's standings in ranking order: the Platz rows of the group in table order.
+void FillStandings(TForm1& f, TStringGrid& plan, int group, const TStrings* filter) {
+    std::vector<int> rows;
+    if (PassesFilter(filter, group))
+        for (int r = 1; r < f.Platz.RowCount(); ++r)
+            if (!f.Platz.Cells(0, r).empty() && ToInt(f.Platz.Cells(Platz_GrNr, r)) == group) rows.push_back(r);
+    ClearPlan(plan, kStandingsColumns, static_cast<int>(rows.size()));
+    LayOut(f, plan, kStandingsColumns);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int r = rows[i];
+        const std::string cells[] = {IntToStr(static_cast<long long>(i) + 1),
+                                     ItemOrEmpty(f.XATeams, ToInt(f.Platz.Cells(Platz_TeamNr, r))),
+                                     f.Platz.Cells(Platz_Team, r),
+                                     f.Platz.Cells(Platz_AnzSpiele, r),
+                                     PunkteText(f, r, true),
+                                     ErgebnisText(f, r, 0, true)};
+        for (int c = 0; c < 6; ++c) plan.SetCells(c, static_cast<int>(i) + 1, cells[c]);
+    }
+}
+
+// The final placing: the participant rows that stand for a place, in table order, with the
+// placeholder and the participant it has resolved to.
+void FillFinalPlacing(TForm1& f, TStringGrid& plan) {
+    std::vector<int> rows;
+    for (int r = 1; r < f.Teams.RowCount(); ++r)
+        if (!f.Teams.Cells(Teams_Nr, r).empty() && !f.Teams.Cells(Teams_Platz, r).empty()) rows.push_back(r);
+    ClearPlan(plan, kFinalPlacingColumns, static_cast<int>(rows.size()));
+    LayOut(f, plan, kFinalPlacingColumns);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int r = rows[i];
+        const int planRow = static_cast<int>(i) + 1;
+        plan.SetCells(0, planRow, f.Teams.Cells(Teams_Platz, r));
+        plan.SetCells(1, planRow, f.Teams.Cells(Teams_Name, r));
+        plan.SetCells(2, planRow, f.Teams.Cells(Teams_Name_Tur, r));
+    }
 }
 
 }  // namespace
@@ -172,9 +311,9 @@ void TForm1::doTurnierBaum() {
     BuildTree(*this, XTreeView2);
 }
 
-void TForm1::DoPlan(TStringGrid& plan, int viewMode, int key, const TStrings* /*filter*/) {
+void TForm1::DoPlan(TStringGrid& plan, int viewMode, int key, const TStrings* filter) {
     const bool upper = &plan == &XPlan1;
-    GameView view{viewMode, key};
+    View view{viewMode, key};
     if (viewMode == 0) {
         const TTreeNode* node = (upper ? XTreeView1 : XTreeView2).Selected();
         if (!node) return;
@@ -182,15 +321,36 @@ void TForm1::DoPlan(TStringGrid& plan, int viewMode, int key, const TStrings* /*
     }
     (upper ? Plan1Modus : Plan2Modus) = view.mode;
 
-    std::vector<int> rows;
-    for (int r = 1; r < Spielplan.RowCount(); ++r)
-        if (Shows(*this, view, r)) rows.push_back(r);
-    SortRows(*this, view, rows);
-
     const int keptRow = plan.Row();
-    for (int r = 1; r < plan.RowCount(); ++r)
-        for (int c = 0; c < plan.ColCount(); ++c) plan.SetCells(c, r, "");
-    plan.SetRowCount(std::max<int>(2, static_cast<int>(rows.size()) + 1));
-    for (size_t i = 0; i < rows.size(); ++i) FillGameRow(*this, plan, static_cast<int>(i) + 1, rows[i]);
+    if (ListsGames(view.mode)) FillGames(*this, plan, view, filter);
+    else if (view.mode == 2) FillStandings(*this, plan, view.key, filter);
+    else FillFinalPlacing(*this, plan);
     plan.SetRow(keptRow >= 1 && keptRow < plan.RowCount() ? keptRow : 1);
+}
+
+void TForm1::XTreeView1Change(TObject*, TTreeNode* node) {
+    if (!node) return;
+    Panel7.SetCaption(NodePath(node));
+    DoPlan(XPlan1, 0, 0, nullptr);
+}
+
+void TForm1::XTreeView2Change(TObject*, TTreeNode* node) {
+    if (!node) return;
+    Panel6.SetCaption(NodePath(node));
+    DoPlan(XPlan2, 0, 0, nullptr);
+}
+
+// The graphic view draws into a window; on a terminal its scroll box is never shown, so there is
+// nothing to lay out and the callers' guard keeps it from being asked.
+void TForm1::doGrafik(int flag) { Log("[F] doGrafik(" + IntToStr(flag) + ")"); }
+
+void TForm1::BindViews() {
+    // Design captions of the plan headers and the counters until a tournament fills them.
+    Panel7.SetCaption("  >> ");
+    Panel6.SetCaption("  >>");
+    Panel11.SetCaption(" Spiele:");
+    Panel12.SetCaption(" Runden:");
+    Panel34.SetCaption(" Felder:");
+    XTreeView1.OnChange = [this](TObject* s, TTreeNode* node) { XTreeView1Change(s, node); };
+    XTreeView2.OnChange = [this](TObject* s, TTreeNode* node) { XTreeView2Change(s, node); };
 }

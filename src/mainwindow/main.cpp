@@ -1,7 +1,5 @@
 #include "mainwindow/main.h"
 
-#include <filesystem>
-
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -11,20 +9,10 @@
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/WindowHelpers.h"
-#include "foundation/files/Dateihandling.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
 const char* const kVersionText = "Release 1.88a";
-
-// The user's forms file starts with two header lines; records are appended below them.
-void CreateEigenFormFile(const std::string& path) {
-    Dateihandling file;
-    if (!file.Open(path, "W", false)) return;
-    file.WriteLine("Bitte diese Datei nicht editieren");
-    file.WriteLine("|" + std::string(49, '-'));
-    file.Close();
-}
 }  // namespace
 
 TForm1::TForm1() {
@@ -36,20 +24,18 @@ TForm1::TForm1() {
     TurFileDir = RegReadString("TurFileDir", ProgramFolder());
     RegisterButtons();
     BindNameLists();
-}
-
-void TForm1::FormCreate() {
-    CheckColumnNumbers(*this);
-    RundenAnsage = true;
-    const std::string eigenForm = ProgramFile("EigenForm.dat");
-    if (!std::filesystem::exists(eigenForm)) CreateEigenFormFile(eigenForm);
-    lngSetAll();
+    BindFiles();
+    BindPlatzhalter();
+    BindViews();
+    BindTools();
+    BindRounds();
 }
 
 void TForm1::RegisterButtons() {
 #define R(component) Register(component, #component)
     R(IAeverButton2);
     R(IAeverButton3);
+    R(IAeverButton6);
     R(IAeverButton7);
     R(IAeverButton8);
     R(IAeverButton9);
@@ -65,10 +51,14 @@ void TForm1::RegisterButtons() {
     R(IAeverButton20);
     R(IAeverButton22);
     R(IAeverButton24);
+    R(IAeverButton30);
     R(IAeverButton33);
+    R(IAeverButton34);
+    R(IAeverButton35);
     R(IAeverButton36);
     R(IAeverButton37);
     R(IAeverButton38);
+    R(IAeverButton39);
     R(IAeverButton40);
     R(IAeverButton42);
     R(IAeverButton43);
@@ -119,14 +109,4 @@ void TForm1::InitAll() {
     KonfliktTeams.Clear();
     Plan1Modus = Plan2Modus = 0;
     Label20.SetCaption("");
-}
-
-void TForm1::showWerkzeug(int tag) {
-    Log("[F] showWerkzeug(" + IntToStr(tag) + ")");
-    const int wanted = tag < 1 ? 0 : tag;
-    for (TTabSheet* page : PageControl1.Pages)
-        if (page->Tag == wanted) {
-            PageControl1.SetActivePage(page);
-            return;
-        }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "components/IAeverButton.h"
@@ -10,9 +11,21 @@
 class TForm1 : public TMainForm {
 public:
     TForm1();
+    ~TForm1() override;
     std::string ClassName() const override { return "TForm1"; }
 
+    // Start and end (Start.cpp).
     void FormCreate();
+    // The first showing: a first argument ending in ".tur" is loaded by loadCommand, which runs
+    // the load command of the menu while ShowLoadDialog is cleared, so that it takes the file
+    // from OpenDialog1's list instead of asking; then the time keepers are read into ListView1.
+    void FormShow(const std::string& firstArgument, const std::function<void()>& loadCommand);
+    // "Beenden" of the menu: closes the window when FormCloseQuery allows it.
+    void Ende1Click(TObject* sender);
+    // What must be asked before the program ends; true when it may end.
+    bool FormCloseQuery();
+    // Set once the window has been closed; the front end then stops taking commands.
+    bool Closed = false;
 
     // Window operations (views).
     void DoPlan(TStringGrid& plan, int viewMode, int key, const TStrings* filter) override;
@@ -21,8 +34,20 @@ public:
     void InitAll() override;
     void showWerkzeug(int tag) override;
     void setStatusText(int panel, const std::string& text) override;
+    void doGrafik(int flag) override;
     // Puts the numbered texts into the window's components.
     void lngSetAll();
+
+    // Views: a node chosen in a tournament tree shows its view in the plan below that tree.
+    void XTreeView1Change(TObject* sender, TTreeNode* node);
+    void XTreeView2Change(TObject* sender, TTreeNode* node);
+
+    // Tools: "Werkzeug" toggles the tool area and the plans, "Zur Werkzeugübersicht" shows the
+    // overview page, "Werkzeuge schliessen" closes the area.
+    void IAeverButton11Click(TObject* sender);
+    void IAeverButton22Click(TObject* sender);
+    void IAeverButton54Click(TObject* sender);
+    bool ToolAreaOpen() const { return PageControl1.Visible; }
 
     // Names: teams, referees and time keepers.
     void RadioButton6Click(TObject* sender);
@@ -34,14 +59,51 @@ public:
     void IAeverButton8Click(TObject* sender);
     void IAeverButton10Click(TObject* sender);
 
-    TIAeverButton IAeverButton2, IAeverButton3, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
+    // Files: the open tournaments, their files and the exchange files.
+    void XComboBox1Change(TObject* sender);
+    void SpeedButton2Click(TObject* sender);
+    void AktuellesTurnierspeichern1Click(TObject* sender);
+    void AktuellesTurnierspeichernunter1Click(TObject* sender);
+    void IAeverButton6Click(TObject* sender);
+    void AktuellesTurnierentfernen1Click(TObject* sender);
+    // The clock's tick: at each new minute of the day the autosave looks whether it is due.
+    void Timer1Timer(TObject* sender);
+    // Placeholder assignment and tournament start.
+    void IAeverButton34Click(TObject* sender);
+    void IAeverButton35Click(TObject* sender);
+    void UpDown1Click(TObject* sender, TUDBtnType button);
+    void IAeverButton30Click(TObject* sender);
+    void IAeverButton39Click(TObject* sender);
+    void Button2Click(TObject* sender);
+    // Names dragged from ListView2 onto Xplatzgrid or ListBox4 are assigned as by IAeverButton34.
+    void XplatzgridDragOver(TObject* sender, TObject* source, int x, int y, bool& accept);
+    void XplatzgridDragDrop(TObject* sender, TObject* source, int x, int y);
+
+    // Rounds: the round page, the round tree of the round-editing page, referees, plan headers.
+    void IAeverButton2Click(TObject* sender);
+    void IAeverButton20Click(TObject* sender);
+    void TreeView3Change(TObject* sender, TTreeNode* node);
+    void SpeedButton9Click(TObject* sender);
+    void IAeverButton13Click(TObject* sender);
+    void IAeverButton40Click(TObject* sender);
+    void XPlan1Click(TObject* sender);
+    void XPlan2Click(TObject* sender);
+
+    TIAeverButton IAeverButton2, IAeverButton3, IAeverButton6, IAeverButton7, IAeverButton8, IAeverButton9, IAeverButton10,
         IAeverButton11, IAeverButton12, IAeverButton13, IAeverButton14, IAeverButton16, IAeverButton17,
-        IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton33,
-        IAeverButton36, IAeverButton37, IAeverButton38, IAeverButton40, IAeverButton42, IAeverButton43,
-        IAeverButton44, IAeverButton45, IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52,
-        IAeverButton54;
+        IAeverButton18, IAeverButton19, IAeverButton20, IAeverButton22, IAeverButton24, IAeverButton30,
+        IAeverButton33, IAeverButton34, IAeverButton35, IAeverButton36, IAeverButton37, IAeverButton38,
+        IAeverButton39, IAeverButton40, IAeverButton42, IAeverButton43, IAeverButton44, IAeverButton45,
+        IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52, IAeverButton54;
 
 private:
     void RegisterButtons();
     void BindNameLists();
+    void BindFiles();
+    void BindPlatzhalter();
+    void BindViews();
+    void BindTools();
+    void OpenToolArea();
+    void CloseToolArea();
+    void BindRounds();
 };

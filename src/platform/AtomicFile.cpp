@@ -28,7 +28,7 @@ bool WriteAll(int fd, std::string_view content) {
 FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& content) {
     content.clear();
     // Not blocking: a pipe in the file's place must not stop the program; it is refused below.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    int fd = SystemFileOperations().Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -57,12 +57,12 @@ FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::stri
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view content, mode_t newFileMode) {
+    FileOperations& operations = SystemFileOperations();
     TemporaryFile temporary;
-    const int fd = temporary.Create(path);
+    const int fd = temporary.Create(path, operations);
     if (fd < 0) return false;
     struct stat existing {};
     const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode;
-    FileOperations& operations = SystemFileOperations();
     bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && operations.SyncFile(fd);
     written = ::close(fd) == 0 && written;
     // A file that is not whole never takes the target's place; the temporary file goes with it.

@@ -57,16 +57,8 @@ constexpr TColor clInfoText = SystemColor(23);
 constexpr TColor clInfoBk = SystemColor(24);
 constexpr int kSystemColorCount = 25;
 
-// The fixed system-colour table (we have no desktop theme to ask), as 0x00BBGGRR:
-//   0 scroll bar C0C0C0      1 desktop 808000         2 active caption 000080
-//   3 inactive caption 808080  4 menu C0C0C0         5 window FFFFFF
-//   6 window frame 000000    7 menu text 000000       8 window text 000000
-//   9 caption text FFFFFF   10 active border C0C0C0  11 inactive border C0C0C0
-//  12 app work space 808080 13 highlight 800000 (navy) 14 highlight text FFFFFF
-//  15 button face C0C0C0    16 button shadow 808080  17 grey text 808080
-//  18 button text 000000    19 inactive caption text C0C0C0
-//  20 button highlight FFFFFF 21 3-D dark shadow 000000 22 3-D light DFDFDF
-//  23 info text 000000      24 info background E1FFFF
+// The fixed system-colour table (we have no desktop theme to ask): the classic desktop colours,
+// with navy captions and selections on silver faces (see SystemColors.cpp).
 // A system colour outside the table resolves to black.
 TColor ColorToRGB(TColor color);
 

@@ -16,12 +16,39 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     if (OnChange) OnChange(this);
 }
 
+TSysLocale& SysLocale() {
+    static TSysLocale locale;
+    return locale;
+}
+
+bool& NewStyleControls() {
+    static bool newStyle = true;
+    return newStyle;
+}
+
+std::string TEdit::Cased(const std::string& text, TEditCharCase charCase) {
+    if (charCase == TEditCharCase::ecUpperCase) return utf8::Upper(text);
+    if (charCase == TEditCharCase::ecLowerCase) return utf8::Lower(text);
+    return text;
+}
+
 void TEdit::SetText(const std::string& text) {
-    if (text == text_) return;
-    text_ = text;
+    const std::string cased = Cased(text, charCase_);
+    if (cased == text_) return;
+    text_ = cased;
     selStart_ = static_cast<int>(utf8::Length(text_));
     selLength_ = 0;
     Change();
+}
+
+void TEdit::SetCharCase(TEditCharCase charCase) {
+    if (charCase == charCase_) return;
+    charCase_ = charCase;
+    const int start = selStart_, length = selLength_;
+    SetText(text_);
+    // Case changes no character count, so the caret and selection keep their places.
+    selStart_ = start;
+    selLength_ = length;
 }
 
 void TEdit::Change() {
@@ -73,7 +100,7 @@ void TEdit::TypeCharacter(char32_t key) {
     if (MaxLength > 0 && static_cast<int>(utf8::Length(text_)) - selLength_ >= MaxLength) return;
     std::string typed;
     utf8::Append(typed, key);
-    ReplaceSelection(typed);
+    ReplaceSelection(Cased(typed, charCase_));
 }
 
 void TCheckBox::SetChecked(bool checked) {
@@ -150,9 +177,18 @@ TScreen& Screen() {
     return screen;
 }
 
+void TUpDown::Click(TUDBtnType button) {
+    if (!Enabled) return;
+    const int step = button == TUDBtnType::btNext ? 1 : -1;
+    if (Position + step >= Min && Position + step <= Max) Position += step;
+    if (OnClick) OnClick(this, button);
+}
+
 bool TOpenDialog::Execute() {
-    std::string chosen;
+    std::string chosen = FileName;
     if (!Ui().ChooseFile(Filter, chosen)) return false;
     FileName = chosen;
+    Files.Clear();
+    Files.Add(chosen);
     return true;
 }

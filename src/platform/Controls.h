@@ -16,6 +16,20 @@ class TFiler;
 // Horizontal alignment of a control's text.
 enum class TAlignment : unsigned char { taLeftJustify, taRightJustify, taCenter };
 
+// Reading order of a control's text. Right to left counts only in a right-to-left (Middle
+// East) locale; bdRightToLeftNoAlign and bdRightToLeftReadingOnly keep the alignment unmirrored.
+enum class TBiDiMode : unsigned char { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// The locale the program runs in.
+struct TSysLocale {
+    bool MiddleEast = false;
+};
+TSysLocale& SysLocale();
+
+// Whether the desktop draws new-style 3-D controls (sunken client edges) rather than the old
+// flat ones, where a bordered field draws its own frame.
+bool& NewStyleControls();
+
 // What a component is going through; csLoading lasts while a form resource sets its properties.
 enum TComponentStateFlag : unsigned { csLoading = 0x1, csReading = 0x2, csDestroying = 0x8, csDesigning = 0x10 };
 
@@ -47,6 +61,10 @@ public:
     bool Enabled = true;
     int Left = 0, Top = 0, Width = 0, Height = 0;
     TColor Color = clWhite;
+    TBiDiMode BiDiMode = TBiDiMode::bdLeftToRight;
+    // Whether the control mirrors its alignment / reads right to left, as the locale allows.
+    bool UseRightToLeftAlignment() const { return SysLocale().MiddleEast && BiDiMode == TBiDiMode::bdRightToLeft; }
+    bool UseRightToLeftReading() const { return SysLocale().MiddleEast && BiDiMode != TBiDiMode::bdLeftToRight; }
 
 protected:
     std::string text_;
@@ -100,8 +118,11 @@ public:
     void SetActivePage(TTabSheet* page);
 };
 
+enum class TEditCharCase : unsigned char { ecNormal, ecUpperCase, ecLowerCase };
+
 // An edit fires OnChange on every change of its text, whether typed or set from code.
 // Caret and selection count characters from 0; a text set from code puts the caret at its end.
+// As the edit control does, it turns every character it takes into the case of CharCase.
 class TEdit : public TControl {
 public:
     std::string ClassName() const override { return "TEdit"; }
@@ -109,6 +130,13 @@ public:
     TNotifyEvent OnChange;
     bool ReadOnly = false;
     int MaxLength = 0;
+    TEditCharCase CharCase() const { return charCase_; }
+    // Also turns the text the edit holds.
+    void SetCharCase(TEditCharCase charCase);
+    // Shown in place of every character when not 0 (the text itself stays).
+    char32_t PasswordChar = 0;
+    // The text in the case of the given setting.
+    static std::string Cased(const std::string& text, TEditCharCase charCase);
 
     int SelStart() const { return selStart_; }
     int SelLength() const { return selLength_; }
@@ -133,6 +161,7 @@ protected:
 private:
     void ReplaceSelection(const std::string& with);
     int selStart_ = 0, selLength_ = 0;
+    TEditCharCase charCase_ = TEditCharCase::ecNormal;
 };
 
 class TCheckBox : public TControl {
@@ -310,14 +339,36 @@ public:
     }
 };
 
+// The arrow pair beside a list: a click on an arrow moves the position within Min..Max and
+// tells which arrow it was (btNext the upper one, btPrev the lower one).
+enum class TUDBtnType { btNext, btPrev };
+class TUpDown : public TControl {
+public:
+    std::string ClassName() const override { return "TUpDown"; }
+    int Min = 0, Max = 100, Position = 0;
+    std::function<void(TObject* sender, TUDBtnType button)> OnClick;
+    void Click(TUDBtnType button);
+};
+
 // The open-file dialog; the choice is made through the user-interface host.
 class TOpenDialog : public TComponent {
 public:
     std::string ClassName() const override { return "TOpenDialog"; }
+    std::string Title;
+    std::string InitialDir;
     std::string Filter;
+    // Before Execute the proposed name, after it the chosen one.
     std::string FileName;
-    // True when a file was chosen (then in FileName).
+    // Every file chosen (the user host offers one at a time); a caller that does not show the
+    // dialog fills it itself.
+    TStringList Files;
+    // True when a file was chosen (then in FileName and Files).
     bool Execute();
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+    std::string ClassName() const override { return "TSaveDialog"; }
 };
 
 class TForm : public TControl {

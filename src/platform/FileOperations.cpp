@@ -3,13 +3,28 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+int FileOperations::Open(const std::string& path, int flags, mode_t mode) { return ::open(path.c_str(), flags, mode); }
+
+bool FileOperations::CreateFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return !error && std::filesystem::is_directory(folder, error);
+}
 
 bool FileOperations::SyncFile(int fd) { return ::fsync(fd) == 0; }
 
 bool FileOperations::Rename(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FileOperations::Link(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str()) == 0;
 }
 
 bool FileOperations::SyncFolder(const std::string& folder) {
@@ -26,7 +41,22 @@ std::string FolderOf(const std::string& name) {
     return slash == 0 ? "/" : name.substr(0, slash);
 }
 
-FileOperations& SystemFileOperations() {
+namespace {
+
+FileOperations& RealFileOperations() {
     static FileOperations operations;
     return operations;
 }
+
+std::atomic<FileOperations*> current{nullptr};
+
+}  // namespace
+
+FileOperations& SystemFileOperations() {
+    FileOperations* operations = current.load();
+    return operations ? *operations : RealFileOperations();
+}
+
+ScopedFileOperations::ScopedFileOperations(FileOperations& operations) : previous_(current.exchange(&operations)) {}
+
+ScopedFileOperations::~ScopedFileOperations() { current.store(previous_); }

@@ -56,6 +56,9 @@ constexpr unsigned CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr unsigned CM_FONTCHANGED = CM_BASE + 14;
 constexpr unsigned CM_MOUSEENTER = CM_BASE + 19;
 constexpr unsigned CM_MOUSELEAVE = CM_BASE + 20;
+// Focus arriving at and leaving a control (after WM_SETFOCUS / WM_KILLFOCUS).
+constexpr unsigned CM_ENTER = CM_BASE + 26;
+constexpr unsigned CM_EXIT = CM_BASE + 27;
 constexpr unsigned CN_BASE = 0xBC00;
 constexpr unsigned CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 constexpr unsigned CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;

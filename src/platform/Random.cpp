@@ -34,4 +34,17 @@ int Random(int n) {
     return static_cast<int>(static_cast<int64_t>(Rand()) * n / (kRandMax + 1));
 }
 
+int Uniform(int n) {
+    if (n <= 1) return 0;
+    // One draw gives 15 bits; three cover every int.
+    const int draws = n <= kRandMax + 1 ? 1 : 3;
+    const int64_t range = int64_t{1} << (15 * draws);
+    const int64_t limit = range - range % n;
+    for (;;) {
+        int64_t value = 0;
+        for (int i = 0; i < draws; ++i) value = (value << 15) | Rand();
+        if (value < limit) return static_cast<int>(value % n);
+    }
+}
+
 }  // namespace prng

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -97,6 +98,18 @@ TRegion TRegion::Union(const TRegion& other) const { return Combine(other, Op::U
 TRegion TRegion::Difference(const TRegion& other) const { return Combine(other, Op::Difference); }
 TRegion TRegion::Intersection(const TRegion& other) const { return Combine(other, Op::Intersection); }
 TRegion TRegion::Xor(const TRegion& other) const { return Combine(other, Op::Xor); }
+
+TRegion TRegion::Eroded(int distance) const {
+    TRegion inner = *this;
+    for (int k = 1; k <= distance && !inner.IsEmpty(); ++k) {
+        for (const auto& [dx, dy] : {std::pair{k, 0}, std::pair{-k, 0}, std::pair{0, k}, std::pair{0, -k}}) {
+            TRegion moved = *this;
+            moved.Offset(dx, dy);
+            inner = inner.Intersection(moved);
+        }
+    }
+    return inner;
+}
 
 void TRegion::Offset(int dx, int dy) {
     for (Band& b : bands_) {

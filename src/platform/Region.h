@@ -28,6 +28,9 @@ public:
     TRegion Intersection(const TRegion& other) const;
     TRegion Xor(const TRegion& other) const;
     void Offset(int dx, int dy);
+    // The pixels whose neighbours up to distance away along their row and their column all
+    // belong to the region (the region shrunk by distance from every edge).
+    TRegion Eroded(int distance) const;
 
     friend bool operator==(const TRegion&, const TRegion&) = default;
 

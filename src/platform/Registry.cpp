@@ -1,8 +1,6 @@
 #include "platform/Registry.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/FileOperations.h"
 #include "platform/Strings.h"
 
 namespace registry {
@@ -196,8 +195,7 @@ bool PrepareFolder(const std::string& path) {
     std::error_code error;
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (std::filesystem::is_directory(folder, error)) return true;
-    std::filesystem::create_directories(folder, error);
-    if (error) return false;
+    if (!SystemFileOperations().CreateFolders(folder.string())) return false;
     ::chmod(folder.c_str(), 0700);
     return true;
 }
@@ -217,10 +215,11 @@ std::optional<std::string> KeepDamagedStore(const std::string& path) {
         }
         // A second name keeps the store in place until the new one replaces it; where the file
         // system has no such names, the store itself moves aside.
-        if (::link(path.c_str(), copy.c_str()) == 0) return copy;
+        FileOperations& operations = SystemFileOperations();
+        if (operations.Link(path, copy)) return copy;
         if (errno == EEXIST) continue;
-        if (::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, copy.c_str(), RENAME_NOREPLACE) == 0) return copy;
-        if (errno != EEXIST) return std::nullopt;
+        if (errno == EACCES || errno == EROFS || errno == ENOSPC || !operations.Rename(path, copy)) return std::nullopt;
+        return copy;
     }
     return std::nullopt;
 }

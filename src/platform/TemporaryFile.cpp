@@ -116,7 +116,7 @@ void RemoveStaleTemporaryFiles(const std::string& target) {
 
 TemporaryFile::~TemporaryFile() { Remove(); }
 
-int TemporaryFile::Create(const std::string& target) {
+int TemporaryFile::Create(const std::string& target, FileOperations& operations) {
     Remove();
     if (FileNameOf(target).empty()) return -1;
     RemoveStaleTemporaryFiles(target);
@@ -127,7 +127,7 @@ int TemporaryFile::Create(const std::string& target) {
         const std::string key = LiveKey(folder, FileNameOf(name));
         // Listed before the file exists, so that no other writer of this process takes it for stale.
         LiveFiles::Add(key);
-        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int fd = operations.Open(name, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0) {
             const int error = errno;
             LiveFiles::Erase(key);

@@ -16,10 +16,10 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    // Clears the files dead writers of the target left, then creates a new one, open for reading
-    // and writing and locked. The caller owns the descriptor: closing it ends the lock. -1 when
-    // the file cannot be created.
-    int Create(const std::string& target);
+    // Clears the files dead writers of the target left, then creates a new one (through
+    // operations.Open), open for reading and writing and locked. The caller owns the descriptor:
+    // closing it ends the lock. -1 when the file cannot be created.
+    int Create(const std::string& target, FileOperations& operations = SystemFileOperations());
     // Created and neither put in place nor removed yet.
     bool Pending() const { return !name_.empty(); }
     const std::string& Name() const { return name_; }

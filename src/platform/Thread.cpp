@@ -27,22 +27,27 @@ void TThread::Terminate() {
     changed_.notify_all();
 }
 
-void TThread::WaitFor(const std::function<void()>& dispatch) {
-    {
-        std::unique_lock lock(mutex_);
-        if (!started_) return;
-        while (!finished_) {
-            if (dispatch) {
-                lock.unlock();
-                dispatch();
-                lock.lock();
-                changed_.wait_for(lock, std::chrono::milliseconds(1), [this] { return finished_; });
-            } else {
-                changed_.wait(lock, [this] { return finished_; });
-            }
+void TThread::WaitUntil(const std::function<bool()>& reached, const std::function<void()>& dispatch) {
+    std::unique_lock lock(mutex_);
+    while (started_ && !reached()) {
+        if (dispatch) {
+            lock.unlock();
+            dispatch();
+            lock.lock();
+            changed_.wait_for(lock, std::chrono::milliseconds(1), reached);
+        } else {
+            changed_.wait(lock, reached);
         }
     }
+}
+
+void TThread::WaitFor(const std::function<void()>& dispatch) {
+    WaitUntil([this] { return finished_; }, dispatch);
     if (thread_.joinable()) thread_.join();
+}
+
+void TThread::WaitParked(const std::function<void()>& dispatch) {
+    WaitUntil([this] { return parked_ || finished_; }, dispatch);
 }
 
 void TThread::Stop(const std::function<void()>& dispatch) {

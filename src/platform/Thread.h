@@ -27,6 +27,9 @@ public:
     void WaitFor(const std::function<void()>& dispatch = nullptr);
     // Terminate, resume a paused thread so it sees the request, and wait.
     void Stop(const std::function<void()>& dispatch = nullptr);
+    // Waits until the thread rests at a pause point (or has ended, or never started); dispatch
+    // as for WaitFor.
+    void WaitParked(const std::function<void()>& dispatch = nullptr);
 
     bool Started() const;
     bool Suspended() const;
@@ -44,6 +47,8 @@ protected:
 
 private:
     void Run();
+    // Waits (under the lock) until reached() holds, calling dispatch between short waits.
+    void WaitUntil(const std::function<bool()>& reached, const std::function<void()>& dispatch);
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;

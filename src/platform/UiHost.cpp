@@ -1,8 +1,6 @@
 #include "platform/UiHost.h"
 
 #include <atomic>
-#include <istream>
-#include <ostream>
 
 #include "platform/Dialog.h"
 
@@ -20,16 +18,6 @@ public:
 
 DetachedUiHost detachedHost;
 std::atomic<UiHost*> currentHost{&detachedHost};
-
-const char* KindCaption(TMsgKind kind) {
-    switch (kind) {
-        case TMsgKind::Information: return "Information";
-        case TMsgKind::Confirmation: return "Bestätigen";
-        case TMsgKind::Warning: return "Warnung";
-        case TMsgKind::Error: return "Fehler";
-        default: return "Marovelkandis";
-    }
-}
 
 }  // namespace
 
@@ -55,18 +43,6 @@ int ScriptedUiHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButto
     return answer;
 }
 
-int TerminalUiHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
-    out_ << "[" << KindCaption(kind) << "] " << text << "\n";
-    if (buttons == TMsgButtons::Ok) return mrOk;
-    for (;;) {
-        out_ << "(j/n) " << std::flush;
-        std::string answer;
-        if (!std::getline(in_, answer)) throw UnscriptedQuestion("no answer on input: " + text);
-        if (answer == "j" || answer == "J" || answer == "ja") return mrYes;
-        if (answer == "n" || answer == "N" || answer == "nein") return mrNo;
-    }
-}
-
 bool ScriptedUiHost::ChooseFile(const std::string& filter, std::string& fileName) {
     fileFilters.push_back(filter);
     if (files_.empty()) {
@@ -77,14 +53,6 @@ bool ScriptedUiHost::ChooseFile(const std::string& filter, std::string& fileName
     files_.pop_front();
     if (path.empty()) return false;
     fileName = path;
-    return true;
-}
-
-bool TerminalUiHost::ChooseFile(const std::string& filter, std::string& fileName) {
-    out_ << "[Datei öffnen] " << filter << "\n(Pfad, leer = Abbrechen) " << std::flush;
-    std::string answer;
-    if (!std::getline(in_, answer) || answer.empty()) return false;
-    fileName = answer;
     return true;
 }
 
@@ -106,18 +74,6 @@ void ScriptedUiHost::ShowModal(TDialog& dialog) {
     unscripted.push_back("dialog left open: " + dialog.Caption());
     dialog.Cancel();
     throw UnscriptedQuestion("dialog left open: " + dialog.Caption());
-}
-
-void TerminalUiHost::ShowModal(TDialog& dialog) {
-    for (const std::string& line : DescribeDialog(dialog)) out_ << line << "\n";
-    std::string input;
-    while (out_ << "> " << std::flush, std::getline(in_, input)) {
-        bool closed = false;
-        const std::string problem = ApplyDialogLine(dialog, input, closed);
-        if (!problem.empty()) out_ << problem << "\n";
-        if (closed) return;
-    }
-    dialog.Cancel();
 }
 
 void SetUiHost(UiHost* host) { currentHost.store(host ? host : &detachedHost); }

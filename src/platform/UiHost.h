@@ -1,6 +1,5 @@
 #pragma once
 #include <deque>
-#include <iosfwd>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -67,22 +66,6 @@ private:
     std::deque<int> answers_;
     std::deque<std::string> files_;
     std::deque<std::vector<std::string>> dialogs_;
-};
-
-// Text front end: prints each box and reads yes/no answers from a stream.
-class TerminalUiHost : public UiHost {
-public:
-    TerminalUiHost(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
-    int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
-    // Asks for a path; an empty line cancels.
-    bool ChooseFile(const std::string& filter, std::string& fileName) override;
-    // Shows the fields and reads lines until a button closes the dialog; the end of the input
-    // cancels it.
-    void ShowModal(TDialog& dialog) override;
-
-private:
-    std::istream& in_;
-    std::ostream& out_;
 };
 
 // nullptr restores the default host, which refuses every question (no user attached).

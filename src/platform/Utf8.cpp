@@ -1,5 +1,7 @@
 #include "platform/Utf8.h"
 
+#include <utility>
+
 namespace utf8 {
 namespace {
 
@@ -114,5 +116,40 @@ char32_t Next(std::string_view s, size_t& pos) {
     pos += n;
     return cp;
 }
+
+namespace {
+
+// The pairs of upper- and lower-case letters outside the ranges that differ by a fixed offset.
+constexpr std::pair<char32_t, char32_t> kCasePairs[] = {{0x0160, 0x0161}, {0x0152, 0x0153}, {0x017D, 0x017E}, {0x0178, 0x00FF}};
+
+char32_t UpperOf(char32_t c) {
+    if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
+    for (const auto& [upper, lower] : kCasePairs)
+        if (c == lower) return upper;
+    return c;
+}
+
+char32_t LowerOf(char32_t c) {
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 0x20;
+    for (const auto& [upper, lower] : kCasePairs)
+        if (c == upper) return lower;
+    return c;
+}
+
+// Malformed bytes are kept as they are, so nothing is lost.
+std::string MapCharacters(std::string_view s, char32_t (*map)(char32_t)) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t pos = 0; pos < s.size();) {
+        if (WellFormedSize(s, pos) == 0) out += s[pos++];
+        else Append(out, map(Next(s, pos)));
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string Upper(std::string_view s) { return MapCharacters(s, UpperOf); }
+std::string Lower(std::string_view s) { return MapCharacters(s, LowerOf); }
 
 }  // namespace utf8

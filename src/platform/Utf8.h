@@ -19,5 +19,9 @@ bool IsValid(std::string_view s);
 void Append(std::string& out, char32_t codePoint);
 // Code point at s[pos] (the byte value for a malformed byte); pos advances past it.
 char32_t Next(std::string_view s, size_t& pos);
+// Upper and lower case of the letters of Windows-1252 (ASCII, the accented Latin-1 letters, Š,
+// Œ, Ž, Ÿ); every other character stays as it is (ß has no single upper-case letter).
+std::string Upper(std::string_view s);
+std::string Lower(std::string_view s);
 
 }  // namespace utf8

@@ -86,6 +86,12 @@ void TWinControl::DefaultHandler(TMessage& message) {
     case CM_ENABLEDCHANGED:
         if (HandleAllocated()) EnableWindow(handle_, control_.Enabled);
         return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        // The window class has its say first; then the control hears that focus came or went.
+        if (HandleAllocated()) DefWindowProc(handle_, message);
+        Perform(message.Msg == WM_SETFOCUS ? CM_ENTER : CM_EXIT);
+        return;
     case WM_PAINT:
         if (GetWindowClass(handle_) != "BUTTON") {
             PaintBackground();

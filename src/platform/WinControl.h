@@ -18,8 +18,8 @@ struct TCreateParams {
 // The window side of a control: a control class derives from its state class (TButton, TEdit,
 // ...) and from this, handing itself over as the control. The window is made on demand and its
 // messages come to WndProc; what a control does not consume goes to DefaultHandler, which keeps
-// the control's place and state in step with its window and falls back to the window class's
-// default behaviour.
+// the control's place and state in step with its window, turns WM_SETFOCUS and WM_KILLFOCUS into
+// CM_ENTER and CM_EXIT for the control, and falls back to the window class's default behaviour.
 class TWinControl : public TWindowProc {
 public:
     explicit TWinControl(TControl& control);

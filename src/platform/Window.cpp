@@ -12,6 +12,7 @@
 
 #include "platform/ButtonWindow.h"
 #include "platform/Clock.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -303,6 +304,17 @@ int HandleSentMessages() {
         q.changed.notify_all();
         ++handled;
     }
+}
+
+bool WaitMessage(int timeoutMs) {
+    ThreadQueue& q = *threadState.queue;
+    std::unique_lock lock(q.mutex);
+    const auto waiting = [&q] { return !q.sent.empty() || !q.posted.empty(); };
+    if (timeoutMs < 0) {
+        q.changed.wait(lock, waiting);
+        return true;
+    }
+    return q.changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), waiting);
 }
 
 int ProcessMessages() {
@@ -640,6 +652,14 @@ void KeyDown(unsigned short key) {
 void KeyUp(unsigned short key) {
     const HWND focus = GetFocus();
     if (focus != 0 && IsWindowEnabled(focus)) SendMessage(focus, WM_KEYUP, key, 0);
+}
+
+void Type(std::string_view text) {
+    for (size_t pos = 0; pos < text.size();) {
+        const char32_t c = utf8::Next(text, pos);
+        const HWND focus = GetFocus();
+        if (focus != 0 && IsWindowEnabled(focus)) SendMessage(focus, WM_CHAR, static_cast<intptr_t>(c), 0);
+    }
 }
 
 void Reset() {

@@ -2,6 +2,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -49,6 +50,9 @@ int ProcessMessages();
 // Handles only what other threads sent to this thread's windows (for waits that must not
 // deadlock a sender). Returns how many were handled.
 int HandleSentMessages();
+// Sleeps until a message waits in the calling thread's queue (sent or posted); false when the
+// timeout (milliseconds; negative: none) passed first. Handles nothing itself.
+bool WaitMessage(int timeoutMs = -1);
 
 // Place and tree.
 HWND GetParent(HWND window);
@@ -153,6 +157,8 @@ void Click(int x, int y);
 // Keys go to the focus window.
 void KeyDown(unsigned short key);
 void KeyUp(unsigned short key);
+// The characters of a text typed on the keyboard, each a WM_CHAR to the focus window.
+void Type(std::string_view text);
 // Forgets the window under the mouse and the last press (a fresh screen for the next test).
 void Reset();
 }  // namespace userinput

@@ -87,6 +87,20 @@ TEST(AligridDrawing, SelectedCellsTakeTheSelectionColours) {
     EXPECT_EQ(b.Pixel(cell.right - 3, cell.bottom - 3), clWhite);
 }
 
+TEST(AligridDrawing, ASelectedCellIsWhiteOnNavyByDefault) {
+    DrawnGrid g;
+    g.DrawSelection = true;
+    g.SetCells(2, 2, "x");
+    g.Selection = TGridRect{2, 2, 2, 2};
+    const TBitmap b = g.Paint();
+    const TRect cell = g.CellRect(2, 2);
+    const uint8_t* background = b.ScanLine(cell.bottom - 3) + 3 * (cell.right - 3);
+    EXPECT_EQ(background[2], 0) << "red";
+    EXPECT_EQ(background[1], 0) << "green";
+    EXPECT_EQ(background[0], 128) << "blue";
+    EXPECT_EQ(b.Pixel(cell.left + 3, cell.top + 4), clWhite) << "the text";
+}
+
 TEST(AligridDrawing, FixedCellsUseTheFixedBrush) {
     DrawnGrid g;
     g.SetFixedColor(clGray);
@@ -142,8 +156,15 @@ TEST(AligridDrawing, MixedLookAsPicture) {
     g.GetFontCell(1, 3).SetColor(clRed);
     g.SetColorCell(3, 4, clLime);
     g.Selection = TGridRect{2, 4, 2, 4};
-    TBitmap b(4 * 111, 5 * 37);
-    g.PaintTo(b.Canvas());
+    TBitmap grid(4 * 111, 5 * 37);
+    g.PaintTo(grid.Canvas());
+    // On a window background, so that the lines after the last row and column show.
+    TBitmap b(grid.Width() + 20, grid.Height() + 20);
+    b.Canvas().Brush.Color = clBtnFace;
+    b.Canvas().FillRect(Rect(0, 0, b.Width(), b.Height()));
+    b.Canvas().Draw(10, 10, grid);
+    EXPECT_EQ(b.Pixel(10 + 4 * 111 - 1, 10 + 50), clSilver) << "the line after the last column";
+    EXPECT_EQ(b.Pixel(10 + 200, 10 + 5 * 37 - 1), clSilver) << "the line after the last row";
     const std::string path = std::string(MAROVELKA_BINARY_DIR) + "/aligrid_look.png";
     ASSERT_TRUE(SavePng(b, path));
     EXPECT_TRUE(std::filesystem::exists(path));

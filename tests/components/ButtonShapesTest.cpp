@@ -184,7 +184,7 @@ TEST(UserOutline, HoleSurvivesScalingAndThinning) {
 }
 
 // Every outline, filled and framed, in one picture for a person to look at.
-TEST(ShapeGallery, WritesEveryOutlineIntoOnePng) {
+TEST(ShapeGallery, WritesEveryOutlineIntoOnePicture) {
     const int cell = 110, columns = 7;
     TBitmap gallery(columns * cell, 2 * 2 * cell);
     TCanvas& canvas = gallery.Canvas();

@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "TestEnvironment.h"
 #include "components/Aligrid.h"
 #include "components/IAeverButton.h"
+#include "components/umEdit.h"
 #include "platform/FormStream.h"
 
 namespace {
@@ -33,15 +35,18 @@ protected:
 };
 
 template <typename Component>
+void ExpectReadsAndWritesBackUnchanged(const std::string& seed) {
+    Component component;
+    std::string error;
+    EXPECT_TRUE(ReadComponentText(seed, component, error)) << error << "\n" << seed;
+    EXPECT_EQ(WriteComponentText(component), seed);
+}
+
+template <typename Component>
 void ExpectEverySeedReadsAndWritesBackUnchanged(const std::string& target) {
     const std::vector<std::string> seeds = Seeds(target);
     ASSERT_GE(seeds.size(), 2u);
-    for (const std::string& seed : seeds) {
-        Component component;
-        std::string error;
-        EXPECT_TRUE(ReadComponentText(seed, component, error)) << error << "\n" << seed;
-        EXPECT_EQ(WriteComponentText(component), seed);
-    }
+    for (const std::string& seed : seeds) ExpectReadsAndWritesBackUnchanged<Component>(seed);
 }
 
 }  // namespace
@@ -52,6 +57,19 @@ TEST_F(FuzzSeedsTest, ButtonFormSeedsAreFormsTheButtonWritesAndReads) {
 
 TEST_F(FuzzSeedsTest, GridFormSeedsAreFormsTheGridWritesAndReads) {
     ExpectEverySeedReadsAndWritesBackUnchanged<TStringAlignGrid>("grid_form");
+}
+
+TEST_F(FuzzSeedsTest, EditFormSeedsAreFormsOfEachKindOfEditField) {
+    std::set<std::string> kinds;
+    for (const std::string& seed : Seeds("edit_form")) {
+        const size_t colon = seed.find(": "), end = seed.find('\n');
+        const std::string kind = seed.substr(colon + 2, end - colon - 2);
+        kinds.insert(kind);
+        if (kind == "TumNumberEdit") ExpectReadsAndWritesBackUnchanged<TumNumberEdit>(seed);
+        else if (kind == "TumValidEdit") ExpectReadsAndWritesBackUnchanged<TumValidEdit>(seed);
+        else ExpectReadsAndWritesBackUnchanged<TumEdit>(seed);
+    }
+    EXPECT_EQ(kinds, (std::set<std::string>{"TumEdit", "TumValidEdit", "TumNumberEdit"}));
 }
 
 TEST_F(FuzzSeedsTest, UserOutlineSeedOfTheButtonGivesItsRegion) {

@@ -5,33 +5,14 @@
 #include <numbers>
 
 #include "TestEnvironment.h"
+#include "TestForm.h"
 #include "components/ButtonFace.h"
 #include "components/IAeverButton.h"
 
 namespace {
 
-// The window the buttons live in.
-class TestForm : public TForm, public TWinControl {
-public:
-    TestForm(int width, int height) : TWinControl(static_cast<TForm&>(*this)) {
-        Width = width;
-        Height = height;
-        Color = clWhite;
-        Handle();
-    }
-    ~TestForm() override { DestroyHandle(); }
-};
-
-class ButtonTest : public ProgramTest {
+class ButtonTest : public WindowedTest {
 protected:
-    void SetUp() override {
-        ProgramTest::SetUp();
-        userinput::Reset();
-    }
-    void TearDown() override {
-        ProcessMessages();
-        ProgramTest::TearDown();
-    }
     // A silver 40 x 24 button at (10, 10) with a window and no caption.
     std::unique_ptr<TIAeverButton> MakeButton(int width = 40, int height = 24) {
         auto b = std::make_unique<TIAeverButton>();
@@ -245,6 +226,24 @@ TEST_F(ButtonTest, FocusOutlineAppearsOnlyWhenFocusedAndShown) {
     EXPECT_EQ(Face(*b, 6, 12), clSilver);
 }
 
+TEST_F(ButtonTest, TheFocusFrameOfARoundedButtonIsARectangleWithoutHooks) {
+    // The inset of 6 exceeds the rounding of the corners (4): the outline folds there.
+    auto b = MakeButton(100, 48);
+    b->SetButtonKind(bkRoundRect);
+    b->SetFocus();
+    ASSERT_TRUE(b->FocusedStyle());
+    int framePixels = 0;
+    for (int y = 4; y < 44; ++y) {
+        for (int x = 4; x < 96; ++x) {
+            if (Face(*b, x, y) != kSilverFrame) continue;
+            ++framePixels;
+            const bool onRectangle = ((x == 6 || x == 93) && y >= 6 && y <= 41) || ((y == 6 || y == 41) && x >= 6 && x <= 93);
+            EXPECT_TRUE(onRectangle) << "focus frame pixel off its rectangle at " << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(framePixels, 2 * 88 + 2 * 34);
+}
+
 TEST_F(ButtonTest, FlattenShowsItsBevelOnlyWhileHot) {
     auto b = MakeButton();
     b->SetButton3DKind(dkFlatten);
@@ -392,6 +391,22 @@ TEST_F(ButtonTest, ATransparentGlyphLeavesOutItsKeyColourAndCentres) {
     b->SetTransparent(true);
     EXPECT_EQ(Face(*b, 16 + 4, 8 + 4), clBlue);
     EXPECT_EQ(Face(*b, 16, 8), clSilver);
+}
+
+TEST_F(ButtonTest, ADisabledTransparentGlyphLeavesOutItsKeyColourAndKeepsTheDisabledLook) {
+    auto b = MakeButton();
+    TBitmap strip = GlyphStrip(1, {clFuchsia});
+    strip.SetPixel(4, 4, clWhite);
+    b->SetMainBitmap(&strip);
+    b->SetTransparent(true);
+    b->SetEnabled(false);
+    ProcessMessages();
+    // Glyph at (depth, depth) = (2, 2); the face is the lighter tone E0E0E0.
+    EXPECT_EQ(Face(*b, 2, 2), kLightSilver) << "the key colour is left out";
+    EXPECT_EQ(Face(*b, 2 + 4, 2 + 4), kLightSilver) << "white merged with the disabled face colour";
+    b->SetEnabled(true);
+    EXPECT_EQ(Face(*b, 2 + 4, 2 + 4), clWhite);
+    EXPECT_EQ(Face(*b, 2, 2), clSilver);
 }
 
 TEST_F(ButtonTest, AnEmptyBitmapDrawsNoGlyph) {
@@ -629,12 +644,18 @@ TEST_F(ButtonTest, RotationThreadTurnsTheButtonAndDoesNotOutliveIt) {
     EXPECT_FALSE(b->HasRotationThread());
     b->Handle();
     EXPECT_TRUE(b->HasRotationThread());
-    while (b->ButtonAngle() < 300) HandleSentMessages();
+    while (b->ButtonAngle() < 300) {
+        WaitMessage();
+        ProcessMessages();
+    }
     // Turned 30 degrees: the box grew and the shape turned about its middle.
     EXPECT_GT(b->Height, 24);
     b->RecreateWnd();  // the same thread goes on with the new window
     const int angle = b->ButtonAngle();
-    while (b->ButtonAngle() == angle) HandleSentMessages();
+    while (b->ButtonAngle() == angle) {
+        WaitMessage();
+        ProcessMessages();
+    }
     b->SetRotated(false);
     b.reset();  // joins the thread without waiting for a step
     SUCCEED();
@@ -644,16 +665,14 @@ TEST_F(ButtonTest, RotationThreadStopsWhileSwitchedOff) {
     auto b = MakeButton();
     b->SetRotatedTime(1);
     b->SetRotated(true);
-    while (b->ButtonAngle() == 0) HandleSentMessages();
+    while (b->ButtonAngle() == 0) {
+        WaitMessage();
+        ProcessMessages();
+    }
     b->SetRotated(false);
-    for (int i = 0; i < 20; ++i) {
-        HandleSentMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    // A step already under way may still arrive; after that nothing more comes.
+    while (WaitMessage(20)) ProcessMessages();
     const int angle = b->ButtonAngle();
-    for (int i = 0; i < 10; ++i) {
-        HandleSentMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+    EXPECT_FALSE(WaitMessage(20));
     EXPECT_EQ(b->ButtonAngle(), angle);
 }

@@ -36,15 +36,20 @@ public:
         changed_.notify_all();
         return steps_;
     }
-    // Pumps until at least n steps were handled.
+    // Pumps until at least n steps were handled, sleeping while nothing is sent.
     void PumpUntil(int n) {
-        while (Pump() < n) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (Pump() < n) {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] { return !queue_.empty(); });
+        }
     }
+    // Pumps whatever is sent within the span.
     void PumpFor(std::chrono::milliseconds span) {
         const auto end = std::chrono::steady_clock::now() + span;
-        while (std::chrono::steady_clock::now() < end) {
+        for (;;) {
             Pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::unique_lock lock(mutex_);
+            if (!changed_.wait_until(lock, end, [&] { return !queue_.empty(); })) return;
         }
     }
     size_t SenderThreads() {
@@ -95,7 +100,7 @@ TEST(RotateTimerThread, PauseParksBetweenStepsAndResumeGoesOn) {
     timer.Resume();
     window.PumpUntil(2);
     timer.Suspend();
-    while (!timer.Parked()) window.Pump();
+    timer.WaitParked([&] { window.Pump(); });
     const int parkedAt = window.Pump();
     window.PumpFor(std::chrono::milliseconds(20));
     EXPECT_EQ(window.Pump(), parkedAt);
@@ -118,7 +123,7 @@ TEST(RotateTimerThread, StopWhilePausedWakesTheThread) {
     TiaRotateTimer timer(window.Sender(), kOneHour);
     timer.Resume();
     timer.Suspend();
-    while (!timer.Parked()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    timer.WaitParked();
     timer.Stop();
     EXPECT_TRUE(timer.Finished());
 }

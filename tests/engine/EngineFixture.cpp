@@ -17,6 +17,10 @@ int AppendRow(TSortGrid& grid) {
 
 void EngineTest::SetUp() {
     ProgramTest::SetUp();
+    NewForm();
+}
+
+void EngineTest::NewForm() {
     form = std::make_unique<LightForm>();
     form->AktTurNr = 1;
     form->XAGruppBez.Items.Add("");

@@ -11,6 +11,8 @@
 class EngineTest : public ProgramTest {
 protected:
     void SetUp() override;
+    // A new window with one open tournament, in the same program folder.
+    void NewForm();
 
     // Appends a group (number = its row) and returns the number.
     int AddGroup(const std::string& id, const std::string& system, int teamCount);

@@ -57,11 +57,11 @@ TEST_F(LogsTest, ClearFlagEmptiesTheLogMemoEvenWithoutTracing) {
     EXPECT_FALSE(ProgramFileExists("debug.log"));
 }
 
-TEST_F(LogsTest, UnwritableFolderLosesTheLineSilently) {
-    std::filesystem::permissions(folder, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
-    if (access(folder.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore folder permissions";
+TEST_F(LogsTest, UnwritableLogLosesTheLineSilently) {
+    // A folder in place of the log refuses it, whatever rights the test runs with.
+    std::filesystem::create_directory(folder + "error.log");
     ErrorLog("verloren");
-    EXPECT_FALSE(ProgramFileExists("error.log"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder + "error.log"));
 }
 
 TEST_F(LogsTest, DeveloperModeAlsoShowsErrorsAsWarningBox) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <set>
 #include <stdexcept>
@@ -38,6 +40,16 @@ protected:
 class FailingRename : public FileOperations {
 public:
     bool Rename(const std::string&, const std::string&) override { return false; }
+};
+
+// The real file system, except that no file can be made (a folder without write permission).
+class RefusingCreate : public FileOperations {
+public:
+    int Open(const std::string& path, int flags, mode_t mode) override {
+        if ((flags & O_CREAT) == 0) return FileOperations::Open(path, flags, mode);
+        errno = EACCES;
+        return -1;
+    }
 };
 
 }  // namespace
@@ -279,23 +291,22 @@ TEST_F(TFileTest, FailedRenameReportsFailureAndKeepsTheTarget) {
     EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
 }
 
-TEST_F(TFileTest, ReadOnlyFolderKeepsThePreviousFile) {
-    std::filesystem::create_directory(folder + "ro");
-    WriteProgramFile("ro/t.tur", "alt");
-    WriteProgramFile("ro/u.tmp", "");  // a left-over temporary file that is itself writable
-    chmod((folder + "ro").c_str(), 0555);
-    if (access((folder + "ro").c_str(), W_OK) == 0) GTEST_SKIP() << "permissions do not bind this user";
-    TFile file;
+TEST_F(TFileTest, RefusedTemporaryFileOrRenameKeepsThePreviousFile) {
+    WriteProgramFile("t.tur", "alt");
+    RefusingCreate readOnlyFolder;
+    TFile file(readOnlyFolder);
     file.SetSafeWrite(true);
-    EXPECT_FALSE(file.OpenWrite(Path("ro/t.tur"), false));
+    EXPECT_FALSE(file.OpenWrite(Path("t.tur"), false));
     file.WriteLine("neu");
     EXPECT_FALSE(file.Close());
-    ASSERT_TRUE(file.OpenWrite(Path("ro/u.tur"), false));
-    file.WriteLine("neu");
-    EXPECT_FALSE(file.Close());  // the rename into the folder fails
-    chmod((folder + "ro").c_str(), 0755);
-    EXPECT_EQ(ReadProgramFile("ro/t.tur"), "alt");
-    EXPECT_FALSE(ProgramFileExists("ro/u.tur"));
+    FailingRename refusingFolder;
+    TFile renaming(refusingFolder);
+    renaming.SetSafeWrite(true);
+    ASSERT_TRUE(renaming.OpenWrite(Path("u.tur"), false));
+    renaming.WriteLine("neu");
+    EXPECT_FALSE(renaming.Close());  // the rename into the folder fails
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+    EXPECT_EQ(Files(), std::set<std::string>{"t.tur"}) << "no temporary file stays";
 }
 
 TEST_F(TFileTest, FailedWriteIsReported) {

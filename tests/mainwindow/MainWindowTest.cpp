@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "SmallTournament.h"
 #include "TestEnvironment.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -22,43 +23,6 @@ protected:
         std::vector<std::string> out;
         for (TTreeNode* node : tree.Nodes()) out.push_back(node->Text);
         return out;
-    }
-    // A tournament with one round of two groups and one game in each.
-    void FillSmallTournament() {
-        form->AktTurNr = 1;
-        form->AnzRunden = 1;
-        form->XARunden.Items.SetText("\nRunde 1 ( Vorrunde )");
-        form->XAGruppBez.Items.SetText("\nA\nB");
-        form->XAGruppName.Items.SetText("\nGruppe A\nGruppe B");
-        form->XATeams.Items.SetText("Neutrales Schiedsgericht\nAdler\nBären\nCondor\nDachse");
-        form->XATeamsTur.Items.SetText("Neutrales Schiedsgericht\n\n\n\nDelfine");
-        TSortGrid& g = form->Gruppe;
-        g.SetRowCount(3);
-        const char* states[] = {"Open", "Closed"};
-        for (int r = 1; r <= 2; ++r) {
-            Put(g, 0, r, "1", true);
-            Put(g, 1, r, "2", true);
-            Put(g, Gruppe_Nr, r, r, true);
-            Put(g, Gruppe_Bez, r, r == 1 ? "A" : "B", true);
-            Put(g, Gruppe_Name, r, r == 1 ? "Gruppe A" : "Gruppe B", true);
-            Put(g, Gruppe_State, r, states[r - 1], true);
-            Put(g, Gruppe_RNr, r, 1, true);
-        }
-        TSortGrid& s = form->Spielplan;
-        s.SetRowCount(3);
-        for (int r = 1; r <= 2; ++r) {
-            Put(s, 0, r, "1", true);
-            Put(s, 1, r, "4", true);
-            Put(s, Spielplan_SpNr, r, r, true);
-            Put(s, Spielplan_GrNr, r, r, true);
-            Put(s, Spielplan_T1, r, 2 * r - 1, true);
-            Put(s, Spielplan_T2, r, 2 * r, true);
-            Put(s, Spielplan_Von, r, "10:00", true);
-            Put(s, Spielplan_Bis, r, "10:20", true);
-            Put(s, Spielplan_RNr, r, 1, true);
-        }
-        Put(s, Spielplan_Schir, 1, "N2", true);
-        Put(s, Spielplan_Schir, 2, "4", true);
     }
 };
 
@@ -103,7 +67,7 @@ TEST_F(MainWindowTest, TextsAreBoundToTheWindow) {
 }
 
 TEST_F(MainWindowTest, RefereeNames) {
-    FillSmallTournament();
+    FillSmallTournament(*form);
     SetSetting(*form, "N2", "Frau Schmidt");
     EXPECT_EQ(form->getSchiriName(1), "Frau Schmidt");
     EXPECT_EQ(form->getSchiriName(2), "Delfine") << "name assigned at the start wins";
@@ -118,7 +82,7 @@ TEST_F(MainWindowTest, RefereeNames) {
 }
 
 TEST_F(MainWindowTest, TreeHasThePlanNodesThenTheRounds) {
-    FillSmallTournament();
+    FillSmallTournament(*form);
     form->doTurnierBaum();
     auto nodes = form->XTreeView1.Nodes();
     ASSERT_GE(nodes.size(), 7u);
@@ -132,7 +96,7 @@ TEST_F(MainWindowTest, TreeHasThePlanNodesThenTheRounds) {
 }
 
 TEST_F(MainWindowTest, TreeBeforeTheFirstRoundShowsTheTypedGroups) {
-    FillSmallTournament();
+    FillSmallTournament(*form);
     form->AnzRunden = 0;
     Put(form->Teams, Teams_Name, 1, "Adler", true);
     form->doTurnierBaum();
@@ -142,7 +106,7 @@ TEST_F(MainWindowTest, TreeBeforeTheFirstRoundShowsTheTypedGroups) {
 }
 
 TEST_F(MainWindowTest, GameListsMarkGamesOpenForResults) {
-    FillSmallTournament();
+    FillSmallTournament(*form);
     form->doTurnierBaum();
     form->XPlan1.SetRow(2);
     form->DoPlan(form->XPlan1, 0, 0, nullptr);
@@ -160,7 +124,7 @@ TEST_F(MainWindowTest, GameListsMarkGamesOpenForResults) {
 }
 
 TEST_F(MainWindowTest, GroupNodeListsOnlyItsGames) {
-    FillSmallTournament();
+    FillSmallTournament(*form);
     form->doTurnierBaum();
     auto nodes = form->XTreeView2.Nodes();
     form->XTreeView2.SetSelected(nodes[9]);  // group B
@@ -172,7 +136,7 @@ TEST_F(MainWindowTest, GroupNodeListsOnlyItsGames) {
 }
 
 TEST_F(MainWindowTest, GameWithAGroupNumberNoListHasIsListedWithoutGroup) {
-    FillSmallTournament();
+    FillSmallTournament(*form);
     Put(form->Spielplan, Spielplan_GrNr, 1, "-1", true);  // as a damaged file may hold
     Put(form->Spielplan, Spielplan_GrNr, 2, "99", true);
     form->doTurnierBaum();
@@ -201,7 +165,7 @@ TEST_F(MainWindowTest, StatusPanelsMenusAndReset) {
     EXPECT_TRUE(form->Datei1.Enabled);
     form->showMenuEmpty(false, false);
     EXPECT_TRUE(form->AlleTurnierespeichern1.Enabled);
-    FillSmallTournament();
+    FillSmallTournament(*form);
     form->InitAll();
     EXPECT_EQ(form->XATeams.Items.Count(), 0);
     const std::string trace = ReadProgramFile("debug.log");

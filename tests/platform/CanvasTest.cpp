@@ -36,6 +36,37 @@ TEST(Colours, SystemColoursResolveThroughTheTable) {
     EXPECT_EQ(GetBValue(RGBColor(1, 2, 3)), 3);
 }
 
+// Red, green and blue as the scan line holds them, so a colour stored in the wrong byte order
+// shows (maroon and navy differ only in that).
+TEST(Colours, SystemColoursPaintTheClassicDesktopColours) {
+    struct Classic {
+        TColor colour;
+        uint8_t red, green, blue;
+    };
+    const Classic table[kSystemColorCount] = {
+        {clScrollBar, 192, 192, 192},       {clBackground, 0, 128, 128},       {clActiveCaption, 0, 0, 128},
+        {clInactiveCaption, 128, 128, 128}, {clMenu, 192, 192, 192},          {clWindow, 255, 255, 255},
+        {clWindowFrame, 0, 0, 0},           {clMenuText, 0, 0, 0},            {clWindowText, 0, 0, 0},
+        {clCaptionText, 255, 255, 255},     {clActiveBorder, 192, 192, 192},  {clInactiveBorder, 192, 192, 192},
+        {clAppWorkSpace, 128, 128, 128},    {clHighlight, 0, 0, 128},         {clHighlightText, 255, 255, 255},
+        {clBtnFace, 192, 192, 192},         {clBtnShadow, 128, 128, 128},     {clGrayText, 128, 128, 128},
+        {clBtnText, 0, 0, 0},               {clInactiveCaptionText, 192, 192, 192}, {clBtnHighlight, 255, 255, 255},
+        {cl3DDkShadow, 0, 0, 0},            {cl3DLight, 192, 192, 192},       {clInfoText, 0, 0, 0},
+        {clInfoBk, 255, 255, 225},
+    };
+    TBitmap b(kSystemColorCount, 1);
+    for (int i = 0; i < kSystemColorCount; ++i) {
+        b.Canvas().Brush.Color = table[i].colour;
+        b.Canvas().FillRect(Rect(i, 0, i + 1, 1));
+    }
+    for (int i = 0; i < kSystemColorCount; ++i) {
+        const uint8_t* pixel = b.ScanLine(0) + 3 * i;
+        EXPECT_EQ(pixel[2], table[i].red) << "system colour " << i;
+        EXPECT_EQ(pixel[1], table[i].green) << "system colour " << i;
+        EXPECT_EQ(pixel[0], table[i].blue) << "system colour " << i;
+    }
+}
+
 TEST(BitmapPixels, ScanLinesAreBlueGreenRed) {
     TBitmap b(3, 2);
     b.SetPixel(1, 1, RGBColor(10, 20, 30));

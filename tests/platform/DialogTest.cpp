@@ -90,17 +90,3 @@ TEST_F(DialogTest, DialogLeftOpenIsUnscriptedAndCancelled) {
     EXPECT_EQ(dialog.ModalResult, mrCancel);
     ui.unscripted.clear();
 }
-
-TEST_F(DialogTest, EndOfTerminalInputCancels) {
-    std::istringstream in("Name=Pokal\n");
-    std::ostringstream out;
-    TerminalUiHost terminal(in, out);
-    SetUiHost(&terminal);
-    EXPECT_EQ(dialog.ShowModal(), mrCancel);
-    EXPECT_EQ(dialog.accepted, 0);
-    EXPECT_NE(out.str().find("[Dialog] Beispiel\n  Name = \n  System = Jeder gegen Jeden   (Jeder gegen Jeden, "
-                             "Schweizer System)\n"),
-              std::string::npos)
-        << out.str();
-    SetUiHost(&ui);
-}

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "TestEnvironment.h"
+#include "RefusingFileOperations.h"
 #include "platform/IniFile.h"
 
 namespace fs = std::filesystem;
@@ -97,8 +98,9 @@ TEST_F(IniFileTest, FileThatCannotBeReplacedStaysAsItWas) {
 
 TEST_F(IniFileTest, ReadOnlyFolderLosesTheWrite) {
     Write("[E]\na=1\n");
-    fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
-    if (access(folder.c_str(), W_OK) == 0) GTEST_SKIP() << "running with rights that ignore folder permissions";
+    RefusingFileOperations readOnly;
+    readOnly.readOnlyFolder = folder.substr(0, folder.size() - 1);
+    ScopedFileOperations scope(readOnly);
     EXPECT_FALSE(Ini().WriteString("E", "a", "2"));
     EXPECT_EQ(Ini().ReadString("E", "a", "-"), "1");
 }

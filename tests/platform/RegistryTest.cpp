@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "TestEnvironment.h"
+#include "RefusingFileOperations.h"
 #include "platform/Registry.h"
 
 namespace fs = std::filesystem;
@@ -162,31 +163,30 @@ TEST_F(RegistryTest, EveryCallThatFindsTheStoreDamagedSaysSo) {
 TEST_F(RegistryTest, ReadOnlyConfigFolderLosesWritesAndKeepsTheStore) {
     registry::WriteString(kKey, "Farbschema", "Grau");
     const std::string before = StoreContent();
-    fs::permissions(folder + "config/marovelkandis", fs::perms::owner_write, fs::perm_options::remove);
-    if (access((folder + "config/marovelkandis").c_str(), W_OK) == 0)
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    RefusingFileOperations readOnly;
+    readOnly.readOnlyFolder = folder + "config/marovelkandis";
+    ScopedFileOperations scope(readOnly);
     EXPECT_FALSE(registry::WriteString(kKey, "Farbschema", "Blau"));
     EXPECT_EQ(registry::ReadString(kKey, "Farbschema"), "Grau");
     EXPECT_EQ(StoreContent(), before);
-    fs::permissions(folder + "config/marovelkandis", fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(RegistryTest, ConfigFolderThatCannotBeCreatedLosesWrites) {
-    fs::permissions(folder + "config", fs::perms::owner_write, fs::perm_options::remove);
-    if (access((folder + "config").c_str(), W_OK) == 0)
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    RefusingFileOperations readOnly;
+    readOnly.readOnlyFolder = folder + "config";
+    ScopedFileOperations scope(readOnly);
     EXPECT_FALSE(registry::WriteInteger(kKey, "Radio", 2));
     EXPECT_EQ(registry::ReadInteger(kKey, "Radio"), std::nullopt);
-    fs::permissions(folder + "config", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_FALSE(fs::exists(folder + "config/marovelkandis"));
 }
 
 TEST_F(RegistryTest, UnreadableStoreIsNeverReplaced) {
     WriteStore("Marovelkandis registry 1\n");
-    fs::permissions(StoreFile(), fs::perms::owner_read, fs::perm_options::remove);
-    if (access(StoreFile().c_str(), R_OK) == 0) GTEST_SKIP() << "running with rights that ignore file permissions";
+    RefusingFileOperations unreadable;
+    unreadable.unreadableFile = StoreFile();
+    ScopedFileOperations scope(unreadable);
     EXPECT_EQ(registry::ReadString(kKey, "Logo"), std::nullopt);
     EXPECT_FALSE(registry::WriteString(kKey, "Logo", "x"));
-    fs::permissions(StoreFile(), fs::perms::owner_read, fs::perm_options::add);
     EXPECT_EQ(StoreContent(), "Marovelkandis registry 1\n");
 }
 

@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "platform/Thread.h"
 
@@ -13,13 +15,27 @@ public:
     std::atomic<int> rounds{0};
     std::atomic<int> fullWaits{0};
 
+    // Sleeps until the thread has gone round at least n times.
+    void WaitForRounds(int n) {
+        std::unique_lock lock(mutex_);
+        counted_.wait(lock, [&] { return rounds.load() >= n; });
+    }
+
 protected:
     void Execute() override {
         while (PausePoint()) {
             if (Wait(1)) ++fullWaits;
-            ++rounds;
+            {
+                std::lock_guard lock(mutex_);
+                ++rounds;
+            }
+            counted_.notify_all();
         }
     }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable counted_;
 };
 
 }  // namespace
@@ -34,9 +50,10 @@ TEST(PlatformThread, NeverStartedThreadStopsAtOnce) {
 TEST(PlatformThread, SuspendParksAndTerminateEnds) {
     CountingThread t;
     t.Resume();
-    while (t.rounds.load() < 3) std::this_thread::yield();
+    t.WaitForRounds(3);
     t.Suspend();
-    while (!t.Parked()) std::this_thread::yield();
+    t.WaitParked();
+    EXPECT_TRUE(t.Parked());
     const int parked = t.rounds.load();
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(t.rounds.load(), parked);

@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -118,8 +120,9 @@ TEST_F(WindowLayer, FocusMovesWithKillAndSetAndEveryWindowHearsOfIt) {
     b.received.clear();
     b.SetFocus();
     EXPECT_TRUE(b.Focused());
-    EXPECT_EQ(a.Messages(), (std::vector<unsigned>{WM_KILLFOCUS, CM_FOCUSCHANGED}));
-    EXPECT_EQ(b.Messages(), (std::vector<unsigned>{WM_SETFOCUS, CM_FOCUSCHANGED}));
+    // The controls hear of it as exit and enter, right after the window messages.
+    EXPECT_EQ(a.Messages(), (std::vector<unsigned>{WM_KILLFOCUS, CM_EXIT, CM_FOCUSCHANGED}));
+    EXPECT_EQ(b.Messages(), (std::vector<unsigned>{WM_SETFOCUS, CM_ENTER, CM_FOCUSCHANGED}));
     EXPECT_EQ(a.received.back().LParam, b.Handle());
 
     b.SetEnabled(false);
@@ -282,9 +285,9 @@ TEST(WindowThread, ASendFromAnotherThreadRunsOnTheWindowThread) {
     const HWND handle = w.Handle();
     std::atomic<intptr_t> answer{-1};
     std::thread sender([&] { answer = SendMessage(handle, WM_USER, 5); });
-    while (answer == -1) {
+    while (w.Count(WM_USER) == 0) {
+        WaitMessage();
         ProcessMessages();
-        std::this_thread::yield();
     }
     sender.join();
     EXPECT_EQ(answer, 10);
@@ -300,10 +303,8 @@ TEST(WindowThread, DestroyingTheWindowReleasesAWaitingSender) {
         returned = true;
     });
     // Let the message arrive, then destroy the window without pumping.
-    while (!returned) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        if (w) w.reset();
-    }
+    WaitMessage();
+    w.reset();
     sender.join();
     EXPECT_TRUE(returned);
 }
@@ -312,25 +313,38 @@ TEST(WindowThread, ASendRacingTheWindowsDestructionIsNeverLeftWaiting) {
     // The sender finds the window, and the window is destroyed before the message is queued:
     // the sender must still be answered, or a thread joined after destroying its target window
     // would wait for ever. Each round destroys the window at a slightly different moment.
+    // The sender says when it is through; a sender that is never answered shows after a minute,
+    // which no busy machine needs for one message.
     int stuck = 0;
     for (int round = 0; round < 3000; ++round) {
         auto w = std::make_unique<RecordingWindow>(Rect(0, 0, 10, 10));
         const HWND handle = w->Handle();
-        std::atomic<bool> done{false};
+        std::mutex mutex;
+        std::condition_variable finished;
+        bool done = false;
         std::thread sender([&] {
             while (SendMessage(handle, WM_USER, 5) != 0 || IsWindow(handle)) {}
+            std::lock_guard lock(mutex);
             done = true;
+            finished.notify_all();
         });
-        while (w->Count(WM_USER) == 0) HandleSentMessages();
+        while (w->Count(WM_USER) == 0) {
+            WaitMessage();
+            HandleSentMessages();
+        }
         std::atomic<int> spin{0};
         while (spin.fetch_add(1, std::memory_order_relaxed) < round % 1000) {}
         w.reset();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (!done && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
-        if (!done) {
+        std::unique_lock lock(mutex);
+        if (!finished.wait_for(lock, std::chrono::minutes(1), [&] { return done; })) {
             ++stuck;
-            while (!done) HandleSentMessages();  // release it, so the test fails instead of hanging
+            while (!done) {  // release it, so the test fails instead of hanging
+                lock.unlock();
+                HandleSentMessages();
+                lock.lock();
+            }
         }
+        lock.unlock();
         sender.join();
     }
     EXPECT_EQ(stuck, 0);

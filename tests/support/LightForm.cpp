@@ -14,3 +14,4 @@ void LightForm::showWerkzeug(int tag) { calls.push_back("showWerkzeug(" + std::t
 void LightForm::setStatusText(int panel, const std::string& text) {
     calls.push_back("setStatusText(" + std::to_string(panel) + "," + text + ")");
 }
+void LightForm::doGrafik(int flag) { calls.push_back("doGrafik(" + std::to_string(flag) + ")"); }

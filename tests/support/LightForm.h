@@ -14,6 +14,7 @@ public:
     void InitAll() override;
     void showWerkzeug(int tag) override;
     void setStatusText(int panel, const std::string& text) override;
+    void doGrafik(int flag) override;
 
     // One entry per call, e.g. "DoPlan(XPlan1)", "showMenuEmpty(true)", "showWerkzeug(30)".
     std::vector<std::string> calls;

@@ -53,7 +53,7 @@ bool LineFile::Open(const std::string& path, int flags, const char* mode, bool w
     Discard();
     failed_ = false;
     tooLong_ = false;
-    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    const int fd = operations_.Open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
@@ -85,7 +85,7 @@ bool LineFile::OpenWrite(const std::string& target, bool besideTarget, bool upda
     Discard();
     failed_ = false;
     tooLong_ = false;
-    const int fd = temporary_.Create(target);
+    const int fd = temporary_.Create(target, operations_);
     if (fd >= 0 && Attach(fd, update ? "w+b" : "wb", true)) return true;
     temporary_.Remove();
     return false;

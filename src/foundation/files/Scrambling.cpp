@@ -35,7 +35,21 @@ bool ReadsBackAsPlainLine(std::string_view bytes) {
 
 }  // namespace
 
+namespace {
+std::atomic<bool> fillerSeedFixed{false};
+std::atomic<uint32_t> fixedFillerSeed{0};
+
+// Bytes a scrambled line must not hold on disk.
+bool HoldsLineBreakOrZero(std::string_view line) { return line.find_first_of(std::string_view("\n\r\0", 3)) != std::string_view::npos; }
+}  // namespace
+
+void FixFillerSeed(std::optional<uint32_t> seed) {
+    fixedFillerSeed = seed.value_or(0);
+    fillerSeedFixed = seed.has_value();
+}
+
 uint32_t FillerSeed() {
+    if (fillerSeedFixed) return fixedFillerSeed;
     static std::atomic<uint32_t> instances{0};
     auto now = static_cast<uint64_t>(datetime::ToMilliseconds(Now())) ^ static_cast<uint64_t>(GetTickCount());
     return static_cast<uint32_t>(now ^ (now >> 32)) + 0x9E3779B9u * ++instances;
@@ -115,11 +129,11 @@ std::optional<std::string> KeyShiftScrambleText(std::string_view text, int& keyP
     const int start = keyPosition;
     std::string bytes = encoding::ToFileBytes(text);
     std::string line = KeyShiftScramble(bytes, keyPosition, filler);
-    if (line.find('\n') == std::string::npos) return line;
+    if (!HoldsLineBreakOrZero(line)) return line;
     if (bytes != text) {
         keyPosition = start;
         line = KeyShiftScramble(text, keyPosition, filler);
-        if (line.find('\n') == std::string::npos) return line;
+        if (!HoldsLineBreakOrZero(line)) return line;
     }
     keyPosition = start;
     if (ReadsBackAsPlainLine(bytes)) return bytes;

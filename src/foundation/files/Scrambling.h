@@ -27,6 +27,9 @@ enum class Code11 { Keep, AsCode220 };
 // A seed for a filler generator of its own, so that scrambling never disturbs the program's
 // shared random sequence.
 uint32_t FillerSeed();
+// From now on every file class draws its filler from this seed, so that the same content gives
+// the same bytes (tests of written files); nullopt returns to seeds from the clock.
+void FixFillerSeed(std::optional<uint32_t> seed);
 
 // The key position after pos (1..20, cyclic); any out-of-range pos is brought into the cycle.
 int NextKeyPosition(int pos);
@@ -44,9 +47,10 @@ std::string InterleaveScramble(std::string_view bytes, prng::Generator& filler);
 std::string InterleaveUnscramble(std::string_view line);
 
 // A text line (UTF-8) as it goes into a key-shift file: encoded for the file, then scrambled.
-// A line feed splits a line on reading, so a scrambled line must not hold one. Windows-1252 bytes
-// that would scramble to a line feed (for example "É" under key digit 7) are written in UTF-8
-// instead. Text whose UTF-8 would do so as well (Cyrillic under key digit 0, Greek under 1 and 2)
+// A line feed splits a line on reading, a carriage return may be taken for a line end, and a zero
+// byte ends the line for readers that keep lines as C strings, so a scrambled line holds none of
+// them. Windows-1252 bytes that would scramble to one (for example "É" under key digit 7, "Ä"
+// under key digit 2, "Ó" under key digit 0) are written in UTF-8 instead. Text whose UTF-8 would do so as well (Cyrillic under key digit 0, Greek under 1 and 2)
 // is written as a plain line, which every reader takes as it stands without moving the key
 // position. Nothing, with the key position unchanged and the error log told, when not even a plain
 // line would come back as the text.

@@ -1,0 +1,149 @@
+// One result entered in a tournament of 250 groups of 8 (2,000 standings rows, 7,000 games, half
+// of them played): the ranking of the whole standings table alone, and the whole road of a result.
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/Platzierung.h"
+#include "engine/SpielplanKlick.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/MainForm.h"
+#include "foundation/Settings.h"
+#include "platform/Random.h"
+#include "platform/UiHost.h"
+
+namespace {
+
+class BenchForm : public TMainForm {
+public:
+    void DoPlan(TStringGrid&, int, int, const TStrings*) override {}
+    void doTurnierBaum() override {}
+    void showMenuEmpty(bool, bool) override {}
+    void InitAll() override {}
+    void showWerkzeug(int) override {}
+    void setStatusText(int, const std::string&) override {}
+    void doGrafik(int) override {}
+};
+
+constexpr int kGroups = 250, kTeamsPerGroup = 8;
+
+struct Tournament {
+    BenchForm form;
+    std::vector<int> openGames;  // games without a result, two per group at least
+};
+
+void Row(TSortGrid& grid, int row, int table) {
+    if (grid.RowCount() <= row) grid.SetRowCount(row + 1);
+    Put(grid, 0, row, "1", false);
+    Put(grid, 1, row, table, false);
+}
+
+// Round robin of every group; the games of the first four rounds of pairs are played.
+void Build(Tournament& t, bool headToHead) {
+    TMainForm& f = t.form;
+    f.AktTurNr = 1;
+    Row(f.Turnier, 1, 1);
+    if (headToHead) SetSetting(f, "WertungDirektVergleich", "true");
+    f.XAGruppBez.Items.Add("");
+    f.XATeams.Items.Add("Neutrales Schiedsgericht");
+    f.XATeamsTur.Items.Add("Neutrales Schiedsgericht");
+    prng::Generator random(2026);
+    std::vector<std::vector<double>> totals(kGroups * kTeamsPerGroup + 1, std::vector<double>(7, 0));
+    int team = 0, game = 0;
+    for (int g = 1; g <= kGroups; ++g) {
+        Row(f.Gruppe, g, 2);
+        Put(f.Gruppe, Gruppe_Nr, g, g, false);
+        Put(f.Gruppe, Gruppe_Bez, g, "G" + IntToStr(g), false);
+        Put(f.Gruppe, Gruppe_System, g, "JGJ", false);
+        Put(f.Gruppe, Gruppe_AnzTeams, g, kTeamsPerGroup, false);
+        Put(f.Gruppe, Gruppe_State, g, "Edit", false);
+        f.XAGruppBez.Items.Add("G" + IntToStr(g));
+        const int firstTeam = team + 1;
+        for (int i = 0; i < kTeamsPerGroup; ++i) {
+            ++team;
+            Row(f.Teams, team, 3);
+            Put(f.Teams, Teams_Nr, team, team, false);
+            Put(f.Teams, Teams_InGr, team, g, false);
+            f.XATeams.Items.Add("Team " + IntToStr(team));
+            f.XATeamsTur.Items.Add("Team " + IntToStr(team));
+        }
+        int pair = 0;
+        for (int x = firstTeam; x <= team; ++x)
+            for (int y = x + 1; y <= team; ++y, ++pair) {
+                ++game;
+                Row(f.Spielplan, game, 4);
+                Put(f.Spielplan, Spielplan_SpNr, game, game, false);
+                Put(f.Spielplan, Spielplan_GrNr, game, g, false);
+                Put(f.Spielplan, Spielplan_T1, game, x, false);
+                Put(f.Spielplan, Spielplan_T2, game, y, false);
+                if (pair % 2 == 1) {
+                    t.openGames.push_back(game);
+                    continue;
+                }
+                const int p = random.Next() % 4, m = random.Next() % 4;
+                Put(f.Spielplan, Spielplan_PPkt, game, p, false);
+                Put(f.Spielplan, Spielplan_MPkt, game, m, false);
+                Put(f.Spielplan, Spielplan_Sieger, game, p > m ? x : p < m ? y : 0, false);
+                totals[static_cast<size_t>(x)][0] += 1;
+                totals[static_cast<size_t>(y)][0] += 1;
+                totals[static_cast<size_t>(x)][1] += p;
+                totals[static_cast<size_t>(x)][2] += m;
+                totals[static_cast<size_t>(y)][1] += m;
+                totals[static_cast<size_t>(y)][2] += p;
+            }
+    }
+    for (int i = 1; i <= team; ++i) {
+        Row(f.Platz, i, 5);
+        Put(f.Platz, Platz_TeamNr, i, i, false);
+        Put(f.Platz, Platz_GrNr, i, (i - 1) / kTeamsPerGroup + 1, false);
+        Put(f.Platz, Platz_Team, i, "Team " + IntToStr(i), false);
+        const int columns[] = {Platz_AnzSpiele, Platz_PPkt, Platz_MPkt};
+        for (int c = 0; c < 3; ++c)
+            Put(f.Platz, columns[c], i, FloatToStr(totals[static_cast<size_t>(i)][static_cast<size_t>(c)]), false);
+    }
+    updatePlatzierung(f, 0, false);
+}
+
+// A changed total moves its row; the ranking of all 2,000 rows is measured.
+void BM_RankingAfterOneResult(benchmark::State& state) {
+    Tournament t;
+    Build(t, state.range(0) != 0);
+    TSortGrid& platz = t.form.Platz;
+    int step = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int row = 1 + (step * 7919) % (kGroups * kTeamsPerGroup);
+        const double delta = step % 2 ? -3 : 3;
+        Put(platz, Platz_PPkt, row, FloatToStr(ToDouble(Get(platz, Platz_PPkt, row, false)) + delta), false);
+        ++step;
+        state.ResumeTiming();
+        updatePlatzierung(t.form, 0, false);
+    }
+}
+
+// The whole road of one result: stored, standings, states, ranking, later groups.
+void BM_EnterOneResult(benchmark::State& state) {
+    Tournament t;
+    Build(t, state.range(0) != 0);
+    TSortGrid& plan = t.form.Spielplan;
+    size_t next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        // Every group keeps games without a winner, so no group is completed here.
+        const int game = t.openGames[(next * 101) % t.openGames.size()];
+        ++next;
+        Put(plan, Spielplan_PPkt, game, "2", false);
+        Put(plan, Spielplan_MPkt, game, "1", false);
+        state.ResumeTiming();
+        doSpielplanKlick(t.form, nullptr, game, false, true);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_RankingAfterOneResult)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EnterOneResult)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,119 @@
+// Open tournaments: switching between two large ones, closing one of many.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "engine/TurnierWechsel.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/TurnierStore.h"
+#include "mainwindow/main.h"
+
+namespace {
+
+void UseBenchFolder() {
+    static const bool done = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "bench-store-XXXXXX").string();
+        setenv("MAROVELKA_HOME", mkdtemp(pattern.data()), 1);
+        return true;
+    }();
+    (void)done;
+}
+
+int NextRow(TSortGrid& grid) {
+    if (grid.Cells(0, 1).empty()) return 1;
+    grid.SetRowCount(grid.RowCount() + 1);
+    return grid.RowCount() - 1;
+}
+
+void PutRow(TMainForm& f, TSortGrid& grid, int kind, std::initializer_list<std::pair<int, std::string>> cells) {
+    const int row = NextRow(grid);
+    grid.SetCells(0, row, IntToStr(f.AktTurNr));
+    grid.SetCells(1, row, IntToStr(kind));
+    for (const auto& [column, text] : cells) grid.SetCells(column, row, text);
+}
+
+// A tournament of groups of eight that play every pair once, as many groups as the games need.
+void OpenLargeTurnier(TMainForm& f, int games) {
+    if (f.AktTurNr > 0) {
+        TurToMaster(f, f.AktTurNr);
+        ClearAll(f, false);
+    }
+    f.AktTurNr = ++f.AnzTurniere;
+    PutRow(f, f.Turnier, TabelleTurnier,
+           {{Turnier_Name, "Turnier " + IntToStr(f.AktTurNr)}, {Turnier_Bez, "T" + IntToStr(f.AktTurNr)},
+            {Turnier_AnzMann, "800"}, {Turnier_Sportart, "Fussball"}, {Turnier_Datum, "06.12.2026"}});
+    const int groups = (games + 27) / 28;
+    int game = 0;
+    for (int g = 1; g <= groups; ++g) {
+        PutRow(f, f.Gruppe, TabelleGruppe,
+               {{Gruppe_Nr, IntToStr(g)}, {Gruppe_Bez, "G" + IntToStr(g)}, {Gruppe_Name, "Gruppe " + IntToStr(g)},
+                {Gruppe_Teams, "M1;M2;M3;M4;M5;M6;M7;M8"}, {Gruppe_Felder, "1-4"}, {Gruppe_State, "Edit"},
+                {Gruppe_System, "JGJ"}, {Gruppe_RNr, "1"}, {Gruppe_RundeName, "Vorrunde"}});
+        for (int t = 1; t <= 8; ++t) {
+            const std::string team = IntToStr((g - 1) * 8 + t);
+            PutRow(f, f.Teams, TabelleTeams,
+                   {{Teams_Nr, team}, {Teams_Name, "Mannschaft " + team}, {Teams_Name_Tur, "Verein Müller " + team},
+                    {Teams_InGr, IntToStr(g)}});
+            PutRow(f, f.Platz, TabellePlatz,
+                   {{Platz_TeamNr, team}, {Platz_Platz, IntToStr(t)}, {Platz_GrNr, IntToStr(g)},
+                    {Platz_Team, "Verein Müller " + team}, {Platz_AnzSpiele, "3"}, {Platz_PPkt, "7"}});
+        }
+        for (int a = 1; a <= 8 && game < games; ++a)
+            for (int b = a + 1; b <= 8 && game < games; ++b) {
+                ++game;
+                PutRow(f, f.Spielplan, TabelleSpielplan,
+                       {{Spielplan_Nr, IntToStr(game)}, {Spielplan_SpNr, IntToStr(game)}, {Spielplan_Tag, "1"},
+                        {Spielplan_GrNr, IntToStr(g)}, {Spielplan_Feld, IntToStr(1 + game % 4)},
+                        {Spielplan_Von, "10:00"}, {Spielplan_Bis, "10:20"},
+                        {Spielplan_T1, IntToStr((g - 1) * 8 + a)}, {Spielplan_T2, IntToStr((g - 1) * 8 + b)},
+                        {Spielplan_Schir, "0"}, {Spielplan_Spieltag, "06.12.2026"}, {Spielplan_PPkt, "2"},
+                        {Spielplan_MPkt, "1"}, {Spielplan_Sieger, IntToStr((g - 1) * 8 + a)},
+                        {Spielplan_RNr, "1"}});
+            }
+    }
+    PutRow(f, f.Ein, TabelleEin, {{Ein_Name, "ZeitSpiele"}, {Ein_Wert, "true"}});
+    f.XComboBox1.Items.Add(TurnierSelectorText(f.Turnier, 1));
+    LoadTurSettings(f);
+}
+
+std::unique_ptr<TForm1> TwoLargeTournaments() {
+    UseBenchFolder();
+    auto form = std::make_unique<TForm1>();
+    OpenLargeTurnier(*form, 2000);
+    OpenLargeTurnier(*form, 2000);
+    return form;
+}
+
+// The store's part of a switch: pack, empty, unpack, lists, general values.
+void SwitchBetweenTwoTournaments(benchmark::State& state) {
+    auto form = TwoLargeTournaments();
+    int target = 1;
+    for (auto _ : state) {
+        form->XComboBox1.SetItemIndex(target - 1);
+        turnierWechseln(*form);
+        target = 3 - target;
+    }
+}
+
+// The whole selector change, the redrawing of both plans included.
+void SwitchBetweenTwoTournamentsWithPlans(benchmark::State& state) {
+    auto form = TwoLargeTournaments();
+    int target = 1;
+    for (auto _ : state) {
+        form->XComboBox1.SetItemIndex(target - 1);
+        form->XComboBox1Change(&form->XComboBox1);
+        target = 3 - target;
+    }
+}
+
+}  // namespace
+
+BENCHMARK(SwitchBetweenTwoTournaments)->Unit(benchmark::kMillisecond);
+BENCHMARK(SwitchBetweenTwoTournamentsWithPlans)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

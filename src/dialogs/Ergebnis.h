@@ -1,0 +1,59 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/Strings.h"
+
+class TMainForm;
+
+// The result dialog: the scores of one game, the winner they give (or the one the user chooses)
+// and the points the group awards. It writes only into Zeile; the caller stores the row.
+class TfrmErgebnis : public TDialog {
+public:
+    TfrmErgebnis();
+    std::string ClassName() const override { return "TfrmErgebnis"; }
+
+    // Set by the caller before showing.
+    const TMainForm* Form = nullptr;  // the window whose participant names are shown
+    TStringList Zeile;                // the game's Spielplan row: item c is column c
+    int ZeileNr = 0;
+    bool EigenePunkte = false;        // the group awards P1 per win and P2 per draw
+    double P1 = 0, P2 = 0, P3 = 0, P4 = 0;  // per win, per draw, per set, at level balls
+    TButton Button3;                  // "Ergebnis löschen": enabled exactly when the game has a result
+
+    // Read back after closing.
+    bool Uebernommen = false;  // a result was taken ("Übernehmen" or "Kein Ergebnis")
+    bool Geloescht = false;    // the result was cleared
+
+    // The controls the user fills.
+    TLabel Label1;        // the game and its participants
+    TComboBox ComboBox1;  // the winner: decided by the scores, or one of the two participants
+    TEdit Edit1, Edit2;   // points of the first and the second participant
+    TEdit Edit3, Edit4;   // sets (goals)
+    TEdit Edit5, Edit6;   // balls
+    TEdit Edit7;          // set results, e.g. "25:20, 18:25, 15:10"
+    TButton Button1;      // "Übernehmen"
+    TButton Button2;      // "Kein Ergebnis"
+
+    std::vector<DialogField> Fields() override;
+    std::vector<DialogAction> Actions() override;
+
+protected:
+    void FormShow() override;
+
+private:
+    bool Uebernehmen();
+    bool KeinErgebnis();
+    bool Loeschen();
+    // Points follow from the outcome when the group awards them.
+    bool PointsAwarded() const { return EigenePunkte || P3 > 0; }
+    std::string ParticipantName(int column) const;
+    void Write(int column, const std::string& text);
+};
+
+// A game has at most this many sets.
+inline constexpr int kMaxSaetze = 7;
+// No score of a game goes beyond this.
+inline constexpr double kMaxErgebnis = 99999;

@@ -1,0 +1,231 @@
+#include "engine/Gruppenstatus.h"
+
+#include <array>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "engine/CellNumbers.h"
+#include "engine/ResultTexts.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/MainForm.h"
+#include "foundation/Texts.h"
+
+namespace {
+
+bool IsGroupRow(const TMainForm& f, int g) { return g >= 1 && g < f.Gruppe.RowCount(); }
+
+std::string State(const TMainForm& f, int g) { return IsGroupRow(f, g) ? Get(f.Gruppe, Gruppe_State, g, true) : ""; }
+
+void SetState(TMainForm& f, int g, const std::string& state) {
+    if (g >= 1) Put(f.Gruppe, Gruppe_State, g, state, true);
+}
+
+bool Finished(const std::string& state) { return state == "Done" || state == "Closed"; }
+
+// The group a participant slot takes its participant from; 0 for a team of its own.
+int SourceGroup(const TMainForm& f, int team) { return team >= 1 ? IntGet(f.Teams, Teams_GrNr, team, true) : 0; }
+
+std::string Trim(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Whether a best-of code ("B" + i + "/" + k + "/" + ids) lists the group id: every id after the
+// second "/" counts, the first one too, and only as a whole.
+bool BestOfListsGroup(const std::string& code, const std::string& id) {
+    if (code.empty() || code[0] != 'B' || id.empty()) return false;
+    const size_t first = code.find('/');
+    const size_t second = first == std::string::npos ? first : code.find('/', first + 1);
+    if (second == std::string::npos) return false;
+    const std::string list = code.substr(second + 1) + ",";
+    for (size_t start = 0, comma; (comma = list.find(',', start)) != std::string::npos; start = comma + 1)
+        if (Trim(list.substr(start, comma - start)) == id) return true;
+    return false;
+}
+
+// A final placing text such as "2. Gruppe A" naming a place of group id, and no other group.
+bool NamesPlaceOfGroup(const std::string& text, const std::string& id) {
+    const std::string tail = ". " + lngText(3) + " " + id;
+    if (text.size() <= tail.size() || text.compare(text.size() - tail.size(), tail.size(), tail) != 0) return false;
+    return text.find_first_not_of("0123456789") == text.size() - tail.size();
+}
+
+// Games played, then points, sets and balls won and lost, as the standings columns hold them.
+constexpr std::array<int, 7> kTotalsColumns{Platz_AnzSpiele, Platz_PPkt, Platz_MPkt, Platz_PSatz,
+                                            Platz_MSatz,     Platz_PBall, Platz_MBall};
+using Totals = std::array<double, 7>;
+
+Totals ReadTotals(const TSortGrid& platz, int row) {
+    Totals totals{};
+    for (size_t i = 0; i < kTotalsColumns.size(); ++i) totals[i] = ToDouble(Get(platz, kTotalsColumns[i], row, true));
+    return totals;
+}
+
+std::string TeamName(const TMainForm& f, int team) {
+    return team >= 0 && team < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[team] : std::string();
+}
+
+// The participants of h, named, take the totals their names reached in the round before h's.
+void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::map<int, Totals>& totals) {
+    const int previous = IntGet(f.Gruppe, Gruppe_RNr, h, true) - 1;
+    if (previous < 1) return;
+    const TSortGrid& platz = f.Platz;
+    std::map<int, int> roundOfGroup;
+    for (int p = 1; p < platz.RowCount(); ++p) {
+        const int group = IntGet(platz, Platz_GrNr, p, true);
+        auto round = roundOfGroup.find(group);
+        if (round == roundOfGroup.end())
+            round = roundOfGroup.emplace(group, IsGroupRow(f, group) ? IntGet(f.Gruppe, Gruppe_RNr, group, true) : 0).first;
+        if (round->second != previous) continue;
+        const std::string name = TeamName(f, IntGet(platz, Platz_TeamNr, p, true));
+        if (name.empty()) continue;
+        for (int q : rowsOfH)
+            if (TeamName(f, IntGet(platz, Platz_TeamNr, q, true)) == name) {
+                totals[q] = ReadTotals(platz, p);
+                break;
+            }
+    }
+}
+
+// The standings of the groups from the stored results of their games; with carryOver, on top of
+// the totals their participants reached in the round before (for groups that carry results
+// over). Returns the groups that have a result.
+std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver) {
+    TSortGrid& platz = f.Platz;
+    std::map<int, std::vector<int>> rowsOf;      // standings rows per group, in table order
+    std::map<std::pair<int, int>, int> rowOfTeam;  // (group, team) -> its first standings row
+    std::map<int, Totals> totals;
+    for (int p = 1; p < platz.RowCount(); ++p) {
+        const int group = IntGet(platz, Platz_GrNr, p, true);
+        if (!groups.count(group)) continue;
+        rowsOf[group].push_back(p);
+        rowOfTeam.emplace(std::make_pair(group, IntGet(platz, Platz_TeamNr, p, true)), p);
+        totals[p] = Totals{};
+    }
+    if (carryOver)
+        for (const auto& [group, rows] : rowsOf)
+            if (ToInt(Get(f.Gruppe, Gruppe_ErgUE, group, true)) != 0) CarryOver(f, group, rows, totals);
+
+    std::set<int> played;
+    const TSortGrid& plan = f.Spielplan;
+    for (int r = 1; r < plan.RowCount(); ++r) {
+        const int group = IntGet(plan, Spielplan_GrNr, r, true);
+        if (!groups.count(group) || !SpielHatErgebnis(f, r)) continue;
+        played.insert(group);
+        const auto first = rowOfTeam.find({group, IntGet(plan, Spielplan_T1, r, true)});
+        const auto second = rowOfTeam.find({group, IntGet(plan, Spielplan_T2, r, true)});
+        for (const auto& [side, mirrored] : {std::make_pair(first, false), std::make_pair(second, true)}) {
+            if (side == rowOfTeam.end()) continue;
+            Totals& t = totals[side->second];
+            t[0] += 1;
+            for (int i = 0; i < 6; ++i)
+                t[static_cast<size_t>(i) + 1] += ToDouble(Get(plan, Spielplan_PPkt + (i ^ (mirrored ? 1 : 0)), r, true));
+        }
+    }
+    for (const auto& [row, t] : totals)
+        for (size_t i = 0; i < kTotalsColumns.size(); ++i) Put(platz, kTotalsColumns[i], row, FloatToStr(t[i]), true);
+    return played;
+}
+
+// The participants that came from group g lose their names again; the groups they play in
+// wait for them anew.
+void TakeBackFrom(TMainForm& f, int g) {
+    const std::string label = ListGet(f.XAGruppBez, g);
+    TSortGrid& teams = f.Teams;
+    TSortGrid& platz = f.Platz;
+    std::set<int> waiting;
+    for (int t = 1; t < teams.RowCount(); ++t) {
+        const int source = IntGet(teams, Teams_GrNr, t, true);
+        const bool fromG = source == g || (source == 0 && BestOfListsGroup(Get(teams, Teams_SV, t, true), label));
+        if (!fromG) continue;
+        Put(teams, Teams_Name_Tur, t, "", true);
+        const std::string number = Get(teams, Teams_Nr, t, true);
+        const std::string placeholder = Get(teams, Teams_Name, t, true);
+        for (int p = 1; p < platz.RowCount(); ++p)
+            if (Get(platz, Platz_TeamNr, p, true) == number) Put(platz, Platz_Team, p, placeholder, true);
+        ListPut(f.XATeamsTur, t, "");
+        if (const int h = IntGet(teams, Teams_InGr, t, true); h > 0) {
+            SetState(f, h, "");
+            waiting.insert(h);
+        }
+    }
+    // Their groups keep the results already played; the standings are rebuilt from them.
+    if (!waiting.empty()) Rebuild(f, waiting, false);
+    for (int t = 1; t < teams.RowCount(); ++t)
+        if (!Get(teams, Teams_Platz, t, true).empty() && NamesPlaceOfGroup(Get(teams, Teams_Name, t, true), label))
+            Put(teams, Teams_Name_Tur, t, "", true);
+}
+
+}  // namespace
+
+bool SpielHatErgebnis(const TMainForm& form, int row) {
+    return ErgebnisSumme(form, row) != 0 || !Get(form.Spielplan, Spielplan_Sieger, row, true).empty();
+}
+
+GroupProgress CountProgress(const TMainForm& form, int g) {
+    GroupProgress progress;
+    const TSortGrid& plan = form.Spielplan;
+    for (int r = 1; r < plan.RowCount(); ++r) {
+        // A blank row is no game.
+        if (plan.Cells(Spielplan_SpNr, r).empty()) continue;
+        const bool decided = !plan.Cells(Spielplan_Sieger, r).empty();
+        if (!decided) progress.allDecided = false;
+        if (CellInt(plan, Spielplan_GrNr, r) != g) continue;
+        ++progress.games;
+        if (decided) ++progress.decided;
+    }
+    return progress;
+}
+
+void MarkResultTaken(TMainForm& form, int g, int t1, int t2) {
+    for (int team : {t1, t2})
+        if (const int s = SourceGroup(form, team); s > 0) SetState(form, s, "Closed");
+    SetState(form, g, "Edit");
+}
+
+void MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress) {
+    if (progress.games - 1 == progress.decided) {
+        SetState(form, g, "Edit");
+        if (g >= 1) TakeBackFrom(form, g);
+    }
+    if (progress.decided == 0) SetState(form, g, "Open");
+}
+
+std::vector<std::string> OpenLaterGroups(TMainForm& form) {
+    TSortGrid& platz = form.Platz;
+    for (int p = 1; p < platz.RowCount(); ++p)
+        if (const std::string name = TeamName(form, IntGet(platz, Platz_TeamNr, p, true)); !name.empty())
+            Put(platz, Platz_Team, p, name, true);
+
+    const TSortGrid& gruppe = form.Gruppe;
+    std::vector<char> ready(static_cast<size_t>(gruppe.RowCount()), 0);
+    for (int h = 1; h < gruppe.RowCount(); ++h) {
+        const std::string state = State(form, h);
+        ready[static_cast<size_t>(h)] = !Get(gruppe, 0, h, true).empty() && (state.empty() || state == "None" || state == "Open");
+    }
+    const TSortGrid& plan = form.Spielplan;
+    for (int r = 1; r < plan.RowCount(); ++r) {
+        const int h = IntGet(plan, Spielplan_GrNr, r, true);
+        if (!IsGroupRow(form, h) || !ready[static_cast<size_t>(h)]) continue;
+        const int referee = ToInt(Get(plan, Spielplan_Schir, r, true));
+        for (int team : {IntGet(plan, Spielplan_T1, r, true), IntGet(plan, Spielplan_T2, r, true), referee > 0 ? referee : 0})
+            if (const int source = SourceGroup(form, team); source > 0 && !Finished(State(form, source)))
+                ready[static_cast<size_t>(h)] = 0;
+    }
+    std::set<int> opened;
+    std::vector<std::string> numbers;
+    for (int h = 1; h < gruppe.RowCount(); ++h)
+        if (ready[static_cast<size_t>(h)]) {
+            opened.insert(h);
+            numbers.push_back(IntToStr(h));
+        }
+    if (opened.empty()) return numbers;
+    // A group taken back keeps the results it had: it is open again only without any.
+    const std::set<int> played = Rebuild(form, opened, true);
+    for (int h : opened) SetState(form, h, played.count(h) ? "Edit" : "Open");
+    return numbers;
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class TMainForm;
+
+// The states of a group as results come and go: "None" before the start, "Open" when its
+// participants are decided and it has no result, "Edit" with some results, "Done" when every game
+// has a winner, "Closed" when a later group's result uses its outcome, and the empty text when a
+// participant of it was taken back.
+
+// A game has a result when its scores add up to something or it has a winner (a draw is "0").
+bool SpielHatErgebnis(const TMainForm& form, int row);
+
+struct GroupProgress {
+    int games = 0;            // games of the group
+    int decided = 0;          // of them with a winner
+    bool allDecided = true;   // every game of the tournament has a winner
+    bool Complete() const { return games == decided; }
+};
+GroupProgress CountProgress(const TMainForm& form, int g);
+
+// A result of a game of group g between t1 and t2 was taken: the groups the two came from are
+// in use, g is being played.
+void MarkResultTaken(TMainForm& form, int g, int t1, int t2);
+// A result of group g was removed (progress counted afterwards): a group complete before takes
+// back the participants that came from it; a group left without any winner is open again.
+void MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress);
+// Opens every group not yet played whose participants' and referees' source groups are finished;
+// returns the numbers of the groups opened.
+std::vector<std::string> OpenLaterGroups(TMainForm& form);

@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <span>
+#include <vector>
+
+// The order of a standings table, computed apart from the table so that it can be checked and
+// measured on its own. A table is ranked by a chain of steps; a pair of rows is decided by the
+// first step that tells them apart.
+
+// What the ranking reads of one standings row.
+struct RankRow {
+    int team = 0;            // participant number
+    int group = 0;           // the participant's group; the same for all rows when groups are ignored
+    bool takesPart = true;   // a row without a name takes no part: it never rises past a row above it
+    double pointsWon = 0, pointsLost = 0, setsWon = 0, setDiff = 0, ballsWon = 0, ballDiff = 0;
+};
+
+// Differences count in whole units, cut toward zero: 1.9 and 1.2 sets ahead are level.
+double WholeDifference(double plus, double minus);
+
+enum class RankStep : unsigned char { PointsWon, PointsLost, SetDiff, SetsWon, BallDiff, BallsWon, HeadToHead };
+
+// The steps in order. Head-to-head ends the chain for two rows of the same group; rows of
+// different groups go on with the next value.
+struct RankChain {
+    std::vector<RankStep> steps;
+    bool HasHeadToHead() const;
+};
+
+// Points won, points lost, set difference, [head-to-head], sets won, ball difference, balls won.
+RankChain GeneralChain(bool headToHead);
+// Points, [head-to-head first], goal difference, [head-to-head], goals scored, head-to-head.
+RankChain FootballChain(bool headToHead, bool headToHeadFirst);
+
+// The winners of the games between two teams of a group: the first game of a pair counts.
+class HeadToHead {
+public:
+    struct Game {
+        int group, a, b, winner;
+    };
+    HeadToHead() = default;
+    // The games in table order.
+    explicit HeadToHead(std::vector<Game> games);
+    // The winner entered for the pair's first game; 0 when they have not met.
+    int Winner(int a, int b, int group) const;
+    // The counting game of every pair of the group.
+    std::span<const Game> GamesOf(int group) const;
+
+private:
+    std::vector<Game> games_;  // by group and pair, one per pair
+};
+
+// Supplies the head-to-head results of the groups asked for, only when some are needed.
+using HeadToHeadSource = std::function<HeadToHead(const std::set<int>& groups)>;
+
+struct RankResult {
+    std::vector<int> order;  // row indices, best first
+    std::vector<int> tied;   // rows the chain could not separate from a row of their group, in order
+};
+
+// Ranks the rows. With plain, groups play no part and head-to-head neither separates nor
+// reports; otherwise ties within collectGroup (0: none) are reported.
+RankResult RankRows(const std::vector<RankRow>& rows, const RankChain& chain, bool plain, int collectGroup,
+                    const HeadToHeadSource& headToHead);

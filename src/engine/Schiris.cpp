@@ -1,0 +1,233 @@
+#include "engine/Schiris.h"
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "engine/RundenBaum.h"
+#include "foundation/Accessors.h"
+#include "foundation/ClockTime.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/Logs.h"
+#include "foundation/MainForm.h"
+#include "foundation/Tables.h"
+
+namespace {
+
+enum Mode { kOwnGroup = 0, kRound = 1, kNeutralCourt = 2, kNeutrals = 3, kNone = 4 };
+
+// One game to get a referee. Its time span runs from `from` to `to` on one time line; untimed
+// games have a zero-length span per pass over the fields.
+struct Game {
+    int row = 0;
+    int day = 0;
+    long long start = 0;  // within the day (minutes, or the pass counter)
+    long long from = 0, to = 0;
+    int t1 = 0, t2 = 0;
+    int referee = 0;
+    bool assigned = false;
+};
+
+struct Candidate {
+    int number = 0;
+    int uses = 0;
+    std::string name;
+};
+
+bool Refused(int mode, int round, int group, int neutralCount) {
+    const char* message = nullptr;
+    if (mode < 0)
+        message = "[X] generateSchiris: Keine Auswahl getroffen";
+    else if (mode == kOwnGroup && group == 0)
+        message = "[X] generateSchiris: Gruppe aber keine GruppenNummer";
+    else if (mode == kRound && round == 0)
+        message = "[X] generateSchiris: Runde aber keine RundenNummer";
+    else if (mode == kNeutrals && neutralCount == 0)
+        message = "[X] generateSchiris: AnzNeutrale ohne Anzahl";
+    if (message) ErrorLog(message);
+    return message != nullptr;
+}
+
+// Groups of the call that have no results yet.
+std::set<int> QualifyingGroups(const TMainForm& form, int round, int group, int upToGroup) {
+    std::set<int> groups;
+    const TSortGrid& gruppe = form.Gruppe;
+    for (int row = 1; row < gruppe.RowCount(); ++row) {
+        const std::string state = Get(gruppe, Gruppe_State, row, true);
+        const int number = IntGet(gruppe, Gruppe_Nr, row, true);
+        if (number < 1 || !(state.empty() || state == "Open" || state == "None")) continue;
+        const bool chosen = (upToGroup > 0 && number <= upToGroup) ||
+                            (round > 0 && IntGet(gruppe, Gruppe_RNr, row, true) == round) || number == group;
+        if (chosen) groups.insert(number);
+    }
+    return groups;
+}
+
+// The games of the groups in table order, then in order of day and start. Untimed games count the
+// passes over the fields: a new pass starts at each game on the first game's field.
+std::vector<Game> CollectGames(const TMainForm& form, const std::set<int>& groups) {
+    const TSortGrid& plan = form.Spielplan;
+    const bool timed = form.XZeitSpiele.Checked();
+    std::vector<Game> games;
+    std::string firstField;
+    long long pass = 1;
+    for (int row = 1; row < plan.RowCount(); ++row) {
+        if (Get(plan, 0, row, true).empty() || !groups.count(IntGet(plan, Spielplan_GrNr, row, true))) continue;
+        Game g;
+        g.row = row;
+        g.day = IntGet(plan, Spielplan_Tag, row, true);
+        g.t1 = IntGet(plan, Spielplan_T1, row, true);
+        g.t2 = IntGet(plan, Spielplan_T2, row, true);
+        const std::string field = Get(plan, Spielplan_Feld, row, true);
+        if (timed) {
+            const int start = TimeToMinutes(Get(plan, Spielplan_Von, row, true));
+            int length = TimeToMinutes(Get(plan, Spielplan_Bis, row, true)) - start;
+            if (length < 0) length += kMinutesPerDay;  // runs over midnight
+            g.start = start;
+            g.from = static_cast<long long>(g.day) * kMinutesPerDay + start;
+            g.to = g.from + length;
+        } else {
+            if (games.empty())
+                firstField = field;
+            else if (field == firstField)
+                ++pass;
+            g.start = pass;
+            g.from = g.to = (static_cast<long long>(g.day) << 32) + pass;
+        }
+        games.push_back(g);
+    }
+    std::stable_sort(games.begin(), games.end(),
+                     [](const Game& a, const Game& b) { return a.day != b.day ? a.day < b.day : a.start < b.start; });
+    return games;
+}
+
+// Two games are at the same time when they start together or their spans overlap.
+bool SameTime(const Game& a, const Game& b) { return a.from == b.from || (a.from < b.to && b.from < a.to); }
+
+// Teams of the games in the order they play first.
+std::vector<Candidate> TeamCandidates(const TMainForm& form, const std::vector<Game>& games, int group) {
+    std::vector<Candidate> candidates;
+    std::unordered_set<int> seen;
+    for (const Game& g : games)
+        for (int team : {g.t1, g.t2})
+            if (seen.insert(team).second) candidates.push_back({team, 0, ListGet(form.XATeamsTur, team)});
+    // Duties of the groups before this one count, matched by the name the referee is shown with.
+    if (group > 1) {
+        const TSortGrid& plan = form.Spielplan;
+        for (int row = 1; row < plan.RowCount(); ++row) {
+            if (Get(plan, 0, row, true).empty() || IntGet(plan, Spielplan_GrNr, row, true) >= group) continue;
+            const std::string shown = form.getSchiriName(row);
+            for (Candidate& c : candidates)
+                if (!c.name.empty() && c.name == shown) ++c.uses;
+        }
+    }
+    return candidates;
+}
+
+std::vector<Candidate> NeutralCandidates(int count) {
+    std::vector<Candidate> candidates;
+    for (int k = 1; k <= count; ++k) candidates.push_back({k, 0, ""});
+    return candidates;
+}
+
+void SortByUses(std::vector<Candidate>& candidates) {
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.uses < b.uses; });
+}
+
+// Who is busy during a game: the players (teams only; neutral referees are not teams) and the
+// referees already chosen of every game at the same time. The games are in start order, so the
+// games at the same time lie within the longest span before and after it.
+std::unordered_set<int> BusyDuring(const std::vector<Game>& games, size_t i, long long longest, bool teamsPlay) {
+    std::unordered_set<int> busy;
+    const Game& game = games[i];
+    auto look = [&](const Game& other) {
+        if (!SameTime(game, other)) return;
+        if (teamsPlay) busy.insert({other.t1, other.t2});
+        if (other.assigned) busy.insert(other.referee);
+    };
+    for (size_t j = i + 1; j-- > 0;) {
+        if (games[j].from < game.from - longest) break;
+        look(games[j]);
+    }
+    for (size_t j = i + 1; j < games.size() && games[j].from <= game.to; ++j) look(games[j]);
+    return busy;
+}
+
+// Takes the least used free candidate; the one chosen goes to the end of its equals, so duties
+// rotate. Without a free candidate the game gets 0.
+void AssignReferees(std::vector<Game>& games, std::vector<Candidate>& candidates, bool teamsPlay) {
+    long long longest = 0;
+    for (const Game& g : games) longest = std::max(longest, g.to - g.from);
+    for (size_t i = 0; i < games.size(); ++i) {
+        const std::unordered_set<int> busy = BusyDuring(games, i, longest, teamsPlay);
+        auto free = std::find_if(candidates.begin(), candidates.end(),
+                                 [&](const Candidate& c) { return !busy.count(c.number); });
+        games[i].assigned = true;
+        if (free == candidates.end()) {
+            games[i].referee = 0;
+            continue;
+        }
+        games[i].referee = free->number;
+        Candidate chosen = *free;
+        ++chosen.uses;
+        candidates.erase(free);
+        SortByUses(candidates);
+        candidates.push_back(chosen);
+    }
+}
+
+void WriteBack(TMainForm& form, const std::vector<Game>& games, int mode) {
+    for (const Game& g : games) {
+        std::string code;
+        if (mode == kNeutralCourt)
+            code = "0";
+        else if (mode == kNeutrals)
+            code = "N" + IntToStr(g.referee);
+        else if (mode != kNone)
+            code = IntToStr(g.referee);
+        Put(form.Spielplan, Spielplan_Schir, g.row, code, true);
+    }
+}
+
+}  // namespace
+
+void generateSchiris(TMainForm& form, int round, int group, const TRadioGroup& modeGroup, int neutralCount,
+                     int upToGroup) {
+    Log("[F] generateSchiris(" + IntToStr(round) + "," + IntToStr(group) + "," + IntToStr(neutralCount) +
+        "): Schiris generieren");
+    const int mode = modeGroup.ItemIndex();
+    if (Refused(mode, round, group, neutralCount)) return;
+    const std::set<int> groups = QualifyingGroups(form, round, group, upToGroup);
+    if (groups.empty()) return;
+    std::vector<Game> games = CollectGames(form, groups);
+    if (mode == kOwnGroup || mode == kRound || mode == kNeutrals) {
+        std::vector<Candidate> candidates =
+            mode == kNeutrals ? NeutralCandidates(neutralCount) : TeamCandidates(form, games, group);
+        SortByUses(candidates);
+        AssignReferees(games, candidates, mode != kNeutrals);
+    }
+    WriteBack(form, games, mode);
+}
+
+void SchirisAktualisieren(TMainForm& form) {
+    Log("[F] IAeverButton40Click(): Schiris aktualisieren");
+    const RoundTreeSelection selected = SelectedInRoundTree(form);
+    if (!selected.node) return;
+    const int round = selected.round, group = selected.group;
+    const TRadioGroup& modes = form.RadioGroup2;
+    if (modes.ItemIndex() == kOwnGroup) {
+        const TSortGrid& gruppe = form.Gruppe;
+        for (int row = 1; row < gruppe.RowCount(); ++row)
+            if (IntGet(gruppe, Gruppe_RNr, row, true) == round && IntGet(gruppe, Gruppe_Nr, row, true) > 0)
+                generateSchiris(form, 0, IntGet(gruppe, Gruppe_Nr, row, true), modes, 0, 0);
+    } else {
+        const int neutrals = modes.ItemIndex() == kNeutrals ? ToInt(form.umNeutral.Text()) : 0;
+        generateSchiris(form, round, group, modes, neutrals, 0);
+    }
+    form.DoPlan(form.XPlan2, 0, 0, nullptr);
+    setTurChanged(form, true);
+}

@@ -1,0 +1,245 @@
+#include "engine/SpielplanKlick.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "dialogs/Dialogs.h"
+#include "engine/Autodruck.h"
+#include "engine/Gruppenstatus.h"
+#include "engine/Platzhalter.h"
+#include "engine/Platzierung.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/Logs.h"
+#include "foundation/MainForm.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/Texts.h"
+#include "output/beam.h"
+#include "platform/Random.h"
+
+namespace {
+
+// Points, sets and balls of the first participant and of the second, in column order.
+using Scores = std::array<double, 6>;
+
+Scores ReadScores(const TSortGrid& plan, int row) {
+    Scores scores{};
+    for (int i = 0; i < 6; ++i) scores[static_cast<size_t>(i)] = ToDouble(Get(plan, Spielplan_PPkt + i, row, true));
+    return scores;
+}
+
+// The game row chosen: > 0 the row, 0 a game number without a row, -1 nothing chosen.
+int ChosenGameRow(const TMainForm& form, const TStringGrid* planGrid, int gameNo) {
+    std::string number;
+    if (!planGrid) {
+        if (gameNo <= 0) return -1;
+        number = IntToStr(gameNo);
+    } else {
+        const int row = planGrid->Row();
+        if (planGrid->Cells(0, row) != ">>" || planGrid->Cells(1, row).empty()) return -1;
+        number = planGrid->Cells(1, row);
+    }
+    return FindRow(form.Spielplan, Spielplan_SpNr, number);
+}
+
+// "Gruppe %s (%s) ist fertig" with the group's id and name.
+std::string GroupDoneText(const std::string& id, const std::string& name) {
+    std::string text = lngText(73);
+    for (const std::string& value : {id, name})
+        if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+class ResultEntry {
+public:
+    ResultEntry(TMainForm& form, int row, int gameNo, bool automatic, bool imported)
+        : form_(form), r_(row), gameNo_(gameNo), automatic_(automatic), imported_(imported),
+          dialog_(DialogsOf(form).frmErgebnis) {}
+
+    void Run() {
+        Prepare();
+        if (!Obtain()) return;
+        StoreRow();
+        AddToStandings();
+        const GroupProgress progress = CountProgress(form_, g_);
+        UpdateStates(progress);
+        const bool complete = progress.Complete();
+        const int cg = complete ? g_ : 0;
+        updatePlatzierung(form_, cg, false);
+        bool resolved = false;
+        if (complete) resolved = FinishGroup();
+        std::vector<std::string> opened;
+        if (taken_ && (resolved || Get(form_.Gruppe, Gruppe_System, g_, true) == "SV")) {
+            opened = OpenLaterGroups(form_);
+            updatePlatzierung(form_, cg + 1, false);
+        }
+        if (automatic_) return;
+        if (accepted_) SendGroupsToProjector();
+        form_.DoPlan(form_.XPlan1, 0, 0, nullptr);
+        form_.DoPlan(form_.XPlan2, 0, 0, nullptr);
+        if (form_.ScrollBox1.Visible) form_.doGrafik(0);
+        if (complete) druckeAutomatisch(form_, g_, opened);
+    }
+
+private:
+    void Prepare() {
+        const TSortGrid& plan = form_.Spielplan;
+        dialog_.Form = &form_;
+        dialog_.Zeile.Assign(plan.Rows(r_));
+        dialog_.ZeileNr = r_;
+        old_ = ReadScores(plan, r_);
+        hadResult_ = SpielHatErgebnis(form_, r_);
+        g_ = IntGet(plan, Spielplan_GrNr, r_, true);
+        const TSortGrid& gruppe = form_.Gruppe;
+        dialog_.EigenePunkte = !Get(gruppe, Gruppe_P1, g_, true).empty();
+        dialog_.P1 = ToDouble(Get(gruppe, Gruppe_P1, g_, true));
+        dialog_.P2 = ToDouble(Get(gruppe, Gruppe_P2, g_, true));
+        dialog_.P3 = ToDouble(Get(gruppe, Gruppe_P3, g_, true));
+        dialog_.P4 = ToDouble(Get(gruppe, Gruppe_P4, g_, true));
+        dialog_.Button3.Enabled = hadResult_;
+    }
+
+    // False when the user cancelled: nothing changes then.
+    bool Obtain() {
+        if (imported_) {
+            // The row already holds the imported values: they count in full.
+            hadResult_ = false;
+            old_ = Scores{};
+            taken_ = true;
+        } else if (!automatic_) {
+            accepted_ = dialog_.ShowModal() == mrOk;
+            if (!accepted_) return false;
+            taken_ = dialog_.Uebernommen;
+            cleared_ = dialog_.Geloescht;
+        } else {
+            MakeUpResult();
+            taken_ = true;
+        }
+        dialog_.Uebernommen = taken_;
+        dialog_.Geloescht = cleared_;
+        return true;
+    }
+
+    // A play-through: a winner alone without scoring names, else points 0..7 apart.
+    void MakeUpResult() {
+        TStringList& row = dialog_.Zeile;
+        const std::string t1 = ListGet(row, Spielplan_T1), t2 = ListGet(row, Spielplan_T2);
+        if (form_.Wertung1.empty() && form_.Wertung2.empty() && form_.Wertung3.empty()) {
+            ListPut(row, Spielplan_Sieger, prng::Rand() % 2 == 1 ? t2 : t1);
+            return;
+        }
+        int a = 0, b = 0;
+        do {
+            a = prng::Rand() % 8;
+            b = prng::Rand() % 8;
+        } while (a == b);
+        ListPut(row, Spielplan_Sieger, a < b ? t2 : t1);
+        ListPut(row, Spielplan_PPkt, IntToStr(a));
+        ListPut(row, Spielplan_MPkt, IntToStr(b));
+    }
+
+    void StoreRow() {
+        TSortGrid& plan = form_.Spielplan;
+        const TStringList& row = dialog_.Zeile;
+        for (int c = 0; c < row.Count(); ++c)
+            if (row[c] != plan.Cells(c, r_)) Put(plan, c, r_, row[c], true);
+    }
+
+    // Both participants' standings rows take the difference between the new and the old scores.
+    void AddToStandings() {
+        const TSortGrid& plan = form_.Spielplan;
+        TSortGrid& platz = form_.Platz;
+        const std::string t1 = Get(plan, Spielplan_T1, r_, true), t2 = Get(plan, Spielplan_T2, r_, true);
+        int pA = 0, pB = 0;
+        for (int p = 1; p < platz.RowCount() && (pA == 0 || pB == 0); ++p) {
+            const std::string team = Get(platz, Platz_TeamNr, p, true);
+            if (pA == 0 && team == t1) pA = p;
+            if (pB == 0 && team == t2) pB = p;
+        }
+        if (pA < 1 || pB < 1) {
+            ErrorLog("doSpielplanKlick(): Ergbnis in XPlatz eingeben: t1 (" + IntToStr(pA) + ") oder t2 (" +
+                     IntToStr(pB) + ") kleiner = 0 Fehler!");
+            return;
+        }
+        const Scores now = ReadScores(plan, r_);
+        for (int i = 0; i < 6; ++i) {
+            const size_t own = static_cast<size_t>(i), other = static_cast<size_t>(i ^ 1);
+            Add(pA, Platz_PPkt + i, now[own] - old_[own]);
+            Add(pB, Platz_PPkt + i, now[other] - old_[other]);
+        }
+        for (int p : {pA, pB}) {
+            const double games = ToDouble(Get(platz, Platz_AnzSpiele, p, true));
+            if (taken_ && !hadResult_) Put(platz, Platz_AnzSpiele, p, FloatToStr(games + 1), true);
+            if (!taken_ && cleared_ && games > 0) Put(platz, Platz_AnzSpiele, p, FloatToStr(games - 1), true);
+        }
+    }
+
+    void Add(int row, int column, double delta) {
+        TSortGrid& platz = form_.Platz;
+        Put(platz, column, row, FloatToStr(ToDouble(Get(platz, column, row, true)) + delta), true);
+    }
+
+    void UpdateStates(const GroupProgress& progress) {
+        if (taken_) {
+            const TSortGrid& plan = form_.Spielplan;
+            MarkResultTaken(form_, g_, IntGet(plan, Spielplan_T1, r_, true), IntGet(plan, Spielplan_T2, r_, true));
+        } else {
+            MarkResultRemoved(form_, g_, progress);
+        }
+    }
+
+    // The group has just been completed; true when its placeholders were resolved.
+    bool FinishGroup() {
+        TSortGrid& gruppe = form_.Gruppe;
+        Log("[A] Gruppe " + Get(gruppe, Gruppe_Bez, g_, true) + " fertig");
+        Put(gruppe, Gruppe_State, g_, "Done", true);
+        if (!automatic_) ShowMsg(1, GroupDoneText(Get(gruppe, Gruppe_Bez, g_, true), Get(gruppe, Gruppe_Name, g_, true)));
+        if (form_.KonfliktTeams.Count() > 0 && !automatic_) {
+            TfrmKonflikt& konflikt = DialogsOf(form_).frmKonflikt;
+            konflikt.Form = &form_;
+            konflikt.GrNr = g_;
+            konflikt.Teams = &form_.KonfliktTeams;
+            konflikt.ShowModal();
+        }
+        updatePlatzierung(form_, g_, true);
+        calcAfterRound(form_, g_, gameNo_);
+        updatePlatzierung(form_, g_, false);
+        return true;
+    }
+
+    void SendGroupsToProjector() {
+        const TSortGrid& gruppe = form_.Gruppe;
+        for (int h = 1; h < gruppe.RowCount(); ++h) {
+            const std::string state = Get(gruppe, Gruppe_State, h, true);
+            if (state == "Open" || state == "Edit" || state == "Done") sendBeamerGruppe(form_.Beamer, h, true);
+        }
+    }
+
+    TMainForm& form_;
+    const int r_;
+    const int gameNo_;
+    const bool automatic_, imported_;
+    TfrmErgebnis& dialog_;
+    Scores old_{};
+    bool hadResult_ = false;
+    int g_ = 0;
+    bool accepted_ = false;  // the dialog closed with a change
+    bool taken_ = false;     // a result was taken (also "Kein Ergebnis")
+    bool cleared_ = false;   // the result was cleared
+};
+
+}  // namespace
+
+void doSpielplanKlick(TMainForm& form, TStringGrid* planGrid, int gameNo, bool automatic, bool imported) {
+    Log("[F] doSpielplanKlick(" + (planGrid ? planGrid->Name : std::string("NULL")) + "," + IntToStr(gameNo) +
+        "): Ergebnis eingeben");
+    const int row = ChosenGameRow(form, planGrid, gameNo);
+    if (row < 0) return;
+    if (row == 0) {
+        ErrorLog("[X] doSpielplanKlick: posY(0) => Spielnummer nicht zulaessig");
+        return;
+    }
+    ResultEntry(form, row, gameNo, automatic, imported).Run();
+}

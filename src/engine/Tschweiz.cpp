@@ -1,0 +1,370 @@
+#include "engine/Tschweiz.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "platform/Utf8.h"
+
+namespace {
+
+constexpr std::string_view kPairMark = "[%%]";
+constexpr int kWordBits = 64;
+
+using Word = std::uint64_t;
+// Pairs of standings positions in path order.
+using Pairing = std::vector<std::pair<int, int>>;
+
+std::string PairKey(const std::string& a, const std::string& b) { return a + std::string(kPairMark) + b; }
+
+// The players of one call as positions 0 .. n-1 in standings order, and who may still meet whom.
+// The played list knows players only by their text, so players with equal texts form one text
+// class: a key played by one of them is played by all. Keys are counted, not just marked, because
+// a round's keys are taken back again after a look at the rounds behind it.
+class Board {
+public:
+    Board(const TStrings& standings, const TStrings& played);
+
+    int Count() const { return static_cast<int>(texts_.size()); }
+    int Words() const { return words_; }
+    // The positions `player` may still meet (never himself), as a bit set of Words() words.
+    const Word* Opponents(int player) const { return &open_[static_cast<size_t>(player) * words_]; }
+    bool EveryoneHasOpponents(long long rounds) const;
+    // Adds (+1) or takes back (-1) the pair keys of a round, as the played list would.
+    void PlayRound(const Pairing& round, int delta);
+    std::string PathText(const Pairing& round) const;
+
+private:
+    std::vector<std::string> texts_;
+    std::vector<int> classOf_;
+    std::vector<std::vector<int>> members_;
+    std::unordered_map<std::string, int> classByText_;
+    // Only then can one key stand for more than one pair of texts.
+    bool textsHoldPairMark_ = false;
+    std::unordered_map<std::uint64_t, int> keyCount_;  // per ordered pair of text classes
+    int words_ = 0;
+    std::vector<Word> open_;
+
+    int Classes() const { return static_cast<int>(members_.size()); }
+    static std::uint64_t ClassPair(int c1, int c2) {
+        return static_cast<std::uint64_t>(c1) << 32 | static_cast<std::uint32_t>(c2);
+    }
+    int KeyCount(int c1, int c2) const {
+        const auto it = keyCount_.find(ClassPair(c1, c2));
+        return it == keyCount_.end() ? 0 : it->second;
+    }
+    bool Met(int c1, int c2) const { return KeyCount(c1, c2) + KeyCount(c2, c1) > 0; }
+    void CountKey(const std::string& key, int delta);
+    void CountClassPair(int c1, int c2, int delta);
+    void SetOpen(int player, int opponent, bool open);
+};
+
+Board::Board(const TStrings& standings, const TStrings& played) {
+    const int n = standings.Count();
+    for (int i = 0; i < n; ++i) {
+        const std::string& text = standings[i];
+        auto [it, added] = classByText_.emplace(text, Classes());
+        if (added) members_.emplace_back();
+        members_[static_cast<size_t>(it->second)].push_back(i);
+        classOf_.push_back(it->second);
+        texts_.push_back(text);
+        textsHoldPairMark_ = textsHoldPairMark_ || text.find(kPairMark) != std::string::npos;
+    }
+    words_ = (n + kWordBits - 1) / kWordBits;
+    open_.assign(static_cast<size_t>(n) * words_, ~Word{0});
+    for (int i = 0; i < n; ++i) {
+        if (n % kWordBits != 0) open_[static_cast<size_t>(i + 1) * words_ - 1] = (Word{1} << (n % kWordBits)) - 1;
+        SetOpen(i, i, false);
+    }
+    for (int k = 0; k < played.Count(); ++k) CountKey(played[k], +1);
+}
+
+bool Board::EveryoneHasOpponents(long long rounds) const {
+    for (int i = 0; i < Count(); ++i) {
+        long long opponents = 0;
+        for (int w = 0; w < words_; ++w) opponents += std::popcount(Opponents(i)[w]);
+        if (opponents < rounds) return false;
+    }
+    return true;
+}
+
+void Board::PlayRound(const Pairing& round, int delta) {
+    for (const auto& [a, b] : round) {
+        if (textsHoldPairMark_)
+            CountKey(PairKey(texts_[static_cast<size_t>(a)], texts_[static_cast<size_t>(b)]), delta);
+        else
+            CountClassPair(classOf_[static_cast<size_t>(a)], classOf_[static_cast<size_t>(b)], delta);
+    }
+}
+
+std::string Board::PathText(const Pairing& round) const {
+    std::string path = "|";
+    for (const auto& [a, b] : round) path += PairKey(texts_[static_cast<size_t>(a)], texts_[static_cast<size_t>(b)]) + "|";
+    return path;
+}
+
+// A key equals a + "[%%]" + b exactly where a mark in it has a's text before and b's after.
+void Board::CountKey(const std::string& key, int delta) {
+    for (size_t p = key.find(kPairMark); p != std::string::npos; p = key.find(kPairMark, p + 1)) {
+        const auto first = classByText_.find(key.substr(0, p));
+        const auto second = classByText_.find(key.substr(p + kPairMark.size()));
+        if (first != classByText_.end() && second != classByText_.end())
+            CountClassPair(first->second, second->second, delta);
+    }
+}
+
+void Board::CountClassPair(int c1, int c2, int delta) {
+    const bool before = Met(c1, c2);
+    keyCount_[ClassPair(c1, c2)] += delta;
+    const bool after = Met(c1, c2);
+    if (before == after) return;
+    for (int i : members_[static_cast<size_t>(c1)])
+        for (int j : members_[static_cast<size_t>(c2)])
+            if (i != j) {
+                SetOpen(i, j, !after);
+                SetOpen(j, i, !after);
+            }
+}
+
+void Board::SetOpen(int player, int opponent, bool open) {
+    Word& word = open_[static_cast<size_t>(player) * words_ + static_cast<size_t>(opponent / kWordBits)];
+    const Word bit = Word{1} << (opponent % kWordBits);
+    word = open ? (word | bit) : (word & ~bit);
+}
+
+// Sets of unpaired players (as words) that have no complete pairing on the board as it stands.
+class UnpairableSets {
+public:
+    bool Contains(std::span<const Word> players) const { return sets_.find(players) != sets_.end(); }
+    void Add(std::span<const Word> players) { sets_.emplace(players.begin(), players.end()); }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::span<const Word> players) const {
+            size_t h = 0;
+            for (Word w : players) h = (h ^ std::hash<Word>{}(w)) * 0x100000001b3ULL;
+            return h;
+        }
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(std::span<const Word> a, std::span<const Word> b) const { return std::ranges::equal(a, b); }
+    };
+    std::unordered_set<std::vector<Word>, Hash, Equal> sets_;
+};
+
+// The order in which a search pairs the players it has left.
+enum class PairingOrder {
+    // The first unpaired player meets each opponent he may still meet, in standings order: the
+    // order that decides which path a round gets.
+    Standings,
+    // The player with the fewest possible opponents first: for questions that only ask whether
+    // some pairing exists, this finds dead ends long before the standings order would.
+    TightestFirst,
+};
+
+// Goes through the complete pairings of a board, each pair made of players who may still meet,
+// and hands each to `take` until it takes one. A set of unpaired players that has no complete
+// pairing is the same dead end after any start, so it is searched only once; a set whose
+// pairings were merely turned down by `take` is searched again, because behind another start its
+// pairings are other paths.
+class PathSearch {
+public:
+    using Taker = std::function<bool(const Pairing&)>;
+    PathSearch(const Board& board, PairingOrder order, Taker take);
+    // True when `take` took a pairing.
+    bool Run() { return Extend(0); }
+
+private:
+    const Board& board_;
+    PairingOrder order_;
+    Taker take_;
+    int words_;
+    std::vector<Word> levels_;  // the unpaired players at each depth
+    Pairing pairing_;
+    UnpairableSets unpairable_;
+    long long completed_ = 0;
+
+    std::span<Word> Level(int depth) {
+        return {levels_.data() + static_cast<size_t>(depth) * words_, static_cast<size_t>(words_)};
+    }
+    bool Extend(int depth);
+    // The player to pair next; -1 when some player has nobody left to meet among the others, a
+    // dead end found without walking down to where it shows.
+    int NextPlayer(std::span<const Word> players) const;
+    int OpponentsAmong(int player, std::span<const Word> players) const;
+};
+
+PathSearch::PathSearch(const Board& board, PairingOrder order, Taker take)
+    : board_(board), order_(order), take_(std::move(take)), words_(board.Words()) {
+    const int n = board.Count();
+    levels_.assign(static_cast<size_t>(n / 2 + 1) * words_, 0);
+    for (int i = 0; i < n; ++i) levels_[static_cast<size_t>(i / kWordBits)] |= Word{1} << (i % kWordBits);
+}
+
+bool PathSearch::Extend(int depth) {
+    const std::span<Word> rest = Level(depth);
+    if (std::ranges::all_of(rest, [](Word w) { return w == 0; })) {
+        ++completed_;
+        return take_(pairing_);
+    }
+    const int a = NextPlayer(rest);
+    if (a < 0) {
+        unpairable_.Add(rest);
+        return false;
+    }
+    const long long completedBefore = completed_;
+    const std::span<Word> next = Level(depth + 1);
+    const Word* opponents = board_.Opponents(a);
+    for (int w = 0; w < words_; ++w) {
+        for (Word candidates = rest[w] & opponents[w]; candidates != 0; candidates &= candidates - 1) {
+            const int b = w * kWordBits + std::countr_zero(candidates);
+            std::ranges::copy(rest, next.begin());
+            next[static_cast<size_t>(a / kWordBits)] &= ~(Word{1} << (a % kWordBits));
+            next[static_cast<size_t>(w)] &= ~(Word{1} << (b % kWordBits));
+            if (unpairable_.Contains(next)) continue;
+            pairing_.emplace_back(a, b);
+            if (Extend(depth + 1)) return true;
+            pairing_.pop_back();
+        }
+    }
+    if (completed_ == completedBefore) unpairable_.Add(rest);
+    return false;
+}
+
+int PathSearch::NextPlayer(std::span<const Word> players) const {
+    int chosen = -1;
+    int fewest = 0;
+    for (int w = 0; w < words_; ++w)
+        for (Word bits = players[static_cast<size_t>(w)]; bits != 0; bits &= bits - 1) {
+            const int player = w * kWordBits + std::countr_zero(bits);
+            const int opponents = OpponentsAmong(player, players);
+            if (opponents == 0) return -1;
+            if (chosen < 0 || (order_ == PairingOrder::TightestFirst && opponents < fewest)) {
+                chosen = player;
+                fewest = opponents;
+            }
+        }
+    return chosen;
+}
+
+int PathSearch::OpponentsAmong(int player, std::span<const Word> players) const {
+    const Word* opponents = board_.Opponents(player);
+    int count = 0;
+    for (int w = 0; w < words_; ++w) count += std::popcount(players[static_cast<size_t>(w)] & opponents[w]);
+    return count;
+}
+
+bool checkFollowRounds(Board& board, long long firstRound, int roundLimit);
+
+// Whether the rounds after round `roundNumber` can all still be paired once `round` is played.
+bool FollowRoundsPairable(Board& board, const Pairing& round, long long roundNumber, int roundLimit) {
+    board.PlayRound(round, +1);
+    const bool paired = checkFollowRounds(board, roundNumber + 1, roundLimit);
+    board.PlayRound(round, -1);
+    return paired;
+}
+
+// Whether rounds firstRound .. roundLimit can all still be paired on the board. Each round goes
+// through its pairings and asks the same of the rounds behind it for each, so the pairings a
+// round turned down count only as long as the rounds before it stay as they are.
+bool checkFollowRounds(Board& board, long long firstRound, int roundLimit) {
+    if (firstRound > roundLimit || board.Count() == 0) return true;
+    // Every round takes one new opponent from each player.
+    if (!board.EveryoneHasOpponents(roundLimit - firstRound + 1)) return false;
+    PathSearch search(board, PairingOrder::TightestFirst, [&](const Pairing& round) {
+        return FollowRoundsPairable(board, round, firstRound, roundLimit);
+    });
+    return search.Run();
+}
+
+// With a limit that no tournament of this size reaches, some player runs out of opponents before
+// the limit after any pairing of this round, so every path would be turned down in the end.
+bool LimitOutOfReach(const Board& board, int round, int roundLimit) {
+    return roundLimit >= board.Count() && round < roundLimit &&
+           !board.EveryoneHasOpponents(static_cast<long long>(roundLimit) - round + 1);
+}
+
+void AddLogLine(TMemo* memo, const std::string& text) {
+    if (memo != nullptr && utf8::Length(text) > 2) memo->Lines.Add(text);
+}
+
+// The attempts at one round as the log shows them: each opens with the round, the paths blocked
+// so far and the games played.
+class Attempts {
+public:
+    Attempts(TMemo* memo, int round, const TStrings& played) : memo_(memo), round_(round), played_(played) {}
+
+    void Open() const {
+        if (memo_ == nullptr) return;
+        AddLogLine(memo_, "RUNDE " + std::to_string(round_));
+        for (const std::string& path : blocked_) AddLogLine(memo_, " -> Block: " + path);
+        for (int i = 0; i < played_.Count(); ++i)
+            AddLogLine(memo_, "mPlayed[" + std::to_string(i) + "] = " + played_[i]);
+    }
+    std::string Fail() const {
+        Open();
+        return "ERROR";
+    }
+    bool Blocked(const std::string& path) const { return blockedTexts_.contains(path); }
+    void Block(const std::string& path) {
+        blockedTexts_.insert(path);
+        blocked_.push_back(path);
+    }
+
+private:
+    TMemo* memo_;
+    int round_;
+    const TStrings& played_;
+    std::vector<std::string> blocked_;
+    std::unordered_set<std::string> blockedTexts_;
+};
+
+}  // namespace
+
+TSchweiz::TSchweiz(int roundLimit, TMemo* logMemo) : roundLimit_(roundLimit), logMemo_(logMemo) {}
+
+bool TSchweiz::RoundLimitPossible(int roundLimit, int playerCount) { return roundLimit < playerCount; }
+
+std::string TSchweiz::PairRound(int round, const TStrings& standings, const TStrings& played) {
+    playerCount_ = standings.Count();
+    LogStandings(standings);
+    Attempts attempts(logMemo_, round, played);
+    // The last player would be left without an opponent, whatever the search tried.
+    if (playerCount_ % 2 != 0) return attempts.Fail();
+    Board board(standings, played);
+    const bool lookAhead = round >= playerCount_ / 2;
+    if (lookAhead && LimitOutOfReach(board, round, roundLimit_)) return attempts.Fail();
+    // When no pairing of this round leaves the rounds behind it pairable, each path is turned
+    // down: asking once spares asking again for every path.
+    const bool anyPairable = !lookAhead || checkFollowRounds(board, round, roundLimit_);
+    std::string chosen = "ERROR";
+    PathSearch search(board, PairingOrder::Standings, [&](const Pairing& pairing) {
+        std::string path = board.PathText(pairing);
+        if (attempts.Blocked(path)) return false;  // another path of the same text was turned down
+        attempts.Open();
+        Log("Path: " + path);
+        if (!lookAhead || (anyPairable && FollowRoundsPairable(board, pairing, round, roundLimit_))) {
+            chosen = std::move(path);
+            return true;
+        }
+        attempts.Block(path);
+        return false;
+    });
+    if (!search.Run()) attempts.Open();
+    return chosen;
+}
+
+void TSchweiz::Log(const std::string& text) const { AddLogLine(logMemo_, text); }
+
+void TSchweiz::LogStandings(const TStrings& standings) const {
+    if (logMemo_ == nullptr) return;
+    for (int p = 0; p < standings.Count(); ++p) Log("Platz " + std::to_string(p + 1) + " = " + standings[p]);
+    Log(std::string(66, '='));
+}

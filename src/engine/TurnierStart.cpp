@@ -1,0 +1,163 @@
+#include "engine/TurnierStart.h"
+
+#include <exception>
+#include <set>
+
+#include "engine/NameLists.h"
+#include "engine/SchiriNamen.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/Logs.h"
+#include "foundation/MainForm.h"
+#include "foundation/Platzgrid.h"
+#include "foundation/Settings.h"
+
+namespace {
+
+int GroupRow(const TMainForm& f, int g) { return g < 1 ? 0 : FindRow(f.Gruppe, Gruppe_Nr, IntToStr(g)); }
+
+std::string GroupState(const TMainForm& f, int g) {
+    const int row = GroupRow(f, g);
+    return row > 0 ? Get(f.Gruppe, Gruppe_State, row, true) : "";
+}
+
+void WriteSlotRow(TMainForm& f, int gridRow, int teamRow) {
+    const TSortGrid& teams = f.Teams;
+    const int group = IntGet(teams, Teams_InGr, teamRow, true);
+    const std::string state = GroupState(f, group);
+    const bool locked = !state.empty() && state != "None";
+    const std::string cells[Platzgrid_Spalten] = {
+        Get(f.Gruppe, Gruppe_Bez, GroupRow(f, group), false), Get(teams, Teams_Name, teamRow, true),
+        Get(teams, Teams_Name_Tur, teamRow, true),           locked ? kGesperrt : "",
+        Get(teams, Teams_InGr, teamRow, true),               Get(teams, Teams_Nr, teamRow, true),
+        Get(teams, Teams_TMP, teamRow, true)};
+    for (int c = 0; c < Platzgrid_Spalten; ++c) f.Xplatzgrid.SetCells(c, gridRow, cells[c]);
+}
+
+// A direct team slot: not a winner, loser, place or best-of placeholder, and in a group.
+bool IsDirectSlot(const TSortGrid& teams, int row) {
+    return Get(teams, Teams_GrNr, row, true).empty() && Get(teams, Teams_SV, row, true).empty() &&
+           IntGet(teams, Teams_InGr, row, true) > 0;
+}
+
+void BlankRow(TStringGrid& grid, int row, int columns) {
+    for (int c = 0; c < columns; ++c) grid.SetCells(c, row, "");
+}
+
+// Group numbers of the groups where some game has been decided.
+std::set<int> GroupsWithDecidedGames(const TMainForm& f) {
+    std::set<int> groups;
+    const TSortGrid& plan = f.Spielplan;
+    for (int row = 1; row < plan.RowCount(); ++row)
+        if (!Get(plan, Spielplan_Sieger, row, true).empty()) groups.insert(IntGet(plan, Spielplan_GrNr, row, true));
+    return groups;
+}
+
+bool HasUnassignedSlot(const TMainForm& f) {
+    for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row)
+        if (f.Xplatzgrid.Cells(Platzgrid_Mannschaft, row).empty()) return true;
+    return false;
+}
+
+void SetPlanColumns(TMainForm& f) {
+    f.XPlan1.SetColCount(11);
+    f.XPlan2.SetColCount(11);
+}
+
+// Not every slot has a name: the tournament has not started. A group that already has a
+// decided game keeps its state, so that taking back a name after play began loses no results.
+void WithdrawStart(TMainForm& f) {
+    const std::set<int> played = GroupsWithDecidedGames(f);
+    for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row) {
+        const int group = ToInt(f.Xplatzgrid.Cells(Platzgrid_GrNr, row));
+        if (group < 1 || played.count(group)) continue;
+        if (const int groupRow = GroupRow(f, group); groupRow > 0) Put(f.Gruppe, Gruppe_State, groupRow, "", true);
+    }
+    SetSetting(f, "Spalte Ergebnis", "Off");
+    SetSetting(f, "Spalte Punkte", "Off");
+    SetSetting(f, "Spielstart", "false");
+    SetPlanColumns(f);
+}
+
+// Every slot has a name: the names go into the slot's Teams row, its standings row and the
+// lookup list of assigned names.
+void ApplyAssignments(TMainForm& f) {
+    TSortGrid& teams = f.Teams;
+    for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row) {
+        const std::string& placeholder = f.Xplatzgrid.Cells(Platzgrid_Platzhalter, row);
+        if (placeholder.empty()) continue;
+        const int j = FindRow(teams, Teams_Name, placeholder);
+        if (j < 1) continue;
+        const std::string& name = f.Xplatzgrid.Cells(Platzgrid_Mannschaft, row);
+        if (const int platzRow = FindRow(f.Platz, Platz_TeamNr, Get(teams, Teams_Nr, j, true)); platzRow > 0)
+            Put(f.Platz, Platz_Team, platzRow, name, true);
+        Put(teams, Teams_Name_Tur, j, name, true);
+        Put(teams, Teams_TMP, j, f.Xplatzgrid.Cells(Platzgrid_Spieler, row), true);
+        if (j < f.XATeamsTur.Items.Count()) ListPut(f.XATeamsTur, j, name);
+    }
+}
+
+void OpenFirstRound(TMainForm& f) {
+    TSortGrid& gruppe = f.Gruppe;
+    for (int row = 1; row < gruppe.RowCount(); ++row)
+        if (IntGet(gruppe, Gruppe_RNr, row, true) == 1 && Get(gruppe, Gruppe_State, row, true).empty())
+            Put(gruppe, Gruppe_State, row, "None", true);
+}
+
+// The first complete assignment shows the result and points columns the scoring needs.
+void StartTournament(TMainForm& f) {
+    if (!f.PageControl1.Visible) f.TurGestartet = 1;
+    if (GetSetting(f, "Spielstart", "false") != "false") return;
+    if (!GetSetting(f, "Wertung2", "").empty()) SetSetting(f, "Spalte Ergebnis", "On");
+    for (const char* key : {"Wertung1", "Wertung2", "Wertung3"})
+        if (!GetSetting(f, key, "").empty()) {
+            SetSetting(f, "Spalte Punkte", "On");
+            break;
+        }
+    SetPlanColumns(f);
+    SetSetting(f, "Spielstart", "true");
+}
+
+}  // namespace
+
+void setupEndPlatzierung(TMainForm& f) {
+    Log("[F] setupEndPlatzierung(): EndPlatzierung anlegen");
+    const TSortGrid& teams = f.Teams;
+    int slots = 0, places = 0;
+    for (int row = 1; row < teams.RowCount(); ++row) {
+        if (Get(teams, Teams_Nr, row, true).empty()) continue;
+        if (!Get(teams, Teams_Platz, row, true).empty()) {
+            ++places;
+            f.TPlatz.SetCells(0, places, IntToStr(places));
+            f.TPlatz.SetCells(1, places, Get(teams, Teams_Name, row, true));
+        } else if (IsDirectSlot(teams, row)) {
+            WriteSlotRow(f, ++slots, row);
+        }
+    }
+    if (slots == 0) BlankRow(f.Xplatzgrid, 1, Platzgrid_Spalten);
+    f.Xplatzgrid.SetRowCount(slots + 1 < 2 ? 2 : slots + 1);
+    if (places == 0) BlankRow(f.TPlatz, 1, 4);
+    f.TPlatz.SetRowCount(places + 1 < 2 ? 2 : places + 1);
+    f.RadioButton6.SetChecked(true);
+    f.RadioButton9.SetChecked(false);
+    loadNamensliste(f, true);
+    loadSchiriNamen(f);
+}
+
+void checkStartTur(TMainForm& f) {
+    Log("[F] checkStartTur(): Turnierstart pruefen");
+    try {
+        f.TurGestartet = 0;
+        if (HasUnassignedSlot(f)) {
+            WithdrawStart(f);
+        } else {
+            ApplyAssignments(f);
+            OpenFirstRound(f);
+            StartTournament(f);
+        }
+        f.DoPlan(f.XPlan2, 0, 0, nullptr);
+    } catch (const std::exception& e) {
+        Log(std::string("[X] checkStartTur() Exception: ") + e.what());
+    }
+}

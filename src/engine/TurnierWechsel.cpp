@@ -1,0 +1,236 @@
+#include "engine/TurnierWechsel.h"
+
+#include <filesystem>
+
+#include "dialogs/Dialogs.h"
+#include "engine/Platzhalter.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/Logs.h"
+#include "foundation/MainForm.h"
+#include "foundation/Settings.h"
+#include "foundation/Texts.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/ProgramSettings.h"
+#include "foundation/TurnierStore.h"
+#include "foundation/files/TournamentFile.h"
+#include "platform/UiHost.h"
+
+namespace {
+
+bool IsNumber(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The rest of the name after the prefix, or the empty text when the name does not start so.
+std::string After(const std::string& name, const std::string& prefix) {
+    return name.compare(0, prefix.size(), prefix) == 0 ? name.substr(prefix.size()) : std::string();
+}
+
+// Only the display texts the program writes itself are read back; a name that merely
+// contains "Spiel" or "Gruppe" is a participant's own name and stays as it is.
+void RepairPlacingCodes(TMainForm& f) {
+    TSortGrid& teams = f.Teams;
+    for (int r = 1; r < teams.RowCount(); ++r) {
+        if (IntGet(teams, Teams_Platz, r, true) <= 0 || IntGet(teams, Teams_GrNr, r, true) != 0 ||
+            !Get(teams, Teams_SV, r, true).empty())
+            continue;
+        const std::string name = Get(teams, Teams_Name, r, true);
+        const std::string code = PlacingCodeOfName(name);
+        if (!code.empty())
+            PutPlatzhalter(f, code, r);
+        else if (name.find(lngText(3)) == std::string::npos)
+            ErrorLog("[X] Konnte Team " + name + " nicht in EndPlatz zuweisen");
+    }
+}
+
+std::string GamesCounter(const TMainForm& f) {
+    const TSortGrid& plan = f.Spielplan;
+    if (plan.RowCount() == 2 && Get(plan, Spielplan_SpNr, 1, true).empty()) return lngText(7) + ": 0";
+    return lngText(7) + ": " + IntToStr(plan.RowCount() - 1);
+}
+
+void ShowParticipantWords(TMainForm& f) {
+    f.Gruppen.SetCells(2, 0, f.TeamTyps);
+    f.TPlatz.SetCells(1, 0, f.TeamTyp);
+    f.Xplatzgrid.SetCells(2, 0, f.TeamTyp);
+    DialogsOf(f).frmExport.Label5.SetCaption(f.TeamTyps);
+}
+
+void ShowRefereeChoice(TMainForm& f) {
+    const int choice = ToInt(GetSetting(f, "SchiriAuswahl", "0"));
+    f.RadioGroup1.SetItemIndex(choice);
+    f.RadioGroup2.SetItemIndex(choice);
+    const std::string neutral = GetSetting(f, "SchiriAusAnz", "2");
+    f.umNeutral2.SetText(neutral);
+    f.umNeutral.SetText(neutral);
+}
+
+constexpr int kMaxOpenTurniere = 99;
+
+// The files to load: from the open dialog, or as the caller put them into its list.
+bool ChooseFilesToLoad(TMainForm& f) {
+    if (!f.ShowLoadDialog) return true;
+    TOpenDialog& dialog = f.OpenDialog1;
+    dialog.Title = lngText(55);
+    dialog.Filter = lngText(56) + " (*.tur)|*.tur|" + lngText(57) + " (*.tur,*.spl)|*.tur;*.spl";
+    dialog.FileName.clear();
+    dialog.InitialDir = f.TurFileDir;
+    if (!dialog.Execute()) return false;
+    f.TurFileDir = std::filesystem::absolute(dialog.FileName).parent_path().string();
+    RegWriteString("TurFileDir", f.TurFileDir);
+    return true;
+}
+
+// Loads one file as tournament AnzTurniere + 1; false when it was skipped or refused.
+bool LoadOneFile(TMainForm& f, const std::string& chosen, const TStrings* names) {
+    std::error_code error;
+    const std::string file = std::filesystem::absolute(chosen, error).lexically_normal().string();
+    if (!std::filesystem::is_regular_file(file, error)) {
+        ShowMsg(3, "Die Datei " + chosen + " gibt es nicht");
+        return false;
+    }
+    if (OpenTurnierWithFile(f, file) != 0) {
+        ShowMsg(1, lngText(375) + "\r\n\r\n" + file);
+        return false;
+    }
+    if (f.AnzTurniere >= kMaxOpenTurniere) {
+        ShowMsg(1, "Es können höchstens " + IntToStr(kMaxOpenTurniere) + " Turniere geöffnet sein; " + file +
+                       " wurde nicht geladen");
+        return false;
+    }
+    ++f.AnzTurniere;
+    const bool loaded = LoadFileToMaster(f, file, f.AnzTurniere, names);
+    if (!loaded) --f.AnzTurniere;
+    if (loaded) f.setStatusText(1, lngText(353) + FileNameOf(file));
+    Log("[A] Lese Datei " + file + " -> " + (loaded ? " OK " : " ## NOT OK ##"));
+    return loaded;
+}
+
+void ShowNoTurnier(TMainForm& f) {
+    ClearTables(f);
+    f.XComboBox1.Items.Clear();
+    f.XComboBox1.SetItemIndex(-1);
+    for (TPanel* counter : {&f.Panel11, &f.Panel12, &f.Panel34}) counter->SetCaption("");
+    f.Label39.SetCaption("");
+    f.showMenuEmpty(true, false);
+}
+
+void ShowCurrentTurnier(TMainForm& f) {
+    f.XComboBox1.SetItemIndex(f.AktTurNr - 1);
+    f.setStatusText(1, "Turnier: " + f.Label39.Caption());
+    f.setStatusText(2, Get(f.Turnier, Turnier_Sportart, 1, true));
+}
+
+// Tournament numbers stay dense: the ones behind a closed tournament move up.
+void RenumberAfter(TSortGrid& master, int closed) {
+    for (int r = 1; r < master.RowCount(); ++r) {
+        const int number = ToInt(master.Cells(0, r));
+        if (number > closed) master.SetCells(0, r, IntToStr(number - 1));
+    }
+}
+
+}  // namespace
+
+std::string PlacingCodeOfName(const std::string& name) {
+    for (int text : {13, 14}) {
+        const std::string game = After(name, lngText(text) + " ");
+        if (IsNumber(game)) return name.substr(0, 1) + game;
+    }
+    const size_t dot = name.find(". " + lngText(3) + " ");
+    if (dot == std::string::npos || !IsNumber(name.substr(0, dot))) return {};
+    const std::string group = name.substr(dot + 3 + lngText(3).size());
+    return group.empty() ? std::string() : name.substr(0, dot) + "." + group;
+}
+
+void MasterToTur(TMainForm& f, int n) {
+    Log("[F] MasterToTur(" + IntToStr(n) + ")");
+    TakeTurFromMaster(f, n);
+    LoadTurSettings(f);
+    RepairPlacingCodes(f);
+}
+
+void AlgSet(TMainForm& f) {
+    Log("[F] AlgSet() Allgemeine Einstellungen laden");
+    f.Label42.SetCaption(IntToStr(f.AnzRunden));
+    f.Panel11.SetCaption(GamesCounter(f));
+    f.Panel12.SetCaption(lngText(5) + ": " + IntToStr(f.AnzRunden));
+    f.Label39.SetCaption(TurnierSelectorText(f.Turnier, 1));
+    f.Label20.SetCaption(Get(f.Turnier, Turnier_AnzMann, 1, true));
+    f.Edit4.SetText(IntToStr(f.AnzRunden + 1));
+    f.Edit3.SetText(lngText(4) + " " + IntToStr(f.AnzRunden + 1));
+    f.Panel34.SetCaption(lngText(8) + ": " + IntToStr(f.XAFelder.Items.Count() - 1));
+    f.RadioButton20.SetChecked(true);
+    f.TabSheet8.TabVisible = f.XZeitSpiele.Checked();
+    if (!f.XZeitSpiele.Checked()) f.PageControl2.SetActivePage(&f.TabSheet5);
+    ShowParticipantWords(f);
+    for (TRichEdit* report : {&f.RichEdit1, &f.RichEdit2, &f.RichEdit3}) report->Clear();
+    f.AktWertung = 1;
+    ShowRefereeChoice(f);
+    f.Xplatzgrid.SetRow(1);
+}
+
+bool turnierWechseln(TMainForm& f) {
+    Log("[F] ComboBox1Change: Wechselversuch in neues Turnier");
+    const int index = f.XComboBox1.ItemIndex();
+    if (f.XComboBox1.Items.Count() == 0 || index < 0 || index + 1 == f.AktTurNr) return false;
+    f.Label39.SetCaption(f.XComboBox1.Items[index]);
+    if (f.AktTurNr > 0) TurToMaster(f, f.AktTurNr);
+    ClearAll(f, false);
+    f.AktTurNr = index + 1;
+    MasterToTur(f, f.AktTurNr);
+    AlgSet(f);
+    f.setStatusText(1, "Turnier: " + f.Label39.Caption());
+    f.setStatusText(2, Get(f.Turnier, Turnier_Sportart, 1, true));
+    return true;
+}
+
+int turniereLaden(TMainForm& f, const TStrings* names) {
+    Log("[F] SpeedButton2Click(): Turnier laden");
+    const int oldCount = f.AnzTurniere;
+    if (!ChooseFilesToLoad(f)) return 0;
+    const std::vector<std::string> files = f.OpenDialog1.Files.ToVector();
+    int loaded = 0;
+    for (const std::string& file : files)
+        if (LoadOneFile(f, file, names)) ++loaded;
+    if (loaded == 0) {
+        if (f.AnzTurniere == 0) ShowNoTurnier(f);
+        return 0;
+    }
+    if (f.AktTurNr > 0) TurToMaster(f, f.AktTurNr);
+    ClearAll(f, false);
+    f.AktTurNr = oldCount + 1;
+    MasterToTur(f, f.AktTurNr);
+    f.Panel4.Visible = true;
+    AlgSet(f);
+    ShowCurrentTurnier(f);
+    f.showMenuEmpty(false, false);
+    return loaded;
+}
+
+bool aktuellesTurnierEntfernen(TMainForm& f) {
+    Log("[F] AktuellesTurnierentfernen1Click(): Turnier schliessen");
+    if (f.AktTurNr < 1) return false;
+    // Closing must not lose what was not saved.
+    if (Get(f.Turnier, Turnier_Changes, 1, true) == "true" && AskYesNo(lngText(85)) == mrYes &&
+        !saveTurnier(f, false, false, false))
+        return false;
+    const int closed = f.AktTurNr;
+    ClearAll(f, false);
+    RenumberAfter(f.XMasterGrid, closed);
+    if (closed - 1 < f.XComboBox1.Items.Count()) f.XComboBox1.Items.Delete(closed - 1);
+    --f.AnzTurniere;
+    if (f.AnzTurniere < 1) {
+        f.AnzTurniere = 0;
+        f.AktTurNr = 0;
+        f.AnzRunden = 0;
+        ShowNoTurnier(f);
+        return true;
+    }
+    f.AktTurNr = std::max(1, closed - 1);
+    MasterToTur(f, f.AktTurNr);
+    AlgSet(f);
+    ShowCurrentTurnier(f);
+    return true;
+}

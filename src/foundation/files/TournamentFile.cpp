@@ -1,0 +1,465 @@
+#include "foundation/files/TournamentFile.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <stdexcept>
+
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/Logs.h"
+#include "foundation/MainForm.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/ProgramSettings.h"
+#include "foundation/Settings.h"
+#include "foundation/Tables.h"
+#include "foundation/Texts.h"
+#include "foundation/TurnierStore.h"
+#include "foundation/files/TFile.h"
+#include "platform/UiHost.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Cells = std::vector<std::string>;
+
+constexpr int kMasterColumns = 31;
+// Columns of each table by its number; XMasterGrid rows carry no cells beyond them.
+constexpr int kColumnsOfKind[] = {0, 22, 29, 17, 27, 18, 5, 17};
+constexpr const char* kCrLf = "\r\n";
+
+// --- rows ---
+
+Cells RowCells(const TSortGrid& grid, int row) {
+    Cells cells(kMasterColumns);
+    for (int c = 0; c < kMasterColumns; ++c) cells[static_cast<size_t>(c)] = grid.Cells(c, row);
+    return cells;
+}
+
+int KindOf(const Cells& cells) {
+    if (cells.size() < 2) return 0;
+    const int kind = ToInt(cells[1]);
+    return kind >= TabelleTurnier && kind <= TabelleUkSound && cells[1] == IntToStr(kind) ? kind : 0;
+}
+
+// A neutral referee's name ("N" + k, k above 0) belongs to this tournament's people.
+bool IsRefereeName(const std::string& key) {
+    if (key.size() < 2 || key[0] != 'N') return false;
+    const std::string number = key.substr(1);
+    return number.find_first_not_of("0123456789") == std::string::npos && ToInt(number) > 0;
+}
+
+void Blank(Cells& cells, std::initializer_list<int> columns) {
+    for (int c : columns) cells[static_cast<size_t>(c)].clear();
+}
+
+// The row as an empty copy of the tournament holds it; false when the row is left out.
+bool ReduceToEmptyTournament(const TMainForm& f, Cells& cells) {
+    switch (KindOf(cells)) {
+        case TabelleGruppe: Blank(cells, {Gruppe_State}); return true;
+        case TabelleSpielplan:
+            Blank(cells, {Spielplan_Status, Spielplan_Spieltag, Spielplan_SatzErg, Spielplan_PPkt, Spielplan_MPkt,
+                          Spielplan_PSatz, Spielplan_MSatz, Spielplan_PBall, Spielplan_MBall, Spielplan_Sieger});
+            return true;
+        case TabelleTeams: Blank(cells, {Teams_Name_Tur}); return true;
+        case TabellePlatz:
+            cells[Platz_Team] = ListGet(f.XATeams, ToInt(cells[Platz_TeamNr]));
+            Blank(cells, {Platz_AnzSpiele, Platz_TotalSpiele, Platz_PPkt, Platz_MPkt, Platz_PSatz, Platz_MSatz,
+                          Platz_PBall, Platz_MBall});
+            return true;
+        case TabelleUkSound: return false;
+        case TabelleEin: return !IsRefereeName(cells[Ein_Name]);
+        default: return true;
+    }
+}
+
+// --- writing ---
+
+// One open tournament as XMasterGrid holds it while the writer runs.
+struct ParkedTurnier {
+    int number = 0;
+    int turnierRow = 0;
+    std::vector<int> otherRows;
+};
+
+// The tournaments in the order their own rows stand, each with its other rows in grid order.
+std::vector<ParkedTurnier> TurniereInMaster(const TSortGrid& master) {
+    std::vector<ParkedTurnier> turniere;
+    std::map<int, size_t> index;
+    for (int r = 1; r < master.RowCount(); ++r)
+        if (ToInt(master.Cells(1, r)) == TabelleTurnier && !master.Cells(0, r).empty()) {
+            index.emplace(ToInt(master.Cells(0, r)), turniere.size());
+            turniere.push_back({ToInt(master.Cells(0, r)), r, {}});
+        }
+    for (int r = 1; r < master.RowCount(); ++r) {
+        auto it = index.find(ToInt(master.Cells(0, r)));
+        if (it != index.end() && r != turniere[it->second].turnierRow && !master.Cells(0, r).empty())
+            turniere[it->second].otherRows.push_back(r);
+    }
+    return turniere;
+}
+
+struct SaveRequest {
+    bool all = false;
+    bool saveAs = false;
+    bool emptyExport = false;
+    bool automatic = false;
+};
+
+enum class SaveOutcome { Saved, Skipped, Failed, Cancelled };
+
+// A chosen name whose last part has no extension gets ".tur"; the path is made absolute.
+std::string TurPathOf(const std::string& chosen) {
+    std::string path = chosen;
+    if (FileNameOf(path).find('.') == std::string::npos) path += ".tur";
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return error ? path : absolute.lexically_normal().string();
+}
+
+std::optional<std::string> AskForTurnierFile(TMainForm& f, const Cells& row, const SaveRequest& request) {
+    TSaveDialog& dialog = f.SaveDialog1;
+    const std::string& path = row[Turnier_DateiNameS];
+    dialog.InitialDir = f.TurFileDir;
+    dialog.Title = lngText(351) + row[Turnier_Bez] + " (" + row[Turnier_Name] + ")";
+    dialog.Filter = lngText(56) + " (*.tur)|*.tur";
+    dialog.FileName = request.emptyExport ? (path.size() >= 4 ? path.substr(0, path.size() - 4) : "") + "_Leer.tur" : path;
+    if (!dialog.Execute()) return std::nullopt;
+    const std::string chosen = TurPathOf(dialog.FileName);
+    f.TurFileDir = fs::path(chosen).parent_path().string();
+    RegWriteString("TurFileDir", f.TurFileDir);
+    return chosen;
+}
+
+// Another open tournament's file is never overwritten, nor a tournament's own file by its
+// empty copy.
+bool TargetTaken(const TMainForm& f, const std::string& path, int number, bool emptyExport) {
+    const int owner = OpenTurnierWithFile(f, path);
+    if (owner == 0 || (owner == number && !emptyExport)) return false;
+    const std::string owned = owner == f.AktTurNr ? TurnierSelectorText(f.Turnier, 1)
+                                                  : TurnierSelectorText(f.XMasterGrid, MasterTurnierRow(f, owner));
+    ShowMsg(3, "Die Datei " + path + " gehört schon zum geöffneten Turnier " + owned +
+                   " und wird nicht überschrieben.\r\n\r\nBitte wählen Sie einen anderen Dateinamen.");
+    return true;
+}
+
+// A row that would not come back as written is on record; the file is written all the same.
+void CheckRoundTrip(TFile& file, const std::string& line) {
+    const int keyPosition = file.KeyPosition();
+    if (file.UnscrambleLine(file.ScrambleLine(line)) != line) ErrorLog("Fehler beim Encoden von:/n/n" + line);
+    file.SetKeyPosition(keyPosition);
+}
+
+enum class WriteResult { Written, NotOpened, NotCompleted };
+
+WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows) {
+    TFile file;
+    file.SetSafeWrite(true);
+    if (!file.OpenWrite(path, true)) return WriteResult::NotOpened;
+    file.SetShiftScheme(true);
+    for (const char* line : {"<DATEI>", "MAROVELKA4", "v4.002"}) file.WriteLine(line);
+    file.SetShiftScheme(false);
+    for (const char* line : {"TURNIER", "<TurnierInfo>", "<|LEER|>", "<|LEER|>", "<|LEER|>", "</TurnierInfo>", "<TABLE>"})
+        file.WriteLine(line);
+    for (const Cells& cells : rows) {
+        const std::string line = TurRowLine(cells);
+        CheckRoundTrip(file, line);
+        file.WriteLine(line);
+    }
+    file.WriteLine("</TABLE>");
+    file.WriteLine("</DATEI>");
+    return file.Close() ? WriteResult::Written : WriteResult::NotCompleted;
+}
+
+// The rows that go into the file, the tournament's own row first with its new file name.
+std::vector<Cells> FileRows(const TMainForm& f, const ParkedTurnier& turnier, const std::string& path, bool emptyExport) {
+    std::vector<Cells> rows;
+    Cells own = RowCells(f.XMasterGrid, turnier.turnierRow);
+    if (!emptyExport) {
+        own[Turnier_DateiNameS] = path;
+        own[Turnier_DateiName] = FileNameOf(path);
+    }
+    own[Turnier_Changes].clear();
+    rows.push_back(own);
+    for (int r : turnier.otherRows) {
+        Cells cells = RowCells(f.XMasterGrid, r);
+        if (!emptyExport || ReduceToEmptyTournament(f, cells)) rows.push_back(std::move(cells));
+    }
+    return rows;
+}
+
+void ReportFailure(TMainForm& f, const std::string& text, const SaveRequest& request) {
+    if (request.automatic) {
+        ErrorLog("[X] Automatisches Speichern: " + text);
+        if (f.AutoSaveFehlerGezeigt) return;
+        f.AutoSaveFehlerGezeigt = true;
+        ShowMsg(1, text + "\r\n\r\n(Automatisches Speichern; die Änderungen bleiben als ungespeichert markiert.)");
+        return;
+    }
+    ShowMsg(1, text);
+}
+
+// Its file is complete: the tournament now has it as its file and no unsaved changes.
+void TakeSavedFile(TMainForm& f, const ParkedTurnier& turnier, const std::string& path) {
+    TSortGrid& master = f.XMasterGrid;
+    master.SetCells(Turnier_DateiNameS, turnier.turnierRow, path);
+    master.SetCells(Turnier_DateiName, turnier.turnierRow, FileNameOf(path));
+    master.SetCells(Turnier_Changes, turnier.turnierRow, "");
+    if (turnier.number != f.AktTurNr) return;
+    Put(f.Turnier, Turnier_DateiNameS, 1, path, true);
+    Put(f.Turnier, Turnier_DateiName, 1, FileNameOf(path), true);
+    setTurChanged(f, false);
+}
+
+SaveOutcome SaveOne(TMainForm& f, const ParkedTurnier& turnier, const SaveRequest& request) {
+    const Cells own = RowCells(f.XMasterGrid, turnier.turnierRow);
+    std::string path = own[Turnier_DateiNameS];
+    if (path.empty() && request.automatic) return SaveOutcome::Skipped;
+    if (path.empty() || request.saveAs) {
+        std::optional<std::string> chosen = AskForTurnierFile(f, own, request);
+        if (!chosen) return SaveOutcome::Cancelled;
+        path = *chosen;
+        if (TargetTaken(f, path, turnier.number, request.emptyExport)) return SaveOutcome::Failed;
+    }
+    const std::string name = FileNameOf(path);
+    switch (WriteTurnierFile(path, FileRows(f, turnier, path, request.emptyExport))) {
+        case WriteResult::NotOpened:
+            ErrorLog("[F] Kann Datei nicht schreiben");
+            ReportFailure(f, "Turnier " + name + " kann nicht gespeichert werden", request);
+            return SaveOutcome::Failed;
+        case WriteResult::NotCompleted:
+            ReportFailure(f, "Turnier " + name + " konnte nicht gespeichert werden", request);
+            return SaveOutcome::Failed;
+        case WriteResult::Written: break;
+    }
+    if (!request.emptyExport) TakeSavedFile(f, turnier, path);
+    f.setStatusText(1, lngText(352) + name);
+    return SaveOutcome::Saved;
+}
+
+bool SaveTurniere(TMainForm& f, const SaveRequest& request) {
+    Log("[F] saveTurnier(" + BoolToStr(request.all) + "," + BoolToStr(request.saveAs) +
+        "): Datei speichern / speichern unter ");
+    // The current tournament joins the parked ones for the time of writing.
+    AppendTurToMaster(f);
+    bool complete = true;
+    for (const ParkedTurnier& turnier : TurniereInMaster(f.XMasterGrid)) {
+        if (turnier.number != f.AktTurNr && !request.all) continue;
+        const SaveOutcome outcome = SaveOne(f, turnier, request);
+        if (outcome == SaveOutcome::Cancelled) {
+            DeleteTurFromMaster(f, f.AktTurNr);
+            return false;
+        }
+        if (outcome == SaveOutcome::Failed) complete = false;
+    }
+    DeleteTurFromMaster(f, f.AktTurNr);
+    return complete;
+}
+
+// --- reading ---
+
+struct LoadFailure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// What a tournament file holds, read whole before anything is taken.
+struct TurnierFileContent {
+    std::vector<Cells> rows;
+};
+
+std::string Header(const std::string& file) { return "Datei '" + FileNameOf(file) + "' "; }
+
+void CheckRows(const std::string& file, const std::vector<Cells>& rows) {
+    const std::string damaged = Header(file) + "ist beschädigt und wurde nicht geladen: ";
+    if (rows.empty() || KindOf(rows.front()) != TabelleTurnier)
+        throw LoadFailure(damaged + "die Tabelle beginnt nicht mit der Turnierzeile.");
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Cells& cells = rows[i];
+        const std::string where = "Zeile " + IntToStr(static_cast<long long>(i) + 1) + " der Tabelle ";
+        const int kind = KindOf(cells);
+        if (kind == 0) throw LoadFailure(damaged + where + "gehört zu keiner Tabelle.");
+        if (kind == TabelleTurnier && i > 0) throw LoadFailure(damaged + "sie enthält mehr als eine Turnierzeile.");
+        if (cells.size() > static_cast<size_t>(kMasterColumns))
+            throw LoadFailure(damaged + where + "hat mehr Zellen als ihre Tabelle.");
+        for (size_t c = static_cast<size_t>(kColumnsOfKind[kind]); c < cells.size(); ++c)
+            if (!cells[c].empty()) throw LoadFailure(damaged + where + "hat mehr Zellen als ihre Tabelle.");
+    }
+}
+
+// Groups of files from an older release name no participants and no fields.
+bool HasGroupFault(const std::vector<Cells>& rows) {
+    for (const Cells& cells : rows)
+        if (KindOf(cells) == TabelleGruppe && cells.size() > Gruppe_Felder && !cells[Gruppe_Name].empty() &&
+            cells[Gruppe_Teams].empty() && cells[Gruppe_Felder].empty())
+            return true;
+    return false;
+}
+
+// Reads the table of an opened file; false (with the message shown) when the file is refused.
+std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string& path) {
+    const std::string line1 = file.ReadLine();
+    const std::string magic = file.ReadLine();
+    const std::string version = file.ReadLine();
+    file.ReadLine();
+    (void)line1;
+    if (magic == "MAROVELKA3" && version == "v3.005") {
+        ShowMsg(1, "Marovelka3 Dateien werden nicht unterstützt");
+        return std::nullopt;
+    }
+    if (magic != "MAROVELKA4" || (version != "v4.001" && version != "v4.002")) {
+        ShowMsg(3, lngText(31) + "\r\n\r\n" + path);
+        return std::nullopt;
+    }
+    if (version == "v4.002") file.SetShiftScheme(false);
+    for (int i = 0; i < 6; ++i) file.ReadLine();  // the info block and "<TABLE>"
+    TurnierFileContent content;
+    for (;;) {
+        if (file.Eof())
+            throw LoadFailure(Header(path) + "ist unvollständig und wurde nicht geladen: das Ende der Tabelle fehlt.");
+        const std::string line = file.ReadLine();
+        if (file.LineTooLong())
+            throw LoadFailure(Header(path) + "ist beschädigt und wurde nicht geladen: eine Zeile ist zu lang.");
+        CheckRoundTrip(file, line);
+        if (line == "</TABLE>") break;
+        content.rows.push_back(SplitTurRowLine(line));
+    }
+    CheckRows(path, content.rows);
+    if (HasGroupFault(content.rows)) {
+        ShowMsg(3, "Datei '" + FileNameOf(path) +
+                       "' konnte nicht geladen werden; Gruppenfehler\n\nBitte erstellen Sie das Turnier neu in diesem Release.");
+        return std::nullopt;
+    }
+    return content;
+}
+
+void GivePreparedNames(TSortGrid& master, int first, const TStrings& names) {
+    for (int r = first; r < master.RowCount(); ++r) {
+        if (ToInt(master.Cells(1, r)) != TabelleTeams) continue;
+        const std::string& name = master.Cells(Teams_Name, r);
+        for (int i = 1; i <= names.Count(); ++i)
+            if (name == lngText(2) + " " + IntToStr(i) || name == lngText(6) + " " + IntToStr(i)) {
+                master.SetCells(Teams_Name_Tur, r, names[i - 1]);
+                break;
+            }
+    }
+}
+
+void TakeIntoMaster(TMainForm& f, const std::vector<Cells>& rows, const std::string& path, int number,
+                    const TStrings* names) {
+    TSortGrid& master = f.XMasterGrid;
+    const int first = master.RowCount() == 2 && master.Cells(0, 1).empty() ? 1 : master.RowCount();
+    master.SetRowCount(first + static_cast<int>(rows.size()));
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int row = first + static_cast<int>(i);
+        for (int c = 0; c < kMasterColumns; ++c) {
+            const std::string& cell = static_cast<size_t>(c) < rows[i].size() ? rows[i][static_cast<size_t>(c)] : "";
+            // A cell of a single blank is how older releases stored an empty cell.
+            master.SetCells(c, row, c >= 1 && c <= 29 && cell == " " ? "" : cell);
+        }
+        master.SetCells(0, row, IntToStr(number));
+    }
+    master.SetCells(Turnier_DateiNameS, first, path);
+    master.SetCells(Turnier_DateiName, first, FileNameOf(path));
+    master.SetCells(Turnier_Changes, first, "");
+    f.XComboBox1.Items.Add(TurnierSelectorText(master, first));
+    if (names && names->Count() > 0) GivePreparedNames(master, first, *names);
+}
+
+bool IsDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
+
+std::string TurRowLine(const std::vector<std::string>& cells) {
+    std::string line;
+    for (int c = 0; c < kMasterColumns; ++c) {
+        const std::string cell = static_cast<size_t>(c) < cells.size() ? cells[static_cast<size_t>(c)] : "";
+        for (size_t at = 0; at < cell.size(); ++at)
+            if (!(cell[at] == '\r' && at + 1 < cell.size() && cell[at + 1] == '\n')) line += cell[at];
+        line += kCrLf;
+    }
+    return line;
+}
+
+std::vector<std::string> SplitTurRowLine(const std::string& line) {
+    std::vector<std::string> cells;
+    size_t start = 0;
+    for (size_t at; (at = line.find(kCrLf, start)) != std::string::npos; start = at + 2)
+        cells.push_back(line.substr(start, at - start));
+    if (start < line.size() || cells.empty()) cells.push_back(line.substr(start));
+    return cells;
+}
+
+bool saveTurnier(TMainForm& f, bool all, bool saveAs, bool emptyExport) {
+    return SaveTurniere(f, {all, saveAs, emptyExport, false});
+}
+
+bool autoSaveTurniere(TMainForm& f) {
+    const bool complete = SaveTurniere(f, {true, false, false, true});
+    if (complete) f.AutoSaveFehlerGezeigt = false;
+    return complete;
+}
+
+bool AutoSaveDue(const TMainForm& f, int minuteOfDay) {
+    if (f.AktTurNr < 1 || GetSetting(f, "AutoSave", "false") != "true") return false;
+    std::string interval = GetSetting(f, "AutoSave Min", "15");
+    interval.erase(0, interval.find_first_not_of(' '));
+    interval.erase(interval.find_last_not_of(' ') + 1);
+    if (!IsDigits(interval) || interval.size() > 6) return false;
+    const int minutes = ToInt(interval);
+    return minutes >= 1 && minuteOfDay % minutes == 0;
+}
+
+bool checkSaveTurnier(TMainForm& f) {
+    if (!AnyTurnierChanged(f)) return true;
+    if (AskYesNo(lngText(85)) != mrYes) return true;
+    return saveTurnier(f, true, false, false);
+}
+
+bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const TStrings* names) {
+    Log("[F] LoadFileToMaster(" + file + ") ");
+    try {
+        TFile input;
+        if (!input.OpenRead(file, true)) {
+            ShowMsg(3, "Kann Datei " + FileNameOf(file) + " nicht oeffnen");
+            return false;
+        }
+        std::optional<TurnierFileContent> content = ReadTurnierFile(input, file);
+        input.Close();
+        if (!content) return false;
+        TakeIntoMaster(f, content->rows, file, number, names);
+        return true;
+    } catch (const LoadFailure& failure) {
+        ShowMsg(3, failure.what());
+    } catch (...) {
+        ShowMsg(3, lngText(32));
+    }
+    return false;
+}
+
+int OpenTurnierWithFile(const TMainForm& f, const std::string& file) {
+    const std::string wanted = CanonicalPath(file);
+    auto same = [&](const std::string& path) { return !path.empty() && CanonicalPath(path) == wanted; };
+    if (f.AktTurNr > 0 && same(f.Turnier.Cells(Turnier_DateiNameS, 1))) return f.AktTurNr;
+    const TSortGrid& master = f.XMasterGrid;
+    for (int r = 1; r < master.RowCount(); ++r) {
+        const int number = ToInt(master.Cells(0, r));
+        if (ToInt(master.Cells(1, r)) == TabelleTurnier && number != f.AktTurNr &&
+            same(master.Cells(Turnier_DateiNameS, r)))
+            return number;
+    }
+    return 0;
+}
+
+std::string CanonicalPath(const std::string& file) {
+    std::error_code error;
+    const fs::path canonical = fs::weakly_canonical(fs::absolute(file, error), error);
+    return error ? fs::path(file).lexically_normal().string() : canonical.string();
+}
+
+std::string FileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}

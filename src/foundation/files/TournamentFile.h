@@ -1,0 +1,49 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class TMainForm;
+class TSortGrid;
+class TStrings;
+
+// The tournament file (".tur"): every row of one tournament, scrambled line by line. Three
+// key-shift header lines, then in the interleave scheme "TURNIER", the info block, "<TABLE>",
+// the tournament's own row first and its other rows in XMasterGrid order, "</TABLE>" and
+// "</DATEI>". A row line is the row's 31 cells, each followed by CR LF. Files of version "v4.001"
+// (key-shift throughout) are read as well.
+
+// One row line: the 31 cells of an XMasterGrid-shaped row, each followed by CR LF. A line break
+// inside a cell is kept as a bare line feed, so that the row cannot fall apart into more cells.
+std::string TurRowLine(const std::vector<std::string>& cells);
+// The cells of a row line, split at its CR LF pairs.
+std::vector<std::string> SplitTurRowLine(const std::string& line);
+
+// Writes the current tournament, or with `all` every open one (the current one last), each to
+// its own file. A tournament without a file, and every one with saveAs, asks for its file first;
+// emptyExport writes the current tournament as an empty copy under a new name and keeps its own
+// file. A tournament's changed mark, file and status-bar line change only once its file is
+// complete. False when the user cancelled a file dialog or a file could not be written.
+bool saveTurnier(TMainForm& form, bool all, bool saveAs, bool emptyExport);
+// The timer's save: every open tournament that has a file; one that never had a file asks for
+// nothing and stays as it is. A failure is logged every time and shown once until a save succeeds.
+bool autoSaveTurniere(TMainForm& form);
+// True when autosaving is due at this minute of the day for the current tournament's settings
+// "AutoSave" and "AutoSave Min" (no autosave for an interval below 1 or not a number).
+bool AutoSaveDue(const TMainForm& form, int minuteOfDay);
+// Before the tournaments go away: when any has unsaved changes, asks whether to save them all.
+// False when they were to be saved and that failed or was cancelled (the caller then stays).
+bool checkSaveTurnier(TMainForm& form);
+
+// Reads a tournament file into XMasterGrid as tournament `number` and adds its selector entry.
+// The whole file is read and checked before anything changes: a file that cannot be read, is not
+// a tournament file, is damaged or cut short changes nothing and is reported by name. With names
+// (participants activated in the preparation dialog) the default participant names take them.
+bool LoadFileToMaster(TMainForm& form, const std::string& file, int number, const TStrings* names);
+
+// The number of the open tournament whose file this is (compared by the files' canonical paths,
+// so that other spellings of the same file are found); 0 when none.
+int OpenTurnierWithFile(const TMainForm& form, const std::string& file);
+// The file's absolute path with symbolic links and "." and ".." resolved as far as it exists.
+std::string CanonicalPath(const std::string& file);
+// The file name of a path (everything after the last "/").
+std::string FileNameOf(const std::string& path);

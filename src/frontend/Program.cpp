@@ -1,0 +1,133 @@
+#include "frontend/Program.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "foundation/ProgramGlobals.h"
+#include "frontend/CommandTable.h"
+#include "frontend/Session.h"
+#include "frontend/StartupChecks.h"
+#include "frontend/TestCommands.h"
+#include "mainwindow/main.h"
+#include "platform/Clock.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Random.h"
+#include "platform/Strings.h"
+
+namespace {
+
+const char* const kUsage = "Aufruf: marovelkandis [-D] [--script DATEI] [TURNIER.tur]";
+
+bool EndsWithTur(const std::string& text) {
+    return text.size() > 4 && UpperAscii(text.substr(text.size() - 4)) == ".TUR";
+}
+
+bool TestMode() {
+    const char* test = std::getenv("MAROVELKA_TEST");
+    return test && std::string(test) == "1";
+}
+
+// The fixed clock of a test run; none outside tests. A time that cannot be read is an error.
+std::optional<std::unique_ptr<ManualClock>> TestClock(std::string& problem) {
+    const char* text = std::getenv("MAROVELKA_CLOCK");
+    if (!TestMode() || !text) return std::unique_ptr<ManualClock>();
+    const std::optional<TDateTime> start = datetime::ParseDate(text);
+    if (!start) {
+        problem = "MAROVELKA_CLOCK „" + std::string(text) + "“ ist kein Zeitpunkt (tt.mm.jjjj hh:mm:ss).";
+        return std::nullopt;
+    }
+    return std::make_unique<ManualClock>(*start);
+}
+
+// The script to read, opened; a German sentence in problem when it cannot be read.
+bool OpenScript(const std::string& path, std::ifstream& file, std::string& problem) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        problem = "Das Skript „" + path + "“ kann nicht gelesen werden: " + SystemErrorText(errno) + ".";
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        problem = "Das Skript „" + path + "“ ist keine Datei.";
+        return false;
+    }
+    file.open(path, std::ios::binary);
+    if (!file) problem = "Das Skript „" + path + "“ kann nicht gelesen werden.";
+    return static_cast<bool>(file);
+}
+
+int StartFailed(const std::string& problem) {
+    std::cerr << "Fehler: " << problem << std::endl;
+    return kExitFailed;
+}
+
+int RunWindow(const ProgramArguments& arguments, std::istream& in, bool script) {
+    CommandTable commands = ProgramCommands();
+    if (TestMode()) AddTestCommands(commands);
+    TForm1 form;
+    LogMemo = &form.Memo1;
+    int status = kExitOk;
+    {
+        Session session(form, commands, in, std::cout, script);
+        form.FormCreate();
+        const std::optional<int> ended = session.Start(arguments.tournamentFile);
+        status = ended ? *ended : session.Run();
+    }
+    LogMemo = nullptr;
+    std::cout << std::flush;
+    return status;
+}
+
+}  // namespace
+
+ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments) {
+    ProgramArguments parsed;
+    for (size_t i = 0; i < arguments.size() && parsed.problem.empty(); ++i) {
+        const std::string& argument = arguments[i];
+        if (i == 0 && UpperAscii(argument) == "-D") {
+            parsed.debugSwitch = argument;
+        } else if (argument == "--script") {
+            if (i + 1 == arguments.size()) parsed.problem = "Nach --script fehlt die Skriptdatei.";
+            else parsed.script = arguments[++i];
+        } else if (EndsWithTur(argument) && parsed.tournamentFile.empty()) {
+            parsed.tournamentFile = argument;
+        } else {
+            parsed.problem = "Das Argument „" + argument + "“ versteht Marovelkandis nicht.";
+        }
+    }
+    if (!parsed.problem.empty()) parsed.problem += " " + std::string(kUsage);
+    return parsed;
+}
+
+int RunProgram(const std::vector<std::string>& arguments) {
+    const ProgramArguments parsed = ParseProgramArguments(arguments);
+    if (!parsed.problem.empty()) return StartFailed(parsed.problem);
+    std::string problem;
+    std::optional<std::unique_ptr<ManualClock>> clock = TestClock(problem);
+    if (!clock) return StartFailed(problem);
+    if (*clock) SetClock(clock->get());
+
+    const std::string folder = ProgramFolder();
+    if (problem = ProgramFolderProblem(folder); !problem.empty()) return StartFailed(problem);
+    InstanceLock lock;
+    switch (lock.Acquire(folder + kInstanceLockFile, problem)) {
+        case InstanceLock::Result::HeldElsewhere: return StartFailed("Marovelkandis läuft bereits");
+        case InstanceLock::Result::Failed: return StartFailed(problem);
+        case InstanceLock::Result::Acquired: break;
+    }
+
+    prng::SeedFromClock();
+    SetProgramGlobals(parsed.debugSwitch);
+    std::ifstream scriptFile;
+    if (!parsed.script.empty() && !OpenScript(parsed.script, scriptFile, problem)) return StartFailed(problem);
+    const bool script = !parsed.script.empty() || !isatty(STDIN_FILENO);
+    const int status = RunWindow(parsed, parsed.script.empty() ? std::cin : scriptFile, script);
+    SetClock(nullptr);
+    return status;
+}

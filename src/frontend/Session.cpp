@@ -1,0 +1,163 @@
+#include "frontend/Session.h"
+
+#include <ostream>
+
+#include "foundation/Conversions.h"
+#include "frontend/CommandLine.h"
+#include "frontend/CommandTable.h"
+#include "frontend/StartDialog.h"
+#include "mainwindow/main.h"
+
+namespace {
+
+bool TournamentOpen(const TForm1& form) { return form.AktTurNr >= 1 && form.AnzTurniere > 0; }
+
+std::string LineWhere(int number) { return "in Zeile " + IntToStr(number); }
+
+}  // namespace
+
+Session::Session(TForm1& form, const CommandTable& commands, std::istream& in, std::ostream& out, bool script)
+    : form_(form),
+      commands_(commands),
+      out_(out),
+      script_(script),
+      input_(in),
+      host_(input_, out, script),
+      previousHost_(&Ui()) {
+    SetUiHost(&host_);
+}
+
+Session::~Session() { SetUiHost(previousHost_); }
+
+template <typename Step>
+std::optional<int> Session::Guarded(const std::string& where, Step step) {
+    try {
+        step();
+        return std::nullopt;
+    } catch (const UnansweredQuestion& unanswered) {
+        const std::string how = script_ ? "; eine Antwort steht vor dem Befehl, der fragt: „antwort ja“ oder „antwort nein“."
+                                        : ", die Eingabe ist zu Ende.";
+        return Stop(where, "Die Frage " + Quoted(unanswered.question) + " wurde nicht beantwortet" + how,
+                    kExitUnanswered);
+    } catch (const UnfitAnswer& unfit) {
+        return Stop(where, unfit.message, kExitFailed);
+    }
+}
+
+int Session::Stop(const std::string& where, const std::string& message, int status) {
+    out_ << "Abbruch " << where << ": " << message << "\n" << std::flush;
+    return status;
+}
+
+std::optional<int> Session::Start(const std::string& firstArgument) {
+    out_ << form_.Caption() << " – „hilfe“ zeigt die Befehle.\n";
+    bool fileGiven = false, loaded = false;
+    const std::string where = "beim Start";
+    if (auto status = Guarded(where, [&] {
+            form_.FormShow(firstArgument, [&] {
+                fileGiven = true;
+                loaded = LoadFromCommandLine();
+            });
+        }))
+        return status;
+    if (fileGiven && !loaded)
+        return Stop(where, "Die Datei " + Quoted(firstArgument) + " wurde nicht geladen.", kExitFailed);
+    if (fileGiven || script_) return std::nullopt;
+    return Guarded(where, [&] { showStartDialog(); });
+}
+
+bool Session::LoadFromCommandLine() {
+    if (!commands_.Find("laden")) {
+        out_ << "Fehler: Turnierdateien laden kann dieser Stand noch nicht (der Befehl „laden“ fehlt).\n";
+        return false;
+    }
+    return Execute("laden");
+}
+
+// Offers what can be done first; with nothing to offer but quitting, the command prompt is the
+// better start.
+void Session::showStartDialog() {
+    std::vector<std::string> choices;
+    for (const char* name : {"neu", "laden"})
+        if (commands_.Find(name)) choices.emplace_back(name);
+    if (choices.empty()) return;
+    choices.emplace_back("beenden");
+    TfrmStart start(choices);
+    start.ShowModal();
+    if (start.Chosen.empty() || start.Chosen == "beenden") return form_.Ende1Click(nullptr);
+    Execute(start.Chosen);
+}
+
+int Session::Run() {
+    while (!form_.Closed) {
+        // Between two commands, never during one: the place for the autosave timer's check.
+        const std::optional<InputLine> line = host_.ReadLine("> ");
+        if (!line) return EndOfInput();
+        const std::string where = LineWhere(line->number);
+        if (line->tooLong) {
+            if (script_) return Stop(where, "Die Zeile ist zu lang.", kExitFailed);
+            continue;
+        }
+        bool ok = true;
+        if (auto status = Guarded(where, [&] { ok = Execute(line->text); })) return *status;
+        if (!ok && script_) return StopAfterFailure(*line);
+    }
+    return script_ && LinesAfterEnd() ? kExitFailed : kExitOk;
+}
+
+bool Session::Execute(const std::string& line) {
+    CommandLine parsed;
+    std::string problem;
+    if (!ParseCommandLine(line, parsed, problem)) {
+        out_ << "Fehler: " << problem << "\n";
+        return false;
+    }
+    if (parsed.name.empty()) return true;
+    const Command* command = commands_.Find(parsed.name);
+    if (!command) {
+        out_ << "Fehler: Unbekannter Befehl " << Quoted(parsed.name) << " – meinten Sie "
+             << Quoted(commands_.Closest(parsed.name)) << "? („hilfe“ zeigt alle Befehle)\n";
+        return false;
+    }
+    if (command->needsTournament && !TournamentOpen(form_)) {
+        out_ << "Fehler: Kein Turnier geöffnet – " << Quoted(command->name) << " braucht ein geöffnetes Turnier.\n";
+        return false;
+    }
+    host_.BeginCommand(parsed.dialogLines);
+    CommandCall call{form_, parsed.args, out_, commands_, host_};
+    const bool ran = command->run(call);
+    const bool clean = host_.EndCommand(Quoted(command->name), command->preparesNextCommand);
+    out_ << std::flush;
+    return ran && clean;
+}
+
+// A command that read dialog lines failed where it stopped reading; the message names both.
+int Session::StopAfterFailure(const InputLine& command) {
+    std::string where = LineWhere(command.number), what = Quoted(command.text);
+    if (input_.AtEnd()) where = "am Ende der Eingabe";
+    else if (input_.LineNumber() != command.number) where = LineWhere(input_.LineNumber());
+    if (where != LineWhere(command.number)) what += " (Zeile " + IntToStr(command.number) + ")";
+    return Stop(where, what + " ist fehlgeschlagen.", kExitFailed);
+}
+
+// The end of the input ends the program as "ende" does, with the same questions.
+int Session::EndOfInput() {
+    const std::string where = "am Ende der Eingabe";
+    bool ok = true;
+    if (auto status = Guarded(where, [&] {
+            host_.BeginCommand({});
+            form_.Ende1Click(nullptr);
+            ok = host_.EndCommand("Das Ende der Eingabe", false);
+        }))
+        return *status;
+    if (!ok && script_) return Stop(where, "Beenden ist fehlgeschlagen.", kExitFailed);
+    return kExitOk;
+}
+
+// A script that goes on after "ende" did not mean to stop there.
+bool Session::LinesAfterEnd() {
+    const std::optional<InputLine> line = host_.ReadLine("");
+    if (!line) return false;
+    Stop(LineWhere(line->number), "Nach „ende“ folgen noch Befehle; sie werden nicht ausgeführt.", kExitFailed);
+    return true;
+}

@@ -1,0 +1,59 @@
+#pragma once
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "frontend/InputReader.h"
+#include "frontend/TerminalHost.h"
+
+class TForm1;
+class CommandTable;
+
+// Exit statuses of the program.
+inline constexpr int kExitOk = 0;
+// A command failed (in a script), or the program could not start.
+inline constexpr int kExitFailed = 1;
+// A question had no answer.
+inline constexpr int kExitUnanswered = 2;
+
+// The terminal front end at work: reads one command a line from the terminal or a script and
+// runs it through the command table until "ende" or the end of the input. On the terminal a
+// failed command is only reported; a script stops at the first failed command (exit status 1)
+// and at the first question it does not answer (exit status 2).
+class Session {
+public:
+    Session(TForm1& form, const CommandTable& commands, std::istream& in, std::ostream& out, bool script);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The first showing of the window: a ".tur" file named as first argument is loaded with the
+    // load command; a start on the terminal without one asks what to do first. Returns the exit
+    // status when the program must end here.
+    std::optional<int> Start(const std::string& firstArgument);
+    // Runs commands until the program ends; returns its exit status.
+    int Run();
+    // One command line as typed; false when it failed.
+    bool Execute(const std::string& line);
+
+    TerminalHost& Host() { return host_; }
+
+private:
+    bool LoadFromCommandLine();
+    void showStartDialog();
+    // Runs step; a question without an answer or an unfit answer ends the program.
+    template <typename Step>
+    std::optional<int> Guarded(const std::string& where, Step step);
+    int EndOfInput();
+    int Stop(const std::string& where, const std::string& message, int status);
+    int StopAfterFailure(const InputLine& command);
+    bool LinesAfterEnd();
+
+    TForm1& form_;
+    const CommandTable& commands_;
+    std::ostream& out_;
+    const bool script_;
+    InputReader input_;
+    TerminalHost host_;
+    UiHost* previousHost_;
+};

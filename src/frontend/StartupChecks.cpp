@@ -1,0 +1,85 @@
+#include "frontend/StartupChecks.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "foundation/Conversions.h"
+
+namespace {
+
+std::string Quote(const std::string& text) { return "„" + text + "“"; }
+
+std::string WithoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+// Creates and removes a file of its own in the folder; the error number when that fails.
+int TryWriting(const std::string& folder) {
+    std::string probe = folder + "/.marovelka-schreibprobe-XXXXXX";
+    const int fd = mkstemp(probe.data());
+    if (fd < 0) return errno;
+    close(fd);
+    unlink(probe.c_str());
+    return 0;
+}
+
+}  // namespace
+
+std::string SystemErrorText(int error) {
+    switch (error) {
+        case ENAMETOOLONG: return "der Name ist zu lang";
+        case ELOOP: return "die symbolischen Verknüpfungen bilden eine Schleife";
+        case EACCES:
+        case EPERM: return "keine Berechtigung";
+        case ENOTDIR: return "ein Teil des Pfades ist kein Ordner";
+        case ENOENT: return "nicht vorhanden";
+        case EROFS: return "das Dateisystem ist schreibgeschützt";
+        case ENOSPC: return "der Datenträger ist voll";
+        case EDQUOT: return "das Speicherkontingent ist erschöpft";
+        default: return "Systemfehler " + IntToStr(error) + " (" + std::strerror(error) + ")";
+    }
+}
+
+std::string ProgramFolderProblem(const std::string& folder) {
+    const std::string path = WithoutTrailingSlash(folder);
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        const int error = errno;
+        if (error == ENOENT) return "Der Programmordner " + Quote(path) + " fehlt.";
+        return "Der Programmordner " + Quote(path) + " kann nicht geprüft werden: " + SystemErrorText(error) + ".";
+    }
+    if (!S_ISDIR(info.st_mode))
+        return "Der Programmordner " + Quote(path) + " ist kein Ordner, sondern eine Datei.";
+    if (const int error = TryWriting(path); error != 0)
+        return "In den Programmordner " + Quote(path) + " kann nicht geschrieben werden: " + SystemErrorText(error) +
+               ".";
+    return {};
+}
+
+InstanceLock::~InstanceLock() {
+    if (fd_ >= 0) close(fd_);
+}
+
+InstanceLock::Result InstanceLock::Acquire(const std::string& path, std::string& problem) {
+    fd_ = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // A lock file made by another user of the folder locks as well when it can only be read.
+    if (fd_ < 0 && errno == EACCES) fd_ = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+        problem = "Die Sperrdatei " + Quote(path) + " kann nicht geöffnet werden: " + SystemErrorText(errno) + ".";
+        return Result::Failed;
+    }
+    if (flock(fd_, LOCK_EX | LOCK_NB) == 0) return Result::Acquired;
+    const int error = errno;
+    close(fd_);
+    fd_ = -1;
+    if (error == EWOULDBLOCK) return Result::HeldElsewhere;
+    problem = "Die Sperrdatei " + Quote(path) + " kann nicht gesperrt werden: " + SystemErrorText(error) + ".";
+    return Result::Failed;
+}

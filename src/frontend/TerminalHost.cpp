@@ -1,0 +1,219 @@
+#include "frontend/TerminalHost.h"
+
+#include <ostream>
+
+#include "frontend/CommandLine.h"
+#include "frontend/CommandTable.h"
+#include "platform/Dialog.h"
+
+namespace {
+
+const char* KindName(TMsgKind kind) {
+    switch (kind) {
+        case TMsgKind::Information: return "Information";
+        case TMsgKind::Confirmation: return "Frage";
+        case TMsgKind::Warning: return "Warnung";
+        case TMsgKind::Error: return "Fehler";
+        default: return "Meldung";
+    }
+}
+
+// The lines of a box text on one line.
+std::string OneLine(const std::string& text) {
+    std::string out, line;
+    auto flush = [&] {
+        const size_t first = line.find_first_not_of(' ');
+        if (first != std::string::npos) out += (out.empty() ? "" : " – ") + line.substr(first);
+        line.clear();
+    };
+    for (char c : text) {
+        if (c == '\r' || c == '\n') flush();
+        else line += c;
+    }
+    flush();
+    return out;
+}
+
+// mrYes, mrNo, or mrNone for a text that is neither.
+int YesOrNo(const std::string& text) {
+    const std::string answer = NormalizeCommandName(text);
+    if (answer == "ja" || answer == "j") return mrYes;
+    if (answer == "nein" || answer == "n") return mrNo;
+    return mrNone;
+}
+
+// "Textdatei (*.txt)|*.txt" shows as "Textdatei (*.txt)".
+std::string FilterDescriptions(const std::string& filter) {
+    std::string out;
+    size_t start = 0;
+    for (int part = 0; start <= filter.size(); ++part) {
+        const size_t bar = filter.find('|', start);
+        const std::string piece = filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+        if (part % 2 == 0 && !piece.empty()) out += (out.empty() ? "" : ", ") + piece;
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    return out;
+}
+
+std::string JoinWords(const std::vector<std::string>& words) {
+    std::string out;
+    for (const std::string& word : words) out += (out.empty() ? "" : " ") + word;
+    return out;
+}
+
+}  // namespace
+
+std::string TerminalHost::BoxLine(TMsgKind kind, const std::string& text) {
+    return std::string(KindName(kind)) + ": " + OneLine(text);
+}
+
+int TerminalHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
+    out_ << BoxLine(kind, text) << "\n";
+    if (kind == TMsgKind::Warning || kind == TMsgKind::Error) failed_ = true;
+    if (buttons == TMsgButtons::Ok) return mrOk;
+    return AskYesNo(OneLine(text));
+}
+
+int TerminalHost::AskYesNo(const std::string& question) {
+    if (std::optional<std::string> answer = NextAnswer()) {
+        if (const int result = YesOrNo(*answer); result != mrNone) {
+            out_ << "Antwort: " << *answer << "\n";
+            return result;
+        }
+        const std::string message = "Die Antwort " + Quoted(*answer) + " passt nicht zur Frage: „ja“ oder „nein“.";
+        if (script_) throw UnfitAnswer{message};
+        out_ << "Fehler: " << message << "\n";
+    }
+    if (script_) throw UnansweredQuestion{question};
+    for (;;) {
+        const std::optional<InputLine> line = ReadLine("(ja/nein)> ");
+        if (!line) throw UnansweredQuestion{question};
+        if (const int result = YesOrNo(line->text); result != mrNone) return result;
+        out_ << "Bitte „ja“ oder „nein“ eingeben.\n";
+    }
+}
+
+bool TerminalHost::ChooseFile(const std::string& filter, std::string& fileName) {
+    const std::string question = "Datei wählen: " + FilterDescriptions(filter);
+    out_ << question << "\n";
+    std::string chosen;
+    if (std::optional<std::string> answer = NextAnswer()) {
+        out_ << "Antwort: " << *answer << "\n";
+        chosen = NormalizeCommandName(*answer) == "abbrechen" ? std::string() : *answer;
+    } else {
+        if (script_) throw UnansweredQuestion{question};
+        const std::optional<InputLine> line = ReadLine("Datei (leer = abbrechen)> ");
+        if (!line) throw UnansweredQuestion{question};
+        chosen = line->text;
+    }
+    if (chosen.empty()) return false;
+    fileName = chosen;
+    return true;
+}
+
+void TerminalHost::ShowModal(TDialog& dialog) {
+    std::vector<std::string> presets = std::move(presets_);
+    presets_.clear();
+    std::string button;
+    if (!presets.empty() && !IsFieldLine(presets.back())) {
+        button = presets.back();
+        presets.pop_back();
+    }
+    bool closed = false;
+    for (const std::string& line : presets)
+        if (!ApplyLine(dialog, line, closed) && script_) return Refuse(dialog, false);
+    Describe(dialog);
+    if (!button.empty() && !ApplyLine(dialog, button, closed) && script_) return Refuse(dialog, false);
+    while (!closed) {
+        const std::optional<InputLine> line = ReadLine(dialog.Caption() + "> ");
+        if (!line) return Refuse(dialog, true);
+        if (line->tooLong) {
+            if (script_) return Refuse(dialog, false);
+            continue;
+        }
+        if (IsEmptyOrComment(line->text)) {
+            if (!script_ && line->text.find('#') == std::string::npos)
+                Describe(dialog);
+            continue;
+        }
+        if (!ApplyLine(dialog, line->text, closed) && script_) return Refuse(dialog, false);
+    }
+}
+
+void TerminalHost::Describe(TDialog& dialog) {
+    for (std::string line : DescribeDialog(dialog)) {
+        line.erase(line.find_last_not_of(' ') + 1);
+        out_ << line << "\n";
+    }
+}
+
+bool TerminalHost::ApplyLine(TDialog& dialog, const std::string& line, bool& closed) {
+    const std::string problem = ApplyDialogLine(dialog, line, closed);
+    if (!problem.empty()) {
+        out_ << "Fehler: " << problem << "\n";
+        return false;
+    }
+    // A button that leaves the dialog open has had its check fail, and the check has said why.
+    return closed || IsFieldLine(line);
+}
+
+// Ends a dialog that the input cannot finish: cancelled, nothing changed. On the terminal only
+// the end of the input gets here; there the user simply stopped.
+void TerminalHost::Refuse(TDialog& dialog, bool inputEnded) {
+    dialog.Cancel();
+    out_ << (script_ ? "Fehler: " : "Hinweis: ");
+    if (inputEnded) out_ << "Die Eingabe endet im Dialog " << Quoted(dialog.Caption()) << "; er wird abgebrochen";
+    else out_ << "Der Dialog " << Quoted(dialog.Caption()) << " wird abgebrochen";
+    out_ << ", nichts geändert.\n";
+    if (script_) failed_ = true;
+}
+
+std::optional<InputLine> TerminalHost::ReadLine(const std::string& prompt) {
+    for (;;) {
+        if (!script_) out_ << prompt << std::flush;
+        std::optional<InputLine> line = input_.Next();
+        if (!line) {
+            if (!script_) out_ << "\n";
+            return line;
+        }
+        if (const std::string problem = InputLineProblem(*line); !problem.empty())
+            out_ << (line->tooLong ? "Fehler: " : "Hinweis: ") << problem << "\n";
+        if (script_ && !line->tooLong && IsEmptyOrComment(line->text)) continue;
+        return line;
+    }
+}
+
+void TerminalHost::QueueAnswers(const std::vector<std::string>& answers) {
+    answers_.insert(answers_.end(), answers.begin(), answers.end());
+}
+
+std::optional<std::string> TerminalHost::NextAnswer() {
+    if (answers_.empty()) return std::nullopt;
+    std::string answer = std::move(answers_.front());
+    answers_.pop_front();
+    return answer;
+}
+
+void TerminalHost::BeginCommand(std::vector<std::string> dialogPresets) {
+    presets_ = std::move(dialogPresets);
+    failed_ = false;
+}
+
+bool TerminalHost::EndCommand(const std::string& who, bool keepAnswers) {
+    bool ok = !failed_;
+    failed_ = false;
+    if (!presets_.empty()) {
+        out_ << "Fehler: " << who << " hat keinen Dialog geöffnet; die Angaben "
+             << Quoted(JoinWords(presets_)) << " wurden nicht gebraucht.\n";
+        presets_.clear();
+        ok = false;
+    }
+    if (!keepAnswers && !answers_.empty()) {
+        out_ << "Fehler: " << who << " hat nichts mehr gefragt; die Antwort "
+             << Quoted(JoinWords({answers_.begin(), answers_.end()})) << " wurde nicht gebraucht.\n";
+        answers_.clear();
+        ok = false;
+    }
+    return ok;
+}

@@ -1,0 +1,69 @@
+#pragma once
+#include <deque>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "frontend/InputReader.h"
+#include "platform/UiHost.h"
+
+// A question the input cannot answer: in a script there was no "antwort" for it, on the
+// terminal the input ended. The program stops at once with exit status 2. Not derived from
+// std::exception, so that no handler's catch of library errors can swallow it.
+struct UnansweredQuestion {
+    std::string question;
+};
+
+// An answer queued for a question that does not fit it ("vielleicht" for a yes/no question).
+// A script stops with exit status 1.
+struct UnfitAnswer {
+    std::string message;
+};
+
+// The user of the terminal front end: message boxes as one line each ("Warnung: ..."), yes/no
+// and file questions answered from the answers a script queued ("antwort ...") or typed on the
+// terminal, and dialogs shown field by field and filled from "Feld=Wert" lines. In a script
+// nothing waits for a prompt: a dialog line that is refused, a check that fails or the end of
+// the input inside a dialog cancels the dialog and marks the command failed.
+class TerminalHost : public UiHost {
+public:
+    TerminalHost(InputReader& input, std::ostream& out, bool script) : input_(input), out_(out), script_(script) {}
+
+    int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
+    bool ChooseFile(const std::string& filter, std::string& fileName) override;
+    void ShowModal(TDialog& dialog) override;
+
+    bool Script() const { return script_; }
+    // Answers for the questions of the next command, in the order they are asked.
+    void QueueAnswers(const std::vector<std::string>& answers);
+
+    // Around one command: its dialog presets go to the first dialog it opens. EndCommand says
+    // what was left over or went wrong and returns false when the command counts as failed
+    // (presets or answers not used, a dialog refused in a script, a warning or error box);
+    // who names the command in those messages.
+    void BeginCommand(std::vector<std::string> dialogPresets);
+    bool EndCommand(const std::string& who, bool keepAnswers);
+
+    // A message box as the one line the terminal shows.
+    static std::string BoxLine(TMsgKind kind, const std::string& text);
+
+    // The next line of the input, after the prompt on the terminal; a script skips blank and
+    // comment lines. A recoded or refused line is noted on the output. None at the end.
+    std::optional<InputLine> ReadLine(const std::string& prompt);
+
+private:
+    std::optional<std::string> NextAnswer();
+    int AskYesNo(const std::string& question);
+    // One dialog line; false when it was refused or did not close the dialog as a button should.
+    bool ApplyLine(TDialog& dialog, const std::string& line, bool& closed);
+    void Refuse(TDialog& dialog, bool inputEnded);
+    void Describe(TDialog& dialog);
+
+    InputReader& input_;
+    std::ostream& out_;
+    const bool script_;
+    std::deque<std::string> answers_;
+    std::vector<std::string> presets_;
+    bool failed_ = false;
+};

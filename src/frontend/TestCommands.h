@@ -1,0 +1,8 @@
+#pragma once
+
+class CommandTable;
+
+// Commands that only the end-to-end tests see (MAROVELKA_TEST=1): "testdialog" shows a small
+// dialog and "testfrage" asks a yes/no question, so that the dialog host and the answering of
+// questions can be tried end to end without depending on any operation of the program.
+void AddTestCommands(CommandTable& table);

@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class TStringGrid;
+
+// A grid as the terminal shows it: the columns the window shows (width above 0), row 0 as the
+// header, then every row with a text in a shown column; each column as wide as its widest
+// cell, counted in characters, two blanks between columns. Line breaks in a cell show as blanks.
+std::vector<std::string> GridLines(const TStringGrid& grid);

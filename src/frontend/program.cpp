@@ -1,0 +1,19 @@
+// Program entry of the terminal front end.
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "frontend/Program.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    try {
+        return RunProgram(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& e) {
+        std::cerr << "Fehler: Marovelkandis wurde durch einen inneren Fehler beendet: " << e.what() << std::endl;
+    } catch (...) {
+        std::cerr << "Fehler: Marovelkandis wurde durch einen inneren Fehler beendet." << std::endl;
+    }
+    return 1;
+}

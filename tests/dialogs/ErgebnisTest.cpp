@@ -1,0 +1,184 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "LightForm.h"
+#include "TestEnvironment.h"
+#include "dialogs/Dialogs.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class ErgebnisTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        for (const char* name : {"Neutrales Schiedsgericht", "Adler", "Bären"}) {
+            form.XATeams.Items.Add(name);
+            form.XATeamsTur.Items.Add(name);
+        }
+        TfrmErgebnis& d = Dialog();
+        d.Form = &form;
+        d.Zeile.Clear();
+        for (int c = 0; c <= Spielplan_RNr; ++c) d.Zeile.Add("");
+        d.Zeile.Set(Spielplan_SpNr, "7");
+        d.Zeile.Set(Spielplan_T1, "1");
+        d.Zeile.Set(Spielplan_T2, "2");
+        d.ZeileNr = 7;
+        d.Button3.Enabled = false;
+    }
+
+    TfrmErgebnis& Dialog() { return DialogsOf(form).frmErgebnis; }
+
+    // Shows the dialog with the lines a user types; returns its modal result.
+    int Enter(std::vector<std::string> lines) {
+        ui.QueueDialog(std::move(lines));
+        return Dialog().ShowModal();
+    }
+
+    std::string Cell(int column) { return Dialog().Zeile[column]; }
+    // The eight cells the dialog writes: winner, set results, then the six scores.
+    std::vector<std::string> Result() {
+        std::vector<std::string> cells{Cell(Spielplan_Sieger), Cell(Spielplan_SatzErg)};
+        for (int c = Spielplan_PPkt; c <= Spielplan_MBall; ++c) cells.push_back(Cell(c));
+        return cells;
+    }
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const MessageBoxRecord& box : ui.boxes) texts.push_back(box.text);
+        return texts;
+    }
+
+    LightForm form;
+};
+
+// --- who wins ---
+
+TEST_F(ErgebnisTest, PointsDecideFirst) {
+    EXPECT_EQ(Enter({"Punkte 1=1", "Punkte 2=3", "Sätze 1=5", "übernehmen"}), mrOk);
+    EXPECT_THAT(Result(), ElementsAre("2", "", "1", "3", "5", "", "", ""));
+    EXPECT_TRUE(Dialog().Uebernommen);
+    EXPECT_FALSE(Dialog().Geloescht);
+}
+
+TEST_F(ErgebnisTest, SetsThenBallsDecideWhenPointsAreLevel) {
+    Enter({"Punkte 1=2", "Punkte 2=2", "Sätze 1=1", "Sätze 2=2", "übernehmen"});
+    EXPECT_EQ(Cell(Spielplan_Sieger), "2");
+    Enter({"Sätze 1=2", "Sätze 2=2", "Bälle 1=50", "Bälle 2=48", "übernehmen"});
+    EXPECT_EQ(Cell(Spielplan_Sieger), "1");
+}
+
+TEST_F(ErgebnisTest, LevelOnAllThreeIsADraw) {
+    Enter({"Punkte 1=1", "Punkte 2=1", "Sätze 1=0", "Sätze 2=0", "übernehmen"});
+    EXPECT_EQ(Cell(Spielplan_Sieger), "0");
+    EXPECT_TRUE(Dialog().Uebernommen);
+}
+
+TEST_F(ErgebnisTest, ChosenWinnerComesBeforeTheScores) {
+    Enter({"Punkte 1=3", "Punkte 2=3", "Sieger=Bären", "übernehmen"});
+    EXPECT_EQ(Cell(Spielplan_Sieger), "2");
+    // Shown again, the choice the scores do not give is offered again.
+    Enter({"abbrechen"});
+    EXPECT_EQ(Dialog().ComboBox1.Text(), "Bären");
+    Enter({"Sieger=automatisch", "übernehmen"});
+    EXPECT_EQ(Cell(Spielplan_Sieger), "0");
+}
+
+TEST_F(ErgebnisTest, DecimalCommaOrPointAndLeadingZerosAreStoredPlainly) {
+    Enter({"Punkte 1=2.5", "Punkte 2= 02,0 ", "übernehmen"});
+    EXPECT_EQ(Cell(Spielplan_PPkt), "2,5");
+    EXPECT_EQ(Cell(Spielplan_MPkt), "2");
+}
+
+// --- points awarded by the group ---
+
+TEST_F(ErgebnisTest, GroupPointsPerWinAndDrawFollowTheGoals) {
+    Dialog().EigenePunkte = true;
+    Dialog().P1 = 3;
+    Dialog().P2 = 1;
+    Enter({"Sätze 1=1", "Sätze 2=2", "übernehmen"});
+    EXPECT_THAT(Result(), ElementsAre("2", "", "0", "3", "1", "2", "", ""));
+    Enter({"Sätze 1=2", "Sätze 2=2", "übernehmen"});
+    EXPECT_THAT(Result(), ElementsAre("0", "", "1", "1", "2", "2", "", ""));
+    // Points are not typed then.
+    Enter({"Punkte 1=9", "abbrechen"});
+    EXPECT_THAT(ui.dialogProblems, ElementsAre("Punkte 1=9: Das Feld \"Punkte 1\" gibt es im Dialog \"Ergebnis "
+                                               "eingeben\" nicht"));
+}
+
+TEST_F(ErgebnisTest, GroupPointsPerSetAndAtLevelBalls) {
+    Dialog().P3 = 2;
+    Dialog().P4 = 1;
+    Enter({"Satzergebnisse=25:20, 18:25, 15:10", "übernehmen"});
+    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 18:25, 15:10", "4", "2", "2", "1", "", ""));
+    Enter({"Satzergebnisse=", "Sätze 1=1", "Sätze 2=1", "Bälle 1=60", "Bälle 2=60", "übernehmen"});
+    EXPECT_THAT(Result(), ElementsAre("0", "", "3", "3", "1", "1", "60", "60"));
+}
+
+// --- the other buttons ---
+
+TEST_F(ErgebnisTest, NoResultCountsAsNotPlayedButDecided) {
+    EXPECT_EQ(Enter({"Punkte 1=4", "kein-ergebnis"}), mrOk);
+    EXPECT_THAT(Result(), ElementsAre("0", "NULL", "", "", "", "", "", ""));
+    EXPECT_TRUE(Dialog().Uebernommen);
+}
+
+TEST_F(ErgebnisTest, ClearingEmptiesTheResult) {
+    Dialog().Zeile.Set(Spielplan_PPkt, "3");
+    Dialog().Zeile.Set(Spielplan_SatzErg, "NULL");
+    Dialog().Zeile.Set(Spielplan_Sieger, "1");
+    Dialog().Button3.Enabled = true;
+    EXPECT_EQ(Enter({"ergebnis-löschen"}), mrOk);
+    EXPECT_THAT(Result(), ElementsAre("", "", "", "", "", "", "", ""));
+    EXPECT_TRUE(Dialog().Geloescht);
+    EXPECT_FALSE(Dialog().Uebernommen);
+}
+
+TEST_F(ErgebnisTest, ClearingAGameWithoutResultIsRefused) {
+    EXPECT_EQ(Enter({"ergebnis-löschen", "abbrechen"}), mrCancel);
+    EXPECT_THAT(Messages(), ElementsAre("Das Spiel hat kein Ergebnis, das gelöscht werden könnte"));
+    EXPECT_FALSE(Dialog().Geloescht);
+}
+
+TEST_F(ErgebnisTest, CancelChangesNothing) {
+    Dialog().Zeile.Set(Spielplan_PPkt, "3");
+    EXPECT_EQ(Enter({"Punkte 1=9", "abbrechen"}), mrCancel);
+    EXPECT_EQ(Cell(Spielplan_PPkt), "3");
+    EXPECT_FALSE(Dialog().Uebernommen);
+}
+
+// --- bad input: a German message, nothing written, the dialog stays open ---
+
+TEST_F(ErgebnisTest, BadScoresAreRefusedOneByOne) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Punkte 1=drei", "Bitte bei \"Punkte 1\" eine Zahl eingeben"},
+        {"Sätze 2=-1", "\"Sätze 2\" darf nicht negativ sein"},
+        {"Bälle 1=1e3", "Bitte bei \"Bälle 1\" eine Zahl eingeben"},
+        {"Bälle 2=100000", "\"Bälle 2\" darf höchstens 99999 sein"},
+        {"Punkte 2=1,2,3", "Bitte bei \"Punkte 2\" eine Zahl eingeben"},
+        {"Satzergebnisse=25-20", "Bitte die Satzergebnisse wie 25:20, 18:25, 15:10 eingeben"},
+        {"Satzergebnisse=25:20,", "Bitte die Satzergebnisse wie 25:20, 18:25, 15:10 eingeben"},
+        {"Satzergebnisse=1:0,1:0,1:0,1:0,0:1,0:1,0:1,1:0", "Höchstens 7 Sätze pro Spiel"},
+        {"Satzergebnisse=25:20, 25:18", "Die Sätze passen nicht zu den Satzergebnissen"},
+    };
+    for (const auto& [line, message] : cases) {
+        ui.boxes.clear();
+        const std::vector<std::string> before = Result();
+        EXPECT_EQ(Enter({"Sätze 1=1", "Sätze 2=1", line, "übernehmen", "abbrechen"}), mrCancel) << line;
+        EXPECT_THAT(Messages(), ElementsAre(message)) << line;
+        EXPECT_EQ(Result(), before) << line;
+        EXPECT_FALSE(Dialog().Uebernommen) << line;
+    }
+}
+
+TEST_F(ErgebnisTest, ShowingResetsTheFlagsAndPresetsTheFields) {
+    Enter({"Punkte 1=2", "Punkte 2=1", "übernehmen"});
+    ASSERT_TRUE(Dialog().Uebernommen);
+    Enter({"abbrechen"});
+    EXPECT_FALSE(Dialog().Uebernommen);
+    EXPECT_EQ(Dialog().Edit1.Text(), "2");
+    EXPECT_EQ(Dialog().ComboBox1.Text(), "automatisch");
+    EXPECT_EQ(Dialog().Label1.Caption(), "7: Adler - Bären");
+    EXPECT_THAT(ui.dialogProblems, IsEmpty());
+}

@@ -1,0 +1,154 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestEnvironment.h"
+#include "dialogs/NeuTur.h"
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+class NewTournamentDialogTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        std::filesystem::copy_file(std::string(MAROVELKA_DATA_DIR) + "/TurFormen.dat", folder + "TurFormen.dat");
+        dialog.SetStartValues("Tur3", folder);
+    }
+    std::vector<std::string> Show(std::vector<std::string> lines, int expected = mrOk) {
+        ui.QueueDialog(std::move(lines));
+        EXPECT_EQ(dialog.ShowModal(), expected);
+        std::vector<std::string> texts;
+        for (const MessageBoxRecord& box : ui.boxes) texts.push_back(box.text);
+        return texts;
+    }
+    std::vector<std::string> Offered() {
+        const std::vector<DialogField> fields = dialog.Fields();
+        return dialog.FindField(fields, "Turnierform")->choices;
+    }
+    TfrmNeuTur dialog;
+};
+
+TEST_F(NewTournamentDialogTest, StartValuesAndTheFirstDay) {
+    EXPECT_EQ(dialog.Feld3.Text(), "Tur3");
+    EXPECT_THAT(Show({"Name=Stadtpokal", "ok"}), IsEmpty());
+    EXPECT_EQ(dialog.DateTimePicker1.Text(), "06.12.2026");
+    EXPECT_EQ(dialog.Label3.Caption(), "Tore");
+    EXPECT_EQ(dialog.ScoringKind(), "Fussball");
+}
+
+// --- the forms offered ---
+
+TEST_F(NewTournamentDialogTest, GroupSystemsOfTheCatalogueForTheCount) {
+    dialog.Feld1.SetText("8");
+    EXPECT_THAT(Offered(), ElementsAre("Jeder gegen Jeden mit 8 Teilnehmern", "Zwei Gruppen zu 4 mit Halbfinale und Finale"));
+    dialog.Feld1.SetText("16");
+    EXPECT_THAT(Offered(),
+                ElementsAre("Vier Gruppen zu 4 mit Viertelfinale, Halbfinale, Finale und Platzierungsspielen"));
+}
+
+TEST_F(NewTournamentDialogTest, KnockOutSwissAndPoolFormsAreMadeForTheCount) {
+    EXPECT_THAT(Show({"Name=n", "Teilnehmer=6", "System=K.O.-System", "ok"}), IsEmpty());
+    EXPECT_EQ(dialog.GetStructure(), KnockOutForm(6));
+    EXPECT_THAT(Show({"Teilnehmer=16", "System=Poolspiel mit einfachem K.O.", "ok"}), IsEmpty());
+    EXPECT_EQ(dialog.GetStructure(), PoolForm(16));
+    EXPECT_THAT(Show({"Teilnehmer=10", "System=Schweizer System", "Runden=4", "ok"}), IsEmpty());
+    EXPECT_EQ(dialog.GetStructure(), SwissForm(10, 4));
+    EXPECT_EQ(dialog.StringGrid1.Cells(5, 1), SwissForm(10, 4));
+    EXPECT_EQ(dialog.StringGrid1.Cells(3, 1), "4");
+}
+
+TEST_F(NewTournamentDialogTest, ACatalogueSwissFormBringsItsRounds) {
+    Show({"Name=n", "Teilnehmer=16", "System=Schweizer System", "Runden=3", "Turnierform=2", "ok"});
+    EXPECT_EQ(dialog.Feld4.Text(), "6");
+    EXPECT_EQ(dialog.GetStructure(), SwissForm(16, 6));
+}
+
+TEST_F(NewTournamentDialogTest, ExportedFormsComeFromTheUsersFile) {
+    WriteProgramFile("EigenForm.dat", "Bitte diese Datei nicht editieren\r\n|---\r\n"
+                                      "4|Mein Pokal|!R|$A$x$JGJ$M1;M2;M3;M4;|<$$>1.A;\r\n|Beschreibung\r\n");
+    dialog.SetStartValues("Tur3", folder);
+    Show({"Name=n", "Teilnehmer=4", "System=Exportierte Turnierformen", "ok"});
+    EXPECT_EQ(dialog.GetStructure(), "!R|$A$x$JGJ$M1;M2;M3;M4;|<$$>1.A;");
+    const std::vector<DialogField> fields = dialog.Fields();
+    EXPECT_EQ(dialog.FindField(fields, "Beschreibung")->value(), "Beschreibung");
+}
+
+TEST_F(NewTournamentDialogTest, ASelfDefinedFormHasNoStructure) {
+    EXPECT_THAT(Show({"Name=n", "System=Selbstdefinierte Turnierform", "ok"}), IsEmpty());
+    EXPECT_EQ(dialog.GetStructure(), "");
+}
+
+// --- checks ---
+
+TEST_F(NewTournamentDialogTest, EachCheckNamesItsProblem) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Name=", "Bitte geben Sie einen Turniernamen ein"},
+        {"Kürzel=", "Bitte geben Sie eine Kurzbezeichnung ein"},
+        {"Teilnehmer=1", "Bitte geben Sie eine Teilnehmerzahl von 2 bis 256 ein"},
+        {"Teilnehmer=257", "Bitte geben Sie eine Teilnehmerzahl von 2 bis 256 ein"},
+        {"Erster Tag=31.02.2027", "Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)"},
+        {"Punkte pro Sieg=drei", "Bitte geben Sie korrekte Punkte ein"},
+        {"Startzeit=25:00", "Bitte korrekte Zeit eingeben"},
+        {"Spieldauer=0", "Bitte geben Sie eine Spieldauer von 1 bis 1440 Minuten ein"},
+        {"Pause=-5", "Bitte geben Sie eine Pause von 0 bis 1440 Minuten ein"},
+        {"Anzahl Schiedsrichter=0", "Bitte geben Sie die Anzahl der Schiedsrichter an (1 bis 99)"},
+        {"Teilnehmer=9", "Für diese Auswahl gibt es keine Turnierform mit 9 Teilnehmern"},
+    };
+    std::vector<std::string> lines{"Name=n", "Teilnehmer=8"};
+    const std::vector<std::string> repairs = {"Name=n", "Kürzel=T", "Teilnehmer=8", "Teilnehmer=8", "Erster Tag=01.03.2027",
+                                              "Punkte pro Sieg=3", "Startzeit=10:00", "Spieldauer=20", "Pause=5",
+                                              "Anzahl Schiedsrichter=2", "Teilnehmer=8"};
+    for (size_t i = 0; i < cases.size(); ++i) {
+        if (cases[i].first.rfind("Anzahl Schiedsrichter", 0) == 0) lines.push_back("Schiedsrichter=4");
+        lines.insert(lines.end(), {cases[i].first, "ok", repairs[i]});
+    }
+    lines.push_back("ok");
+    std::vector<std::string> expected;
+    for (const auto& c : cases) expected.push_back(c.second);
+    EXPECT_EQ(Show(lines), expected);
+}
+
+TEST_F(NewTournamentDialogTest, TheSwissRoundLimitIsOneBelowThePlayers) {
+    EXPECT_EQ(SwissRoundLimitProblem(7, 8), "");
+    EXPECT_EQ(SwissRoundLimitProblem(8, 8), "Beim Schweizer System mit 8 Spielern sind höchstens 7 Runden möglich");
+    EXPECT_THAT(Show({"Name=n", "Teilnehmer=8", "System=Schweizer System", "Runden=8", "ok", "Runden=0", "ok",
+                      "Runden=7", "ok"}),
+                ElementsAre("Beim Schweizer System mit 8 Spielern sind höchstens 7 Runden möglich",
+                            "Bitte geben Sie die Anzahl der Runden für das Schweizer System an"));
+}
+
+TEST_F(NewTournamentDialogTest, TheEnginesCheckKeepsTheDialogOpen) {
+    int asked = 0;
+    dialog.EngineCheck = [&] { return ++asked == 1 ? std::string("Die Feldereingabe ist nicht korrekt") : std::string(); };
+    EXPECT_THAT(Show({"Name=n", "ok", "ok"}), ElementsAre("Die Feldereingabe ist nicht korrekt"));
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(NewTournamentDialogTest, WithoutCancelTheWizardMustBeFinished) {
+    dialog.SetCancelVisible(false);
+    Show({"abbrechen", "Name=n", "ok"});
+    EXPECT_THAT(ui.dialogProblems, Contains(testing::HasSubstr("abbrechen")));
+    dialog.SetCancelVisible(true);
+    Show({"abbrechen"}, mrCancel);
+}
+
+// --- scoring ---
+
+TEST_F(NewTournamentDialogTest, ScoringNamesFollowTheScoringKind) {
+    Show({"Name=n", "Sportart=Volleyball", "ok"});
+    EXPECT_THAT((std::vector<std::string>{dialog.Label3.Caption(), dialog.Label4.Caption(), dialog.Label5.Caption()}),
+                ElementsAre("Punkte", "Sätze", "Bälle"));
+    Show({"Wertung=Spiel auf", "Spiel auf Punkte=15", "ok"});
+    EXPECT_EQ(dialog.ScoringKind(), "Spiel auf 15");
+    EXPECT_EQ(dialog.Label3.Caption(), "Punkte");
+    EXPECT_EQ(dialog.Label4.Caption(), "");
+    Show({"Wertung=Nur Sieger/Verlierer", "ok"});
+    EXPECT_EQ(dialog.ScoringKind(), "Nur Sieger/Verlierer");
+    EXPECT_EQ(dialog.Label3.Caption(), "");
+    Show({"Wertung=Spiel mit Punkten", "ok"});
+    EXPECT_EQ(dialog.ScoringKind(), "Spiel mit Punkten");
+}

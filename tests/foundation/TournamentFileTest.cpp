@@ -1,0 +1,453 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "LightForm.h"
+#include "ScrambledFiles.h"
+#include "TestEnvironment.h"
+#include "TurnierBuilder.h"
+#include "foundation/Settings.h"
+#include "foundation/Tables.h"
+#include "foundation/Texts.h"
+#include "platform/UiHost.h"
+#include "foundation/files/TournamentFile.h"
+
+using namespace turnier_builder;
+using namespace scrambled_files;
+using ::testing::HasSubstr;
+
+namespace {
+
+class TournamentFileTest : public ProgramTest {
+protected:
+    LightForm form;
+
+    std::string Path(const std::string& name) const { return folder + name; }
+    bool Load(const std::string& path) {
+        ++form.AnzTurniere;
+        if (LoadFileToMaster(form, path, form.AnzTurniere, nullptr)) return true;
+        --form.AnzTurniere;
+        return false;
+    }
+    std::vector<Row> MasterRows() const {
+        std::vector<Row> rows;
+        for (int r = 1; r < form.XMasterGrid.RowCount(); ++r) rows.push_back(CellsOf(form.XMasterGrid, r));
+        return rows;
+    }
+    std::vector<Row> GoldenRows() {
+        LightForm reader;
+        ++reader.AnzTurniere;
+        EXPECT_TRUE(LoadFileToMaster(reader, GoldenPath("stadtpokal.tur"), 1, nullptr));
+        std::vector<Row> rows;
+        for (int r = 1; r < reader.XMasterGrid.RowCount(); ++r) rows.push_back(CellsOf(reader.XMasterGrid, r));
+        return rows;
+    }
+    std::string LastBox() const { return ui.boxes.empty() ? "" : ui.boxes.back().text; }
+    TMsgKind LastKind() const { return ui.boxes.back().kind; }
+    // Opens a small tournament saved as `name` (or never saved with an empty name).
+    void OpenSaved(const std::string& title, const std::string& name) {
+        OpenTurnier(form, title, title.substr(0, 2));
+        AddSmallStructure(form, "A", "1");
+        if (name.empty()) return;
+        Put(form.Turnier, Turnier_DateiNameS, 1, Path(name), true);
+        Put(form.Turnier, Turnier_DateiName, 1, FileNameOf(name), true);
+    }
+};
+
+// The 31 cells of an XMasterGrid-shaped row.
+Row Cells31(std::initializer_list<std::string> cells) {
+    Row row(cells);
+    row.resize(31);
+    return row;
+}
+
+}  // namespace
+
+// --- row lines ---
+
+TEST_F(TournamentFileTest, RowLineIsEveryCellFollowedByCrLfAndSplitsBack) {
+    Row cells = Cells31({"1", "3", "7", "", "", "", "Bären Süd"});
+    const std::string line = TurRowLine(cells);
+    EXPECT_EQ(line.substr(0, 9), "1\r\n3\r\n7\r\n");
+    EXPECT_EQ(SplitTurRowLine(line), cells);
+}
+
+TEST_F(TournamentFileTest, LineBreakInsideACellCannotSplitTheRow) {
+    Row cells = Cells31({"1", "7", "1", "", "", "", "", "", "", "", "", "", "", "Urkunde\r\nfür den Sieger"});
+    const Row back = SplitTurRowLine(TurRowLine(cells));
+    ASSERT_EQ(back.size(), 31u);
+    EXPECT_EQ(back[13], "Urkunde\nfür den Sieger");
+}
+
+// --- reading ---
+
+TEST_F(TournamentFileTest, GoldenFileLoadsCellForCell) {
+    ASSERT_TRUE(Load(GoldenPath("stadtpokal.tur")));
+    const TSortGrid& m = form.XMasterGrid;
+    ASSERT_EQ(m.RowCount() - 1, 1 + 1 + 3 + 3 + 3 + 1 + 4 + 19);
+    EXPECT_EQ(m.Cells(Turnier_Name, 1), "Stadtpokal");
+    EXPECT_EQ(m.Cells(Turnier_DateiNameS, 1), GoldenPath("stadtpokal.tur"));
+    EXPECT_EQ(m.Cells(Turnier_DateiName, 1), "stadtpokal.tur");
+    EXPECT_EQ(m.Cells(Turnier_Score, 1), "Tore");
+    EXPECT_EQ(m.Cells(Gruppe_Teams, 2), "M1;M2;M3");
+    EXPECT_EQ(m.Cells(Spielplan_PPkt, 3), "3");
+    EXPECT_EQ(m.Cells(Spielplan_Sieger, 4), "0");
+    EXPECT_EQ(m.Cells(Teams_Name, 7), "Bären Süd");
+    EXPECT_EQ(m.Cells(Teams_Name_Tur, 8), "Crew É");
+    EXPECT_EQ(m.Cells(Platz_Team, 11), "Crew É");
+    EXPECT_EQ(m.Cells(Uk_Wert, 12), "gong.wav");
+    EXPECT_EQ(m.Cells(Ein_Name, 16), "N1");
+    EXPECT_EQ(m.Cells(Ein_Wert, 16), "Schiri Meier");
+    for (int r = 1; r < m.RowCount(); ++r) EXPECT_EQ(m.Cells(0, r), "1");
+    EXPECT_EQ(form.XComboBox1.Items.ToVector(), std::vector<std::string>{"[SP] Stadtpokal"});
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(ReadProgramFile("error.log"), "");
+}
+
+TEST_F(TournamentFileTest, OlderVersionWithKeyShiftThroughoutLoadsTheSameRows) {
+    std::vector<Row> expected = GoldenRows();
+    ASSERT_TRUE(Load(GoldenPath("stadtpokal_v4001.tur")));
+    expected[0][Turnier_DateiNameS] = GoldenPath("stadtpokal_v4001.tur");
+    expected[0][Turnier_DateiName] = "stadtpokal_v4001.tur";
+    EXPECT_EQ(MasterRows(), expected);
+}
+
+TEST_F(TournamentFileTest, LoadedTournamentGetsItsNumberBehindTheOthers) {
+    OpenSaved("Kreisliga", "");
+    TurToMaster(form, 1);
+    ASSERT_TRUE(Load(GoldenPath("stadtpokal.tur")));
+    EXPECT_EQ(form.XMasterGrid.Cells(0, form.XMasterGrid.RowCount() - 1), "2");
+    EXPECT_EQ(form.XComboBox1.Items.Count(), 2);
+    EXPECT_EQ(form.XMasterGrid.Cells(Turnier_Name, 1), "Kreisliga");
+}
+
+TEST_F(TournamentFileTest, CellOfASingleBlankComesBackEmptyAndChangedMarkIsDropped) {
+    WriteTurFile(Path("a.tur"), {Cells31({"1", "1", "", "Cup", "", "", " ", "", "", "true"}),
+                                 Cells31({"1", "6", "Wert", "", " "})});
+    ASSERT_TRUE(Load(Path("a.tur")));
+    EXPECT_EQ(form.XMasterGrid.Cells(Turnier_AnzMann, 1), "");
+    EXPECT_EQ(form.XMasterGrid.Cells(Turnier_Changes, 1), "");
+    EXPECT_EQ(form.XMasterGrid.Cells(Ein_Wert, 2), "");
+}
+
+TEST_F(TournamentFileTest, PreparedNamesReplaceTheDefaultParticipantNames) {
+    WriteTurFile(Path("a.tur"), {Cells31({"1", "1", "", "Cup"}), Cells31({"1", "3", "1", "", "", "", "Mannschaft 1"}),
+                                 Cells31({"1", "3", "2", "", "", "", "Mannschaften 2"}),
+                                 Cells31({"1", "3", "3", "", "", "", "Mannschaft 3"})});
+    TStringList names;
+    names.Add("Adler");
+    names.Add("Bären");
+    ++form.AnzTurniere;
+    ASSERT_TRUE(LoadFileToMaster(form, Path("a.tur"), 1, &names));
+    EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 2), "Adler");
+    EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 3), "Bären");
+    EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 4), "");
+}
+
+// --- files that are refused change nothing ---
+
+class RefusedFileTest : public TournamentFileTest {
+protected:
+    void SetUp() override {
+        TournamentFileTest::SetUp();
+        OpenSaved("Kreisliga", "kreisliga.tur");
+        TurToMaster(form, 1);
+        form.AktTurNr = 0;
+        before = MasterRows();
+    }
+    // The file is refused with a warning naming it, and nothing changed.
+    void ExpectRefused(const std::string& path, const std::string& text) {
+        EXPECT_FALSE(Load(path));
+        ASSERT_FALSE(ui.boxes.empty());
+        EXPECT_THAT(LastBox(), HasSubstr(text));
+        EXPECT_EQ(MasterRows(), before);
+        EXPECT_EQ(form.XComboBox1.Items.Count(), 1);
+        EXPECT_EQ(form.AnzTurniere, 1);
+    }
+    std::vector<Row> before;
+};
+
+TEST_F(RefusedFileTest, FileCutShortBeforeTheEndOfTheTable) {
+    const std::string golden = ReadBytes(GoldenPath("stadtpokal.tur"));
+    const auto lines = SplitLines(golden, "\r\n");
+    std::string cut;
+    for (size_t i = 0; i < lines.size() - 2; ++i) cut += lines[i] + "\r\n";
+    WriteBytes(Path("kurz.tur"), cut);
+    ExpectRefused(Path("kurz.tur"), "Datei 'kurz.tur' ist unvollständig und wurde nicht geladen");
+    EXPECT_EQ(LastKind(), TMsgKind::Warning);
+    WriteBytes(Path("halb.tur"), golden.substr(0, golden.size() / 2));
+    ExpectRefused(Path("halb.tur"), "Datei 'halb.tur' ist unvollständig");
+    WriteBytes(Path("leer.tur"), "");
+    ExpectRefused(Path("leer.tur"), "Keine gültige Marovelkandis Datei\r\n\r\n" + Path("leer.tur"));
+}
+
+TEST_F(RefusedFileTest, TableThatDoesNotBeginWithTheTournamentRow) {
+    WriteTurFile(Path("a.tur"), {Cells31({"1", "2", "1"}), Cells31({"1", "1", "", "Cup"})});
+    ExpectRefused(Path("a.tur"), "Datei 'a.tur' ist beschädigt und wurde nicht geladen: die Tabelle beginnt nicht "
+                                 "mit der Turnierzeile.");
+    WriteTurFile(Path("b.tur"), {});
+    ExpectRefused(Path("b.tur"), "die Tabelle beginnt nicht mit der Turnierzeile");
+}
+
+TEST_F(RefusedFileTest, SecondTournamentRowUnknownKindOrCellsBeyondTheTable) {
+    WriteTurFile(Path("a.tur"), {Cells31({"1", "1", "", "Cup"}), Cells31({"1", "1", "", "Noch ein Cup"})});
+    ExpectRefused(Path("a.tur"), "sie enthält mehr als eine Turnierzeile.");
+    WriteTurFile(Path("b.tur"), {Cells31({"1", "1", "", "Cup"}), Cells31({"1", "8"})});
+    ExpectRefused(Path("b.tur"), "Zeile 2 der Tabelle gehört zu keiner Tabelle.");
+    WriteTurFile(Path("c.tur"), {Cells31({"1", "1", "", "Cup"}), Cells31({"1", "6", "Wert", "", "1", "zu viel"})});
+    ExpectRefused(Path("c.tur"), "Zeile 2 der Tabelle hat mehr Zellen als ihre Tabelle.");
+    WriteTurLines(Path("d.tur"), {TurRowLine(Cells31({"1", "1", "", "Cup"})) + "x\r\n"});
+    ExpectRefused(Path("d.tur"), "Zeile 1 der Tabelle hat mehr Zellen als ihre Tabelle.");
+}
+
+TEST_F(RefusedFileTest, OlderGenerationWrongMagicAndGroupFault) {
+    WriteTurFile(Path("alt.tur"), {Cells31({"1", "1"})}, "MAROVELKA3", "v3.005");
+    ExpectRefused(Path("alt.tur"), "Marovelka3 Dateien werden nicht unterstützt");
+    EXPECT_EQ(LastKind(), TMsgKind::Information);
+    WriteTurFile(Path("x.tur"), {Cells31({"1", "1"})}, "MAROVELKA4", "v4.003");
+    ExpectRefused(Path("x.tur"), "Keine gültige Marovelkandis Datei\r\n\r\n" + Path("x.tur"));
+    WriteTurFile(Path("g.tur"), {Cells31({"1", "1", "", "Cup"}), Cells31({"1", "2", "1", "", "1", "A", "Gruppe A"})});
+    ExpectRefused(Path("g.tur"), "Datei 'g.tur' konnte nicht geladen werden; Gruppenfehler\n\nBitte erstellen Sie das "
+                                 "Turnier neu in diesem Release.");
+    ExpectRefused(Path("fehlt.tur"), "Kann Datei fehlt.tur nicht oeffnen");
+}
+
+// --- writing ---
+
+TEST_F(TournamentFileTest, NeverSavedTournamentAsksForItsFileAndGetsTheExtension) {
+    OpenSaved("Stadtpokal", "");
+    std::filesystem::create_directories(Path("saison.2026"));
+    ui.QueueFile(Path("saison.2026/pokal"));
+    EXPECT_TRUE(saveTurnier(form, false, false, false));
+    const std::string saved = Path("saison.2026/pokal.tur");
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_EQ(form.Turnier.Cells(Turnier_DateiNameS, 1), saved);
+    EXPECT_EQ(form.Turnier.Cells(Turnier_DateiName, 1), "pokal.tur");
+    EXPECT_EQ(form.SaveDialog1.Title, "Speicher Turnier: St (Stadtpokal)");
+    EXPECT_EQ(form.TurFileDir, Path("saison.2026"));
+    EXPECT_THAT(form.calls, ::testing::Contains("setStatusText(1,Datei gespeichert: pokal.tur)"));
+    EXPECT_EQ(form.XMasterGrid.RowCount(), 2);
+    EXPECT_EQ(form.XMasterGrid.Cells(0, 1), "");
+}
+
+TEST_F(TournamentFileTest, SavingAllWritesEveryTournamentAndTheCurrentOneStaysCurrent) {
+    OpenSaved("Kreisliga", "kreisliga.tur");
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    const TurnierRows current = CurrentRows(form);
+    EXPECT_TRUE(saveTurnier(form, true, false, false));
+    EXPECT_EQ(CurrentRows(form), current);
+    EXPECT_EQ(form.XMasterGrid.Cells(Turnier_Name, 1), "Kreisliga");
+    EXPECT_EQ(form.XMasterGrid.RowCount() - 1, 1 + 1 + 4 + 2 + 1);
+    LightForm reader;
+    reader.AnzTurniere = 2;
+    ASSERT_TRUE(LoadFileToMaster(reader, Path("kreisliga.tur"), 1, nullptr));
+    ASSERT_TRUE(LoadFileToMaster(reader, Path("stadtpokal.tur"), 2, nullptr));
+    EXPECT_EQ(reader.XComboBox1.Items.ToVector(), (std::vector<std::string>{"[Kr] Kreisliga", "[St] Stadtpokal"}));
+    EXPECT_EQ(reader.XMasterGrid.RowCount() - 1, 18);
+}
+
+TEST_F(TournamentFileTest, ChangedMarkGoesOnlyWithAFileThatWasWritten) {
+    OpenSaved("Kreisliga", "kreisliga.tur");
+    setTurChanged(form, true);
+    OpenSaved("Stadtpokal", "fehlt/stadtpokal.tur");
+    setTurChanged(form, true);
+    form.calls.clear();
+    EXPECT_FALSE(saveTurnier(form, false, false, false));
+    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur kann nicht gespeichert werden");
+    EXPECT_THAT(ReadProgramFile("error.log"), HasSubstr("[F] Kann Datei nicht schreiben"));
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
+    EXPECT_TRUE(form.calls.empty()) << "no \"Datei gespeichert\" for a file that is not there";
+    // Saving the current one after all leaves the parked one's mark alone.
+    Put(form.Turnier, Turnier_DateiNameS, 1, Path("stadtpokal.tur"), true);
+    EXPECT_TRUE(saveTurnier(form, false, false, false));
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "");
+    EXPECT_EQ(form.XMasterGrid.Cells(Turnier_Changes, MasterTurnierRow(form, 1)), "true");
+    EXPECT_FALSE(std::filesystem::exists(Path("kreisliga.tur")));
+}
+
+TEST_F(TournamentFileTest, FileThatCannotBeCompletedKeepsThePreviousOneAndTheMark) {
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    const std::string previous = ReadProgramFile("stadtpokal.tur");
+    for (int i = 0; i < 200; ++i) AddRow(form, TabelleSpielplan, {IntToStr(10 + i), "", IntToStr(10 + i)});
+    setTurChanged(form, true);
+    {
+        FileSizeLimit limit(previous.size() + 100);
+        if (!limit.Active()) GTEST_SKIP() << "no file size limit";
+        EXPECT_FALSE(saveTurnier(form, false, false, false));
+    }
+    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur konnte nicht gespeichert werden");
+    EXPECT_EQ(ReadProgramFile("stadtpokal.tur"), previous);
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_NE(entry.path().extension(), ".tmp") << "temporary file left: " << entry.path();
+}
+
+TEST_F(TournamentFileTest, CancelledDialogKeepsTheMarkAndTheFilesWrittenBefore) {
+    OpenSaved("Kreisliga", "kreisliga.tur");
+    setTurChanged(form, true);
+    OpenSaved("Stadtpokal", "");
+    setTurChanged(form, true);
+    ui.QueueFile("");
+    EXPECT_FALSE(saveTurnier(form, true, false, false));
+    EXPECT_TRUE(std::filesystem::exists(Path("kreisliga.tur")));
+    EXPECT_EQ(form.XMasterGrid.Cells(Turnier_Changes, MasterTurnierRow(form, 1)), "");
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
+    EXPECT_EQ(MasterTurnierRow(form, 2), 0) << "the current tournament is not left parked";
+}
+
+TEST_F(TournamentFileTest, SaveAsOntoAnotherOpenTournamentsFileIsRefused) {
+    OpenSaved("Kreisliga", "kreisliga.tur");
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    const std::string kreisliga = ReadProgramFile("kreisliga.tur");
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    std::filesystem::create_directories(Path("unter"));
+    ui.QueueFile(Path("unter/../kreisliga.tur"));
+    EXPECT_FALSE(saveTurnier(form, false, true, false));
+    EXPECT_EQ(LastBox(), "Die Datei " + Path("kreisliga.tur") +
+                             " gehört schon zum geöffneten Turnier [Kr] Kreisliga und wird nicht überschrieben.\r\n\r\n"
+                             "Bitte wählen Sie einen anderen Dateinamen.");
+    EXPECT_EQ(ReadProgramFile("kreisliga.tur"), kreisliga);
+    EXPECT_EQ(form.Turnier.Cells(Turnier_DateiNameS, 1), Path("stadtpokal.tur"));
+    // Its own file is fine.
+    ui.QueueFile(Path("stadtpokal.tur"));
+    EXPECT_TRUE(saveTurnier(form, false, true, false));
+}
+
+TEST_F(TournamentFileTest, EmptyCopyLeavesOutResultsPeopleAndSounds) {
+    ASSERT_TRUE(Load(GoldenPath("stadtpokal.tur")));
+    form.AktTurNr = 1;
+    TakeTurFromMaster(form, 1);
+    LoadTurSettings(form);
+    setTurChanged(form, true);
+    ui.QueueFile(Path("leer"));
+    EXPECT_TRUE(saveTurnier(form, false, true, true));
+    EXPECT_EQ(form.SaveDialog1.FileName, Path("leer"));
+    EXPECT_EQ(form.Turnier.Cells(Turnier_DateiNameS, 1), GoldenPath("stadtpokal.tur")) << "its own file stays";
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true") << "the tournament itself was not saved";
+    LightForm reader;
+    reader.AnzTurniere = 1;
+    ASSERT_TRUE(LoadFileToMaster(reader, Path("leer.tur"), 1, nullptr));
+    const TSortGrid& m = reader.XMasterGrid;
+    ASSERT_EQ(m.RowCount() - 1, 1 + 1 + 3 + 3 + 3 + 3 + 19);
+    EXPECT_EQ(m.Cells(Gruppe_State, 2), "");
+    EXPECT_EQ(m.Cells(Spielplan_PPkt, 3), "");
+    EXPECT_EQ(m.Cells(Spielplan_Sieger, 4), "");
+    EXPECT_EQ(m.Cells(Spielplan_Spieltag, 3), "");
+    EXPECT_EQ(m.Cells(Spielplan_T1, 3), "1");
+    EXPECT_EQ(m.Cells(Teams_Name, 7), "Bären Süd");
+    EXPECT_EQ(m.Cells(Teams_Name_Tur, 7), "");
+    EXPECT_EQ(m.Cells(Platz_Team, 10), "Bären Süd");
+    EXPECT_EQ(m.Cells(Platz_PPkt, 10), "");
+    for (int r = 1; r < m.RowCount(); ++r) {
+        EXPECT_NE(m.Cells(1, r), "7");
+        EXPECT_NE(m.Cells(Ein_Name, r), "N1");
+    }
+}
+
+TEST_F(TournamentFileTest, EmptyCopyProposesItsNameAndNeverReplacesTheTournamentsOwnFile) {
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    const std::string own = ReadProgramFile("stadtpokal.tur");
+    ui.QueueFile(Path("stadtpokal.tur"));
+    EXPECT_FALSE(saveTurnier(form, false, true, true));
+    EXPECT_EQ(form.SaveDialog1.FileName, Path("stadtpokal.tur"));
+    EXPECT_THAT(LastBox(), HasSubstr("gehört schon zum geöffneten Turnier [St] Stadtpokal"));
+    EXPECT_EQ(ReadProgramFile("stadtpokal.tur"), own);
+    ui.QueueFile("");
+    EXPECT_FALSE(saveTurnier(form, false, true, true));
+    EXPECT_EQ(form.SaveDialog1.FileName, Path("stadtpokal_Leer.tur"));
+    Put(form.Turnier, Turnier_DateiNameS, 1, "", true);
+    ui.QueueFile("");
+    saveTurnier(form, false, true, true);
+    EXPECT_EQ(form.SaveDialog1.FileName, "_Leer.tur");
+}
+
+TEST_F(TournamentFileTest, SavedLoadedAndSavedAgainGivesTheSameTablesAndBytes) {
+    scrambling::FixFillerSeed(99);
+    OpenSaved("Stadtpokal", "pokal.tur");
+    AddRow(form, TabelleUkSound, {"1", "", "", "", "Zeile eins\nZeile zwei"});
+    AddRow(form, TabelleEin, {"Name", "", "Ärger, Élan; 100% | \"x\" ß"});
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    const std::string first = ReadProgramFile("pokal.tur");
+    LightForm reader;
+    reader.AnzTurniere = reader.AktTurNr = 1;
+    ASSERT_TRUE(LoadFileToMaster(reader, Path("pokal.tur"), 1, nullptr));
+    TakeTurFromMaster(reader, 1);
+    EXPECT_EQ(CurrentRows(reader), CurrentRows(form));
+    ASSERT_TRUE(saveTurnier(reader, false, false, false));
+    scrambling::FixFillerSeed(std::nullopt);
+    EXPECT_EQ(ReadProgramFile("pokal.tur"), first);
+}
+
+// --- the timer's save and the question before closing ---
+
+TEST_F(TournamentFileTest, AutosaveIsDueOnlyForAUsableInterval) {
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    EXPECT_FALSE(AutoSaveDue(form, 0)) << "off by default";
+    SetSetting(form, "AutoSave", "true");
+    EXPECT_TRUE(AutoSaveDue(form, 45)) << "every 15 minutes by default";
+    EXPECT_FALSE(AutoSaveDue(form, 46));
+    for (const char* interval : {"0", "-5", "abc", "", "$F", "99999999999"}) {
+        SetSetting(form, "AutoSave Min", interval);
+        EXPECT_FALSE(AutoSaveDue(form, 0)) << interval;
+        EXPECT_FALSE(AutoSaveDue(form, 60)) << interval;
+    }
+    SetSetting(form, "AutoSave Min", " 7 ");
+    EXPECT_TRUE(AutoSaveDue(form, 14));
+    form.AktTurNr = 0;
+    EXPECT_FALSE(AutoSaveDue(form, 14));
+}
+
+TEST_F(TournamentFileTest, AutosaveLeavesNeverSavedTournamentsAloneAndOpensNoDialog) {
+    OpenSaved("Kreisliga", "");
+    setTurChanged(form, true);
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    setTurChanged(form, true);
+    EXPECT_TRUE(autoSaveTurniere(form));
+    EXPECT_TRUE(std::filesystem::exists(Path("stadtpokal.tur")));
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "");
+    EXPECT_EQ(form.XMasterGrid.Cells(Turnier_Changes, MasterTurnierRow(form, 1)), "true");
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(TournamentFileTest, FailedAutosaveIsShownOnceAndKeepsTheMark) {
+    OpenSaved("Stadtpokal", "weg/stadtpokal.tur");
+    setTurChanged(form, true);
+    EXPECT_FALSE(autoSaveTurniere(form));
+    EXPECT_FALSE(autoSaveTurniere(form));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_THAT(LastBox(), HasSubstr("Turnier stadtpokal.tur kann nicht gespeichert werden"));
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
+    EXPECT_THAT(ReadProgramFile("error.log"), HasSubstr("[X] Automatisches Speichern: Turnier stadtpokal.tur kann"));
+    // Once a save succeeds, the next failure is shown again.
+    std::filesystem::create_directories(Path("weg"));
+    EXPECT_TRUE(autoSaveTurniere(form));
+    std::filesystem::remove_all(Path("weg"));
+    EXPECT_FALSE(autoSaveTurniere(form));
+    EXPECT_EQ(ui.boxes.size(), 2u);
+}
+
+TEST_F(TournamentFileTest, QuestionBeforeClosingOnlyWhenSomethingIsUnsaved) {
+    OpenSaved("Kreisliga", "kreisliga.tur");
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    EXPECT_TRUE(checkSaveTurnier(form));
+    EXPECT_TRUE(ui.boxes.empty());
+    form.XMasterGrid.SetCells(Turnier_Changes, MasterTurnierRow(form, 1), "true");
+    ui.QueueAnswer(mrNo);
+    EXPECT_TRUE(checkSaveTurnier(form));
+    EXPECT_EQ(LastBox(), lngText(85));
+    EXPECT_FALSE(std::filesystem::exists(Path("kreisliga.tur")));
+    ui.QueueAnswer(mrYes);
+    EXPECT_TRUE(checkSaveTurnier(form));
+    EXPECT_TRUE(std::filesystem::exists(Path("kreisliga.tur")));
+    EXPECT_TRUE(std::filesystem::exists(Path("stadtpokal.tur")));
+    EXPECT_FALSE(AnyTurnierChanged(form));
+    // A save that fails keeps the caller from going on.
+    setTurChanged(form, true);
+    Put(form.Turnier, Turnier_DateiNameS, 1, Path("weg/stadtpokal.tur"), true);
+    ui.QueueAnswer(mrYes);
+    EXPECT_FALSE(checkSaveTurnier(form));
+}

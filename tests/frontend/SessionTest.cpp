@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "SmallTournament.h"
+#include "TestEnvironment.h"
+#include "foundation/Settings.h"
+#include "frontend/CommandTable.h"
+#include "frontend/Session.h"
+#include "frontend/TestCommands.h"
+#include "mainwindow/main.h"
+
+namespace {
+
+// The front end on a window with the small tournament open, fed from a text.
+class SessionTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        form = std::make_unique<TForm1>();
+        form->FormCreate();
+        commands = ProgramCommands();
+        AddTestCommands(commands);
+    }
+    void OpenTournament() {
+        FillSmallTournament(*form);
+        form->doTurnierBaum();
+    }
+    // Runs the input as a script (or as typed on the terminal); the output in `output`.
+    int Run(const std::string& input, bool script = true) {
+        form->Closed = false;
+        std::istringstream in(input);
+        std::ostringstream out;
+        int status;
+        {
+            Session session(*form, commands, in, out, script);
+            status = session.Run();
+        }
+        output = out.str();
+        return status;
+    }
+    std::unique_ptr<TForm1> form;
+    CommandTable commands;
+    std::string output;
+};
+
+}  // namespace
+
+// A tree of the small tournament as "baum" prints it, with the node of that number chosen.
+std::string PrintedTree(const std::string& side, int chosen) {
+    const char* const nodes[] = {"TurnierPlan",
+                                 "  Sortiert nach Spielnummern",
+                                 "  Sortiert nach Uhrzeit",
+                                 "  Sortiert nach Gruppen",
+                                 "  Sortiert nach Feldern",
+                                 "  Spiele ohne Ergebnisse",
+                                 "Runden",
+                                 "  Runde 1 ( Vorrunde )",
+                                 "    Gruppe A ( Gruppe A )",
+                                 "    Gruppe B ( Gruppe B )",
+                                 "Platzierungen",
+                                 "  Tabelle A ( Gruppe A )",
+                                 "  Tabelle B ( Gruppe B )",
+                                 "  Endplatzierung"};
+    std::string out = "Baum " + side + ":\n";
+    for (int i = 1; i <= 14; ++i)
+        out += std::string(i < 10 ? "   " : "  ") + std::to_string(i) + " " + nodes[i - 1] +
+               (i == chosen ? "   (gewählt)" : "") + "\n";
+    return out;
+}
+
+TEST_F(SessionTest, TreesWithANumberPerNode) {
+    OpenTournament();
+    form->XTreeView2.SetSelected(form->XTreeView2.Nodes()[8]);
+    EXPECT_EQ(Run("baum\n"), kExitOk);
+    EXPECT_EQ(output, PrintedTree("oben", 2) + PrintedTree("unten", 9));
+}
+
+TEST_F(SessionTest, PlanShowsTheChosenNodesViewWithoutTheColumnsSwitchedOff) {
+    OpenTournament();
+    SetSetting(*form, "Spalte Datum", "Off");
+    SetSetting(*form, "Spalte Punkte", "Off");
+    SetSetting(*form, "Spalte Ergebnis", "Off");
+    EXPECT_EQ(Run("plan\nplan unten runde 1 ( VORRUNDE )\n"), kExitOk);
+    EXPECT_EQ(output,
+              ">> TurnierPlan >> Sortiert nach Spielnummern\n"
+              "?   Nr  Feld  Uhrzeit        Gruppe  Spielpaarung      Schiedsrichter\n"
+              ">>  1   2     10:00 - 10:20  A       Adler - Bären     Neutrales Schiedsgericht 2\n"
+              "    2   1     10:00 - 10:20  B       Condor - Delfine  Delfine\n"
+              ">> Runden >> Runde 1 ( Vorrunde )\n"
+              "?   Nr  Feld  Uhrzeit        Gruppe  Spielpaarung      Schiedsrichter\n"
+              ">>  1   2     10:00 - 10:20  A       Adler - Bären     Neutrales Schiedsgericht 2\n"
+              "    2   1     10:00 - 10:20  B       Condor - Delfine  Delfine\n");
+    EXPECT_EQ(form->XTreeView2.Selected()->Text, "Runde 1 ( Vorrunde )");
+    EXPECT_EQ(form->Plan2Modus, 5);
+}
+
+TEST_F(SessionTest, PlanShowsStandingsAndFinalPlacingByNodeNumber) {
+    OpenTournament();
+    form->Wertung1 = "Tore";
+    EXPECT_EQ(Run("plan 12\nplan oben 14\n"), kExitOk);
+    EXPECT_EQ(output,
+              ">> Platzierungen >> Tabelle A ( Gruppe A )\n"
+              "Platz  Platzhalter  Mannschaft  Spiele  Punkte  Ergebnis\n"
+              "1      Bären        Bären       1       3 : 0   0:0\n"
+              "2      Adler        Adler       1       0 : 3   0:0\n"
+              ">> Platzierungen >> Endplatzierung\n"
+              "Platz  Platzhalter        Mannschaft\n"
+              "1      Sieger Spiel 1     Bären\n"
+              "2      Verlierer Spiel 1\n");
+}
+
+TEST_F(SessionTest, PlanRefusesANodeTheTreeDoesNotHave) {
+    OpenTournament();
+    EXPECT_EQ(Run("plan unten 99\n"), kExitFailed);
+    EXPECT_EQ(output,
+              "Fehler: Im Baum unten gibt es keinen Knoten „99“; „baum“ zeigt die Knoten mit ihren Nummern.\n"
+              "Abbruch in Zeile 1: „plan unten 99“ ist fehlgeschlagen.\n");
+}
+
+TEST_F(SessionTest, ToolsOpenShowAPageAndClose) {
+    OpenTournament();
+    EXPECT_EQ(Run("werkzeug\nwerkzeug runde bearbeiten\nwerkzeug übersicht\nwerkzeug schließen\nwerkzeug\nwerkzeug\n"
+                  "werkzeug Hammer\n"),
+              kExitFailed);
+    EXPECT_EQ(output,
+              "Werkzeuge offen: Übersicht\n"
+              "Werkzeuge offen: Runde bearbeiten\n"
+              "Werkzeuge offen: Übersicht\n"
+              "Werkzeuge geschlossen; die Pläne sind zu sehen.\n"
+              "Werkzeuge offen: Übersicht\n"
+              "Werkzeuge geschlossen; die Pläne sind zu sehen.\n"
+              "Fehler: Eine Werkzeugseite „Hammer“ gibt es nicht; es gibt: Übersicht, Neue Runde anlegen, Runde "
+              "bearbeiten.\n"
+              "Abbruch in Zeile 7: „werkzeug Hammer“ ist fehlgeschlagen.\n");
+}
+
+TEST_F(SessionTest, CommandsThatNeedATournamentSaySoWhenNoneIsOpen) {
+    for (const char* line : {"baum", "plan 2", "werkzeug"}) {
+        EXPECT_EQ(Run(std::string(line) + "\n"), kExitFailed);
+        const std::string name = std::string(line).substr(0, std::string(line).find(' '));
+        EXPECT_EQ(output.substr(0, output.find('\n')),
+                  "Fehler: Kein Turnier geöffnet – „" + name + "“ braucht ein geöffnetes Turnier.");
+    }
+}
+
+TEST_F(SessionTest, OnTheTerminalAFailedCommandIsOnlyReported) {
+    OpenTournament();
+    EXPECT_EQ(Run("plaan\n\nbaum Zweig\nende\n", false), kExitOk);
+    EXPECT_EQ(output,
+              "> Fehler: Unbekannter Befehl „plaan“ – meinten Sie „plan“? („hilfe“ zeigt alle Befehle)\n"
+              "> > Fehler: „baum“ nimmt keine Angaben.\n"
+              "> ");
+    EXPECT_TRUE(form->Closed);
+}
+
+TEST_F(SessionTest, ScriptsStopAtAQuestionWithoutAnswerWithStatusTwo) {
+    EXPECT_EQ(Run("# Anfang\nantwort ja\ntestfrage\ntestfrage\nhilfe\n"), kExitUnanswered);
+    EXPECT_EQ(output,
+              "Frage: Weiter mit dem Test?\nAntwort: ja\nTestfrage beantwortet: ja\nFrage: Weiter mit dem Test?\n"
+              "Abbruch in Zeile 4: Die Frage „Weiter mit dem Test?“ wurde nicht beantwortet; eine Antwort steht vor "
+              "dem Befehl, der fragt: „antwort ja“ oder „antwort nein“.\n");
+    EXPECT_EQ(Run("testfrage\n", false), kExitUnanswered) << "on the terminal the input ended";
+    EXPECT_NE(output.find("Abbruch in Zeile 1: Die Frage „Weiter mit dem Test?“ wurde nicht beantwortet, die Eingabe "
+                          "ist zu Ende.\n"),
+              std::string::npos);
+}
+
+TEST_F(SessionTest, AnswersLeftForTheEndOfTheInputMustBeUsed) {
+    EXPECT_EQ(Run("hilfe hilfe\nantwort nein\n"), kExitFailed);
+    EXPECT_NE(output.find("Fehler: Das Ende der Eingabe hat nichts mehr gefragt; die Antwort „nein“ wurde nicht "
+                          "gebraucht.\nAbbruch am Ende der Eingabe: Beenden ist fehlgeschlagen.\n"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(Run("ende\n# nur noch Kommentar\n\n"), kExitOk);
+    EXPECT_EQ(Run("ende\nhilfe\n"), kExitFailed);
+    EXPECT_EQ(output, "Abbruch in Zeile 2: Nach „ende“ folgen noch Befehle; sie werden nicht ausgeführt.\n");
+}
+
+// The start: a tournament file goes to the load command; a start on the terminal without one
+// asks what to do first, offering only the commands that exist.
+class StartSessionTest : public SessionTest {
+protected:
+    void AddCommand(const std::string& name) {
+        commands.Add(Command{name, kMenuTurnier, "", "Zum Test", "", false, [this, name](CommandCall& call) {
+                                 ran.push_back(name + (call.form.ShowLoadDialog ? "" : " ohne Dialog: ") +
+                                               call.form.OpenDialog1.Files.Text());
+                                 return true;
+                             }});
+    }
+    std::optional<int> Start(const std::string& input, const std::string& argument, bool script = false) {
+        std::istringstream in(input);
+        std::ostringstream out;
+        std::optional<int> status;
+        {
+            Session session(*form, commands, in, out, script);
+            status = session.Start(argument);
+        }
+        output = out.str();
+        return status;
+    }
+    std::vector<std::string> ran;
+};
+
+TEST_F(StartSessionTest, TournamentFileIsLoadedWithTheLoadCommand) {
+    AddCommand("laden");
+    EXPECT_EQ(Start("", "/daten/Pokal.tur"), std::nullopt);
+    EXPECT_EQ(ran, std::vector<std::string>{"laden ohne Dialog: /daten/Pokal.tur\r\n"});
+    EXPECT_EQ(output, "Marovelkandis Release 1.88a – „hilfe“ zeigt die Befehle.\n");
+}
+
+TEST_F(StartSessionTest, WithoutALoadCommandATournamentFileEndsTheStart) {
+    EXPECT_EQ(Start("", "/daten/Pokal.tur"), kExitFailed);
+    EXPECT_EQ(output,
+              "Marovelkandis Release 1.88a – „hilfe“ zeigt die Befehle.\n"
+              "Fehler: Turnierdateien laden kann dieser Stand noch nicht (der Befehl „laden“ fehlt).\n"
+              "Abbruch beim Start: Die Datei „/daten/Pokal.tur“ wurde nicht geladen.\n");
+}
+
+TEST_F(StartSessionTest, TheStartQuestionOffersWhatExistsAndRunsTheChoice) {
+    EXPECT_EQ(Start("beenden\n", ""), std::nullopt);
+    EXPECT_FALSE(form->Closed) << "nothing to offer: no question, the prompt comes";
+    AddCommand("neu");
+    EXPECT_EQ(Start("laden\nneu\n", ""), std::nullopt);
+    EXPECT_EQ(ran, std::vector<std::string>{"neu"});
+    EXPECT_NE(output.find("[Dialog] Start – was möchten Sie tun?\n  Schaltflächen: neu beenden\n"), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("Unbekannte Schaltfläche \"laden\""), std::string::npos);
+    AddCommand("laden");
+    EXPECT_EQ(Start("beenden\n", ""), std::nullopt);
+    EXPECT_NE(output.find("Schaltflächen: neu laden beenden"), std::string::npos);
+    EXPECT_TRUE(form->Closed);
+}
+
+TEST_F(StartSessionTest, NoStartQuestionInAScriptAndTheEndOfInputQuits) {
+    AddCommand("neu");
+    EXPECT_EQ(Start("", "", true), std::nullopt);
+    EXPECT_FALSE(form->Closed);
+    EXPECT_EQ(Start("", ""), std::nullopt);
+    EXPECT_TRUE(form->Closed) << "closing the start question ends the program";
+    EXPECT_TRUE(ran.empty());
+}
