@@ -215,6 +215,21 @@ TEST_F(RefusedFileTest, OlderGenerationWrongMagicAndGroupFault) {
     ExpectRefused(Path("fehlt.tur"), "Kann Datei fehlt.tur nicht oeffnen");
 }
 
+// Single blanks and cells a row stops before are empty cells: such a group has the same fault, or
+// the file would load once and, saved again, never load after.
+TEST_F(RefusedFileTest, GroupWithBlankOrMissingParticipantsAndFieldsHasTheGroupFault) {
+    const std::string shortGroupRow = "1\r\n2\r\n1\r\n\r\n1\r\nA\r\nGruppe A\r\n";
+    WriteTurLines(Path("kurz.tur"), {TurRowLine(Cells31({"1", "1", "", "Cup"})), shortGroupRow});
+    ExpectRefused(Path("kurz.tur"), "Datei 'kurz.tur' konnte nicht geladen werden; Gruppenfehler\n\nBitte erstellen Sie "
+                                    "das Turnier neu in diesem Release.");
+    Row group = Cells31({"1", "2", "1", "", "1", "A", "Gruppe A"});
+    group[Gruppe_Teams] = " ";
+    group[Gruppe_Felder] = " ";
+    WriteTurFile(Path("g.tur"), {Cells31({"1", "1", "", "Cup"}), group});
+    ExpectRefused(Path("g.tur"), "Datei 'g.tur' konnte nicht geladen werden; Gruppenfehler\n\nBitte erstellen Sie das "
+                                 "Turnier neu in diesem Release.");
+}
+
 // --- writing ---
 
 TEST_F(TournamentFileTest, NeverSavedTournamentAsksForItsFileAndGetsTheExtension) {

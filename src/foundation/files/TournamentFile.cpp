@@ -324,11 +324,23 @@ void CheckRows(const std::string& file, const std::vector<Cells>& rows) {
     }
 }
 
+// A cell of a single blank is how older releases stored an empty cell. It is emptied before the
+// rows are checked, so that what is accepted is what is kept and saved.
+void EmptyOlderBlankCells(Cells& cells) {
+    for (size_t c = 1; c < cells.size() && c <= 29; ++c)
+        if (cells[c] == " ") cells[c].clear();
+}
+
+// A cell the row stops before is empty.
+std::string CellOf(const Cells& cells, int column) {
+    return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)] : "";
+}
+
 // Groups of files from an older release name no participants and no fields.
 bool HasGroupFault(const std::vector<Cells>& rows) {
     for (const Cells& cells : rows)
-        if (KindOf(cells) == TabelleGruppe && cells.size() > Gruppe_Felder && !cells[Gruppe_Name].empty() &&
-            cells[Gruppe_Teams].empty() && cells[Gruppe_Felder].empty())
+        if (KindOf(cells) == TabelleGruppe && !CellOf(cells, Gruppe_Name).empty() &&
+            CellOf(cells, Gruppe_Teams).empty() && CellOf(cells, Gruppe_Felder).empty())
             return true;
     return false;
 }
@@ -361,6 +373,7 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
         CheckRoundTrip(file, line, keyShift);
         if (line == "</TABLE>") break;
         content.rows.push_back(SplitTurRowLine(line));
+        EmptyOlderBlankCells(content.rows.back());
     }
     CheckRows(path, content.rows);
     if (HasGroupFault(content.rows)) {
@@ -391,9 +404,7 @@ void TakeIntoMaster(TMainForm& f, const std::vector<Cells>& rows, const std::str
     for (size_t i = 0; i < rows.size(); ++i) {
         const int row = first + static_cast<int>(i);
         for (int c = 0; c < kMasterColumns; ++c) {
-            const std::string& cell = static_cast<size_t>(c) < rows[i].size() ? rows[i][static_cast<size_t>(c)] : "";
-            // A cell of a single blank is how older releases stored an empty cell.
-            master.SetCells(c, row, c >= 1 && c <= 29 && cell == " " ? "" : cell);
+            master.SetCells(c, row, CellOf(rows[i], c));
         }
         master.SetCells(0, row, IntToStr(number));
     }
