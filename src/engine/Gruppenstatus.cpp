@@ -71,11 +71,14 @@ const std::string& TeamName(const TMainForm& f, int team) {
 }
 
 // The participants of h, named, take the totals their names reached in the round before h's.
+// A name met in several rows of that round takes the totals of the last one, group by group:
+// the order of rows of different groups in the table means nothing.
 void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::map<int, Totals>& totals) {
     const int previous = IntGet(f.Gruppe, Gruppe_RNr, h, true) - 1;
     if (previous < 1) return;
     const TSortGrid& platz = f.Platz;
     std::map<int, int> roundOfGroup;
+    std::map<int, std::vector<int>> rowsOfGroup;  // the previous round's rows per group
     for (int p = 1; p < platz.RowCount(); ++p) {
         const int group = IntGet(platz, Platz_GrNr, p, true);
         auto round = roundOfGroup.find(group);
@@ -83,15 +86,18 @@ void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::
             const int roundNumber = IsGroupRow(f, group) ? IntGet(f.Gruppe, Gruppe_RNr, group, true) : 0;
             round = roundOfGroup.emplace(group, roundNumber).first;
         }
-        if (round->second != previous) continue;
-        const std::string name = TeamName(f, IntGet(platz, Platz_TeamNr, p, true));
-        if (name.empty()) continue;
-        for (int q : rowsOfH)
-            if (TeamName(f, IntGet(platz, Platz_TeamNr, q, true)) == name) {
-                totals[q] = ReadTotals(platz, p);
-                break;
-            }
+        if (round->second == previous) rowsOfGroup[group].push_back(p);
     }
+    for (const auto& [group, rows] : rowsOfGroup)
+        for (int p : rows) {
+            const std::string name = TeamName(f, IntGet(platz, Platz_TeamNr, p, true));
+            if (name.empty()) continue;
+            for (int q : rowsOfH)
+                if (TeamName(f, IntGet(platz, Platz_TeamNr, q, true)) == name) {
+                    totals[q] = ReadTotals(platz, p);
+                    break;
+                }
+        }
 }
 
 // The standings of the groups from the stored results of their games; with carryOver, on top of
@@ -138,8 +144,8 @@ std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver)
 }
 
 // The participants that came from group g lose their names again; the groups they play in
-// wait for them anew.
-void TakeBackFrom(TMainForm& f, int g) {
+// wait for them anew. Returns those groups.
+std::set<int> TakeBackFrom(TMainForm& f, int g) {
     const std::string label = ListGet(f.XAGruppBez, g);
     TSortGrid& teams = f.Teams;
     TSortGrid& platz = f.Platz;
@@ -164,6 +170,7 @@ void TakeBackFrom(TMainForm& f, int g) {
     for (int t = 1; t < teams.RowCount(); ++t)
         if (!Get(teams, Teams_Platz, t, true).empty() && NamesPlaceOfGroup(Get(teams, Teams_Name, t, true), label))
             Put(teams, Teams_Name_Tur, t, "", true);
+    return waiting;
 }
 
 }  // namespace
@@ -193,12 +200,14 @@ void MarkResultTaken(TMainForm& form, int g, int t1, int t2) {
     SetState(form, g, "Edit");
 }
 
-void MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress) {
+std::set<int> MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress) {
+    std::set<int> rebuilt;
     if (progress.games - 1 == progress.decided) {
         SetState(form, g, "Edit");
-        if (g >= 1) TakeBackFrom(form, g);
+        if (g >= 1) rebuilt = TakeBackFrom(form, g);
     }
     if (progress.decided == 0) SetState(form, g, "Open");
+    return rebuilt;
 }
 
 LaterGroups OpenLaterGroups(TMainForm& form) {
@@ -209,7 +218,7 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
         const std::string& shown = platz.Cells(Platz_Team, p);
         if (name.empty() || name == shown) continue;
         // A row without a name takes no part in the ranking: with one it does.
-        if (shown.empty()) result.standingsChanged = true;
+        if (shown.empty()) result.changedStandings.insert(CellInt(platz, Platz_GrNr, p));
         Put(platz, Platz_Team, p, name, true);
     }
 
@@ -242,7 +251,7 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
             result.opened.push_back(IntToStr(h));
         }
     if (opened.empty()) return result;
-    result.standingsChanged = true;
+    result.changedStandings.insert(opened.begin(), opened.end());
     // A group taken back keeps the results it had: it is open again only without any.
     const std::set<int> played = Rebuild(form, opened, true);
     for (int h : opened) SetState(form, h, played.count(h) ? "Edit" : "Open");

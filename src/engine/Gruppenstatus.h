@@ -1,4 +1,5 @@
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,11 @@ GroupProgress CountProgress(const TMainForm& form, int g);
 void MarkResultTaken(TMainForm& form, int g, int t1, int t2);
 // A result of group g was removed (progress counted afterwards): a group complete before takes
 // back the participants that came from it; a group left without any winner is open again.
-void MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress);
+// Returns the groups whose standings were rebuilt.
+std::set<int> MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress);
 struct LaterGroups {
     std::vector<std::string> opened;  // numbers of the groups opened
-    bool standingsChanged = false;    // totals rebuilt or a row without a name given one
+    std::set<int> changedStandings;   // groups with totals rebuilt or a row without a name given one
 };
 // Shows the names the participant slots have in the standings, then opens every group not yet
 // played whose participants' and referees' source groups are finished.
