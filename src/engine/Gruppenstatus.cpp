@@ -65,9 +65,10 @@ Totals ReadTotals(const TSortGrid& platz, int row) {
     return totals;
 }
 
+const std::string kNoName;
+
 const std::string& TeamName(const TMainForm& f, int team) {
-    static const std::string none;
-    return team >= 0 && team < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[team] : none;
+    return team >= 0 && team < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[team] : kNoName;
 }
 
 // The participants of h, named, take the totals their names reached in the round before h's.

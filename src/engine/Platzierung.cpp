@@ -121,11 +121,14 @@ std::vector<int> AllRows(const TSortGrid& platz) {
 // groups plays in another: then only a ranking of the whole table gives every group its order.
 std::optional<std::vector<int>> RowsOfGroups(const TMainForm& form, const std::set<int>& groups) {
     const TSortGrid& platz = form.Platz;
+    std::vector<char> wanted(groups.empty() ? 0 : static_cast<size_t>(std::max(*groups.rbegin(), 0)) + 1, 0);
+    for (int g : groups)
+        if (g >= 0) wanted[static_cast<size_t>(g)] = 1;
     std::vector<int> rows;
     for (int r = 1; r < platz.RowCount(); ++r) {
         if (platz.Cells(Platz_Team, r).empty()) return std::nullopt;
         const int group = CellInt(platz, Platz_GrNr, r);
-        if (!groups.count(group)) continue;
+        if (group < 0 || static_cast<size_t>(group) >= wanted.size() || !wanted[static_cast<size_t>(group)]) continue;
         if (GroupOfTeam(form, CellInt(platz, Platz_TeamNr, r)) != group) return std::nullopt;
         rows.push_back(r);
     }
