@@ -25,6 +25,9 @@ void SetState(TMainForm& f, int g, const std::string& state) {
 
 bool Finished(const std::string& state) { return state == "Done" || state == "Closed"; }
 
+// A blank row is no game.
+bool IsGame(const TSortGrid& plan, int r) { return !plan.Cells(Spielplan_SpNr, r).empty(); }
+
 // The group a participant slot takes its participant from; 0 for a team of its own.
 int SourceGroup(const TMainForm& f, int team) { return team >= 1 ? IntGet(f.Teams, Teams_GrNr, team, true) : 0; }
 
@@ -184,15 +187,18 @@ GroupProgress CountProgress(const TMainForm& form, int g) {
     GroupProgress progress;
     const TSortGrid& plan = form.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
-        // A blank row is no game.
-        if (plan.Cells(Spielplan_SpNr, r).empty()) continue;
-        const bool decided = !plan.Cells(Spielplan_Sieger, r).empty();
-        if (!decided) progress.allDecided = false;
-        if (CellInt(plan, Spielplan_GrNr, r) != g) continue;
+        if (CellInt(plan, Spielplan_GrNr, r) != g || !IsGame(plan, r)) continue;
         ++progress.games;
-        if (decided) ++progress.decided;
+        if (!plan.Cells(Spielplan_Sieger, r).empty()) ++progress.decided;
     }
     return progress;
+}
+
+bool AllGamesDecided(const TMainForm& form) {
+    const TSortGrid& plan = form.Spielplan;
+    for (int r = 1; r < plan.RowCount(); ++r)
+        if (IsGame(plan, r) && plan.Cells(Spielplan_Sieger, r).empty()) return false;
+    return true;
 }
 
 void MarkResultTaken(TMainForm& form, int g, int t1, int t2) {
@@ -216,8 +222,9 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
     TSortGrid& platz = form.Platz;
     for (int p = 1; p < platz.RowCount(); ++p) {
         const std::string& name = TeamName(form, CellInt(platz, Platz_TeamNr, p));
+        if (name.empty()) continue;
         const std::string& shown = platz.Cells(Platz_Team, p);
-        if (name.empty() || name == shown) continue;
+        if (name == shown) continue;
         // A row without a name takes no part in the ranking: with one it does.
         if (shown.empty()) result.changedStandings.insert(CellInt(platz, Platz_GrNr, p));
         Put(platz, Platz_Team, p, name, true);

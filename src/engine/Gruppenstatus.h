@@ -14,12 +14,13 @@ class TMainForm;
 bool SpielHatErgebnis(const TMainForm& form, int row);
 
 struct GroupProgress {
-    int games = 0;            // games of the group
-    int decided = 0;          // of them with a winner
-    bool allDecided = true;   // every game of the tournament has a winner
+    int games = 0;    // games of the group
+    int decided = 0;  // of them with a winner
     bool Complete() const { return games == decided; }
 };
 GroupProgress CountProgress(const TMainForm& form, int g);
+// Every game of the tournament has a winner.
+bool AllGamesDecided(const TMainForm& form);
 
 // A result of a game of group g between t1 and t2 was taken: the groups the two came from are
 // in use, g is being played.

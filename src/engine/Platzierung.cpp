@@ -116,31 +116,21 @@ std::vector<int> AllRows(const TSortGrid& platz) {
     return rows;
 }
 
-// The rows of these groups in table order; none when a row of the table takes no part, since
-// such a row holds back the rows below it whatever their group, or when a participant of these
-// groups plays in another: then only a ranking of the whole table gives every group its order.
-std::optional<std::vector<int>> RowsOfGroups(const TMainForm& form, const std::set<int>& groups) {
+// The rows of every group, by group number, in table order; nothing unless every row takes part
+// and its participant plays in the row's group. A row without a name holds back the rows below
+// it whatever their group, and a participant counts in its own group's head-to-head and ties
+// wherever its row stands: in such a table only the whole ranks as it always did.
+std::optional<std::vector<std::vector<int>>> RowsByGroup(const TMainForm& form) {
     const TSortGrid& platz = form.Platz;
-    std::vector<char> wanted(groups.empty() ? 0 : static_cast<size_t>(std::max(*groups.rbegin(), 0)) + 1, 0);
-    for (int g : groups)
-        if (g >= 0) wanted[static_cast<size_t>(g)] = 1;
-    std::vector<int> rows;
+    std::vector<std::vector<int>> rows(static_cast<size_t>(std::max(form.Gruppe.RowCount(), 0)));
     for (int r = 1; r < platz.RowCount(); ++r) {
-        if (platz.Cells(Platz_Team, r).empty()) return std::nullopt;
         const int group = CellInt(platz, Platz_GrNr, r);
-        if (group < 0 || static_cast<size_t>(group) >= wanted.size() || !wanted[static_cast<size_t>(group)]) continue;
-        if (GroupOfTeam(form, CellInt(platz, Platz_TeamNr, r)) != group) return std::nullopt;
-        rows.push_back(r);
+        if (platz.Cells(Platz_Team, r).empty() || group < 0 || static_cast<size_t>(group) >= rows.size() ||
+            GroupOfTeam(form, CellInt(platz, Platz_TeamNr, r)) != group)
+            return std::nullopt;
+        rows[static_cast<size_t>(group)].push_back(r);
     }
     return rows;
-}
-
-// Every row's participant plays in the row's group.
-bool RowsInTheirGroups(const TMainForm& form) {
-    const TSortGrid& platz = form.Platz;
-    for (int r = 1; r < platz.RowCount(); ++r)
-        if (GroupOfTeam(form, CellInt(platz, Platz_TeamNr, r)) != CellInt(platz, Platz_GrNr, r)) return false;
-    return true;
 }
 
 // updatePlatzierung over these rows of Platz, in their own places.
@@ -189,32 +179,32 @@ void addKonfliktTeam(TMainForm& form, int t) {
     if (form.KonfliktTeams.IndexOf(team) < 0) form.KonfliktTeams.Add(team);
 }
 
-StandingsRanking::StandingsRanking(TMainForm& form)
-    : form_(form), othersRanked_(StampFits(form)), rowsInTheirGroups_(othersRanked_) {}
+StandingsRanking::StandingsRanking(TMainForm& form) : form_(form), grouped_(StampFits(form)) {}
 
 void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) {
     ranked_ = true;
     if (!StartRanking(form_)) return;
     const RankChain chain = ChainOf(form_);
-    std::optional<std::vector<int>> rows;
-    if (othersRanked_ && rowsInTheirGroups_) {
-        std::set<int> groups = changed;
-        if (g > 0) groups.insert(g);
-        rows = RowsOfGroups(form_, groups);
-    }
-    if (!rows) {
+    TMainForm::StandingsStamp& stamp = form_.RankedStandings;
+    if (!grouped_) {
         RankAmong(form_, AllRows(form_.Platz), chain, g, plain);
-        othersRanked_ = true;
-        rowsInTheirGroups_ = RowsInTheirGroups(form_);
+        std::optional<std::vector<std::vector<int>>> rows = RowsByGroup(form_);
+        grouped_ = rows.has_value();
+        stamp.rowsOfGroup = grouped_ ? std::move(*rows) : std::vector<std::vector<int>>{};
         return;
     }
-    RankAmong(form_, *rows, chain, g, plain);
+    // Each group among its own rows: they keep their places, so the index stays true.
+    std::set<int> groups = changed;
+    if (g > 0) groups.insert(g);
+    for (int group : groups)
+        if (group >= 0 && static_cast<size_t>(group) < stamp.rowsOfGroup.size())
+            RankAmong(form_, stamp.rowsOfGroup[static_cast<size_t>(group)], chain, g, plain);
 }
 
 void StandingsRanking::Finish() {
     if (!ranked_) return;
     TMainForm::StandingsStamp& stamp = form_.RankedStandings;
-    stamp.valid = rowsInTheirGroups_;
+    stamp.valid = grouped_;
     stamp.platz = form_.Platz.Changes();
     stamp.teams = form_.Teams.Changes();
     stamp.spielplan = form_.Spielplan.Changes();

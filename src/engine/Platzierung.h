@@ -16,12 +16,12 @@ void addKonfliktTeam(TMainForm& form, int t);
 
 // The rankings of one operation on results: a result's processing, or settling a placing
 // conflict. Nobody reads the order of rows of different groups, and while every row takes part
-// (has a name) and every row's participant plays in the row's group, ranking the rows of some
-// groups in their own places gives each of these groups the order that ranking the whole table
-// gives it. So when the tables are as the previous such operation left them (every group ranked,
-// no change since, the same ranking settings), a ranking puts only the groups whose standings
-// changed in order; otherwise it ranks the whole table, as updatePlatzierung, and from then on
-// the groups changed.
+// (has a name) and every row's participant plays in the row's group, ranking each group among
+// its own rows gives it the order that ranking the whole table gives it. So when the tables are
+// as the previous such operation left them (no change since, the same ranking settings) and such
+// a table, a ranking puts only the groups whose standings changed in order, each in its own
+// rows; otherwise it ranks the whole table, as updatePlatzierung, and from then on the groups
+// changed. The rows of each group are kept with the stamp (TMainForm::RankedStandings).
 class StandingsRanking {
 public:
     explicit StandingsRanking(TMainForm& form);
@@ -35,8 +35,7 @@ public:
 
 private:
     TMainForm& form_;
-    bool othersRanked_;       // the groups not reported changed are in ranked order
-    bool rowsInTheirGroups_;  // every row's participant plays in the row's group
+    bool grouped_;  // every group but those reported changed is in ranked order, and the rows of each are known
     bool ranked_ = false;
 };
 

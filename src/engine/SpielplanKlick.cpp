@@ -75,7 +75,7 @@ public:
         const int cg = complete ? g_ : 0;
         ranking_.Rank(cg, false, changed);
         bool resolved = false;
-        if (complete) resolved = FinishGroup(progress.allDecided);
+        if (complete) resolved = FinishGroup();
         std::vector<std::string> opened;
         if (taken_ && (resolved || Get(form_.Gruppe, Gruppe_System, g_, true) == "SV")) {
             const LaterGroups later = OpenLaterGroups(form_);
@@ -165,8 +165,8 @@ private:
         int pA = 0, pB = 0;
         for (int p = 1; p < platz.RowCount() && (pA == 0 || pB == 0); ++p) {
             const std::string& team = platz.Cells(Platz_TeamNr, p);
-            if (pA == 0 && !t1.empty() && team == t1) pA = p;
-            if (pB == 0 && !t2.empty() && team == t2) pB = p;
+            if (pA == 0 && !t1.empty() && CellEquals(team, t1)) pA = p;
+            if (pB == 0 && !t2.empty() && CellEquals(team, t2)) pB = p;
         }
         if (pA < 1 || pB < 1) {
             ErrorLog("doSpielplanKlick(): Ergbnis in XPlatz eingeben: t1 (" + IntToStr(pA) + ") oder t2 (" +
@@ -204,12 +204,12 @@ private:
     }
 
     // The group has just been completed; true when its placeholders were resolved.
-    bool FinishGroup(bool allDecided) {
+    bool FinishGroup() {
         TSortGrid& gruppe = form_.Gruppe;
         Log("[A] Gruppe " + Get(gruppe, Gruppe_Bez, g_, true) + " fertig");
         Put(gruppe, Gruppe_State, g_, "Done", true);
         if (!automatic_) ShowMsg(1, GroupDoneText(Get(gruppe, Gruppe_Bez, g_, true), Get(gruppe, Gruppe_Name, g_, true)));
-        if (Get(form_.Turnier, Turnier_System, 1, true) == "Schweiz" && !allDecided) {
+        if (Get(form_.Turnier, Turnier_System, 1, true) == "Schweiz" && !AllGamesDecided(form_)) {
             PairNextSwissRound();
             return false;
         }

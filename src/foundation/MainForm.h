@@ -146,12 +146,14 @@ public:
     TEdit umValidEdit5, umValidEdit7;
 
     // Standings ranking (engine/Platzierung.h): the tables as result processing last left them
-    // with every group's standings in ranked order, by their change counts, and the ranking
-    // settings then in force. Any other change of the tables makes the stamp outdated.
+    // with every group's standings in ranked order, by their change counts, the ranking settings
+    // then in force, and the Platz rows of each group (by group number). Any other change of the
+    // tables makes the stamp outdated.
     struct StandingsStamp {
         bool valid = false;
         std::uint64_t platz = 0, teams = 0, spielplan = 0;
         std::string settings;
+        std::vector<std::vector<int>> rowsOfGroup;
     };
     StandingsStamp RankedStandings;
 
