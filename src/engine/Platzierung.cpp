@@ -179,21 +179,21 @@ void addKonfliktTeam(TMainForm& form, int t) {
     if (form.KonfliktTeams.IndexOf(team) < 0) form.KonfliktTeams.Add(team);
 }
 
-StandingsRanking::StandingsRanking(TMainForm& form) : form_(form), grouped_(StampFits(form)) {}
+StandingsRanking::StandingsRanking(TMainForm& form) : form_(form), byGroup_(StampFits(form)), clean_(byGroup_) {}
 
 void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) {
     ranked_ = true;
     if (!StartRanking(form_)) return;
     const RankChain chain = ChainOf(form_);
     TMainForm::StandingsStamp& stamp = form_.RankedStandings;
-    if (!grouped_) {
+    if (!byGroup_) {
         RankAmong(form_, AllRows(form_.Platz), chain, g, plain);
         std::optional<std::vector<std::vector<int>>> rows = RowsByGroup(form_);
-        grouped_ = rows.has_value();
-        stamp.rowsOfGroup = grouped_ ? std::move(*rows) : std::vector<std::vector<int>>{};
+        clean_ = rows.has_value();
+        stamp.rowsOfGroup = clean_ ? std::move(*rows) : std::vector<std::vector<int>>{};
         return;
     }
-    // Each group among its own rows: they keep their places, so the index stays true.
+    // Each group among its own rows: they keep their places, so the rows of each stay known.
     std::set<int> groups = changed;
     if (g > 0) groups.insert(g);
     for (int group : groups)
@@ -204,7 +204,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) {
 void StandingsRanking::Finish() {
     if (!ranked_) return;
     TMainForm::StandingsStamp& stamp = form_.RankedStandings;
-    stamp.valid = grouped_;
+    stamp.valid = clean_;
     stamp.platz = form_.Platz.Changes();
     stamp.teams = form_.Teams.Changes();
     stamp.spielplan = form_.Spielplan.Changes();

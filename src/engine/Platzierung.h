@@ -17,11 +17,11 @@ void addKonfliktTeam(TMainForm& form, int t);
 // The rankings of one operation on results: a result's processing, or settling a placing
 // conflict. Nobody reads the order of rows of different groups, and while every row takes part
 // (has a name) and every row's participant plays in the row's group, ranking each group among
-// its own rows gives it the order that ranking the whole table gives it. So when the tables are
-// as the previous such operation left them (no change since, the same ranking settings) and such
-// a table, a ranking puts only the groups whose standings changed in order, each in its own
-// rows; otherwise it ranks the whole table, as updatePlatzierung, and from then on the groups
-// changed. The rows of each group are kept with the stamp (TMainForm::RankedStandings).
+// its own rows gives it the order that ranking the whole table gives it. So when the operation
+// starts with the tables as the previous one left them (no change since, the same ranking
+// settings, such a table), its rankings put only the groups whose standings changed in order,
+// each among its own rows. Otherwise each of its rankings ranks the whole table, as
+// updatePlatzierung does. The rows of each group are kept with the stamp (TMainForm::RankedStandings).
 class StandingsRanking {
 public:
     explicit StandingsRanking(TMainForm& form);
@@ -35,7 +35,8 @@ public:
 
 private:
     TMainForm& form_;
-    bool grouped_;  // every group but those reported changed is in ranked order, and the rows of each are known
+    bool byGroup_;  // every group but those reported changed is in ranked order, the rows of each known
+    bool clean_;    // every row named and in its group: the next operation may rank by group
     bool ranked_ = false;
 };
 
