@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "BenchForm.h"
 #include "engine/TurnierWechsel.h"
+#include "foundation/files/TournamentFile.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -81,17 +83,18 @@ void OpenLargeTurnier(TMainForm& f, int games) {
     LoadTurSettings(f);
 }
 
-std::unique_ptr<TForm1> TwoLargeTournaments() {
+template <typename Form>
+std::unique_ptr<Form> TwoLargeTournaments() {
     UseBenchFolder();
-    auto form = std::make_unique<TForm1>();
+    auto form = std::make_unique<Form>();
     OpenLargeTurnier(*form, 2000);
     OpenLargeTurnier(*form, 2000);
     return form;
 }
 
-// The store's part of a switch: pack, empty, unpack, lists, general values.
+// The store's part of a switch (a window without views): pack, empty, unpack, lists, general values.
 void SwitchBetweenTwoTournaments(benchmark::State& state) {
-    auto form = TwoLargeTournaments();
+    auto form = TwoLargeTournaments<BenchForm>();
     int target = 1;
     for (auto _ : state) {
         form->XComboBox1.SetItemIndex(target - 1);
@@ -100,9 +103,10 @@ void SwitchBetweenTwoTournaments(benchmark::State& state) {
     }
 }
 
-// The whole selector change, the redrawing of both plans included.
+// The whole selector change in the window: the trees, whose selection redraws the plans, the
+// placing grids and both plans again.
 void SwitchBetweenTwoTournamentsWithPlans(benchmark::State& state) {
-    auto form = TwoLargeTournaments();
+    auto form = TwoLargeTournaments<TForm1>();
     int target = 1;
     for (auto _ : state) {
         form->XComboBox1.SetItemIndex(target - 1);
@@ -111,9 +115,64 @@ void SwitchBetweenTwoTournamentsWithPlans(benchmark::State& state) {
     }
 }
 
+// Closing the current tournament among 99 open ones of 200 games each: the others are renumbered
+// and the one before becomes current.
+void CloseOneOfNinetyNine(benchmark::State& state) {
+    UseBenchFolder();
+    auto form = std::make_unique<BenchForm>();
+    for (int t = 0; t < 99; ++t) OpenLargeTurnier(*form, 200);
+    for (auto _ : state) {
+        state.PauseTiming();
+        while (form->AnzTurniere < 99) OpenLargeTurnier(*form, 200);
+        form->XComboBox1.SetItemIndex(49);
+        turnierWechseln(*form);
+        state.ResumeTiming();
+        aktuellesTurnierEntfernen(*form);
+    }
+}
+
+std::string SavedLargeTurnier(TMainForm& form) {
+    const std::string path = std::string(getenv("MAROVELKA_HOME")) + "/gross.tur";
+    OpenLargeTurnier(form, 10000);
+    Put(form.Turnier, Turnier_DateiNameS, 1, path, true);
+    saveTurnier(form, false, false, false);
+    return path;
+}
+
+// A tournament of 10,000 games written to its file (MB/s of file written).
+void SaveTournamentOf10000Games(benchmark::State& state) {
+    UseBenchFolder();
+    auto form = std::make_unique<BenchForm>();
+    const std::string path = SavedLargeTurnier(*form);
+    for (auto _ : state) saveTurnier(*form, false, false, false);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(std::filesystem::file_size(path)));
+}
+
+// The same file read whole, checked and made current (MB/s of file read).
+void LoadTournamentOf10000Games(benchmark::State& state) {
+    UseBenchFolder();
+    auto writer = std::make_unique<BenchForm>();
+    const std::string path = SavedLargeTurnier(*writer);
+    auto form = std::make_unique<BenchForm>();
+    for (auto _ : state) {
+        form->AnzTurniere = form->AktTurNr = 1;
+        LoadFileToMaster(*form, path, 1, nullptr);
+        TakeTurFromMaster(*form, 1);
+        state.PauseTiming();
+        ClearAll(*form, true);
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(std::filesystem::file_size(path)));
+}
+
 }  // namespace
 
 BENCHMARK(SwitchBetweenTwoTournaments)->Unit(benchmark::kMillisecond);
 BENCHMARK(SwitchBetweenTwoTournamentsWithPlans)->Unit(benchmark::kMillisecond);
+BENCHMARK(CloseOneOfNinetyNine)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveTournamentOf10000Games)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadTournamentOf10000Games)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -4,6 +4,7 @@
 
 #include "foundation/Conversions.h"
 #include "foundation/files/Dateihandling.h"
+#include "foundation/files/TournamentForms.h"
 
 namespace {
 
@@ -295,7 +296,7 @@ std::vector<FormRecord> FormCatalogue() {
 }
 
 std::vector<std::string> FormFileLines(const std::vector<FormRecord>& records) {
-    std::vector<std::string> lines{"Bitte diese Datei nicht editieren", "|" + std::string(49, '-')};
+    std::vector<std::string> lines = FormFileHeader();
     for (const FormRecord& r : records) {
         lines.push_back(Number(r.count) + "|" + r.shortText + "|" + r.form);
         lines.push_back("|" + r.description);

@@ -99,7 +99,8 @@ void Session::showStartDialog() {
 
 int Session::Run() {
     while (!form_.Closed) {
-        // Between two commands, never during one: the place for the autosave timer's check.
+        // Between two commands, never during one: the autosave timer's check.
+        form_.Timer1Timer(nullptr);
         const std::optional<InputLine> line = host_.ReadLine("> ");
         if (!line) return EndOfInput();
         const std::string where = LineWhere(line->number);

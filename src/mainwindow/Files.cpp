@@ -1,38 +1,43 @@
 // Handlers of the open tournaments, their files and the exchange files.
 #include "engine/NeuesTurnier.h"
+#include "engine/ResultsExchange.h"
+#include "engine/TurnierStart.h"
 #include "engine/TurnierWechsel.h"
+#include "engine/TurnierformExport.h"
 #include "foundation/Busy.h"
+#include "foundation/Logs.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/Texts.h"
 #include "foundation/files/TournamentFile.h"
 #include "mainwindow/main.h"
 #include "platform/Clock.h"
 
-void TForm1::XComboBox1Change(TObject*) {
-    if (!turnierWechseln(*this)) return;
-    // A switch always ends in the plans: the tool area gives way when neither view is up.
-    if (!ScrollBox1.Visible && !XPlan1.Visible) {
+// Both plans show the current tournament; an open tool area gives way to them first.
+void TForm1::ShowPlans() {
+    if (!ScrollBox1.Visible && ToolAreaOpen()) {
         showWerkzeug(0);
         IAeverButton22.Visible = false;
-        IAeverButton54.Visible = false;
-        XPlan1.Visible = true;
+        CloseToolArea();
+        return;
     }
     DoPlan(XPlan1, 0, 0, nullptr);
     DoPlan(XPlan2, 0, 0, nullptr);
 }
 
+void TForm1::XComboBox1Change(TObject*) {
+    if (!turnierWechseln(*this)) return;
+    setupEndPlatzierung(*this);
+    ShowPlans();
+}
+
 void TForm1::SpeedButton2Click(TObject*) {
     const int before = AnzTurniere;
     if (turniereLaden(*this) == 0) return;
-    if (!IAeverButton11.Enabled && before > 1) {
-        // The graphic view takes the place of the trees; a terminal has none to show.
-        Panel4.Visible = false;
-    } else if (IAeverButton54.Visible) {
-        // The tool area closes and the plans come back.
-        IAeverButton54.Visible = false;
-        IAeverButton22.Visible = false;
-        XPlan1.Visible = true;
-    }
-    DoPlan(XPlan1, 0, 0, nullptr);
-    DoPlan(XPlan2, 0, 0, nullptr);
+    setupEndPlatzierung(*this);
+    checkStartTur(*this);
+    // Without the tool button the graphic view takes the place of the trees; a terminal has none.
+    if (!IAeverButton11.Enabled && before > 1) Panel4.Visible = false;
+    ShowPlans();
 }
 
 void TForm1::AktuellesTurnierspeichern1Click(TObject*) { saveTurnier(*this, false, false, false); }
@@ -41,8 +46,26 @@ void TForm1::IAeverButton6Click(TObject*) { saveTurnier(*this, true, false, fals
 
 void TForm1::AktuellesTurnierentfernen1Click(TObject*) {
     if (!aktuellesTurnierEntfernen(*this) || AktTurNr < 1) return;
-    DoPlan(XPlan1, 0, 0, nullptr);
-    DoPlan(XPlan2, 0, 0, nullptr);
+    setupEndPlatzierung(*this);
+    ShowPlans();
+}
+
+void TForm1::TurnierzumTausch1Click(TObject*) {
+    Log("[F] Leeres Turnier zum Tausch exportieren ");
+    if (saveTurnier(*this, false, true, true)) ShowMsg(1, lngText(381));
+}
+
+void TForm1::Turnierform1Click(TObject*) { turnierformExportieren(*this); }
+void TForm1::Spielergebnisse1Click(TObject*) { ergebnisseExportieren(*this); }
+void TForm1::ErgebnisseExportierenNach(const std::string& path) { ergebnisseExportieren(*this, path); }
+
+void TForm1::Ergebnisse1Click(TObject*) {
+    OpenDialog1.Title = "Datei importieren";
+    OpenDialog1.Filter = "Exportdatei (*.exp)|*.exp|";
+    OpenDialog1.FileName.clear();
+    OpenDialog1.InitialDir = TurFileDir;
+    if (!OpenDialog1.Execute()) return;
+    ergebnisseImportieren(*this, OpenDialog1.FileName);
 }
 
 void TForm1::Timer1Timer(TObject*) {
@@ -84,4 +107,8 @@ void TForm1::BindFiles() {
     IAeverButton6.OnClick = [this](TObject* s) { IAeverButton6Click(s); };
     AlleTurnierespeichern1.OnClick = [this](TObject* s) { IAeverButton6Click(s); };
     AktuellesTurnierentfernen1.OnClick = [this](TObject* s) { AktuellesTurnierentfernen1Click(s); };
+    TurnierzumTausch1.OnClick = [this](TObject* s) { TurnierzumTausch1Click(s); };
+    Turnierform1.OnClick = [this](TObject* s) { Turnierform1Click(s); };
+    Spielergebnisse1.OnClick = [this](TObject* s) { Spielergebnisse1Click(s); };
+    Ergebnisse1.OnClick = [this](TObject* s) { Ergebnisse1Click(s); };
 }

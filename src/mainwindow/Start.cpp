@@ -6,6 +6,8 @@
 #include "foundation/Logs.h"
 #include "foundation/Tables.h"
 #include "foundation/files/Dateihandling.h"
+#include "foundation/files/TournamentFile.h"
+#include "foundation/files/TournamentForms.h"
 #include "mainwindow/main.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Strings.h"
@@ -16,8 +18,7 @@ namespace {
 void CreateEigenFormFile(const std::string& path) {
     Dateihandling file;
     if (!file.Open(path, "W", false)) return;
-    file.WriteLine("Bitte diese Datei nicht editieren");
-    file.WriteLine("|" + std::string(49, '-'));
+    for (const std::string& line : FormFileHeader()) file.WriteLine(line);
     file.Close();
 }
 
@@ -48,9 +49,7 @@ void TForm1::FormShow(const std::string& firstArgument, const std::function<void
         ShowLoadDialog = true;
     }
     // The stored time keepers, so that the duplicate check and a deletion see every one of them.
-    ListView1.Items.clear();
-    for (const std::string& name : ReadNameList(kZeitnehmerListFile)) ListViewAdd(ListView1, name);
-    ListViewSort(ListView1);
+    loadZeitnehmerliste(*this);
 }
 
 void TForm1::Ende1Click(TObject*) {
@@ -59,7 +58,7 @@ void TForm1::Ende1Click(TObject*) {
 
 bool TForm1::FormCloseQuery() {
     Log("[F] FormCloseQuery()");
-    // Unsaved tournaments: checkSaveTurnier() (the question of UI text 85) is called here once
-    // saving exists; it ends the program whatever the answer, so the result stays true.
-    return true;
+    // Unsaved tournaments are offered for saving; a save that fails or is cancelled keeps the
+    // window open, so that nothing is lost on the way out.
+    return checkSaveTurnier(*this);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/ResultTexts.h"
+#include "engine/TableLookups.h"
 #include "foundation/Accessors.h"
 #include "foundation/ClockTime.h"
 #include "foundation/Columns.h"
@@ -156,7 +157,7 @@ bool ShowsGame(TForm1& f, const View& view, const TStrings* filter, int row) {
         case 7: {
             if (view.key == 2) return ErgebnisSumme(f, row) <= 0;
             const TDateTime now = Now();
-            if (games.Cells(Spielplan_Spieltag, row) != datetime::FormatDate(now)) return false;
+            if (SpielDatum(f, row) != datetime::FormatDate(now)) return false;
             const int minute = now.Hour * 60 + now.Minute;
             const int from = TimeToMinutes(games.Cells(Spielplan_Von, row));
             const int to = TimeToMinutes(games.Cells(Spielplan_Bis, row));
@@ -194,7 +195,7 @@ void FillGameRow(TForm1& f, TStringGrid& plan, int planRow, int row) {
     const std::string cells[] = {
         mark,
         g.Cells(Spielplan_SpNr, row),
-        g.Cells(Spielplan_Spieltag, row),
+        SpielDatum(f, row),
         // The game's own field: the field list is ordered by first appearance, not by number.
         g.Cells(Spielplan_Feld, row),
         TimeRange(g, row),

@@ -73,6 +73,12 @@ public:
     void AktuellesTurnierspeichernunter1Click(TObject* sender);
     void IAeverButton6Click(TObject* sender);
     void AktuellesTurnierentfernen1Click(TObject* sender);
+    void TurnierzumTausch1Click(TObject* sender);
+    void Turnierform1Click(TObject* sender);
+    void Spielergebnisse1Click(TObject* sender);
+    void Ergebnisse1Click(TObject* sender);
+    // The export of results into a file of the user's choosing (the terminal names it).
+    void ErgebnisseExportierenNach(const std::string& path);
     // The clock's tick: at each new minute of the day the autosave looks whether it is due.
     void Timer1Timer(TObject* sender);
     // Placeholder assignment and tournament start.
@@ -130,6 +136,7 @@ private:
     void RegisterButtons();
     void BindNameLists();
     void BindFiles();
+    void ShowPlans();
     void BindPlatzhalter();
     void BindViews();
     void BindTools();

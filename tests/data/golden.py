@@ -4,7 +4,8 @@
 The small tournament "Stadtpokal" is written out below cell by cell; this script scrambles it
 into a tournament file (v4.002 and v4.001), writes its results exchange file and an own-forms
 file with two records. It shares no code with the program. Run it from this folder; it rewrites
-stadtpokal.tur, stadtpokal_v4001.tur, stadtpokal.exp and EigenForm.dat.
+stadtpokal.tur, stadtpokal_v4001.tur, stadtpokal_kurz.tur (cut short before the end of its table),
+stadtpokal.exp and EigenForm.dat.
 """
 
 KEY = "591730482615937048261593704"
@@ -89,10 +90,12 @@ def interleave(data, filler):
     return bytes(out)
 
 
-def tournament_file(version):
+def tournament_file(version, cut=False):
     filler = Filler(1)
     plain = [b"<DATEI>", b"MAROVELKA4", cp1252(version), b"TURNIER", b"<TurnierInfo>", b"<|LEER|>", b"<|LEER|>",
              b"<|LEER|>", b"</TurnierInfo>", b"<TABLE>"] + [row_line(r) for r in ROWS] + [b"</TABLE>", b"</DATEI>"]
+    if cut:
+        plain = plain[:-4]
     lines = []
     for n, data in enumerate(plain, start=1):
         if n <= 3 or version == "v4.001":
@@ -124,6 +127,7 @@ def own_forms_file():
 if __name__ == "__main__":
     for name, content in [("stadtpokal.tur", tournament_file("v4.002")),
                           ("stadtpokal_v4001.tur", tournament_file("v4.001")),
+                          ("stadtpokal_kurz.tur", tournament_file("v4.002", cut=True)),
                           ("stadtpokal.exp", exchange_file()), ("EigenForm.dat", own_forms_file())]:
         with open(name, "wb") as f:
             f.write(content)

@@ -24,6 +24,8 @@
 #                               the script names the program folder as %PROGRAMM%
 #   #e2e: daten                 the files shipped beside the program (tournament forms, pairing
 #                               tables) copied into the program folder
+#   #e2e: im-programmordner     the program runs in its program folder (relative paths)
+#   #e2e: unterordner NAME      a folder NAME in the program folder
 set -u
 
 write_expected=0
@@ -44,6 +46,7 @@ cp "$script" "$input"
 arguments=()
 as_nobody=0
 holder=""
+workdir=""
 
 cleanup() {
     if [ -n "$holder" ]; then kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; fi
@@ -86,6 +89,8 @@ while IFS= read -r line; do
         "daten ") cp "$(dirname "$program")"/TurFormen.dat "$(dirname "$program")"/Spklrs.dat "$home"/ ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
         "datei "*) cp "$(dirname "$script")/dateien/${words[1]}" "$home/${words[2]}" ;;
+        "im-programmordner ") workdir="$home" ;;
+        "unterordner "*) mkdir -p "$home/${words[1]}" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"
@@ -97,6 +102,7 @@ runner=(env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$home
         LSAN_OPTIONS="print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}")
 if [ "$as_nobody" = 1 ]; then runner=(setpriv --reuid=65534 --regid=65534 --clear-groups "${runner[@]}"); fi
 
+if [ -n "$workdir" ]; then cd "$workdir" || exit 1; fi
 if [[ " ${arguments[*]:-} " == *" --script "* ]]; then
     output=$("${runner[@]}" "$program" "${arguments[@]}" </dev/null 2>&1)
 else

@@ -197,3 +197,18 @@ TEST_F(EngineTest, SettingWithUserDefault) {
     SetSetting(*form, "SpielBogenTyp", "V");
     EXPECT_EQ(GetSettingReg(*form, "SpielBogenTyp", "A"), "B");
 }
+
+TEST_F(EngineTest, GameDateFollowsTheDayNumberAcrossTheYearUnlessTheGameHasItsOwn) {
+    const int g = AddGroup("A", "JGJ", 2);
+    const int a = AddTeam(g, "Adler"), b = AddTeam(g, "Bären");
+    const int game = AddGame(g, a, b);
+    EXPECT_EQ(SpielDatum(*form, game), "") << "no first day, no date";
+    Put(form->Turnier, Turnier_Datum, 1, "30.12.2026", true);
+    Put(form->Spielplan, Spielplan_Tag, game, "3", true);
+    EXPECT_EQ(SpielDatum(*form, game), "01.01.2027");
+    Put(form->Spielplan, Spielplan_Spieltag, game, "05.01.2027", true);
+    EXPECT_EQ(SpielDatum(*form, game), "05.01.2027");
+    Put(form->Spielplan, Spielplan_Spieltag, game, "", true);
+    Put(form->Spielplan, Spielplan_Tag, game, "999999999", true);
+    EXPECT_EQ(SpielDatum(*form, game), "") << "a day number no tournament reaches names no date";
+}

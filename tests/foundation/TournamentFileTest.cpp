@@ -112,6 +112,7 @@ TEST_F(TournamentFileTest, OlderVersionWithKeyShiftThroughoutLoadsTheSameRows) {
     expected[0][Turnier_DateiNameS] = GoldenPath("stadtpokal_v4001.tur");
     expected[0][Turnier_DateiName] = "stadtpokal_v4001.tur";
     EXPECT_EQ(MasterRows(), expected);
+    EXPECT_EQ(ReadProgramFile("error.log"), "") << "every row passes the check in its own scheme";
 }
 
 TEST_F(TournamentFileTest, LoadedTournamentGetsItsNumberBehindTheOthers) {
@@ -380,6 +381,18 @@ TEST_F(TournamentFileTest, SavedLoadedAndSavedAgainGivesTheSameTablesAndBytes) {
     ASSERT_TRUE(saveTurnier(reader, false, false, false));
     scrambling::FixFillerSeed(std::nullopt);
     EXPECT_EQ(ReadProgramFile("pokal.tur"), first);
+}
+
+TEST_F(TournamentFileTest, ControlCodesTheInterleaveSchemeCannotCarryComeBackExactly) {
+    OpenSaved("Stadtpokal", "pokal.tur");
+    AddRow(form, TabelleTeams, {"5", "", "", "", "Ctrl\x15\x16Name", "Bären"});
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    LightForm reader;
+    reader.AnzTurniere = reader.AktTurNr = 1;
+    ASSERT_TRUE(LoadFileToMaster(reader, Path("pokal.tur"), 1, nullptr));
+    TakeTurFromMaster(reader, 1);
+    EXPECT_EQ(CurrentRows(reader), CurrentRows(form));
+    EXPECT_EQ(ReadProgramFile("error.log"), "");
 }
 
 // --- the timer's save and the question before closing ---

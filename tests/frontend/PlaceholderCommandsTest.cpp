@@ -42,6 +42,13 @@ protected:
         output = out.str();
         return status;
     }
+    // Assigning changes the tournament: leaving then asks, and the changes are dropped. The
+    // output ends before that question.
+    int RunAndLeave(const std::string& input) {
+        const int status = Run(input + "antwort nein\nende\n");
+        if (const size_t asked = output.rfind("Frage: "); asked != std::string::npos) output.erase(asked);
+        return status;
+    }
     std::unique_ptr<TForm1> form;
     std::string output;
 };
@@ -49,7 +56,7 @@ protected:
 }  // namespace
 
 TEST_F(PlaceholderCommandsTest, AssignShowAndStart) {
-    EXPECT_EQ(Run("zuweisen 2 Falken Geier\nstart\nzuweisen 1 Elche\nzuweisen 4 Igel\nnamen\nstart\n"), kExitOk);
+    EXPECT_EQ(RunAndLeave("zuweisen 2 Falken Geier\nstart\nzuweisen 1 Elche\nzuweisen 4 Igel\nnamen\nstart\n"), kExitOk);
     EXPECT_EQ(output,
               "Platz 2 (A, Bären): Falken\n"
               "Platz 3 (B, Condor): Geier\n"
@@ -89,7 +96,8 @@ TEST_F(PlaceholderCommandsTest, ExchangeNeighboursAndTakeBack) {
 TEST_F(PlaceholderCommandsTest, TextFileAndPlayerListImport) {
     WriteProgramFile("namen.txt", "Ameisen\r\nBienen\r\n");
     WriteProgramFile("spieler.csv", "Mannschaft;Spieler\r\nBienen;Berta\r\nCondor;Carl\r\nCondor;Clara\r\n");
-    EXPECT_EQ(Run("zuweisen-datei " + folder + "namen.txt\nimportieren Datei=" + folder + "spieler.csv ok\nnamen\n"),
+    EXPECT_EQ(RunAndLeave("zuweisen-datei " + folder + "namen.txt\nimportieren Datei=" + folder +
+                          "spieler.csv ok\nnamen\n"),
               kExitOk);
     EXPECT_NE(output.find("Nr  Gruppe  Platzhalter  Mannschaft  Spieler\n"
                           "1   A       Adler        Ameisen\n"
@@ -101,7 +109,8 @@ TEST_F(PlaceholderCommandsTest, TextFileAndPlayerListImport) {
 }
 
 TEST_F(PlaceholderCommandsTest, RefereeNamesFromTheRefereeList) {
-    EXPECT_EQ(Run("schiedsrichter-namen \"Herr Weiß\" \"Frau Roth\"\nschiedsrichter-namen entfernen 1\n"), kExitOk);
+    EXPECT_EQ(RunAndLeave("schiedsrichter-namen \"Herr Weiß\" \"Frau Roth\"\nschiedsrichter-namen entfernen 1\n"),
+              kExitOk);
     // Appended in the order of the list, as the selection is.
     EXPECT_EQ(output, "N1  Frau Roth\nN2  Herr Weiß\nN1  Herr Weiß\n");
     EXPECT_EQ(GetSetting(*form, "N1", ""), "Herr Weiß");
@@ -109,7 +118,7 @@ TEST_F(PlaceholderCommandsTest, RefereeNamesFromTheRefereeList) {
 }
 
 TEST_F(PlaceholderCommandsTest, FinalPlacingEditedThroughTheGroupDialog) {
-    EXPECT_EQ(Run("endplatzierung-bearbeiten Teilnehmer=1.A;1.B ok\n"), kExitOk);
+    EXPECT_EQ(RunAndLeave("endplatzierung-bearbeiten Teilnehmer=1.A;1.B ok\n"), kExitOk);
     EXPECT_NE(output.find("1      1. Gruppe A\n2      1. Gruppe B\n"), std::string::npos) << output;
     EXPECT_EQ(Run("mischen\n"), kExitFailed);
     EXPECT_NE(output.find("Fehler: Zum Mischen braucht es mindestens zwei offene Plätze mit Namen."),

@@ -76,27 +76,42 @@ bool ReduceToEmptyTournament(const TMainForm& f, Cells& cells) {
 
 // --- writing ---
 
-// One open tournament as XMasterGrid holds it while the writer runs.
-struct ParkedTurnier {
+// Where one open tournament's rows stand: a parked one in XMasterGrid, the current one in the
+// tables (read there, so that saving never copies it through XMasterGrid).
+struct RowRef {
+    const TSortGrid* grid;
+    int row;
+};
+struct SavedTurnier {
     int number = 0;
-    int turnierRow = 0;
-    std::vector<int> otherRows;
+    bool current = false;
+    RowRef turnierRow{nullptr, 0};
+    std::vector<RowRef> otherRows;
 };
 
-// The tournaments in the order their own rows stand, each with its other rows in grid order.
-std::vector<ParkedTurnier> TurniereInMaster(const TSortGrid& master) {
-    std::vector<ParkedTurnier> turniere;
+// The parked tournaments in the order their own rows stand, each with its other rows in grid
+// order, and the current one last with its rows in packing order.
+std::vector<SavedTurnier> OpenTurniere(const TMainForm& f) {
+    std::vector<SavedTurnier> turniere;
     std::map<int, size_t> index;
-    for (int r = 1; r < master.RowCount(); ++r)
-        if (ToInt(master.Cells(1, r)) == TabelleTurnier && !master.Cells(0, r).empty()) {
-            index.emplace(ToInt(master.Cells(0, r)), turniere.size());
-            turniere.push_back({ToInt(master.Cells(0, r)), r, {}});
-        }
+    const TSortGrid& master = f.XMasterGrid;
+    for (int r = 1; r < master.RowCount(); ++r) {
+        const int number = ToInt(master.Cells(0, r));
+        if (ToInt(master.Cells(1, r)) != TabelleTurnier || master.Cells(0, r).empty() || number == f.AktTurNr) continue;
+        index.emplace(number, turniere.size());
+        turniere.push_back({number, false, {&master, r}, {}});
+    }
     for (int r = 1; r < master.RowCount(); ++r) {
         auto it = index.find(ToInt(master.Cells(0, r)));
-        if (it != index.end() && r != turniere[it->second].turnierRow && !master.Cells(0, r).empty())
-            turniere[it->second].otherRows.push_back(r);
+        if (it != index.end() && r != turniere[it->second].turnierRow.row && !master.Cells(0, r).empty())
+            turniere[it->second].otherRows.push_back({&master, r});
     }
+    if (f.AktTurNr < 1 || f.Turnier.Cells(0, 1).empty()) return turniere;
+    SavedTurnier current{f.AktTurNr, true, {&f.Turnier, 1}, {}};
+    for (const TSortGrid* table : {&f.Gruppe, &f.Spielplan, &f.Teams, &f.Platz, &f.UkSound, &f.Ein})
+        for (int r = 1; r < table->RowCount(); ++r)
+            if (!table->Cells(0, r).empty()) current.otherRows.push_back({table, r});
+    turniere.push_back(std::move(current));
     return turniere;
 }
 
@@ -145,26 +160,51 @@ bool TargetTaken(const TMainForm& f, const std::string& path, int number, bool e
 }
 
 // A row that would not come back as written is on record; the file is written all the same.
-void CheckRoundTrip(TFile& file, const std::string& line) {
+// The interleave scheme keeps every byte but the two codes it stores line breaks as, and the text
+// of a line always survives its encoding, so only those two codes need looking for there.
+void CheckRoundTrip(TFile& file, const std::string& line, bool keyShift) {
+    if (!keyShift) {
+        for (char c : line)
+            if (c == '\x15' || c == '\x16') {
+                ErrorLog("Fehler beim Encoden von:/n/n" + line);
+                return;
+            }
+        return;
+    }
     const int keyPosition = file.KeyPosition();
-    if (file.UnscrambleLine(file.ScrambleLine(line)) != line) ErrorLog("Fehler beim Encoden von:/n/n" + line);
+    const std::string scrambled = file.ScrambleLine(line);
+    // Unscrambled under the key digit it was scrambled with.
+    file.SetKeyPosition(keyPosition);
+    if (file.UnscrambleLine(scrambled) != line) ErrorLog("Fehler beim Encoden von:/n/n" + line);
     file.SetKeyPosition(keyPosition);
 }
 
 enum class WriteResult { Written, NotOpened, NotCompleted };
 
+// The interleave scheme stores line breaks as the codes 21 and 22, so it cannot carry those two
+// codes themselves; a file whose rows hold them is written in the key-shift scheme throughout,
+// the older version every reader takes as well.
+bool NeedsKeyShiftThroughout(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        for (char c : line)
+            if (c == '\x15' || c == '\x16') return true;
+    return false;
+}
+
 WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows) {
+    std::vector<std::string> lines;
+    for (const Cells& cells : rows) lines.push_back(TurRowLine(cells));
+    const bool keyShiftThroughout = NeedsKeyShiftThroughout(lines);
     TFile file;
     file.SetSafeWrite(true);
     if (!file.OpenWrite(path, true)) return WriteResult::NotOpened;
     file.SetShiftScheme(true);
-    for (const char* line : {"<DATEI>", "MAROVELKA4", "v4.002"}) file.WriteLine(line);
-    file.SetShiftScheme(false);
+    for (const char* line : {"<DATEI>", "MAROVELKA4", keyShiftThroughout ? "v4.001" : "v4.002"}) file.WriteLine(line);
+    file.SetShiftScheme(keyShiftThroughout);
     for (const char* line : {"TURNIER", "<TurnierInfo>", "<|LEER|>", "<|LEER|>", "<|LEER|>", "</TurnierInfo>", "<TABLE>"})
         file.WriteLine(line);
-    for (const Cells& cells : rows) {
-        const std::string line = TurRowLine(cells);
-        CheckRoundTrip(file, line);
+    for (const std::string& line : lines) {
+        CheckRoundTrip(file, line, keyShiftThroughout);
         file.WriteLine(line);
     }
     file.WriteLine("</TABLE>");
@@ -173,17 +213,17 @@ WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& 
 }
 
 // The rows that go into the file, the tournament's own row first with its new file name.
-std::vector<Cells> FileRows(const TMainForm& f, const ParkedTurnier& turnier, const std::string& path, bool emptyExport) {
+std::vector<Cells> FileRows(const TMainForm& f, const SavedTurnier& turnier, const std::string& path, bool emptyExport) {
     std::vector<Cells> rows;
-    Cells own = RowCells(f.XMasterGrid, turnier.turnierRow);
+    Cells own = RowCells(*turnier.turnierRow.grid, turnier.turnierRow.row);
     if (!emptyExport) {
         own[Turnier_DateiNameS] = path;
         own[Turnier_DateiName] = FileNameOf(path);
     }
     own[Turnier_Changes].clear();
     rows.push_back(own);
-    for (int r : turnier.otherRows) {
-        Cells cells = RowCells(f.XMasterGrid, r);
+    for (const RowRef& ref : turnier.otherRows) {
+        Cells cells = RowCells(*ref.grid, ref.row);
         if (!emptyExport || ReduceToEmptyTournament(f, cells)) rows.push_back(std::move(cells));
     }
     return rows;
@@ -201,19 +241,21 @@ void ReportFailure(TMainForm& f, const std::string& text, const SaveRequest& req
 }
 
 // Its file is complete: the tournament now has it as its file and no unsaved changes.
-void TakeSavedFile(TMainForm& f, const ParkedTurnier& turnier, const std::string& path) {
-    TSortGrid& master = f.XMasterGrid;
-    master.SetCells(Turnier_DateiNameS, turnier.turnierRow, path);
-    master.SetCells(Turnier_DateiName, turnier.turnierRow, FileNameOf(path));
-    master.SetCells(Turnier_Changes, turnier.turnierRow, "");
-    if (turnier.number != f.AktTurNr) return;
+void TakeSavedFile(TMainForm& f, const SavedTurnier& turnier, const std::string& path) {
+    if (!turnier.current) {
+        TSortGrid& master = f.XMasterGrid;
+        master.SetCells(Turnier_DateiNameS, turnier.turnierRow.row, path);
+        master.SetCells(Turnier_DateiName, turnier.turnierRow.row, FileNameOf(path));
+        master.SetCells(Turnier_Changes, turnier.turnierRow.row, "");
+        return;
+    }
     Put(f.Turnier, Turnier_DateiNameS, 1, path, true);
     Put(f.Turnier, Turnier_DateiName, 1, FileNameOf(path), true);
     setTurChanged(f, false);
 }
 
-SaveOutcome SaveOne(TMainForm& f, const ParkedTurnier& turnier, const SaveRequest& request) {
-    const Cells own = RowCells(f.XMasterGrid, turnier.turnierRow);
+SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest& request) {
+    const Cells own = RowCells(*turnier.turnierRow.grid, turnier.turnierRow.row);
     std::string path = own[Turnier_DateiNameS];
     if (path.empty() && request.automatic) return SaveOutcome::Skipped;
     if (path.empty() || request.saveAs) {
@@ -241,19 +283,14 @@ SaveOutcome SaveOne(TMainForm& f, const ParkedTurnier& turnier, const SaveReques
 bool SaveTurniere(TMainForm& f, const SaveRequest& request) {
     Log("[F] saveTurnier(" + BoolToStr(request.all) + "," + BoolToStr(request.saveAs) +
         "): Datei speichern / speichern unter ");
-    // The current tournament joins the parked ones for the time of writing.
-    AppendTurToMaster(f);
     bool complete = true;
-    for (const ParkedTurnier& turnier : TurniereInMaster(f.XMasterGrid)) {
-        if (turnier.number != f.AktTurNr && !request.all) continue;
+    for (const SavedTurnier& turnier : OpenTurniere(f)) {
+        if (!turnier.current && !request.all) continue;
         const SaveOutcome outcome = SaveOne(f, turnier, request);
-        if (outcome == SaveOutcome::Cancelled) {
-            DeleteTurFromMaster(f, f.AktTurNr);
-            return false;
-        }
+        // Files finished before stay written.
+        if (outcome == SaveOutcome::Cancelled) return false;
         if (outcome == SaveOutcome::Failed) complete = false;
     }
-    DeleteTurFromMaster(f, f.AktTurNr);
     return complete;
 }
 
@@ -311,7 +348,8 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
         ShowMsg(3, lngText(31) + "\r\n\r\n" + path);
         return std::nullopt;
     }
-    if (version == "v4.002") file.SetShiftScheme(false);
+    const bool keyShift = version != "v4.002";
+    file.SetShiftScheme(keyShift);
     for (int i = 0; i < 6; ++i) file.ReadLine();  // the info block and "<TABLE>"
     TurnierFileContent content;
     for (;;) {
@@ -320,7 +358,7 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
         const std::string line = file.ReadLine();
         if (file.LineTooLong())
             throw LoadFailure(Header(path) + "ist beschädigt und wurde nicht geladen: eine Zeile ist zu lang.");
-        CheckRoundTrip(file, line);
+        CheckRoundTrip(file, line, keyShift);
         if (line == "</TABLE>") break;
         content.rows.push_back(SplitTurRowLine(line));
     }

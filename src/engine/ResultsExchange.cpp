@@ -1,0 +1,105 @@
+#include "engine/ResultsExchange.h"
+
+#include <vector>
+
+#include "engine/ResultTexts.h"
+#include "engine/SpielplanKlick.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/Logs.h"
+#include "foundation/MainForm.h"
+#include "foundation/MessageBoxes.h"
+#include "foundation/SortGrid.h"
+#include "foundation/Tables.h"
+#include "foundation/WindowHelpers.h"
+#include "foundation/files/ResultsExchangeFile.h"
+
+namespace {
+
+// The cells of a game row in the order of the file's block.
+constexpr int kBlockColumns[] = {Spielplan_SpNr,  Spielplan_T1,    Spielplan_T2,    Spielplan_PPkt,
+                                 Spielplan_MPkt,  Spielplan_PSatz, Spielplan_MSatz, Spielplan_PBall,
+                                 Spielplan_MBall, Spielplan_SatzErg, Spielplan_Sieger};
+
+std::vector<ExchangeBlock> ResultBlocks(const TMainForm& f) {
+    std::vector<ExchangeBlock> blocks;
+    const TSortGrid& plan = f.Spielplan;
+    for (int r = 1; r < plan.RowCount(); ++r) {
+        if (ErgebnisSumme(f, r) <= 0) continue;
+        ExchangeBlock block;
+        for (size_t i = 0; i < block.size(); ++i) block[i] = plan.Cells(kBlockColumns[i], r);
+        blocks.push_back(block);
+    }
+    return blocks;
+}
+
+// The game of this block, when it may take the block's result: it exists here, has no result yet
+// and is played by the same participants. 0 otherwise.
+int GameRowTakingBlock(const TMainForm& f, const ExchangeBlock& block) {
+    const int row = FindRow(f.Spielplan, Spielplan_SpNr, IntToStr(ToInt(block[0])));
+    if (row < 1 || ErgebnisSumme(f, row) > 0) return 0;
+    if (f.Spielplan.Cells(Spielplan_T1, row) != block[1] || f.Spielplan.Cells(Spielplan_T2, row) != block[2]) return 0;
+    return row;
+}
+
+void TakeBlock(TMainForm& f, int row, const ExchangeBlock& block) {
+    for (size_t i = 3; i < block.size(); ++i) Put(f.Spielplan, kBlockColumns[i], row, block[i], true);
+    doSpielplanKlick(f, nullptr, ToInt(block[0]), false, true);
+}
+
+// Whether the content is for the current tournament; says why not.
+bool BelongsHere(const TMainForm& f, const ExchangeContent& content, const std::string& path) {
+    if (content.magic != "MAROVELKA4 EXPORT") {
+        ShowMsg(1, "Datei ist keine exportierte Turnierdatei");
+        return false;
+    }
+    if (content.fileName != Get(f.Turnier, Turnier_DateiName, 1, true)) {
+        ShowMsg(1, "Die Datei gehört nicht zu dem aktuell geladenen Turnier\r\n\r\nImportdatei: " + path);
+        return false;
+    }
+    return true;
+}
+
+void ReportIncomplete(const ExchangeContent& content, const std::string& path) {
+    if (content.partialGame)
+        ShowMsg(3, "Der letzte Block der Datei " + path + " ist unvollständig (Spiel " + *content.partialGame +
+                       ") und wurde nicht übernommen.");
+    else if (!content.endMarker)
+        ShowMsg(3, "Die Datei " + path + " endet ohne \"<ENDE>\"; sie ist womöglich unvollständig.");
+}
+
+}  // namespace
+
+bool ergebnisseExportieren(TMainForm& f, const std::string& path) {
+    Log("[F] Spielergebnisse exportieren");
+    const std::string target = path.empty() ? ExchangeFilePath(Get(f.Turnier, Turnier_DateiNameS, 1, true)) : path;
+    sortGrid(f.Spielplan, Spielplan_SpNr, true);
+    if (!WriteExchangeFile(target, Get(f.Turnier, Turnier_DateiName, 1, true), ResultBlocks(f))) {
+        ShowMsg(3, "Die Ergebnisse konnten nicht exportiert werden:\r\n\r\n" + target);
+        return false;
+    }
+    ShowMsg(1, "Ergebnisse exportiert als:\r\n\r\n" + target + "\r\n\r\nImportieren Sie diese Datei in einem zweiten Marovelkandis");
+    return true;
+}
+
+int ergebnisseImportieren(TMainForm& f, const std::string& path) {
+    Log("[F] Spielergebnisse importieren");
+    const std::optional<ExchangeContent> content = ReadExchangeFile(path);
+    if (!content) {
+        ShowMsg(3, "Kann Datei " + path + " nicht oeffnen");
+        return 0;
+    }
+    if (!BelongsHere(f, *content, path)) return 0;
+    SetWaitCursor(true);
+    int taken = 0;
+    for (const ExchangeBlock& block : content->blocks)
+        if (const int row = GameRowTakingBlock(f, block); row > 0) {
+            TakeBlock(f, row, block);
+            ++taken;
+        }
+    SetWaitCursor(false);
+    if (taken > 0) setTurChanged(f, true);
+    ReportIncomplete(*content, path);
+    return taken;
+}

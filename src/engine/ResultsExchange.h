@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+class TMainForm;
+
+// Results passed between two installations that run the same tournament: the export writes the
+// current tournament's results to its exchange file, the import takes the results that are new
+// here game by game through result processing.
+
+// Writes the exchange file of the current tournament (to `path`, or where ExchangeFilePath puts
+// it) and says where it went; false, with a warning, when it could not be written.
+bool ergebnisseExportieren(TMainForm& form, const std::string& path = "");
+// Takes the results of an exchange file for the current tournament: a game is taken when it has
+// no result here and its participants are the same, and goes through result processing as if
+// entered here. A file of another tournament, or not an exchange file, is refused; a block cut
+// short at the end is left out and reported. The number of results taken.
+int ergebnisseImportieren(TMainForm& form, const std::string& path);

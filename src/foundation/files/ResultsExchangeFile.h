@@ -1,0 +1,30 @@
+#pragma once
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The results exchange file (".exp"): the results of one tournament for a second installation.
+// Key-shift scrambled lines with bare line feeds: "<DATEI>", "MAROVELKA4 EXPORT", "v4.111",
+// "<START>", the tournament file's name, then eleven lines per game with a result, "<ENDE>".
+
+// A game's result in file order: game number, both participants, points, sets and balls of
+// each side, the set results and the winner.
+using ExchangeBlock = std::array<std::string, 11>;
+
+struct ExchangeContent {
+    std::string magic;     // line 2
+    std::string fileName;  // line 5
+    std::vector<ExchangeBlock> blocks;
+    bool endMarker = false;           // "<ENDE>" was reached
+    std::optional<std::string> partialGame;  // the number of a block cut short at the end
+};
+
+// Writes the file beside its target first: an earlier file stays until the new one is complete.
+// False when it could not be written.
+bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks);
+// Every whole block of the file; nullopt when the file cannot be opened.
+std::optional<ExchangeContent> ReadExchangeFile(const std::string& path);
+// Where the results of a tournament go: beside its file with the extension ".exp", for a
+// tournament never saved "Turnier.exp" in the user's home folder.
+std::string ExchangeFilePath(const std::string& turnierPath);

@@ -1,0 +1,30 @@
+#include "foundation/files/TournamentForms.h"
+
+#include "foundation/files/Dateihandling.h"
+
+std::vector<std::string> FormFileHeader() { return {"Bitte diese Datei nicht editieren", "|" + std::string(49, '-')}; }
+
+std::string StructureLine(const std::string& teilnehmer, const std::string& kurz, const std::string& form) {
+    std::string shortText = kurz;
+    for (char& c : shortText) {
+        if (c == '|') c = ' ';
+        else if (c == ';') c = ',';
+        else if (c == '$') c = '?';
+    }
+    return teilnehmer + "|" + shortText + "|" + form;
+}
+
+std::string DescriptionLine(const std::string& beschreibung) {
+    std::string line = "|" + beschreibung;
+    for (char& c : line)
+        if (c == '\r' || c == '\n') c = '&';
+    return line;
+}
+
+bool AppendTurnierform(const std::string& path, const std::string& structureLine, const std::string& descriptionLine) {
+    Dateihandling file;
+    file.OpenAppend(path, "A", false);
+    file.WriteLine(structureLine);
+    file.WriteLine(descriptionLine);
+    return file.Close();
+}

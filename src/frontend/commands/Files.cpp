@@ -1,0 +1,215 @@
+// The open tournaments and their files: loading, saving, closing, switching, the exchange files
+// and the own tournament forms.
+#include <ostream>
+
+#include "foundation/Columns.h"
+#include "foundation/Conversions.h"
+#include "foundation/TurnierStore.h"
+#include "frontend/CommandTable.h"
+#include "frontend/TerminalHost.h"
+#include "mainwindow/main.h"
+
+namespace {
+
+std::string CurrentFile(const TForm1& form) { return form.Turnier.Cells(Turnier_DateiNameS, 1); }
+bool CurrentChanged(const TForm1& form) { return form.Turnier.Cells(Turnier_Changes, 1) == "true"; }
+
+bool IsNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+void PrintCurrent(CommandCall& call) {
+    if (call.form.AktTurNr < 1) {
+        call.out << "Kein Turnier geöffnet.\n";
+        return;
+    }
+    call.out << "Aktuell: " << call.form.AktTurNr << " " << call.form.Label39.Caption() << "\n";
+}
+
+bool NoArguments(CommandCall& call, const char* name) {
+    if (call.args.empty()) return true;
+    return Fail(call, std::string("„") + name + "“ nimmt keine Angaben.");
+}
+
+bool OneFile(CommandCall& call, const char* name) {
+    if (call.args.size() == 1) return true;
+    return Fail(call, std::string("„") + name + "“ braucht genau eine Datei.");
+}
+
+bool Load(CommandCall& call) {
+    TForm1& form = call.form;
+    const int before = form.AnzTurniere;
+    if (!call.args.empty()) {
+        form.OpenDialog1.Files.Clear();
+        for (const std::string& file : call.args) form.OpenDialog1.Files.Add(file);
+        form.ShowLoadDialog = false;
+        form.SpeedButton2Click(nullptr);
+        form.ShowLoadDialog = true;
+    } else {
+        // At start-up the window has put the file named on the command line into the list.
+        form.SpeedButton2Click(nullptr);
+    }
+    const int loaded = form.AnzTurniere - before;
+    if (loaded == 0) {
+        if (call.args.empty() && form.ShowLoadDialog) {
+            call.out << "Nichts geladen.\n";
+            return true;
+        }
+        return Fail(call, "Es wurde kein Turnier geladen.");
+    }
+    call.out << "Geladen: " << loaded << (loaded == 1 ? " Turnier" : " Turniere") << ".\n";
+    PrintCurrent(call);
+    return true;
+}
+
+// Whether the handler saved the current tournament: only a save that worked says so below.
+bool SavedNow(CommandCall& call, void (TForm1::*handler)(TObject*)) {
+    call.form.setStatusText(1, "");
+    (call.form.*handler)(nullptr);
+    return call.form.StatusBar1.Panels[1].rfind("Datei gespeichert: ", 0) == 0 && !CurrentChanged(call.form);
+}
+
+bool Save(CommandCall& call) {
+    if (!NoArguments(call, "speichern")) return false;
+    if (!SavedNow(call, &TForm1::AktuellesTurnierspeichern1Click))
+        return Fail(call, "Das Turnier wurde nicht gespeichert.");
+    call.out << "Gespeichert: " << CurrentFile(call.form) << "\n";
+    return true;
+}
+
+bool SaveAs(CommandCall& call) {
+    if (!OneFile(call, "speichern-unter")) return false;
+    call.host.QueueAnswers({call.args[0]});
+    if (!SavedNow(call, &TForm1::AktuellesTurnierspeichernunter1Click))
+        return Fail(call, "Das Turnier wurde nicht gespeichert.");
+    call.out << "Gespeichert: " << CurrentFile(call.form) << "\n";
+    return true;
+}
+
+bool SaveAll(CommandCall& call) {
+    if (!NoArguments(call, "alle-speichern")) return false;
+    call.form.IAeverButton6Click(nullptr);
+    if (AnyTurnierChanged(call.form)) return Fail(call, "Nicht alle Turniere wurden gespeichert.");
+    call.out << "Alle Turniere gespeichert.\n";
+    return true;
+}
+
+bool Close(CommandCall& call) {
+    if (!NoArguments(call, "schliessen")) return false;
+    const int before = call.form.AnzTurniere;
+    call.form.AktuellesTurnierentfernen1Click(nullptr);
+    if (call.form.AnzTurniere == before) return Fail(call, "Das Turnier bleibt geöffnet.");
+    call.out << "Geschlossen.\n";
+    PrintCurrent(call);
+    return true;
+}
+
+bool Switch(CommandCall& call) {
+    TForm1& form = call.form;
+    if (call.args.size() != 1 || !IsNumber(call.args[0]))
+        return Fail(call, "„wechseln“ braucht die Nummer eines geöffneten Turniers (siehe „turniere“).");
+    const int wanted = ToInt(call.args[0]);
+    if (wanted < 1 || wanted > form.XComboBox1.Items.Count())
+        return Fail(call, "Ein Turnier " + call.args[0] + " ist nicht geöffnet; geöffnet sind 1 bis " +
+                              IntToStr(form.XComboBox1.Items.Count()) + ".");
+    form.XComboBox1.SetItemIndex(wanted - 1);
+    form.XComboBox1Change(&form.XComboBox1);
+    PrintCurrent(call);
+    return true;
+}
+
+bool List(CommandCall& call) {
+    if (!NoArguments(call, "turniere")) return false;
+    const TForm1& form = call.form;
+    if (form.XComboBox1.Items.Count() == 0) {
+        call.out << "Kein Turnier geöffnet.\n";
+        return true;
+    }
+    for (int i = 0; i < form.XComboBox1.Items.Count(); ++i) {
+        const int number = i + 1;
+        const bool current = number == form.AktTurNr;
+        const int row = current ? 1 : MasterTurnierRow(form, number);
+        const TSortGrid& grid = current ? form.Turnier : form.XMasterGrid;
+        const std::string file = row > 0 ? grid.Cells(Turnier_DateiNameS, row) : "";
+        const bool changed = row > 0 && grid.Cells(Turnier_Changes, row) == "true";
+        call.out << (current ? "* " : "  ") << number << " " << form.XComboBox1.Items[i] << "   "
+                 << (file.empty() ? "(nie gespeichert)" : file) << (changed ? "   (geändert)" : "") << "\n";
+    }
+    return true;
+}
+
+bool ExportResults(CommandCall& call) {
+    if (call.args.size() > 1) return Fail(call, "„ergebnisse-exportieren“ nimmt höchstens eine Datei.");
+    if (call.args.empty()) call.form.Spielergebnisse1Click(nullptr);
+    else call.form.ErgebnisseExportierenNach(call.args[0]);
+    return true;
+}
+
+int GamesWithWinner(const TForm1& form) {
+    int games = 0;
+    for (int r = 1; r < form.Spielplan.RowCount(); ++r)
+        if (!form.Spielplan.Cells(Spielplan_Sieger, r).empty()) ++games;
+    return games;
+}
+
+bool ImportResults(CommandCall& call) {
+    if (!OneFile(call, "ergebnisse-importieren")) return false;
+    const int before = GamesWithWinner(call.form);
+    call.host.QueueAnswers({call.args[0]});
+    call.form.Ergebnisse1Click(nullptr);
+    call.out << "Übernommene Ergebnisse: " << GamesWithWinner(call.form) - before << "\n";
+    return true;
+}
+
+bool EmptyTournament(CommandCall& call) {
+    if (!OneFile(call, "leeres-turnier")) return false;
+    call.host.QueueAnswers({call.args[0]});
+    call.form.TurnierzumTausch1Click(nullptr);
+    return true;
+}
+
+bool ExportForm(CommandCall& call) {
+    if (!NoArguments(call, "form-exportieren")) return false;
+    call.form.Turnierform1Click(nullptr);
+    return true;
+}
+
+const CommandRegistration kFileCommands({
+    Command{"laden", kMenuTurnier, "[DATEI...]", "Ein oder mehrere Turniere laden",
+            "Lädt die Turnierdateien (.tur) als neue Turniere; das erste wird das aktuelle.\n"
+            "Ohne Angabe wird nach der Datei gefragt. Eine Datei, die schon geöffnet,\n"
+            "beschädigt oder unvollständig ist, wird gemeldet und nicht geladen.",
+            false, Load},
+    Command{"speichern", kMenuTurnier, "", "Das aktuelle Turnier speichern",
+            "Schreibt das aktuelle Turnier in seine Datei; ein nie gespeichertes fragt nach dem Namen.", true, Save},
+    Command{"speichern-unter", kMenuTurnier, "DATEI", "Das aktuelle Turnier unter einem neuen Namen speichern",
+            "Ohne Endung im Dateinamen wird „.tur“ angehängt. Die Datei eines anderen geöffneten\n"
+            "Turniers wird nicht überschrieben.",
+            true, SaveAs},
+    Command{"alle-speichern", kMenuTurnier, "", "Alle geöffneten Turniere speichern",
+            "Schreibt jedes geöffnete Turnier in seine Datei, das aktuelle zuletzt.", true, SaveAll},
+    Command{"schliessen", kMenuTurnier, "", "Das aktuelle Turnier schließen",
+            "Ungespeicherte Änderungen werden vorher zum Speichern angeboten. Danach ist das Turnier\n"
+            "davor das aktuelle (beim ersten das nächste).",
+            true, Close},
+    Command{"wechseln", kMenuTurnier, "N", "Zum geöffneten Turnier N wechseln",
+            "N ist die Nummer, die „turniere“ zeigt.", true, Switch},
+    Command{"turniere", kMenuTurnier, "", "Die geöffneten Turniere zeigen",
+            "Nummer, Bezeichnung, Datei; * steht vor dem aktuellen, (geändert) nach ungespeicherten.", false, List},
+    Command{"ergebnisse-exportieren", kMenuTurnier, "[DATEI]", "Die Ergebnisse für einen zweiten Marovelkandis exportieren",
+            "Schreibt die Spielergebnisse (.exp) neben die Turnierdatei, bei einem nie gespeicherten\n"
+            "Turnier in den persönlichen Ordner, oder in die angegebene Datei.",
+            true, ExportResults},
+    Command{"ergebnisse-importieren", kMenuTurnier, "DATEI", "Die Ergebnisse eines zweiten Marovelkandis importieren",
+            "Übernimmt aus der Datei (.exp) jedes Ergebnis eines Spiels, das hier noch keins hat und\n"
+            "dieselben Teilnehmer hat; die Datei muss zu dieser Turnierdatei gehören.",
+            true, ImportResults},
+    Command{"leeres-turnier", kMenuTurnier, "DATEI", "Das Turnier ohne Ergebnisse für den Tausch exportieren",
+            "Schreibt eine leere Kopie: ohne Ergebnisse, Zuordnungen, Töne und Urkunden.", true, EmptyTournament},
+    Command{"form-exportieren", kMenuTurnier, "", "Die Turnierform als eigene Turnierform speichern",
+            "Öffnet den Dialog „Turnierform exportieren“ (Kurzbeschreibung=..., Beschreibung=...;\n"
+            "Zeilen der Beschreibung mit \\n getrennt).",
+            true, ExportForm},
+});
+
+}  // namespace

@@ -1,0 +1,185 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "LightForm.h"
+#include "ScrambledFiles.h"
+#include "TestEnvironment.h"
+#include "TurnierBuilder.h"
+#include "engine/ResultsExchange.h"
+#include "engine/SpielplanKlick.h"
+#include "engine/TurnierWechsel.h"
+#include "foundation/files/ResultsExchangeFile.h"
+#include "foundation/files/TournamentFile.h"
+
+using namespace turnier_builder;
+using namespace scrambled_files;
+
+namespace {
+
+class ResultsExchangeTest : public ProgramTest {
+protected:
+    LightForm form;
+
+    std::string Path(const std::string& name) const { return folder + name; }
+    void LoadGolden() {
+        std::filesystem::copy_file(GoldenPath("stadtpokal.tur"), Path("stadtpokal.tur"));
+        form.ShowLoadDialog = false;
+        form.OpenDialog1.Files.Clear();
+        form.OpenDialog1.Files.Add(Path("stadtpokal.tur"));
+        ASSERT_EQ(turniereLaden(form), 1);
+    }
+    std::string LastBox() const { return ui.boxes.empty() ? "" : ui.boxes.back().text; }
+};
+
+}  // namespace
+
+TEST_F(ResultsExchangeTest, ExportOfTheGoldenTournamentIsTheGoldenExchangeFile) {
+    LoadGolden();
+    ASSERT_TRUE(ergebnisseExportieren(form));
+    EXPECT_EQ(LastBox(), "Ergebnisse exportiert als:\r\n\r\n" + Path("stadtpokal.exp") +
+                             "\r\n\r\nImportieren Sie diese Datei in einem zweiten Marovelkandis");
+    EXPECT_EQ(FirstDifference(ReadProgramFile("stadtpokal.exp"), ReadBytes(GoldenPath("stadtpokal.exp")), "\n", -1), "");
+}
+
+TEST_F(ResultsExchangeTest, ExportingAgainReplacesTheEarlierFile) {
+    LoadGolden();
+    ASSERT_TRUE(ergebnisseExportieren(form));
+    Put(form.Spielplan, Spielplan_PPkt, 3, "4", true);
+    ASSERT_TRUE(ergebnisseExportieren(form));
+    EXPECT_EQ(ReadExchangeFile(Path("stadtpokal.exp"))->blocks.size(), 3u);
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_NE(entry.path().extension(), ".tmp");
+}
+
+TEST_F(ResultsExchangeTest, NeverSavedTournamentExportsIntoTheHomeFolderAndSaysSo) {
+    setenv("HOME", (folder + "heim").c_str(), 1);
+    std::filesystem::create_directories(folder + "heim");
+    OpenTurnier(form, "Stadtpokal", "SP");
+    AddSmallStructure(form, "A", "1");
+    ASSERT_TRUE(ergebnisseExportieren(form));
+    const std::string target = folder + "heim/Turnier.exp";
+    EXPECT_THAT(LastBox(), ::testing::HasSubstr(target));
+    const auto content = ReadExchangeFile(target);
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->fileName, "");
+    EXPECT_TRUE(content->blocks.empty());
+}
+
+TEST_F(ResultsExchangeTest, FailedExportWarnsAndKeepsTheEarlierFile) {
+    LoadGolden();
+    ASSERT_TRUE(ergebnisseExportieren(form));
+    const std::string earlier = ReadProgramFile("stadtpokal.exp");
+    Put(form.Spielplan, Spielplan_PPkt, 3, "4", true);
+    {
+        FileSizeLimit limit(200);
+        if (!limit.Active()) GTEST_SKIP() << "no file size limit";
+        EXPECT_FALSE(ergebnisseExportieren(form));
+    }
+    EXPECT_EQ(LastBox(), "Die Ergebnisse konnten nicht exportiert werden:\r\n\r\n" + Path("stadtpokal.exp"));
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Warning);
+    EXPECT_EQ(ReadProgramFile("stadtpokal.exp"), earlier);
+    EXPECT_FALSE(ergebnisseExportieren(form, folder + "fehlt/pokal.exp"));
+    EXPECT_EQ(LastBox(), "Die Ergebnisse konnten nicht exportiert werden:\r\n\r\n" + folder + "fehlt/pokal.exp");
+}
+
+// --- import ---
+
+namespace {
+
+// A second place running the same tournament: the empty copy of the golden tournament, saved
+// under the same file name in a folder of its own and loaded there.
+class ImportTest : public ResultsExchangeTest {
+protected:
+    LightForm second;
+
+    void SetUp() override {
+        ResultsExchangeTest::SetUp();
+        LoadGolden();
+        std::filesystem::create_directories(Path("zweiter"));
+        ui.QueueFile(Path("zweiter/stadtpokal.tur"));
+        ASSERT_TRUE(saveTurnier(form, false, true, true));
+        second.ShowLoadDialog = false;
+        second.OpenDialog1.Files.Add(Path("zweiter/stadtpokal.tur"));
+        ASSERT_EQ(turniereLaden(second), 1);
+    }
+    std::vector<Row> Rows(const TSortGrid& grid) const {
+        std::vector<Row> rows;
+        for (int r = 1; r < grid.RowCount(); ++r) rows.push_back(CellsOf(grid, r));
+        return rows;
+    }
+    static constexpr int kResultColumns[] = {Spielplan_PPkt, Spielplan_MPkt, Spielplan_PSatz, Spielplan_MSatz,
+                                             Spielplan_PBall, Spielplan_MBall, Spielplan_SatzErg, Spielplan_Sieger};
+    void EnterResult(TMainForm& f, int game, const std::string& plus, const std::string& minus,
+                     const std::string& winner) {
+        Put(f.Spielplan, Spielplan_PPkt, game, plus, true);
+        Put(f.Spielplan, Spielplan_MPkt, game, minus, true);
+        Put(f.Spielplan, Spielplan_Sieger, game, winner, true);
+        doSpielplanKlick(f, nullptr, game, false, true);
+    }
+};
+
+}  // namespace
+
+TEST_F(ImportTest, ResultsTakenAtTheSecondPlaceGiveTheSameStandings) {
+    // The first place plays its games on an empty copy too, so both compute their standings.
+    LightForm first;
+    first.ShowLoadDialog = false;
+    std::filesystem::create_directories(Path("erster"));
+    std::filesystem::copy_file(Path("zweiter/stadtpokal.tur"), Path("erster/stadtpokal.tur"));
+    first.OpenDialog1.Files.Add(Path("erster/stadtpokal.tur"));
+    ASSERT_EQ(turniereLaden(first), 1);
+    EnterResult(first, 1, "3", "1", "1");
+    EnterResult(first, 3, "0", "2", "3");
+    ASSERT_TRUE(ergebnisseExportieren(first));
+    EXPECT_EQ(ergebnisseImportieren(second, Path("erster/stadtpokal.exp")), 2);
+    EXPECT_EQ(Rows(second.Platz), Rows(first.Platz));
+    EXPECT_EQ(Rows(second.Gruppe), Rows(first.Gruppe));
+    for (int game = 1; game <= 3; ++game)
+        for (int column : kResultColumns)
+            EXPECT_EQ(second.Spielplan.Cells(column, game), first.Spielplan.Cells(column, game)) << game;
+    EXPECT_EQ(second.Turnier.Cells(Turnier_Changes, 1), "true");
+    // The same file again finds every game decided.
+    const auto standings = Rows(second.Platz);
+    EXPECT_EQ(ergebnisseImportieren(second, Path("erster/stadtpokal.exp")), 0);
+    EXPECT_EQ(Rows(second.Platz), standings);
+}
+
+TEST_F(ImportTest, ResultsHereAndGamesOfOtherParticipantsAreLeftAlone) {
+    EnterResult(second, 1, "0", "5", "2");
+    Put(second.Spielplan, Spielplan_T1, 2, "3", true);
+    Put(second.Spielplan, Spielplan_T2, 2, "1", true);
+    EXPECT_EQ(ergebnisseImportieren(second, GoldenPath("stadtpokal.exp")), 0);
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_MPkt, 1), "5");
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 2), "");
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(ImportTest, FileOfAnotherTournamentOrNoExchangeFileIsRefused) {
+    std::filesystem::copy_file(GoldenPath("stadtpokal.exp"), Path("zweiter/fremd.exp"));
+    Put(second.Turnier, Turnier_DateiName, 1, "anders.tur", true);
+    EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter/fremd.exp")), 0);
+    EXPECT_EQ(LastBox(), "Die Datei gehört nicht zu dem aktuell geladenen Turnier\r\n\r\nImportdatei: " +
+                             Path("zweiter/fremd.exp"));
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Information);
+    EXPECT_EQ(ergebnisseImportieren(second, GoldenPath("stadtpokal.tur")), 0);
+    EXPECT_EQ(LastBox(), "Datei ist keine exportierte Turnierdatei");
+    EXPECT_EQ(ergebnisseImportieren(second, Path("fehlt.exp")), 0);
+    EXPECT_EQ(LastBox(), "Kann Datei " + Path("fehlt.exp") + " nicht oeffnen");
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 1), "");
+}
+
+TEST_F(ImportTest, BlockCutShortAtTheEndIsLeftOutAndReported) {
+    const auto lines = SplitLines(ReadBytes(GoldenPath("stadtpokal.exp")), "\n");
+    std::string cut;
+    for (size_t i = 0; i < 5 + 11 + 7; ++i) cut += lines[i] + "\n";
+    WriteBytes(Path("zweiter/kurz.exp"), cut);
+    EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter/kurz.exp")), 1);
+    EXPECT_EQ(LastBox(), "Der letzte Block der Datei " + Path("zweiter/kurz.exp") +
+                             " ist unvollständig (Spiel 2) und wurde nicht übernommen.");
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Warning);
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 1), "3");
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 2), "") << "half a result is never taken";
+}
