@@ -25,6 +25,9 @@ void SetState(TMainForm& f, int g, const std::string& state) {
 
 bool Finished(const std::string& state) { return state == "Done" || state == "Closed"; }
 
+// A blank row is no game.
+bool IsGame(const TSortGrid& plan, int r) { return !plan.Cells(Spielplan_SpNr, r).empty(); }
+
 // The group a participant slot takes its participant from; 0 for a team of its own.
 int SourceGroup(const TMainForm& f, int team) { return team >= 1 ? IntGet(f.Teams, Teams_GrNr, team, true) : 0; }
 
@@ -65,17 +68,21 @@ Totals ReadTotals(const TSortGrid& platz, int row) {
     return totals;
 }
 
+const std::string kNoName;
+
 const std::string& TeamName(const TMainForm& f, int team) {
-    static const std::string none;
-    return team >= 0 && team < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[team] : none;
+    return team >= 0 && team < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[team] : kNoName;
 }
 
 // The participants of h, named, take the totals their names reached in the round before h's.
+// A name met in several rows of that round takes the totals of the last one, group by group:
+// the order of rows of different groups in the table means nothing.
 void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::map<int, Totals>& totals) {
     const int previous = IntGet(f.Gruppe, Gruppe_RNr, h, true) - 1;
     if (previous < 1) return;
     const TSortGrid& platz = f.Platz;
     std::map<int, int> roundOfGroup;
+    std::map<int, std::vector<int>> rowsOfGroup;  // the previous round's rows per group
     for (int p = 1; p < platz.RowCount(); ++p) {
         const int group = IntGet(platz, Platz_GrNr, p, true);
         auto round = roundOfGroup.find(group);
@@ -83,15 +90,18 @@ void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::
             const int roundNumber = IsGroupRow(f, group) ? IntGet(f.Gruppe, Gruppe_RNr, group, true) : 0;
             round = roundOfGroup.emplace(group, roundNumber).first;
         }
-        if (round->second != previous) continue;
-        const std::string name = TeamName(f, IntGet(platz, Platz_TeamNr, p, true));
-        if (name.empty()) continue;
-        for (int q : rowsOfH)
-            if (TeamName(f, IntGet(platz, Platz_TeamNr, q, true)) == name) {
-                totals[q] = ReadTotals(platz, p);
-                break;
-            }
+        if (round->second == previous) rowsOfGroup[group].push_back(p);
     }
+    for (const auto& [group, rows] : rowsOfGroup)
+        for (int p : rows) {
+            const std::string name = TeamName(f, IntGet(platz, Platz_TeamNr, p, true));
+            if (name.empty()) continue;
+            for (int q : rowsOfH)
+                if (TeamName(f, IntGet(platz, Platz_TeamNr, q, true)) == name) {
+                    totals[q] = ReadTotals(platz, p);
+                    break;
+                }
+        }
 }
 
 // The standings of the groups from the stored results of their games; with carryOver, on top of
@@ -138,8 +148,8 @@ std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver)
 }
 
 // The participants that came from group g lose their names again; the groups they play in
-// wait for them anew.
-void TakeBackFrom(TMainForm& f, int g) {
+// wait for them anew. Returns those groups.
+std::set<int> TakeBackFrom(TMainForm& f, int g) {
     const std::string label = ListGet(f.XAGruppBez, g);
     TSortGrid& teams = f.Teams;
     TSortGrid& platz = f.Platz;
@@ -164,6 +174,7 @@ void TakeBackFrom(TMainForm& f, int g) {
     for (int t = 1; t < teams.RowCount(); ++t)
         if (!Get(teams, Teams_Platz, t, true).empty() && NamesPlaceOfGroup(Get(teams, Teams_Name, t, true), label))
             Put(teams, Teams_Name_Tur, t, "", true);
+    return waiting;
 }
 
 }  // namespace
@@ -176,15 +187,18 @@ GroupProgress CountProgress(const TMainForm& form, int g) {
     GroupProgress progress;
     const TSortGrid& plan = form.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
-        // A blank row is no game.
-        if (plan.Cells(Spielplan_SpNr, r).empty()) continue;
-        const bool decided = !plan.Cells(Spielplan_Sieger, r).empty();
-        if (!decided) progress.allDecided = false;
-        if (CellInt(plan, Spielplan_GrNr, r) != g) continue;
+        if (CellInt(plan, Spielplan_GrNr, r) != g || !IsGame(plan, r)) continue;
         ++progress.games;
-        if (decided) ++progress.decided;
+        if (!plan.Cells(Spielplan_Sieger, r).empty()) ++progress.decided;
     }
     return progress;
+}
+
+bool AllGamesDecided(const TMainForm& form) {
+    const TSortGrid& plan = form.Spielplan;
+    for (int r = 1; r < plan.RowCount(); ++r)
+        if (IsGame(plan, r) && plan.Cells(Spielplan_Sieger, r).empty()) return false;
+    return true;
 }
 
 void MarkResultTaken(TMainForm& form, int g, int t1, int t2) {
@@ -193,12 +207,14 @@ void MarkResultTaken(TMainForm& form, int g, int t1, int t2) {
     SetState(form, g, "Edit");
 }
 
-void MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress) {
+std::set<int> MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress) {
+    std::set<int> rebuilt;
     if (progress.games - 1 == progress.decided) {
         SetState(form, g, "Edit");
-        if (g >= 1) TakeBackFrom(form, g);
+        if (g >= 1) rebuilt = TakeBackFrom(form, g);
     }
     if (progress.decided == 0) SetState(form, g, "Open");
+    return rebuilt;
 }
 
 LaterGroups OpenLaterGroups(TMainForm& form) {
@@ -206,10 +222,11 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
     TSortGrid& platz = form.Platz;
     for (int p = 1; p < platz.RowCount(); ++p) {
         const std::string& name = TeamName(form, CellInt(platz, Platz_TeamNr, p));
+        if (name.empty()) continue;
         const std::string& shown = platz.Cells(Platz_Team, p);
-        if (name.empty() || name == shown) continue;
+        if (name == shown) continue;
         // A row without a name takes no part in the ranking: with one it does.
-        if (shown.empty()) result.standingsChanged = true;
+        if (shown.empty()) result.changedStandings.insert(CellInt(platz, Platz_GrNr, p));
         Put(platz, Platz_Team, p, name, true);
     }
 
@@ -242,7 +259,7 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
             result.opened.push_back(IntToStr(h));
         }
     if (opened.empty()) return result;
-    result.standingsChanged = true;
+    result.changedStandings.insert(opened.begin(), opened.end());
     // A group taken back keeps the results it had: it is open again only without any.
     const std::set<int> played = Rebuild(form, opened, true);
     for (int h : opened) SetState(form, h, played.count(h) ? "Edit" : "Open");

@@ -1,4 +1,5 @@
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,22 +14,24 @@ class TMainForm;
 bool SpielHatErgebnis(const TMainForm& form, int row);
 
 struct GroupProgress {
-    int games = 0;            // games of the group
-    int decided = 0;          // of them with a winner
-    bool allDecided = true;   // every game of the tournament has a winner
+    int games = 0;    // games of the group
+    int decided = 0;  // of them with a winner
     bool Complete() const { return games == decided; }
 };
 GroupProgress CountProgress(const TMainForm& form, int g);
+// Every game of the tournament has a winner.
+bool AllGamesDecided(const TMainForm& form);
 
 // A result of a game of group g between t1 and t2 was taken: the groups the two came from are
 // in use, g is being played.
 void MarkResultTaken(TMainForm& form, int g, int t1, int t2);
 // A result of group g was removed (progress counted afterwards): a group complete before takes
 // back the participants that came from it; a group left without any winner is open again.
-void MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress);
+// Returns the groups whose standings were rebuilt.
+std::set<int> MarkResultRemoved(TMainForm& form, int g, const GroupProgress& progress);
 struct LaterGroups {
     std::vector<std::string> opened;  // numbers of the groups opened
-    bool standingsChanged = false;    // totals rebuilt or a row without a name given one
+    std::set<int> changedStandings;   // groups with totals rebuilt or a row without a name given one
 };
 // Shows the names the participant slots have in the standings, then opens every group not yet
 // played whose participants' and referees' source groups are finished.

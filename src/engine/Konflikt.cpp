@@ -15,18 +15,21 @@ bool Finished(const TMainForm& form, int g) { return g >= 1 && Get(form.Gruppe, 
 }  // namespace
 
 bool konfliktLoesen(TMainForm& form, int g) {
+    StandingsRanking ranking(form);
     const int first = g > 0 ? g : 1, last = g > 0 ? g : form.Gruppe.RowCount() - 1;
     for (int h = first; h <= last; ++h) {
         if (!Finished(form, h)) continue;
-        updatePlatzierung(form, h, false);
+        ranking.Rank(h, false, {});
         if (form.KonfliktTeams.Count() == 0) continue;
-        gruppeAbschliessen(form, h, 0, true);
+        gruppeAbschliessen(form, h, 0, true, ranking);
+        ranking.Finish();
         return true;
     }
+    ranking.Finish();
     return false;
 }
 
-void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict) {
+void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict, StandingsRanking& ranking) {
     if (showConflict) {
         TfrmKonflikt& dialog = DialogsOf(form).frmKonflikt;
         dialog.Form = &form;
@@ -34,7 +37,8 @@ void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict) {
         dialog.Teams = &form.KonfliktTeams;
         dialog.ShowModal();
     }
-    updatePlatzierung(form, g, true);
+    // The dialog may have reordered g's rows, placeholder resolution may rename rows elsewhere.
+    ranking.Rank(g, true, {g});
     calcAfterRound(form, g, x);
-    updatePlatzierung(form, g, false);
+    ranking.Rank(g, false, {g});
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+class StandingsRanking;
 class TMainForm;
 
 // Settles the placing conflict of a finished group again: the conflict dialog shows the
@@ -11,5 +12,5 @@ bool konfliktLoesen(TMainForm& form, int g);
 // A finished group g takes its final order: the conflict dialog first when asked for (the tied
 // participants are in KonfliktTeams), then a plain ranking keeps the order settled, the
 // placeholders that depend on g follow it (x: the game just decided, 0 when none) and the
-// standings are ranked again.
-void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict);
+// standings are ranked again, through the operation's ranking.
+void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict, StandingsRanking& ranking);

@@ -1,9 +1,11 @@
 #include "engine/Platzhalter.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <vector>
 
+#include "engine/Platzierung.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -148,6 +150,10 @@ std::set<int> FinishedGroups(const TMainForm& f, std::string list) {
     return groups;
 }
 
+// The i-th best of the k-th placed of the listed groups. A group's k-th placed is the k-th row of
+// its standings; they are compared as one ranking of all these groups' rows orders them, which
+// is what the order of the whole table used to tell; the earlier group comes first where
+// nothing tells them apart.
 Resolution ResolveBestOf(const TMainForm& f, int row) {
     const BestOf b = ParseBestOf(Get(f.Teams, Teams_SV, row, true));
     if (!b.valid) return {};
@@ -155,18 +161,23 @@ Resolution ResolveBestOf(const TMainForm& f, int row) {
     const int i = ToInt(b.i), k = ToInt(b.k);
     if (groups.empty() || i < 1 || k < 1) return {};
     const TSortGrid& platz = f.Platz;
-    std::map<int, int> rowsOfGroup;  // standings rows seen so far, per group
-    int found = 0;
+    std::map<int, std::vector<int>> rowsOfGroup;  // standings rows per group, in table order
     for (int r = 1; r < platz.RowCount(); ++r) {
         const int group = IntGet(platz, Platz_GrNr, r, true);
-        if (!groups.count(group)) continue;
-        const int place = ++rowsOfGroup[group];
-        if (place == k && ++found == i) {
-            const int team = IntGet(platz, Platz_TeamNr, r, true);
-            return {TeamName(f, team), team};
-        }
+        if (groups.count(group)) rowsOfGroup[group].push_back(r);
     }
-    return {};
+    std::vector<int> together, placed;
+    for (const auto& [group, rows] : rowsOfGroup) {
+        together.insert(together.end(), rows.begin(), rows.end());
+        if (static_cast<int>(rows.size()) >= k) placed.push_back(rows[static_cast<size_t>(k) - 1]);
+    }
+    if (i > static_cast<int>(placed.size())) return {};
+    std::map<int, size_t> rank;  // table row -> position in the joint ranking
+    const std::vector<int> ranked = RankedTogether(f, together);
+    for (size_t p = 0; p < ranked.size(); ++p) rank[ranked[p]] = p;
+    std::stable_sort(placed.begin(), placed.end(), [&rank](int x, int y) { return rank[x] < rank[y]; });
+    const int team = IntGet(platz, Platz_TeamNr, placed[static_cast<size_t>(i) - 1], true);
+    return {TeamName(f, team), team};
 }
 
 Resolution ResolveRow(const TMainForm& f, int row, int g, int x, const std::vector<std::string>& places) {

@@ -1,6 +1,8 @@
 #include "engine/Platzierung.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/CellNumbers.h"
@@ -14,6 +16,12 @@
 
 namespace {
 
+// The settings the ranking reads, in one text.
+std::string RankingSettings(const TMainForm& form) {
+    return GetSetting(form, "AWertung", "0") + "|" + GetSetting(form, "WertungDirektVergleich", "false") + "|" +
+           GetSetting(form, "WertungDirektVergleichNeu", "false");
+}
+
 RankChain ChainOf(const TMainForm& form) {
     const bool direkt = GetSetting(form, "WertungDirektVergleich", "false") == "true";
     if (GetSetting(form, "AWertung", "0") == "7")
@@ -25,12 +33,13 @@ int GroupOfTeam(const TMainForm& form, int team) {
     return team >= 1 && team < form.Teams.RowCount() ? CellInt(form.Teams, Teams_InGr, team) : 0;
 }
 
-// Groups count only where head-to-head may decide or ties are collected.
-std::vector<RankRow> ReadStandings(const TMainForm& form, bool withGroups) {
+// The given table rows; groups count only where head-to-head may decide or ties are collected.
+std::vector<RankRow> ReadStandings(const TMainForm& form, const std::vector<int>& tableRows, bool withGroups) {
     const TSortGrid& platz = form.Platz;
-    std::vector<RankRow> rows(static_cast<size_t>(std::max(platz.RowCount() - 1, 0)));
-    for (int r = 1; r < platz.RowCount(); ++r) {
-        RankRow& row = rows[static_cast<size_t>(r) - 1];
+    std::vector<RankRow> rows(tableRows.size());
+    for (size_t i = 0; i < tableRows.size(); ++i) {
+        const int r = tableRows[i];
+        RankRow& row = rows[i];
         row.team = CellInt(platz, Platz_TeamNr, r);
         row.group = withGroups ? GroupOfTeam(form, row.team) : 0;
         row.takesPart = !platz.Cells(Platz_Team, r).empty();
@@ -64,19 +73,19 @@ HeadToHead ReadHeadToHead(const TMainForm& form, const HeadToHeadWanted& wanted)
     return HeadToHead(std::move(games));
 }
 
-// Moves the data rows into the new order; order[i] is the row (from 0) that becomes row i + 1.
-// Only displaced rows move, each in one step.
-void ApplyOrder(TSortGrid& grid, const std::vector<int>& order) {
-    std::vector<int> current(order.size());
-    for (size_t i = 0; i < current.size(); ++i) current[i] = static_cast<int>(i);
-    for (size_t target = 0; target < order.size(); ++target) {
-        if (current[target] == order[target]) continue;
-        size_t from = target + 1;
-        while (current[from] != order[target]) ++from;
-        grid.MoveRow(static_cast<int>(from) + 1, static_cast<int>(target) + 1);
-        std::rotate(current.begin() + static_cast<std::ptrdiff_t>(target),
-                    current.begin() + static_cast<std::ptrdiff_t>(from),
-                    current.begin() + static_cast<std::ptrdiff_t>(from) + 1);
+// Puts the rows at these places into the new order: tableRows[i] receives the row that stood at
+// tableRows[order[i]]. Each row moves once, by exchanging whole rows.
+void PlaceRows(TSortGrid& grid, const std::vector<int>& tableRows, const std::vector<int>& order) {
+    std::vector<char> placed(order.size(), 0);
+    for (size_t start = 0; start < order.size(); ++start) {
+        size_t at = start;
+        while (!placed[at] && static_cast<size_t>(order[at]) != start) {
+            const size_t from = static_cast<size_t>(order[at]);
+            grid.ExchangeRowCells(tableRows[at], grid, tableRows[from]);
+            placed[at] = 1;
+            at = from;
+        }
+        placed[at] = 1;
     }
 }
 
@@ -101,20 +110,56 @@ bool AwaitedKnockOutGame(const TMainForm& form, int team) {
     return false;
 }
 
+std::vector<int> AllRows(const TSortGrid& platz) {
+    std::vector<int> rows;
+    for (int r = 1; r < platz.RowCount(); ++r) rows.push_back(r);
+    return rows;
+}
+
+// The rows of every group, by group number, in table order; nothing unless every row takes part
+// and its participant plays in the row's group. A row without a name holds back the rows below
+// it whatever their group, and a participant counts in its own group's head-to-head and ties
+// wherever its row stands: in such a table only the whole ranks as it always did.
+std::optional<std::vector<std::vector<int>>> RowsByGroup(const TMainForm& form) {
+    const TSortGrid& platz = form.Platz;
+    std::vector<std::vector<int>> rows(static_cast<size_t>(std::max(form.Gruppe.RowCount(), 0)));
+    for (int r = 1; r < platz.RowCount(); ++r) {
+        const int group = CellInt(platz, Platz_GrNr, r);
+        if (platz.Cells(Platz_Team, r).empty() || group < 0 || static_cast<size_t>(group) >= rows.size() ||
+            GroupOfTeam(form, CellInt(platz, Platz_TeamNr, r)) != group)
+            return std::nullopt;
+        rows[static_cast<size_t>(group)].push_back(r);
+    }
+    return rows;
+}
+
+// updatePlatzierung over these rows of Platz, in their own places.
+void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankChain& chain, int g, bool plain) {
+    const std::vector<RankRow> rows = ReadStandings(form, tableRows, !plain && (chain.HasHeadToHead() || g > 0));
+    const RankResult result = RankRows(rows, chain, plain, g,
+                                       [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
+    PlaceRows(form.Platz, tableRows, result.order);
+    for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
+}
+
+// The trace line and the emptied KonfliktTeams of every ranking; false when Platz has fewer
+// than two data rows and there is nothing to rank.
+bool StartRanking(TMainForm& form) {
+    Log("[F] updatePlatzierung(): Platzierung neu berechnen");
+    form.KonfliktTeams.Clear();
+    return form.Platz.RowCount() - 1 >= 2;
+}
+
+bool StampFits(const TMainForm& form) {
+    const TMainForm::StandingsStamp& stamp = form.RankedStandings;
+    return stamp.valid && stamp.platz == form.Platz.Changes() && stamp.teams == form.Teams.Changes() &&
+           stamp.spielplan == form.Spielplan.Changes() && stamp.settings == RankingSettings(form);
+}
+
 }  // namespace
 
 void updatePlatzierung(TMainForm& form, int g, bool plain) {
-    Log("[F] updatePlatzierung(): Platzierung neu berechnen");
-    const RankChain chain = ChainOf(form);
-    form.KonfliktTeams.Clear();
-    TSortGrid& platz = form.Platz;
-    if (platz.RowCount() - 1 < 2) return;
-
-    const std::vector<RankRow> rows = ReadStandings(form, !plain && (chain.HasHeadToHead() || g > 0));
-    const RankResult result = RankRows(rows, chain, plain, g,
-                                       [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
-    ApplyOrder(platz, result.order);
-    for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
+    if (StartRanking(form)) RankAmong(form, AllRows(form.Platz), ChainOf(form), g, plain);
 }
 
 bool swapPlatz(TMainForm& form, int a, int b) {
@@ -132,4 +177,46 @@ void addKonfliktTeam(TMainForm& form, int t) {
     if (IsSwiss(form) || AwaitedKnockOutGame(form, t)) return;
     const std::string team = IntToStr(t);
     if (form.KonfliktTeams.IndexOf(team) < 0) form.KonfliktTeams.Add(team);
+}
+
+StandingsRanking::StandingsRanking(TMainForm& form) : form_(form), byGroup_(StampFits(form)), clean_(byGroup_) {}
+
+void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) {
+    ranked_ = true;
+    if (!StartRanking(form_)) return;
+    const RankChain chain = ChainOf(form_);
+    TMainForm::StandingsStamp& stamp = form_.RankedStandings;
+    if (!byGroup_) {
+        RankAmong(form_, AllRows(form_.Platz), chain, g, plain);
+        std::optional<std::vector<std::vector<int>>> rows = RowsByGroup(form_);
+        clean_ = rows.has_value();
+        stamp.rowsOfGroup = clean_ ? std::move(*rows) : std::vector<std::vector<int>>{};
+        return;
+    }
+    // Each group among its own rows: they keep their places, so the rows of each stay known.
+    std::set<int> groups = changed;
+    if (g > 0) groups.insert(g);
+    for (int group : groups)
+        if (group >= 0 && static_cast<size_t>(group) < stamp.rowsOfGroup.size())
+            RankAmong(form_, stamp.rowsOfGroup[static_cast<size_t>(group)], chain, g, plain);
+}
+
+void StandingsRanking::Finish() {
+    if (!ranked_) return;
+    TMainForm::StandingsStamp& stamp = form_.RankedStandings;
+    stamp.valid = clean_;
+    stamp.platz = form_.Platz.Changes();
+    stamp.teams = form_.Teams.Changes();
+    stamp.spielplan = form_.Spielplan.Changes();
+    stamp.settings = RankingSettings(form_);
+}
+
+std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& tableRows) {
+    const RankChain chain = ChainOf(form);
+    const std::vector<RankRow> rows = ReadStandings(form, tableRows, chain.HasHeadToHead());
+    const RankResult result = RankRows(rows, chain, false, 0,
+                                       [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
+    std::vector<int> ranked;
+    for (int i : result.order) ranked.push_back(tableRows[static_cast<size_t>(i)]);
+    return ranked;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <set>
+#include <vector>
 
 class TMainForm;
 
@@ -11,3 +13,34 @@ bool swapPlatz(TMainForm& form, int a, int b);
 // Adds team t to KonfliktTeams, except in a Swiss tournament and for the pair of a knock-out game
 // that a winner or loser placeholder still waits for.
 void addKonfliktTeam(TMainForm& form, int t);
+
+// The rankings of one operation on results: a result's processing, or settling a placing
+// conflict. Nobody reads the order of rows of different groups, and while every row takes part
+// (has a name) and every row's participant plays in the row's group, ranking each group among
+// its own rows gives it the order that ranking the whole table gives it. So when the operation
+// starts with the tables as the previous one left them (no change since, the same ranking
+// settings, such a table), its rankings put only the groups whose standings changed in order,
+// each among its own rows. Otherwise each of its rankings ranks the whole table, as
+// updatePlatzierung does. The rows of each group are kept with the stamp (TMainForm::RankedStandings).
+class StandingsRanking {
+public:
+    explicit StandingsRanking(TMainForm& form);
+    // updatePlatzierung(form, g, plain) for what changed: changed holds every group whose
+    // standings rows changed since the last ranking (values, names, order, or the winners of its
+    // games); g's rows are ranked in any case.
+    void Rank(int g, bool plain, const std::set<int>& changed);
+    // The operation is over: when it ranked, every group is in ranked order now, and the next
+    // operation may rely on it while nothing else changes the tables.
+    void Finish();
+
+private:
+    TMainForm& form_;
+    bool byGroup_;  // every group but those reported changed is in ranked order, the rows of each known
+    bool clean_;    // every row named and in its group: the next operation may rank by group
+    bool ranked_ = false;
+};
+
+// Table rows of Platz in the order one ranking of these rows together gives them (the rows of
+// each group in its standings order, the groups one after the other): how rows of different
+// groups compare. The table is not changed.
+std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& rows);

@@ -133,10 +133,9 @@ std::vector<Candidate> NeutralCandidates(int count) {
     return candidates;
 }
 
-void SortByUses(std::vector<Candidate>& candidates) {
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const Candidate& a, const Candidate& b) { return a.uses < b.uses; });
-}
+bool FewerUses(const Candidate& a, const Candidate& b) { return a.uses < b.uses; }
+
+void SortByUses(std::vector<Candidate>& candidates) { std::stable_sort(candidates.begin(), candidates.end(), FewerUses); }
 
 // Who is busy during a game: the players (teams only; neutral referees are not teams) and the
 // referees already chosen of every game at the same time. The games are in start order, so the
@@ -175,8 +174,13 @@ void AssignReferees(std::vector<Game>& games, std::vector<Candidate>& candidates
         Candidate chosen = *free;
         ++chosen.uses;
         candidates.erase(free);
-        SortByUses(candidates);
-        candidates.push_back(chosen);
+        // The others are in order but for the one chosen before, which stands last: sorted
+        // stably by uses, it goes to the end of its equals.
+        if (!candidates.empty()) {
+            const auto last = candidates.end() - 1;
+            std::rotate(std::upper_bound(candidates.begin(), last, *last, FewerUses), last, candidates.end());
+        }
+        candidates.push_back(std::move(chosen));
     }
 }
 

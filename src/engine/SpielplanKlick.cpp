@@ -1,6 +1,7 @@
 #include "engine/SpielplanKlick.h"
 
 #include <array>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,27 +60,30 @@ class ResultEntry {
 public:
     ResultEntry(TMainForm& form, int row, int gameNo, bool automatic, bool imported)
         : form_(form), r_(row), gameNo_(gameNo), automatic_(automatic), imported_(imported),
-          dialog_(DialogsOf(form).frmErgebnis) {}
+          dialog_(DialogsOf(form).frmErgebnis), ranking_(form) {}
 
     void Run() {
         Prepare();
         if (!Obtain()) return;
         StoreRow();
-        AddToStandings();
+        // The game's group: its values or, through the winner, its head-to-head may have changed.
+        std::set<int> changed{g_};
+        AddToStandings(changed);
         const GroupProgress progress = CountProgress(form_, g_);
-        UpdateStates(progress);
+        UpdateStates(progress, changed);
         const bool complete = progress.Complete();
         const int cg = complete ? g_ : 0;
-        updatePlatzierung(form_, cg, false);
+        ranking_.Rank(cg, false, changed);
         bool resolved = false;
-        if (complete) resolved = FinishGroup(progress.allDecided);
+        if (complete) resolved = FinishGroup();
         std::vector<std::string> opened;
         if (taken_ && (resolved || Get(form_.Gruppe, Gruppe_System, g_, true) == "SV")) {
             const LaterGroups later = OpenLaterGroups(form_);
             opened = later.opened;
             // Nothing the ranking reads has changed since it ran: the order stands.
-            if (later.standingsChanged) updatePlatzierung(form_, cg + 1, false);
+            if (!later.changedStandings.empty()) ranking_.Rank(cg + 1, false, later.changedStandings);
         }
+        ranking_.Finish();
         if (automatic_) return;
         if (accepted_) SendGroupsToProjector();
         form_.DoPlan(form_.XPlan1, 0, 0, nullptr);
@@ -152,16 +156,17 @@ private:
             if (row[c] != plan.Cells(c, r_)) Put(plan, c, r_, row[c], true);
     }
 
-    // Both participants' standings rows take the difference between the new and the old scores.
-    void AddToStandings() {
+    // Both participants' standings rows take the difference between the new and the old scores;
+    // their groups go into changed.
+    void AddToStandings(std::set<int>& changed) {
         const TSortGrid& plan = form_.Spielplan;
         TSortGrid& platz = form_.Platz;
         const std::string t1 = Get(plan, Spielplan_T1, r_, true), t2 = Get(plan, Spielplan_T2, r_, true);
         int pA = 0, pB = 0;
         for (int p = 1; p < platz.RowCount() && (pA == 0 || pB == 0); ++p) {
             const std::string& team = platz.Cells(Platz_TeamNr, p);
-            if (pA == 0 && !t1.empty() && team == t1) pA = p;
-            if (pB == 0 && !t2.empty() && team == t2) pB = p;
+            if (pA == 0 && !t1.empty() && CellEquals(team, t1)) pA = p;
+            if (pB == 0 && !t2.empty() && CellEquals(team, t2)) pB = p;
         }
         if (pA < 1 || pB < 1) {
             ErrorLog("doSpielplanKlick(): Ergbnis in XPlatz eingeben: t1 (" + IntToStr(pA) + ") oder t2 (" +
@@ -175,6 +180,7 @@ private:
             Add(pB, Platz_PPkt + i, now[other] - old_[other]);
         }
         for (int p : {pA, pB}) {
+            changed.insert(IntGet(platz, Platz_GrNr, p, true));
             const double games = ToDouble(Get(platz, Platz_AnzSpiele, p, true));
             if (taken_ && !hadResult_) Put(platz, Platz_AnzSpiele, p, FloatToStr(games + 1), true);
             if (!taken_ && cleared_ && games > 0) Put(platz, Platz_AnzSpiele, p, FloatToStr(games - 1), true);
@@ -186,26 +192,28 @@ private:
         Put(platz, column, row, FloatToStr(ToDouble(Get(platz, column, row, true)) + delta), true);
     }
 
-    void UpdateStates(const GroupProgress& progress) {
+    // Groups whose standings were rebuilt go into changed.
+    void UpdateStates(const GroupProgress& progress, std::set<int>& changed) {
         if (taken_) {
             const TSortGrid& plan = form_.Spielplan;
             MarkResultTaken(form_, g_, IntGet(plan, Spielplan_T1, r_, true), IntGet(plan, Spielplan_T2, r_, true));
         } else {
-            MarkResultRemoved(form_, g_, progress);
+            const std::set<int> rebuilt = MarkResultRemoved(form_, g_, progress);
+            changed.insert(rebuilt.begin(), rebuilt.end());
         }
     }
 
     // The group has just been completed; true when its placeholders were resolved.
-    bool FinishGroup(bool allDecided) {
+    bool FinishGroup() {
         TSortGrid& gruppe = form_.Gruppe;
         Log("[A] Gruppe " + Get(gruppe, Gruppe_Bez, g_, true) + " fertig");
         Put(gruppe, Gruppe_State, g_, "Done", true);
         if (!automatic_) ShowMsg(1, GroupDoneText(Get(gruppe, Gruppe_Bez, g_, true), Get(gruppe, Gruppe_Name, g_, true)));
-        if (Get(form_.Turnier, Turnier_System, 1, true) == "Schweiz" && !allDecided) {
+        if (Get(form_.Turnier, Turnier_System, 1, true) == "Schweiz" && !AllGamesDecided(form_)) {
             PairNextSwissRound();
             return false;
         }
-        gruppeAbschliessen(form_, g_, gameNo_, form_.KonfliktTeams.Count() > 0 && !automatic_);
+        gruppeAbschliessen(form_, g_, gameNo_, form_.KonfliktTeams.Count() > 0 && !automatic_, ranking_);
         return true;
     }
 
@@ -239,6 +247,7 @@ private:
     bool accepted_ = false;  // the dialog closed with a change
     bool taken_ = false;     // a result was taken (also "Kein Ergebnis")
     bool cleared_ = false;   // the result was cleared
+    StandingsRanking ranking_;
 };
 
 }  // namespace

@@ -65,7 +65,7 @@ int IntGet(const TSortGrid& grid, int column, int row, bool log) {
 int FindRow(const TSortGrid& grid, int column, const std::string& text) {
     if (column < 0) return 0;
     for (int r = 1; r < grid.RowCount(); ++r)
-        if (grid.Cells(column, r) == text) return r;
+        if (CellEquals(grid.Cells(column, r), text)) return r;
     return 0;
 }
 

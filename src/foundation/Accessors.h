@@ -19,6 +19,11 @@ int IntGet(const TSortGrid& grid, int column, int row, bool log);
 
 // First data row whose cell equals the text; 0 when none does.
 int FindRow(const TSortGrid& grid, int column, const std::string& text);
+// Whether a cell holds exactly this text. Cheap for the many unequal numbers of a column, which
+// mostly differ in their last digit.
+inline bool CellEquals(const std::string& cell, const std::string& text) {
+    return cell.size() == text.size() && (text.empty() || cell.back() == text.back()) && cell == text;
+}
 // Moves the rows below up; the only data row is blanked instead, so RowCount stays >= 2.
 void DeleteGridRow(TSortGrid& grid, int row);
 // Blanks every data row and sets RowCount 2; the header stays.

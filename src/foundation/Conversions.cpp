@@ -98,6 +98,9 @@ double ToDouble(std::string_view text) {
 std::string IntToStr(long long value) { return std::to_string(value); }
 
 std::string FloatToStr(double value) {
+    // Whole numbers, what the standings hold, print as the integer: the same text, without printf.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15 && !(value == 0 && std::signbit(value)))
+        return std::to_string(static_cast<long long>(value));
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15G", value);
     std::string s = buffer;

@@ -145,6 +145,18 @@ public:
     // Editing: the minute fields of the "Sonstiges" tab (time shift and game length change).
     TEdit umValidEdit5, umValidEdit7;
 
+    // Standings ranking (engine/Platzierung.h): the tables as result processing last left them
+    // with every group's standings in ranked order, by their change counts, the ranking settings
+    // then in force, and the Platz rows of each group (by group number). Any other change of the
+    // tables makes the stamp outdated.
+    struct StandingsStamp {
+        bool valid = false;
+        std::uint64_t platz = 0, teams = 0, spielplan = 0;
+        std::string settings;
+        std::vector<std::vector<int>> rowsOfGroup;
+    };
+    StandingsStamp RankedStandings;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);

@@ -7,7 +7,6 @@
 #include "platform/FormStream.h"
 
 namespace {
-const std::string kEmpty;
 
 template <typename T>
 void MoveElement(std::vector<T>& v, size_t from, size_t to) {
@@ -20,12 +19,15 @@ void MoveElement(std::vector<T>& v, size_t from, size_t to) {
 }
 }  // namespace
 
+const std::string TStringGrid::kEmptyCell;
+
 TStringGrid::TStringGrid() = default;
 
 void TStringGrid::SetRowCount(int count) {
     if (count < 0) count = 0;
     if (count <= fixedRows_) count = fixedRows_ + 1;
     if (count == rowCount_) return;
+    ++changes_;
     int old = rowCount_;
     // Rows cut off are gone: growing again must not bring stale data back into the table.
     for (int r = count; r < old && static_cast<size_t>(r) < cells_.size(); ++r) cells_[static_cast<size_t>(r)].clear();
@@ -38,6 +40,7 @@ void TStringGrid::SetColCount(int count) {
     if (count < 0) count = 0;
     if (count <= fixedCols_) count = fixedCols_ + 1;
     if (count == colCount_) return;
+    ++changes_;
     int old = colCount_;
     for (auto& cells : cells_)
         for (int c = count; c < old && static_cast<size_t>(c) < cells.size(); ++c) cells[static_cast<size_t>(c)].clear();
@@ -58,12 +61,6 @@ void TStringGrid::SetFixedCols(int count) {
     if (col_ < fixedCols_) FocusCell(fixedCols_, row_);
 }
 
-const std::string& TStringGrid::Cells(int col, int row) const {
-    if (col < 0 || row < 0 || static_cast<size_t>(row) >= cells_.size()) return kEmpty;
-    const auto& cells = cells_[static_cast<size_t>(row)];
-    return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmpty;
-}
-
 void TStringGrid::EnsureRows(int count) {
     if (static_cast<size_t>(count) > cells_.size()) cells_.resize(static_cast<size_t>(count));
 }
@@ -71,6 +68,7 @@ void TStringGrid::EnsureRows(int count) {
 void TStringGrid::SetCells(int col, int row, const std::string& text) {
     if (col < 0 || row < 0) throw std::out_of_range("Grid index out of range");
     if (text.empty() && Cells(col, row).empty()) return;  // nothing to keep
+    ++changes_;
     EnsureRows(row + 1);
     auto& cells = cells_[static_cast<size_t>(row)];
     if (static_cast<size_t>(col) >= cells.size()) cells.resize(static_cast<size_t>(col) + 1);
@@ -129,6 +127,7 @@ void TStringGrid::SetRowHeights(int row, int height) {
 void TStringGrid::MoveRow(int from, int to) {
     if (from < 0 || to < 0 || from >= rowCount_ || to >= rowCount_) throw std::out_of_range("Grid index out of range");
     if (from == to) return;
+    ++changes_;
     EnsureRows(rowCount_);
     MoveElement(cells_, static_cast<size_t>(from), static_cast<size_t>(to));
     if (rowHeights_.size() < static_cast<size_t>(rowCount_))
@@ -139,6 +138,7 @@ void TStringGrid::MoveRow(int from, int to) {
 void TStringGrid::MoveColumn(int from, int to) {
     if (from < 0 || to < 0 || from >= colCount_ || to >= colCount_) throw std::out_of_range("Grid index out of range");
     if (from == to) return;
+    ++changes_;
     for (auto& cells : cells_) {
         if (cells.size() < static_cast<size_t>(colCount_)) cells.resize(static_cast<size_t>(colCount_));
         MoveElement(cells, static_cast<size_t>(from), static_cast<size_t>(to));

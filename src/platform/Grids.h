@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -79,10 +80,18 @@ public:
     void SetFixedRows(int count);
     void SetFixedCols(int count);
 
-    // The empty text for a cell never written or at a negative index.
-    const std::string& Cells(int col, int row) const;
+    // The empty text for a cell never written or at a negative index. Inline: whole tables are
+    // read cell by cell after every result.
+    const std::string& Cells(int col, int row) const {
+        if (col < 0 || row < 0 || static_cast<size_t>(row) >= cells_.size()) return kEmptyCell;
+        const std::vector<std::string>& cells = cells_[static_cast<size_t>(row)];
+        return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmptyCell;
+    }
     // Throws std::out_of_range for a negative index.
     void SetCells(int col, int row, const std::string& text);
+    // Counts every change of the cells, the rows or the columns: a count that is still the same
+    // means that the content is still the same.
+    std::uint64_t Changes() const { return changes_; }
 
     // The cells of columns 0..ColCount-1 of a row / rows 0..RowCount-1 of a column.
     TStringList Rows(int row) const;
@@ -188,12 +197,17 @@ protected:
     virtual void ColWidthsChanged() {}
     virtual void RowHeightsChanged() {}
 
-    // Direct access for subclasses that move whole rows at once (sorting).
-    std::vector<std::vector<std::string>>& RowStore() { return cells_; }
+    // Direct access for subclasses that move whole rows at once (sorting); counts as a change.
+    std::vector<std::vector<std::string>>& RowStore() {
+        ++changes_;
+        return cells_;
+    }
     void EnsureRows(int count);
 
 private:
+    static const std::string kEmptyCell;
     std::vector<std::vector<std::string>> cells_;  // [row][col]
+    std::uint64_t changes_ = 0;
     std::vector<int> colWidths_, rowHeights_;
     int rowCount_ = 5, colCount_ = 5, fixedRows_ = 1, fixedCols_ = 1;
     int row_ = 1, col_ = 1;

@@ -186,6 +186,27 @@ TEST_F(ResolutionTest, BestOfWaitsForAllGroupsAndCountsInTableOrder) {
     EXPECT_EQ(Resolved(secondOfSeconds), "Dachse");
 }
 
+// The k-th placed of the groups compare by their totals, as in one ranking of these groups, not
+// by where their rows stand in the table.
+TEST_F(ResolutionTest, BestOfComparesThePlacedByTheirTotals) {
+    const int c = AddGroup("C", "JGJ", 2);
+    const int dachse = AddTeam(c, "Dachse"), elche = AddTeam(c, "Elche");
+    AddStanding(c, elche);
+    AddStanding(c, dachse);
+    const std::pair<int, int> points[] = {{condor, 6}, {adler, 2}, {baeren, 0}, {elche, 6}, {dachse, 4}};
+    for (const auto& [team, p] : points) {
+        const int row = FindRow(form->Platz, Platz_TeamNr, std::to_string(team));
+        Put(form->Platz, Platz_Team, row, Get(form->Teams, Teams_Name, team, true), true);
+        Put(form->Platz, Platz_PPkt, row, p, true);
+    }
+    const int best = Slot("B1/2/A,C", b), next = Slot("B2/2/A,C", b);
+    Put(form->Gruppe, Gruppe_State, a, "Done", true);
+    Put(form->Gruppe, Gruppe_State, c, "Closed", true);
+    calcAfterRound(*form, c, 0);
+    EXPECT_EQ(Resolved(best), "Dachse");
+    EXPECT_EQ(Resolved(next), "Adler");
+}
+
 TEST_F(ResolutionTest, FinalPlacingRowMatchedByItsText) {
     const int game = AddGame(a, adler, condor, std::to_string(adler));
     const int row = AddTeam(0);

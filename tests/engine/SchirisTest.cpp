@@ -223,6 +223,28 @@ TEST_F(SchirisTest, EarlierGroupsDutiesCountAgainstTheSameNames) {
     EXPECT_EQ(Referee(first), b[3]);
 }
 
+// The one chosen last is tried last in the next game, even before others with more duties; only
+// then does it take its place among its equals.
+TEST_F(SchirisTest, TheOneChosenLastIsTriedLastInTheNextGame) {
+    const auto a = Group("A", 3);
+    const auto b = Group("B", 4);
+    const char* namesA[] = {"Quelle", "Rabe", "Pfau"};
+    const char* namesB[] = {"Pfau", "Quelle", "Rabe", "Specht"};
+    for (int i = 0; i < 3; ++i) form->XATeamsTur.Items.Set(a[static_cast<size_t>(i)], namesA[i]);
+    for (int i = 0; i < 4; ++i) form->XATeamsTur.Items.Set(b[static_cast<size_t>(i)], namesB[i]);
+    // Duties in group A: Quelle and Rabe two each, Pfau one.
+    for (int referee : {a[0], a[0], a[1], a[1], a[2]})
+        Put(form->Spielplan, Spielplan_Schir, Game(1, a[1], a[2], "09:00", "09:20"), referee, true);
+    const int first = Game(2, b[1], b[2], "10:00", "10:20");
+    const int second = Game(2, b[0], b[1], "10:30", "10:50");
+    const int third = Game(2, b[3], b[2], "11:00", "11:20");
+    Run(0, 0, 2);
+    EXPECT_EQ(Referee(first), b[3]);
+    // Specht (one duty now) comes after Rabe (two) here, and Pfau (one) is busy.
+    EXPECT_EQ(Referee(second), b[2]);
+    EXPECT_EQ(Referee(third), b[0]);
+}
+
 TEST_F(SchirisTest, UpToGroupTakesEveryGroupUpToIt) {
     const auto a = Group("A", 3);
     const auto b = Group("B", 3, 2);

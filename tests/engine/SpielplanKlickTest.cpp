@@ -401,3 +401,49 @@ TEST_F(SpielplanKlickTest, AutomaticPrintingOnlyForACompletedGroupWithSmartPrint
     EXPECT_THAT(requests[2].items, ElementsAre("G" + IntToStr(f)));
     EXPECT_TRUE(requests[2].eigeneSeite);
 }
+
+// --- standings of the groups a result does not touch ---
+
+// Group B of round 1 (Dachse, Elche, Fuchs) with Dachse and Elche level after a draw on points
+// that Elche won.
+class UntouchedGroupsTest : public SpielplanKlickTest {
+protected:
+    void SetUp() override {
+        SpielplanKlickTest::SetUp();
+        b = Group("B", "JGJ", 1, 3);
+        dachse = Team(b, "Dachse");
+        elche = Team(b, "Elche");
+        fuchs = Team(b, "Fuchs");
+        const int game = AddGame(b, dachse, elche);
+        AddGame(b, dachse, fuchs);
+        AddGame(b, elche, fuchs);
+        Put(form->Gruppe, Gruppe_State, b, "Open", true);
+        Enter(game, {"Punkte1=1", "Punkte2=1", "Sieger=Elche", "übernehmen"});
+        ASSERT_THAT(Order(b), ElementsAre(dachse, elche, fuchs));
+    }
+    int b = 0, dachse = 0, elche = 0, fuchs = 0;
+};
+
+TEST_F(UntouchedGroupsTest, ChangedRankingSettingsOrderEveryGroupAtTheNextResult) {
+    SetSetting(*form, "WertungDirektVergleich", "true");
+    Score(1, 2, 0);
+    EXPECT_THAT(Order(b), ElementsAre(elche, dachse, fuchs));
+}
+
+TEST_F(UntouchedGroupsTest, StandingsChangedElsewhereAreOrderedAtTheNextResult) {
+    // As a tournament file may hold them: Fuchs with three points, still below.
+    Put(form->Platz, Platz_PPkt, PlatzRow(fuchs), "3", true);
+    Score(1, 2, 0);
+    EXPECT_THAT(Order(b), ElementsAre(fuchs, dachse, elche));
+}
+
+TEST_F(UntouchedGroupsTest, CarriedTotalsDoNotDependOnWhereTheGroupsRowsStand) {
+    // A second "Bären" in group B: the one of the later group counts, wherever the rows stand.
+    Put(form->Gruppe, Gruppe_ErgUE, f, "1", true);
+    ListPut(form->XATeamsTur, fuchs, "Bären");
+    Score(AddGame(b, fuchs, elche), 3, 1);
+    for (int row = 1; row < form->Platz.RowCount(); ++row)
+        if (IntGet(form->Platz, Platz_GrNr, row, true) == b) form->Platz.MoveRow(row, 1);
+    PlayGroupA();
+    EXPECT_THAT(Totals(second), ElementsAre("1", "3", "1", "0", "0"));
+}

@@ -55,6 +55,13 @@ TEST_F(ConversionsTest, FloatToStrWritesGeneralFormatWithComma) {
     EXPECT_EQ(FloatToStr(1e20), "1E20");
     EXPECT_EQ(FloatToStr(0.00001), "1E-5");
     EXPECT_EQ(FloatToStr(0.0001), "0,0001");
+    // Whole numbers print as the integer they are, up to where the exponent starts.
+    EXPECT_EQ(FloatToStr(0.0), "0");
+    EXPECT_EQ(FloatToStr(-0.0), "-0");
+    EXPECT_EQ(FloatToStr(-17.0), "-17");
+    EXPECT_EQ(FloatToStr(999999999999999.0), "999999999999999");
+    EXPECT_EQ(FloatToStr(1e15), "1E15");
+    EXPECT_EQ(FloatToStr(-1e15), "-1E15");
     EXPECT_EQ(BoolToStr(true), "true");
     EXPECT_EQ(BoolToStr(false), "false");
     EXPECT_EQ(IntToStr(-42), "-42");

@@ -46,6 +46,21 @@ TEST(SortGridSort, EqualKeysKeepTheirOrderInBothDirections) {
     EXPECT_EQ(u.Column(1), (Rows{"a", "c", "b"}));
 }
 
+TEST(SortGridSort, SortingAndExchangingRowsCountAsChanges) {
+    Table t({{"2", "a"}, {"1", "b"}});
+    uint64_t before = t.grid.Changes();
+    t.Sort(ssNumeric, sdAscending);
+    EXPECT_NE(t.grid.Changes(), before);
+    before = t.grid.Changes();
+    t.grid.ExchangeRowCells(1, t.grid, 2);
+    EXPECT_NE(t.grid.Changes(), before);
+    Table other({{"9", "z"}});
+    before = other.grid.Changes();
+    t.grid.ExchangeRowCells(1, other.grid, 1);
+    EXPECT_NE(other.grid.Changes(), before);
+    EXPECT_EQ(other.grid.Cells(1, 1), "a");
+}
+
 TEST(SortGridSort, SortingTwiceOrdersBySecondKeyWithTiesInFirstOrder) {
     Table t({{"B", "2"}, {"A", "1"}, {"B", "1"}, {"A", "2"}});
     t.Sort(ssAlphabetic, sdAscending, 0);

@@ -56,3 +56,33 @@ TEST(StringGrid, DeleteAndMoveTakeHiddenCellsAlong) {
     grid.SetRowCount(4);
     EXPECT_EQ(grid.Cells(9, 3), "") << "the deleted row does not come back";
 }
+
+// Result processing relies on the count to know that nothing else touched a table since.
+TEST(StringGrid, EveryChangeOfCellsRowsOrColumnsIsCounted) {
+    TStringGrid grid;
+    auto changes = [&grid, last = grid.Changes()]() mutable {
+        const bool changed = grid.Changes() != last;
+        last = grid.Changes();
+        return changed;
+    };
+    grid.SetCells(1, 1, "a");
+    EXPECT_TRUE(changes());
+    grid.SetCells(1, 1, "a");
+    EXPECT_TRUE(changes()) << "a write counts even with the same text";
+    grid.SetCells(2, 2, "");
+    EXPECT_FALSE(changes()) << "an empty cell written empty stays as it was";
+    EXPECT_EQ(grid.Cells(1, 1), "a");
+    EXPECT_FALSE(changes()) << "reading changes nothing";
+    grid.MoveRow(1, 3);
+    EXPECT_TRUE(changes());
+    grid.MoveColumn(1, 2);
+    EXPECT_TRUE(changes());
+    grid.SetRowCount(grid.RowCount() + 1);
+    EXPECT_TRUE(changes());
+    grid.SetColCount(grid.ColCount() + 1);
+    EXPECT_TRUE(changes());
+    grid.DeleteRow(1);
+    EXPECT_TRUE(changes());
+    grid.MoveRow(2, 2);
+    EXPECT_FALSE(changes());
+}
