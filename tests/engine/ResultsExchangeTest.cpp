@@ -110,6 +110,14 @@ protected:
     }
     // The empty copy has no names assigned: the place starts it as the first one did, each slot
     // getting the team its placeholder names.
+    // Another place with its own copy of the empty tournament, loaded.
+    void LoadEmptyCopyAt(LightForm& f, const std::string& place) {
+        f.ShowLoadDialog = false;
+        std::filesystem::create_directories(Path(place));
+        std::filesystem::copy_file(Path("zweiter/stadtpokal.tur"), Path(place + "/stadtpokal.tur"));
+        f.OpenDialog1.Files.Add(Path(place + "/stadtpokal.tur"));
+        ASSERT_EQ(turniereLaden(f), 1);
+    }
     static void StartWithTheSlotNames(TMainForm& f) {
         setupEndPlatzierung(f);
         for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row)
@@ -137,11 +145,7 @@ protected:
 TEST_F(ImportTest, ResultsTakenAtTheSecondPlaceGiveTheSameStandings) {
     // The first place plays its games on an empty copy too, so both compute their standings.
     LightForm first;
-    first.ShowLoadDialog = false;
-    std::filesystem::create_directories(Path("erster"));
-    std::filesystem::copy_file(Path("zweiter/stadtpokal.tur"), Path("erster/stadtpokal.tur"));
-    first.OpenDialog1.Files.Add(Path("erster/stadtpokal.tur"));
-    ASSERT_EQ(turniereLaden(first), 1);
+    LoadEmptyCopyAt(first, "erster");
     StartWithTheSlotNames(first);
     EnterResult(first, 1, "3", "1", "1");
     EnterResult(first, 3, "0", "2", "3");
@@ -200,11 +204,7 @@ TEST_F(ImportTest, BeforeTheStartNothingIsTakenAndTheUserIsToldWhy) {
     // Results taken before the slots have names would decide later groups for nobody: their
     // placeholders would stay without names for good.
     LightForm notStarted;
-    notStarted.ShowLoadDialog = false;
-    std::filesystem::create_directories(Path("dritter"));
-    std::filesystem::copy_file(Path("zweiter/stadtpokal.tur"), Path("dritter/stadtpokal.tur"));
-    notStarted.OpenDialog1.Files.Add(Path("dritter/stadtpokal.tur"));
-    ASSERT_EQ(turniereLaden(notStarted), 1);
+    LoadEmptyCopyAt(notStarted, "dritter");
     EXPECT_EQ(ergebnisseImportieren(notStarted, GoldenPath("stadtpokal.exp")), 0);
     EXPECT_EQ(LastBox(), "2 Ergebnisse wurden nicht übernommen: die Gruppe nimmt hier noch keine Ergebnisse an, "
                          "weil das Turnier nicht begonnen hat oder ihre Teilnehmer noch nicht feststehen. Bitte "
