@@ -30,11 +30,14 @@ run_target() {
   local target=$1
   local work="$BUILD/corpus/$target"
   mkdir -p "$work"
+  # A target without seeds yet starts from nothing rather than failing on a missing folder.
+  local seeds=()
+  [ -d "fuzz/corpus/$target" ] && seeds=("fuzz/corpus/$target")
   # Assertions of the code under test stay on, leaks count, and a slow input is a finding too.
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$BUILD/fuzz_$target" -max_total_time="$SECONDS_PER_TARGET" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$target-" \
-    "$work" "fuzz/corpus/$target" >"$BUILD/logs/$target.log" 2>&1
+    "$work" "${seeds[@]}" >"$BUILD/logs/$target.log" 2>&1
 }
 
 summary() {
