@@ -145,6 +145,32 @@ FormRecord TwoGroupsRecord() {
                   "Gruppentabellen.");
 }
 
+// Two groups of five for a club day: the semi-finals crosswise and the game for ninth place
+// first, then the games for places 7, 5 and 3, the final last and alone. Every place is played.
+FormRecord TwoGroupsOfFiveRecord() {
+    FormText form;
+    form.AddRound("Vorrunde", {{"A", "Gruppe A", "JGJ", Teams(1, 5)}, {"B", "Gruppe B", "JGJ", Teams(6, 5)}});
+    const auto second = form.AddRound("Halbfinale", {{"P9", "Spiel um Platz 9", "SV", {"5.A", "5.B"}},
+                                                     {"HF", "Halbfinale", "SV", {"1.A", "2.B", "1.B", "2.A"}}});
+    const std::vector<int>& hf = second[1];
+    const auto third = form.AddRound(
+        "Platzierungsspiele",
+        {{"P7", "Spiel um Platz 7", "SV", {"4.A", "4.B"}},
+         {"P5", "Spiel um Platz 5", "SV", {"3.A", "3.B"}},
+         {"P3", "Spiel um Platz 3", "SV", {"V" + Number(hf[0]), "V" + Number(hf[1])}}});
+    const auto last = form.AddRound("Finale", {{"F", "Finale", "SV", {"S" + Number(hf[0]), "S" + Number(hf[1])}}});
+    std::vector<std::string> placing;
+    for (int game : {last[0][0], third[2][0], third[1][0], third[0][0], second[0][0]}) {
+        placing.push_back("S" + Number(game));
+        placing.push_back("V" + Number(game));
+    }
+    form.SetPlacing(placing);
+    return Record(10, "Zwei Gruppen zu 5 mit Halbfinale, Finale und Platzierungsspielen", form,
+                  "Zwei Gruppen zu fünf spielen jeder gegen jeden. Die Ersten und Zweiten spielen über Kreuz "
+                  "das Halbfinale, danach das Spiel um Platz 3 und das Finale. Die Dritten, Vierten und "
+                  "Fünften der Gruppen spielen um die Plätze 5, 7 und 9.");
+}
+
 // Four groups of four; quarter-finals crosswise, then semi-finals and the games for places 5 to 8.
 FormRecord FourGroupsRecord() {
     FormText form;
@@ -270,6 +296,7 @@ std::vector<FormRecord> FormCatalogue() {
     std::vector<FormRecord> records;
     for (int n = 3; n <= 8; ++n) records.push_back(RoundRobinRecord(n));
     records.push_back(TwoGroupsRecord());
+    records.push_back(TwoGroupsOfFiveRecord());
     records.push_back(FourGroupsRecord());
     for (int n : {4, 8, 16, 32, 64}) {
         const std::string form = KnockOutForm(n);

@@ -179,6 +179,10 @@ std::set<int> TakeBackFrom(TMainForm& f, int g) {
 
 }  // namespace
 
+bool NimmtErgebnisse(const std::string& state) {
+    return state == "Open" || state == "None" || state == "Edit" || state == "Done";
+}
+
 bool SpielHatErgebnis(const TMainForm& form, int row) {
     return ErgebnisSumme(form, row) != 0 || !Get(form.Spielplan, Spielplan_Sieger, row, true).empty();
 }

@@ -10,6 +10,11 @@ class TMainForm;
 // has a winner, "Closed" when a later group's result uses its outcome, and the empty text when a
 // participant of it was taken back.
 
+// Whether the games of a group in this state take a result now, by hand or from an import: not
+// before the group's participants are decided (the empty text), and no longer once a later
+// group has used its outcome ("Closed").
+bool NimmtErgebnisse(const std::string& state);
+
 // A game has a result when its scores add up to something or it has a winner (a draw is "0").
 bool SpielHatErgebnis(const TMainForm& form, int row);
 

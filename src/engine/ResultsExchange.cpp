@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/Gruppenstatus.h"
 #include "engine/ResultTexts.h"
 #include "engine/SpielplanKlick.h"
 #include "foundation/Accessors.h"
@@ -34,13 +35,28 @@ std::vector<ExchangeBlock> ResultBlocks(const TMainForm& f) {
     return blocks;
 }
 
-// The game of this block, when it may take the block's result: it exists here, has no result yet
-// and is played by the same participants. 0 otherwise.
-int GameRowTakingBlock(const TMainForm& f, const ExchangeBlock& block) {
+// The game of this block, when it is the same game here: it exists, has no result yet and is
+// played by the same participants. 0 otherwise.
+int GameRowOfBlock(const TMainForm& f, const ExchangeBlock& block) {
     const int row = FindRow(f.Spielplan, Spielplan_SpNr, IntToStr(ToInt(block[0])));
     if (row < 1 || ErgebnisSumme(f, row) > 0) return 0;
     if (f.Spielplan.Cells(Spielplan_T1, row) != block[1] || f.Spielplan.Cells(Spielplan_T2, row) != block[2]) return 0;
     return row;
+}
+
+// Whether the game's group takes a result here now, as it must for a result typed in: before the
+// start, a result would decide later groups for participants that have no name yet.
+bool GroupTakesResult(const TMainForm& f, int row) {
+    const int g = IntGet(f.Spielplan, Spielplan_GrNr, row, true);
+    return g >= 1 && g < f.Gruppe.RowCount() && NimmtErgebnisse(Get(f.Gruppe, Gruppe_State, g, true));
+}
+
+void ReportWaiting(int waiting) {
+    if (waiting == 0) return;
+    const std::string count = waiting == 1 ? "1 Ergebnis wurde" : IntToStr(waiting) + " Ergebnisse wurden";
+    ShowMsg(3, count + " nicht übernommen: die Gruppe nimmt hier noch keine Ergebnisse an, weil das Turnier "
+                       "nicht begonnen hat oder ihre Teilnehmer noch nicht feststehen. Bitte erst allen Plätzen "
+                       "ihre Namen zuweisen und dann noch einmal importieren.");
 }
 
 void TakeBlock(TMainForm& f, int row, const ExchangeBlock& block) {
@@ -92,14 +108,22 @@ int ergebnisseImportieren(TMainForm& f, const std::string& path) {
     }
     if (!BelongsHere(f, *content, path)) return 0;
     SetWaitCursor(true);
-    int taken = 0;
-    for (const ExchangeBlock& block : content->blocks)
-        if (const int row = GameRowTakingBlock(f, block); row > 0) {
-            TakeBlock(f, row, block);
-            ++taken;
+    int taken = 0, waiting = 0;
+    // The blocks come in game order, so a result taken here opens the later groups it decides
+    // before their own blocks come.
+    for (const ExchangeBlock& block : content->blocks) {
+        const int row = GameRowOfBlock(f, block);
+        if (row < 1) continue;
+        if (!GroupTakesResult(f, row)) {
+            ++waiting;
+            continue;
         }
+        TakeBlock(f, row, block);
+        ++taken;
+    }
     SetWaitCursor(false);
     if (taken > 0) setTurChanged(f, true);
     ReportIncomplete(*content, path);
+    ReportWaiting(waiting);
     return taken;
 }

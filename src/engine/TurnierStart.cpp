@@ -115,16 +115,19 @@ void OpenFirstRound(TMainForm& f) {
             Put(gruppe, Gruppe_State, row, "None", true);
 }
 
+// A scoring name of the tournament: its setting, else the name the tournament was made or
+// loaded with (the wizard's names reach the window and the tournament row, not the settings).
+bool HasScoringName(const TMainForm& f, int k) {
+    const std::string* const names[] = {&f.Wertung1, &f.Wertung2, &f.Wertung3};
+    return !GetSetting(f, "Wertung" + IntToStr(k), "").empty() || !names[k - 1]->empty();
+}
+
 // The first complete assignment shows the result and points columns the scoring needs.
 void StartTournament(TMainForm& f) {
     if (!f.PageControl1.Visible) f.TurGestartet = 1;
     if (GetSetting(f, "Spielstart", "false") != "false") return;
-    if (!GetSetting(f, "Wertung2", "").empty()) SetSetting(f, "Spalte Ergebnis", "On");
-    for (const char* key : {"Wertung1", "Wertung2", "Wertung3"})
-        if (!GetSetting(f, key, "").empty()) {
-            SetSetting(f, "Spalte Punkte", "On");
-            break;
-        }
+    if (HasScoringName(f, 2)) SetSetting(f, "Spalte Ergebnis", "On");
+    if (HasScoringName(f, 1) || HasScoringName(f, 2) || HasScoringName(f, 3)) SetSetting(f, "Spalte Punkte", "On");
     SetPlanColumns(f);
     SetSetting(f, "Spielstart", "true");
 }

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -60,6 +61,13 @@ bool OpenScript(const std::string& path, std::ifstream& file, std::string& probl
     file.open(path, std::ios::binary);
     if (!file) problem = "Das Skript „" + path + "“ kann nicht gelesen werden.";
     return static_cast<bool>(file);
+}
+
+// The path as it reads from the folder the program was started in; unchanged when that fails.
+std::string Absolute(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }
 
 int StartFailed(const std::string& problem) {
@@ -122,12 +130,20 @@ int RunProgram(const std::vector<std::string>& arguments) {
         case InstanceLock::Result::Acquired: break;
     }
 
+    // The program folder becomes the current folder below, so that a relative name in a command
+    // or an answer means a file of the program folder; a relative MAROVELKA_HOME must keep
+    // naming the same folder after that.
+    if (const char* home = std::getenv("MAROVELKA_HOME"); home && *home)
+        setenv("MAROVELKA_HOME", Absolute(home).c_str(), 1);
     prng::SeedFromClock();
     SetProgramGlobals(parsed.debugSwitch);
     std::ifstream scriptFile;
     if (!parsed.script.empty() && !OpenScript(parsed.script, scriptFile, problem)) return StartFailed(problem);
+    ProgramArguments started = parsed;
+    if (!started.tournamentFile.empty()) started.tournamentFile = Absolute(started.tournamentFile);
+    if (problem = EnterProgramFolder(ProgramFolder()); !problem.empty()) return StartFailed(problem);
     const bool script = !parsed.script.empty() || !isatty(STDIN_FILENO);
-    const int status = RunWindow(parsed, parsed.script.empty() ? std::cin : scriptFile, script);
+    const int status = RunWindow(started, parsed.script.empty() ? std::cin : scriptFile, script);
     SetClock(nullptr);
     return status;
 }

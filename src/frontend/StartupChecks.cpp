@@ -63,6 +63,12 @@ std::string ProgramFolderProblem(const std::string& folder) {
     return {};
 }
 
+std::string EnterProgramFolder(const std::string& folder) {
+    const std::string path = WithoutTrailingSlash(folder);
+    if (chdir(path.c_str()) == 0) return {};
+    return "In den Programmordner " + Quote(path) + " kann nicht gewechselt werden: " + SystemErrorText(errno) + ".";
+}
+
 InstanceLock::~InstanceLock() {
     if (fd_ >= 0) close(fd_);
 }

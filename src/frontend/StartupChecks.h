@@ -5,6 +5,10 @@
 // its logs, settings and files there: it exists, is a folder and takes a new file.
 std::string ProgramFolderProblem(const std::string& folder);
 
+// Makes the program folder the current folder, so that relative names in commands and answers
+// mean its files; a German sentence when that fails, else empty.
+std::string EnterProgramFolder(const std::string& folder);
+
 // German words for a system error number.
 std::string SystemErrorText(int error);
 

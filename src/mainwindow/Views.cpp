@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/Gruppenstatus.h"
 #include "engine/ResultTexts.h"
 #include "engine/TableLookups.h"
 #include "foundation/Accessors.h"
@@ -106,10 +107,6 @@ std::string ParticipantName(TForm1& f, int number) {
     return name.empty() ? f.XATeams.Items[number] : name;
 }
 
-bool GroupOpenForResults(const std::string& state) {
-    return state == "Open" || state == "None" || state == "Edit" || state == "Done";
-}
-
 std::string GroupState(TForm1& f, int groupNumber) {
     int row = FindRow(f.Gruppe, Gruppe_Nr, IntToStr(groupNumber));
     return row > 0 ? f.Gruppe.Cells(Gruppe_State, row) : std::string();
@@ -190,7 +187,7 @@ std::string TimeRange(const TSortGrid& g, int row) {
 void FillGameRow(TForm1& f, TStringGrid& plan, int planRow, int row) {
     TSortGrid& g = f.Spielplan;
     const int group = ToInt(g.Cells(Spielplan_GrNr, row));
-    const std::string mark = GroupOpenForResults(GroupState(f, group)) ? ">>" : "";
+    const std::string mark = NimmtErgebnisse(GroupState(f, group)) ? ">>" : "";
     Put(g, Spielplan_Status, row, mark, true);
     const std::string cells[] = {
         mark,

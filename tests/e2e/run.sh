@@ -23,7 +23,14 @@
 #   #e2e: datei QUELLE ZIEL     tests/e2e/dateien/QUELLE copied into the program folder as ZIEL;
 #                               the script names the program folder as %PROGRAMM%
 #   #e2e: daten                 the files shipped beside the program (tournament forms, pairing
-#                               tables) copied into the program folder
+#                               tables, the example's name list) copied into the program folder
+#   #e2e: skript DATEI          DATEI (from tests/e2e, e.g. ../../data/beispiel.skript) is the
+#                               script, given with --script; this file only prepares the run
+#   #e2e: vorlauf DATEI         before the run, the program runs the script DATEI (from tests/e2e)
+#                               in a program folder of its own, which gets the shipped files
+#                               first; it must end with exit status 0. Several run in order there.
+#   #e2e: kopie QUELLE ZIEL     the file QUELLE of that earlier program folder copied into the
+#                               program folder as ZIEL
 #   #e2e: im-programmordner     the program runs in its program folder (relative paths)
 #   #e2e: unterordner NAME      a folder NAME in the program folder
 set -u
@@ -47,6 +54,8 @@ arguments=()
 as_nobody=0
 holder=""
 workdir=""
+first="$tmp/vorlauf"
+shipped=(TurFormen.dat Spklrs.dat Vereine.txt)
 
 cleanup() {
     if [ -n "$holder" ]; then kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; fi
@@ -62,6 +71,25 @@ hold_lock() {
     for _ in $(seq 100); do [ -e "$tmp/gesperrt" ] && return; sleep 0.05; done
     echo "run.sh: die Sperre wurde nicht genommen" >&2
     exit 1
+}
+
+# An earlier run of the program on a script of its own, in its own program folder.
+run_before() {
+    local before
+    before=$(realpath "$(dirname "$script")/$1")
+    if [ ! -d "$first" ]; then
+        mkdir -p "$first" "$tmp/vorlauf-config"
+        for f in "${shipped[@]}"; do cp "$(dirname "$program")/$f" "$first"/; done
+    fi
+    if ! env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$first" \
+            XDG_CONFIG_HOME="$tmp/vorlauf-config" MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03" \
+            ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
+            LSAN_OPTIONS="print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
+            "$program" --script "$before" </dev/null >"$tmp/vorlauf.log" 2>&1; then
+        cat "$tmp/vorlauf.log" >&2
+        echo "run.sh: der Vorlauf $1 ist fehlgeschlagen" >&2
+        exit 1
+    fi
 }
 
 # Root passes every permission check: such runs go as user nobody.
@@ -86,7 +114,10 @@ while IFS= read -r line; do
         "ordner schleife") ln -s "$tmp/b" "$tmp/a"; ln -s "$tmp/a" "$tmp/b"; home="$tmp/a/programm" ;;
         "sperre gehalten") hold_lock ;;
         "sperre verwaist") hold_lock; kill -9 "$holder"; wait "$holder" 2>/dev/null; holder="" ;;
-        "daten ") cp "$(dirname "$program")"/TurFormen.dat "$(dirname "$program")"/Spklrs.dat "$home"/ ;;
+        "daten ") for f in "${shipped[@]}"; do cp "$(dirname "$program")/$f" "$home"/; done ;;
+        "skript "*) arguments+=(--script "$(realpath "$(dirname "$script")/${words[1]}")") ;;
+        "vorlauf "*) run_before "${words[1]}" ;;
+        "kopie "*) cp "$first/${words[1]}" "$home/${words[2]}" || exit 1 ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
         "datei "*) cp "$(dirname "$script")/dateien/${words[1]}" "$home/${words[2]}" ;;
         "im-programmordner ") workdir="$home" ;;

@@ -10,7 +10,9 @@
 #include "TurnierBuilder.h"
 #include "engine/ResultsExchange.h"
 #include "engine/SpielplanKlick.h"
+#include "engine/TurnierStart.h"
 #include "engine/TurnierWechsel.h"
+#include "foundation/Platzgrid.h"
 #include "foundation/files/ResultsExchangeFile.h"
 #include "foundation/files/TournamentFile.h"
 
@@ -104,6 +106,23 @@ protected:
         second.ShowLoadDialog = false;
         second.OpenDialog1.Files.Add(Path("zweiter/stadtpokal.tur"));
         ASSERT_EQ(turniereLaden(second), 1);
+        StartWithTheSlotNames(second);
+    }
+    // The empty copy has no names assigned: the place starts it as the first one did, each slot
+    // getting the team its placeholder names.
+    // Another place with its own copy of the empty tournament, loaded.
+    void LoadEmptyCopyAt(LightForm& f, const std::string& place) {
+        f.ShowLoadDialog = false;
+        std::filesystem::create_directories(Path(place));
+        std::filesystem::copy_file(Path("zweiter/stadtpokal.tur"), Path(place + "/stadtpokal.tur"));
+        f.OpenDialog1.Files.Add(Path(place + "/stadtpokal.tur"));
+        ASSERT_EQ(turniereLaden(f), 1);
+    }
+    static void StartWithTheSlotNames(TMainForm& f) {
+        setupEndPlatzierung(f);
+        for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row)
+            f.Xplatzgrid.SetCells(Platzgrid_Mannschaft, row, f.Xplatzgrid.Cells(Platzgrid_Platzhalter, row));
+        checkStartTur(f);
     }
     std::vector<Row> Rows(const TSortGrid& grid) const {
         std::vector<Row> rows;
@@ -126,11 +145,8 @@ protected:
 TEST_F(ImportTest, ResultsTakenAtTheSecondPlaceGiveTheSameStandings) {
     // The first place plays its games on an empty copy too, so both compute their standings.
     LightForm first;
-    first.ShowLoadDialog = false;
-    std::filesystem::create_directories(Path("erster"));
-    std::filesystem::copy_file(Path("zweiter/stadtpokal.tur"), Path("erster/stadtpokal.tur"));
-    first.OpenDialog1.Files.Add(Path("erster/stadtpokal.tur"));
-    ASSERT_EQ(turniereLaden(first), 1);
+    LoadEmptyCopyAt(first, "erster");
+    StartWithTheSlotNames(first);
     EnterResult(first, 1, "3", "1", "1");
     EnterResult(first, 3, "0", "2", "3");
     ASSERT_TRUE(ergebnisseExportieren(first));
@@ -182,4 +198,21 @@ TEST_F(ImportTest, BlockCutShortAtTheEndIsLeftOutAndReported) {
     EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Warning);
     EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 1), "3");
     EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 2), "") << "half a result is never taken";
+}
+
+TEST_F(ImportTest, BeforeTheStartNothingIsTakenAndTheUserIsToldWhy) {
+    // Results taken before the slots have names would decide later groups for nobody: their
+    // placeholders would stay without names for good.
+    LightForm notStarted;
+    LoadEmptyCopyAt(notStarted, "dritter");
+    EXPECT_EQ(ergebnisseImportieren(notStarted, GoldenPath("stadtpokal.exp")), 0);
+    EXPECT_EQ(LastBox(), "2 Ergebnisse wurden nicht übernommen: die Gruppe nimmt hier noch keine Ergebnisse an, "
+                         "weil das Turnier nicht begonnen hat oder ihre Teilnehmer noch nicht feststehen. Bitte "
+                         "erst allen Plätzen ihre Namen zuweisen und dann noch einmal importieren.");
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Warning);
+    EXPECT_EQ(notStarted.Spielplan.Cells(Spielplan_Sieger, 1), "");
+    EXPECT_NE(notStarted.Turnier.Cells(Turnier_Changes, 1), "true");
+    // Started, the same file is taken in full.
+    StartWithTheSlotNames(notStarted);
+    EXPECT_EQ(ergebnisseImportieren(notStarted, GoldenPath("stadtpokal.exp")), 2);
 }

@@ -93,6 +93,18 @@ TEST_F(StartCheckTest, FirstStartShowsOnlyTheColumnsTheScoringNames) {
     EXPECT_EQ(GetSetting(*form, "Spalte Ergebnis", ""), "On");
 }
 
+TEST_F(StartCheckTest, ScoringNamesOfTheWizardShowPointsAndResultsAtTheStart) {
+    // A new tournament has its scoring names in the window and its row, none in the settings:
+    // the plans must still show what is entered.
+    form->Wertung1 = "Punkte";
+    form->Wertung2 = "Sätze";
+    form->Wertung3 = "Bälle";
+    Fill({"Adler", "Bären", "Condor", "Dachse"});
+    checkStartTur(*form);
+    EXPECT_EQ(GetSetting(*form, "Spalte Punkte", ""), "On");
+    EXPECT_EQ(GetSetting(*form, "Spalte Ergebnis", ""), "On");
+}
+
 TEST_F(StartCheckTest, LaterChecksOfAStartedTournamentLeaveTheColumnsAlone) {
     SetSetting(*form, "Wertung1", "Punkte");
     Fill({"Adler", "Bären", "Condor", "Dachse"});

@@ -9,7 +9,15 @@
 #include "frontend/Program.h"
 #include "frontend/StartupChecks.h"
 
-class StartupChecksTest : public ProgramTest {};
+class StartupChecksTest : public ProgramTest {
+protected:
+    // Some tests move into the program folder, which goes away after the test.
+    void TearDown() override {
+        std::filesystem::current_path(startFolder);
+        ProgramTest::TearDown();
+    }
+    const std::filesystem::path startFolder = std::filesystem::current_path();
+};
 
 TEST_F(StartupChecksTest, ProgramFolderThatCannotServeIsNamedWithItsReason) {
     EXPECT_EQ(ProgramFolderProblem(folder), "");
@@ -80,4 +88,27 @@ TEST(ProgramArgumentsTest, DebugSwitchTournamentFileAndScript) {
     EXPECT_EQ(ParseProgramArguments({"a.tur", "-D"}).problem,
               "Das Argument „-D“ versteht Marovelkandis nicht." + usage)
         << "the trace switch counts only as the first argument";
+}
+
+TEST_F(StartupChecksTest, EnteringTheProgramFolderIsRefusedWithItsReasonWhenItCannotBe) {
+    EXPECT_EQ(EnterProgramFolder(folder), "");
+    EXPECT_EQ(std::filesystem::current_path().string() + "/", folder);
+    EXPECT_EQ(EnterProgramFolder(folder + "fehlt/"),
+              "In den Programmordner „" + folder + "fehlt“ kann nicht gewechselt werden: nicht vorhanden.");
+}
+
+// Started beside its program folder, named relatively: the names on the command line mean what
+// they meant there, a name in a command means a file of the program folder.
+TEST_F(StartupChecksTest, RelativeNamesMeanTheProgramFolderOnceTheProgramRuns) {
+    namespace fs = std::filesystem;
+    const fs::path programFolder = fs::path(folder).parent_path();
+    const std::string name = programFolder.filename().string();
+    fs::copy_file(std::string(MAROVELKA_DATA_DIR) + "/../tests/data/stadtpokal.tur", folder + "stadtpokal.tur");
+    WriteProgramFile("tag.skript", "speichern-unter kopie\nende\n");
+    fs::current_path(programFolder.parent_path());
+    setenv("MAROVELKA_HOME", name.c_str(), 1);
+    EXPECT_EQ(RunProgram({"--script", name + "/tag.skript", name + "/stadtpokal.tur"}), 0);
+    EXPECT_TRUE(ProgramFileExists("kopie.tur"));
+    EXPECT_EQ(fs::current_path(), programFolder);
+    EXPECT_EQ(std::string(std::getenv("MAROVELKA_HOME")), programFolder.string());
 }

@@ -288,7 +288,10 @@ const CommandRegistration kPlaceholderCommands({
             "Übernimmt die Zuweisungen in das Turnier, sobald jeder Platz einen Namen hat, und sagt, ob das\n"
             "Turnier begonnen hat.",
             true, Start},
-    Command{"endplatzierung", kMenuWerkzeuge, "", "Die Endplatzierung zeigen", "", true, ShowFinalPlacing},
+    Command{"endplatzierung", kMenuWerkzeuge, "", "Die Plätze der Endplatzierung mit ihren Platzhaltern zeigen",
+            "Wie die Werkzeugseite „EndPlatzierung“: jeder Platz mit dem Platzhalter, der ihn vergibt,\n"
+            "z. B. „Sieger Spiel 16“. Wer einen Platz erreicht hat, zeigt „plan Endplatzierung“.",
+            true, ShowFinalPlacing},
     Command{"endplatzierung-bearbeiten", kMenuWerkzeuge, "[Teilnehmer=LISTE ok]", "Die Endplatzierung bearbeiten",
             "Wie „Endplatzierung bearbeiten“: der Gruppendialog mit der Liste der Plätze, durch „;“ getrennt.\n"
             "Nicht mehr möglich, sobald ein Spiel einen Sieger hat.",

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "dialogs/Dialogs.h"
+#include "engine/Gruppenstatus.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -50,7 +51,7 @@ std::string GameLine(const TForm1& f, int row) {
 std::string NoResultReason(const TForm1& f, int row) {
     const int g = IntGet(f.Spielplan, Spielplan_GrNr, row, true);
     const std::string state = g >= 1 ? Get(f.Gruppe, Gruppe_State, g, true) : std::string();
-    if (state == "Open" || state == "None" || state == "Edit" || state == "Done") return {};
+    if (NimmtErgebnisse(state)) return {};
     const std::string group = "Gruppe " + ListGet(f.XAGruppBez, g);
     if (state == "Closed") return group + " ist abgeschlossen: ein späteres Spiel baut auf ihr auf";
     return "die Teilnehmer von " + group + " stehen noch nicht fest";

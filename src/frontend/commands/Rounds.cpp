@@ -242,7 +242,8 @@ const CommandRegistration kRoundCommands({
     Command{"neu", kMenuTurnier, "[Feld=Wert...] [ok|abbrechen]", "Ein neues Turnier mit dem Assistenten anlegen",
             "Der Assistent fragt Name, Kürzel, Teilnehmer, ersten Tag, Wertung, Zeiten, Schiedsrichter und das\n"
             "System mit seiner Turnierform ab; jedes Feld lässt sich als Feld=Wert angeben, z. B.\n"
-            "„neu Name=Stadtpokal Teilnehmer=8 System=K.O.-System ok“. „formen“ zeigt die Turnierformen.",
+            "„neu Name=Stadtpokal Teilnehmer=8 System=K.O.-System ok“. „formen“ zeigt die Turnierformen.\n"
+            "„Felder“ nennt die Spielfelder selbst: „Felder=1-3“ sind drei Felder, „Felder=3“ ist nur Feld 3.",
             false, NewTournament},
     Command{"neu-alle", kMenuTurnier, "", "Alle Turniere schließen und neu beginnen",
             "Fragt vorher nach und bietet an, ungespeicherte Turniere zu speichern.", false, CloseAll},
