@@ -145,6 +145,10 @@ public:
     // Editing: the minute fields of the "Sonstiges" tab (time shift and game length change).
     TEdit umValidEdit5, umValidEdit7;
 
+    // Reach: the plans' popup entry "Spieleinstellung" and the menu entry "Vorbereitung", which
+    // prepares the participants of a tournament that is made or loaded next.
+    TMenuItem Spieleinstellung1, Vorbereitung1;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);
