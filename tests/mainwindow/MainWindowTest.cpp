@@ -224,3 +224,16 @@ TEST_F(MainWindowTest, NameListButtonsAreBoundToTheirHandlers) {
     form->Button4.Click();
     EXPECT_EQ(ReadProgramFile("zeitnehmer.dat"), "Herr Acker\r\n");
 }
+
+// Menu entries that do what a button does run that button's handler.
+TEST_F(MainWindowTest, MenuAndPopupEntriesRunTheirHandlers) {
+    ui.QueueDialog({"abbrechen"});
+    form->EndPlatzierungbearbeiten1.Click();
+    EXPECT_TRUE(form->HandlersRun.count("IAeverButton55Click"));
+    form->Spieleinstellung1.Click();
+    EXPECT_TRUE(form->HandlersRun.count("Spieleinstellung1Click"));
+    ui.QueueDialog({"abbrechen"});
+    form->Vorbereitung1.Click();
+    EXPECT_TRUE(form->HandlersRun.count("Vorbereitung1Click"));
+    EXPECT_EQ(form->AnzTurniere, 0) << "a cancelled preparation makes nothing";
+}
