@@ -2,8 +2,9 @@
 # Set-up, build, run and test in one place.
 #   ./build.sh run [arguments]   install what is missing, build, run marovelkandis
 #   ./build.sh test              install what is missing, build and run every test,
-#                                once normally and once under ASan + UBSan, and the
-#                                thread and picture tests once more under TSan
+#                                once normally and once under ASan + UBSan, the
+#                                thread and picture tests once more under TSan, and
+#                                every fuzz target for 20 seconds
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -64,8 +65,12 @@ case "$1" in
     run_tests build/release
     configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_SANITIZE=ON -DMAROVELKA_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/asan
-    configure_and_build build/tsan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_TSAN=ON -DMAROVELKA_BENCH=OFF
-    # The thread tests, and the picture tests so that this folder gets the pictures too.
+    # The thread tests, and the picture tests so that this folder gets the pictures too; they live
+    # in the platform's and the components' suites, so only those are built.
+    configure build/tsan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_TSAN=ON -DMAROVELKA_BENCH=OFF
+    cmake --build build/tsan -j "$JOBS" --target tests_platform tests_components
     (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ctest -j "$JOBS" --output-on-failure --timeout 600 -R 'Thread|Picture')
+    # A short run of every fuzz target keeps each of them building and running.
+    FUZZ_BUILD_JOBS="$JOBS" FUZZ_PARALLEL="$JOBS" fuzz/run.sh 20
     ;;
 esac

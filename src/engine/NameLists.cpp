@@ -1,6 +1,10 @@
 #include "engine/NameLists.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <exception>
+#include <map>
 
 #include "foundation/Accessors.h"
 #include "foundation/Logs.h"
@@ -8,6 +12,7 @@
 #include "foundation/Texts.h"
 #include "foundation/files/TFile.h"
 #include "foundation/MainForm.h"
+#include "platform/AtomicFile.h"
 #include "platform/ProgramFolder.h"
 
 namespace {
@@ -26,8 +31,15 @@ bool AppendName(const std::string& fileName, const std::string& name) {
     return file.Close();
 }
 
+void ReportNotRewritten(const std::string& fileName) {
+    ShowMsg(4, "Die Namensliste " + fileName +
+                   " konnte nicht vollständig gelesen werden und wird nicht überschrieben; es wurde nichts gelöscht.");
+}
+
 // Replaces the list file safely: the old list stays when anything fails.
 bool RewriteList(const std::string& fileName, const std::vector<std::string>& names) {
+    // A safe write with nothing written counts as failed; an emptied list is an empty file.
+    if (names.empty()) return WriteFileAtomically(ProgramFile(fileName), "");
     TFile file;
     file.SetSafeWrite(true);
     if (!file.OpenWrite(ProgramFile(fileName), false)) return false;
@@ -60,8 +72,27 @@ void AddToList(TEdit& edit, TListView& view, const std::string& fileName, const 
     edit.SetText("");
 }
 
-// Removes the selected names, except the protected bye, from the list and its file.
+// The names of the file that no item of the view stands for (added elsewhere, or never loaded),
+// in file order; a name the file holds twice and the view once counts once as shown.
+std::vector<std::string> NamesNotShown(const std::vector<std::string>& stored, const TListView& view) {
+    std::map<std::string, int> shown;
+    for (const TListItem& item : view.Items) ++shown[item.Caption];
+    std::vector<std::string> missing;
+    for (const std::string& name : stored) {
+        auto it = shown.find(name);
+        if (it != shown.end() && it->second > 0)
+            --it->second;
+        else
+            missing.push_back(name);
+    }
+    return missing;
+}
+
+// Removes the selected names, except the protected bye, from the list and its file. The file is
+// rewritten from what it holds now, never from a part of it.
 void DeleteSelected(TListView& view, const std::string& fileName, bool protectBye) {
+    const NameListContent stored = ReadNameListFile(fileName);
+    if (!stored.complete) return ReportNotRewritten(fileName);
     std::vector<TListItem> kept;
     std::vector<std::string> names;
     for (const TListItem& item : view.Items) {
@@ -69,6 +100,7 @@ void DeleteSelected(TListView& view, const std::string& fileName, bool protectBy
         kept.push_back(item);
         names.push_back(item.Caption);
     }
+    for (std::string& name : NamesNotShown(stored.names, view)) names.push_back(std::move(name));
     if (!RewriteList(fileName, names)) return ReportNotStored(fileName);
     view.Items = std::move(kept);
 }
@@ -80,21 +112,31 @@ const std::string& PersonListFile(const TMainForm& form) {
 
 }  // namespace
 
-std::vector<std::string> ReadNameList(const std::string& fileName) {
-    std::vector<std::string> names;
+NameListContent ReadNameListFile(const std::string& fileName) {
+    NameListContent list;
+    const std::string path = ProgramFile(fileName);
     TFile file;
-    if (!file.OpenRead(ProgramFile(fileName), false)) return names;
+    if (!file.OpenRead(path, false)) {
+        struct stat info {};
+        list.complete = ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+        return list;
+    }
     while (!file.Eof()) {
         std::string line = file.ReadLine();
-        if (!line.empty()) names.push_back(std::move(line));
+        if (!line.empty()) list.names.push_back(std::move(line));
     }
+    list.complete = file.ReadCompletely();
     file.Close();
-    return names;
+    return list;
 }
+
+std::vector<std::string> ReadNameList(const std::string& fileName) { return ReadNameListFile(fileName).names; }
 
 void loadNamensliste(TMainForm& form, bool teams) {
     FillListView(form.ListView2, ReadNameList(teams ? kTeamsListFile : kSchirisListFile));
 }
+
+void loadZeitnehmerliste(TMainForm& form) { FillListView(form.ListView1, ReadNameList(kZeitnehmerListFile)); }
 
 void addPersonName(TMainForm& form) {
     Log("[F] Button6Click(): Mannschaften hinzufuegen in Mannschaftsliste");
@@ -144,7 +186,11 @@ void importNameFile(TMainForm& form, bool teams) {
         list.WriteLine(name);
         ListViewAdd(form.ListView2, name);
     }
+    const bool wholeSource = source.ReadCompletely();
     source.Close();
+    if (!wholeSource)
+        ShowMsg(3, "Die Datei " + form.OpenDialog1.FileName +
+                       " konnte nicht vollständig gelesen werden; nur die Namen davor wurden übernommen.");
     if (!list.Close()) {
         // Show what the file really holds, not names that may not have been stored.
         ReportNotStored(listFile);

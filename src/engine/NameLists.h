@@ -11,18 +11,30 @@ inline constexpr const char* kTeamsListFile = "teams.dat";
 inline constexpr const char* kSchirisListFile = "schiris.dat";
 inline constexpr const char* kZeitnehmerListFile = "zeitnehmer.dat";
 
+// A list file as read: its non-empty lines, and whether they are all of it. A missing file is an
+// empty, complete list; a file that cannot be read, or only up to a line beyond the sanity limit,
+// is not complete.
+struct NameListContent {
+    std::vector<std::string> names;
+    bool complete = true;
+};
+NameListContent ReadNameListFile(const std::string& fileName);
 // The non-empty lines of a list file in the program folder; a missing file is an empty list.
 std::vector<std::string> ReadNameList(const std::string& fileName);
 
 // The team list (teams true) or the referee list into ListView2.
 void loadNamensliste(TMainForm& form, bool teams);
+// The time-keeper list into ListView1, as the window shows it first.
+void loadZeitnehmerliste(TMainForm& form);
 // The name typed in Edit14 into the team or referee list (RadioButton9 chooses the referees).
 void addPersonName(TMainForm& form);
 // The name typed in Edit1 into the time-keeper list.
 void addZeitnehmer(TMainForm& form);
-// Removes the names selected in ListView2 from their list; the bye stays.
+// Removes the names selected in ListView2 from their list; the bye stays. Every other name of the
+// file stays, also one the list view does not show; a file that was not read completely is not
+// rewritten (the user is told).
 void deletePersonNames(TMainForm& form);
-// Removes the names selected in ListView1 from the time-keeper list.
+// Removes the names selected in ListView1 from the time-keeper list, in the same way.
 void deleteZeitnehmer(TMainForm& form);
 // Appends every line of a text file the user chooses to the team or referee list; duplicates stay.
 void importNameFile(TMainForm& form, bool teams);

@@ -21,16 +21,22 @@ bool ParsePairLine(const std::string& line, std::pair<int, int>& pair) {
 std::string NextLine(Dateihandling& file) { return TrimRightStr(file.ReadLine()); }
 
 // Reads one block after its key line. Repeated blocks of one size add up, but never beyond what a
-// single block may hold, so a damaged file cannot make memory grow without bound.
+// single block may hold, so a damaged file cannot make memory grow without bound. A block without
+// its end line may lack pairs: none of it is used.
 void ReadBlock(Dateihandling& file, PairingBlock& block) {
+    const size_t before = block.positions.size();
     for (int lines = 0; lines < kPairingLineLimit && !file.Eof(); ++lines) {
         const std::string line = NextLine(file);
-        if (line == "<END>") return;
+        if (line == "<END>") {
+            block.found = true;
+            return;
+        }
         std::pair<int, int> pair;
         if (ParsePairLine(line, pair) && block.positions.size() < static_cast<size_t>(kPairingLineLimit))
             block.positions.push_back(pair);
     }
     block.faulty = true;
+    block.positions.resize(before);
 }
 
 }  // namespace
@@ -40,14 +46,15 @@ std::string PairingKey(int size) { return "T" + IntToStr(size) + "F1"; }
 PairingBlock ReadPairingBlock(const std::string& path, int size) {
     PairingBlock block;
     Dateihandling file;
-    if (!file.Open(path, "R", true)) return block;
+    if (!file.Open(path, "R", true)) {
+        block.readable = false;
+        return block;
+    }
     const std::string key = PairingKey(size);
     for (int lines = 0; lines < kPairingLineLimit && !file.Eof(); ++lines) {
         const std::string line = NextLine(file);
         if (line == "<EOF>") break;
-        if (line != key) continue;
-        block.found = true;
-        ReadBlock(file, block);
+        if (line == key) ReadBlock(file, block);
     }
     file.Close();
     return block;

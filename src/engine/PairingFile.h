@@ -11,12 +11,14 @@ inline constexpr const char* kPairingFileName = "Spklrs.dat";
 inline constexpr int kPairingLineLimit = 5000;
 
 struct PairingBlock {
-    bool found = false;      // a block for the size exists
-    bool faulty = false;     // a block ended without "<END>"
+    bool readable = true;    // the file could be opened for reading
+    bool found = false;      // a whole block for the size exists
+    bool faulty = false;     // a block ended without "<END>" (it is not used)
     std::vector<std::pair<int, int>> positions;
 };
 
 // The key line of a group size.
 std::string PairingKey(int size);
-// The pairs of every block for this size; a missing file gives an empty result.
+// The pairs of every whole block for this size; a block cut short (a damaged or truncated file)
+// adds nothing. A missing or unreadable file gives an empty result that is not readable.
 PairingBlock ReadPairingBlock(const std::string& path, int size);

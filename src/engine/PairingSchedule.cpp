@@ -66,6 +66,5 @@ bool WritePairingFile(const std::string& path) {
     Dateihandling file;
     if (!file.Open(path, "W", true)) return false;
     for (const std::string& line : PairingFileLines()) file.WriteLine(line);
-    file.Close();
-    return true;
+    return file.Close();
 }

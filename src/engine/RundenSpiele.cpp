@@ -56,12 +56,21 @@ class PairingCache {
 public:
     const PairingBlock& Block(int size) {
         auto it = blocks_.find(size);
-        if (it == blocks_.end()) it = blocks_.emplace(size, ReadPairingBlock(ProgramFile(kPairingFileName), size)).first;
+        if (it != blocks_.end()) return it->second;
+        const std::string path = ProgramFile(kPairingFileName);
+        it = blocks_.emplace(size, ReadPairingBlock(path, size)).first;
+        // The plain order serves, but the schedule is not the intended one: said once a round.
+        if (!it->second.readable && !reported_) {
+            reported_ = true;
+            ErrorLog("[X] Do_RundenSpiele: Paarungsdatei " + path +
+                     " fehlt oder ist nicht lesbar, die Spiele folgen der Listenreihenfolge");
+        }
         return it->second;
     }
 
 private:
     std::map<int, PairingBlock> blocks_;
+    bool reported_ = false;
 };
 
 void AddPlainOrder(PairAdder& add, const std::vector<int>& members, int n) {

@@ -51,9 +51,7 @@ void TForm1::FormShow(const std::string& firstArgument, const std::function<void
         ShowLoadDialog = true;
     }
     // The stored time keepers, so that the duplicate check and a deletion see every one of them.
-    ListView1.Items.clear();
-    for (const std::string& name : ReadNameList(kZeitnehmerListFile)) ListViewAdd(ListView1, name);
-    ListViewSort(ListView1);
+    loadZeitnehmerliste(*this);
 }
 
 void TForm1::Ende1Click(TObject*) {

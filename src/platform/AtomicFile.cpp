@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <vector>
 
 #include "platform/FileOperations.h"
+#include "platform/TemporaryFile.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ bool WriteAll(int fd, std::string_view content) {
 
 FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& content) {
     content.clear();
-    int fd = SystemFileOperations().Open(path, O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe in the file's place must not stop the program; it is refused below.
+    int fd = SystemFileOperations().Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return errno == ENOENT ? FileReadResult::Missing : FileReadResult::Unreadable;
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -57,18 +58,14 @@ FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::stri
 
 bool WriteFileAtomically(const std::string& path, std::string_view content, mode_t newFileMode) {
     FileOperations& operations = SystemFileOperations();
-    std::string temporary = path + ".tmp-XXXXXX";
-    int fd = operations.CreateTemporary(temporary);
+    TemporaryFile temporary;
+    const int fd = temporary.Create(path, operations);
     if (fd < 0) return false;
     struct stat existing {};
-    mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode;
+    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode;
     bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && operations.SyncFile(fd);
-    written = (::close(fd) == 0) && written;
-    if (!written || !operations.Rename(temporary, path)) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // The rename itself must reach the disk too, or a crash may bring back the old name.
-    operations.SyncFolder(FolderOf(path));
-    return true;
+    written = ::close(fd) == 0 && written;
+    // A file that is not whole never takes the target's place; the temporary file goes with it.
+    if (!written) return false;
+    return temporary.PutInPlace(operations);
 }

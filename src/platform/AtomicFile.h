@@ -13,7 +13,8 @@ enum class FileReadResult { Read, Missing, Unreadable, TooLarge };
 // Reads the whole file into content (emptied first). A file larger than maxBytes is not read.
 FileReadResult ReadWholeFile(const std::string& path, size_t maxBytes, std::string& content);
 
-// Writes content to a temporary file in the target's folder, flushes it to disk and renames it
-// over the target. An existing target keeps its permissions; a new one gets newFileMode.
-// False when any step fails; the target is then unchanged and no temporary file is left.
+// Writes content to a temporary file in the target's folder (see TemporaryFile), flushes it to
+// disk and renames it over the target. An existing target keeps its permissions; a new one gets
+// newFileMode. False when any step fails; the target is then unchanged and no temporary file is
+// left. Of two writers at once the last to finish wins, whole.
 bool WriteFileAtomically(const std::string& path, std::string_view content, mode_t newFileMode = 0644);

@@ -11,8 +11,6 @@
 
 int FileOperations::Open(const std::string& path, int flags, mode_t mode) { return ::open(path.c_str(), flags, mode); }
 
-int FileOperations::CreateTemporary(std::string& pattern) { return ::mkstemp(pattern.data()); }
-
 bool FileOperations::CreateFolders(const std::string& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -23,6 +21,10 @@ bool FileOperations::SyncFile(int fd) { return ::fsync(fd) == 0; }
 
 bool FileOperations::Rename(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FileOperations::Link(const std::string& from, const std::string& to) {
+    return ::link(from.c_str(), to.c_str()) == 0;
 }
 
 bool FileOperations::SyncFolder(const std::string& folder) {

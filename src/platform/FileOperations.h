@@ -12,15 +12,15 @@ public:
     virtual ~FileOperations() = default;
     // Opens a file as open(2) does: a descriptor, or -1 with errno set.
     virtual int Open(const std::string& path, int flags, mode_t mode = 0);
-    // Makes and opens a new file from a mkstemp(3) pattern, whose XXXXXX it replaces: a
-    // descriptor, or -1 with errno set.
-    virtual int CreateTemporary(std::string& pattern);
     // Makes the folder and every missing folder above it; true when it exists afterwards.
     virtual bool CreateFolders(const std::string& folder);
     // Puts the written data on the disk: fsync of the open file descriptor.
     virtual bool SyncFile(int fd);
     // Replaces `to` atomically.
     virtual bool Rename(const std::string& from, const std::string& to);
+    // Gives the file `from` the second name `to`, which must not exist yet (link(2)); false with
+    // errno set.
+    virtual bool Link(const std::string& from, const std::string& to);
     // Makes a rename in the folder durable.
     virtual bool SyncFolder(const std::string& folder);
 };

@@ -418,6 +418,15 @@ int StoredInt(TReader& reader) {
     if (value < INT32_MIN || value > INT32_MAX) throw std::out_of_range("Zahl " + std::to_string(value) + " ist zu groß");
     return static_cast<int>(value);
 }
+
+// The options are a set of flags: a number with other bits (a negative one too) names none of
+// them, and it would be written back as a number no reader takes.
+TGridOptions StoredOptions(TReader& reader) {
+    constexpr int64_t kAllOptions = 2 * int64_t{goThumbTracking} - 1;
+    const int64_t value = reader.ReadInteger();
+    if (value < 0 || value > kAllOptions) throw std::out_of_range("Optionen " + std::to_string(value) + " gibt es nicht");
+    return static_cast<TGridOptions>(value);
+}
 }  // namespace
 
 void TStringGrid::DefineProperties(TFiler& filer) {
@@ -428,7 +437,7 @@ void TStringGrid::DefineProperties(TFiler& filer) {
     integer("RowCount", [this](TReader& r) { SetRowCount(StoredCount(r, colCount_)); }, [this] { return rowCount_; });
     integer("FixedCols", [this](TReader& r) { SetFixedCols(StoredInt(r)); }, [this] { return fixedCols_; });
     integer("FixedRows", [this](TReader& r) { SetFixedRows(StoredInt(r)); }, [this] { return fixedRows_; });
-    integer("Options", [this](TReader& r) { Options = static_cast<TGridOptions>(StoredInt(r)); }, [this] { return Options; });
+    integer("Options", [this](TReader& r) { Options = StoredOptions(r); }, [this] { return Options; });
     integer("DefaultColWidth", [this](TReader& r) { DefaultColWidth = StoredInt(r); }, [this] { return DefaultColWidth; });
     integer("DefaultRowHeight", [this](TReader& r) { DefaultRowHeight = StoredInt(r); }, [this] { return DefaultRowHeight; });
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/FileOperations.h"
+#include "platform/TemporaryFile.h"
 
 #include <unistd.h>
 
@@ -33,15 +34,17 @@ bool WriteStream(const TBitmap& bitmap, FILE* file) {
 
 bool SavePng(const TBitmap& bitmap, const std::string& path) {
     if (bitmap.Empty()) return false;
-    const std::string temporary = path + ".tmp";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return false;
+    TemporaryFile temporary;
+    const int fd = temporary.Create(path);
+    if (fd < 0) return false;
+    FILE* file = fdopen(fd, "wb");
+    if (!file) {
+        close(fd);
+        return false;
+    }
     bool ok = WriteStream(bitmap, file) && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
     ok = (std::fclose(file) == 0) && ok;
-    if (ok) ok = SystemFileOperations().Rename(temporary, path);
-    if (!ok) std::remove(temporary.c_str());
-    if (ok) SystemFileOperations().SyncFolder(FolderOf(path));
-    return ok;
+    return ok && temporary.PutInPlace(SystemFileOperations());
 }
 
 #else

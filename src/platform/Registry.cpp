@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,8 @@ constexpr const char* kHeader = "Marovelkandis registry 1";
 constexpr const char* kIntegerKind = "integer";
 constexpr const char* kTextKind = "text";
 constexpr size_t kMaxStoreBytes = 16 * 1024 * 1024;
+// Copies of damaged stores kept at most; beyond that a write over a damaged store fails.
+constexpr int kMaxDamagedCopies = 10000;
 
 enum class Kind { Integer, Text };
 
@@ -197,17 +200,51 @@ bool PrepareFolder(const std::string& path) {
     return true;
 }
 
-// A store that could not be parsed is moved aside rather than lost, so its values can still
-// be looked at by hand.
-bool KeepDamagedStore(const std::string& path) { return SystemFileOperations().Rename(path, path + ".damaged"); }
+// A store that could not be parsed is kept rather than lost, so its values can still be looked
+// at by hand: each damaged store under a number of its own, never over an earlier copy. A store
+// kept already (a write that failed after keeping it) is not kept twice.
+std::optional<std::string> KeepDamagedStore(const std::string& path) {
+    struct stat store {};
+    if (::stat(path.c_str(), &store) != 0) return std::nullopt;
+    for (int n = 1; n <= kMaxDamagedCopies; ++n) {
+        const std::string copy = path + ".damaged." + std::to_string(n);
+        struct stat existing {};
+        if (::lstat(copy.c_str(), &existing) == 0) {
+            if (existing.st_dev == store.st_dev && existing.st_ino == store.st_ino) return copy;
+            continue;
+        }
+        // A second name keeps the store in place until the new one replaces it; where the file
+        // system has no such names, the store itself moves aside.
+        FileOperations& operations = SystemFileOperations();
+        if (operations.Link(path, copy)) return copy;
+        if (errno == EEXIST) continue;
+        if (errno == EACCES || errno == EROFS || errno == ENOSPC || !operations.Rename(path, copy)) return std::nullopt;
+        return copy;
+    }
+    return std::nullopt;
+}
 
-bool Write(Value value) {
+void Tell(const DamagedStoreNotice& notice, const std::string& path, const std::string& keptAs = {}) {
+    if (notice) notice(DamagedStore{path, keptAs});
+}
+
+Store LoadStoreTelling(const std::string& path, const DamagedStoreNotice& notice) {
+    Store store = LoadStore(path);
+    if (store.state == StoreState::Damaged) Tell(notice, path);
+    return store;
+}
+
+bool Write(Value value, const DamagedStoreNotice& notice) {
     if (value.keyPath.empty()) return false;
     std::string path = StorePath();
     Store store = LoadStore(path);
     if (store.state == StoreState::Unreadable) return false;
     if (!PrepareFolder(path)) return false;
-    if (store.state == StoreState::Damaged && !KeepDamagedStore(path)) return false;
+    if (store.state == StoreState::Damaged) {
+        const std::optional<std::string> kept = KeepDamagedStore(path);
+        Tell(notice, path, kept.value_or(std::string()));
+        if (!kept) return false;
+    }
     Put(store, std::move(value));
     return WriteFileAtomically(path, FormatStore(store.values), 0600);
 }
@@ -227,26 +264,28 @@ std::string StorePath() {
     return base + "/marovelkandis/registry";
 }
 
-std::optional<int> ReadInteger(const std::string& keyPath, const std::string& name) {
-    Store store = LoadStore(StorePath());
+std::optional<int> ReadInteger(const std::string& keyPath, const std::string& name, const DamagedStoreNotice& notice) {
+    Store store = LoadStoreTelling(StorePath(), notice);
     const Value* value = Find(store, keyPath, name);
     if (!value || value->kind != Kind::Integer) return std::nullopt;
     return value->integer;
 }
 
-std::optional<std::string> ReadString(const std::string& keyPath, const std::string& name) {
-    Store store = LoadStore(StorePath());
+std::optional<std::string> ReadString(const std::string& keyPath, const std::string& name,
+                                      const DamagedStoreNotice& notice) {
+    Store store = LoadStoreTelling(StorePath(), notice);
     const Value* value = Find(store, keyPath, name);
     if (!value || value->kind != Kind::Text) return std::nullopt;
     return value->text;
 }
 
-bool WriteInteger(const std::string& keyPath, const std::string& name, int value) {
-    return Write(Value{keyPath, name, Kind::Integer, {}, value});
+bool WriteInteger(const std::string& keyPath, const std::string& name, int value, const DamagedStoreNotice& notice) {
+    return Write(Value{keyPath, name, Kind::Integer, {}, value}, notice);
 }
 
-bool WriteString(const std::string& keyPath, const std::string& name, const std::string& value) {
-    return Write(Value{keyPath, name, Kind::Text, value, 0});
+bool WriteString(const std::string& keyPath, const std::string& name, const std::string& value,
+                 const DamagedStoreNotice& notice) {
+    return Write(Value{keyPath, name, Kind::Text, value, 0}, notice);
 }
 
 }  // namespace registry

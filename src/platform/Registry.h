@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,13 +13,27 @@ namespace registry {
 // Where the store lives; empty when there is no home folder to put it in.
 std::string StorePath();
 
+// A call that finds the store damaged says so, every time: the store's path, and the copy a
+// write kept of it before putting a new store in its place (empty when reading, or when no copy
+// could be kept and the write failed).
+struct DamagedStore {
+    std::string path;
+    std::string keptAs;
+};
+using DamagedStoreNotice = std::function<void(const DamagedStore&)>;
+
 // The value when it exists with that kind; nothing when it is missing or of the other kind.
-std::optional<int> ReadInteger(const std::string& keyPath, const std::string& name);
-std::optional<std::string> ReadString(const std::string& keyPath, const std::string& name);
+std::optional<int> ReadInteger(const std::string& keyPath, const std::string& name,
+                               const DamagedStoreNotice& notice = {});
+std::optional<std::string> ReadString(const std::string& keyPath, const std::string& name,
+                                      const DamagedStoreNotice& notice = {});
 
 // Sets the value (replacing one of the other kind), creating the key as needed. A damaged store
-// is kept beside the new one as "registry.damaged". False when the store cannot be written.
-bool WriteInteger(const std::string& keyPath, const std::string& name, int value);
-bool WriteString(const std::string& keyPath, const std::string& name, const std::string& value);
+// is kept beside the new one, every damaged store under a number of its own ("registry.damaged.1",
+// ".2", ...). False when the store cannot be written.
+bool WriteInteger(const std::string& keyPath, const std::string& name, int value,
+                  const DamagedStoreNotice& notice = {});
+bool WriteString(const std::string& keyPath, const std::string& name, const std::string& value,
+                 const DamagedStoreNotice& notice = {});
 
 }  // namespace registry

@@ -119,6 +119,22 @@ TEST(AligridStoredForm, TruncatedBlocksStopAndBadFormsSayWhere) {
     EXPECT_FALSE(ReadComponentText("object G: TSortGrid\nend\n", g, error));
 }
 
+// Options are flags; a number that names none of them is refused rather than written back as one
+// that no reader takes.
+TEST(AligridStoredForm, OptionsOutsideTheKnownFlagsAreRefused) {
+    TStringAlignGrid g;
+    std::string error;
+    for (const char* options : {"-31", "32768", "4294967265"}) {
+        EXPECT_FALSE(ReadComponentText(std::string("object G: TStringAlignGrid\n  Options = ") + options + "\nend\n", g,
+                                       error));
+        EXPECT_NE(error.find("Optionen"), std::string::npos) << error;
+    }
+    ASSERT_TRUE(ReadComponentText("object G: TStringAlignGrid\n  Options = 32767\nend\n", g, error)) << error;
+    TStringAlignGrid copy;
+    EXPECT_EQ(Reread(g, copy), WriteComponentText(g));
+    EXPECT_EQ(copy.Options, 32767u);
+}
+
 TEST(AligridStoredForm, AbsurdFontHeightsFromAFormAreMeasuredDrawnAndExported) {
     // Heights far beyond any screen, and the one whose negation does not fit an int.
     TStringAlignGrid g;

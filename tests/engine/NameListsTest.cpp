@@ -4,6 +4,7 @@
 
 #include "EngineFixture.h"
 #include "engine/NameLists.h"
+#include "foundation/files/LineFile.h"
 
 class NameListTest : public EngineTest {
 protected:
@@ -111,4 +112,89 @@ TEST_F(NameListTest, NameThatCannotBeStoredIsReportedAndKept) {
     EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht gespeichert werden.");
     EXPECT_TRUE(form->ListView2.Items.empty());
     EXPECT_EQ(form->Edit14.Text(), "Adler");
+}
+
+// --- deleting never loses what was not selected ---
+
+TEST_F(NameListTest, TimeKeepersStoredEarlierAreShownAndKeptByADelete) {
+    WriteProgramFile("zeitnehmer.dat", "Uhr Nord\r\n\r\nUhr Süd\r\nStoppuhr\r\n");
+    loadZeitnehmerliste(*form);
+    EXPECT_EQ(Captions(form->ListView1), (std::vector<std::string>{"Stoppuhr", "Uhr Nord", "Uhr Süd"}));
+    form->Edit1.SetText("Uhr Nord");
+    addZeitnehmer(*form);
+    EXPECT_EQ(form->ListView1.Items.size(), 3u) << "a stored name is not added twice";
+    Select(form->ListView1, "Uhr Süd");
+    deleteZeitnehmer(*form);
+    EXPECT_EQ(ReadNameList("zeitnehmer.dat"), (std::vector<std::string>{"Stoppuhr", "Uhr Nord"}));
+}
+
+TEST_F(NameListTest, NamesTheListDoesNotShowSurviveADelete) {
+    form->Edit1.SetText("Uhr");
+    addZeitnehmer(*form);
+    // Added by another program window meanwhile: the file holds a name this list never showed.
+    WriteProgramFile("zeitnehmer.dat", "Uhr\r\nAnzeige\r\nAnzeige\r\n");
+    Select(form->ListView1, "Uhr");
+    deleteZeitnehmer(*form);
+    EXPECT_EQ(ReadNameList("zeitnehmer.dat"), (std::vector<std::string>{"Anzeige", "Anzeige"}));
+    EXPECT_TRUE(form->ListView1.Items.empty());
+}
+
+TEST_F(NameListTest, DeletingTheLastNameLeavesAnEmptyList) {
+    WriteProgramFile("teams.dat", "Adler\r\n");
+    loadNamensliste(*form, true);
+    Select(form->ListView2, "Adler");
+    deletePersonNames(*form);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(form->ListView2.Items.empty());
+    EXPECT_TRUE(ProgramFileExists("teams.dat"));
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++files;
+    EXPECT_EQ(files, 2) << "teams.dat and the settings folder, no temporary file";
+}
+
+TEST_F(NameListTest, AListNotReadToItsEndIsNeverRewritten) {
+    const std::string stored = "Adler\r\n" + std::string(kMaxLineBytes + 1, 'x') + "\r\nCondor\r\n";
+    WriteProgramFile("teams.dat", stored);
+    loadNamensliste(*form, true);
+    EXPECT_EQ(Captions(form->ListView2), std::vector<std::string>{"Adler"});
+    Select(form->ListView2, "Adler");
+    deletePersonNames(*form);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Error);
+    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht vollständig gelesen werden und wird "
+                                "nicht überschrieben; es wurde nichts gelöscht.");
+    EXPECT_EQ(ReadProgramFile("teams.dat"), stored);
+    EXPECT_EQ(Captions(form->ListView2), std::vector<std::string>{"Adler"});
+}
+
+TEST_F(NameListTest, AListThatCannotBeReadIsNeverRewritten) {
+    std::filesystem::create_directory(folder + "schiris.dat");
+    form->RadioButton9.SetChecked(true);
+    loadNamensliste(*form, false);
+    EXPECT_TRUE(form->ListView2.Items.empty());
+    deletePersonNames(*form);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_NE(ui.boxes[0].text.find("schiris.dat"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(folder + "schiris.dat"));
+}
+
+TEST_F(NameListTest, ImportOfAFileReadOnlyInPartSaysSo) {
+    WriteProgramFile("neu.txt", "Bären\r\n" + std::string(kMaxLineBytes + 1, 'x') + "\r\nCondor\r\n");
+    ui.QueueFile(folder + "neu.txt");
+    importNameFile(*form, true);
+    EXPECT_EQ(ReadNameList("teams.dat"), std::vector<std::string>{"Bären"});
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Die Datei " + folder +
+                                    "neu.txt konnte nicht vollständig gelesen werden; nur die Namen davor wurden "
+                                    "übernommen.");
+}
+
+TEST_F(NameListTest, ImportOfAFolderIsRefusedAtOnce) {
+    std::filesystem::create_directory(folder + "ordner.txt");
+    ui.QueueFile(folder + "ordner.txt");
+    importNameFile(*form, true);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Die Datei " + folder + "ordner.txt konnte nicht gelesen werden.");
+    EXPECT_FALSE(ProgramFileExists("teams.dat"));
 }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 
@@ -13,6 +17,21 @@
 class PairingFileTest : public EngineTest {
 protected:
     std::string Shipped() const { return std::string(MAROVELKA_DATA_DIR) + "/Spklrs.dat"; }
+
+    // Two round-robin groups of a round without the file: all their games in the plain order, no
+    // box, and one line in the error log for the round.
+    void ExpectPlainOrderWithOneLogLine() {
+        const int a = AddGroup("A", "JGJ", 3), b = AddGroup("B", "JGJ", 4);
+        for (int i = 0; i < 3; ++i) AddTeam(a);
+        for (int i = 0; i < 4; ++i) AddTeam(b);
+        ASSERT_TRUE(parseFeldListe(*form, "1-2"));
+        Do_RundenSpiele(*form, a, 2);
+        EXPECT_EQ(Games().size(), 9u);
+        EXPECT_EQ(ErrorLogText(), "[06.12.26 09:05:03] [X] Do_RundenSpiele: Paarungsdatei " + folder +
+                                      "Spklrs.dat fehlt oder ist nicht lesbar, die Spiele folgen der "
+                                      "Listenreihenfolge\r\n");
+        EXPECT_TRUE(ui.boxes.empty());
+    }
 };
 
 // Every block of the shipped file, read as round creation reads it, is a proper round robin.
@@ -93,4 +112,66 @@ TEST_F(PairingFileTest, RoundCreationPlaysTheFileRoundByRound) {
         EXPECT_EQ(games[i].first, block[i].first);
         EXPECT_EQ(games[i].second, block[i].second);
     }
+}
+
+// --- damaged, missing and unwritable pairing files ---
+
+// The shipped table cut off after 48 of the 55 pairs of the block for 11: the block is not used,
+// the group plays all its games in the plain order, and the user is warned.
+TEST_F(PairingFileTest, BlockCutShortIsNeverUsed) {
+    {
+        Dateihandling file;
+        ASSERT_TRUE(file.Open(folder + "Spklrs.dat", "W", true));
+        int pairsOfEleven = -1;
+        for (const std::string& line : PairingFileLines()) {
+            if (line == PairingKey(11)) pairsOfEleven = 0;
+            else if (pairsOfEleven >= 0 && ++pairsOfEleven > 48) break;
+            file.WriteLine(line);
+        }
+        ASSERT_TRUE(file.Close());
+    }
+    const PairingBlock block = ReadPairingBlock(folder + "Spklrs.dat", 11);
+    EXPECT_TRUE(block.faulty);
+    EXPECT_FALSE(block.found);
+    EXPECT_TRUE(block.positions.empty());
+    EXPECT_TRUE(ReadPairingBlock(folder + "Spklrs.dat", 10).found) << "whole blocks before the cut still serve";
+
+    const int a = AddGroup("A", "JGJ", 11);
+    for (int i = 0; i < 11; ++i) AddTeam(a);
+    ASSERT_TRUE(parseFeldListe(*form, "1-3"));
+    Do_RundenSpiele(*form, 1, 1);
+    std::set<std::pair<int, int>> met;
+    for (auto [t1, t2] : Games()) met.insert({std::min(t1, t2), std::max(t1, t2)});
+    EXPECT_EQ(Games().size(), 55u);
+    EXPECT_EQ(met.size(), 55u);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Datei 'Spklrs.dat' ist fehlerhaft bzw. Modus wird nicht unterstuetzt!");
+}
+
+TEST_F(PairingFileTest, MissingFileFallsBackWithOneLogLine) {
+    ExpectPlainOrderWithOneLogLine();
+}
+
+TEST_F(PairingFileTest, UnreadableFileFallsBackWithOneLogLine) {
+    std::filesystem::create_directory(folder + "Spklrs.dat");
+    ExpectPlainOrderWithOneLogLine();
+}
+
+TEST_F(PairingFileTest, FileThatCannotBeReplacedIsAFailedSave) {
+    std::filesystem::create_directories(folder + "Spklrs.dat/belegt");
+    EXPECT_FALSE(WritePairingFile(folder + "Spklrs.dat"));
+    EXPECT_TRUE(std::filesystem::is_directory(folder + "Spklrs.dat/belegt"));
+}
+
+TEST_F(PairingFileTest, GeneratorToolReportsAFailedSaveAndExitsWithAnError) {
+    std::filesystem::create_directories(folder + "Spklrs.dat/belegt");
+    const std::string command = std::string(MAROVELKA_BINARY_DIR) + "/tool_spklrs " + folder + "Spklrs.dat 2>" +
+                                folder + "meldung.txt >/dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(ReadProgramFile("meldung.txt"), folder + "Spklrs.dat konnte nicht geschrieben werden\n");
+    const std::string written = std::string(MAROVELKA_BINARY_DIR) + "/tool_spklrs " + folder + "neu.dat >/dev/null";
+    EXPECT_EQ(std::system(written.c_str()), 0);
+    EXPECT_EQ(ReadPairingBlock(folder + "neu.dat", 7).positions.size(), 21u);
 }

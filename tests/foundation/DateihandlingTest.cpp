@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,15 @@ namespace {
 class DateihandlingTest : public ProgramTest {
 protected:
     std::string Path(const std::string& name) const { return folder + name; }
+    // Files in the program folder but the logs and the test's settings folder.
+    int OtherFiles() const {
+        int files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            files += name != "config" && name != "error.log" && name != "debug.log";
+        }
+        return files;
+    }
 
     void WriteLines(const std::string& name, const std::string& mode, bool scrambled,
                     std::initializer_list<std::string> lines) {
@@ -212,5 +224,37 @@ TEST_F(DateihandlingTest, WrittenFileReplacesTheTargetOnlyWhenComplete) {
     EXPECT_EQ(ReadProgramFile("liste.csv"), "alt\r\n") << "nothing replaced before Close";
     EXPECT_TRUE(file.Close());
     EXPECT_EQ(ReadProgramFile("liste.csv"), "neu\r\n");
-    EXPECT_FALSE(ProgramFileExists("liste.csv.tmp"));
+    EXPECT_EQ(OtherFiles(), 1) << "liste.csv alone, no temporary file";
+}
+
+TEST_F(DateihandlingTest, AnExceptionWhileWritingKeepsThePreviousFile) {
+    WriteProgramFile("ergebnis.exp", "alt\n");
+    try {
+        Dateihandling file;
+        ASSERT_TRUE(file.Open(Path("ergebnis.exp"), "W", true));
+        file.WriteLine("MAROVELKA4 EXPORT");
+        throw std::runtime_error("Abbruch beim Schreiben");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(ReadProgramFile("ergebnis.exp"), "alt\n");
+    EXPECT_EQ(OtherFiles(), 1) << "no temporary file stays";
+}
+
+TEST_F(DateihandlingTest, AFolderToReadCountsAsMissing) {
+    std::filesystem::create_directory(folder + "ordner.exp");
+    WriteProgramFile("alt.dat", "alt\r\n");
+    Dateihandling file;
+    EXPECT_FALSE(file.Open(Path("ordner.exp"), "R", true));
+    EXPECT_TRUE(file.Eof());
+    EXPECT_FALSE(file.Open(Path("alt.dat"), "W", false)) << "nothing is written after a missing file";
+    EXPECT_FALSE(file.Close());
+    EXPECT_EQ(ReadProgramFile("alt.dat"), "alt\r\n");
+}
+
+TEST_F(DateihandlingTest, AppendingToSomethingThatIsNoFileReportsTheLoss) {
+    std::filesystem::create_directory(folder + "EigenForm.dat");
+    Dateihandling file;
+    file.OpenAppend(Path("EigenForm.dat"), "W", false);
+    file.WriteLine("T|Pokal");
+    EXPECT_FALSE(file.Close());
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "TestEnvironment.h"
 #include "foundation/ProgramGlobals.h"
 #include "foundation/ProgramSettings.h"
@@ -91,4 +93,22 @@ TEST_F(ProgramSettingsTest, IniReadsAtMost99Characters) {
     std::string expected;
     for (int i = 0; i < 99; ++i) expected += "ä";
     EXPECT_EQ(IniReadString("Lang", ""), expected);
+}
+
+// The settings fall back to their defaults while the store is damaged; the error log names the
+// file at every call that finds it so, and says where a write kept it.
+TEST_F(ProgramSettingsTest, DamagedStoreIsLoggedByNameEachTimeItIsFound) {
+    std::filesystem::create_directories(folder + "config/marovelkandis");
+    WriteProgramFile("config/marovelkandis/registry", "kaputt\n");
+    const std::string store = folder + "config/marovelkandis/registry";
+    const std::string found = "[06.12.26 09:05:03] [X] Einstellungsspeicher " + store +
+                              " ist beschädigt, seine Werte gelten nicht\r\n";
+    EXPECT_EQ(RegReadString("Farbschema", kDefaultFarbschema), "Blau");
+    EXPECT_EQ(RegReadInt("Radio", kDefaultRadio), 1);
+    EXPECT_EQ(ReadProgramFile("error.log"), found + found);
+    EXPECT_TRUE(RegWriteString("Farbschema", "Grau"));
+    EXPECT_EQ(ReadProgramFile("error.log"), found + found + "[06.12.26 09:05:03] [X] Einstellungsspeicher " + store +
+                                                " ist beschädigt und bleibt als " + store +
+                                                ".damaged.1 erhalten; ein neuer ersetzt ihn\r\n");
+    EXPECT_EQ(RegReadString("Farbschema", kDefaultFarbschema), "Grau");
 }

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,6 +20,14 @@ class TFileTest : public ProgramTest {
 protected:
     std::string Path(const std::string& name) const { return folder + name; }
 
+    // The names in the program folder, the test's own settings folder and the logs left out.
+    std::set<std::string> Files() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
+        for (const char* other : {"config", "error.log", "debug.log"}) names.erase(other);
+        return names;
+    }
+
     void WriteLines(const std::string& name, std::initializer_list<std::string> lines, bool scrambled) {
         TFile file;
         ASSERT_TRUE(file.OpenWrite(Path(name), scrambled));
@@ -28,6 +40,16 @@ protected:
 class FailingRename : public FileOperations {
 public:
     bool Rename(const std::string&, const std::string&) override { return false; }
+};
+
+// The real file system, except that no file can be made (a folder without write permission).
+class RefusingCreate : public FileOperations {
+public:
+    int Open(const std::string& path, int flags, mode_t mode) override {
+        if ((flags & O_CREAT) == 0) return FileOperations::Open(path, flags, mode);
+        errno = EACCES;
+        return -1;
+    }
 };
 
 }  // namespace
@@ -270,23 +292,21 @@ TEST_F(TFileTest, FailedRenameReportsFailureAndKeepsTheTarget) {
 }
 
 TEST_F(TFileTest, RefusedTemporaryFileOrRenameKeepsThePreviousFile) {
-    // A folder in place of the temporary file refuses it, whatever rights the test runs with.
-    std::filesystem::create_directories(folder + "ro/t.tmp");
-    WriteProgramFile("ro/t.tur", "alt");
-    WriteProgramFile("ro/u.tmp", "");  // a left-over temporary file that is itself writable
-    TFile file;
+    WriteProgramFile("t.tur", "alt");
+    RefusingCreate readOnlyFolder;
+    TFile file(readOnlyFolder);
     file.SetSafeWrite(true);
-    EXPECT_FALSE(file.OpenWrite(Path("ro/t.tur"), false));
+    EXPECT_FALSE(file.OpenWrite(Path("t.tur"), false));
     file.WriteLine("neu");
     EXPECT_FALSE(file.Close());
     FailingRename refusingFolder;
     TFile renaming(refusingFolder);
     renaming.SetSafeWrite(true);
-    ASSERT_TRUE(renaming.OpenWrite(Path("ro/u.tur"), false));
+    ASSERT_TRUE(renaming.OpenWrite(Path("u.tur"), false));
     renaming.WriteLine("neu");
     EXPECT_FALSE(renaming.Close());  // the rename into the folder fails
-    EXPECT_EQ(ReadProgramFile("ro/t.tur"), "alt");
-    EXPECT_FALSE(ProgramFileExists("ro/u.tur"));
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+    EXPECT_EQ(Files(), std::set<std::string>{"t.tur"}) << "no temporary file stays";
 }
 
 TEST_F(TFileTest, FailedWriteIsReported) {
@@ -305,11 +325,60 @@ TEST_F(TFileTest, FailedWriteIsReported) {
     EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
 }
 
-TEST_F(TFileTest, TemporaryNameIsDistinctAndInTheSameFolder) {
-    EXPECT_EQ(TempNameFor("/d/turnier.tur"), "/d/turnier.tmp");
-    EXPECT_EQ(TempNameFor("/d/turnier.tmp"), "/d/turnier.tmp.tmp");
-    EXPECT_EQ(TempNameFor("/d/x.TMP"), "/d/x.TMP.tmp");
-    EXPECT_EQ(TempNameFor("a.b"), "a.b.tmp");
-    EXPECT_EQ(TempNameFor("/d.x/turnier"), "/d.x/turnier.tmp");
-    EXPECT_EQ(TempNameFor("/d/.tur"), "/d/.tur.tmp");
+TEST_F(TFileTest, AnExceptionWhileWritingKeepsThePreviousFile) {
+    WriteProgramFile("t.tur", "alt");
+    try {
+        TFile file;
+        file.SetSafeWrite(true);
+        ASSERT_TRUE(file.OpenWrite(Path("t.tur"), true));
+        file.WriteLine("halb geschrieben");
+        throw std::runtime_error("Abbruch beim Schreiben");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+    EXPECT_EQ(Files(), std::set<std::string>{"t.tur"}) << "no temporary file stays";
+    EXPECT_NE(ReadProgramFile("error.log").find("t.tur wurde nicht zu Ende geschrieben, die alte Fassung bleibt"),
+              std::string::npos);
+}
+
+TEST_F(TFileTest, OnlyCloseReplacesTheTargetNotAnotherOpen) {
+    WriteProgramFile("t.tur", "alt");
+    TFile file;
+    file.SetSafeWrite(true);
+    ASSERT_TRUE(file.OpenWrite(Path("t.tur"), false));
+    file.WriteLine("ungeschlossen");
+    ASSERT_TRUE(file.OpenWrite(Path("u.tur"), false));
+    file.WriteLine("u");
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+    EXPECT_EQ(Files(), (std::set<std::string>{"t.tur", "u.tur"}));
+}
+
+// --- reading what is not a file ---
+
+TEST_F(TFileTest, AFolderOrAPipeIsRefusedAtOnceLikeAMissingFile) {
+    std::filesystem::create_directory(folder + "ordner.txt");
+    ASSERT_EQ(mkfifo((folder + "rohr.txt").c_str(), 0600), 0);
+    for (const std::string name : {"ordner.txt", "rohr.txt"}) {
+        TFile file;
+        EXPECT_FALSE(file.OpenRead(Path(name), false)) << name;
+        EXPECT_TRUE(file.Eof());
+        EXPECT_EQ(file.ReadLine(), "");
+        EXPECT_FALSE(file.OpenAppend(Path(name))) << name;
+    }
+}
+
+TEST_F(TFileTest, AFileCutShortWhileItIsReadEndsTheReading) {
+    WriteProgramFile("namen.dat", "eins\r\nzwei\r\ndrei\r\n");
+    TFile file;
+    ASSERT_TRUE(file.OpenRead(Path("namen.dat"), false));
+    EXPECT_EQ(file.ReadLine(), "eins");
+    ASSERT_EQ(truncate(Path("namen.dat").c_str(), 0), 0);
+    int reads = 0;
+    while (!file.Eof() && reads < 100) {
+        file.ReadLine();
+        ++reads;
+    }
+    EXPECT_TRUE(file.Eof());
+    EXPECT_LT(reads, 100);
 }

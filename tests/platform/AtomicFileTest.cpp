@@ -62,3 +62,10 @@ TEST_F(AtomicFileTest, ReadingTellsMissingUnreadableAndTooLargeApart) {
     EXPECT_EQ(ReadWholeFile(folder + "gross", 11, read), FileReadResult::Read);
     EXPECT_EQ(read.size(), 11u);
 }
+
+TEST_F(AtomicFileTest, APipeInPlaceOfTheFileIsRefusedAtOnce) {
+    ASSERT_EQ(mkfifo((folder + "rohr").c_str(), 0600), 0);
+    std::string read = "rest";
+    EXPECT_EQ(ReadWholeFile(folder + "rohr", 10, read), FileReadResult::Unreadable);
+    EXPECT_EQ(read, "");
+}

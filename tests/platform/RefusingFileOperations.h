@@ -18,9 +18,6 @@ public:
         if (path == unreadableFile || ((flags & O_CREAT) != 0 && InReadOnlyFolder(path))) return Refuse();
         return FileOperations::Open(path, flags, mode);
     }
-    int CreateTemporary(std::string& pattern) override {
-        return InReadOnlyFolder(pattern) ? Refuse() : FileOperations::CreateTemporary(pattern);
-    }
     bool CreateFolders(const std::string& folder) override {
         if (!readOnlyFolder.empty() && folder.rfind(readOnlyFolder + "/", 0) == 0) return Refuse() == 0;
         return FileOperations::CreateFolders(folder);
@@ -28,6 +25,10 @@ public:
     bool Rename(const std::string& from, const std::string& to) override {
         if (InReadOnlyFolder(from) || InReadOnlyFolder(to)) return Refuse() == 0;
         return FileOperations::Rename(from, to);
+    }
+    bool Link(const std::string& from, const std::string& to) override {
+        if (InReadOnlyFolder(to)) return Refuse() == 0;
+        return FileOperations::Link(from, to);
     }
 
 private:

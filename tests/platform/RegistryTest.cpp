@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <vector>
 
 #include "TestEnvironment.h"
 #include "RefusingFileOperations.h"
@@ -118,11 +119,45 @@ TEST_F(RegistryTest, DamagedStoreReadsAsEmptyAndSurvivesReading) {
     }
 }
 
-TEST_F(RegistryTest, WritingOverADamagedStoreKeepsItAside) {
+TEST_F(RegistryTest, EveryDamagedStoreIsKeptUnderANumberOfItsOwn) {
     WriteStore("kaputt\n");
     EXPECT_TRUE(registry::WriteString(kKey, "Farbschema", "Grau"));
     EXPECT_EQ(registry::ReadString(kKey, "Farbschema"), "Grau");
-    EXPECT_EQ(ReadProgramFile("config/marovelkandis/registry.damaged"), "kaputt\n");
+    WriteStore("wieder kaputt\n");
+    EXPECT_TRUE(registry::WriteInteger(kKey, "Radio", 2));
+    EXPECT_EQ(registry::ReadInteger(kKey, "Radio"), 2);
+    EXPECT_EQ(ReadProgramFile("config/marovelkandis/registry.damaged.1"), "kaputt\n");
+    EXPECT_EQ(ReadProgramFile("config/marovelkandis/registry.damaged.2"), "wieder kaputt\n");
+}
+
+TEST_F(RegistryTest, AStoreKeptAlreadyIsNotKeptTwiceWhenTheWriteFailed) {
+    WriteStore(std::string(200, 'x'));
+    {
+        FileSizeLimit full(100);
+        if (!full.Active()) GTEST_SKIP() << "no file size limit";
+        EXPECT_FALSE(registry::WriteString(kKey, "Logo", std::string(300, 'y')));
+    }
+    EXPECT_EQ(StoreContent(), std::string(200, 'x'));
+    EXPECT_TRUE(registry::WriteString(kKey, "Logo", "logo.bmp"));
+    EXPECT_EQ(ReadProgramFile("config/marovelkandis/registry.damaged.1"), std::string(200, 'x'));
+    EXPECT_FALSE(fs::exists(StoreFile() + ".damaged.2"));
+}
+
+TEST_F(RegistryTest, EveryCallThatFindsTheStoreDamagedSaysSo) {
+    std::vector<registry::DamagedStore> told;
+    const registry::DamagedStoreNotice notice = [&told](const registry::DamagedStore& store) { told.push_back(store); };
+    EXPECT_EQ(registry::ReadString(kKey, "Logo", notice), std::nullopt);
+    EXPECT_TRUE(told.empty()) << "a missing store is not a damaged one";
+    WriteStore("kaputt\n");
+    EXPECT_EQ(registry::ReadString(kKey, "Logo", notice), std::nullopt);
+    EXPECT_EQ(registry::ReadInteger(kKey, "Radio", notice), std::nullopt);
+    EXPECT_TRUE(registry::WriteInteger(kKey, "Radio", 3, notice));
+    EXPECT_EQ(registry::ReadInteger(kKey, "Radio", notice), 3);
+    ASSERT_EQ(told.size(), 3u);
+    for (const auto& store : told) EXPECT_EQ(store.path, StoreFile());
+    EXPECT_EQ(told[0].keptAs, "");
+    EXPECT_EQ(told[1].keptAs, "");
+    EXPECT_EQ(told[2].keptAs, StoreFile() + ".damaged.1");
 }
 
 TEST_F(RegistryTest, ReadOnlyConfigFolderLosesWritesAndKeepsTheStore) {
@@ -167,5 +202,5 @@ TEST_F(RegistryTest, FolderInPlaceOfTheStoreIsLeftAlone) {
     EXPECT_EQ(registry::ReadInteger(kKey, "Radio"), std::nullopt);
     EXPECT_FALSE(registry::WriteInteger(kKey, "Radio", 2));
     EXPECT_TRUE(fs::is_directory(StoreFile()));
-    EXPECT_FALSE(fs::exists(StoreFile() + ".damaged"));
+    EXPECT_FALSE(fs::exists(StoreFile() + ".damaged.1"));
 }

@@ -19,42 +19,37 @@ Dateihandling::Dateihandling() : Dateihandling(SystemFileOperations()) {}
 Dateihandling::Dateihandling(FileOperations& operations)
     : input_(operations), output_(operations), filler_(scrambling::FillerSeed()) {}
 
-// Unlike a bare stream pair, nothing stays open after the object is gone, and a written file
-// is put in place as Close would.
-Dateihandling::~Dateihandling() {
-    input_.Finish();
-    FinishOutput();
-}
+// Nothing stays open after the object is gone; a file still being written (an exception on the
+// way, a forgotten Close) is thrown away, and the previous file stays.
+Dateihandling::~Dateihandling() = default;
 
 bool Dateihandling::Open(const std::string& file, const std::string& mode, bool scrambled) {
-    if (mode != "R") FinishOutput();
+    // A written file that was not closed is not put in place by opening another.
+    if (mode != "R") output_.Discard();
     mode_ = mode;
     scrambled_ = scrambled;
     if (mode == "R") {
         inputTextMode_ = !scrambled;
         if (input_.OpenRead(file)) return true;
-        if (!Exists(file)) error_ = true;
+        // Whatever cannot be read (missing, a folder, a pipe, no permission) counts as missing.
+        error_ = true;
         return false;
     }
     // Nothing can be written any more; opening would only cut the target short.
     if (error_) return false;
     outputName_ = file;
     outputTextMode_ = !scrambled;
-    return output_.OpenWrite(file, file + ".tmp");
+    return output_.OpenWrite(file, true);
 }
 
 void Dateihandling::OpenAppend(const std::string& file, const std::string& mode, bool scrambled) {
-    FinishOutput();
+    output_.Discard();
     mode_ = mode;
     scrambled_ = scrambled;
     outputName_ = file;
-    if (!Exists(file)) {
-        error_ = true;
-        return;
-    }
-    // A file that is there but cannot be written must not close as if the lines were added.
-    if (!output_.OpenAppend(file)) output_.MarkFailed();
     outputTextMode_ = true;
+    // A file that is there but cannot be appended to counts as missing, so Close reports the loss.
+    if (!Exists(file) || !output_.OpenAppend(file)) error_ = true;
 }
 
 std::string Dateihandling::ReadLine() {

@@ -8,8 +8,8 @@
 // The stream line file: one file read or written line by line, each line scrambled in the
 // key-shift scheme on request. Scrambled files have bare line feeds, plain ones CR LF. Lines are
 // UTF-8 in memory and Windows-1252 on disk wherever the text allows.
-// A file opened for writing is written beside its target (name + ".tmp") and put in its place
-// by Close, so a failed or interrupted write never destroys the previous file.
+// A file opened for writing is written beside its target (TemporaryFile) and put in its place
+// only by Close, so a failed or interrupted write never destroys the previous file.
 class Dateihandling {
 public:
     Dateihandling();
@@ -19,7 +19,8 @@ public:
     Dateihandling& operator=(const Dateihandling&) = delete;
 
     // mode "R" reads; any other mode writes ("HTML" writes without scrambling). Once a file to
-    // read or append to was missing, nothing is written any more and an open for writing fails.
+    // read or append to was missing (or was no readable regular file), nothing is written any
+    // more and an open for writing fails.
     bool Open(const std::string& file, const std::string& mode, bool scrambled);
     void OpenAppend(const std::string& file, const std::string& mode, bool scrambled);
     // The empty string when nothing is open for reading, at the end of the file, and after a line

@@ -1,5 +1,9 @@
 #include "foundation/files/LineFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "foundation/Logs.h"
 
 namespace {
@@ -33,40 +37,68 @@ LineRead ReadRawLine(std::FILE* file, std::string& line, bool stripCr, size_t ma
 
 }  // namespace
 
-LineFile::~LineFile() { Finish(); }
+LineFile::~LineFile() {
+    if (temporary_.Pending()) {
+        try {
+            ErrorLog("[X] Datei " + name_ + " wurde nicht zu Ende geschrieben, die alte Fassung bleibt");
+        } catch (...) {
+        }
+    }
+    Discard();
+}
 
-bool LineFile::Open(const std::string& path, const char* mode, bool writing) {
-    Finish();
+// Opens without blocking, so that a pipe or a device in the file's place cannot stop the program,
+// and keeps only a regular file.
+bool LineFile::Open(const std::string& path, int flags, const char* mode, bool writing) {
+    Discard();
     failed_ = false;
     tooLong_ = false;
+    const int fd = operations_.Open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
+        ::close(fd);
+        return false;
+    }
+    return Attach(fd, mode, writing);
+}
+
+bool LineFile::Attach(int fd, const char* mode, bool writing) {
+    stream_ = ::fdopen(fd, mode);
+    if (!stream_) {
+        ::close(fd);
+        return false;
+    }
     writing_ = writing;
-    stream_ = std::fopen(path.c_str(), mode);
-    if (!stream_) tempName_.clear();
-    return stream_ != nullptr;
+    return true;
 }
 
 bool LineFile::OpenRead(const std::string& name) {
-    const bool opened = Open(name, "rb", false);
+    const bool opened = Open(name, O_RDONLY, "rb", false);
     name_ = name;
     return opened;
 }
 
-bool LineFile::OpenWrite(const std::string& target, const std::string& tempName, bool update) {
-    Finish();
-    tempName_ = tempName;
-    const bool opened = Open(tempName.empty() ? target : tempName, update ? "w+b" : "wb", true);
+bool LineFile::OpenWrite(const std::string& target, bool besideTarget, bool update) {
     name_ = target;
-    return opened;
+    if (!besideTarget) return Open(target, (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC, update ? "w+b" : "wb", true);
+    Discard();
+    failed_ = false;
+    tooLong_ = false;
+    const int fd = temporary_.Create(target, operations_);
+    if (fd >= 0 && Attach(fd, update ? "w+b" : "wb", true)) return true;
+    temporary_.Remove();
+    return false;
 }
 
 bool LineFile::OpenAppend(const std::string& name, bool update) {
-    const bool opened = Open(name, update ? "a+b" : "ab", true);
+    const bool opened = Open(name, (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND, update ? "a+b" : "ab", true);
     name_ = name;
     return opened;
 }
 
 bool LineFile::OpenUpdate(const std::string& name) {
-    const bool opened = Open(name, "r+b", true);
+    const bool opened = Open(name, O_RDWR, "r+b", true);
     name_ = name;
     return opened;
 }
@@ -104,7 +136,7 @@ bool LineFile::CloseStream() {
     bool complete = !failed_ && std::ferror(stream_) == 0;
     if (writing_) {
         complete = std::fflush(stream_) == 0 && complete;
-        if (complete && !tempName_.empty()) complete = operations_.SyncFile(fileno(stream_));
+        if (complete && temporary_.Pending()) complete = operations_.SyncFile(fileno(stream_));
     }
     complete = std::fclose(stream_) == 0 && complete;
     stream_ = nullptr;
@@ -114,10 +146,20 @@ bool LineFile::CloseStream() {
 
 bool LineFile::Finish() {
     if (!stream_) return !failed_;
-    bool complete = CloseStream();
-    if (tempName_.empty()) return complete;
-    if (complete) complete = operations_.Rename(tempName_, name_) && operations_.SyncFolder(FolderOf(name_));
-    if (!complete) std::remove(tempName_.c_str());
-    tempName_.clear();
-    return complete;
+    const bool complete = CloseStream();
+    if (!temporary_.Pending()) return complete;
+    if (!complete) {
+        temporary_.Remove();
+        return false;
+    }
+    return temporary_.PutInPlace(operations_);
+}
+
+void LineFile::Discard() {
+    if (stream_) {
+        std::fclose(stream_);
+        stream_ = nullptr;
+        writing_ = false;
+    }
+    temporary_.Remove();
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/FileOperations.h"
+#include "platform/TemporaryFile.h"
 
 // No file of the program comes near this; a longer line means the file is not one of ours, and
 // reading it whole could exhaust memory.
@@ -11,21 +12,24 @@ inline constexpr size_t kMaxLineBytes = 16u * 1024u * 1024u;
 
 // The core of the two line-file classes: one open file, read line by line byte for byte
 // (scrambled lines may hold NUL or any other byte) or written in whole lines. A file written
-// beside its target replaces the target only when every write, the flush, the sync and the
-// rename succeeded; otherwise the temporary file goes and the previous target stays.
+// beside its target replaces the target only on Finish, and only when every write, the flush,
+// the sync and the rename succeeded; otherwise, and when the file is opened anew or destroyed
+// first (an exception on the way), the temporary file goes and the previous target stays.
 class LineFile {
 public:
     explicit LineFile(FileOperations& operations) : operations_(operations) {}
-    // Finishes the file as Finish would.
+    // Closes the file; a file written beside its target is thrown away, not put in place.
     ~LineFile();
     LineFile(const LineFile&) = delete;
     LineFile& operator=(const LineFile&) = delete;
 
     // All opens are binary: Linux keeps bytes as they are; the classes do their own line ends.
+    // Reading (and updating) needs a regular file: a folder, a pipe or a device is refused at once.
     bool OpenRead(const std::string& name);
-    // Writes to `tempName` and puts it in the target's place on Finish; with an empty tempName
-    // the target itself is written. update opens for reading and writing ("r+"/"w+").
-    bool OpenWrite(const std::string& target, const std::string& tempName, bool update = false);
+    // With besideTarget the file is written to a temporary file of its own (TemporaryFile) that
+    // Finish puts in the target's place; else the target itself is written. update opens for
+    // reading and writing ("w+").
+    bool OpenWrite(const std::string& target, bool besideTarget, bool update = false);
     bool OpenAppend(const std::string& name, bool update = false);
     // Opens an existing file for reading and writing in place.
     bool OpenUpdate(const std::string& name);
@@ -33,7 +37,7 @@ public:
     bool IsOpen() const { return stream_ != nullptr; }
     bool IsWriting() const { return writing_; }
     // Written beside its target, waiting for Finish to put it in place.
-    bool ReplacesTarget() const { return !tempName_.empty(); }
+    bool ReplacesTarget() const { return temporary_.Pending(); }
     const std::string& Name() const { return name_; }
     std::FILE* Stream() const { return stream_; }
 
@@ -54,15 +58,18 @@ public:
     // Closes the file. False when any write, the flush, the sync of a file written beside its
     // target, the close or the rename failed; the temporary file is then removed.
     bool Finish();
+    // Closes the file; a file written beside its target is removed and the target stays as it was.
+    void Discard();
 
 private:
-    bool Open(const std::string& path, const char* mode, bool writing);
+    bool Open(const std::string& path, int flags, const char* mode, bool writing);
+    bool Attach(int fd, const char* mode, bool writing);
     bool CloseStream();
 
     FileOperations& operations_;
     std::FILE* stream_ = nullptr;
     std::string name_;
-    std::string tempName_;  // set while a written file waits to replace its target
+    TemporaryFile temporary_;  // pending while a written file waits to replace its target
     bool writing_ = false;
     bool failed_ = false;
     bool tooLong_ = false;

@@ -1,33 +1,29 @@
 #include "foundation/files/TFile.h"
 
 #include <optional>
-#include <string_view>
 
 #include "foundation/files/Scrambling.h"
 #include "platform/Encoding.h"
 #include "platform/Strings.h"
 
-std::string TempNameFor(const std::string& name) {
-    size_t slash = name.rfind('/');
-    std::string_view file = std::string_view(name).substr(slash == std::string::npos ? 0 : slash + 1);
-    bool hasExtension = file.size() >= 5 && file[file.size() - 4] == '.';
-    if (hasExtension && UpperAscii(std::string(file.substr(file.size() - 4))) != ".TMP")
-        return name.substr(0, name.size() - 4) + ".tmp";
-    return name + ".tmp";
-}
-
 TFile::TFile() : TFile(SystemFileOperations()) {}
 
 TFile::TFile(FileOperations& operations) : file_(operations), filler_(scrambling::FillerSeed()) {}
 
-TFile::~TFile() { Close(); }
+// A file still being written when the object goes (an exception on the way) is thrown away: only
+// Close puts a safely written file in place.
+TFile::~TFile() = default;
 
 void TFile::SetSafeWrite(bool safeWrite) { safeWrite_ = safeWrite; }
 
 void TFile::SetShiftScheme(bool shiftScheme) { shiftScheme_ = shiftScheme; }
 
 bool TFile::Open(const std::string& name, const std::string& mode) {
-    if (file_.IsOpen()) Close();
+    // A file left open is closed; one written safely is not put in place without a Close.
+    if (file_.IsOpen()) {
+        file_.Discard();
+        ForgetOpenFile();
+    }
     keyPosition_ = 1;
     std::string upper = UpperAscii(mode);
     if (upper.find('T') != std::string::npos) textMode_ = true;
@@ -38,7 +34,7 @@ bool TFile::Open(const std::string& name, const std::string& mode) {
     // Only a file written from its start can stand in for the target as a whole.
     toTemp_ = safeWrite_ && kind == 'W';
     bool opened = false;
-    if (kind == 'W') opened = file_.OpenWrite(name, toTemp_ ? TempNameFor(name) : "", update);
+    if (kind == 'W') opened = file_.OpenWrite(name, toTemp_, update);
     else if (kind == 'A') opened = file_.OpenAppend(name, update);
     else opened = update ? file_.OpenUpdate(name) : file_.OpenRead(name);
     if (opened && kind == 'R') size_ = Size();
@@ -89,8 +85,17 @@ std::string TFile::ReadLine() {
 
 bool TFile::Eof() {
     if (!file_.IsOpen() || file_.TooLong()) return true;
-    if (textMode_) return Tell() >= size_;
-    return std::feof(file_.Stream()) != 0;
+    // A file cut short while it is read, or a read error, ends the file too, or a reader waiting
+    // for the size measured at open would never stop.
+    std::FILE* stream = file_.Stream();
+    if (std::feof(stream) != 0 || std::ferror(stream) != 0) return true;
+    return textMode_ && Tell() >= size_;
+}
+
+bool TFile::ReadCompletely() {
+    if (!file_.IsOpen() || file_.TooLong()) return false;
+    const bool atEnd = file_.AtEnd();
+    return atEnd && std::ferror(file_.Stream()) == 0;
 }
 
 long TFile::Tell() { return file_.IsOpen() ? std::ftell(file_.Stream()) : 0; }
@@ -121,11 +126,15 @@ bool TFile::Close() {
     // Without a single byte the save cannot be whole; the previous file stays.
     if (wroteTemp && Tell() <= 0) file_.MarkFailed();
     const bool complete = file_.Finish();
+    ForgetOpenFile();
+    if (!safeWrite_) return complete;
+    return wroteTemp && complete;
+}
+
+void TFile::ForgetOpenFile() {
     size_ = 0;
     textMode_ = false;
     toTemp_ = false;
-    if (!safeWrite_) return complete;
-    return wroteTemp && complete;
 }
 
 std::string TFile::ScrambleLine(const std::string& line) {

@@ -19,12 +19,15 @@ public:
     TFile(const TFile&) = delete;
     TFile& operator=(const TFile&) = delete;
 
-    // The following opens for writing go to a temporary file that Close puts in the target's place.
+    // The following opens for writing go to a temporary file of their own beside the target
+    // (TemporaryFile) that only Close puts in the target's place; opening anew or destroying the
+    // object first throws it away.
     void SetSafeWrite(bool safeWrite);
     // true: key-shift scheme; false: interleave scheme. Applies from the next line on.
     void SetShiftScheme(bool shiftScheme);
 
     // mode as for stdio ("rt", "wb", "at", ...); "t" selects text mode for the line operations.
+    // Anything but a readable regular file fails to open for reading.
     bool Open(const std::string& name, const std::string& mode);
     bool OpenRead(const std::string& name, bool scrambled);
     bool OpenWrite(const std::string& name, bool scrambled);
@@ -53,10 +56,14 @@ public:
     void SetKeyPosition(int keyPosition) { keyPosition_ = keyPosition; }
     // Reading stopped at a line longer than any file of the program holds.
     bool LineTooLong() const { return file_.TooLong(); }
+    // Every line of the file open for reading was read: the end was reached without a line
+    // beyond the sanity limit or a read error.
+    bool ReadCompletely();
 
 private:
     std::optional<std::string> Scrambled(const std::string& line);
     std::string Unscrambled(const std::string& line);
+    void ForgetOpenFile();
 
     LineFile file_;
     bool textMode_ = false;
@@ -69,7 +76,3 @@ private:
     prng::Generator filler_;
 };
 
-// The temporary file of a safe write: beside the target, its extension replaced by ".tmp"
-// ("turnier.tur" -> "turnier.tmp"), or ".tmp" appended where that would not give a distinct
-// name in the same folder.
-std::string TempNameFor(const std::string& name);

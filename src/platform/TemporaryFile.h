@@ -1,0 +1,45 @@
+#pragma once
+#include <string>
+
+#include "platform/FileOperations.h"
+
+// The file a save writes beside its target before it takes the target's place. Every writer gets
+// a name of its own, "<target>.<process id>.<n>.tmp" in the target's folder, so two writers of one
+// target never mix their bytes: the last complete save wins, whole. A writer holds a lock on its
+// file while it writes, and before creating one it removes what writers of the same target left
+// when they were killed, so crashes leave at most one such file per target.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    // Removes a file that was not put in place.
+    ~TemporaryFile();
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // Clears the files dead writers of the target left, then creates a new one (through
+    // operations.Open), open for reading and writing and locked. The caller owns the descriptor:
+    // closing it ends the lock. -1 when the file cannot be created.
+    int Create(const std::string& target, FileOperations& operations = SystemFileOperations());
+    // Created and neither put in place nor removed yet.
+    bool Pending() const { return !name_.empty(); }
+    const std::string& Name() const { return name_; }
+
+    // Renames the file over the target and makes the rename durable. False when a step failed;
+    // a file that was not renamed is removed.
+    bool PutInPlace(FileOperations& operations);
+    // Removes the file.
+    void Remove();
+
+private:
+    void Forget();
+
+    std::string name_;
+    std::string target_;
+};
+
+// Removes the temporary files of the target whose writers are gone: nobody holds their lock and
+// the process that made them no longer runs (or is this one, which is not writing them).
+void RemoveStaleTemporaryFiles(const std::string& target);
+
+// Whether a file name (without folder) is that of a temporary file of the target file name.
+bool IsTemporaryFileOf(const std::string& fileName, const std::string& targetFileName);
