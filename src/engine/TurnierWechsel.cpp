@@ -10,6 +10,7 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/Settings.h"
+#include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/ProgramSettings.h"
@@ -213,6 +214,8 @@ int turniereLaden(TMainForm& f) {
     ClearAll(f, false);
     f.AktTurNr = oldCount + 1;
     MasterToTur(f, f.AktTurNr);
+    // Prepared names make the tournament differ from its file: leaving offers to save it.
+    if (names && names->Count() > 0) setTurChanged(f, true);
     f.Panel4.Visible = true;
     AlgSet(f);
     ShowCurrentTurnier(f);

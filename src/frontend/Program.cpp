@@ -79,7 +79,7 @@ int RunProgramWindow(const ProgramArguments& arguments, std::istream& in, bool s
     if (TestMode()) AddTestCommands(commands);
     TForm1 form;
     LogMemo = &form.Memo1;
-    const int status = ::RunWindow(form, commands, arguments.tournamentFile, in, std::cout, script);
+    const int status = ::RunWindow(form, commands, arguments.tournamentFile, in, std::cout, script, !script && InputAsTyped());
     LogMemo = nullptr;
     std::cout << std::flush;
     return status;
@@ -88,8 +88,9 @@ int RunProgramWindow(const ProgramArguments& arguments, std::istream& in, bool s
 }  // namespace
 
 int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, std::istream& in,
-              std::ostream& out, bool script) {
+              std::ostream& out, bool script, bool echo) {
     Session session(form, commands, in, out, script);
+    session.Host().EchoInput(echo);
     form.FormCreate();
     const std::optional<int> ended = session.Start(tournamentFile);
     return ended ? *ended : session.Run();

@@ -16,9 +16,10 @@ class CommandTable;
 int RunProgram(const std::vector<std::string>& arguments);
 
 // The window's life on the terminal: created, first shown (loading the tournament file given),
-// then commands until it closes or the input ends. Returns the exit status.
+// then commands until it closes or the input ends; echo shows each line read after its prompt.
+// Returns the exit status.
 int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, std::istream& in,
-              std::ostream& out, bool script);
+              std::ostream& out, bool script, bool echo = false);
 
 // The command line taken apart.
 struct ProgramArguments {

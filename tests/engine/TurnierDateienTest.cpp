@@ -158,6 +158,7 @@ TEST_F(TurnierDateienTest, APreparedStoredFormLoadsWithItsParticipants) {
     phase.Teilnehmer.Add("Süd");
     EXPECT_EQ(turniereLaden(form), 1);
     EXPECT_EQ(Get(form.Turnier, Turnier_DateiNameS, 1, true), Path("vorlage.tur"));
+    EXPECT_EQ(Get(form.Turnier, Turnier_Changes, 1, true), "true") << "the names are not in the file yet";
     std::vector<std::string> given;
     for (int r = 1; r < form.Teams.RowCount(); ++r) {
         const std::string name = Get(form.Teams, Teams_Name, r, true);
