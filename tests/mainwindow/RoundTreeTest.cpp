@@ -227,6 +227,15 @@ TEST_F(RoundTreeTest, TheStoredRefereeChoiceSurvivesItsCountTypedChoiceDoesNot) 
     EXPECT_EQ(form->RadioGroup2.ItemIndex(), 3);
 }
 
+TEST_F(RoundTreeTest, ANewTournamentKeepsItsRefereeChoiceWithItsCount) {
+    ui.QueueDialog({"Name=Liga", "Schiedsrichter=Aus der Runde", "Anzahl Schiedsrichter=5",
+                    "System=Selbstdefinierte Turnierform", "ok"});
+    form->NeuesTurnier(false);
+    EXPECT_EQ(form->umNeutral.Text(), "5");
+    EXPECT_EQ(form->RadioGroup1.ItemIndex(), 1);
+    EXPECT_EQ(form->RadioGroup2.ItemIndex(), 1);
+}
+
 // The points fields of the scoring tab take a decimal number with a comma, not first and once.
 TEST_F(RoundTreeTest, ThePointsFieldsSwallowEveryOtherKey) {
     for (TEdit* points : {&form->umEdit1, &form->umEdit2, &form->umEdit3, &form->umEdit4}) {

@@ -247,6 +247,10 @@ const CommandRegistration kRoundCommands({
             false, NewTournament},
     Command{"neu-alle", kMenuTurnier, "", "Alle Turniere schließen und neu beginnen",
             "Fragt vorher nach und bietet an, ungespeicherte Turniere zu speichern.", false, CloseAll},
+    Command{"alle-schliessen", kMenuTurnier, "", "Alle Turniere schließen",
+            "Wie „neu-alle“ („Neuer Marovelkandis“): fragt vorher nach und bietet an, ungespeicherte\n"
+            "Turniere zu speichern.",
+            false, CloseAll},
     Command{"formen", kMenuTurnier, "[TEILNEHMER]", "Die Turnierformen zeigen, die der Assistent anbietet",
             "Die mitgelieferten und die exportierten Turnierformen, auf Wunsch nur die für eine Teilnehmerzahl.", false,
             Forms},
