@@ -55,6 +55,9 @@ void TForm1::IAeverButton33Click(TObject*) {
 
 void TForm1::BindEditing() {
     IAeverButton18.OnClick = [this](TObject* s) { IAeverButton18Click(s); };
+    Gruppen.OnDblClick = [this](TObject* s) { IAeverButton18Click(s); };
+    XPlan1.OnDblClick = [this](TObject* s) { XPlan1DblClick(s); };
+    XPlan2.OnDblClick = [this](TObject* s) { XPlan2DblClick(s); };
     IAeverButton19.OnClick = [this](TObject* s) { IAeverButton19Click(s); };
     SpeedButton7.OnClick = [this](TObject* s) { SpeedButton7Click(s); };
     SpeedButton8.OnClick = [this](TObject* s) { SpeedButton8Click(s); };

@@ -26,4 +26,6 @@ void TForm1::BindRounds() {
     IAeverButton13.OnClick = [this](TObject* s) { IAeverButton13Click(s); };
     IAeverButton40.OnClick = [this](TObject* s) { IAeverButton40Click(s); };
     umNeutral.OnChange = [this](TObject* s) { umNeutralChange(s); };
+    XPlan1.OnClick = [this](TObject* s) { XPlan1Click(s); };
+    XPlan2.OnClick = [this](TObject* s) { XPlan2Click(s); };
 }

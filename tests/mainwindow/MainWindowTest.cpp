@@ -237,3 +237,18 @@ TEST_F(MainWindowTest, MenuAndPopupEntriesRunTheirHandlers) {
     EXPECT_TRUE(form->HandlersRun.count("Vorbereitung1Click"));
     EXPECT_EQ(form->AnzTurniere, 0) << "a cancelled preparation makes nothing";
 }
+
+// Clicks on the grids run the handlers of the plans and of the round page's group list.
+TEST_F(MainWindowTest, GridClicksRunTheirHandlers) {
+    const std::pair<TStringGrid*, const char*> clicks[] = {{&form->XPlan1, "XPlan1Click"}, {&form->XPlan2, "XPlan2Click"}};
+    for (const auto& [grid, handler] : clicks) {
+        grid->Click();
+        EXPECT_TRUE(form->HandlersRun.count(handler)) << handler;
+    }
+    const std::pair<TStringGrid*, const char*> doubleClicks[] = {
+        {&form->XPlan1, "XPlan1DblClick"}, {&form->XPlan2, "XPlan2DblClick"}, {&form->Gruppen, "IAeverButton18Click"}};
+    for (const auto& [grid, handler] : doubleClicks) {
+        grid->DblClick();
+        EXPECT_TRUE(form->HandlersRun.count(handler)) << handler;
+    }
+}
