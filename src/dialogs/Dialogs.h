@@ -8,6 +8,7 @@
 #include "dialogs/konflikt.h"
 #include "dialogs/EinzelSpiel.h"
 #include "dialogs/optionen.h"
+#include "dialogs/turPhase.h"
 
 class TMainForm;
 
@@ -21,6 +22,7 @@ struct Dialogs {
     TfrmKonflikt frmKonflikt;
     TfrmEinzelSpiel frmEinzelSpiel;
     TfrmOptionen frmOptionen;
+    TfrmTurPhase frmTurPhase;
 };
 
 // The dialogs of this window; made on first use and destroyed with the window.

@@ -15,6 +15,7 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
@@ -37,8 +38,34 @@ std::string EngineProblem(TMainForm& form, const TfrmNeuTur& wizard) {
     return problem.empty() ? problem : "Die Turnierform kann nicht angelegt werden. " + problem;
 }
 
+// A preparation for a Swiss, knock-out or pool tournament chooses that system in the wizard and
+// proposes one participant per prepared name; the user may still change both.
+void PresetFromPreparation(const TfrmTurPhase& phase, TfrmNeuTur& wizard) {
+    int system = -1;
+    if (phase.TurPhaseArt == kTurPhaseSchweiz) system = 1;
+    if (phase.TurPhaseArt == kTurPhaseKO) system = 2;
+    if (phase.TurPhaseArt == kTurPhasePool) system = 3;
+    if (system < 0) return;
+    wizard.RadioGroup4.SetItemIndex(system);
+    if (phase.Teilnehmer.Count() > 0) wizard.Feld1.SetText(IntToStr(phase.Teilnehmer.Count()));
+}
+
+// Prepared participants take the places of the default participant names, in the table and in
+// the lookup list of assigned names.
+void GivePreparedNames(TMainForm& form, const TStrings& names) {
+    for (int r = 1; r < form.Teams.RowCount(); ++r) {
+        const int k = DefaultParticipantNumber(form.Teams.Cells(Teams_Name, r));
+        if (k >= 1 && k <= names.Count()) Put(form.Teams, Teams_Name_Tur, r, names[k - 1], true);
+    }
+    for (int i = 0; i < form.XATeams.Items.Count() && i < form.XATeamsTur.Items.Count(); ++i) {
+        const int k = DefaultParticipantNumber(form.XATeams.Items[i]);
+        if (k >= 1 && k <= names.Count()) ListPut(form.XATeamsTur, i, names[k - 1]);
+    }
+}
+
 bool AskWizard(TMainForm& form, bool first) {
     TfrmNeuTur& wizard = DialogsOf(form).frmNeuTur;
+    PresetFromPreparation(DialogsOf(form).frmTurPhase, wizard);
     if (first) form.XComboBox1.Items.Clear();
     wizard.SetCancelVisible(!first);
     wizard.ComboBox1.Items.Assign(form.XComboBox1.Items);
@@ -85,12 +112,13 @@ void ColumnSettings(TMainForm& form, bool referees) {
 void Referees(TMainForm& form, const TfrmNeuTur& wizard) {
     const int choice = wizard.RadioGroup7.ItemIndex();
     const std::string count = wizard.umNumberEdit1.Text();
-    form.RadioGroup1.SetItemIndex(choice);
-    form.RadioGroup2.SetItemIndex(choice);
     SetSetting(form, "SchiriAuswahl", IntToStr(choice));
     SetSetting(form, "SchiriAusAnz", count);
+    // The counts first: typing into one chooses neutral referees, the choice then sets the mode.
     form.umNeutral2.SetText(count);
     form.umNeutral.SetText(count);
+    form.RadioGroup1.SetItemIndex(choice);
+    form.RadioGroup2.SetItemIndex(choice);
 }
 
 // Scoring and timing of the rounds: the round page takes them as its defaults.
@@ -213,6 +241,8 @@ NeuesTurnierErgebnis newTurnier(TMainForm& form, bool first) {
     SetSetting(form, "Spalte Ergebnis", "Off");
     SetSetting(form, "Spalte Punkte", "Off");
     if (!referees) SetSetting(form, "Spalte Schiri", "Off");
+    const TfrmTurPhase& phase = DialogsOf(form).frmTurPhase;
+    if (phase.TurPhaseArt != kTurPhaseKeine) GivePreparedNames(form, phase.Teilnehmer);
     setupEndPlatzierung(form);
     checkStartTur(form);
     form.DoPlan(form.XPlan1, 0, 0, nullptr);

@@ -177,8 +177,9 @@ void doTreeView3(TMainForm& form) {
     }
     if (tree.Root().Count() == 0) return;
     form.PageControl2.Visible = true;
-    form.RadioGroup2.SetItemIndex(ToInt(GetSetting(form, "SchiriAuswahl", "0")));
+    // The count first: typing into it chooses neutral referees, the stored mode then chooses again.
     form.umNeutral.SetText(GetSetting(form, "SchiriAusAnz", "2"));
+    form.RadioGroup2.SetItemIndex(ToInt(GetSetting(form, "SchiriAuswahl", "0")));
     tree.SetSelected(tree.Root().Item(0));
 }
 

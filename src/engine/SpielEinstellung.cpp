@@ -80,15 +80,35 @@ void doSpielEinstellung(TMainForm& form, int r, bool spielbereit) {
     form.DoPlan(form.XPlan2, 0, 0, nullptr);
 }
 
+namespace {
+
+// The selected row of a plan that lists games, when it holds a game; 0 otherwise. A game row
+// carries its number in column 1, and ">>" in column 0 when it can take its result.
+int SelectedGameRow(const TMainForm& form, const TStringGrid& plan, bool upper) {
+    const int row = plan.Row();
+    if (!ListsGames(upper ? form.Plan1Modus : form.Plan2Modus) || row < 1 || row >= plan.RowCount() ||
+        plan.Cells(1, row).empty())
+        return 0;
+    return row;
+}
+
+}  // namespace
+
+void PlanSpieleinstellung(TMainForm& form, bool upper) {
+    if (RefuseWhileBusy(form)) return;
+    const TStringGrid& plan = upper ? form.XPlan1 : form.XPlan2;
+    const int row = SelectedGameRow(form, plan, upper);
+    if (row == 0) return;
+    const int r = FindRow(form.Spielplan, Spielplan_SpNr, plan.Cells(1, row));
+    if (r > 0) doSpielEinstellung(form, r, plan.Cells(0, row) == ">>");
+}
+
 void PlanDoppelklick(TMainForm& form, bool upper) {
     form.Spieleverschiebbar1.Checked = false;
     if (RefuseWhileBusy(form)) return;
     TStringGrid& plan = upper ? form.XPlan1 : form.XPlan2;
-    const int row = plan.Row();
-    // A game row carries its number in column 1; ">>" in column 0 when it can take its result.
-    if (!ListsGames(upper ? form.Plan1Modus : form.Plan2Modus) || row < 1 || row >= plan.RowCount() ||
-        plan.Cells(1, row).empty())
-        return;
+    const int row = SelectedGameRow(form, plan, upper);
+    if (row == 0) return;
     const bool ready = plan.Cells(0, row) == ">>";
     const int r = FindRow(form.Spielplan, Spielplan_SpNr, plan.Cells(1, row));
     if (r > 0 && static_cast<int>(ErgebnisSumme(form, r)) == 0 && !ready) doSpielEinstellung(form, r, false);

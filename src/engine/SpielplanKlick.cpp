@@ -223,8 +223,9 @@ private:
         auswertSchweiz(form_, g_, automatic_);
         int mode = ToInt(GetSetting(form_, "SchiriAuswahl", "0"));
         if (mode == 1) mode = 0;
-        form_.RadioGroup2.SetItemIndex(mode);
+        // The count first: typing into it chooses neutral referees, the mode then chooses again.
         form_.umNeutral.SetText(GetSetting(form_, "SchiriAusAnz", "2"));
+        form_.RadioGroup2.SetItemIndex(mode);
         generateSchiris(form_, 0, g_ + 1, form_.RadioGroup2, ToInt(form_.umNeutral.Text()), g_);
     }
 

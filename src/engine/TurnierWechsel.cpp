@@ -10,6 +10,7 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/Settings.h"
+#include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/ProgramSettings.h"
@@ -58,26 +59,34 @@ void ShowParticipantWords(TMainForm& f) {
     DialogsOf(f).frmExport.Label5.SetCaption(f.TeamTyps);
 }
 
+// The counts first: typing into one chooses neutral referees, the stored mode then chooses again.
 void ShowRefereeChoice(TMainForm& f) {
-    const int choice = ToInt(GetSetting(f, "SchiriAuswahl", "0"));
-    f.RadioGroup1.SetItemIndex(choice);
-    f.RadioGroup2.SetItemIndex(choice);
     const std::string neutral = GetSetting(f, "SchiriAusAnz", "2");
     f.umNeutral2.SetText(neutral);
     f.umNeutral.SetText(neutral);
+    const int choice = ToInt(GetSetting(f, "SchiriAuswahl", "0"));
+    f.RadioGroup1.SetItemIndex(choice);
+    f.RadioGroup2.SetItemIndex(choice);
 }
 
 constexpr int kMaxOpenTurniere = 99;
 
-// The files to load: from the open dialog, or as the caller put them into its list.
-bool ChooseFilesToLoad(TMainForm& f) {
-    if (!f.ShowLoadDialog) return true;
+// The files to load: the stored form of the preparation, or from the open dialog, or as the
+// caller put them into its list (also while a preparation is in force).
+bool ChooseFilesToLoad(TMainForm& f, const TfrmTurPhase& phase, std::vector<std::string>& files) {
+    if (phase.TurPhaseArt == kTurPhaseGespeichert) {
+        files = {phase.TurFormDatei};
+        return true;
+    }
+    files = f.OpenDialog1.Files.ToVector();
+    if (!f.ShowLoadDialog || phase.TurPhaseArt != kTurPhaseKeine) return true;
     TOpenDialog& dialog = f.OpenDialog1;
     dialog.Title = lngText(55);
     dialog.Filter = lngText(56) + " (*.tur)|*.tur|" + lngText(57) + " (*.tur,*.spl)|*.tur;*.spl";
     dialog.FileName.clear();
     dialog.InitialDir = f.TurFileDir;
     if (!dialog.Execute()) return false;
+    files = dialog.Files.ToVector();
     f.TurFileDir = std::filesystem::absolute(dialog.FileName).parent_path().string();
     RegWriteString("TurFileDir", f.TurFileDir);
     return true;
@@ -186,11 +195,14 @@ bool turnierWechseln(TMainForm& f) {
     return true;
 }
 
-int turniereLaden(TMainForm& f, const TStrings* names) {
+int turniereLaden(TMainForm& f) {
     Log("[F] SpeedButton2Click(): Turnier laden");
     const int oldCount = f.AnzTurniere;
-    if (!ChooseFilesToLoad(f)) return 0;
-    const std::vector<std::string> files = f.OpenDialog1.Files.ToVector();
+    const TfrmTurPhase& phase = DialogsOf(f).frmTurPhase;
+    std::vector<std::string> files;
+    if (!ChooseFilesToLoad(f, phase, files)) return 0;
+    // Participants prepared for this load take the places of the default participant names.
+    const TStrings* names = phase.TurPhaseArt != kTurPhaseKeine ? &phase.Teilnehmer : nullptr;
     int loaded = 0;
     for (const std::string& file : files)
         if (LoadOneFile(f, file, names)) ++loaded;
@@ -202,6 +214,8 @@ int turniereLaden(TMainForm& f, const TStrings* names) {
     ClearAll(f, false);
     f.AktTurNr = oldCount + 1;
     MasterToTur(f, f.AktTurNr);
+    // Prepared names make the tournament differ from its file: leaving offers to save it.
+    if (names && names->Count() > 0) setTurChanged(f, true);
     f.Panel4.Visible = true;
     AlgSet(f);
     ShowCurrentTurnier(f);

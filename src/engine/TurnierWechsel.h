@@ -19,11 +19,12 @@ void AlgSet(TMainForm& form);
 bool turnierWechseln(TMainForm& form);
 
 // The load command: reads the files chosen in OpenDialog1 (shown first while ShowLoadDialog is
-// set; otherwise the caller has filled its file list) as new tournaments and makes the first of
-// them current. A file already open, missing or refused is reported and skipped. With names
-// (participants activated in the preparation dialog) the default participant names take them.
+// set and nothing is prepared; otherwise the caller has filled its file list) as new tournaments
+// and makes the first of them current. A file already open, missing or refused is reported and
+// skipped. A preparation in force (TfrmTurPhase) gives its participants to the default
+// participant names, and with a stored form it names the one file to load.
 // The number of tournaments loaded.
-int turniereLaden(TMainForm& form, const TStrings* names = nullptr);
+int turniereLaden(TMainForm& form);
 // Closes the current tournament; the one before it becomes current (the next one when the first
 // is closed), and closing the last one leaves none. Unsaved changes are offered for saving first;
 // false when nothing was closed (none open, or the save failed or was cancelled).

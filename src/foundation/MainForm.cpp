@@ -301,5 +301,7 @@ void TMainForm::RegisterComponents() {
     R(Edit8);
     R(Edit9);
     R(Label31);
+    R(Spieleinstellung1);
+    R(Vorbereitung1);
 #undef R
 }

@@ -157,6 +157,10 @@ public:
     };
     StandingsStamp RankedStandings;
 
+    // Reach: the plans' popup entry "Spieleinstellung" and the menu entry "Vorbereitung", which
+    // prepares the participants of a tournament that is made or loaded next.
+    TMenuItem Spieleinstellung1, Vorbereitung1;
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);

@@ -2,6 +2,7 @@
 
 #include "foundation/Conversions.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/Texts.h"
 #include "platform/Utf8.h"
 
 std::string CutNameQuietly(const std::string& name) {
@@ -32,4 +33,15 @@ std::string TrimName(std::string_view text) {
     if (first == std::string_view::npos) return {};
     const size_t last = text.find_last_not_of(" \t");
     return std::string(text.substr(first, last - first + 1));
+}
+
+int DefaultParticipantNumber(const std::string& name) {
+    for (int word : {2, 6, 16}) {
+        const std::string prefix = lngText(word) + " ";
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string number = name.substr(prefix.size());
+        if (number.size() > 6 || number[0] == '0' || number.find_first_not_of("0123456789") != std::string::npos) continue;
+        return ToInt(number);
+    }
+    return 0;
 }

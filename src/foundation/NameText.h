@@ -17,3 +17,8 @@ std::string CutName(const std::string& name);
 bool IsPlainText(std::string_view text);
 // Without blanks and tabs at either end, and without a byte-order mark at the start.
 std::string TrimName(std::string_view text);
+
+// The number k of a default participant name, "Mannschaft k", "Mannschaften k" or "Spieler k"
+// (k from 1, as the tournament forms name their slots); 0 for any other name. Names prepared
+// before a tournament is made or loaded take the places of these.
+int DefaultParticipantNumber(const std::string& name);

@@ -342,6 +342,7 @@ void TSortGrid::DoExit() {
 
 void TSortGrid::Click() {
     if (focused_) ValidateCell();
+    TStringGrid::Click();
 }
 
 void TSortGrid::KeyDown(unsigned short& key, TShiftState shift) {

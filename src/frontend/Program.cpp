@@ -75,24 +75,34 @@ int StartFailed(const std::string& problem) {
     return kExitFailed;
 }
 
-int RunWindow(const ProgramArguments& arguments, std::istream& in, bool script) {
+// The end-to-end tests of the terminal's rules feed it from a file: MAROVELKA_TERMINAL=1 takes
+// standard input as typed on a terminal (test mode only).
+bool InputAsTyped() {
+    const char* terminal = std::getenv("MAROVELKA_TERMINAL");
+    return TestMode() && terminal && std::string(terminal) == "1";
+}
+
+int RunProgramWindow(const ProgramArguments& arguments, std::istream& in, bool script) {
     CommandTable commands = ProgramCommands();
     if (TestMode()) AddTestCommands(commands);
     TForm1 form;
     LogMemo = &form.Memo1;
-    int status = kExitOk;
-    {
-        Session session(form, commands, in, std::cout, script);
-        form.FormCreate();
-        const std::optional<int> ended = session.Start(arguments.tournamentFile);
-        status = ended ? *ended : session.Run();
-    }
+    const int status = ::RunWindow(form, commands, arguments.tournamentFile, in, std::cout, script, !script && InputAsTyped());
     LogMemo = nullptr;
     std::cout << std::flush;
     return status;
 }
 
 }  // namespace
+
+int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, std::istream& in,
+              std::ostream& out, bool script, bool echo) {
+    Session session(form, commands, in, out, script);
+    session.Host().EchoInput(echo);
+    form.FormCreate();
+    const std::optional<int> ended = session.Start(tournamentFile);
+    return ended ? *ended : session.Run();
+}
 
 ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments) {
     ProgramArguments parsed;
@@ -142,8 +152,8 @@ int RunProgram(const std::vector<std::string>& arguments) {
     ProgramArguments started = parsed;
     if (!started.tournamentFile.empty()) started.tournamentFile = Absolute(started.tournamentFile);
     if (problem = EnterProgramFolder(ProgramFolder()); !problem.empty()) return StartFailed(problem);
-    const bool script = !parsed.script.empty() || !isatty(STDIN_FILENO);
-    const int status = RunWindow(started, parsed.script.empty() ? std::cin : scriptFile, script);
+    const bool script = !parsed.script.empty() || (!isatty(STDIN_FILENO) && !InputAsTyped());
+    const int status = RunProgramWindow(started, parsed.script.empty() ? std::cin : scriptFile, script);
     SetClock(nullptr);
     return status;
 }

@@ -1,14 +1,25 @@
 #pragma once
+#include <iosfwd>
 #include <string>
 #include <vector>
+
+class TForm1;
+class CommandTable;
 
 // The program from its command line to its exit status:
 //     marovelkandis [-D] [--script DATEI] [TURNIER.tur]
 // "-D" switches the trace log on; a tournament file is loaded at start; commands come from the
 // script, from standard input when it is not a terminal, or from the terminal with prompts.
 // For the end-to-end tests only, MAROVELKA_TEST=1 fixes the clock at MAROVELKA_CLOCK
-// ("dd.mm.yyyy hh:nn:ss") and offers the command "testdialog".
+// ("dd.mm.yyyy hh:nn:ss"), offers the command "testdialog", and with MAROVELKA_TERMINAL=1
+// takes standard input as typed on a terminal even when it is not one.
 int RunProgram(const std::vector<std::string>& arguments);
+
+// The window's life on the terminal: created, first shown (loading the tournament file given),
+// then commands until it closes or the input ends; echo shows each line read after its prompt.
+// Returns the exit status.
+int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, std::istream& in,
+              std::ostream& out, bool script, bool echo = false);
 
 // The command line taken apart.
 struct ProgramArguments {

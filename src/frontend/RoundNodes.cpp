@@ -41,3 +41,8 @@ bool SelectRoundNode(CommandCall& call, const std::string& wanted) {
     call.form.TreeView3.SetSelected(nodes[static_cast<size_t>(number - 1)]);
     return true;
 }
+
+DialogField PointsField(const std::string& label, TEdit& copy, const TEdit& field) {
+    copy.OnKeyPress = field.OnKeyPress;
+    return TypedField(label, copy, "nur Ziffern und ein Komma, das nicht am Anfang steht.");
+}

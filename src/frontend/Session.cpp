@@ -132,6 +132,12 @@ bool Session::Execute(const std::string& line) {
     // Commands are read only between two commands, so nothing is busy here unless an operation
     // left its mark behind; then nothing may touch the half-written tables.
     if (RefuseWhileBusy(form_)) return false;
+    // Answers are words of their own: "antwort abbrechen" answers a file dialog, and a path may
+    // hold "=".
+    if (command->preparesNextCommand) {
+        parsed.args.insert(parsed.args.end(), parsed.dialogLines.begin(), parsed.dialogLines.end());
+        parsed.dialogLines.clear();
+    }
     if (command->needsTournament && !TournamentOpen(form_)) {
         out_ << "Fehler: Kein Turnier geöffnet – " << Quoted(command->name) << " braucht ein geöffnetes Turnier.\n";
         return false;

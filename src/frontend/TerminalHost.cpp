@@ -177,6 +177,7 @@ std::optional<InputLine> TerminalHost::ReadLine(const std::string& prompt) {
             if (!script_) out_ << "\n";
             return line;
         }
+        if (echo_ && !script_) out_ << (line->tooLong ? "..." : line->text) << "\n";
         if (const std::string problem = InputLineProblem(*line); !problem.empty())
             out_ << (line->tooLong ? "Fehler: " : "Hinweis: ") << problem << "\n";
         if (script_ && !line->tooLong && IsEmptyOrComment(line->text)) continue;

@@ -35,6 +35,9 @@ public:
     void ShowModal(TDialog& dialog) override;
 
     bool Script() const { return script_; }
+    // Shows each line read on the terminal after its prompt, as a terminal shows what is typed;
+    // for input that does not come from a terminal but is taken as typed.
+    void EchoInput(bool echo) { echo_ = echo; }
     // Answers for the questions of the next command, in the order they are asked.
     void QueueAnswers(const std::vector<std::string>& answers);
 
@@ -66,4 +69,5 @@ private:
     std::deque<std::string> answers_;
     std::vector<std::string> presets_;
     bool failed_ = false;
+    bool echo_ = false;
 };

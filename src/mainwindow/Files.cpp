@@ -1,4 +1,5 @@
 // Handlers of the open tournaments, their files and the exchange files.
+#include "dialogs/Dialogs.h"
 #include "engine/NeuesTurnier.h"
 #include "engine/ResultsExchange.h"
 #include "engine/TurnierStart.h"
@@ -25,12 +26,14 @@ void TForm1::ShowPlans() {
 }
 
 void TForm1::XComboBox1Change(TObject*) {
+    Ran(__func__);
     if (!turnierWechseln(*this)) return;
     setupEndPlatzierung(*this);
     ShowPlans();
 }
 
 void TForm1::SpeedButton2Click(TObject*) {
+    Ran(__func__);
     const int before = AnzTurniere;
     if (turniereLaden(*this) == 0) return;
     setupEndPlatzierung(*this);
@@ -40,26 +43,29 @@ void TForm1::SpeedButton2Click(TObject*) {
     ShowPlans();
 }
 
-void TForm1::AktuellesTurnierspeichern1Click(TObject*) { saveTurnier(*this, false, false, false); }
-void TForm1::AktuellesTurnierspeichernunter1Click(TObject*) { saveTurnier(*this, false, true, false); }
-void TForm1::IAeverButton6Click(TObject*) { saveTurnier(*this, true, false, false); }
+void TForm1::AktuellesTurnierspeichern1Click(TObject*) { Ran(__func__); saveTurnier(*this, false, false, false); }
+void TForm1::AktuellesTurnierspeichernunter1Click(TObject*) { Ran(__func__); saveTurnier(*this, false, true, false); }
+void TForm1::IAeverButton6Click(TObject*) { Ran(__func__); saveTurnier(*this, true, false, false); }
 
 void TForm1::AktuellesTurnierentfernen1Click(TObject*) {
+    Ran(__func__);
     if (!aktuellesTurnierEntfernen(*this) || AktTurNr < 1) return;
     setupEndPlatzierung(*this);
     ShowPlans();
 }
 
 void TForm1::TurnierzumTausch1Click(TObject*) {
+    Ran(__func__);
     Log("[F] Leeres Turnier zum Tausch exportieren ");
     if (saveTurnier(*this, false, true, true)) ShowMsg(1, lngText(381));
 }
 
-void TForm1::Turnierform1Click(TObject*) { turnierformExportieren(*this); }
-void TForm1::Spielergebnisse1Click(TObject*) { ergebnisseExportieren(*this); }
+void TForm1::Turnierform1Click(TObject*) { Ran(__func__); turnierformExportieren(*this); }
+void TForm1::Spielergebnisse1Click(TObject*) { Ran(__func__); ergebnisseExportieren(*this); }
 void TForm1::ErgebnisseExportierenNach(const std::string& path) { ergebnisseExportieren(*this, path); }
 
 void TForm1::Ergebnisse1Click(TObject*) {
+    Ran(__func__);
     OpenDialog1.Title = "Datei importieren";
     OpenDialog1.Filter = "Exportdatei (*.exp)|*.exp|";
     OpenDialog1.FileName.clear();
@@ -69,6 +75,7 @@ void TForm1::Ergebnisse1Click(TObject*) {
 }
 
 void TForm1::Timer1Timer(TObject*) {
+    Ran(__func__);
     // Never while an operation is half-way through the tables; the next tick tries again.
     if (IsBusy(*this)) return;
     const TDateTime now = Now();
@@ -78,7 +85,7 @@ void TForm1::Timer1Timer(TObject*) {
     if (AutoSaveDue(*this, minute)) autoSaveTurniere(*this);
 }
 
-void TForm1::NeuesTurnierhinzufuegen1Click(TObject*) { NeuesTurnier(false); }
+void TForm1::NeuesTurnierhinzufuegen1Click(TObject*) { Ran(__func__); NeuesTurnier(false); }
 
 void TForm1::NeuesTurnier(bool first) {
     const NeuesTurnierErgebnis made = newTurnier(*this, first);
@@ -88,7 +95,18 @@ void TForm1::NeuesTurnier(bool first) {
     if (made == NeuesTurnierErgebnis::OhneRunden) showWerkzeug(29);
 }
 
+void TForm1::Vorbereitung1Click(TObject*) {
+    Ran(__func__);
+    TfrmTurPhase& phase = DialogsOf(*this).frmTurPhase;
+    if (phase.ShowModal() != mrOk) return;
+    if (phase.TurPhaseArt == kTurPhaseGespeichert) SpeedButton2Click(nullptr);
+    else NeuesTurnier(false);
+    // A preparation serves the one tournament it was made for.
+    phase.Reset();
+}
+
 void TForm1::NeuerMarovelkandis1Click(TObject*) {
+    Ran(__func__);
     if (alleTurniereSchliessen(*this)) showStartDialog(true);
 }
 
@@ -111,4 +129,6 @@ void TForm1::BindFiles() {
     Turnierform1.OnClick = [this](TObject* s) { Turnierform1Click(s); };
     Spielergebnisse1.OnClick = [this](TObject* s) { Spielergebnisse1Click(s); };
     Ergebnisse1.OnClick = [this](TObject* s) { Ergebnisse1Click(s); };
+    Vorbereitung1.SetCaption("Vorbereitung");
+    Vorbereitung1.OnClick = [this](TObject* s) { Vorbereitung1Click(s); };
 }

@@ -2,14 +2,14 @@
 #include "engine/NameLists.h"
 #include "mainwindow/main.h"
 
-void TForm1::RadioButton6Click(TObject*) { loadNamensliste(*this, true); }
-void TForm1::RadioButton9Click(TObject*) { loadNamensliste(*this, false); }
-void TForm1::Button6Click(TObject*) { addPersonName(*this); }
-void TForm1::Button3Click(TObject*) { addZeitnehmer(*this); }
-void TForm1::IAeverButton36Click(TObject*) { deletePersonNames(*this); }
-void TForm1::Button4Click(TObject*) { deleteZeitnehmer(*this); }
-void TForm1::IAeverButton8Click(TObject*) { importNameFile(*this, true); }
-void TForm1::IAeverButton10Click(TObject*) { importNameFile(*this, false); }
+void TForm1::RadioButton6Click(TObject*) { Ran(__func__); loadNamensliste(*this, true); }
+void TForm1::RadioButton9Click(TObject*) { Ran(__func__); loadNamensliste(*this, false); }
+void TForm1::Button6Click(TObject*) { Ran(__func__); addPersonName(*this); }
+void TForm1::Button3Click(TObject*) { Ran(__func__); addZeitnehmer(*this); }
+void TForm1::IAeverButton36Click(TObject*) { Ran(__func__); deletePersonNames(*this); }
+void TForm1::Button4Click(TObject*) { Ran(__func__); deleteZeitnehmer(*this); }
+void TForm1::IAeverButton8Click(TObject*) { Ran(__func__); importNameFile(*this, true); }
+void TForm1::IAeverButton10Click(TObject*) { Ran(__func__); importNameFile(*this, false); }
 
 void TForm1::BindNameLists() {
     RadioButton6.OnClick = [this](TObject* s) { RadioButton6Click(s); };

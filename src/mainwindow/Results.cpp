@@ -13,11 +13,13 @@ int TagOf(TObject* sender) {
 }  // namespace
 
 void TForm1::SpielErgebnisClick(TObject* sender) {
+    Ran(__func__);
     doSpielplanKlick(*this, nullptr, TagOf(sender), false, false);
     setTurChanged(*this, true);
 }
 
 void TForm1::PlatzierungskonfliktClick(TObject* sender) {
+    Ran(__func__);
     if (!konfliktLoesen(*this, TagOf(sender))) {
         ShowMsg(1, "Es gibt keinen offenen Platzierungskonflikt");
         return;

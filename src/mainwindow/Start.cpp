@@ -31,6 +31,7 @@ bool IsTournamentFile(const std::string& argument) {
 TForm1::~TForm1() { Log("[F] Marovelkandis ordentlich beendet"); }
 
 void TForm1::FormCreate() {
+    Ran(__func__);
     CheckColumnNumbers(*this);
     RundenAnsage = true;
     const std::string eigenForm = ProgramFile("EigenForm.dat");
@@ -41,6 +42,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormShow(const std::string& firstArgument, const std::function<void()>& loadCommand) {
+    Ran(__func__);
     if (IsTournamentFile(firstArgument)) {
         ShowLoadDialog = false;
         OpenDialog1.Files.Add(firstArgument);
@@ -53,10 +55,12 @@ void TForm1::FormShow(const std::string& firstArgument, const std::function<void
 }
 
 void TForm1::Ende1Click(TObject*) {
+    Ran(__func__);
     if (FormCloseQuery()) Closed = true;
 }
 
 bool TForm1::FormCloseQuery() {
+    Ran(__func__);
     Log("[F] FormCloseQuery()");
     // Unsaved tournaments are offered for saving; a save that fails or is cancelled keeps the
     // window open, so that nothing is lost on the way out.

@@ -18,13 +18,15 @@ void TForm1::showWerkzeug(int tag) {
 }
 
 void TForm1::IAeverButton11Click(TObject*) {
+    Ran(__func__);
     if (ToolAreaOpen()) return CloseToolArea();
     showWerkzeug(0);
 }
 
-void TForm1::IAeverButton22Click(TObject*) { showWerkzeug(0); }
+void TForm1::IAeverButton22Click(TObject*) { Ran(__func__); showWerkzeug(0); }
 
 void TForm1::IAeverButton54Click(TObject*) {
+    Ran(__func__);
     if (ToolAreaOpen()) CloseToolArea();
 }
 

@@ -327,12 +327,14 @@ void TForm1::DoPlan(TStringGrid& plan, int viewMode, int key, const TStrings* fi
 }
 
 void TForm1::XTreeView1Change(TObject*, TTreeNode* node) {
+    Ran(__func__);
     if (!node) return;
     Panel7.SetCaption(NodePath(node));
     DoPlan(XPlan1, 0, 0, nullptr);
 }
 
 void TForm1::XTreeView2Change(TObject*, TTreeNode* node) {
+    Ran(__func__);
     if (!node) return;
     Panel6.SetCaption(NodePath(node));
     DoPlan(XPlan2, 0, 0, nullptr);

@@ -16,6 +16,7 @@ const char* const kVersionText = "Release 1.88a";
 }  // namespace
 
 TForm1::TForm1() {
+    Ran(__func__);
     Name = "Form1";
     VersionText = kVersionText;
     SetCaption(FormatStr(lngText(0).c_str(), VersionText.c_str()));

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <set>
 #include <string>
 
 #include "components/IAeverButton.h"
@@ -13,6 +14,10 @@ public:
     TForm1();
     ~TForm1() override;
     std::string ClassName() const override { return "TForm1"; }
+
+    // The handlers that have run so far, each named once: which of the window's menus, buttons
+    // and events the user's actions have reached. Whoever wants to know empties it first.
+    std::set<std::string> HandlersRun;
 
     // Start and end (Start.cpp).
     void FormCreate();
@@ -91,8 +96,11 @@ public:
     // Names dragged from ListView2 onto Xplatzgrid or ListBox4 are assigned as by IAeverButton34.
     void XplatzgridDragOver(TObject* sender, TObject* source, int x, int y, bool& accept);
     void XplatzgridDragDrop(TObject* sender, TObject* source, int x, int y);
-    // The final placing.
+    // The final placing (also the menu entry "Endplatzierung bearbeiten").
     void IAeverButton55Click(TObject* sender);
+    // "Vorbereitung": participants and the kind of the next tournament; the new tournament or
+    // the load of the stored form follows at once and takes their names.
+    void Vorbereitung1Click(TObject* sender);
 
     // Rounds: the round page, the round tree of the round-editing page, referees, plan headers.
     void IAeverButton2Click(TObject* sender);
@@ -101,6 +109,8 @@ public:
     void SpeedButton9Click(TObject* sender);
     void IAeverButton13Click(TObject* sender);
     void IAeverButton40Click(TObject* sender);
+    // Typing a number of neutral referees chooses neutral referees.
+    void umNeutralChange(TObject* sender);
     void XPlan1Click(TObject* sender);
     void XPlan2Click(TObject* sender);
 
@@ -112,12 +122,18 @@ public:
     void SpeedButton8Click(TObject* sender);
     void XPlan1DblClick(TObject* sender);
     void XPlan2DblClick(TObject* sender);
+    // The plans' popup entry "Spieleinstellung": the single-game dialog of the game in the
+    // selected row of the plan the popup was opened on (PopupPlan).
+    void Spieleinstellung1Click(TObject* sender);
+    TStringGrid* PopupPlan = &XPlan1;
     void IAeverButton38Click(TObject* sender);
     void IAeverButton33Click(TObject* sender);
     void IAeverButton9Click(TObject* sender);
     void IAeverButton3Click(TObject* sender);
     void umValidEdit5Change(TObject* sender);
     void umValidEdit7Change(TObject* sender);
+    // The points fields umEdit1 to umEdit4 take digits and one decimal comma, not first.
+    void umEdit1KeyPress(TObject* sender, char32_t& key);
 
     // Results: a game entry of the graphic view's popup menu (its tag is the game number) opens
     // the game's result entry; the placing conflict of the finished group given by the sender's
@@ -133,6 +149,7 @@ public:
         IAeverButton46, IAeverButton48, IAeverButton50, IAeverButton52, IAeverButton54, IAeverButton55;
 
 private:
+    void Ran(const char* handler) { HandlersRun.insert(handler); }
     void RegisterButtons();
     void BindNameLists();
     void BindFiles();

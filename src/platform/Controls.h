@@ -148,7 +148,11 @@ public:
 
     // Input as the window delivers it: a key going down, then the character it types.
     virtual void KeyDown(unsigned short& /*key*/, TShiftState /*shift*/) {}
-    virtual void KeyPress(char32_t& /*key*/) {}
+    // Hands the character to OnKeyPress, which may swallow it (0).
+    virtual void KeyPress(char32_t& key) {
+        if (OnKeyPress) OnKeyPress(this, key);
+    }
+    std::function<void(TObject* sender, char32_t& key)> OnKeyPress;
     // The character message: KeyPress may swallow the key (0), else the field types it.
     virtual void WMChar(char32_t key);
 

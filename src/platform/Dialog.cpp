@@ -2,6 +2,7 @@
 
 #include "platform/Strings.h"
 #include "platform/UiHost.h"
+#include "platform/Utf8.h"
 
 int TDialog::ShowModal() {
     ModalResult = mrNone;
@@ -51,6 +52,21 @@ DialogField TextField(const std::string& label, TEdit& edit) {
                 return true;
             },
             {}};
+}
+
+DialogField TypedField(const std::string& label, TEdit& edit, const std::string& rule) {
+    DialogField field = TextField(label, edit);
+    field.assign = [&edit](const std::string& text) {
+        if (edit.ReadOnly) return false;
+        const std::string before = edit.Text();
+        edit.SetText("");
+        for (size_t at = 0; at < text.size();) edit.WMChar(utf8::Next(text, at));
+        if (edit.Text() == TEdit::Cased(text, edit.CharCase())) return true;
+        edit.SetText(before);
+        return false;
+    };
+    field.rule = rule;
+    return field;
 }
 
 DialogField ReadOnlyField(const std::string& label, const TControl& control) {
@@ -148,6 +164,7 @@ std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& clos
     const DialogField* field = dialog.FindField(fields, label);
     if (!field || !field->shown()) return "Das Feld \"" + label + "\" gibt es im Dialog \"" + dialog.Caption() + "\" nicht";
     if (field->assign(value)) return {};
+    if (!field->rule.empty()) return "Für \"" + field->label + "\" ist \"" + value + "\" nicht möglich: " + field->rule;
     if (!field->choices.empty())
         return "Für \"" + field->label + "\" ist \"" + value + "\" nicht möglich (möglich: " + ChoiceList(field->choices) + ")";
     return "Das Feld \"" + field->label + "\" kann nicht geändert werden";

@@ -20,6 +20,8 @@ struct DialogField {
     std::function<bool(const std::string&)> assign;
     std::vector<std::string> choices;  // empty: free text
     std::function<bool()> shown = [] { return true; };
+    // What the field takes, for the message when assign refuses a text (empty: no rule to name).
+    std::string rule = {};
 };
 
 // One button: the name a user types for it (lower case, "ok", "abbrechen", "übernehmen") and
@@ -69,6 +71,10 @@ DialogField ReadOnlyField(const std::string& label, const TControl& control);
 DialogField ChoiceField(const std::string& label, TComboBox& combo);
 // A radio group: one of its items, by text or number from 1.
 DialogField ChoiceField(const std::string& label, TRadioGroup& group);
+// An edit filled key by key, as typed, so that its key-press filter sees every character; a text
+// with a character the filter swallows is refused and the edit keeps its text. rule says what
+// the field takes.
+DialogField TypedField(const std::string& label, TEdit& edit, const std::string& rule);
 // A check box: "ja" or "nein".
 DialogField FlagField(const std::string& label, TCheckBox& box);
 // Radio buttons that exclude each other: the caption of the checked one.

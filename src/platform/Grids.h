@@ -157,6 +157,14 @@ public:
     void TypeChar(char32_t key);
     void MouseMoveTo(int x, int y, TShiftState shift = 0);
     std::function<void(TObject* sender, char32_t& key)> OnKeyPress;
+    // A click and a double click on the grid.
+    void Click() {
+        if (OnClick) OnClick(this);
+    }
+    void DblClick() {
+        if (OnDblClick) OnDblClick(this);
+    }
+    TNotifyEvent OnClick, OnDblClick;
 
     // The in-place editor.
     bool EditorMode() const { return editorMode_; }

@@ -18,6 +18,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAre;
 
 class NeuesTurnierTest : public ProgramTest {
 protected:
@@ -176,6 +177,52 @@ TEST_F(NeuesTurnierTest, NothingNewWhileAnOperationIsBusy) {
     BusyScope busy(*form, "Runde anlegen");
     EXPECT_EQ(newTurnier(*form, false), NeuesTurnierErgebnis::Abgebrochen);
     EXPECT_THAT(Boxes(), ElementsAre(HasSubstr("\"Runde anlegen\" ist noch nicht fertig")));
+}
+
+// --- participants prepared before the wizard ---
+
+class PreparedTurnierTest : public NeuesTurnierTest {
+protected:
+    void Prepare(int kind, const std::vector<std::string>& names) {
+        TfrmTurPhase& phase = DialogsOf(*form).frmTurPhase;
+        phase.TurPhaseArt = kind;
+        for (const std::string& name : names) phase.Teilnehmer.Add(name);
+    }
+    std::vector<std::string> AssignedSlots() const {
+        std::vector<std::string> out;
+        for (int row = 1; row < form->Teams.RowCount(); ++row)
+            if (!Get(form->Teams, Teams_Name_Tur, row, true).empty())
+                out.push_back(Get(form->Teams, Teams_Name, row, true) + "=" + Get(form->Teams, Teams_Name_Tur, row, true));
+        return out;
+    }
+};
+
+TEST_F(PreparedTurnierTest, PlayersTakeThePreparedNamesInOrderAndTheTournamentStarts) {
+    Prepare(kTurPhaseKO, {"Anna", "Ben", "Cem", "Dora"});
+    New({"Name=Pokal", "Teilnehmerart=Spieler"});
+    const TfrmNeuTur& wizard = DialogsOf(*form).frmNeuTur;
+    EXPECT_EQ(wizard.RadioGroup4.ItemIndex(), 2) << "the knock-out system";
+    EXPECT_EQ(wizard.Feld1.Text(), "4");
+    EXPECT_THAT(AssignedSlots(),
+                UnorderedElementsAre("Spieler 1=Anna", "Spieler 2=Ben", "Spieler 3=Cem", "Spieler 4=Dora"));
+    const int third = form->XATeams.Items.IndexOf("Spieler 3");
+    ASSERT_GT(third, 0);
+    EXPECT_EQ(ListGet(form->XATeamsTur, third), "Cem");
+    EXPECT_EQ(form->Xplatzgrid.Cells(2, 1), "Anna");
+    EXPECT_EQ(Setting("Spielstart"), "true") << "every slot has its participant";
+}
+
+TEST_F(PreparedTurnierTest, FewerNamesThanPlacesLeaveTheOthersOpen) {
+    Prepare(kTurPhaseSchweiz, {"Adler", "Bären"});
+    New({"Name=Liga", "Teilnehmer=4", "Runden=3"});
+    EXPECT_EQ(DialogsOf(*form).frmNeuTur.RadioGroup4.ItemIndex(), 1) << "the Swiss system";
+    EXPECT_THAT(AssignedSlots(), UnorderedElementsAre("Mannschaft 1=Adler", "Mannschaft 2=Bären"));
+    EXPECT_NE(Setting("Spielstart"), "true");
+}
+
+TEST_F(PreparedTurnierTest, WithoutAPreparationNoNameIsGiven) {
+    New({"Name=Pokal", "Teilnehmer=4", "System=K.O.-System"});
+    EXPECT_THAT(AssignedSlots(), IsEmpty());
 }
 
 // --- closing all ---

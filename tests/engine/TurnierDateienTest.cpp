@@ -7,7 +7,10 @@
 #include "ScrambledFiles.h"
 #include "TestEnvironment.h"
 #include "TurnierBuilder.h"
+#include "dialogs/Dialogs.h"
 #include "engine/TurnierWechsel.h"
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/files/TournamentFile.h"
@@ -135,6 +138,33 @@ TEST_F(TurnierDateienTest, NothingLoadedWithNothingOpenLeavesTheWindowEmpty) {
     EXPECT_EQ(form.Panel11.Caption(), "");
     ui.QueueFile("");
     EXPECT_EQ(turniereLaden(form), 0) << "cancelled";
+}
+
+// A stored form prepared with participants is loaded without asking for the file; its default
+// participant names take the prepared ones.
+TEST_F(TurnierDateienTest, APreparedStoredFormLoadsWithItsParticipants) {
+    TfrmTurPhase& phase = DialogsOf(form).frmTurPhase;
+    phase.TurPhaseArt = kTurPhaseGespeichert;
+    auto row = [](std::vector<std::string> cells) {
+        cells.resize(31);
+        return cells;
+    };
+    phase.TurFormDatei = Path("vorlage.tur");
+    WriteTurFile(phase.TurFormDatei, {row({"1", "1", "", "Vorlage", "", "", "3"}),
+                                      row({"1", "3", "1", "", "", "", "Mannschaft 1", "", "", "1"}),
+                                      row({"1", "3", "2", "", "", "", "Mannschaft 2", "", "", "2"}),
+                                      row({"1", "3", "3", "", "", "", "Mannschaft 3", "", "", "3"})});
+    phase.Teilnehmer.Add("Nord");
+    phase.Teilnehmer.Add("Süd");
+    EXPECT_EQ(turniereLaden(form), 1);
+    EXPECT_EQ(Get(form.Turnier, Turnier_DateiNameS, 1, true), Path("vorlage.tur"));
+    EXPECT_EQ(Get(form.Turnier, Turnier_Changes, 1, true), "true") << "the names are not in the file yet";
+    std::vector<std::string> given;
+    for (int r = 1; r < form.Teams.RowCount(); ++r) {
+        const std::string name = Get(form.Teams, Teams_Name, r, true);
+        if (!name.empty()) given.push_back(name + "=" + Get(form.Teams, Teams_Name_Tur, r, true));
+    }
+    EXPECT_THAT(given, ::testing::ElementsAre("Mannschaft 1=Nord", "Mannschaft 2=Süd", "Mannschaft 3="));
 }
 
 TEST_F(TurnierDateienTest, NinetyNineOpenTournamentsTakeNoMore) {

@@ -147,6 +147,23 @@ TEST_F(TournamentFileTest, PreparedNamesReplaceTheDefaultParticipantNames) {
     EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 4), "");
 }
 
+// A tournament of players names its slots "Spieler k": they take the prepared names too.
+TEST_F(TournamentFileTest, PreparedNamesReachPlayersAndOnlyWholeNumbers) {
+    WriteTurFile(Path("a.tur"), {Cells31({"1", "1", "", "Cup"}), Cells31({"1", "3", "1", "", "", "", "Spieler 2"}),
+                                 Cells31({"1", "3", "2", "", "", "", "Spieler 02"}),
+                                 Cells31({"1", "3", "3", "", "", "", "Spieler 2a"}),
+                                 Cells31({"1", "3", "4", "", "", "", "Mannschaft 3"})});
+    TStringList names;
+    names.Add("Anna");
+    names.Add("Ben");
+    ++form.AnzTurniere;
+    ASSERT_TRUE(LoadFileToMaster(form, Path("a.tur"), 1, &names));
+    EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 2), "Ben");
+    EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 3), "");
+    EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 4), "");
+    EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 5), "") << "no third name";
+}
+
 // --- files that are refused change nothing ---
 
 class RefusedFileTest : public TournamentFileTest {

@@ -177,6 +177,15 @@ TEST_F(SessionTest, AnswersLeftForTheEndOfTheInputMustBeUsed) {
     EXPECT_EQ(output, "Abbruch in Zeile 2: Nach „ende“ folgen noch Befehle; sie werden nicht ausgeführt.\n");
 }
 
+// "abbrechen" and "ok" are answers of their own, and a path may hold "=": none of them is taken
+// for a dialog's button or field.
+TEST_F(SessionTest, AnswersAreNeverDialogPresets) {
+    EXPECT_EQ(Run("antwort abbrechen\nladen\n"), kExitOk) << output;
+    EXPECT_NE(output.find("Antwort: abbrechen\nNichts geladen.\n"), std::string::npos) << output;
+    EXPECT_EQ(Run("antwort " + folder + "a=b.tur\nladen\n"), kExitFailed);
+    EXPECT_NE(output.find("Antwort: " + folder + "a=b.tur\n"), std::string::npos) << output;
+}
+
 // The start: a tournament file goes to the load command; a start on the terminal without one
 // asks what to do first, offering only the commands that exist.
 class StartSessionTest : public SessionTest {

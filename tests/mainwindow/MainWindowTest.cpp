@@ -224,3 +224,31 @@ TEST_F(MainWindowTest, NameListButtonsAreBoundToTheirHandlers) {
     form->Button4.Click();
     EXPECT_EQ(ReadProgramFile("zeitnehmer.dat"), "Herr Acker\r\n");
 }
+
+// Menu entries that do what a button does run that button's handler.
+TEST_F(MainWindowTest, MenuAndPopupEntriesRunTheirHandlers) {
+    ui.QueueDialog({"abbrechen"});
+    form->EndPlatzierungbearbeiten1.Click();
+    EXPECT_TRUE(form->HandlersRun.count("IAeverButton55Click"));
+    form->Spieleinstellung1.Click();
+    EXPECT_TRUE(form->HandlersRun.count("Spieleinstellung1Click"));
+    ui.QueueDialog({"abbrechen"});
+    form->Vorbereitung1.Click();
+    EXPECT_TRUE(form->HandlersRun.count("Vorbereitung1Click"));
+    EXPECT_EQ(form->AnzTurniere, 0) << "a cancelled preparation makes nothing";
+}
+
+// Clicks on the grids run the handlers of the plans and of the round page's group list.
+TEST_F(MainWindowTest, GridClicksRunTheirHandlers) {
+    const std::pair<TStringGrid*, const char*> clicks[] = {{&form->XPlan1, "XPlan1Click"}, {&form->XPlan2, "XPlan2Click"}};
+    for (const auto& [grid, handler] : clicks) {
+        grid->Click();
+        EXPECT_TRUE(form->HandlersRun.count(handler)) << handler;
+    }
+    const std::pair<TStringGrid*, const char*> doubleClicks[] = {
+        {&form->XPlan1, "XPlan1DblClick"}, {&form->XPlan2, "XPlan2DblClick"}, {&form->Gruppen, "IAeverButton18Click"}};
+    for (const auto& [grid, handler] : doubleClicks) {
+        grid->DblClick();
+        EXPECT_TRUE(form->HandlersRun.count(handler)) << handler;
+    }
+}

@@ -5,8 +5,10 @@
 #include "dialogs/Dialogs.h"
 #include "engine/RundenBaum.h"
 #include "engine/Turnierform.h"
+#include "engine/TurnierWechsel.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
+#include "foundation/Settings.h"
 #include "foundation/Texts.h"
 #include "mainwindow/main.h"
 
@@ -207,6 +209,41 @@ TEST_F(RoundTreeTest, AClickOnAGameNamesItInTheHeader) {
 }
 
 // --- referees from the tab ---
+
+// Typing a number of neutral referees chooses them; the stored choice, loaded with its count,
+// stays the choice.
+TEST_F(RoundTreeTest, TheStoredRefereeChoiceSurvivesItsCountTypedChoiceDoesNot) {
+    SetSetting(*form, "SchiriAuswahl", "1");
+    SetSetting(*form, "SchiriAusAnz", "3");
+    TwoRounds();
+    EXPECT_EQ(form->umNeutral.Text(), "3");
+    EXPECT_EQ(form->RadioGroup2.ItemIndex(), 1) << "opening the round tree";
+    SetSetting(*form, "SchiriAusAnz", "4");
+    AlgSet(*form);
+    EXPECT_EQ(form->umNeutral.Text(), "4");
+    EXPECT_EQ(form->RadioGroup2.ItemIndex(), 1) << "making the tournament current";
+    EXPECT_EQ(form->RadioGroup1.ItemIndex(), 1);
+    form->umNeutral.SetText("5");
+    EXPECT_EQ(form->RadioGroup2.ItemIndex(), 3);
+}
+
+TEST_F(RoundTreeTest, ANewTournamentKeepsItsRefereeChoiceWithItsCount) {
+    ui.QueueDialog({"Name=Liga", "Schiedsrichter=Aus der Runde", "Anzahl Schiedsrichter=5",
+                    "System=Selbstdefinierte Turnierform", "ok"});
+    form->NeuesTurnier(false);
+    EXPECT_EQ(form->umNeutral.Text(), "5");
+    EXPECT_EQ(form->RadioGroup1.ItemIndex(), 1);
+    EXPECT_EQ(form->RadioGroup2.ItemIndex(), 1);
+}
+
+// The points fields of the scoring tab take a decimal number with a comma, not first and once.
+TEST_F(RoundTreeTest, ThePointsFieldsSwallowEveryOtherKey) {
+    for (TEdit* points : {&form->umEdit1, &form->umEdit2, &form->umEdit3, &form->umEdit4}) {
+        points->SetText("");
+        for (char32_t key : {U',', U'-', U'2', U'x', U',', U'5', U',', U'\u00e4', U'0'}) points->WMChar(key);
+        EXPECT_EQ(points->Text(), "2,50") << points->Name;
+    }
+}
 
 TEST_F(RoundTreeTest, TheRefereeTabReassignsTheSelectedRoundOrGroup) {
     TwoRounds();

@@ -11,6 +11,7 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/ProgramSettings.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
@@ -387,12 +388,8 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
 void GivePreparedNames(TSortGrid& master, int first, const TStrings& names) {
     for (int r = first; r < master.RowCount(); ++r) {
         if (ToInt(master.Cells(1, r)) != TabelleTeams) continue;
-        const std::string& name = master.Cells(Teams_Name, r);
-        for (int i = 1; i <= names.Count(); ++i)
-            if (name == lngText(2) + " " + IntToStr(i) || name == lngText(6) + " " + IntToStr(i)) {
-                master.SetCells(Teams_Name_Tur, r, names[i - 1]);
-                break;
-            }
+        const int k = DefaultParticipantNumber(master.Cells(Teams_Name, r));
+        if (k >= 1 && k <= names.Count()) master.SetCells(Teams_Name_Tur, r, names[k - 1]);
     }
 }
 

@@ -134,27 +134,65 @@ void PrintGame(CommandCall& call, int row) {
     call.out << "\n";
 }
 
-bool Game(CommandCall& call) {
-    if (call.args.size() != 1 || !IsNumber(call.args[0])) return Fail(call, "„spiel SPIEL“: die Nummer eines Spiels.");
+// Where a game stands in the plans: its Spielplan row, the plan that lists it (the upper one
+// first) and its row there, selected as a click selects it.
+struct GameInPlan {
+    int r = 0;
+    bool upper = true;
+    TStringGrid* plan = nullptr;
+    int row = 0;
+};
+
+// False, having said why, when the game does not exist or neither plan lists it.
+bool FindGameInPlan(CommandCall& call, const char* command, GameInPlan& found) {
+    if (call.args.size() != 1 || !IsNumber(call.args[0]))
+        return Fail(call, "„" + std::string(command) + " SPIEL“: die Nummer eines Spiels.");
     TForm1& f = call.form;
     const std::string& game = call.args[0];
-    const int r = FindRow(f.Spielplan, Spielplan_SpNr, game);
-    if (r == 0) return Fail(call, "Ein Spiel " + game + " gibt es nicht.");
+    found.r = FindRow(f.Spielplan, Spielplan_SpNr, game);
+    if (found.r == 0) return Fail(call, "Ein Spiel " + game + " gibt es nicht.");
     // The plans show what the tables hold now, as the window does by the time a user clicks.
     f.DoPlan(f.XPlan1, 0, 0, nullptr);
     f.DoPlan(f.XPlan2, 0, 0, nullptr);
-    const bool upper = PlanRowOf(f.XPlan1, f.Plan1Modus, game) > 0;
-    TStringGrid& plan = upper ? f.XPlan1 : f.XPlan2;
-    const int row = PlanRowOf(plan, upper ? f.Plan1Modus : f.Plan2Modus, game);
-    if (row == 0) return Fail(call, "Spiel " + game + " steht in keinem der beiden Pläne; „plan“ wählt eine Spielliste.");
-    if (plan.Cells(0, row) != ">>" && ErgebnisSumme(f, r) > 0)
-        return Fail(call, "Spiel " + game + " hat ein Ergebnis, und seine Gruppe nimmt keine Ergebnisse mehr an.");
-    const std::vector<std::string> before = RowCells(f.Spielplan, r);
-    plan.SetRow(row);
-    if (upper) f.XPlan1DblClick(nullptr);
-    else f.XPlan2DblClick(nullptr);
+    found.upper = PlanRowOf(f.XPlan1, f.Plan1Modus, game) > 0;
+    found.plan = found.upper ? &f.XPlan1 : &f.XPlan2;
+    found.row = PlanRowOf(*found.plan, found.upper ? f.Plan1Modus : f.Plan2Modus, game);
+    if (found.row == 0)
+        return Fail(call, "Spiel " + game + " steht in keinem der beiden Pläne; „plan“ wählt eine Spielliste.");
+    found.plan->SetRow(found.row);
+    return true;
+}
+
+void ReportGame(CommandCall& call, const std::vector<std::string>& before) {
+    const TForm1& f = call.form;
+    const std::string& game = call.args[0];
+    const int r = FindRow(f.Spielplan, Spielplan_SpNr, game);
     if (RowCells(f.Spielplan, r) == before) call.out << "Spiel " << game << " bleibt unverändert.\n";
-    PrintGame(call, FindRow(f.Spielplan, Spielplan_SpNr, game));
+    PrintGame(call, r);
+}
+
+bool Game(CommandCall& call) {
+    GameInPlan at;
+    if (!FindGameInPlan(call, "spiel", at)) return false;
+    TForm1& f = call.form;
+    if (at.plan->Cells(0, at.row) != ">>" && ErgebnisSumme(f, at.r) > 0)
+        return Fail(call, "Spiel " + call.args[0] + " hat ein Ergebnis, und seine Gruppe nimmt keine Ergebnisse mehr an.");
+    const std::vector<std::string> before = RowCells(f.Spielplan, at.r);
+    if (at.upper) f.XPlan1DblClick(nullptr);
+    else f.XPlan2DblClick(nullptr);
+    ReportGame(call, before);
+    return true;
+}
+
+// The popup entry "Spieleinstellung" of the plan that lists the game.
+bool GameSettings(CommandCall& call) {
+    GameInPlan at;
+    if (!FindGameInPlan(call, "spieleinstellung", at)) return false;
+    TForm1& f = call.form;
+    const std::vector<std::string> before = RowCells(f.Spielplan, at.r);
+    f.PopupPlan = at.plan;
+    f.Spieleinstellung1Click(&f.Spieleinstellung1);
+    ReportGame(call, before);
     return true;
 }
 
@@ -194,10 +232,10 @@ public:
     }
     std::vector<DialogField> Fields() override {
         return {OptionField("Wertung", {{"Pro Sieg", &kinds_[0]}, {"Pro Satz", &kinds_[1]}, {"Selbstdefinierte Punkte", &kinds_[2]}}),
-                TextField("Punkte pro Sieg", points_[0]),
-                TextField("Punkte pro Unentschieden", points_[1]),
-                TextField("Punkte pro Satz", points_[2]),
-                TextField("Punkte bei Ballgleichstand", points_[3]),
+                PointsField("Punkte pro Sieg", points_[0], form_.umEdit1),
+                PointsField("Punkte pro Unentschieden", points_[1], form_.umEdit2),
+                PointsField("Punkte pro Satz", points_[2], form_.umEdit3),
+                PointsField("Punkte bei Ballgleichstand", points_[3], form_.umEdit4),
                 FlagField("Ergebnisse aus Vorrunde übernehmen", carried_)};
     }
 
@@ -356,6 +394,11 @@ const CommandRegistration kEditingCommands({
             "Ergebniseingabe; ein Spiel, das noch nicht spielbereit ist, die Spieleinstellung (Feld, Beginn,\n"
             "Ende, Tag, Teilnehmer, Schiedsrichter, Zeitnehmer). Das Spiel muss in einem der Pläne stehen.",
             true, Game},
+    Command{"spieleinstellung", kMenuWerkzeuge, "SPIEL [Feld=Wert...] [ok|abbrechen]",
+            "Feld, Zeiten, Tag, Teilnehmer, Schiedsrichter und Zeitnehmer eines Spiels einstellen",
+            "Wie „Spieleinstellung“ im Kontextmenü des Plans, auch für ein spielbereites Spiel. Die Teilnehmer\n"
+            "eines Spiels mit Ergebnis bleiben. Das Spiel muss in einem der Pläne stehen.",
+            true, GameSettings},
     Command{"fehlermeldungen", kMenuExtras, "", "Überschneidungen im Spielplan suchen",
             "Zwei Spiele auf einem Feld zur selben Zeit, und wer zur selben Zeit spielt oder pfeift.", true,
             ClashReport},

@@ -4,6 +4,7 @@
 
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/Platzgrid.h"
 #include "foundation/TurnierStore.h"
 #include "frontend/CommandTable.h"
 #include "frontend/TerminalHost.h"
@@ -174,6 +175,27 @@ bool ExportForm(CommandCall& call) {
     return true;
 }
 
+int NamedSlots(const TForm1& form) {
+    int named = 0;
+    for (int row = 1; row < form.Xplatzgrid.RowCount(); ++row)
+        named += form.Xplatzgrid.Cells(Platzgrid_Mannschaft, row).empty() ? 0 : 1;
+    return named;
+}
+
+bool Prepare(CommandCall& call) {
+    if (!call.args.empty()) return Fail(call, "„vorbereitung“ nimmt nur Felder des Dialogs (Feld=Wert).");
+    TForm1& form = call.form;
+    const int before = form.AnzTurniere;
+    form.Vorbereitung1Click(&form.Vorbereitung1);
+    if (form.AnzTurniere == before) {
+        call.out << "Kein Turnier angelegt oder geladen.\n";
+        return true;
+    }
+    PrintCurrent(call);
+    call.out << "Plätze mit Namen: " << NamedSlots(form) << "\n";
+    return true;
+}
+
 const CommandRegistration kFileCommands({
     Command{"laden", kMenuTurnier, "[DATEI...]", "Ein oder mehrere Turniere laden",
             "Lädt die Turnierdateien (.tur) als neue Turniere; das erste wird das aktuelle.\n"
@@ -206,6 +228,14 @@ const CommandRegistration kFileCommands({
             true, ImportResults},
     Command{"leeres-turnier", kMenuTurnier, "DATEI", "Das Turnier ohne Ergebnisse für den Tausch exportieren",
             "Schreibt eine leere Kopie: ohne Ergebnisse, Zuordnungen, Töne und Urkunden.", true, EmptyTournament},
+    Command{"vorbereitung", kMenuTurnier, "[Feld=Wert...] [ok|abbrechen]",
+            "Teilnehmer vorbereiten, dann ein Turnier mit ihnen anlegen oder laden",
+            "Der Dialog „Vorbereitung“: Art (Schweizer System, Gespeicherte Turnierform, K.O.-System,\n"
+            "Poolspiel), Teilnehmer (durch „;“ getrennt, in ihrer Reihenfolge) und bei einer gespeicherten\n"
+            "Turnierform die Turnierdatei (Turnierform=DATEI). Danach folgt der Assistent mit dem System der\n"
+            "Art, oder die Datei wird geladen; die Plätze „Mannschaft 1“, „Mannschaft 2“, ... bekommen die\n"
+            "Namen in dieser Reihenfolge. Die Felder des Assistenten folgen in den nächsten Zeilen.",
+            false, Prepare},
     Command{"form-exportieren", kMenuTurnier, "", "Die Turnierform als eigene Turnierform speichern",
             "Öffnet den Dialog „Turnierform exportieren“ (Kurzbeschreibung=..., Beschreibung=...;\n"
             "Zeilen der Beschreibung mit \\n getrennt).",

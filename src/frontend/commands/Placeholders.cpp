@@ -100,8 +100,16 @@ bool ShowSlots(CommandCall& call) {
     return true;
 }
 
-bool Assign(CommandCall& call) {
-    if (call.args.size() < 2) return Fail(call, "„zuweisen“ braucht einen Platz und mindestens einen Namen.");
+// The names selected in the name list reach the chosen slot or the referees' list by the button
+// "Zuweisen" or by dragging them there.
+void PressOrDrop(TForm1& f, TControl& target, bool drop) {
+    if (drop) f.XplatzgridDragDrop(&target, &f.ListView2, 0, 0);
+    else f.IAeverButton34Click(&f.IAeverButton34);
+}
+
+bool AssignNames(CommandCall& call, bool drop) {
+    if (call.args.size() < 2)
+        return Fail(call, std::string("„") + (drop ? "ziehen" : "zuweisen") + "“ braucht einen Platz und mindestens einen Namen.");
     const int slot = SlotArgument(call, call.args[0]);
     if (slot == 0) return false;
     TForm1& f = call.form;
@@ -114,9 +122,22 @@ bool Assign(CommandCall& call) {
     ShowPage(f, f.TabSheetPlatzhalter);
     f.Xplatzgrid.SetRow(slot);
     const Names before = SlotNames(f);
-    f.IAeverButton34Click(&f.IAeverButton34);
+    PressOrDrop(f, f.Xplatzgrid, drop);
     if (!ReportChanges(call, before))
         return Fail(call, "Kein Name wurde zugewiesen: der Platz ist gesperrt oder die Namen sind schon vergeben.");
+    return true;
+}
+
+bool Assign(CommandCall& call) { return AssignNames(call, false); }
+
+// False, having said why, when a name is not in the referee list.
+bool AddReferees(CommandCall& call, const Names& names, bool drop) {
+    TForm1& f = call.form;
+    f.RadioButton9.SetChecked(true);
+    f.RadioButton6.SetChecked(false);
+    f.RadioButton9Click(&f.RadioButton9);
+    if (!SelectNames(call, names, "Schiedsrichterliste")) return false;
+    PressOrDrop(f, f.ListBox4, drop);
     return true;
 }
 
@@ -209,12 +230,19 @@ bool RefereeNames(CommandCall& call) {
         f.ListBox4.SetItemIndex(ToInt(call.args[1]) - 1);
         f.IAeverButton35Click(&f.IAeverButton35);
     } else {
-        f.RadioButton9.SetChecked(true);
-        f.RadioButton6.SetChecked(false);
-        f.RadioButton9Click(&f.RadioButton9);
-        if (!SelectNames(call, call.args, "Schiedsrichterliste")) return false;
-        f.IAeverButton34Click(&f.IAeverButton34);
+        if (!AddReferees(call, call.args, false)) return false;
     }
+    ListReferees(call);
+    return true;
+}
+
+// Names dragged from the name list onto a slot, or onto the list of neutral referees.
+bool Drag(CommandCall& call) {
+    if (call.args.empty() || NormalizeCommandName(call.args[0]) != "schiedsrichter") return AssignNames(call, true);
+    if (call.args.size() < 2) return Fail(call, "„ziehen schiedsrichter NAME...“ braucht mindestens einen Namen.");
+    TForm1& f = call.form;
+    ShowPage(f, f.TabSheetSchiedsrichter);
+    if (!AddReferees(call, Names(call.args.begin() + 1, call.args.end()), true)) return false;
     ListReferees(call);
     return true;
 }
@@ -260,6 +288,11 @@ const CommandRegistration kPlaceholderCommands({
             "Wie die Auswahl in der Teilnehmerliste und „Zuweisen“: der erste Name geht auf PLATZ, jeder weitere\n"
             "auf den nächsten Platz. Ein schon vergebener Name oder ein gesperrter Platz wird übersprungen.",
             true, Assign},
+    Command{"ziehen", kMenuWerkzeuge, "PLATZ|schiedsrichter NAME...",
+            "Namen aus der Namensliste auf einen Platz oder zu den Schiedsrichtern ziehen",
+            "Wie Ziehen und Loslassen mit der Maus: auf PLATZ wirkt es wie „zuweisen“, auf die Liste der\n"
+            "neutralen Schiedsrichter wie „schiedsrichter-namen NAME...“.",
+            true, Drag},
     Command{"zuweisen-datei", kMenuWerkzeuge, "[DATEI]", "Namen aus einer Textdatei den Plätzen zuweisen",
             "Wie „Teams aus .txt Datei in Platzhalterliste“: ein Name je Zeile, ab Platz 1. Leere Zeilen\n"
             "zählen nicht. Eine Datei mit mehr Namen als Plätzen, einem Namen zweimal oder Zeichen, die kein\n"

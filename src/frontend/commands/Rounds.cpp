@@ -29,7 +29,8 @@ public:
     }
     std::vector<DialogField> Fields() override {
         std::vector<DialogField> fields;
-        for (const Binding& b : Bindings()) fields.push_back(TextField(b.label, *b.copy));
+        for (const Binding& b : Bindings())
+            fields.push_back(b.points ? PointsField(b.label, *b.copy, *b.page) : TextField(b.label, *b.copy));
         fields.insert(fields.begin() + 7, FlagField("Zeitspiele", Zeitspiele));
         DialogField carry = FlagField("Ergebnis aus Vorrunde übernehmen", Vorrunde);
         carry.shown = [this] { return form_.CheckBox6.Visible; };
@@ -55,6 +56,7 @@ private:
         const char* label;
         TEdit* page;
         TEdit* copy;
+        bool points = false;  // typed through the page's key filter
     };
     std::vector<Binding> Bindings() {
         return {{"Runde", &form_.Edit4, &copies_[0]},
@@ -65,10 +67,10 @@ private:
                 {"Spieldauer", &form_.Edit12, &copies_[5]},
                 {"Pause", &form_.Edit13, &copies_[6]},
                 {"Neutrale Schiedsrichter", &form_.umNeutral2, &copies_[7]},
-                {"Punkte pro Sieg", &form_.umEdit1, &copies_[8]},
-                {"Punkte pro Unentschieden", &form_.umEdit2, &copies_[9]},
-                {"Punkte pro Satz", &form_.umEdit3, &copies_[10]},
-                {"Punkte bei Ballgleichstand", &form_.umEdit4, &copies_[11]}};
+                {"Punkte pro Sieg", &form_.umEdit1, &copies_[8], true},
+                {"Punkte pro Unentschieden", &form_.umEdit2, &copies_[9], true},
+                {"Punkte pro Satz", &form_.umEdit3, &copies_[10], true},
+                {"Punkte bei Ballgleichstand", &form_.umEdit4, &copies_[11], true}};
     }
     TForm1& form_;
     TEdit copies_[12];
@@ -195,14 +197,13 @@ bool Referees(CommandCall& call) {
         return Fail(call, "„schiedsrichter KNOTEN [gruppe|runde|schiedsgericht|neutrale|keine] [ANZAHL]“");
     if (!SelectRoundNode(call, call.args[0])) return false;
     TForm1& f = call.form;
-    if (call.args.size() > 1) {
-        const int mode = RefereeMode(call.args[1]);
-        if (mode < 0)
-            return Fail(call, "Die Art " + Quoted(call.args[1]) +
-                                  " gibt es nicht: gruppe, runde, schiedsgericht, neutrale oder keine.");
-        f.RadioGroup2.SetItemIndex(mode);
-    }
+    const int mode = call.args.size() > 1 ? RefereeMode(call.args[1]) : 0;
+    if (mode < 0)
+        return Fail(call, "Die Art " + Quoted(call.args[1]) +
+                              " gibt es nicht: gruppe, runde, schiedsgericht, neutrale oder keine.");
+    // Typing the count chooses neutral referees, as in the window; a kind given chooses again.
     if (call.args.size() > 2) f.umNeutral.SetText(call.args[2]);
+    if (call.args.size() > 1) f.RadioGroup2.SetItemIndex(mode);
     f.IAeverButton40Click(nullptr);
     const TTreeNode* node = f.TreeView3.Selected();
     const int group = node->Level() > 0 ? static_cast<int>(node->Data) : 0;
@@ -247,6 +248,10 @@ const CommandRegistration kRoundCommands({
             false, NewTournament},
     Command{"neu-alle", kMenuTurnier, "", "Alle Turniere schließen und neu beginnen",
             "Fragt vorher nach und bietet an, ungespeicherte Turniere zu speichern.", false, CloseAll},
+    Command{"alle-schliessen", kMenuTurnier, "", "Alle Turniere schließen",
+            "Wie „neu-alle“ („Neuer Marovelkandis“): fragt vorher nach und bietet an, ungespeicherte\n"
+            "Turniere zu speichern.",
+            false, CloseAll},
     Command{"formen", kMenuTurnier, "[TEILNEHMER]", "Die Turnierformen zeigen, die der Assistent anbietet",
             "Die mitgelieferten und die exportierten Turnierformen, auf Wunsch nur die für eine Teilnehmerzahl.", false,
             Forms},

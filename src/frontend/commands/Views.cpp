@@ -13,11 +13,30 @@ struct PlanSide {
     TStringGrid& plan;
     TPanel& header;
     void (TForm1::*change)(TObject*, TTreeNode*);
+    void (TForm1::*click)(TObject*);
+    const int& mode;
     const char* name;
 };
 
-PlanSide Upper(TForm1& f) { return {f.XTreeView1, f.XPlan1, f.Panel7, &TForm1::XTreeView1Change, "oben"}; }
-PlanSide Lower(TForm1& f) { return {f.XTreeView2, f.XPlan2, f.Panel6, &TForm1::XTreeView2Change, "unten"}; }
+PlanSide Upper(TForm1& f) {
+    return {f.XTreeView1, f.XPlan1, f.Panel7, &TForm1::XTreeView1Change, &TForm1::XPlan1Click, f.Plan1Modus, "oben"};
+}
+PlanSide Lower(TForm1& f) {
+    return {f.XTreeView2, f.XPlan2, f.Panel6, &TForm1::XTreeView2Change, &TForm1::XPlan2Click, f.Plan2Modus, "unten"};
+}
+
+// "oben" or "unten" as the first argument chooses the plan (the upper one without); the index of
+// the argument after it.
+PlanSide ChosenSide(CommandCall& call, size_t& next) {
+    const bool sideGiven = !call.args.empty() && (call.args[0] == "oben" || call.args[0] == "unten");
+    next = sideGiven ? 1 : 0;
+    return sideGiven && call.args[0] == "unten" ? Lower(call.form) : Upper(call.form);
+}
+
+void PrintHeader(CommandCall& call, const PlanSide& side) {
+    const std::string& header = side.header.Caption();
+    call.out << header.substr(std::min(header.size(), header.find_first_not_of(' '))) << "\n";
+}
 
 void PrintTree(std::ostream& out, const PlanSide& side) {
     out << "Baum " << side.name << ":\n";
@@ -57,9 +76,8 @@ TTreeNode* FindNode(const TTreeView& tree, const std::string& wanted) {
 }
 
 bool ShowPlan(CommandCall& call) {
-    const bool sideGiven = !call.args.empty() && (call.args[0] == "oben" || call.args[0] == "unten");
-    const size_t next = sideGiven ? 1 : 0;
-    const PlanSide side = sideGiven && call.args[0] == "unten" ? Lower(call.form) : Upper(call.form);
+    size_t next = 0;
+    const PlanSide side = ChosenSide(call, next);
     TTreeNode* node = side.tree.Selected();
     if (next < call.args.size()) {
         const std::string wanted = JoinedArgs(call.args, next);
@@ -73,9 +91,31 @@ bool ShowPlan(CommandCall& call) {
     // node already chosen shows its view anew.
     if (side.tree.Selected() != node) side.tree.SetSelected(node);
     else (call.form.*side.change)(&side.tree, node);
-    const std::string& header = side.header.Caption();
-    call.out << header.substr(std::min(header.size(), header.find_first_not_of(' '))) << "\n";
+    PrintHeader(call, side);
     for (const std::string& line : GridLines(side.plan)) call.out << line << "\n";
+    return true;
+}
+
+bool ListsGames(int mode) { return mode == 1 || mode == 4 || mode == 5 || mode == 7; }
+
+// A click on the row of a game: the plan's header names the game and its group.
+bool ClickGame(CommandCall& call) {
+    size_t next = 0;
+    const PlanSide side = ChosenSide(call, next);
+    if (call.args.size() != next + 1 || !IsNumber(call.args[next]))
+        return Fail(call, "„anklicken [oben|unten] SPIEL“: die Nummer eines Spiels im Plan.");
+    const std::string& game = call.args[next];
+    // The plan shows what the tables hold now, as it does by the time a user clicks.
+    call.form.DoPlan(side.plan, 0, 0, nullptr);
+    if (!ListsGames(side.mode))
+        return Fail(call, "Der Plan " + std::string(side.name) + " zeigt keine Spiele; „plan“ wählt eine Spielliste.");
+    int row = 0;
+    for (int r = 1; r < side.plan.RowCount() && row == 0; ++r)
+        if (side.plan.Cells(1, r) == IntToStr(ToInt(game))) row = r;
+    if (row == 0) return Fail(call, "Spiel " + game + " steht nicht im Plan " + side.name + ".");
+    side.plan.SetRow(row);
+    (call.form.*side.click)(&side.plan);
+    PrintHeader(call, side);
     return true;
 }
 
@@ -90,6 +130,10 @@ const CommandRegistration kViewCommands({
             "KNOTEN ist die Nummer aus „baum“ oder der Text des Knotens; ohne KNOTEN zeigt „plan“\n"
             "den gewählten Knoten neu. Ausgeblendete Spalten fehlen wie im Fenster.",
             true, ShowPlan},
+    Command{"anklicken", kMenuAnsicht, "[oben|unten] SPIEL", "Ein Spiel im Plan anklicken: die Kopfzeile nennt Spiel und Gruppe",
+            "Wie ein Klick auf die Zeile des Spiels im oberen (ohne Angabe) oder unteren Plan: über dem Plan\n"
+            "stehen dann der Weg im Baum, das Spiel und seine Gruppe. Der Plan muss Spiele zeigen.",
+            true, ClickGame},
 });
 
 }  // namespace
