@@ -1,21 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "ScriptedWindow.h"
 #include "SmallTournament.h"
 #include "TestEnvironment.h"
 #include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Settings.h"
-#include "frontend/CommandTable.h"
-#include "frontend/Session.h"
 #include "mainwindow/main.h"
 
 namespace {
 
 // The small tournament before its start: no results, no names; the team list holds five names.
-class PlaceholderCommandsTest : public ProgramTest {
+class PlaceholderCommandsTest : public ProgramTest, public ScriptedWindow {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
@@ -30,33 +27,12 @@ protected:
         WriteProgramFile("schiris.dat", "Frau Roth\r\nHerr Weiß\r\n");
         setupEndPlatzierung(*form);
     }
-    int Run(const std::string& input) {
-        form->Closed = false;
-        std::istringstream in(input);
-        std::ostringstream out;
-        int status;
-        {
-            Session session(*form, ProgramCommands(), in, out, true);
-            status = session.Run();
-        }
-        output = out.str();
-        return status;
-    }
-    // Assigning changes the tournament: leaving then asks, and the changes are dropped. The
-    // output ends before that question.
-    int RunAndLeave(const std::string& input) {
-        const int status = Run(input + "antwort nein\nende\n");
-        if (const size_t asked = output.rfind("Frage: "); asked != std::string::npos) output.erase(asked);
-        return status;
-    }
-    std::unique_ptr<TForm1> form;
-    std::string output;
 };
 
 }  // namespace
 
 TEST_F(PlaceholderCommandsTest, AssignShowAndStart) {
-    EXPECT_EQ(RunAndLeave("zuweisen 2 Falken Geier\nstart\nzuweisen 1 Elche\nzuweisen 4 Igel\nnamen\nstart\n"), kExitOk);
+    EXPECT_EQ(RunCommandsAndLeave("zuweisen 2 Falken Geier\nstart\nzuweisen 1 Elche\nzuweisen 4 Igel\nnamen\nstart\n"), kExitOk);
     EXPECT_EQ(output,
               "Platz 2 (A, Bären): Falken\n"
               "Platz 3 (B, Condor): Geier\n"
@@ -73,16 +49,16 @@ TEST_F(PlaceholderCommandsTest, AssignShowAndStart) {
 }
 
 TEST_F(PlaceholderCommandsTest, AssignRefusesNamesOutsideTheListAndNamesGivenAlready) {
-    EXPECT_EQ(Run("zuweisen 1 Zebras\n"), kExitFailed);
+    EXPECT_EQ(RunCommands("zuweisen 1 Zebras\n"), kExitFailed);
     EXPECT_EQ(output.substr(0, output.find('\n')), "Fehler: „Zebras“ steht nicht in der Teilnehmerliste.");
-    EXPECT_EQ(Run("zuweisen 1 Elche\nzuweisen 2 Elche\n"), kExitFailed);
+    EXPECT_EQ(RunCommands("zuweisen 1 Elche\nzuweisen 2 Elche\n"), kExitFailed);
     EXPECT_NE(output.find("Fehler: Kein Name wurde zugewiesen"), std::string::npos) << output;
-    EXPECT_EQ(Run("zuweisen 9 Elche\n"), kExitFailed);
+    EXPECT_EQ(RunCommands("zuweisen 9 Elche\n"), kExitFailed);
     EXPECT_NE(output.find("Einen Platz „9“ gibt es nicht; „namen“ zeigt die Plätze 1 bis 4."), std::string::npos);
 }
 
 TEST_F(PlaceholderCommandsTest, ExchangeNeighboursAndTakeBack) {
-    EXPECT_EQ(Run("zuweisen 1 Elche Falken\ntauschen 1 2\nzuruecknehmen 2\ntauschen 1 3\n"), kExitFailed);
+    EXPECT_EQ(RunCommands("zuweisen 1 Elche Falken\ntauschen 1 2\nzuruecknehmen 2\ntauschen 1 3\n"), kExitFailed);
     EXPECT_EQ(output,
               "Platz 1 (A, Adler): Elche\n"
               "Platz 2 (A, Bären): Falken\n"
@@ -96,7 +72,7 @@ TEST_F(PlaceholderCommandsTest, ExchangeNeighboursAndTakeBack) {
 TEST_F(PlaceholderCommandsTest, TextFileAndPlayerListImport) {
     WriteProgramFile("namen.txt", "Ameisen\r\nBienen\r\n");
     WriteProgramFile("spieler.csv", "Mannschaft;Spieler\r\nBienen;Berta\r\nCondor;Carl\r\nCondor;Clara\r\n");
-    EXPECT_EQ(RunAndLeave("zuweisen-datei " + folder + "namen.txt\nimportieren Datei=" + folder +
+    EXPECT_EQ(RunCommandsAndLeave("zuweisen-datei " + folder + "namen.txt\nimportieren Datei=" + folder +
                           "spieler.csv ok\nnamen\n"),
               kExitOk);
     EXPECT_NE(output.find("Nr  Gruppe  Platzhalter  Mannschaft  Spieler\n"
@@ -109,7 +85,7 @@ TEST_F(PlaceholderCommandsTest, TextFileAndPlayerListImport) {
 }
 
 TEST_F(PlaceholderCommandsTest, RefereeNamesFromTheRefereeList) {
-    EXPECT_EQ(RunAndLeave("schiedsrichter-namen \"Herr Weiß\" \"Frau Roth\"\nschiedsrichter-namen entfernen 1\n"),
+    EXPECT_EQ(RunCommandsAndLeave("schiedsrichter-namen \"Herr Weiß\" \"Frau Roth\"\nschiedsrichter-namen entfernen 1\n"),
               kExitOk);
     // Appended in the order of the list, as the selection is.
     EXPECT_EQ(output, "N1  Frau Roth\nN2  Herr Weiß\nN1  Herr Weiß\n");
@@ -118,9 +94,9 @@ TEST_F(PlaceholderCommandsTest, RefereeNamesFromTheRefereeList) {
 }
 
 TEST_F(PlaceholderCommandsTest, FinalPlacingEditedThroughTheGroupDialog) {
-    EXPECT_EQ(RunAndLeave("endplatzierung-bearbeiten Teilnehmer=1.A;1.B ok\n"), kExitOk);
+    EXPECT_EQ(RunCommandsAndLeave("endplatzierung-bearbeiten Teilnehmer=1.A;1.B ok\n"), kExitOk);
     EXPECT_NE(output.find("1      1. Gruppe A\n2      1. Gruppe B\n"), std::string::npos) << output;
-    EXPECT_EQ(Run("mischen\n"), kExitFailed);
+    EXPECT_EQ(RunCommands("mischen\n"), kExitFailed);
     EXPECT_NE(output.find("Fehler: Zum Mischen braucht es mindestens zwei offene Plätze mit Namen."),
               std::string::npos)
         << output;

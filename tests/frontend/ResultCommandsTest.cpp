@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "ScriptedWindow.h"
 #include "SmallTournament.h"
 #include "TestEnvironment.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Tables.h"
-#include "frontend/CommandTable.h"
-#include "frontend/Session.h"
 #include "mainwindow/main.h"
 #include "output/OutputNotice.h"
 
@@ -16,7 +13,7 @@ namespace {
 
 // The result commands on the small tournament: group A (Adler, Bären; game 1, won by Bären 3:0)
 // is open, group B (game 2) is closed.
-class ResultCommandsTest : public ProgramTest {
+class ResultCommandsTest : public ProgramTest, public ScriptedWindow {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
@@ -32,25 +29,6 @@ protected:
         for (int g = 1; g <= 2; ++g) Put(form->Gruppe, Gruppe_AnzTeams, g, 2, true);
         form->doTurnierBaum();
     }
-    int Run(const std::string& input) {
-        form->Closed = false;
-        std::istringstream in(input);
-        std::ostringstream out;
-        int status;
-        {
-            Session session(*form, ProgramCommands(), in, out, true);
-            status = session.Run();
-        }
-        output = out.str();
-        return status;
-    }
-    // Results change the tournament: leaving then asks, and the changes are dropped. The output
-    // ends before that question.
-    int RunAndLeave(const std::string& input) {
-        const int status = Run(input + "antwort nein\nende\n");
-        if (const size_t asked = output.rfind("Frage: "); asked != std::string::npos) output.erase(asked);
-        return status;
-    }
     // The output without the fields of the dialogs shown.
     std::string Said() const {
         std::istringstream lines(output);
@@ -61,14 +39,12 @@ protected:
     }
     std::string Game(int column) const { return Get(form->Spielplan, column, 1, true); }
 
-    std::unique_ptr<TForm1> form;
-    std::string output;
 };
 
 }  // namespace
 
 TEST_F(ResultCommandsTest, ResultEnteredChangedAndCleared) {
-    EXPECT_EQ(RunAndLeave("ergebnis 1 Punkte1=3 Punkte2=1 übernehmen\n"
+    EXPECT_EQ(RunCommandsAndLeave("ergebnis 1 Punkte1=3 Punkte2=1 übernehmen\n"
                   "ergebnis 1\nkein-ergebnis\nok\n"
                   "ergebnis 1 abbrechen\n"
                   "ergebnis 1\nergebnis-löschen\n"
@@ -99,7 +75,7 @@ TEST_F(ResultCommandsTest, ResultEnteredChangedAndCleared) {
 TEST_F(ResultCommandsTest, FinishedGroupResolvesTheFinalPlacing) {
     ListPut(form->XATeamsTur, 1, "Adler");
     ListPut(form->XATeamsTur, 2, "Bären");
-    EXPECT_EQ(RunAndLeave("ergebnis 1 Punkte1=5 Punkte2=0 übernehmen\n"), kExitOk);
+    EXPECT_EQ(RunCommandsAndLeave("ergebnis 1 Punkte1=5 Punkte2=0 übernehmen\n"), kExitOk);
     EXPECT_EQ(ListGet(form->XATeamsTur, 5), "Adler");
     EXPECT_EQ(ListGet(form->XATeamsTur, 6), "Bären");
 }
@@ -116,18 +92,18 @@ TEST_F(ResultCommandsTest, GamesThatTakeNoResultAreRefused) {
          "Ohne Feld=Wert steht die Schaltfläche „kein-ergebnis“ in der Zeile nach „ergebnis 1“."},
     };
     for (const auto& [line, message] : cases) {
-        EXPECT_EQ(Run(line + "\n"), kExitFailed) << line;
+        EXPECT_EQ(RunCommands(line + "\n"), kExitFailed) << line;
         EXPECT_EQ(output, "Fehler: " + message + "\nAbbruch in Zeile 1: „" + line + "“ ist fehlgeschlagen.\n");
     }
     Put(form->Gruppe, Gruppe_State, 2, "", true);
-    EXPECT_EQ(Run("ergebnis 2\n"), kExitFailed);
+    EXPECT_EQ(RunCommands("ergebnis 2\n"), kExitFailed);
     EXPECT_EQ(Said().substr(0, Said().find('\n')),
               "Fehler: Spiel 2 nimmt kein Ergebnis an: die Teilnehmer von Gruppe B stehen noch nicht fest.");
     EXPECT_EQ(Game(Spielplan_Sieger), "2");
 }
 
 TEST_F(ResultCommandsTest, BadScoreStopsTheScriptAndChangesNothing) {
-    EXPECT_EQ(Run("ergebnis 1 Punkte1=-1 übernehmen\ntabelle\n"), kExitFailed);
+    EXPECT_EQ(RunCommands("ergebnis 1 Punkte1=-1 übernehmen\ntabelle\n"), kExitFailed);
     EXPECT_EQ(Said(),
               "[Dialog] Ergebnis eingeben\n"
               "Warnung: \"Punkte1\" darf nicht negativ sein\n"
@@ -139,27 +115,27 @@ TEST_F(ResultCommandsTest, BadScoreStopsTheScriptAndChangesNothing) {
 }
 
 TEST_F(ResultCommandsTest, StandingsOfAGroupByIdOrNumber) {
-    EXPECT_EQ(Run("tabelle 2\n"), kExitOk);
+    EXPECT_EQ(RunCommands("tabelle 2\n"), kExitOk);
     EXPECT_EQ(output,
               "Tabelle B ( Gruppe B )\n"
               "Platz  Platzhalter  Mannschaft  Spiele  Punkte  Ergebnis\n"
               "1      Condor       Condor      0\n"
               "2      Dachse       Delfine     0\n");
-    EXPECT_EQ(Run("tabelle C\n"), kExitFailed);
+    EXPECT_EQ(RunCommands("tabelle C\n"), kExitFailed);
     EXPECT_EQ(output.substr(0, output.find('\n')), "Fehler: Eine Gruppe „C“ gibt es nicht.");
 }
 
 TEST_F(ResultCommandsTest, LogShowsTheLinesOfTheLogWindow) {
-    EXPECT_EQ(Run("log\n"), kExitOk);
+    EXPECT_EQ(RunCommands("log\n"), kExitOk);
     EXPECT_EQ(output, "Das Protokoll ist leer.\n");
     form->Memo1.Lines.Add("RUNDE 2");
     form->Memo1.Lines.Add("Path: |1[%%]3|2[%%]4|");
-    EXPECT_EQ(Run("log\n"), kExitOk);
+    EXPECT_EQ(RunCommands("log\n"), kExitOk);
     EXPECT_EQ(output, "RUNDE 2\nPath: |1[%%]3|2[%%]4|\n");
 }
 
 TEST_F(ResultCommandsTest, ConflictOfAFinishedGroupIsSettledByTheUser) {
-    EXPECT_EQ(Run("konflikt\n"), kExitOk);
+    EXPECT_EQ(RunCommands("konflikt\n"), kExitOk);
     EXPECT_EQ(output, "Information: Es gibt keinen offenen Platzierungskonflikt\n");
     // Group A finished level: a draw, one point each.
     Put(form->Spielplan, Spielplan_Sieger, 1, "0", true);
@@ -168,13 +144,13 @@ TEST_F(ResultCommandsTest, ConflictOfAFinishedGroupIsSettledByTheUser) {
         Put(form->Platz, Platz_MPkt, r, "1", true);
     }
     Put(form->Gruppe, Gruppe_State, 1, "Done", true);
-    EXPECT_EQ(RunAndLeave("konflikt A\nReihenfolge=2,1\nok\ntabelle A\n"), kExitOk);
+    EXPECT_EQ(RunCommandsAndLeave("konflikt A\nReihenfolge=2,1\nok\ntabelle A\n"), kExitOk);
     EXPECT_EQ(Said(),
               "[Dialog] Platzierungskonflikt\n"
               "Tabelle A ( Gruppe A )\n"
               "Platz  Platzhalter  Mannschaft  Spiele  Punkte  Ergebnis\n"
               "1      Adler        Adler       1               0:0\n"
               "2      Bären        Bären       1               0:0\n");
-    EXPECT_EQ(RunAndLeave("konflikt B\n"), kExitOk);
+    EXPECT_EQ(RunCommandsAndLeave("konflikt B\n"), kExitOk);
     EXPECT_EQ(output, "Information: Es gibt keinen offenen Platzierungskonflikt\n");
 }
