@@ -92,18 +92,21 @@ int SlotTeamsRow(const TMainForm& f, int gridRow) {
     return FindRow(f.Teams, Teams_Name, placeholder);
 }
 
-// Every slot has a name: the names go into the slot's Teams row, its standings row and the
-// lookup list of assigned names.
-void ApplyAssignments(TMainForm& f) {
+// The names of the slots go into their Teams rows, every slot named or not: the grid is rebuilt
+// from those rows after switching, loading and round changes, so a partial assignment survives
+// them. Once every slot has a name they also go into the standings rows and the lookup list of
+// assigned names, which a take-back empties until then.
+void ApplyAssignments(TMainForm& f, bool complete) {
     TSortGrid& teams = f.Teams;
     for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row) {
         const int j = SlotTeamsRow(f, row);
         if (j < 1) continue;
         const std::string& name = f.Xplatzgrid.Cells(Platzgrid_Mannschaft, row);
-        if (const int platzRow = FindRow(f.Platz, Platz_TeamNr, Get(teams, Teams_Nr, j, true)); platzRow > 0)
-            Put(f.Platz, Platz_Team, platzRow, name, true);
         Put(teams, Teams_Name_Tur, j, name, true);
         Put(teams, Teams_TMP, j, f.Xplatzgrid.Cells(Platzgrid_Spieler, row), true);
+        if (!complete) continue;
+        if (const int platzRow = FindRow(f.Platz, Platz_TeamNr, Get(teams, Teams_Nr, j, true)); platzRow > 0)
+            Put(f.Platz, Platz_Team, platzRow, name, true);
         if (j < f.XATeamsTur.Items.Count()) ListPut(f.XATeamsTur, j, name);
     }
 }
@@ -162,10 +165,11 @@ void checkStartTur(TMainForm& f) {
     Log("[F] checkStartTur(): Turnierstart pruefen");
     try {
         f.TurGestartet = 0;
-        if (HasUnassignedSlot(f)) {
+        const bool complete = !HasUnassignedSlot(f);
+        ApplyAssignments(f, complete);
+        if (!complete) {
             WithdrawStart(f);
         } else {
-            ApplyAssignments(f);
             OpenFirstRound(f);
             StartTournament(f);
         }

@@ -127,6 +127,28 @@ TEST_F(StartCheckTest, OpenSlotWithdrawsTheStart) {
     EXPECT_EQ(form->TurGestartet, 0);
 }
 
+// Switching, loading and round changes rebuild the grid from the table: names given so far must
+// stand there, or they are gone the next time the grid is built.
+TEST_F(StartCheckTest, PartialAssignmentIsKeptInTheTableAndSurvivesARebuiltGrid) {
+    const std::string standingsName = Get(form->Platz, Platz_Team, 3, true);
+    Fill({"Adler", "", "Condor", ""});
+    form->Xplatzgrid.SetCells(Platzgrid_Spieler, 3, "Carla|Carl");
+    checkStartTur(*form);
+    EXPECT_EQ(Team(Teams_Name_Tur, m1), "Adler");
+    EXPECT_EQ(Team(Teams_TMP, m3), "Carla|Carl");
+    // Not started: the standings and the lookup of assigned names wait for the complete assignment.
+    EXPECT_EQ(Get(form->Platz, Platz_Team, 3, true), standingsName);
+    EXPECT_EQ(ListGet(form->XATeamsTur, m1), "");
+    setupEndPlatzierung(*form);
+    EXPECT_EQ(form->Xplatzgrid.Cells(Platzgrid_Mannschaft, 1), "Adler");
+    EXPECT_EQ(form->Xplatzgrid.Cells(Platzgrid_Mannschaft, 2), "");
+    EXPECT_EQ(form->Xplatzgrid.Cells(Platzgrid_Mannschaft, 3), "Condor");
+    // A name taken back is gone from the table too.
+    form->Xplatzgrid.SetCells(Platzgrid_Mannschaft, 1, "");
+    checkStartTur(*form);
+    EXPECT_EQ(Team(Teams_Name_Tur, m1), "");
+}
+
 TEST_F(StartCheckTest, GroupsWithResultsKeepTheirStateWhenASlotIsOpened) {
     Fill({"Adler", "Bären", "Condor", "Dachse"});
     checkStartTur(*form);
