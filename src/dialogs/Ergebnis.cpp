@@ -17,6 +17,8 @@ std::string Trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+const char* const kPlainScoreLabels[] = {"Punkte1", "Punkte2", "Sätze1", "Sätze2", "Bälle1", "Bälle2"};
+
 // One score as the user typed it; empty counts 0 and is stored empty.
 struct Score {
     std::string label;
@@ -122,12 +124,20 @@ void TfrmErgebnis::FormShow() {
     ComboBox1.SetItemIndex(chosen);
 }
 
+std::string TfrmErgebnis::ScoreLabel(int k, int side) const {
+    return Form ? Form->ScoreName(k) + IntToStr(side) : kPlainScoreLabels[(k - 1) * 2 + side - 1];
+}
+
 std::vector<DialogField> TfrmErgebnis::Fields() {
-    std::vector<DialogField> fields{ReadOnlyField("Spiel", Label1), ChoiceField("Sieger", ComboBox1),
-                                    TextField("Punkte1", Edit1),     TextField("Punkte2", Edit2),
-                                    TextField("Sätze1", Edit3),      TextField("Sätze2", Edit4),
-                                    TextField("Bälle1", Edit5),      TextField("Bälle2", Edit6),
-                                    TextField("Satzergebnisse", Edit7)};
+    std::vector<DialogField> fields{ReadOnlyField("Spiel", Label1), ChoiceField("Sieger", ComboBox1)};
+    // The scores are named after the tournament's scoring values ("Tore1" in football) and answer
+    // to their plain names ("Sätze1") as well.
+    TEdit* const edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
+    for (int i = 0; i < 6; ++i) {
+        fields.push_back(TextField(ScoreLabel(i / 2 + 1, i % 2 + 1), *edits[i]));
+        fields.back().alias = kPlainScoreLabels[i];
+    }
+    fields.push_back(TextField("Satzergebnisse", Edit7));
     // Points the group awards are not typed.
     fields[2].shown = fields[3].shown = [this] { return !PointsAwarded(); };
     return fields;
@@ -148,8 +158,9 @@ std::vector<DialogAction> TfrmErgebnis::Actions() {
 }
 
 bool TfrmErgebnis::Uebernehmen() {
-    Score scores[] = {{"Punkte1", Edit1.Text()}, {"Punkte2", Edit2.Text()}, {"Sätze1", Edit3.Text()},
-                      {"Sätze2", Edit4.Text()},  {"Bälle1", Edit5.Text()},  {"Bälle2", Edit6.Text()}};
+    const TEdit* const edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
+    Score scores[6];
+    for (int i = 0; i < 6; ++i) scores[i] = {ScoreLabel(i / 2 + 1, i % 2 + 1), edits[i]->Text()};
     if (PointsAwarded()) scores[0].text = scores[1].text = "";
     for (Score& score : scores)
         if (const std::string problem = CheckScore(score); !problem.empty()) {
@@ -164,8 +175,8 @@ bool TfrmErgebnis::Uebernehmen() {
             return false;
         }
         if (scores[2].text.empty() && scores[3].text.empty()) {
-            scores[2] = {"Sätze1", IntToStr(sets.first), static_cast<double>(sets.first)};
-            scores[3] = {"Sätze2", IntToStr(sets.second), static_cast<double>(sets.second)};
+            scores[2] = {scores[2].label, IntToStr(sets.first), static_cast<double>(sets.first)};
+            scores[3] = {scores[3].label, IntToStr(sets.second), static_cast<double>(sets.second)};
         } else if (scores[2].value != sets.first || scores[3].value != sets.second) {
             ShowMsg(3, "Die Sätze passen nicht zu den Satzergebnissen");
             return false;

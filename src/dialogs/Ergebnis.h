@@ -50,6 +50,8 @@ private:
     // Points follow from the outcome when the group awards them.
     bool PointsAwarded() const { return EigenePunkte || P3 > 0; }
     std::string ParticipantName(int column) const;
+    // The label of scoring value k (1 to 3) of participant side (1 or 2).
+    std::string ScoreLabel(int k, int side) const;
     void Write(int column, const std::string& text);
 };
 

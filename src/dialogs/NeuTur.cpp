@@ -19,17 +19,19 @@ const char* const kRefereeItems =
     "Keine Schiedsrichter";
 constexpr int kMaxParticipants = 256;
 
-// The sports offered and the names of their three scoring values (points, sets, balls).
+// The sports offered and the names of their three scoring values (points, sets, balls). Goals
+// and baskets are the second value, as the football ranking reads goals there: the plans show
+// a game's score in their result column only while the second value has a name.
 struct Sport {
     const char* name;
     std::array<const char*, 3> scoring;
 };
 constexpr Sport kSports[] = {
-    {"Fussball", {"Tore", "", ""}},
-    {"Handball", {"Tore", "", ""}},
-    {"Hockey", {"Tore", "", ""}},
-    {"Eishockey", {"Tore", "", ""}},
-    {"Basketball", {"Punkte", "", ""}},
+    {"Fussball", {"Punkte", "Tore", ""}},
+    {"Handball", {"Punkte", "Tore", ""}},
+    {"Hockey", {"Punkte", "Tore", ""}},
+    {"Eishockey", {"Punkte", "Tore", ""}},
+    {"Basketball", {"Punkte", "Körbe", ""}},
     {"Volleyball", {"Punkte", "Sätze", "Bälle"}},
     {"Tischtennis", {"Punkte", "Sätze", "Bälle"}},
     {"Badminton", {"Punkte", "Sätze", "Bälle"}},

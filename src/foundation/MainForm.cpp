@@ -17,6 +17,13 @@ TMainForm::TMainForm() {
     SetUpEditing();
 }
 
+std::string TMainForm::ScoreName(int k) const {
+    static const char* const kDefaults[] = {"Punkte", "Sätze", "Bälle"};
+    const std::string* const names[] = {&Wertung1, &Wertung2, &Wertung3};
+    if (k < 1 || k > 3) return {};
+    return names[k - 1]->empty() ? kDefaults[k - 1] : *names[k - 1];
+}
+
 void TMainForm::SetUpViews() {
     XPlan1.SetColCount(11);
     XPlan2.SetColCount(11);

@@ -58,6 +58,9 @@ public:
     int Plan1Modus = 0, Plan2Modus = 0;
     std::string VersionText;
     std::string Wertung1, Wertung2, Wertung3;
+    // The name of scoring value k (1 points, 2 sets or goals, 3 balls) as results name it: the
+    // tournament's own name, else "Punkte", "Sätze", "Bälle".
+    std::string ScoreName(int k) const;
     // False while the tournament option "MinusPunkte" hides the points and sets lost.
     bool MinusAnzeigen = true;
     // Set while the notation parser builds a tournament form.

@@ -32,7 +32,7 @@ DialogAction TDialog::CancelAction(const std::string& caption) {
 
 const DialogField* TDialog::FindField(const std::vector<DialogField>& fields, const std::string& label) const {
     for (const DialogField& field : fields)
-        if (SameText(field.label, label)) return &field;
+        if (SameText(field.label, label) || (!field.alias.empty() && SameText(field.alias, label))) return &field;
     return nullptr;
 }
 

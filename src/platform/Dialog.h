@@ -22,6 +22,8 @@ struct DialogField {
     std::function<bool()> shown = [] { return true; };
     // What the field takes, for the message when assign refuses a text (empty: no rule to name).
     std::string rule = {};
+    // A second name the field answers to (a label that depends on the data keeps its plain one).
+    std::string alias = {};
 };
 
 // One button: the name a user types for it (lower case, "ok", "abbrechen", "übernehmen") and

@@ -107,6 +107,22 @@ TEST_F(ErgebnisTest, GroupPointsPerWinAndDrawFollowTheGoals) {
                                                "eingeben\" nicht"));
 }
 
+// A football tournament names its second scoring value "Tore": the fields and messages say so,
+// and the plain names still fill them.
+TEST_F(ErgebnisTest, ScoresAreNamedAfterTheTournamentsScoringValues) {
+    form.Wertung1 = "Punkte";
+    form.Wertung2 = "Tore";
+    Dialog().EigenePunkte = true;
+    Dialog().P1 = 3;
+    std::vector<std::string> labels;
+    for (const DialogField& field : Dialog().Fields()) labels.push_back(field.label);
+    EXPECT_THAT(labels, ElementsAre("Spiel", "Sieger", "Punkte1", "Punkte2", "Tore1", "Tore2", "Bälle1", "Bälle2",
+                                    "Satzergebnisse"));
+    Enter({"Tore1=x", "übernehmen", "Tore1=2", "Sätze2=1", "übernehmen"});
+    EXPECT_THAT(Messages(), ElementsAre("Bitte bei \"Tore1\" eine Zahl eingeben"));
+    EXPECT_THAT(Result(), ElementsAre("1", "", "3", "0", "2", "1", "", ""));
+}
+
 TEST_F(ErgebnisTest, GroupPointsPerSetAndAtLevelBalls) {
     Dialog().P3 = 2;
     Dialog().P4 = 1;

@@ -33,7 +33,8 @@ TEST_F(NewTournamentDialogTest, StartValuesAndTheFirstDay) {
     EXPECT_EQ(dialog.Feld3.Text(), "Tur3");
     EXPECT_THAT(Show({"Name=Stadtpokal", "ok"}), IsEmpty());
     EXPECT_EQ(dialog.DateTimePicker1.Text(), "06.12.2026");
-    EXPECT_EQ(dialog.Label3.Caption(), "Tore");
+    EXPECT_EQ(dialog.Label3.Caption(), "Punkte");
+    EXPECT_EQ(dialog.Label4.Caption(), "Tore");
     EXPECT_EQ(dialog.ScoringKind(), "Fussball");
 }
 

@@ -58,7 +58,8 @@ TEST_F(NeuesTurnierTest, AKnockOutFromTheCatalogueWithEverythingItNeeds) {
     EXPECT_EQ(Turnier(Turnier_AnzMann), "8");
     EXPECT_EQ(Turnier(Turnier_Datum), "14.03.2027");
     EXPECT_EQ(Turnier(Turnier_Sportart), "Fussball");
-    EXPECT_EQ(Turnier(Turnier_Score), "Tore");
+    EXPECT_EQ(Turnier(Turnier_Score), "Punkte");
+    EXPECT_EQ(Turnier(Turnier_Score2), "Tore");
     EXPECT_EQ(Turnier(Turnier_Bez), "SP");
     EXPECT_EQ(Turnier(Turnier_System), "GruppenSpiele");
     EXPECT_EQ(Turnier(Turnier_Changes), "true");

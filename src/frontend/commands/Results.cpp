@@ -40,9 +40,9 @@ std::string GameLine(const TForm1& f, int row) {
     const std::string& winner = plan.Cells(Spielplan_Sieger, row);
     if (winner.empty()) return line + ", kein Ergebnis";
     if (plan.Cells(Spielplan_SatzErg, row) == "NULL") return line + ", Keine Wertung";
-    for (const auto& [label, column] : {std::pair<const char*, int>{"Punkte", Spielplan_PPkt}, {"Sätze", Spielplan_PSatz},
-                                        {"Bälle", Spielplan_PBall}})
-        if (const std::string pair = Pair(plan, row, column); !pair.empty()) line += ", " + std::string(label) + " " + pair;
+    for (int k = 1; k <= 3; ++k)
+        if (const std::string pair = Pair(plan, row, Spielplan_PPkt + 2 * (k - 1)); !pair.empty())
+            line += ", " + f.ScoreName(k) + " " + pair;
     if (const std::string& sets = plan.Cells(Spielplan_SatzErg, row); !sets.empty()) line += " (" + sets + ")";
     return line + (winner == "0" ? ", unentschieden" : ", Sieger " + Participant(f, winner));
 }
@@ -133,8 +133,10 @@ const CommandRegistration kResultCommands({
             "Das Ergebnis eines Spiels eingeben, ändern oder löschen",
             "Öffnet den Ergebnisdialog des Spiels, wie ein Doppelklick im Plan.\n"
             "Felder: Sieger (automatisch oder einer der beiden), Punkte1, Punkte2, Sätze1, Sätze2, Bälle1, Bälle2,\n"
-            "Satzergebnisse (z. B. 25:20, 18:25, 15:10). Der Sieger folgt sonst aus Punkten, Sätzen, Bällen;\n"
-            "gleich in allen drei ist unentschieden. Danach folgen Tabelle, Gruppenstand und Platzhalter.\n"
+            "Satzergebnisse (z. B. 25:20, 18:25, 15:10). Die Felder heißen nach den Wertungen des Turniers,\n"
+            "im Fußball etwa Tore1 und Tore2; die Namen oben gelten immer. Der Sieger folgt sonst aus\n"
+            "Punkten, Sätzen (Toren), Bällen; gleich in allen drei ist unentschieden. Danach folgen\n"
+            "Tabelle, Gruppenstand und Platzhalter.\n"
             "Ist eine Gruppe damit fertig und sind Teilnehmer gleichauf, folgt der Konfliktdialog.\n"
             "Schaltflächen: übernehmen, kein-ergebnis, ergebnis-löschen, abbrechen. Ohne Feld=Wert steht\n"
             "die Schaltfläche in der nächsten Zeile, z. B. „ergebnis 3“, dann „kein-ergebnis“.",
