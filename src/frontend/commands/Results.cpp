@@ -32,6 +32,15 @@ std::string Pair(const TSortGrid& plan, int row, int plus) {
     return (a.empty() ? "0" : a) + ":" + (b.empty() ? "0" : b);
 }
 
+// Whether a later game or place takes the winner or the loser of this game.
+bool DecidesAParticipant(const TForm1& f, const std::string& game) {
+    for (int row = 1; row < f.Teams.RowCount(); ++row) {
+        const std::string& kind = f.Teams.Cells(Teams_SV, row);
+        if ((kind == "S" || kind == "V") && f.Teams.Cells(Teams_Pos, row) == game) return true;
+    }
+    return false;
+}
+
 // The game as it stands now: its participants, scores and winner.
 std::string GameLine(const TForm1& f, int row) {
     const TSortGrid& plan = f.Spielplan;
@@ -44,7 +53,11 @@ std::string GameLine(const TForm1& f, int row) {
         if (const std::string pair = Pair(plan, row, Spielplan_PPkt + 2 * (k - 1)); !pair.empty())
             line += ", " + f.ScoreName(k) + " " + pair;
     if (const std::string& sets = plan.Cells(Spielplan_SatzErg, row); !sets.empty()) line += " (" + sets + ")";
-    return line + (winner == "0" ? ", unentschieden" : ", Sieger " + Participant(f, winner));
+    if (winner != "0") return line + ", Sieger " + Participant(f, winner);
+    line += ", unentschieden";
+    if (DecidesAParticipant(f, plan.Cells(Spielplan_SpNr, row)))
+        line += " – Sieger und Verlierer bleiben offen, bis das Spiel entschieden ist";
+    return line;
 }
 
 // Why a game takes no result now, as the plans tell by leaving it unmarked; empty when it does.
