@@ -9,6 +9,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Logs.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/Texts.h"
 #include "foundation/files/TFile.h"
 #include "foundation/MainForm.h"
@@ -53,14 +54,16 @@ void FillListView(TListView& view, const std::vector<std::string>& names) {
     ListViewSort(view);
 }
 
-// Adds the name of the edit field to a list unless it is there already.
+// Adds the name of the edit field to a list unless it is there already. Blanks around a name
+// are not part of it: a field of blanks is an empty field.
 void AddToList(TEdit& edit, TListView& view, const std::string& fileName, const char* marker) {
     Log(std::string("[") + marker + "-2]");
-    if (edit.Text().empty()) {
+    const std::string typed = TrimName(edit.Text());
+    if (typed.empty()) {
         ShowMsg(1, lngText(75));
         return;
     }
-    const std::string name = CutName(edit.Text());
+    const std::string name = CutName(typed);
     Log(std::string("[") + marker + "-4]");
     if (!ListViewHasCaption(view, name)) {
         // A name that could not be stored stays in the edit field rather than show as saved.
@@ -180,7 +183,7 @@ void importNameFile(TMainForm& form, bool teams) {
         return ReportNotStored(listFile);
     }
     while (!source.Eof()) {
-        const std::string line = source.ReadLine();
+        const std::string line = TrimName(source.ReadLine());
         if (line.empty()) continue;
         const std::string name = CutName(line);
         list.WriteLine(name);

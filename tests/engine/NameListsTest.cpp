@@ -48,6 +48,20 @@ TEST_F(NameListTest, EmptyNameIsRefused) {
     EXPECT_FALSE(ProgramFileExists("teams.dat"));
 }
 
+// A name of blanks would be assigned like a name and start a tournament with a nameless team.
+TEST_F(NameListTest, BlanksAroundANameAreDroppedAndBlanksAloneAreNoName) {
+    AddTeamName("   \t ");
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Bitte geben Sie einen Mannschaftsnamen ein");
+    AddTeamName("  Adler ");
+    AddTeamName("Adler");
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\n");
+    WriteProgramFile("neu.txt", "  \r\n Bären \r\n");
+    ui.QueueFile(folder + "neu.txt");
+    importNameFile(*form, true);
+    EXPECT_EQ(ReadNameList("teams.dat"), (std::vector<std::string>{"Adler", "Bären"}));
+}
+
 TEST_F(NameListTest, RefereesGoToTheirOwnList) {
     form->RadioButton9.SetChecked(true);
     AddTeamName("Schiri Meier");
