@@ -151,12 +151,16 @@ std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& clos
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
         const std::string name = Trim(line);
-        for (const DialogAction& action : dialog.Actions())
+        std::vector<std::string> buttons;
+        for (const DialogAction& action : dialog.Actions()) {
             if (SameText(action.name, name)) {
                 closed = action.press();
                 return {};
             }
-        return "Unbekannte Schaltfläche \"" + name + "\" im Dialog \"" + dialog.Caption() + "\"";
+            buttons.push_back(action.name);
+        }
+        return "Unbekannte Schaltfläche \"" + name + "\" im Dialog \"" + dialog.Caption() + "\" (möglich: " +
+               ChoiceList(buttons) + ")";
     }
     const std::string label = Trim(line.substr(0, equals));
     const std::string value = Trim(line.substr(equals + 1));

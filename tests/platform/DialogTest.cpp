@@ -80,7 +80,8 @@ TEST_F(DialogTest, BadLinesChangeNothingAndSayWhy) {
     EXPECT_EQ(ui.dialogProblems[0],
               "Sportart=Schach: Für \"Sportart\" ist \"Schach\" nicht möglich (möglich: Fussball, Volleyball)");
     EXPECT_EQ(ui.dialogProblems[3], "Farbe=blau: Das Feld \"Farbe\" gibt es im Dialog \"Beispiel\" nicht");
-    EXPECT_EQ(ui.dialogProblems[4], "drucken: Unbekannte Schaltfläche \"drucken\" im Dialog \"Beispiel\"");
+    EXPECT_EQ(ui.dialogProblems[4],
+              "drucken: Unbekannte Schaltfläche \"drucken\" im Dialog \"Beispiel\" (möglich: ok, abbrechen)");
     EXPECT_EQ(dialog.accepted, 0);
 }
 
