@@ -132,7 +132,7 @@ std::vector<DialogField> TfrmErgebnis::Fields() {
     std::vector<DialogField> fields{ReadOnlyField("Spiel", Label1), ChoiceField("Sieger", ComboBox1)};
     // The scores are named after the tournament's scoring values ("Tore1" in football) and answer
     // to their plain names ("Sätze1") as well.
-    TEdit* const edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
+    const std::array<TEdit*, 6> edits = ScoreEdits();
     for (int i = 0; i < 6; ++i) {
         fields.push_back(TextField(ScoreLabel(i / 2 + 1, i % 2 + 1), *edits[i]));
         fields.back().alias = kPlainScoreLabels[i];
@@ -158,7 +158,7 @@ std::vector<DialogAction> TfrmErgebnis::Actions() {
 }
 
 bool TfrmErgebnis::Uebernehmen() {
-    const TEdit* const edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
+    const std::array<TEdit*, 6> edits = ScoreEdits();
     Score scores[6];
     for (int i = 0; i < 6; ++i) scores[i] = {ScoreLabel(i / 2 + 1, i % 2 + 1), edits[i]->Text()};
     if (PointsAwarded()) scores[0].text = scores[1].text = "";

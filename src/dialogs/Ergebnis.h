@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,8 @@ private:
     std::string ParticipantName(int column) const;
     // The label of scoring value k (1 to 3) of participant side (1 or 2).
     std::string ScoreLabel(int k, int side) const;
+    // The six score fields: points, sets, balls, each of the first and the second participant.
+    std::array<TEdit*, 6> ScoreEdits() { return {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6}; }
     void Write(int column, const std::string& text);
 };
 
