@@ -31,6 +31,13 @@ protected:
         --form.AnzTurniere;
         return false;
     }
+    // Loads "a.tur" as tournament 1 with participants prepared before the load.
+    bool LoadWithPreparedNames(std::initializer_list<std::string> prepared) {
+        TStringList names;
+        for (const std::string& name : prepared) names.Add(name);
+        ++form.AnzTurniere;
+        return LoadFileToMaster(form, Path("a.tur"), 1, &names);
+    }
     std::vector<Row> MasterRows() const {
         std::vector<Row> rows;
         for (int r = 1; r < form.XMasterGrid.RowCount(); ++r) rows.push_back(CellsOf(form.XMasterGrid, r));
@@ -137,11 +144,7 @@ TEST_F(TournamentFileTest, PreparedNamesReplaceTheDefaultParticipantNames) {
     WriteTurFile(Path("a.tur"), {Cells31({"1", "1", "", "Cup"}), Cells31({"1", "3", "1", "", "", "", "Mannschaft 1"}),
                                  Cells31({"1", "3", "2", "", "", "", "Mannschaften 2"}),
                                  Cells31({"1", "3", "3", "", "", "", "Mannschaft 3"})});
-    TStringList names;
-    names.Add("Adler");
-    names.Add("Bären");
-    ++form.AnzTurniere;
-    ASSERT_TRUE(LoadFileToMaster(form, Path("a.tur"), 1, &names));
+    ASSERT_TRUE(LoadWithPreparedNames({"Adler", "Bären"}));
     EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 2), "Adler");
     EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 3), "Bären");
     EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 4), "");
@@ -153,11 +156,7 @@ TEST_F(TournamentFileTest, PreparedNamesReachPlayersAndOnlyWholeNumbers) {
                                  Cells31({"1", "3", "2", "", "", "", "Spieler 02"}),
                                  Cells31({"1", "3", "3", "", "", "", "Spieler 2a"}),
                                  Cells31({"1", "3", "4", "", "", "", "Mannschaft 3"})});
-    TStringList names;
-    names.Add("Anna");
-    names.Add("Ben");
-    ++form.AnzTurniere;
-    ASSERT_TRUE(LoadFileToMaster(form, Path("a.tur"), 1, &names));
+    ASSERT_TRUE(LoadWithPreparedNames({"Anna", "Ben"}));
     EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 2), "Ben");
     EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 3), "");
     EXPECT_EQ(form.XMasterGrid.Cells(Teams_Name_Tur, 4), "");
