@@ -1,17 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <map>
 #include <random>
 #include <set>
 
-#include "ScriptedWindow.h"
-#include "TestEnvironment.h"
+#include "WindowInProgramFolder.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
-#include "mainwindow/main.h"
 
 namespace {
 
@@ -26,23 +23,13 @@ struct Totals {
 // A Swiss tournament of 16 as the wizard proposes it, over five rounds, with its results typed
 // in round by round: what each round's table, the next round's pairs and the final placing must
 // be, worked out from the games alone.
-class SwissTournamentTest : public ProgramTest, public ScriptedWindow {
+class SwissTournamentTest : public WindowInProgramFolder {
 protected:
     void SetUp() override {
-        ProgramTest::SetUp();
-        for (const char* file : {"TurFormen.dat", "Spklrs.dat"})
-            std::filesystem::copy_file(std::string(MAROVELKA_DATA_DIR) + "/" + file, folder + file);
+        WindowInProgramFolder::SetUp();
         std::string names;
         for (const char* player : kPlayers) names += std::string(player) + "\r\n";
         WriteProgramFile("spieler.txt", names);
-        startFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
-        form = std::make_unique<TForm1>();
-        form->FormCreate();
-    }
-    void TearDown() override {
-        std::filesystem::current_path(startFolder);
-        ProgramTest::TearDown();
     }
 
     // Commands of a session that ends without saving; the window and its tables stay.
@@ -100,8 +87,6 @@ protected:
         }
         return commands;
     }
-
-    std::filesystem::path startFolder;
 };
 
 using Table = std::vector<std::pair<std::string, Totals>>;
