@@ -116,8 +116,8 @@ private:
         rows = std::move(ordered);
     }
 
-    // Components in an order that puts every winner above its loser, and among components no
-    // result orders the one whose first row stands first in the table.
+    // Components in an order that puts every winner above its loser; of the components free to
+    // go next, the one whose first row stands first in the table goes.
     static std::vector<int> Topological(const Edges& beats, const Components& c, const std::vector<std::vector<int>>& members) {
         std::vector<std::vector<int>> after(static_cast<size_t>(c.count));
         std::vector<int> waiting(static_cast<size_t>(c.count), 0);
