@@ -58,12 +58,3 @@ TEST_F(ScoringAfterLoadTest, ConfirmingTheRoundsScoringAfterALoadKeepsEveryResul
     EXPECT_EQ(Scorings(), saved);
     EXPECT_EQ(TableOf(shown), corrected);
 }
-
-TEST_F(ScoringAfterLoadTest, AChangedScoringAfterALoadIsWrittenIntoTheRoundsGroups) {
-    Run("neu Name=Stadtliga Kürzel=SL Teilnehmer=6 \"Turnierform=Jeder gegen Jeden mit 6 Teilnehmern\" "
-        "Zeitspiele=nein ok\nspeichern-unter Stadtliga\n",
-        false);
-    form = NewWindow();
-    Run("laden Stadtliga.tur\nwertung 1 \"Punkte pro Sieg=2\" ok\n");
-    EXPECT_EQ(Scorings().front(), "2|1|||0|");
-}
