@@ -92,6 +92,7 @@ TfrmNeuTur::TfrmNeuTur() {
     umNumberEdit1.SetText("2");
     RadioGroup4.Items.SetText(kSystemItems);
     RadioGroup4.SetItemIndex(0);
+    RadioGroup4.OnClick = [this](TObject*) { SystemChosen(); };
     Feld4.SetText("5");
     StringGrid1.SetColCount(6);
     StringGrid1.SetRowCount(2);
@@ -190,6 +191,17 @@ bool TfrmNeuTur::Choose(const std::string& choice) {
     if (RadioGroup4.ItemIndex() == 1) Feld4.SetText(IntToStr(row.rounds));
     FillSystemGrid();
     return true;
+}
+
+void TfrmNeuTur::SystemChosen() {
+    const bool swiss = RadioGroup4.ItemIndex() == 1;
+    if (swiss && !CheckBox1.Checked()) {
+        CheckBox1.SetChecked(true);
+        carryOverPreset_ = true;
+    } else if (!swiss && carryOverPreset_) {
+        CheckBox1.SetChecked(false);
+        carryOverPreset_ = false;
+    }
 }
 
 std::string TfrmNeuTur::ScoringKind() const {

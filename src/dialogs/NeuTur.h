@@ -29,6 +29,11 @@ public:
     // "Nur Sieger/Verlierer".
     std::string ScoringKind() const;
 
+    // The system of RadioGroup4 was chosen: the Swiss system presets the carry-over of results
+    // (CheckBox1), without which its standings would hold one round each; choosing another
+    // system again takes back what the preset set.
+    void SystemChosen();
+
     // Checks only the tournament engine can make (the field list, the chosen form); set by the
     // caller. Gives the first problem's German message, or the empty text.
     std::function<std::string()> EngineCheck;
@@ -79,4 +84,5 @@ private:
     bool cancelVisible_ = true;
     std::vector<FormRecord> shipped_, own_;
     std::string chosen_;  // short text of the chosen form
+    bool carryOverPreset_ = false;  // CheckBox1 was checked by choosing the Swiss system
 };

@@ -47,6 +47,7 @@ void PresetFromPreparation(const TfrmTurPhase& phase, TfrmNeuTur& wizard) {
     if (phase.TurPhaseArt == kTurPhasePool) system = 3;
     if (system < 0) return;
     wizard.RadioGroup4.SetItemIndex(system);
+    wizard.SystemChosen();
     if (phase.Teilnehmer.Count() > 0) wizard.Feld1.SetText(IntToStr(phase.Teilnehmer.Count()));
 }
 

@@ -6,6 +6,8 @@
 #include <queue>
 #include <tuple>
 
+#include "engine/LevelRunOrder.h"
+
 double WholeDifference(double plus, double minus) {
     const double difference = plus - minus;
     // Below 2^53 every double is cut exactly by way of a whole number.
@@ -171,7 +173,6 @@ public:
         key_ = plain_ || parts_.headToHead ? parts_.before : parts_.all;
         keys_ = KeyTable(key_);
         if (usesHeadToHead_) afterKeys_ = KeyTable(parts_.after);
-        balance_.assign(rows_.size(), 0);
         tied_.assign(rows_.size(), false);
     }
 
@@ -206,6 +207,7 @@ public:
             if (s > 0) result.order.push_back(absent_[s - 1]);
             for (const std::vector<int>& block : blocks[s]) result.order.insert(result.order.end(), block.begin(), block.end());
         }
+        MarkLevelBelowUnnamed(result.order);
         for (int row : result.order)
             if (tied_[Index(row)]) result.tied.push_back(row);
         return result;
@@ -309,6 +311,15 @@ private:
                     }
                 }
             }
+        // A row without a name may be level with the row below it: their direct game counts.
+        if (collect_ > 0 && std::any_of(absent_.begin(), absent_.end(), [this](int row) { return Row(row).group == collect_; })) {
+            wanted.groups.insert(collect_);
+            for (const RankRow& row : rows_)
+                if (row.group == collect_ && row.team >= 0) {
+                    if (wanted.teams.size() <= static_cast<size_t>(row.team)) wanted.teams.resize(static_cast<size_t>(row.team) + 1, 0);
+                    wanted.teams[static_cast<size_t>(row.team)] = 1;
+                }
+        }
         // No team asked for must not read as "any team".
         if (wanted.teams.empty()) wanted.teams.push_back(0);
         return wanted;
@@ -322,6 +333,29 @@ private:
             if (Row(row).group == collect_) mine.push_back(row);
         if (mine.size() < 2) return;
         for (int row : mine) tied_[Index(row)] = true;
+    }
+
+    // A row without a name never rises, but the row right below it that the chain cannot tell
+    // from it is a tie to settle like any other.
+    void MarkLevelBelowUnnamed(const std::vector<int>& order) {
+        if (collect_ <= 0) return;
+        for (size_t i = 0; i + 1 < order.size(); ++i) {
+            const RankRow& upper = Row(order[i]);
+            const RankRow& lower = Row(order[i + 1]);
+            if (upper.takesPart || !lower.takesPart || upper.group != collect_ || lower.group != collect_) continue;
+            if (!Level(upper, lower)) continue;
+            tied_[Index(order[i])] = true;
+            tied_[Index(order[i + 1])] = true;
+        }
+    }
+
+    // Two rows of one group that the chain leaves level: equal on every value, or equal before
+    // head-to-head with no winner between them.
+    bool Level(const RankRow& upper, const RankRow& lower) {
+        if (!usesHeadToHead_) return CompareOn(key_, upper, lower) == 0;
+        if (CompareOn(parts_.before, upper, lower) != 0) return false;
+        const int winner = Games(needed_).Winner(upper.team, lower.team, upper.group);
+        return winner != upper.team && winner != lower.team;
     }
 
     // Each group's rows of the block in their order so far.
@@ -340,63 +374,45 @@ private:
         return groups;
     }
 
-    // Within a group, level rows are ordered by their head-to-head balance against each other.
+    // Within a group, level rows are ordered by their direct results.
     void OrderByHeadToHead(std::vector<int>& block) {
         if (block.size() < 2) return;
         std::vector<std::vector<int>> groups = ByGroup(block);
-        for (std::vector<int>& members : groups) OrderByBalance(members);
+        for (std::vector<int>& members : groups) OrderByDirectResults(members);
         block = groups.size() == 1 ? groups.front() : MergeGroups(groups);
     }
 
-    // Wins minus defeats against the other members only; members still level are compared again
-    // among themselves alone, as long as that separates any. Members that stay level keep their
-    // order and are ties.
-    void OrderByBalance(std::vector<int>& members) {
+    void OrderByDirectResults(std::vector<int>& members) {
         if (members.size() < 2) return;
-        CountBalances(members);
-        std::stable_sort(members.begin(), members.end(),
-                         [this](int a, int b) { return balance_[Index(a)] > balance_[Index(b)]; });
-        std::vector<std::vector<int>> runs;
-        for (size_t i = 0; i < members.size(); ++i) {
-            if (i == 0 || balance_[Index(members[i - 1])] != balance_[Index(members[i])]) runs.emplace_back();
-            runs.back().push_back(members[i]);
-        }
-        if (runs.size() == 1) {
-            if (collect_ > 0 && Row(members.front()).group == collect_)
-                for (int row : members) tied_[Index(row)] = true;
-            return;
-        }
-        members.clear();
-        for (std::vector<int>& run : runs) {
-            OrderByBalance(run);
-            members.insert(members.end(), run.begin(), run.end());
-        }
+        const bool collecting = collect_ > 0 && Row(members.front()).group == collect_;
+        const LevelRunOrder run = OrderLevelRun(static_cast<int>(members.size()), DirectWins(members), collecting);
+        std::vector<int> ordered;
+        ordered.reserve(members.size());
+        for (int at : run.order) ordered.push_back(members[static_cast<size_t>(at)]);
+        for (size_t i = 0; i < members.size(); ++i)
+            if (run.tied[i]) tied_[Index(members[i])] = true;
+        members = std::move(ordered);
     }
 
-    void CountBalances(const std::vector<int>& members) {
+    // (winner, loser) of every direct game with a winner among the members, by their positions.
+    std::vector<std::pair<int, int>> DirectWins(const std::vector<int>& members) {
         const int group = Row(members.front()).group;
-        std::vector<std::pair<int, int>> rowOfTeam;  // (team, row), sorted by team
-        for (int row : members) {
-            rowOfTeam.emplace_back(Row(row).team, row);
-            balance_[Index(row)] = 0;
-        }
-        std::stable_sort(rowOfTeam.begin(), rowOfTeam.end(),
+        std::vector<std::pair<int, int>> positionOfTeam;  // (team, position), sorted by team
+        for (size_t i = 0; i < members.size(); ++i) positionOfTeam.emplace_back(Row(members[i]).team, static_cast<int>(i));
+        std::stable_sort(positionOfTeam.begin(), positionOfTeam.end(),
                          [](const auto& x, const auto& y) { return x.first < y.first; });
-        auto find = [&rowOfTeam](int team) {
-            const auto at = std::lower_bound(rowOfTeam.begin(), rowOfTeam.end(), std::make_pair(team, INT_MIN));
-            return at != rowOfTeam.end() && at->first == team ? at->second : -1;
+        auto find = [&positionOfTeam](int team) {
+            const auto at = std::lower_bound(positionOfTeam.begin(), positionOfTeam.end(), std::make_pair(team, INT_MIN));
+            return at != positionOfTeam.end() && at->first == team ? at->second : -1;
         };
+        std::vector<std::pair<int, int>> wins;
         for (const HeadToHead::Game& game : Games(needed_).GamesOf(group)) {
             const int a = find(game.a), b = find(game.b);
             if (a < 0 || b < 0 || a == b) continue;
-            if (game.winner == game.a) {
-                ++balance_[Index(a)];
-                --balance_[Index(b)];
-            } else if (game.winner == game.b) {
-                ++balance_[Index(b)];
-                --balance_[Index(a)];
-            }
+            if (game.winner == game.a) wins.emplace_back(a, b);
+            else if (game.winner == game.b) wins.emplace_back(b, a);
         }
+        return wins;
     }
 
     // Rows of different groups are compared on the rest of the chain; each group keeps its own
@@ -434,7 +450,6 @@ private:
     std::vector<RankStep> key_;
     std::vector<double> keys_, afterKeys_;
     std::vector<int> absent_;
-    std::vector<int> balance_;
     HeadToHeadWanted needed_;
     std::vector<bool> tied_;
     HeadToHead games_;

@@ -35,24 +35,6 @@ void CheckOnly(TRadioButton& chosen, std::initializer_list<TRadioButton*> choice
     for (TRadioButton* button : choice) button->SetChecked(button == &chosen);
 }
 
-// Scoring of a group row into the tab: points per win, per set, or self-defined.
-void LoadScoring(TMainForm& form, int row) {
-    const TSortGrid& gruppe = form.Gruppe;
-    const auto choice = {&form.RadioButton1, &form.RadioButton2, &form.RadioButton3};
-    if (!Get(gruppe, Gruppe_P1, row, true).empty()) {
-        form.umEdit1.SetText(Get(gruppe, Gruppe_P1, row, true));
-        form.umEdit2.SetText(Get(gruppe, Gruppe_P2, row, true));
-        CheckOnly(form.RadioButton1, choice);
-    } else if (!Get(gruppe, Gruppe_P3, row, true).empty()) {
-        form.umEdit3.SetText(Get(gruppe, Gruppe_P3, row, true));
-        form.umEdit4.SetText(Get(gruppe, Gruppe_P4, row, true));
-        CheckOnly(form.RadioButton2, choice);
-    } else {
-        CheckOnly(form.RadioButton3, choice);
-    }
-    form.CheckBox2.SetChecked(Get(gruppe, Gruppe_ErgUE, row, true) == "1");
-}
-
 // Picks one of two apply-to choices; the other is disabled.
 void Choose(TRadioButton& chosen, TRadioButton& other) {
     CheckOnly(chosen, {&chosen, &other});
@@ -130,6 +112,30 @@ void Refresh(TMainForm& form) {
 }
 
 }  // namespace
+
+void LoadScoring(TMainForm& form, int row) {
+    const TSortGrid& gruppe = form.Gruppe;
+    const auto choice = {&form.RadioButton1, &form.RadioButton2, &form.RadioButton3};
+    if (!Get(gruppe, Gruppe_P1, row, true).empty()) {
+        form.umEdit1.SetText(Get(gruppe, Gruppe_P1, row, true));
+        form.umEdit2.SetText(Get(gruppe, Gruppe_P2, row, true));
+        CheckOnly(form.RadioButton1, choice);
+    } else if (!Get(gruppe, Gruppe_P3, row, true).empty()) {
+        form.umEdit3.SetText(Get(gruppe, Gruppe_P3, row, true));
+        form.umEdit4.SetText(Get(gruppe, Gruppe_P4, row, true));
+        CheckOnly(form.RadioButton2, choice);
+    } else {
+        CheckOnly(form.RadioButton3, choice);
+    }
+    form.CheckBox2.SetChecked(Get(gruppe, Gruppe_ErgUE, row, true) == "1");
+}
+
+int FirstGroupOfRound(const TMainForm& form, int round) {
+    const TSortGrid& gruppe = form.Gruppe;
+    for (int row = 1; row < gruppe.RowCount(); ++row)
+        if (!gruppe.Cells(0, row).empty() && IntGet(gruppe, Gruppe_RNr, row, true) == round) return row;
+    return 0;
+}
 
 RoundTreeSelection SelectedInRoundTree(const TMainForm& form) {
     RoundTreeSelection s;
@@ -211,6 +217,8 @@ void TreeView3Change(TMainForm& form) {
         form.Panel29.Visible = false;
         Choose(form.RadioButton4, form.RadioButton5);
         Choose(form.RadioButton7, form.RadioButton8);
+        // A round shows what its groups hold, not what the page last held (after a load: nothing).
+        if (const int first = FirstGroupOfRound(form, s.round); first > 0) LoadScoring(form, first);
     }
     form.Edit6.SetText(IntToStr(s.round));
     const NodeLabel round = ReadNodeText(s.roundNode->Text, lngText(4));

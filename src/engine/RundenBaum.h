@@ -25,6 +25,13 @@ struct NodeLabel {
 };
 NodeLabel ReadNodeText(const std::string& text, const std::string& prefix);
 
+// The scoring of a group row into the "Wertung" tab, whose controls the round page shares for the
+// next round: points per win and draw, per set and at equal balls, or none, and whether the
+// results of the round before are carried over.
+void LoadScoring(TMainForm& form, int row);
+// The first group row of a round (Gruppe_RNr, as the tab writes a round); 0 when it has none.
+int FirstGroupOfRound(const TMainForm& form, int round);
+
 // Rebuilds the round tree from the rounds node of the first tournament tree and selects its
 // first node.
 void doTreeView3(TMainForm& form);

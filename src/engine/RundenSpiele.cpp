@@ -97,11 +97,11 @@ void RoundRobin(GroupPairs& group, PairAdder& add, const std::vector<int>& membe
     } else {
         AddPlainOrder(add, members, n);
     }
-    // The return games repeat the first leg in its order; without a block as well, so that a
-    // double round robin never loses its second leg.
+    // The return games follow the first leg in its order, each with the other team at home;
+    // without a block as well, so that a double round robin never loses its second leg.
     if (!twoLegs) return;
     const std::vector<std::pair<int, int>> firstLeg = group.pairs;
-    for (const auto& [a, b] : firstLeg) add.Add(a, b);
+    for (const auto& [a, b] : firstLeg) add.Add(b, a);
 }
 
 // Participants in list order, taken alternately as first and second side; with `games` > 0 the

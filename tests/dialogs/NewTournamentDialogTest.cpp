@@ -60,6 +60,23 @@ TEST_F(NewTournamentDialogTest, KnockOutSwissAndPoolFormsAreMadeForTheCount) {
     EXPECT_EQ(dialog.StringGrid1.Cells(3, 1), "4");
 }
 
+TEST_F(NewTournamentDialogTest, TheSwissSystemPresetsTheCarryOverOfResults) {
+    EXPECT_FALSE(dialog.CheckBox1.Checked());
+    EXPECT_THAT(Show({"Name=n", "Teilnehmer=8", "System=Schweizer System", "ok"}), IsEmpty());
+    EXPECT_TRUE(dialog.CheckBox1.Checked());
+    // Another system takes back what the preset set; the Swiss system again presets it.
+    EXPECT_THAT(Show({"System=K.O.-System", "ok"}), IsEmpty());
+    EXPECT_FALSE(dialog.CheckBox1.Checked());
+    // A choice made after the system stands.
+    EXPECT_THAT(Show({"System=Schweizer System", "Ergebnisse übernehmen=nein", "ok"}), IsEmpty());
+    EXPECT_FALSE(dialog.CheckBox1.Checked());
+    // Carrying results over chosen by hand for another system is the user's and stays.
+    EXPECT_THAT(Show({"System=Vorgegebene Gruppensysteme", "Ergebnisse übernehmen=ja", "System=Schweizer System",
+                      "System=K.O.-System", "ok"}),
+                IsEmpty());
+    EXPECT_TRUE(dialog.CheckBox1.Checked());
+}
+
 TEST_F(NewTournamentDialogTest, ACatalogueSwissFormBringsItsRounds) {
     Show({"Name=n", "Teilnehmer=16", "System=Schweizer System", "Runden=3", "Turnierform=2", "ok"});
     EXPECT_EQ(dialog.Feld4.Text(), "6");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <unordered_map>
 
 #include "foundation/Accessors.h"
@@ -188,3 +190,85 @@ bool OrderIsConsistent(const TMainForm& form, const std::vector<int>& teams, boo
         }
     return true;
 }
+
+namespace {
+
+class DirectRule {
+public:
+    explicit DirectRule(const std::vector<std::vector<char>>& winner) : beat_(winner), tied_(winner.size(), 0) {}
+
+    DirectRuleResult Run() {
+        std::vector<int> all;
+        for (size_t i = 0; i < beat_.size(); ++i) all.push_back(static_cast<int>(i));
+        DirectRuleResult result;
+        result.order = Solve(all);
+        for (int row : result.order)
+            if (tied_[static_cast<size_t>(row)]) result.tied.push_back(row);
+        return result;
+    }
+
+private:
+    bool Beat(int a, int b) const { return beat_[static_cast<size_t>(a)][static_cast<size_t>(b)] != 0; }
+
+    // Rows in table order; every path of results among them alone.
+    std::vector<int> Solve(const std::vector<int>& rows) {
+        const size_t n = rows.size();
+        std::vector<std::vector<char>> reach(n, std::vector<char>(n, 0));
+        for (size_t i = 0; i < n; ++i)
+            for (size_t j = 0; j < n; ++j) reach[i][j] = i != j && Beat(rows[i], rows[j]);
+        for (size_t k = 0; k < n; ++k)
+            for (size_t i = 0; i < n; ++i)
+                for (size_t j = 0; j < n; ++j) reach[i][j] = reach[i][j] || (reach[i][k] && reach[k][j]);
+        for (size_t i = 0; i < n; ++i)
+            for (size_t j = 0; j < n; ++j)
+                if (i != j && !reach[i][j] && !reach[j][i]) tied_[static_cast<size_t>(rows[i])] = 1;
+        std::vector<size_t> left(n);
+        for (size_t i = 0; i < n; ++i) left[i] = i;
+        std::vector<int> out;
+        while (!left.empty()) {
+            size_t next = n;
+            for (size_t r : left) {
+                const bool free = std::none_of(left.begin(), left.end(), [&](size_t q) { return reach[q][r] && !reach[r][q]; });
+                if (free) {
+                    next = r;
+                    break;
+                }
+            }
+            std::vector<size_t> cycle;
+            for (size_t q : left)
+                if (q == next || (reach[next][q] && reach[q][next])) cycle.push_back(q);
+            std::vector<int> members;
+            for (size_t q : cycle) members.push_back(rows[q]);
+            const std::vector<int> ranked = members.size() == 1 ? members : SolveCycle(members);
+            out.insert(out.end(), ranked.begin(), ranked.end());
+            std::erase_if(left, [&](size_t q) { return std::find(cycle.begin(), cycle.end(), q) != cycle.end(); });
+        }
+        return out;
+    }
+
+    std::vector<int> SolveCycle(const std::vector<int>& members) {
+        std::map<int, std::vector<int>, std::greater<>> byBalance;
+        for (int a : members) {
+            int balance = 0;
+            for (int b : members) balance += (Beat(a, b) ? 1 : 0) - (Beat(b, a) ? 1 : 0);
+            byBalance[balance].push_back(a);
+        }
+        if (byBalance.size() == 1) {
+            for (int a : members) tied_[static_cast<size_t>(a)] = 1;
+            return members;
+        }
+        std::vector<int> out;
+        for (const auto& [balance, level] : byBalance) {
+            const std::vector<int> ranked = Solve(level);
+            out.insert(out.end(), ranked.begin(), ranked.end());
+        }
+        return out;
+    }
+
+    const std::vector<std::vector<char>>& beat_;
+    std::vector<char> tied_;
+};
+
+}  // namespace
+
+DirectRuleResult RankByDirectRule(const std::vector<std::vector<char>>& winner) { return DirectRule(winner).Run(); }

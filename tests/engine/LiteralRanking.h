@@ -30,3 +30,17 @@ LiteralRankingResult RankLiterally(const TMainForm& form, int g, bool plain, con
 // weak order: the rows fall into runs that no decision separates, and every row ranks above every
 // row of a later run. Only then is the ranked order independent of how it was reached.
 bool OrderIsConsistent(const TMainForm& form, const std::vector<int>& teams, bool plain);
+
+// How rows of one group that every value before head-to-head leaves level are to be ranked by
+// their direct results, worked out the slow way from every path of results: a row that beat
+// another, directly or through others, stands above it unless that one beat it back the same
+// way; of the rows that nothing left stands above, the first in the table goes next, with all
+// rows of its cycle; a cycle is ordered by wins minus defeats among its rows, rows with the same
+// balance again by this rule among themselves, and a cycle of one balance stays as it is.
+struct DirectRuleResult {
+    std::vector<int> order;  // positions 0 .. n - 1, best first
+    std::vector<int> tied;   // positions of rows that no path of results orders against some
+                             // other row, or in a cycle of one balance; in ranked order
+};
+// winner[a][b]: a beat b in their counting game (positions in table order).
+DirectRuleResult RankByDirectRule(const std::vector<std::vector<char>>& winner);

@@ -94,6 +94,9 @@ TEST_F(NeuesTurnierTest, ASwissTournamentKeepsItsRounds) {
     EXPECT_EQ(Turnier(Turnier_Sportart), "Nur Sieger/Verlierer");
     EXPECT_EQ(form->AnzRunden, 5);
     EXPECT_EQ(form->TPlatz.Cells(1, 8), "8. Gruppe R5");
+    // Each round's table goes on from the one before.
+    for (int g = 1; g <= 5; ++g) EXPECT_EQ(Get(form->Gruppe, Gruppe_ErgUE, g, true), "1") << g;
+    EXPECT_TRUE(form->CheckBox6.Checked());
 }
 
 TEST_F(NeuesTurnierTest, TooManySwissRoundsAreRefusedInTheWizard) {
@@ -217,6 +220,7 @@ TEST_F(PreparedTurnierTest, FewerNamesThanPlacesLeaveTheOthersOpen) {
     Prepare(kTurPhaseSchweiz, {"Adler", "Bären"});
     New({"Name=Liga", "Teilnehmer=4", "Runden=3"});
     EXPECT_EQ(DialogsOf(*form).frmNeuTur.RadioGroup4.ItemIndex(), 1) << "the Swiss system";
+    EXPECT_EQ(Get(form->Gruppe, Gruppe_ErgUE, 2, true), "1") << "results carried over";
     EXPECT_THAT(AssignedSlots(), UnorderedElementsAre("Mannschaft 1=Adler", "Mannschaft 2=Bären"));
     EXPECT_NE(Setting("Spielstart"), "true");
 }

@@ -52,6 +52,17 @@ protected:
 
     std::vector<std::string> Tied() const { return form->KonfliktTeams.ToVector(); }
 
+    // n teams of group g level on every value, in table order.
+    std::vector<int> LevelTeams(int g, int n, const Totals& t) {
+        std::vector<int> teams;
+        for (int i = 0; i < n; ++i) teams.push_back(Standing(g, t));
+        return teams;
+    }
+    // Games of group g, each (winner, loser).
+    void Won(int g, const std::vector<std::pair<int, int>>& games) {
+        for (const auto& [winner, loser] : games) AddGame(g, winner, loser, IntToStr(winner));
+    }
+
     void HeadToHeadOn() { SetSetting(*form, "WertungDirektVergleich", "true"); }
     void Football() { SetSetting(*form, "AWertung", "7"); }
 };
@@ -232,6 +243,70 @@ TEST_F(PlatzierungTest, TeamsOfDifferentGroupsGoOnWithTheChain) {
     EXPECT_THAT(RankLiterally(*form, 0, false, old).teams, ElementsAre(fewerSets, moreSets));
     updatePlatzierung(*form, 0, false);
     EXPECT_THAT(Order(), ElementsAre(moreSets, fewerSets));
+}
+
+// --- direct results among level teams ---
+
+TEST_F(PlatzierungTest, DirectWinnerStaysAboveTheTeamItBeatWhenTheResultsHaveNoCycle) {
+    // Team 2 has the best balance among the five, but team 1 beat it and team 5 beat team 1.
+    HeadToHeadOn();
+    const int g = AddGroup("A", "JGJ", 5);
+    const std::vector<int> t = LevelTeams(g, 5, {6, 3, 4, 2, 0, 0});
+    Won(g, {{t[0], t[1]}, {t[4], t[0]}, {t[1], t[2]}, {t[1], t[3]}});
+    updatePlatzierung(*form, g, false);
+    EXPECT_THAT(Order(), ElementsAre(t[4], t[0], t[1], t[2], t[3]));
+    // 3 and 4 did not meet, and nothing ranks one of them above the other.
+    EXPECT_THAT(Tied(), ElementsAre(IntToStr(t[2]), IntToStr(t[3])));
+}
+
+TEST_F(PlatzierungTest, ResultsThroughOthersOrderTeamsThatDidNotMeet) {
+    HeadToHeadOn();
+    const int g = AddGroup("A", "JGJ", 3);
+    const std::vector<int> t = LevelTeams(g, 3, {4, 2, 0, 0, 0, 0});
+    Won(g, {{t[2], t[1]}, {t[1], t[0]}});
+    updatePlatzierung(*form, g, false);
+    EXPECT_THAT(Order(), ElementsAre(t[2], t[1], t[0]));
+    EXPECT_THAT(Tied(), IsEmpty());
+}
+
+TEST_F(PlatzierungTest, LevelTeamThatMetNoneOfTheOthersIsATieWithAll) {
+    HeadToHeadOn();
+    const int g = AddGroup("A", "JGJ", 3);
+    const std::vector<int> t = LevelTeams(g, 3, {3, 3, 0, 0, 0, 0});
+    Won(g, {{t[2], t[1]}});
+    updatePlatzierung(*form, g, false);
+    EXPECT_THAT(Order(), ElementsAre(t[0], t[2], t[1]));
+    EXPECT_THAT(Tied(), ElementsAre(IntToStr(t[0]), IntToStr(t[2]), IntToStr(t[1])));
+}
+
+TEST_F(PlatzierungTest, CycleIsSettledAmongItselfBetweenTheTeamsAboveAndBelowIt) {
+    Football();
+    const int g = AddGroup("A", "JGJ", 5);
+    const std::vector<int> t = LevelTeams(g, 5, {6, 0, 5, 3, 0, 0});
+    const int below = t[0], p = t[1], q = t[2], r = t[3], above = t[4];
+    Won(g, {{p, q}, {q, r}, {r, p}, {above, q}, {r, below}});
+    updatePlatzierung(*form, g, false);
+    EXPECT_THAT(Order(), ElementsAre(above, p, q, r, below));
+    EXPECT_THAT(Tied(), ElementsAre(IntToStr(p), IntToStr(q), IntToStr(r)));
+}
+
+TEST_F(PlatzierungTest, RowWithoutANameAboveALevelRowIsATieButNotBelowOne) {
+    const int g = AddGroup("A", "JGJ", 3);
+    const int unnamed = Standing(g, {2, 2, 1, 1, 0, 0}, "");
+    const int level = Standing(g, {2, 2, 1, 1, 0, 0});
+    const int lastUnnamed = Standing(g, {2, 2, 1, 1, 0, 0}, "");
+    updatePlatzierung(*form, g, false);
+    EXPECT_THAT(Order(), ElementsAre(unnamed, level, lastUnnamed));
+    EXPECT_THAT(Tied(), ElementsAre(IntToStr(unnamed), IntToStr(level)));
+    // With head-to-head the direct game decides the pair, and only a missing winner is a tie.
+    HeadToHeadOn();
+    AddGame(g, unnamed, level, IntToStr(unnamed));
+    updatePlatzierung(*form, g, false);
+    EXPECT_THAT(Tied(), IsEmpty());
+    Put(form->Spielplan, Spielplan_Sieger, 1, "0", true);
+    updatePlatzierung(*form, g, false);
+    EXPECT_THAT(Order(), ElementsAre(unnamed, level, lastUnnamed));
+    EXPECT_THAT(Tied(), ElementsAre(IntToStr(unnamed), IntToStr(level)));
 }
 
 // --- football scoring ---
@@ -476,4 +551,73 @@ TEST_F(RankingEquivalenceTest, LargeTableIsSortedWhereTheCompareLimitStoppedHalf
     EXPECT_EQ(Order(), full.teams);
     EXPECT_TRUE(OrderIsConsistent(*form, Order(), false));
     EXPECT_THAT(ErrorLogText(), Not(HasSubstr("Counter")));
+}
+
+// --- level teams against the slow rule, on random tables ---
+
+class DirectRulePropertyTest : public PlatzierungTest {
+protected:
+    // Up to 12 level teams of one group among teams with points of their own, all mixed in the
+    // table; between two level teams a win either way, a draw, no game, or a second game with
+    // another winner that does not count. Returns the level teams in table order and who beat
+    // whom among them.
+    std::vector<int> Fill(std::mt19937& rng, std::vector<std::vector<char>>& beat) {
+        auto roll = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+        const int g = AddGroup("A", "JGJ", 0);
+        const bool football = roll(2) == 0;
+        if (football) Football();
+        else HeadToHeadOn();
+        if (football && roll(2)) SetSetting(*form, "WertungDirektVergleichNeu", "true");
+        const int level = 1 + roll(12), others = roll(7);
+        std::vector<bool> isLevel;
+        for (int i = 0; i < level + others; ++i) isLevel.push_back(i < level);
+        std::shuffle(isLevel.begin(), isLevel.end(), rng);
+        std::vector<int> teams;
+        int otherPoints = 0;
+        for (bool l : isLevel) {
+            // Values after head-to-head do not part level teams of one group.
+            const double sets = football ? 5 : roll(5);
+            const int team = Standing(g, l ? Totals{7, 2, sets + 3, sets, static_cast<double>(roll(30)), 10}
+                                           : Totals{static_cast<double>(otherPoints += 2 + 5 * (otherPoints == 5)), 0, 0, 0, 0, 0});
+            if (l) teams.push_back(team);
+        }
+        beat.assign(teams.size(), std::vector<char>(teams.size(), 0));
+        for (size_t i = 0; i < teams.size(); ++i)
+            for (size_t j = i + 1; j < teams.size(); ++j) {
+                const int outcome = roll(7);
+                if (outcome == 6) continue;  // not played
+                const size_t w = outcome < 2 ? i : j, l = outcome < 2 ? j : i;
+                const std::string winner = outcome >= 4 ? "0" : IntToStr(teams[w]);
+                if (roll(2)) AddGame(g, teams[i], teams[j], winner);
+                else AddGame(g, teams[j], teams[i], winner);
+                if (outcome < 4) beat[w][l] = 1;
+                if (roll(8) == 0) AddGame(g, teams[j], teams[i], IntToStr(teams[outcome < 2 ? j : i]));
+            }
+        return teams;
+    }
+};
+
+TEST_F(DirectRulePropertyTest, LevelTeamsFollowTheSlowRuleOnRandomTables) {
+    std::mt19937 rng(231);
+    for (int table = 0; table < 1000; ++table) {
+        NewForm();
+        std::vector<std::vector<char>> beat;
+        const std::vector<int> teams = Fill(rng, beat);
+        const DirectRuleResult expected = RankByDirectRule(beat);
+        const bool collect = rng() % 4 != 0;
+        updatePlatzierung(*form, collect ? 1 : 0, false);
+        std::vector<int> levelOrder, expectedOrder;
+        for (int team : Order())
+            if (std::find(teams.begin(), teams.end(), team) != teams.end()) levelOrder.push_back(team);
+        for (int at : expected.order) expectedOrder.push_back(teams[static_cast<size_t>(at)]);
+        std::vector<std::string> expectedTied;
+        if (collect)
+            for (int at : expected.tied) expectedTied.push_back(IntToStr(teams[static_cast<size_t>(at)]));
+        ASSERT_EQ(levelOrder, expectedOrder) << "table " << table;
+        ASSERT_EQ(Tied(), expectedTied) << "table " << table;
+        // The level teams stand together, under every team with more points.
+        const std::vector<int> order = Order();
+        const auto firstLevel = std::find(order.begin(), order.end(), expectedOrder.front());
+        ASSERT_TRUE(std::equal(expectedOrder.begin(), expectedOrder.end(), firstLevel)) << "table " << table;
+    }
 }

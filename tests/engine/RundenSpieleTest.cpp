@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "EngineFixture.h"
@@ -49,13 +50,10 @@ TEST_F(RundenSpieleTest, RoundRobinWithoutBlockInPlainOrder) {
     EXPECT_EQ(Games(), (Pairs{{t[0], t[1]}, {t[0], t[2]}, {t[0], t[3]}, {t[1], t[2]}, {t[1], t[3]}, {t[2], t[3]}}));
 }
 
-TEST_F(RundenSpieleTest, DoubleRoundRobinWithoutBlockGetsTheSecondLeg) {
+TEST_F(RundenSpieleTest, DoubleRoundRobinWithoutBlockGetsTheReturnLeg) {
     const auto t = GroupWithTeams("JGJ2", 3);
     Do_RundenSpiele(*form, 1, 1);
-    const Pairs leg{{t[0], t[1]}, {t[0], t[2]}, {t[1], t[2]}};
-    Pairs both = leg;
-    both.insert(both.end(), leg.begin(), leg.end());
-    EXPECT_EQ(Games(), both);
+    EXPECT_EQ(Games(), (Pairs{{t[0], t[1]}, {t[0], t[2]}, {t[1], t[2]}, {t[1], t[0]}, {t[2], t[0]}, {t[2], t[1]}}));
 }
 
 TEST_F(RundenSpieleTest, CountLargerThanTheGroupPairsOnlyItsParticipants) {
@@ -72,14 +70,35 @@ TEST_F(RundenSpieleTest, BlockOfThePairingFileGivesTheOrder) {
     EXPECT_EQ(Games(), (Pairs{{t[3], t[0]}}));
 }
 
-TEST_F(RundenSpieleTest, DoubleRoundRobinRepeatsTheBlockInOrderAndSides) {
+TEST_F(RundenSpieleTest, ReturnLegRepeatsTheBlockInOrderWithTheOtherTeamAtHome) {
     WritePairingFile({"T3F1", "1|2|3|", "2|3|1|", "3|1|2|", "<END>", "<EOF>"});
     const auto t = GroupWithTeams("JGJ2", 3);
     Do_RundenSpiele(*form, 1, 1);
-    const Pairs leg{{t[1], t[2]}, {t[2], t[0]}, {t[0], t[1]}};
-    Pairs both = leg;
-    both.insert(both.end(), leg.begin(), leg.end());
-    EXPECT_EQ(Games(), both);
+    EXPECT_EQ(Games(), (Pairs{{t[1], t[2]}, {t[2], t[0]}, {t[0], t[1]}, {t[2], t[1]}, {t[0], t[2]}, {t[1], t[0]}}));
+}
+
+TEST_F(RundenSpieleTest, RandomSidesStillApplyToTheReturnLegAndEveryPairMeetsTwice) {
+    SetSetting(*form, "Reihenfolge", "Zufall");
+    GroupWithTeams("JGJ2", 6);
+    Do_RundenSpiele(*form, 1, 1);
+    const Pairs games = Games();
+    ASSERT_EQ(games.size(), 30u);
+    std::map<std::pair<int, int>, int> meetings;
+    int sameHome = 0;
+    for (size_t i = 0; i < 15; ++i) {
+        const auto [a, b] = games[i];
+        const auto [c, d] = games[i + 15];
+        // The return game is the first-leg game's pair, whoever is at home.
+        EXPECT_EQ(std::minmax(a, b), std::minmax(c, d)) << i;
+        sameHome += a == c;
+        ++meetings[std::minmax(a, b)];
+        ++meetings[std::minmax(c, d)];
+    }
+    EXPECT_EQ(meetings.size(), 15u);
+    for (const auto& [pair, count] : meetings) EXPECT_EQ(count, 2);
+    // The coin is drawn for a return game as for any other: some keep the first leg's home team.
+    EXPECT_GT(sameHome, 0);
+    EXPECT_LT(sameHome, 15);
 }
 
 TEST_F(RundenSpieleTest, PositionsOutsideTheGroupAndLinesWithoutBarAreSkipped) {

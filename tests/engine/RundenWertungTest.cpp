@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "EditingFixture.h"
+#include "engine/RundenBaum.h"
 #include "engine/RundenWertung.h"
 #include "foundation/Accessors.h"
 #include "foundation/ClockTime.h"
@@ -46,6 +47,11 @@ protected:
         return times;
     }
     bool Changed() const { return form->Turnier.Cells(Turnier_Changes, 1) == "true"; }
+    // A node chosen in the tree, which loads it into the page.
+    void Select(TTreeNode* node) {
+        form->TreeView3.SetSelected(node);
+        TreeView3Change(*form);
+    }
     void Shift(const std::string& minutes) {
         form->umValidEdit5.SetText(minutes);
         Choose(form->RadioButton18, {&form->RadioButton18, &form->RadioButton19, &form->RadioButton20});
@@ -94,6 +100,34 @@ TEST_F(RundenWertungTest, ARoundNodeIsNoGroupAndNoSelectionChangesNothing) {
     GruppenWertung(*form);
     EXPECT_EQ(Snapshot(), before);
     EXPECT_FALSE(Changed());
+}
+
+TEST_F(RundenWertungTest, ARoundShowsWhatItsGroupsHoldAndTakesItBackUnchanged) {
+    for (int g : {1, 2}) {
+        Put(form->Gruppe, Gruppe_P1, g, "3", true);
+        Put(form->Gruppe, Gruppe_P2, g, "1", true);
+        Put(form->Gruppe, Gruppe_ErgUE, g, "1", true);
+    }
+    Put(form->Gruppe, Gruppe_P1, 3, "", true);
+    Put(form->Gruppe, Gruppe_P2, 3, "", true);
+    Put(form->Gruppe, Gruppe_P3, 3, "2", true);
+    Put(form->Gruppe, Gruppe_P4, 3, "0,5", true);
+    const std::vector<std::string> before{Scoring(1), Scoring(2), Scoring(3)};
+    // The page as a fresh window holds it, as after loading the tournament.
+    for (TEdit* points : {&form->umEdit1, &form->umEdit2, &form->umEdit3, &form->umEdit4}) points->SetText("0");
+    Select(round1);
+    EXPECT_TRUE(form->RadioButton1.Checked());
+    EXPECT_EQ(form->umEdit1.Text(), "3");
+    EXPECT_EQ(form->umEdit2.Text(), "1");
+    EXPECT_TRUE(form->CheckBox2.Checked());
+    GruppenWertung(*form);
+    Select(round2);
+    EXPECT_TRUE(form->RadioButton2.Checked());
+    EXPECT_EQ(form->umEdit3.Text(), "2");
+    EXPECT_EQ(form->umEdit4.Text(), "0,5");
+    EXPECT_FALSE(form->CheckBox2.Checked());
+    GruppenWertung(*form);
+    EXPECT_EQ((std::vector<std::string>{Scoring(1), Scoring(2), Scoring(3)}), before);
 }
 
 TEST_F(RundenWertungTest, PointsThatAreNoNumberAreRefused) {

@@ -88,7 +88,7 @@ const Reach kTable[] = {
     {"umNeutralChange", "schiedsrichter", kMenuWerkzeuge, "schiedsrichter 1 neutrale 3"},
     {"SpeedButton7Click", "gruppe-loeschen", kMenuWerkzeuge, "antwort nein\ngruppe-loeschen 2"},
     {"SpeedButton8Click", "runde-loeschen", kMenuWerkzeuge, "antwort nein\nrunde-loeschen 1"},
-    {"IAeverButton9Click", "wertung", kMenuWerkzeuge, "wertung 1 ok"},
+    {"IAeverButton9Click", "wertung", kMenuWerkzeuge, "wertung 1 \"Wertung=Pro Satz\" ok"},
     {"umEdit1KeyPress", "wertung", kMenuWerkzeuge, "wertung 1 \"Punkte pro Sieg=3\" ok"},
     {"IAeverButton3Click", "zeiten", kMenuWerkzeuge, "zeiten 1 ok"},
     {"umValidEdit5Change", "zeiten", kMenuWerkzeuge, "zeiten 1 Verschiebung=5 ok"},

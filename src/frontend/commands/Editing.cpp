@@ -239,10 +239,20 @@ public:
                 FlagField("Ergebnisse aus Vorrunde übernehmen", carried_)};
     }
 
+    // Whether OK took anything other than the tab showed.
+    bool Changed() const { return changed_; }
+
 protected:
     void AcceptOk() override {
-        for (size_t i = 0; i < 4; ++i) Points()[i]->SetText(points_[i].Text());
-        for (size_t i = 0; i < 3; ++i) Kinds()[i]->SetChecked(kinds_[i].Checked());
+        changed_ = carried_.Checked() != form_.CheckBox2.Checked();
+        for (size_t i = 0; i < 4; ++i) {
+            changed_ = changed_ || Points()[i]->Text() != points_[i].Text();
+            Points()[i]->SetText(points_[i].Text());
+        }
+        for (size_t i = 0; i < 3; ++i) {
+            changed_ = changed_ || Kinds()[i]->Checked() != kinds_[i].Checked();
+            Kinds()[i]->SetChecked(kinds_[i].Checked());
+        }
         form_.CheckBox2.SetChecked(carried_.Checked());
     }
 
@@ -253,6 +263,7 @@ private:
     TEdit points_[4];
     TRadioButton kinds_[3];
     TCheckBox carried_;
+    bool changed_ = false;
 };
 
 class TimesTab : public TDialog {
@@ -343,7 +354,8 @@ bool ChooseNode(CommandCall& call, const char* command) {
 bool Scoring(CommandCall& call) {
     if (!ChooseNode(call, "wertung")) return false;
     ScoringTab tab(call.form);
-    if (tab.ShowModal() != mrOk) {
+    // OK on the tab as it was shown writes nothing: a round's groups may hold scorings of their own.
+    if (tab.ShowModal() != mrOk || !tab.Changed()) {
         call.out << "Die Wertung bleibt unverändert.\n";
         return true;
     }
@@ -410,7 +422,8 @@ const CommandRegistration kEditingCommands({
             "Die Wertung einer Runde oder Gruppe setzen",
             "KNOTEN aus „runden“: eine Runde gilt für alle ihre Gruppen. Felder: Wertung (Pro Sieg, Pro Satz,\n"
             "Selbstdefinierte Punkte), Punkte pro Sieg, Punkte pro Unentschieden, Punkte pro Satz, Punkte bei\n"
-            "Ballgleichstand, Ergebnisse aus Vorrunde übernehmen.",
+            "Ballgleichstand, Ergebnisse aus Vorrunde übernehmen. Der Dialog zeigt die Wertung der Gruppe,\n"
+            "bei einer Runde die ihrer ersten Gruppe; OK ohne Änderung ändert nichts.",
             true, Scoring},
     Command{"zeiten", kMenuWerkzeuge, "KNOTEN [Feld=Wert...] [ok|abbrechen]",
             "Die Spiele einer Runde oder Gruppe verschieben oder verlängern",
