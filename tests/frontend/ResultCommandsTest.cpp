@@ -154,3 +154,18 @@ TEST_F(ResultCommandsTest, ConflictOfAFinishedGroupIsSettledByTheUser) {
     EXPECT_EQ(RunCommandsAndLeave("konflikt B\n"), kExitOk);
     EXPECT_EQ(output, "Information: Es gibt keinen offenen Platzierungskonflikt\n");
 }
+
+// A refused file is shown in an information box, as the exchange has always done, and still the
+// command has failed: a script stops there with status 1 and nothing changed.
+TEST_F(ResultCommandsTest, ImportOfAFileThatIsNoExportFailsAndChangesNothing) {
+    WriteProgramFile("namen.txt", "Adler\nBären\n");
+    Put(form->Turnier, Turnier_Changes, 1, "", true);
+    EXPECT_EQ(RunCommands("ergebnisse-importieren " + folder + "namen.txt\ntabelle\n"), kExitFailed);
+    EXPECT_EQ(Said(), "Datei wählen: Exportdatei (*.exp)\n"
+                      "Antwort: " + folder + "namen.txt\n"
+                      "Information: Datei ist keine exportierte Turnierdatei\n"
+                      "Fehler: Es wurde kein Ergebnis importiert.\n"
+                      "Abbruch in Zeile 1: „ergebnisse-importieren " + folder + "namen.txt“ ist fehlgeschlagen.\n");
+    EXPECT_EQ(Game(Spielplan_Sieger), "2");
+    EXPECT_NE(Get(form->Turnier, Turnier_Changes, 1, true), "true");
+}
