@@ -72,6 +72,17 @@ TEST_F(ResultCommandsTest, ResultEnteredChangedAndCleared) {
     EXPECT_EQ(Get(form->Turnier, Turnier_Changes, 1, true), "true");
 }
 
+// Cancelling the dialog changes nothing, so leaving has nothing to offer for saving; a result
+// taken does.
+TEST_F(ResultCommandsTest, CancelledResultLeavesTheTournamentUnchanged) {
+    Put(form->Turnier, Turnier_Changes, 1, "false", true);
+    EXPECT_EQ(RunCommands("ergebnis 1 abbrechen\nende\n"), kExitOk);
+    EXPECT_EQ(Said(), "[Dialog] Ergebnis eingeben\nAbgebrochen – das Ergebnis bleibt, wie es war.\n");
+    EXPECT_EQ(Get(form->Turnier, Turnier_Changes, 1, true), "false");
+    EXPECT_EQ(RunCommandsAndLeave("ergebnis 1 Punkte1=0 Punkte2=2 übernehmen\n"), kExitOk);
+    EXPECT_EQ(Get(form->Turnier, Turnier_Changes, 1, true), "true");
+}
+
 TEST_F(ResultCommandsTest, FinishedGroupResolvesTheFinalPlacing) {
     ListPut(form->XATeamsTur, 1, "Adler");
     ListPut(form->XATeamsTur, 2, "Bären");
