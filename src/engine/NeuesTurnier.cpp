@@ -168,7 +168,7 @@ void TournamentRow(TMainForm& form, const TfrmNeuTur& wizard) {
     Put(t, 2, 1, "", true);
     Put(t, Turnier_Name, 1, name, true);
     Put(t, Turnier_AnzMann, 1, wizard.Feld1.Text(), true);
-    Put(t, Turnier_Datum, 1, wizard.DateTimePicker1.Text(), true);
+    Put(t, Turnier_Datum, 1, wizard.FirstDay(), true);
     Put(t, Turnier_Score, 1, form.Wertung1, true);
     Put(t, Turnier_Score2, 1, form.Wertung2, true);
     Put(t, Turnier_Score3, 1, form.Wertung3, true);

@@ -83,6 +83,17 @@ TEST_F(NeuesTurnierTest, AKnockOutFromTheCatalogueWithEverythingItNeeds) {
     EXPECT_FALSE(IsBusy(*form));
 }
 
+// The tables keep days as "dd.mm.yyyy", whatever short form was typed; a time after the day is
+// no day (the start time has its field), and nothing is made of it.
+TEST_F(NeuesTurnierTest, TheFirstDayIsStoredAsTheTablesKeepDays) {
+    New({"Name=Winter", "Teilnehmer=4", "Erster Tag=1.2.27 10:30", "ok", "Erster Tag=", "ok",
+         "Erster Tag= 1.2.27"});
+    EXPECT_THAT(Boxes(), ElementsAre("Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)",
+                                     "Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)"));
+    EXPECT_EQ(form->AnzTurniere, 1);
+    EXPECT_EQ(Turnier(Turnier_Datum), "01.02.2027");
+}
+
 TEST_F(NeuesTurnierTest, ASwissTournamentKeepsItsRounds) {
     New({"Name=Schach", "Teilnehmer=8", "Teilnehmerart=Spieler", "System=Schweizer System", "Runden=5",
          "Wertung=Nur Sieger/Verlierer"});
