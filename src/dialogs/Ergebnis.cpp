@@ -16,6 +16,7 @@ const char* const kPlainScoreLabels[] = {"Punkte1", "Punkte2", "Sätze1", "Sätz
 
 TfrmErgebnis::TfrmErgebnis() {
     SetCaption("Ergebnis eingeben");
+    Label1.SetCaption("Mannschaften");
     Button1.SetCaption("Übernehmen");
     Button2.SetCaption("Kein Ergebnis");
     Button3.SetCaption("Ergebnis löschen");
@@ -39,7 +40,7 @@ void TfrmErgebnis::FormShow() {
     Uebernommen = false;
     Geloescht = false;
     const std::string first = ParticipantName(Spielplan_T1), second = ParticipantName(Spielplan_T2);
-    Label1.SetCaption(ListGet(Zeile, Spielplan_SpNr) + ": " + first + " - " + second);
+    Label2.SetCaption(ListGet(Zeile, Spielplan_SpNr) + ": " + first + " - " + second);
     ComboBox1.Items.Clear();
     ComboBox1.Items.Add(kAutomatisch);
     ComboBox1.Items.Add(first);
@@ -65,7 +66,7 @@ std::string TfrmErgebnis::ScoreLabel(int k, int side) const {
 }
 
 std::vector<DialogField> TfrmErgebnis::Fields() {
-    std::vector<DialogField> fields{ReadOnlyField("Spiel", Label1), ChoiceField("Sieger", ComboBox1)};
+    std::vector<DialogField> fields{ReadOnlyField("Spiel", Label2), ChoiceField("Sieger", ComboBox1)};
     // The scores are named after the tournament's scoring values ("Tore1" in football) and answer
     // to their plain names ("Sätze1") as well.
     const std::array<TEdit*, 6> edits = ScoreEdits();

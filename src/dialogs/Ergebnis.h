@@ -30,7 +30,8 @@ public:
     bool Geloescht = false;    // the result was cleared
 
     // The controls the user fills.
-    TLabel Label1;        // the game and its participants
+    TLabel Label1;        // the tournament's word for its participants ("Mannschaften", "Spieler")
+    TLabel Label2;        // the game and its participants
     TComboBox ComboBox1;  // the winner: decided by the scores, or one of the two participants
     TEdit Edit1, Edit2;   // points of the first and the second participant
     TEdit Edit3, Edit4;   // sets (goals)

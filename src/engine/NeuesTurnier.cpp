@@ -227,6 +227,8 @@ NeuesTurnierErgebnis newTurnier(TMainForm& form, bool first) {
     AlgSet(form);
     const std::string structure = wizard.GetStructure() + "!";
     ParticipantWords(form, wizard);
+    // AlgSet above showed the words of the empty tables.
+    ShowParticipantWords(form);
     form.Wertung1 = wizard.Label3.Caption();
     form.Wertung2 = wizard.Label4.Caption();
     form.Wertung3 = wizard.Label5.Caption();

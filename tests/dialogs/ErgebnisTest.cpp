@@ -306,6 +306,6 @@ TEST_F(ErgebnisTest, ShowingResetsTheFlagsAndPresetsTheFields) {
     EXPECT_FALSE(Dialog().Uebernommen);
     EXPECT_EQ(Dialog().Edit1.Text(), "2");
     EXPECT_EQ(Dialog().ComboBox1.Text(), "automatisch");
-    EXPECT_EQ(Dialog().Label1.Caption(), "7: Adler - Bären");
+    EXPECT_EQ(Dialog().Label2.Caption(), "7: Adler - Bären");
     EXPECT_THAT(ui.dialogProblems, IsEmpty());
 }

@@ -107,6 +107,25 @@ TEST_F(NeuesTurnierTest, ASwissTournamentKeepsItsRounds) {
     EXPECT_EQ(form->TPlatz.Cells(1, 8), "8. Gruppe R5");
 }
 
+// The words for a participant are shown as soon as the tournament exists, not only after loading
+// it again; a team tournament made next takes its own words back.
+TEST_F(NeuesTurnierTest, TheParticipantWordIsShownRightAfterCreation) {
+    auto words = [this] {
+        Dialogs& dialogs = DialogsOf(*form);
+        std::vector<std::string> labels;
+        for (const DialogField& field : dialogs.frmEinzelSpiel.Fields())
+            if (field.alias.rfind("Teilnehmer", 0) == 0) labels.push_back(field.label);
+        return std::vector<std::string>{form->TPlatz.Cells(1, 0), form->Xplatzgrid.Cells(2, 0),
+                                        form->Gruppen.Cells(2, 0), labels.at(0), labels.at(1),
+                                        dialogs.frmErgebnis.Label1.Caption(), dialogs.frmKonflikt.Grid1.Cells(0, 1)};
+    };
+    New({"Name=Schach", "Teilnehmer=4", "Teilnehmerart=Spieler"}, true);
+    EXPECT_THAT(words(), ElementsAre("Spieler", "Spieler", "Spieler", "Spieler 1", "Spieler 2", "Spieler", "Spieler"));
+    New({"Name=Pokal", "Teilnehmer=4", "Teilnehmerart=Mannschaften"});
+    EXPECT_THAT(words(), ElementsAre("Mannschaft", "Mannschaft", "Mannschaften", "Mannschaft 1", "Mannschaft 2",
+                                     "Mannschaften", "Mannschaft"));
+}
+
 TEST_F(NeuesTurnierTest, TooManySwissRoundsAreRefusedInTheWizard) {
     New({"Name=Schach", "Teilnehmer=6", "System=Schweizer System", "Runden=6", "ok", "Runden=5"});
     EXPECT_THAT(Boxes(), ElementsAre("Bei 6 Mannschaften sind höchstens 5 Runden möglich."));
