@@ -52,8 +52,10 @@ void TfrmErgebnis::FormShow() {
     const std::string winner = ListGet(Zeile, Spielplan_Sieger);
     int chosen = 0;
     if (!winner.empty() && winner != "0") {
+        // Points the group awards follow from the winner and say nothing about the choice.
         std::array<Score, 6> stored;
-        for (int i = 0; i < 6; ++i) stored[i].value = ToDouble(ListGet(Zeile, Spielplan_PPkt + i));
+        for (int i = PointsAwarded() ? 2 : 0; i < 6; ++i)
+            stored[i].value = ToDouble(ListGet(Zeile, Spielplan_PPkt + i));
         const int byScores = AheadByScores(stored);
         if (winner == ListGet(Zeile, Spielplan_T1) && byScores <= 0) chosen = 1;
         if (winner == ListGet(Zeile, Spielplan_T2) && byScores >= 0) chosen = 2;

@@ -22,7 +22,8 @@ std::string NotText(int line) {
 
 // Every slot has a name; the rest of the file is not assigned.
 std::string LeftOverText(int leftOver, int slots) {
-    const std::string names = leftOver == 1 ? "1 weiterer Name der Datei wurde" : IntToStr(leftOver) + " weitere Namen der Datei wurden";
+    const std::string names =
+        leftOver == 1 ? "1 weiterer Name der Datei wurde" : IntToStr(leftOver) + " weitere Namen der Datei wurden";
     return "Alle " + IntToStr(slots) + " Plätze haben einen Namen; " + names + " nicht zugewiesen.";
 }
 

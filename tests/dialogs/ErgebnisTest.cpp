@@ -245,6 +245,8 @@ TEST_F(ErgebnisChecksTest, AChosenWinnerAgreesWithAScoreThatIsNotLevel) {
     EXPECT_EQ(Accepted({"Tore1=1", "Tore2=1", "Sieger=Bären"}), "2");
     EXPECT_EQ(Cell(Spielplan_PPkt), "0");
     EXPECT_EQ(Cell(Spielplan_MPkt), "3");
+    // Shown again, the choice is offered again: the awarded points do not make it automatic.
+    EXPECT_EQ(Accepted({}), "2");
     // Typed points decide before goals: level points leave the goals to speak.
     Dialog().EigenePunkte = false;
     EXPECT_THAT(Refused({"Punkte1=1", "Punkte2=1", "Tore1=0", "Tore2=2", "Sieger=Adler"}),
