@@ -193,18 +193,18 @@ bool TfrmNeuTur::Choose(const std::string& choice) {
     return true;
 }
 
-std::string TfrmNeuTur::FirstDay() const {
-    const std::string& text = DateTimePicker1.Text();
-    if (text.find(':') != std::string::npos) return {};
-    const std::optional<TDateTime> day = datetime::ParseDate(text);
-    return day ? datetime::FormatDate(*day) : std::string();
-}
-
 std::string TfrmNeuTur::ScoringKind() const {
     if (RadioButton1.Checked()) return ComboBox2.Text();
     if (RadioButton2.Checked()) return "Spiel auf " + ComboBox3.Text();
     if (RadioButton3.Checked()) return "Spiel mit Punkten";
     return "Nur Sieger/Verlierer";
+}
+
+std::string TfrmNeuTur::FirstDay() const {
+    const std::string& text = DateTimePicker1.Text();
+    if (text.find(':') != std::string::npos) return {};
+    const std::optional<TDateTime> day = datetime::ParseDate(text);
+    return day ? datetime::FormatDate(*day) : std::string();
 }
 
 void TfrmNeuTur::SetScoringNames() {
