@@ -57,6 +57,7 @@ DialogField Lockable(DialogField field, std::function<bool()> editable) {
 
 TfrmEinzelSpiel::TfrmEinzelSpiel() {
     SetCaption("Spieleinstellung");
+    Label4.SetCaption("Mannschaft");
     for (TComboBox* combo : {&ComboBox1, &ComboBox2, &ComboBox3, &ComboBox4, &ComboBox5})
         combo->Style = TComboBoxStyle::csDropDownList;
 }
@@ -151,10 +152,13 @@ std::vector<DialogField> TfrmEinzelSpiel::Fields() {
                                     TextField("Beginn", Edit2),
                                     TextField("Ende", Edit3),
                                     TextField("Tag", Edit4),
-                                    Lockable(ChoiceField("Teilnehmer 1", ComboBox1), teamsOpen),
-                                    Lockable(ChoiceField("Teilnehmer 2", ComboBox2), teamsOpen),
+                                    Lockable(ChoiceField(Label4.Caption() + " 1", ComboBox1), teamsOpen),
+                                    Lockable(ChoiceField(Label4.Caption() + " 2", ComboBox2), teamsOpen),
                                     ChoiceField("Schiedsrichter", ComboBox4),
                                     ChoiceField("Zeitnehmer", ComboBox5)};
+    // Typed lines name the participants as they always have, whatever the tournament calls them.
+    fields[5].alias = "Teilnehmer 1";
+    fields[6].alias = "Teilnehmer 2";
     fields.back().shown = [this] { return ComboBox5.Visible; };
     return fields;
 }

@@ -27,6 +27,7 @@ public:
     // items of its combo boxes.
     TStringList TeamCodes, SchiriCodes;
     TLabel Label1;                    // the game and its group
+    TLabel Label4;                    // the tournament's word for a participant ("Mannschaft", "Spieler")
     TComboBox ComboBox1, ComboBox2;   // first and second participant
     TComboBox ComboBox4;              // referee
     TComboBox ComboBox5;              // time keeper; item 0 is none; visible when there are time keepers

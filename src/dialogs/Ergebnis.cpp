@@ -1,6 +1,5 @@
 #include "dialogs/Ergebnis.h"
 
-
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -11,75 +10,13 @@ namespace {
 
 constexpr const char* kAutomatisch = "automatisch";
 
-std::string Trim(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 const char* const kPlainScoreLabels[] = {"Punkte1", "Punkte2", "Sätze1", "Sätze2", "Bälle1", "Bälle2"};
-
-// One score as the user typed it; empty counts 0 and is stored empty.
-struct Score {
-    std::string label;
-    std::string text;
-    double value = 0;
-};
-
-// The first problem with a score, or the empty text.
-std::string CheckScore(Score& score) {
-    score.text = Trim(score.text);
-    if (score.text.empty()) return {};
-    std::string decimal = score.text;
-    for (char& c : decimal)
-        if (c == '.') c = ',';
-    if (decimal.find_first_of("eE") != std::string::npos || !TryTextToDouble(decimal, score.value))
-        return "Bitte bei \"" + score.label + "\" eine Zahl eingeben";
-    if (score.value < 0) return "\"" + score.label + "\" darf nicht negativ sein";
-    if (score.value > kMaxErgebnis) return "\"" + score.label + "\" darf höchstens " + FloatToStr(kMaxErgebnis) + " sein";
-    score.text = FloatToStr(score.value);
-    return {};
-}
-
-struct SetCount {
-    int first = 0, second = 0;
-};
-
-bool ReadWhole(const std::string& text, int& value) {
-    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    value = std::stoi(text);
-    return true;
-}
-
-// Set results such as "25:20, 18:25, 15:10": the sets won by each side, or the problem.
-std::string CountSets(const std::string& text, SetCount& count) {
-    const std::string format = "Bitte die Satzergebnisse wie 25:20, 18:25, 15:10 eingeben";
-    int sets = 0;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find_first_of(",;", start);
-        if (end == std::string::npos) end = text.size();
-        const std::string set = Trim(text.substr(start, end - start));
-        start = end + 1;
-        const size_t colon = set.find(':');
-        int a = 0, b = 0;
-        if (colon == std::string::npos || !ReadWhole(Trim(set.substr(0, colon)), a) ||
-            !ReadWhole(Trim(set.substr(colon + 1)), b))
-            return format;
-        if (++sets > kMaxSaetze) return "Höchstens " + IntToStr(kMaxSaetze) + " Sätze pro Spiel";
-        if (a > b) ++count.first;
-        if (b > a) ++count.second;
-    }
-    return {};
-}
-
-// > 0 when the first side is ahead, < 0 when the second is.
-int Ahead(double first, double second) { return first > second ? 1 : first < second ? -1 : 0; }
 
 }  // namespace
 
 TfrmErgebnis::TfrmErgebnis() {
     SetCaption("Ergebnis eingeben");
+    Label1.SetCaption("Mannschaften");
     Button1.SetCaption("Übernehmen");
     Button2.SetCaption("Kein Ergebnis");
     Button3.SetCaption("Ergebnis löschen");
@@ -103,7 +40,7 @@ void TfrmErgebnis::FormShow() {
     Uebernommen = false;
     Geloescht = false;
     const std::string first = ParticipantName(Spielplan_T1), second = ParticipantName(Spielplan_T2);
-    Label1.SetCaption(ListGet(Zeile, Spielplan_SpNr) + ": " + first + " - " + second);
+    Label2.SetCaption(ListGet(Zeile, Spielplan_SpNr) + ": " + first + " - " + second);
     ComboBox1.Items.Clear();
     ComboBox1.Items.Add(kAutomatisch);
     ComboBox1.Items.Add(first);
@@ -115,9 +52,11 @@ void TfrmErgebnis::FormShow() {
     const std::string winner = ListGet(Zeile, Spielplan_Sieger);
     int chosen = 0;
     if (!winner.empty() && winner != "0") {
-        int byScores = 0;
-        for (int c = Spielplan_PPkt; c <= Spielplan_PBall && byScores == 0; c += 2)
-            byScores = Ahead(ToDouble(ListGet(Zeile, c)), ToDouble(ListGet(Zeile, c + 1)));
+        // Points the group awards follow from the winner and say nothing about the choice.
+        std::array<Score, 6> stored;
+        for (int i = PointsAwarded() ? 2 : 0; i < 6; ++i)
+            stored[i].value = ToDouble(ListGet(Zeile, Spielplan_PPkt + i));
+        const int byScores = AheadByScores(stored);
         if (winner == ListGet(Zeile, Spielplan_T1) && byScores <= 0) chosen = 1;
         if (winner == ListGet(Zeile, Spielplan_T2) && byScores >= 0) chosen = 2;
     }
@@ -129,7 +68,7 @@ std::string TfrmErgebnis::ScoreLabel(int k, int side) const {
 }
 
 std::vector<DialogField> TfrmErgebnis::Fields() {
-    std::vector<DialogField> fields{ReadOnlyField("Spiel", Label1), ChoiceField("Sieger", ComboBox1)};
+    std::vector<DialogField> fields{ReadOnlyField("Spiel", Label2), ChoiceField("Sieger", ComboBox1)};
     // The scores are named after the tournament's scoring values ("Tore1" in football) and answer
     // to their plain names ("Sätze1") as well.
     const std::array<TEdit*, 6> edits = ScoreEdits();
@@ -157,35 +96,28 @@ std::vector<DialogAction> TfrmErgebnis::Actions() {
             CancelAction()};
 }
 
+ScoreRules TfrmErgebnis::Rules() const {
+    if (!Form) return {};
+    return RulesOfTournament(Get(Form->Turnier, Turnier_Sportart, 1, false),
+                             {Form->ScoreName(1), Form->ScoreName(2), Form->ScoreName(3)});
+}
+
 bool TfrmErgebnis::Uebernehmen() {
     const std::array<TEdit*, 6> edits = ScoreEdits();
-    Score scores[6];
-    for (int i = 0; i < 6; ++i) scores[i] = {ScoreLabel(i / 2 + 1, i % 2 + 1), edits[i]->Text()};
-    if (PointsAwarded()) scores[0].text = scores[1].text = "";
-    for (Score& score : scores)
-        if (const std::string problem = CheckScore(score); !problem.empty()) {
-            ShowMsg(3, problem);
-            return false;
-        }
-    const std::string setResults = Trim(Edit7.Text());
-    if (!setResults.empty()) {
-        SetCount sets;
-        if (const std::string problem = CountSets(setResults, sets); !problem.empty()) {
-            ShowMsg(3, problem);
-            return false;
-        }
-        if (scores[2].text.empty() && scores[3].text.empty()) {
-            scores[2] = {scores[2].label, IntToStr(sets.first), static_cast<double>(sets.first)};
-            scores[3] = {scores[3].label, IntToStr(sets.second), static_cast<double>(sets.second)};
-        } else if (scores[2].value != sets.first || scores[3].value != sets.second) {
-            ShowMsg(3, "Die Sätze passen nicht zu den Satzergebnissen");
-            return false;
-        }
+    TypedResult typed;
+    for (int i = 0; i < 6; ++i) typed.scores[i] = {ScoreLabel(i / 2 + 1, i % 2 + 1), edits[i]->Text()};
+    if (PointsAwarded()) typed.scores[0].text = typed.scores[1].text = "";
+    typed.setResults = Edit7.Text();
+    typed.chosen = ComboBox1.ItemIndex() == 1 ? 1 : ComboBox1.ItemIndex() == 2 ? -1 : 0;
+    typed.chosenName = ComboBox1.Text();
+    if (const std::string problem = CheckResult(typed, Rules()); !problem.empty()) {
+        ShowMsg(3, problem);
+        return false;
     }
+    std::array<Score, 6>& scores = typed.scores;
 
     // A chosen winner first, then points, then sets, then balls; level on all three is a draw.
-    int ahead = ComboBox1.ItemIndex() == 1 ? 1 : ComboBox1.ItemIndex() == 2 ? -1 : 0;
-    for (int i = 0; i < 6 && ahead == 0; i += 2) ahead = Ahead(scores[i].value, scores[i + 1].value);
+    const int ahead = typed.chosen != 0 ? typed.chosen : AheadByScores(scores);
     const std::string winner =
         ahead > 0 ? ListGet(Zeile, Spielplan_T1) : ahead < 0 ? ListGet(Zeile, Spielplan_T2) : std::string("0");
 
@@ -199,7 +131,7 @@ bool TfrmErgebnis::Uebernehmen() {
         scores[1].text = FloatToStr(scores[3].value * P3 + (levelBalls ? P4 : 0));
     }
     for (int i = 0; i < 6; ++i) Write(Spielplan_PPkt + i, scores[i].text);
-    Write(Spielplan_SatzErg, setResults);
+    Write(Spielplan_SatzErg, typed.setResults);
     Write(Spielplan_Sieger, winner);
     Uebernommen = true;
     return true;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/ResultChecks.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Strings.h"
@@ -29,7 +30,8 @@ public:
     bool Geloescht = false;    // the result was cleared
 
     // The controls the user fills.
-    TLabel Label1;        // the game and its participants
+    TLabel Label1;        // the tournament's word for its participants ("Mannschaften", "Spieler")
+    TLabel Label2;        // the game and its participants
     TComboBox ComboBox1;  // the winner: decided by the scores, or one of the two participants
     TEdit Edit1, Edit2;   // points of the first and the second participant
     TEdit Edit3, Edit4;   // sets (goals)
@@ -50,6 +52,8 @@ private:
     bool Loeschen();
     // Points follow from the outcome when the group awards them.
     bool PointsAwarded() const { return EigenePunkte || P3 > 0; }
+    // What the tournament's scores count.
+    ScoreRules Rules() const;
     std::string ParticipantName(int column) const;
     // The label of scoring value k (1 to 3) of participant side (1 or 2).
     std::string ScoreLabel(int k, int side) const;
@@ -57,8 +61,3 @@ private:
     std::array<TEdit*, 6> ScoreEdits() { return {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6}; }
     void Write(int column, const std::string& text);
 };
-
-// A game has at most this many sets.
-inline constexpr int kMaxSaetze = 7;
-// No score of a game goes beyond this.
-inline constexpr double kMaxErgebnis = 99999;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "foundation/ClockTime.h"
 #include "foundation/Conversions.h"
@@ -211,6 +212,13 @@ std::string TfrmNeuTur::ScoringKind() const {
     return "Nur Sieger/Verlierer";
 }
 
+std::string TfrmNeuTur::FirstDay() const {
+    const std::string& text = DateTimePicker1.Text();
+    if (text.find(':') != std::string::npos) return {};
+    const std::optional<TDateTime> day = datetime::ParseDate(text);
+    return day ? datetime::FormatDate(*day) : std::string();
+}
+
 void TfrmNeuTur::SetScoringNames() {
     std::array<std::string, 3> names{"", "", ""};
     if (RadioButton1.Checked()) {
@@ -231,7 +239,7 @@ std::string TfrmNeuTur::FirstProblem() const {
     if (Feld3.Text().empty()) return "Bitte geben Sie eine Kurzbezeichnung ein";
     if (!IsWholeNumber(Feld1.Text(), 2, kMaxParticipants))
         return "Bitte geben Sie eine Teilnehmerzahl von 2 bis " + IntToStr(kMaxParticipants) + " ein";
-    if (!datetime::ParseDate(DateTimePicker1.Text())) return "Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)";
+    if (FirstDay().empty()) return "Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)";
     if (RadioButton1.Checked() && ComboBox2.Text().empty()) return "Bitte wählen Sie eine Sportart";
     if (RadioButton2.Checked() && !IsWholeNumber(ComboBox3.Text(), 1, 9999))
         return "Bitte geben Sie an, auf wie viele Punkte gespielt wird";

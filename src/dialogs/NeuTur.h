@@ -28,6 +28,9 @@ public:
     // The tournament's scoring kind: the sport, "Spiel auf " + points, "Spiel mit Punkten" or
     // "Nur Sieger/Verlierer".
     std::string ScoringKind() const;
+    // The first day as the tables keep it, "dd.mm.yyyy"; the empty text when the field holds no
+    // day (a time after it neither: the start time has its own field).
+    std::string FirstDay() const;
 
     // The system of RadioGroup4 was chosen: the Swiss system presets the carry-over of results
     // (CheckBox1), without which its standings would hold one round each; choosing another

@@ -35,7 +35,13 @@ std::vector<int> ReadOrder(const std::string& text, size_t count) {
 
 }  // namespace
 
-TfrmKonflikt::TfrmKonflikt() { SetCaption("Platzierungskonflikt"); }
+TfrmKonflikt::TfrmKonflikt() {
+    SetCaption("Platzierungskonflikt");
+    Grid1.SetColCount(2);
+    Grid1.SetRowCount(2);
+    Grid1.SetCells(0, 0, "Platz");
+    Grid1.SetCells(0, 1, "Mannschaft");
+}
 
 void TfrmKonflikt::FormShow() {
     rows_.clear();

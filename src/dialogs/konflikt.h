@@ -5,6 +5,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Grids.h"
 #include "platform/Strings.h"
 
 class TMainForm;
@@ -21,7 +22,8 @@ public:
     int GrNr = 0;                       // the finished group
     const TStringList* Teams = nullptr; // the tied participant numbers (KonfliktTeams)
 
-    TEdit Edit1;  // the new order: the numbers of the places shown, e.g. "2,1,3"
+    TEdit Edit1;    // the new order: the numbers of the places shown, e.g. "2,1,3"
+    TStringGrid Grid1;  // the tied participants: column 0 heads its rows "Platz" and the participant word
 
     std::vector<DialogField> Fields() override;
 

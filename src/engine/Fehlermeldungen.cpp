@@ -16,19 +16,35 @@ namespace {
 
 constexpr TColor kBlau = 0xFF0000, kRot = 0x0000FF, kGruen = 0x008000;
 
+// A game past midnight starts in the evening and ends in the morning; any other end before the
+// start is a slip of the keyboard.
+constexpr int kEveningFrom = 18 * 60, kMorningUntil = 12 * 60;
+
 struct Game {
-    std::string number, day;
-    int start = 0, end = 0;  // minutes of the day; an end past midnight counts on from 1440
+    std::string number, day, endText;
+    bool timed = false;      // the start is a clock time
+    int start = 0, end = 0;  // minutes of the day; an end past midnight counts on from 1440; end = start
+                             // for a game without a valid end, which is compared by its start alone
     int field = 0, first = 0, second = 0, referee = 0;
 };
+
+void ReadTimes(const TSortGrid& plan, int row, Game& g) {
+    const std::string& from = plan.Cells(Spielplan_Von, row);
+    g.endText = plan.Cells(Spielplan_Bis, row);
+    g.timed = IsValidTime(from);
+    g.start = TimeToMinutes(from);
+    g.end = g.start;
+    if (!IsValidTime(g.endText)) return;
+    const int end = TimeToMinutes(g.endText);
+    if (end > g.start) g.end = end;
+    else if (g.start >= kEveningFrom && end < kMorningUntil) g.end = end + kMinutesPerDay;
+}
 
 Game ReadGame(const TSortGrid& plan, int row) {
     Game g;
     g.number = plan.Cells(Spielplan_SpNr, row);
     g.day = plan.Cells(Spielplan_Tag, row);
-    g.start = TimeToMinutes(plan.Cells(Spielplan_Von, row));
-    g.end = TimeToMinutes(plan.Cells(Spielplan_Bis, row));
-    if (g.end < g.start) g.end += kMinutesPerDay;
+    ReadTimes(plan, row, g);
     g.field = IntGet(plan, Spielplan_Feld, row, true);
     g.first = IntGet(plan, Spielplan_T1, row, true);
     g.second = IntGet(plan, Spielplan_T2, row, true);
@@ -36,10 +52,20 @@ Game ReadGame(const TSortGrid& plan, int row) {
     return g;
 }
 
-std::string Span(const Game& g) { return MinutesToTime(g.start) + "-" + MinutesToTime(g.end); }
+// The times as the plan holds them; an end that is no valid one is shown as it stands.
+std::string Span(const Game& g) {
+    return MinutesToTime(g.start) + "-" + (g.end > g.start ? MinutesToTime(g.end) : g.endText);
+}
+
+// Whether the game is on at that minute; one without a valid end only at its start.
+bool Covers(const Game& g, int minute) {
+    return g.end > g.start ? g.start <= minute && minute < g.end : minute == g.start;
+}
 
 // Whichever of the two comes first in the table.
-bool Overlap(const Game& a, const Game& b) { return a.day == b.day && a.start < b.end && b.start < a.end; }
+bool Overlap(const Game& a, const Game& b) {
+    return a.timed && b.timed && a.day == b.day && (Covers(a, b.start) || Covers(b, a.start));
+}
 
 bool Involved(int person, const Game& g) { return person > 0 && (person == g.first || person == g.second || person == g.referee); }
 

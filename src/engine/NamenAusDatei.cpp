@@ -20,9 +20,11 @@ std::string NotText(int line) {
     return "Zeile " + IntToStr(line) + " der Datei enthält Zeichen, die kein Text sind." + kNothingAssigned;
 }
 
-std::string TooMany(int slots) {
-    return "Die Datei enthält mehr Namen, als die Platzhalterliste Plätze hat (" + IntToStr(slots) + ")." +
-           kNothingAssigned;
+// Every slot has a name; the rest of the file is not assigned.
+std::string LeftOverText(int leftOver, int slots) {
+    const std::string names =
+        leftOver == 1 ? "1 weiterer Name der Datei wurde" : IntToStr(leftOver) + " weitere Namen der Datei wurden";
+    return "Alle " + IntToStr(slots) + " Plätze haben einen Namen; " + names + " nicht zugewiesen.";
 }
 
 std::string Twice(const std::string& name) {
@@ -33,12 +35,12 @@ std::string Twice(const std::string& name) {
 bool TakeLine(SlotNames& read, std::set<std::string>& seen, const std::string& line, int number, int slots) {
     const std::string name = TrimName(line);
     if (name.empty()) return true;
+    if (static_cast<int>(read.names.size()) >= slots) {
+        ++read.leftOver;
+        return true;
+    }
     if (!IsPlainText(name)) {
         read.problem = NotText(number);
-        return false;
-    }
-    if (static_cast<int>(read.names.size()) >= slots) {
-        read.problem = TooMany(slots);
         return false;
     }
     const std::string cut = CutNameQuietly(name);
@@ -96,6 +98,11 @@ SlotNames ReadSlotNames(const std::string& path, int slots) {
     std::set<std::string> seen;
     for (int number = 1; !file.Eof(); ++number) {
         const std::string line = file.ReadLine();
+        // Reading stops at a line beyond any name file's size; past the slots it is one more left.
+        if (file.LineTooLong() && static_cast<int>(read.names.size()) >= slots) {
+            ++read.leftOver;
+            break;
+        }
         if (file.LineTooLong()) {
             read.problem = NotText(number);
             break;
@@ -122,4 +129,5 @@ void doNamenAusTextdatei(TMainForm& f) {
     Assign(grid, rows, read);
     setTurChanged(f, true);
     checkStartTur(f);
+    if (read.leftOver > 0) ShowMsg(1, LeftOverText(read.leftOver, static_cast<int>(rows.size())));
 }

@@ -169,7 +169,7 @@ void TournamentRow(TMainForm& form, const TfrmNeuTur& wizard) {
     Put(t, 2, 1, "", true);
     Put(t, Turnier_Name, 1, name, true);
     Put(t, Turnier_AnzMann, 1, wizard.Feld1.Text(), true);
-    Put(t, Turnier_Datum, 1, wizard.DateTimePicker1.Text(), true);
+    Put(t, Turnier_Datum, 1, wizard.FirstDay(), true);
     Put(t, Turnier_Score, 1, form.Wertung1, true);
     Put(t, Turnier_Score2, 1, form.Wertung2, true);
     Put(t, Turnier_Score3, 1, form.Wertung3, true);
@@ -228,6 +228,8 @@ NeuesTurnierErgebnis newTurnier(TMainForm& form, bool first) {
     AlgSet(form);
     const std::string structure = wizard.GetStructure() + "!";
     ParticipantWords(form, wizard);
+    // AlgSet above showed the words of the empty tables.
+    ShowParticipantWords(form);
     form.Wertung1 = wizard.Label3.Caption();
     form.Wertung2 = wizard.Label4.Caption();
     form.Wertung3 = wizard.Label5.Caption();

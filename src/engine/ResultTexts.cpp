@@ -21,11 +21,12 @@ constexpr ValueColumns kStandingsColumns{Platz_PPkt, Platz_MPkt, Platz_PSatz, Pl
 const TSortGrid& TableOf(const TMainForm& form, bool standings) { return standings ? form.Platz : form.Spielplan; }
 const ValueColumns& ColumnsOf(bool standings) { return standings ? kStandingsColumns : kGameColumns; }
 
-// "+" and the difference, "-" and its amount, or "0".
+// "+" and the difference, "-" and its amount, or "0". The values are taken as they are stored,
+// so points in halves keep their halves ("4,5" and "3" differ by "+1,5").
 std::string Diff(const std::string& x, const std::string& y) {
-    const long long d = static_cast<long long>(ToInt(x)) - ToInt(y);
-    if (d >= 1) return "+" + IntToStr(d);
-    if (d < 0) return "-" + IntToStr(-d);
+    const double d = ToDouble(x) - ToDouble(y);
+    if (d > 0) return "+" + FloatToStr(d);
+    if (d < 0) return "-" + FloatToStr(-d);
     return "0";
 }
 

@@ -99,14 +99,14 @@ bool ergebnisseExportieren(TMainForm& f, const std::string& path) {
     return true;
 }
 
-int ergebnisseImportieren(TMainForm& f, const std::string& path) {
+std::optional<int> ergebnisseImportieren(TMainForm& f, const std::string& path) {
     Log("[F] Spielergebnisse importieren");
     const std::optional<ExchangeContent> content = ReadExchangeFile(path);
     if (!content) {
         ShowMsg(3, "Kann Datei " + path + " nicht oeffnen");
-        return 0;
+        return std::nullopt;
     }
-    if (!BelongsHere(f, *content, path)) return 0;
+    if (!BelongsHere(f, *content, path)) return std::nullopt;
     SetWaitCursor(true);
     int taken = 0, waiting = 0;
     // The blocks come in game order, so a result taken here opens the later groups it decides

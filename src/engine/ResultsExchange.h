@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 class TMainForm;
@@ -12,6 +13,7 @@ class TMainForm;
 bool ergebnisseExportieren(TMainForm& form, const std::string& path = "");
 // Takes the results of an exchange file for the current tournament: a game is taken when it has
 // no result here and its participants are the same, and goes through result processing as if
-// entered here. A file of another tournament, or not an exchange file, is refused; a block cut
-// short at the end is left out and reported. The number of results taken.
-int ergebnisseImportieren(TMainForm& form, const std::string& path);
+// entered here. A block cut short at the end is left out and reported. The number of results
+// taken; none when the file is refused (unreadable, not an exchange file, or another
+// tournament's), which then changes nothing.
+std::optional<int> ergebnisseImportieren(TMainForm& form, const std::string& path);

@@ -186,11 +186,11 @@ void BuildRound(TMainForm& form) {
 
 }  // namespace
 
-std::string RoundPageProblem(TMainForm& form, const std::string& roundName) {
+std::string RoundPageProblem(TMainForm& form, bool nameRequired) {
     std::string error;
     if (!IsValidTime(form.Edit10.Text())) error = lngText(62);
     if (ToInt(form.Edit5.Text()) < 1) error = lngText(63);
-    if (roundName.empty()) error = lngText(64);
+    if (nameRequired && form.Edit3.Text().empty()) error = lngText(64);
     if (!parseFeldListe(form, form.Edit11.Text())) error = lngText(65);
     return error;
 }
@@ -215,7 +215,7 @@ void PutListItem(TListBox& list, int index, const std::string& text) {
 void CreateRound(TMainForm& form) {
     Log("[F] IAeverButton2Click(): Neue Runde anlegen");
     SetWaitCursor(true);
-    std::string error = RoundPageProblem(form, form.Edit3.Text());
+    std::string error = RoundPageProblem(form, !form.TurFormBuild);
     if (error.empty() && ListedGroups(form.Gruppen) > 0) error = MissingId(form.Gruppen);
     if (error.empty() && ListedGroups(form.Gruppen) > 0) BuildRound(form);
     form.CheckBox6.Visible = ToInt(form.Edit4.Text()) > 1;

@@ -18,8 +18,9 @@ void CreateRound(TMainForm& form);
 void NeueGruppe(TMainForm& form);
 
 // The inputs of the page (start time, day, round name, fields; the field list also fills
-// XTempList): the message of the last failing check, or the empty text.
-std::string RoundPageProblem(TMainForm& form, const std::string& roundName);
+// XTempList): the message of the last failing check, or the empty text. A round a tournament
+// form builds may have an empty name: the form's text is taken as it stands.
+std::string RoundPageProblem(TMainForm& form, bool nameRequired);
 
 // The first free row of a table: its last row when that is unused (judged by one column), else a
 // new row after it.

@@ -113,5 +113,4 @@ void PlanDoppelklick(TMainForm& form, bool upper) {
     const int r = FindRow(form.Spielplan, Spielplan_SpNr, plan.Cells(1, row));
     if (r > 0 && static_cast<int>(ErgebnisSumme(form, r)) == 0 && !ready) doSpielEinstellung(form, r, false);
     else if (ready) doSpielplanKlick(form, &plan, 0, false, false);
-    setTurChanged(form, true);
 }

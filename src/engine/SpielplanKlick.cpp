@@ -19,6 +19,7 @@
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/Settings.h"
+#include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "output/beam.h"
 #include "platform/Random.h"
@@ -65,6 +66,8 @@ public:
     void Run() {
         Prepare();
         if (!Obtain()) return;
+        // A cancelled dialog changed nothing; a play-through puts every table back afterwards.
+        if (!automatic_) setTurChanged(form_, true);
         StoreRow();
         // The game's group: its values or, through the winner, its head-to-head may have changed.
         std::set<int> changed{g_};

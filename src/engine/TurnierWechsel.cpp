@@ -52,13 +52,6 @@ std::string GamesCounter(const TMainForm& f) {
     return lngText(7) + ": " + IntToStr(plan.RowCount() - 1);
 }
 
-void ShowParticipantWords(TMainForm& f) {
-    f.Gruppen.SetCells(2, 0, f.TeamTyps);
-    f.TPlatz.SetCells(1, 0, f.TeamTyp);
-    f.Xplatzgrid.SetCells(2, 0, f.TeamTyp);
-    DialogsOf(f).frmExport.Label5.SetCaption(f.TeamTyps);
-}
-
 // The counts first: typing into one chooses neutral referees, the stored mode then chooses again.
 void ShowRefereeChoice(TMainForm& f) {
     const std::string neutral = GetSetting(f, "SchiriAusAnz", "2");
@@ -158,6 +151,17 @@ void MasterToTur(TMainForm& f, int n) {
     TakeTurFromMaster(f, n);
     LoadTurSettings(f);
     RepairPlacingCodes(f);
+}
+
+void ShowParticipantWords(TMainForm& f) {
+    f.Gruppen.SetCells(2, 0, f.TeamTyps);
+    f.TPlatz.SetCells(1, 0, f.TeamTyp);
+    f.Xplatzgrid.SetCells(2, 0, f.TeamTyp);
+    Dialogs& dialogs = DialogsOf(f);
+    dialogs.frmEinzelSpiel.Label4.SetCaption(f.TeamTyp);
+    dialogs.frmErgebnis.Label1.SetCaption(f.TeamTyps);
+    dialogs.frmKonflikt.Grid1.SetCells(0, 1, f.TeamTyp);
+    dialogs.frmExport.Label5.SetCaption(f.TeamTyps);
 }
 
 void AlgSet(TMainForm& f) {

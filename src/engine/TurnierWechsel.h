@@ -14,6 +14,9 @@ void MasterToTur(TMainForm& form, int n);
 // Loads the current tournament's general values into the window's fields and the dialogs'
 // participant words. The changed mark stays as it is: only saving and loading clear it.
 void AlgSet(TMainForm& form);
+// The participant words (TeamTyp, TeamTyps) into the window's headers and the dialogs' labels
+// that name participants.
+void ShowParticipantWords(TMainForm& form);
 // The selector's change: parks the current tournament and makes the selected one current.
 // False when nothing was to be done (no selection, or the current one selected).
 bool turnierWechseln(TMainForm& form);

@@ -185,6 +185,8 @@ std::string GroupProblem(const ParsedGroup& group, const KnownGroups& known, int
     if (group.count > kMaxGroupSize) return where + "mehr als " + IntToStr(kMaxGroupSize) + " Teilnehmer";
     if (group.system.size() > 1 && group.system[0] == 'A' && ToInt(group.system.substr(1)) > kMaxGamesPerGroup)
         return where + "mehr als " + IntToStr(kMaxGamesPerGroup) + " Spiele";
+    // A group without participants is built with one empty slot, as the notation reads it.
+    if (group.items.empty()) return {};
     for (const std::string& item : SplitItems(group.items))
         if (std::string problem = ItemProblem(item, known, gamesBefore, group.id); !problem.empty())
             return where + problem;
@@ -262,7 +264,7 @@ void WritePlacing(TMainForm& form, const std::string& placing) {
 
 void FillRoundPage(TMainForm& form, const ParsedRound& round, int number) {
     form.Edit4.SetText(IntToStr(number));
-    form.Edit3.SetText(round.name.empty() ? lngText(4) + " " + IntToStr(number) : round.name);
+    form.Edit3.SetText(round.name);
     TStringGrid& list = form.Gruppen;
     ClearListGrid(list);
     list.SetRowCount(static_cast<int>(round.groups.size()) + 1);
@@ -358,7 +360,7 @@ bool buildTurnierform(TMainForm& form, const std::string& text) {
     const ParsedForm parsed = ParseTurnierform(text);
     std::string problem = CheckTurnierform(parsed, StartOf(form));
     // Every round takes the page's timing and fields.
-    if (problem.empty()) problem = RoundPageProblem(form, lngText(4));
+    if (problem.empty()) problem = RoundPageProblem(form, false);
     if (!problem.empty()) {
         ErrorLog("[X] buildTurnierform: " + problem);
         ShowMsg(3, "Die Turnierform kann nicht angelegt werden. " + problem);

@@ -70,8 +70,9 @@ void TForm1::Ergebnisse1Click(TObject*) {
     OpenDialog1.Filter = "Exportdatei (*.exp)|*.exp|";
     OpenDialog1.FileName.clear();
     OpenDialog1.InitialDir = TurFileDir;
+    ErgebnisImportAbgelehnt = false;
     if (!OpenDialog1.Execute()) return;
-    ergebnisseImportieren(*this, OpenDialog1.FileName);
+    ErgebnisImportAbgelehnt = !ergebnisseImportieren(*this, OpenDialog1.FileName);
 }
 
 void TForm1::Timer1Timer(TObject*) {

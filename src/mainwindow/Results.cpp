@@ -15,7 +15,6 @@ int TagOf(TObject* sender) {
 void TForm1::SpielErgebnisClick(TObject* sender) {
     Ran(__func__);
     doSpielplanKlick(*this, nullptr, TagOf(sender), false, false);
-    setTurChanged(*this, true);
 }
 
 void TForm1::PlatzierungskonfliktClick(TObject* sender) {

@@ -82,6 +82,9 @@ public:
     void Turnierform1Click(TObject* sender);
     void Spielergebnisse1Click(TObject* sender);
     void Ergebnisse1Click(TObject* sender);
+    // Whether the last results import refused its file (unreadable, no export, another
+    // tournament's): the command has failed although its box is only an information.
+    bool ErgebnisImportAbgelehnt = false;
     // The export of results into a file of the user's choosing (the terminal names it).
     void ErgebnisseExportierenNach(const std::string& path);
     // The clock's tick: at each new minute of the day the autosave looks whether it is due.

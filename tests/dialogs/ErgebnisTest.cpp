@@ -188,6 +188,119 @@ TEST_F(ErgebnisTest, BadScoresAreRefusedOneByOne) {
     }
 }
 
+// --- results that contradict themselves: refused with their reason, nothing written ---
+
+class ErgebnisChecksTest : public ErgebnisTest {
+protected:
+    // The tournament's scoring kind and its three scoring names.
+    void Scoring(const std::string& kind, const std::string& second, const std::string& third) {
+        form.Turnier.SetCells(Turnier_Sportart, 1, kind);
+        form.Wertung1 = "Punkte";
+        form.Wertung2 = second;
+        form.Wertung3 = third;
+    }
+    // The message of a refused result, which must leave the row as it was.
+    std::string Refused(std::vector<std::string> lines) {
+        ui.boxes.clear();
+        const std::vector<std::string> before = Result();
+        lines.insert(lines.end(), {"übernehmen", "abbrechen"});
+        EXPECT_EQ(Enter(lines), mrCancel);
+        EXPECT_EQ(Result(), before);
+        EXPECT_FALSE(Dialog().Uebernommen);
+        return ui.boxes.empty() ? std::string() : ui.boxes.front().text;
+    }
+    // The winner of an accepted result.
+    std::string Accepted(std::vector<std::string> lines) {
+        lines.push_back("übernehmen");
+        EXPECT_EQ(Enter(lines), mrOk);
+        return Cell(Spielplan_Sieger);
+    }
+};
+
+TEST_F(ErgebnisChecksTest, GoalsSetsAndBallsAreWholeNumbersPointsOnlyWhenPlayedFor) {
+    Scoring("Fussball", "Tore", "");
+    EXPECT_EQ(Refused({"Tore1=2,5", "Tore2=1"}), "Bitte bei \"Tore1\" eine ganze Zahl eingeben");
+    EXPECT_EQ(Refused({"Bälle2=10.5"}), "Bitte bei \"Bälle2\" eine ganze Zahl eingeben");
+    EXPECT_EQ(Accepted({"Tore1=2,0", "Tore2=1"}), "1");
+    EXPECT_EQ(Cell(Spielplan_PSatz), "2");
+    // Points a group scoring awards in halves may be typed so.
+    Scoring("Spiel mit Punkten", "", "");
+    EXPECT_EQ(Accepted({"Sätze1=", "Sätze2=", "Punkte1=0,5", "Punkte2=0,5"}), "0");
+    // Points played for are counted one by one.
+    Scoring("Spiel auf 21", "", "");
+    EXPECT_EQ(Refused({"Punkte1=20,5"}), "Bitte bei \"Punkte1\" eine ganze Zahl eingeben");
+}
+
+// The group game of the report: a winner chosen against 3:0 would have given the points to the
+// loser. A chosen winner still decides a level game.
+TEST_F(ErgebnisChecksTest, AChosenWinnerAgreesWithAScoreThatIsNotLevel) {
+    Scoring("Fussball", "Tore", "");
+    Dialog().EigenePunkte = true;
+    Dialog().P1 = 3;
+    Dialog().P2 = 1;
+    EXPECT_EQ(Refused({"Tore1=3", "Tore2=0", "Sieger=Bären"}),
+              "Der gewählte Sieger Bären passt nicht zum Ergebnis Tore 3:0; bitte den Sieger berichtigen oder "
+              "\"automatisch\" wählen");
+    EXPECT_EQ(Accepted({"Tore1=3", "Tore2=0", "Sieger=Adler"}), "1");
+    EXPECT_EQ(Accepted({"Tore1=1", "Tore2=1", "Sieger=Bären"}), "2");
+    EXPECT_EQ(Cell(Spielplan_PPkt), "0");
+    EXPECT_EQ(Cell(Spielplan_MPkt), "3");
+    // Shown again, the choice is offered again: the awarded points do not make it automatic.
+    EXPECT_EQ(Accepted({}), "2");
+    // Typed points decide before goals: level points leave the goals to speak.
+    Dialog().EigenePunkte = false;
+    EXPECT_THAT(Refused({"Punkte1=1", "Punkte2=1", "Tore1=0", "Tore2=2", "Sieger=Adler"}),
+                ::testing::StartsWith("Der gewählte Sieger Adler passt nicht zum Ergebnis Tore 0:2;"));
+    // Shown again after a level game decided by choice, the choice must follow a corrected score.
+    EXPECT_EQ(Accepted({"Punkte1=", "Punkte2=", "Tore1=1", "Tore2=1", "Sieger=Bären"}), "2");
+    Enter({"abbrechen"});
+    EXPECT_EQ(Dialog().ComboBox1.Text(), "Bären");
+    EXPECT_THAT(Refused({"Tore1=2"}), ::testing::StartsWith("Der gewählte Sieger Bären passt nicht"));
+    EXPECT_EQ(Accepted({"Tore1=2", "Sieger=automatisch"}), "1");
+}
+
+TEST_F(ErgebnisChecksTest, SetResultsAgreeWithSetsAndBalls) {
+    Scoring("Volleyball", "Sätze", "Bälle");
+    EXPECT_EQ(Refused({"Satzergebnisse=25:20, 25:25"}), "Satz 2 (25:25) hat keinen Sieger");
+    EXPECT_EQ(Refused({"Satzergebnisse=0:0"}), "Satz 1 (0:0) hat keinen Sieger");
+    EXPECT_EQ(Refused({"Satzergebnisse=25:20, 18:25, 15:10", "Bälle1=58", "Bälle2=50"}),
+              "Die Bälle passen nicht zu den Satzergebnissen (zusammen 58:55)");
+    EXPECT_EQ(Accepted({"Satzergebnisse=25:20, 18:25, 15:10", "Bälle1=58", "Bälle2=55"}), "1");
+    EXPECT_EQ(Cell(Spielplan_PSatz), "2");
+    EXPECT_EQ(Cell(Spielplan_MSatz), "1");
+}
+
+TEST_F(ErgebnisChecksTest, NoSideWinsMoreSetsThanItsSportPlays) {
+    Scoring("Volleyball", "Sätze", "Bälle");
+    const std::string volleyball =
+        "Volleyball wird auf höchstens 3 Gewinnsätze gespielt (höchstens 5 Sätze): ";
+    EXPECT_EQ(Refused({"Sätze1=5", "Sätze2=4"}), volleyball + "5:4 Sätze sind nicht möglich");
+    EXPECT_EQ(Refused({"Sätze1=4", "Sätze2=0"}), volleyball + "4:0 Sätze sind nicht möglich");
+    EXPECT_EQ(Refused({"Satzergebnisse=25:1, 25:1, 25:1, 1:25, 1:25, 1:25"}),
+              volleyball + "3:3 Sätze sind nicht möglich");
+    EXPECT_EQ(Accepted({"Sätze1=2", "Sätze2=3"}), "2");
+    Scoring("Badminton", "Sätze", "Bälle");
+    EXPECT_EQ(Refused({"Sätze1=3", "Sätze2=0"}),
+              "Badminton wird auf höchstens 2 Gewinnsätze gespielt (höchstens 3 Sätze): 3:0 Sätze sind nicht möglich");
+    // Without a sport that fixes it, a game has at most seven sets; goals are no sets.
+    Scoring("Spiel auf 21", "", "");
+    EXPECT_EQ(Refused({"Sätze1=5", "Sätze2=3"}), "Höchstens 7 Sätze pro Spiel");
+    Scoring("Handball", "Tore", "");
+    EXPECT_EQ(Accepted({"Tore1=31", "Tore2=29"}), "1");
+}
+
+// Every set won has more balls than it gave away, so a side that won all sets has more balls;
+// one that lost a set may well have fewer.
+TEST_F(ErgebnisChecksTest, ASideThatWonEverySetHasMoreBalls) {
+    Scoring("Volleyball", "Sätze", "Bälle");
+    EXPECT_EQ(Refused({"Sätze1=2", "Sätze2=0", "Bälle1=10", "Bälle2=80"}),
+              "2:0 Sätze, aber 10:80 Bälle: wer alle Sätze gewinnt, hat auch mehr Bälle");
+    EXPECT_EQ(Refused({"Sätze1=0", "Sätze2=3", "Bälle1=75", "Bälle2=75"}),
+              "0:3 Sätze, aber 75:75 Bälle: wer alle Sätze gewinnt, hat auch mehr Bälle");
+    EXPECT_EQ(Accepted({"Sätze1=2", "Sätze2=1", "Bälle1=60", "Bälle2=66"}), "1");
+    EXPECT_EQ(Accepted({"Sätze1=0", "Sätze2=2", "Bälle1=40", "Bälle2=50"}), "2");
+}
+
 TEST_F(ErgebnisTest, ShowingResetsTheFlagsAndPresetsTheFields) {
     Enter({"Punkte1=2", "Punkte2=1", "übernehmen"});
     ASSERT_TRUE(Dialog().Uebernommen);
@@ -195,6 +308,6 @@ TEST_F(ErgebnisTest, ShowingResetsTheFlagsAndPresetsTheFields) {
     EXPECT_FALSE(Dialog().Uebernommen);
     EXPECT_EQ(Dialog().Edit1.Text(), "2");
     EXPECT_EQ(Dialog().ComboBox1.Text(), "automatisch");
-    EXPECT_EQ(Dialog().Label1.Caption(), "7: Adler - Bären");
+    EXPECT_EQ(Dialog().Label2.Caption(), "7: Adler - Bären");
     EXPECT_THAT(ui.dialogProblems, IsEmpty());
 }

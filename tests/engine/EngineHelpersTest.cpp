@@ -58,6 +58,21 @@ TEST_F(ResultTextTest, PointsByMode) {
     EXPECT_EQ(PunkteText(*form, game, false), "3 : 0");
 }
 
+// Halves are summed as halves; the difference is taken in the same numbers, also below one.
+TEST_F(ResultTextTest, DifferencesKeepHalves) {
+    Mode(3);
+    StandingValues("4,5", "3", "", "", "", "");
+    EXPECT_EQ(PunkteText(*form, standing, true), "4,5 : 3 (+1,5)");
+    StandingValues("2,5", "3", "", "", "", "");
+    EXPECT_EQ(PunkteText(*form, standing, true), "2,5 : 3 (-0,5)");
+    StandingValues("0,5", "0,5", "", "", "", "");
+    EXPECT_EQ(PunkteText(*form, standing, true), "0,5 : 0,5 (0)");
+    // Stored values from before whole numbers were required are read as they stand.
+    Mode(7);
+    StandingValues("3", "0", "4,5", "3", "", "");
+    EXPECT_EQ(ErgebnisText(*form, standing, 0, true), "4,5:3 (+1,5)");
+}
+
 TEST_F(ResultTextTest, HiddenMinusPointsShowOnlyThePlusSide) {
     form->MinusAnzeigen = false;
     StandingValues("12", "2", "5", "1", "80", "60");

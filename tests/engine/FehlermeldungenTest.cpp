@@ -109,3 +109,38 @@ TEST_F(FehlermeldungenTest, GamesWithoutTimesNeverClash) {
     Game(1, 3, 1, "", "");
     EXPECT_THAT(Report(), ElementsAre("Fehlermeldungen:", "Keine Fehler im Turnier"));
 }
+
+// Only a game from the evening into the morning runs past midnight; an end before the start at
+// any other time, or no end at all, leaves the game its start alone.
+TEST_F(FehlermeldungenTest, AGameWithoutAValidEndIsComparedByItsStart) {
+    Game(1, 2, 1, "10:00", "");
+    Game(3, 4, 1, "12:00", "12:20");
+    Game(5, 6, 2, "10:20", "10:00");
+    Game(1, 3, 2, "14:00", "10:30");
+    Game(2, 4, 2, "10:25", "10:45");
+    Game(3, 5, 3, "10:00", "kurz");
+    EXPECT_THAT(Report(), ElementsAre("Fehlermeldungen:", "Keine Fehler im Turnier"));
+}
+
+TEST_F(FehlermeldungenTest, AGameWithoutAValidEndStillClashesAtItsStart) {
+    Game(1, 2, 1, "10:00", "10:00");
+    Game(3, 4, 1, "10:00", "");
+    Game(5, 6, 1, "09:50", "10:10");
+    EXPECT_THAT(Report(), ElementsAre("Fehlermeldungen:",
+                                      "Spiele 1 (10:00-10:00) und 2 (10:00-) überschneiden sich in der Zeit",
+                                      "Spiele 1 (10:00-10:00) und 3 (09:50-10:10) überschneiden sich in der Zeit",
+                                      "Spiele 2 (10:00-) und 3 (09:50-10:10) überschneiden sich in der Zeit"));
+}
+
+TEST_F(FehlermeldungenTest, AnEveningGameRunsOnPastMidnight) {
+    Game(1, 2, 1, "23:50", "00:20");
+    Game(3, 4, 1, "23:55", "00:10");
+    Game(5, 6, 2, "18:00", "11:59");
+    Game(1, 5, 3, "23:00", "23:20");
+    // Not yet evening: the end before the start is no end.
+    Game(2, 3, 4, "17:59", "06:00");
+    Game(2, 4, 5, "20:00", "20:20");
+    EXPECT_THAT(Report(), ElementsAre("Fehlermeldungen:",
+                                      "Spiele 1 (23:50-00:20) und 2 (23:55-00:10) überschneiden sich in der Zeit",
+                                      "Elche spielt/pfeifft um (18:00-11:59) auf Feld 2 und 3 "));
+}

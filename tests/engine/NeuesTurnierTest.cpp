@@ -83,6 +83,17 @@ TEST_F(NeuesTurnierTest, AKnockOutFromTheCatalogueWithEverythingItNeeds) {
     EXPECT_FALSE(IsBusy(*form));
 }
 
+// The tables keep days as "dd.mm.yyyy", whatever short form was typed; a time after the day is
+// no day (the start time has its field), and nothing is made of it.
+TEST_F(NeuesTurnierTest, TheFirstDayIsStoredAsTheTablesKeepDays) {
+    New({"Name=Winter", "Teilnehmer=4", "Erster Tag=1.2.27 10:30", "ok", "Erster Tag=", "ok",
+         "Erster Tag= 1.2.27"});
+    EXPECT_THAT(Boxes(), ElementsAre("Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)",
+                                     "Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)"));
+    EXPECT_EQ(form->AnzTurniere, 1);
+    EXPECT_EQ(Turnier(Turnier_Datum), "01.02.2027");
+}
+
 TEST_F(NeuesTurnierTest, ASwissTournamentKeepsItsRounds) {
     New({"Name=Schach", "Teilnehmer=8", "Teilnehmerart=Spieler", "System=Schweizer System", "Runden=5",
          "Wertung=Nur Sieger/Verlierer"});
@@ -97,6 +108,25 @@ TEST_F(NeuesTurnierTest, ASwissTournamentKeepsItsRounds) {
     // Each round's table goes on from the one before.
     for (int g = 1; g <= 5; ++g) EXPECT_EQ(Get(form->Gruppe, Gruppe_ErgUE, g, true), "1") << g;
     EXPECT_TRUE(form->CheckBox6.Checked());
+}
+
+// The words for a participant are shown as soon as the tournament exists, not only after loading
+// it again; a team tournament made next takes its own words back.
+TEST_F(NeuesTurnierTest, TheParticipantWordIsShownRightAfterCreation) {
+    auto words = [this] {
+        Dialogs& dialogs = DialogsOf(*form);
+        std::vector<std::string> labels;
+        for (const DialogField& field : dialogs.frmEinzelSpiel.Fields())
+            if (field.alias.rfind("Teilnehmer", 0) == 0) labels.push_back(field.label);
+        return std::vector<std::string>{form->TPlatz.Cells(1, 0), form->Xplatzgrid.Cells(2, 0),
+                                        form->Gruppen.Cells(2, 0), labels.at(0), labels.at(1),
+                                        dialogs.frmErgebnis.Label1.Caption(), dialogs.frmKonflikt.Grid1.Cells(0, 1)};
+    };
+    New({"Name=Schach", "Teilnehmer=4", "Teilnehmerart=Spieler"}, true);
+    EXPECT_THAT(words(), ElementsAre("Spieler", "Spieler", "Spieler", "Spieler 1", "Spieler 2", "Spieler", "Spieler"));
+    New({"Name=Pokal", "Teilnehmer=4", "Teilnehmerart=Mannschaften"});
+    EXPECT_THAT(words(), ElementsAre("Mannschaft", "Mannschaft", "Mannschaften", "Mannschaft 1", "Mannschaft 2",
+                                     "Mannschaften", "Mannschaft"));
 }
 
 TEST_F(NeuesTurnierTest, TooManySwissRoundsAreRefusedInTheWizard) {

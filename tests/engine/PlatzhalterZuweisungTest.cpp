@@ -231,13 +231,25 @@ TEST_F(TextdateiTest, NamesFillTheSlotsFromTheFirstRow) {
     EXPECT_EQ(Changed(), "true");
 }
 
-TEST_F(TextdateiTest, MoreNamesThanSlotsAssignNothing) {
+// Every slot takes a name and the rest is left over, whatever it holds: duplicates, lines that
+// are no text. The information box says how many names were left.
+TEST_F(TextdateiTest, MoreNamesThanSlotsFillEverySlotAndTellWhatIsLeftOver) {
+    Import("Adler\r\nBären\r\n\r\nCondor\r\nDachse\r\nElche\r\n\r\nAdler\r\n" + std::string("B\0\x01ren\r\n", 8) +
+           std::string(100000, 'x') + "\r\n");
+    EXPECT_EQ(Names(), (Strings{"Adler", "Bären", "Condor", "Dachse"}));
+    EXPECT_EQ(BoxTexts(), Strings{"Alle 4 Plätze haben einen Namen; 4 weitere Namen der Datei wurden nicht zugewiesen."});
+    EXPECT_EQ(Changed(), "true");
+    EXPECT_EQ(GetSetting(*form, "Spielstart", ""), "true");
+    Fill({"", "", "", ""});
+    ui.boxes.clear();
     Import("Adler\r\nBären\r\nCondor\r\nDachse\r\nElche\r\n");
-    EXPECT_EQ(Names(), Strings(4, ""));
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text,
-              "Die Datei enthält mehr Namen, als die Platzhalterliste Plätze hat (4). Es wurde kein Name zugewiesen.");
-    EXPECT_EQ(Changed(), "");
+    EXPECT_EQ(BoxTexts(), Strings{"Alle 4 Plätze haben einen Namen; 1 weiterer Name der Datei wurde nicht zugewiesen."});
+}
+
+TEST_F(TextdateiTest, ExactlyAsManyNamesAsSlotsLeaveNothingToTell) {
+    Import("Adler\r\nBären\r\nCondor\r\nDachse\r\n\r\n  \r\n");
+    EXPECT_EQ(Names(), (Strings{"Adler", "Bären", "Condor", "Dachse"}));
+    EXPECT_TRUE(BoxTexts().empty());
 }
 
 TEST_F(TextdateiTest, NameTwiceAssignsNothing) {

@@ -176,15 +176,16 @@ TEST_F(ImportTest, ResultsHereAndGamesOfOtherParticipantsAreLeftAlone) {
 TEST_F(ImportTest, FileOfAnotherTournamentOrNoExchangeFileIsRefused) {
     std::filesystem::copy_file(GoldenPath("stadtpokal.exp"), Path("zweiter/fremd.exp"));
     Put(second.Turnier, Turnier_DateiName, 1, "anders.tur", true);
-    EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter/fremd.exp")), 0);
+    EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter/fremd.exp")), std::nullopt);
     EXPECT_EQ(LastBox(), "Die Datei gehört nicht zu dem aktuell geladenen Turnier\r\n\r\nImportdatei: " +
                              Path("zweiter/fremd.exp"));
     EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Information);
-    EXPECT_EQ(ergebnisseImportieren(second, GoldenPath("stadtpokal.tur")), 0);
+    EXPECT_EQ(ergebnisseImportieren(second, GoldenPath("stadtpokal.tur")), std::nullopt);
     EXPECT_EQ(LastBox(), "Datei ist keine exportierte Turnierdatei");
-    EXPECT_EQ(ergebnisseImportieren(second, Path("fehlt.exp")), 0);
+    EXPECT_EQ(ergebnisseImportieren(second, Path("fehlt.exp")), std::nullopt);
     EXPECT_EQ(LastBox(), "Kann Datei " + Path("fehlt.exp") + " nicht oeffnen");
     EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 1), "");
+    EXPECT_NE(second.Turnier.Cells(Turnier_Changes, 1), "true");
 }
 
 TEST_F(ImportTest, BlockCutShortAtTheEndIsLeftOutAndReported) {

@@ -180,7 +180,9 @@ protected:
             host.QueueDialog({"ergebnis-löschen"});
             doSpielplanKlick(*form, nullptr, game, false, false);
         } else {
-            std::vector<std::string> lines{"Punkte1=" + IntToStr(Between(0, 3)), "Punkte2=" + IntToStr(Between(0, 3))};
+            // The scores decide: a winner chosen before would contradict most new scores.
+            std::vector<std::string> lines{"Sieger=automatisch", "Punkte1=" + IntToStr(Between(0, 3)),
+                                           "Punkte2=" + IntToStr(Between(0, 3))};
             if (Between(0, 2) == 0) {
                 lines.push_back("Sätze1=" + IntToStr(Between(0, 2)));
                 lines.push_back("Sätze2=" + IntToStr(Between(0, 2)));

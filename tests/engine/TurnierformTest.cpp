@@ -4,6 +4,7 @@
 #include "RoundsFixture.h"
 #include "engine/RundeAnlegen.h"
 #include "engine/Turnierform.h"
+#include "engine/TurnierformExport.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -151,9 +152,33 @@ TEST_F(TurnierformTest, EveryRoundGoesThroughRoundCreation) {
     EXPECT_THAT(form->calls, testing::Contains("DoPlan(XPlan1)"));
 }
 
-TEST_F(TurnierformTest, AnEmptyRoundNameBecomesTheRoundsDefault) {
+// The form's text is taken as it stands: an empty round name stays empty and is exported so,
+// while a round typed on the page still needs its name.
+TEST_F(TurnierformTest, AnEmptyRoundNameStaysEmptyAndIsExportedSo) {
+    WizardSystem(4, 2);  // exported forms: no placing list is built
     ASSERT_TRUE(Build("!|$A$x$JGJ$M1;M2;"));
-    EXPECT_EQ(Get(form->Gruppe, Gruppe_RundeName, 1, true), "Runde 1");
+    EXPECT_EQ(Get(form->Gruppe, Gruppe_RundeName, 1, true), "");
+    EXPECT_THAT(Boxes(), IsEmpty());
+    EXPECT_EQ(TurnierformOfTurnier(*form), "!|$A$x$JGJ$M1;M2|<$$>");
+    form->Edit3.SetText("");
+    EXPECT_EQ(RoundPageProblem(*form, true), "Bitte geben Sie einen korrekten Rundennamen ein");
+}
+
+// A group without participants is built with an empty participant text and one empty slot, and
+// its exported form reads back the same.
+TEST_F(TurnierformTest, AGroupWithoutParticipantsIsBuiltWithOneEmptySlot) {
+    WizardSystem(4, 3);
+    ASSERT_TRUE(Build("!R|$A$x$JGJ$M1;M2;$B$Jeder gegen Jeden$JGJ$"));
+    EXPECT_THAT(Boxes(), IsEmpty());
+    EXPECT_THAT(Column(form->Gruppe, Gruppe_Teams), ElementsAre("M1;M2", ""));
+    EXPECT_THAT(Column(form->Gruppe, Gruppe_AnzTeams), ElementsAre("2", "1"));
+    EXPECT_THAT(Column(form->Teams, Teams_Name), ElementsAre("Mannschaft 1", "Mannschaft 2", ""));
+    EXPECT_EQ(Get(form->Teams, Teams_InGr, 3, true), "2");
+    const std::string exported = TurnierformOfTurnier(*form);
+    EXPECT_EQ(exported, "!R|$A$x$JGJ$M1;M2|$B$Jeder gegen Jeden$JGJ$|<$$>");
+    EXPECT_THAT(TurnierformProblem(exported + "!"), IsEmpty());
+    // An empty item among others is still a slip.
+    EXPECT_THAT(Problem("!R|$A$x$JGJ$M1;;M2;"), HasSubstr("ungültiger Teilnehmer \"\""));
 }
 
 TEST_F(TurnierformTest, KnockOutPlacingIsBuiltFromTheGamesBackwards) {

@@ -72,6 +72,17 @@ TEST_F(ResultCommandsTest, ResultEnteredChangedAndCleared) {
     EXPECT_EQ(Get(form->Turnier, Turnier_Changes, 1, true), "true");
 }
 
+// Cancelling the dialog changes nothing, so leaving has nothing to offer for saving; a result
+// taken does.
+TEST_F(ResultCommandsTest, CancelledResultLeavesTheTournamentUnchanged) {
+    Put(form->Turnier, Turnier_Changes, 1, "false", true);
+    EXPECT_EQ(RunCommands("ergebnis 1 abbrechen\nende\n"), kExitOk);
+    EXPECT_EQ(Said(), "[Dialog] Ergebnis eingeben\nAbgebrochen – das Ergebnis bleibt, wie es war.\n");
+    EXPECT_EQ(Get(form->Turnier, Turnier_Changes, 1, true), "false");
+    EXPECT_EQ(RunCommandsAndLeave("ergebnis 1 Punkte1=0 Punkte2=2 übernehmen\n"), kExitOk);
+    EXPECT_EQ(Get(form->Turnier, Turnier_Changes, 1, true), "true");
+}
+
 TEST_F(ResultCommandsTest, FinishedGroupResolvesTheFinalPlacing) {
     ListPut(form->XATeamsTur, 1, "Adler");
     ListPut(form->XATeamsTur, 2, "Bären");
@@ -153,4 +164,19 @@ TEST_F(ResultCommandsTest, ConflictOfAFinishedGroupIsSettledByTheUser) {
               "2      Bären        Bären       1               0:0\n");
     EXPECT_EQ(RunCommandsAndLeave("konflikt B\n"), kExitOk);
     EXPECT_EQ(output, "Information: Es gibt keinen offenen Platzierungskonflikt\n");
+}
+
+// A refused file is shown in an information box, as the exchange has always done, and still the
+// command has failed: a script stops there with status 1 and nothing changed.
+TEST_F(ResultCommandsTest, ImportOfAFileThatIsNoExportFailsAndChangesNothing) {
+    WriteProgramFile("namen.txt", "Adler\nBären\n");
+    Put(form->Turnier, Turnier_Changes, 1, "", true);
+    EXPECT_EQ(RunCommands("ergebnisse-importieren " + folder + "namen.txt\ntabelle\n"), kExitFailed);
+    EXPECT_EQ(Said(), "Datei wählen: Exportdatei (*.exp)\n"
+                      "Antwort: " + folder + "namen.txt\n"
+                      "Information: Datei ist keine exportierte Turnierdatei\n"
+                      "Fehler: Es wurde kein Ergebnis importiert.\n"
+                      "Abbruch in Zeile 1: „ergebnisse-importieren " + folder + "namen.txt“ ist fehlgeschlagen.\n");
+    EXPECT_EQ(Game(Spielplan_Sieger), "2");
+    EXPECT_NE(Get(form->Turnier, Turnier_Changes, 1, true), "true");
 }

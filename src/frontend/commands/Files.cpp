@@ -158,6 +158,7 @@ bool ImportResults(CommandCall& call) {
     const int before = GamesWithWinner(call.form);
     call.host.QueueAnswers({call.args[0]});
     call.form.Ergebnisse1Click(nullptr);
+    if (call.form.ErgebnisImportAbgelehnt) return Fail(call, "Es wurde kein Ergebnis importiert.");
     call.out << "Übernommene Ergebnisse: " << GamesWithWinner(call.form) - before << "\n";
     return true;
 }

@@ -295,8 +295,9 @@ const CommandRegistration kPlaceholderCommands({
             true, Drag},
     Command{"zuweisen-datei", kMenuWerkzeuge, "[DATEI]", "Namen aus einer Textdatei den Plätzen zuweisen",
             "Wie „Teams aus .txt Datei in Platzhalterliste“: ein Name je Zeile, ab Platz 1. Leere Zeilen\n"
-            "zählen nicht. Eine Datei mit mehr Namen als Plätzen, einem Namen zweimal oder Zeichen, die kein\n"
-            "Text sind, ändert nichts. Ohne DATEI wird nach ihr gefragt.",
+            "zählen nicht; Namen nach dem letzten Platz bleiben übrig und werden gemeldet. Eine Datei mit\n"
+            "einem Namen zweimal oder Zeichen, die kein Text sind, ändert nichts. Ohne DATEI wird nach ihr\n"
+            "gefragt.",
             true, AssignFromFile},
     Command{"importieren", kMenuWerkzeuge, "[Datei=DATEI ok]", "Mannschaften mit ihren Spielerlisten importieren",
             "Wie „Import Spielerlisten aus csv-Datei“. Die Datei beginnt mit der Zeile „Mannschaft;Spieler“,\n"

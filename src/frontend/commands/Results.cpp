@@ -148,8 +148,9 @@ const CommandRegistration kResultCommands({
             "Felder: Sieger (automatisch oder einer der beiden), Punkte1, Punkte2, Sätze1, Sätze2, Bälle1, Bälle2,\n"
             "Satzergebnisse (z. B. 25:20, 18:25, 15:10). Die Felder heißen nach den Wertungen des Turniers,\n"
             "im Fußball etwa Tore1 und Tore2; die Namen oben gelten immer. Der Sieger folgt sonst aus\n"
-            "Punkten, Sätzen (Toren), Bällen; gleich in allen drei ist unentschieden. Danach folgen\n"
-            "Tabelle, Gruppenstand und Platzhalter.\n"
+            "Punkten, Sätzen (Toren), Bällen; gleich in allen drei ist unentschieden. Ein gewählter\n"
+            "Sieger entscheidet ein unentschiedenes Spiel und muss sonst zum Ergebnis passen; Tore, Sätze\n"
+            "und Bälle sind ganze Zahlen. Danach folgen Tabelle, Gruppenstand und Platzhalter.\n"
             "Ist eine Gruppe damit fertig und sind Teilnehmer gleichauf, folgt der Konfliktdialog.\n"
             "Schaltflächen: übernehmen, kein-ergebnis, ergebnis-löschen, abbrechen. Ohne Feld=Wert steht\n"
             "die Schaltfläche in der nächsten Zeile, z. B. „ergebnis 3“, dann „kein-ergebnis“.",

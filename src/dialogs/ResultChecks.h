@@ -1,0 +1,45 @@
+#pragma once
+#include <array>
+#include <string>
+
+// The checks a scorer expects of a typed result: values that count goals, sets or balls are
+// whole, set results agree with the sets and balls, no game has more sets than its sport plays,
+// and a chosen winner agrees with a score that is not level.
+
+// What the three scoring values of a tournament count.
+struct ScoreRules {
+    std::array<std::string, 3> names{"Punkte", "Sätze", "Bälle"};
+    bool wholePoints = false;  // points are played for ("Spiel auf 21"), not awarded in halves
+    bool setsCounted = true;   // the second value counts sets, not goals or baskets
+    std::string sport;         // the sport, when it fixes the most sets of a game
+    int bestOf = 0;            // most sets a game of that sport has; 0 when not known
+};
+
+// The rules of a tournament by its scoring kind (`Turnier_Sportart`) and its scoring names.
+ScoreRules RulesOfTournament(const std::string& scoringKind, const std::array<std::string, 3>& names);
+
+// One score as the user typed it; empty counts 0 and is stored empty.
+struct Score {
+    std::string label;
+    std::string text;
+    double value = 0;
+};
+
+struct TypedResult {
+    std::array<Score, 6> scores;  // points, sets, balls of the first and of the second participant
+    std::string setResults;       // e.g. "25:20, 18:25, 15:10"
+    int chosen = 0;               // the winner chosen: 1 the first participant, -1 the second, 0 none
+    std::string chosenName;
+};
+
+// The first problem of the result as a German message, or the empty text. The score texts come
+// back in their stored form, and sets not typed are taken from the set results.
+std::string CheckResult(TypedResult& result, const ScoreRules& rules);
+
+// > 0 when the first participant is ahead by points, then sets, then balls; < 0 the second.
+int AheadByScores(const std::array<Score, 6>& scores);
+
+// A game has at most this many sets.
+inline constexpr int kMaxSaetze = 7;
+// No score of a game goes beyond this.
+inline constexpr double kMaxErgebnis = 99999;
