@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "dialogs/frmImport.h"
 #include "engine/TurnierStart.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
@@ -23,6 +24,11 @@ std::string NotText(int line) {
 std::string TooMany(int slots) {
     return "Die Datei enthält mehr Namen, als die Platzhalterliste Plätze hat (" + IntToStr(slots) + ")." +
            kNothingAssigned;
+}
+
+std::string PlayerList(const std::string& path) {
+    return "Die Datei " + path + " ist eine Spielerliste (erste Zeile \"Mannschaft;Spieler\"), kein Name je Zeile; " +
+           "Spielerlisten liest \"Import Spielerlisten aus csv-Datei\" ein." + kNothingAssigned;
 }
 
 std::string Twice(const std::string& name) {
@@ -98,6 +104,10 @@ SlotNames ReadSlotNames(const std::string& path, int slots) {
         const std::string line = file.ReadLine();
         if (file.LineTooLong()) {
             read.problem = NotText(number);
+            break;
+        }
+        if (number == 1 && IsSpielerlistenKopf(line)) {
+            read.problem = PlayerList(path);
             break;
         }
         if (!TakeLine(read, seen, line, number, slots)) break;
