@@ -22,7 +22,9 @@ void ListCommands(CommandCall& call) {
                  << "\n";
     }
     call.out << "Eine Zeile, ein Befehl; „#“ beginnt einen Kommentar. Dialoge füllt man mit Feld=Wert "
-                "und schließt sie mit ok oder abbrechen.\n";
+                "und schließt sie mit ok oder abbrechen.\n"
+                "Ein Dateiname ohne Endung meint die übliche seiner Art (.tur, .exp, .txt, .csv), wenn es keine "
+                "Datei genau dieses Namens gibt.\n";
 }
 
 bool Help(CommandCall& call) {
@@ -64,7 +66,8 @@ const CommandRegistration kFrameCommands({
             false, Answer, true},
     Command{"ende", kMenuTurnier, "", "Marovelkandis beenden",
             "Wie „Beenden“ im Menü: fragt, was vor dem Beenden zu fragen ist, und beendet das Programm.\n"
-            "Das Ende der Eingabe tut dasselbe. In einem Skript dürfen nach „ende“ keine Befehle folgen.",
+            "Das Ende der Eingabe tut dasselbe; am Terminal bricht Strg-D bei seiner Frage das Beenden ab.\n"
+            "In einem Skript dürfen nach „ende“ keine Befehle folgen.",
             false, End},
 });
 
