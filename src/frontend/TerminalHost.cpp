@@ -265,7 +265,7 @@ void TerminalHost::Refuse(TDialog& dialog, bool inputEnded) {
 
 // Until the user types, the window's timer keeps its pace on the clock: one tick a second.
 void TerminalHost::WaitForInput() {
-    if (!idle_) return;
+    if (!idle_ || input_.Wait(0)) return;
     for (;;) {
         const int64_t now = GetTickCount();
         if (now >= nextTick_) {
