@@ -82,12 +82,7 @@ protected:
         ResetOutputNotices();
         form = std::make_unique<TForm1>();
         form->FormCreate();
-        FillSmallTournament(*form);
-        Put(form->Spielplan, Spielplan_MPkt, 1, "3", true);
-        Put(form->Spielplan, Spielplan_PPkt, 1, "0", true);
-        Put(form->Spielplan, Spielplan_Sieger, 1, "2", true);
-        for (int t = 1; t <= 4; ++t) Put(form->Teams, Teams_InGr, t, (t + 1) / 2, true);
-        for (int g = 1; g <= 2; ++g) Put(form->Gruppe, Gruppe_AnzTeams, g, 2, true);
+        FillSmallTournamentAsRanked(*form);
         form->doTurnierBaum();
         // The tournament's own row, as the store keeps it.
         Put(form->Turnier, 0, 1, "1", true);
