@@ -9,7 +9,7 @@ bool TerminalSource::Fill() {
     long got;
     do got = read(fd_, buffer_, sizeof buffer_);
     while (got < 0 && errno == EINTR);
-    if (got < 0) gone_ = true;
+    if (got < 0 || (got == 0 && hungUp_)) gone_ = true;
     if (got <= 0) {
         ++endsInARow_;
         return false;
@@ -30,6 +30,7 @@ bool TerminalSource::Wait(int ms) {
     pollfd wanted{fd_, POLLIN, 0};
     const int ready = poll(&wanted, 1, ms < 0 ? 0 : ms);
     if (ready < 0) return errno != EINTR;
-    // A hang-up or an error is read as the end; Get tells which.
+    // A hang-up or an error is read as the end, for good.
+    if (wanted.revents & (POLLHUP | POLLERR | POLLNVAL)) hungUp_ = true;
     return ready > 0;
 }

@@ -22,5 +22,6 @@ private:
     long filled_ = 0;
     long next_ = 0;
     int endsInARow_ = 0;
+    bool hungUp_ = false;
     bool gone_ = false;
 };

@@ -356,7 +356,7 @@ TEST_F(TournamentFileTest, EmptyCopyLeavesOutResultsPeopleAndSounds) {
     setTurChanged(form, true);
     ui.QueueFile(Path("leer"));
     EXPECT_TRUE(saveTurnier(form, false, true, true));
-    EXPECT_EQ(form.SaveDialog1.FileName, Path("leer"));
+    EXPECT_EQ(form.SaveDialog1.FileName, Path("leer.tur")) << "the dialog names the file it means";
     EXPECT_EQ(form.Turnier.Cells(Turnier_DateiNameS, 1), GoldenPath("stadtpokal.tur")) << "its own file stays";
     EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true") << "the tournament itself was not saved";
     LightForm reader;
