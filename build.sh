@@ -112,7 +112,10 @@ case "$1" in
   run)
     shift
     configure build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build build/release -j "$JOBS" --target marovelkandis
+    # An up-to-date program starts with its own first line, as the README shows it: the build's
+    # lines that say there was nothing to do are left out.
+    cmake --build build/release -j "$JOBS" --target marovelkandis |
+      { grep -v -e '^\[0/[0-9]*\] Re-checking globbed directories\.\.\.$' -e '^ninja: no work to do\.$' || true; }
     exec build/release/marovelkandis "$@"
     ;;
   test)

@@ -7,6 +7,7 @@
 #include "frontend/CommandTable.h"
 #include "platform/Clock.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -92,7 +93,7 @@ std::string TerminalHost::BoxLine(TMsgKind kind, const std::string& text) {
 
 int TerminalHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
     if (ticking_ && !interrupted_) {
-        out_ << "\n";
+        if (!script_) out_ << "\n";
         interrupted_ = true;
     }
     out_ << BoxLine(kind, text) << "\n";
@@ -151,8 +152,11 @@ std::string TerminalHost::AskFile(const std::string& question, const std::string
         if (!line) throw UnansweredQuestion{question};
         std::string topic;
         if (!IsHelpLine(line->text, topic)) return line->text;
-        out_ << "Gesucht ist eine Datei: " << FilterDescriptions(filter) << ". Ein Name ohne Ordner meint eine Datei im "
-             << "Programmordner, ein Name ohne Endung die Datei mit der Endung der Art. Eine leere Zeile bricht ab.\n";
+        const std::string extension = FilterExtension(filter);
+        out_ << "Gesucht ist eine Datei: " << FilterDescriptions(filter)
+             << ". Ein Name ohne Ordner meint eine Datei im Programmordner"
+             << (extension.empty() ? std::string() : ", ein Name ohne Endung die mit „" + extension + "“")
+             << ". Eine leere Zeile bricht ab.\n";
     }
 }
 

@@ -45,8 +45,12 @@ public:
     explicit Terminal(const std::string& home) {
         std::vector<std::string> environment{"PATH=/usr/bin:/bin", "LANG=C.UTF-8", "TERM=dumb", "HOME=" + home,
                                              "MAROVELKA_HOME=" + home, "XDG_CONFIG_HOME=" + home + "config"};
-        for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+        // A sanitizer build's program: its leak checker's summary of the suppressions it used is no
+        // part of what the terminal shows.
+        for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS"})
             if (const char* value = std::getenv(name)) environment.push_back(std::string(name) + "=" + value);
+        const char* leaks = std::getenv("LSAN_OPTIONS");
+        environment.push_back(std::string("LSAN_OPTIONS=print_suppressions=0") + (leaks ? std::string(":") + leaks : ""));
         std::vector<char*> envp;
         for (std::string& entry : environment) envp.push_back(entry.data());
         envp.push_back(nullptr);

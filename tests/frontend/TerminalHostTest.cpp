@@ -258,8 +258,8 @@ TEST_F(TerminalHostTest, HilfeAtAQuestionAndAtAFileQuestion) {
               "Frage: Weiter?\n(ja/nein)> Die Frage „Weiter?“ wartet auf „ja“ oder „nein“. Strg-D bricht den Befehl ab, "
               "der fragt; nichts wird geändert.\n(ja/nein)> "
               "Datei wählen: Textdatei (*.txt)\nDatei (leer = abbrechen)> Gesucht ist eine Datei: Textdatei (*.txt). "
-              "Ein Name ohne Ordner meint eine Datei im Programmordner, ein Name ohne Endung die Datei mit der Endung "
-              "der Art. Eine leere Zeile bricht ab.\nDatei (leer = abbrechen)> ");
+              "Ein Name ohne Ordner meint eine Datei im Programmordner, ein Name ohne Endung die mit „.txt“. Eine "
+              "leere Zeile bricht ab.\nDatei (leer = abbrechen)> ");
 }
 
 TEST_F(TerminalHostTest, ATerminalIsReadAgainAfterCtrlDUntilItHangsUpOrNoOneTypes) {
