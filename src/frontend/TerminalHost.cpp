@@ -257,11 +257,12 @@ bool TerminalHost::ApplyLine(TDialog& dialog, const std::string& line, bool& clo
 }
 
 // Ends a dialog that the input cannot finish: cancelled, nothing changed. On the terminal only
-// the end of the input gets here; there the user simply stopped.
+// the end of the input gets here: Ctrl-D, or the end of a file taken as typed.
 void TerminalHost::Refuse(TDialog& dialog, bool inputEnded) {
     dialog.Cancel();
     out_ << (script_ ? "Fehler: " : "Hinweis: ");
-    if (inputEnded) out_ << "Die Eingabe endet im Dialog " << Quoted(dialog.Caption()) << "; er wird abgebrochen";
+    if (inputEnded && input_.Resumes()) out_ << "Strg-D bricht den Dialog " << Quoted(dialog.Caption()) << " ab";
+    else if (inputEnded) out_ << "Die Eingabe endet im Dialog " << Quoted(dialog.Caption()) << "; er wird abgebrochen";
     else out_ << "Der Dialog " << Quoted(dialog.Caption()) << " wird abgebrochen";
     out_ << ", nichts geändert.\n";
     if (script_) failed_ = true;

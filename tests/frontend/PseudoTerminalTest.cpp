@@ -223,8 +223,8 @@ TEST_F(PseudoTerminalTest, CtrlDCancelsOnlyTheDialogAndTheQuestionAndTheUnsavedT
     At(kWizard, "ok");
     At("\n> ", "neu");
     EndOfInputAt(kWizard);
-    ASSERT_TRUE(terminal->ShowsAtEnd("Hinweis: Die Eingabe endet im Dialog „Neues Turnier“; er wird abgebrochen, "
-                                     "nichts geändert.\nKein neues Turnier angelegt.\n> "))
+    ASSERT_TRUE(terminal->ShowsAtEnd("Hinweis: Strg-D bricht den Dialog „Neues Turnier“ ab, nichts geändert.\n"
+                                     "Kein neues Turnier angelegt.\n> "))
         << terminal->Shown();
     // At the prompt Ctrl-D is "ende"; at its save question it cancels the ending.
     terminal->EndOfInput();
@@ -243,7 +243,8 @@ TEST_F(PseudoTerminalTest, CtrlDCancelsOnlyTheDialogAndTheQuestionAndTheUnsavedT
 TEST_F(PseudoTerminalTest, CtrlDAtTheStartQuestionLeadsToThePromptAndThereEndsTheProgram) {
     At(kStart, "hilfe");
     EndOfInputAt(kStart);
-    ASSERT_TRUE(terminal->ShowsAtEnd("„Start – was möchten Sie tun?“; er wird abgebrochen, nichts geändert.\n> "))
+    ASSERT_TRUE(terminal->ShowsAtEnd("Hinweis: Strg-D bricht den Dialog „Start – was möchten Sie tun?“ ab, nichts "
+                                     "geändert.\n> "))
         << terminal->Shown();
     At("> ", "turniere");
     ASSERT_TRUE(terminal->ShowsAtEnd("turniere\nKein Turnier geöffnet.\n> ")) << "read again after Ctrl-D\n"

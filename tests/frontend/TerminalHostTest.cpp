@@ -207,8 +207,7 @@ TEST_F(TerminalHostTest, CtrlDCancelsTheDialogOrQuestionItComesInAndTheTerminalG
     UseTerminal("Name=TSV Nord\n\x04ja\n\x04\x04Name=Süd\nok\n");
     host->BeginCommand({});
     EXPECT_EQ(dialog.ShowModal(), mrCancel);
-    EXPECT_NE(out.str().find("Hinweis: Die Eingabe endet im Dialog „Mannschaft“; er wird abgebrochen, nichts geändert."),
-              std::string::npos);
+    EXPECT_NE(out.str().find("Hinweis: Strg-D bricht den Dialog „Mannschaft“ ab, nichts geändert."), std::string::npos);
     EXPECT_EQ(AskYesNo("Weiter?"), mrYes) << "read again after Ctrl-D";
     try {
         AskYesNo("Jetzt speichern?");
