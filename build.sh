@@ -37,9 +37,64 @@ configure_and_build() {
   cmake --build "$1" -j "$JOBS"
 }
 
+# The width the test output keeps to: the terminal's, or 120 columns in a log.
+if [ -t 1 ] && WIDTH=$(tput cols 2>/dev/null) && [ "$WIDTH" -gt 40 ]; then :; else WIDTH=120; fi
+
+# ctest pads every test name with dots to the longest name of the run (parameterised names make
+# that about 400 characters), so each of its result lines would wrap several times. Its start and
+# result lines lose the padding here, and a name still too long for the width loses its middle;
+# every other line (a failed test's own output) passes whole.
+fit_to_width() {
+  local line head name tail keep
+  while IFS= read -r line; do
+    if [[ $line =~ ^(\ *[0-9]+/[0-9]+\ Test\ +#[0-9]+:\ )(.*[^.\ ])\ \.+\ +(.*)$ ]]; then
+      head=${BASH_REMATCH[1]} name=${BASH_REMATCH[2]} tail="  ${BASH_REMATCH[3]}"
+    elif [[ $line =~ ^(\ *Start\ +[0-9]+:\ )(.*)$ ]]; then
+      head=${BASH_REMATCH[1]} name=${BASH_REMATCH[2]} tail=""
+    else
+      printf '%s\n' "$line"
+      continue
+    fi
+    keep=$((WIDTH - ${#head} - ${#tail}))
+    if [ "${#name}" -gt "$keep" ] && [ "$keep" -gt 9 ]; then
+      name="${name:0:$(((keep - 3) / 2))}...${name: -$((keep - 3 - (keep - 3) / 2))}"
+    fi
+    printf '%s%s%s\n' "$head" "$name" "$tail"
+  done
+}
+
 run_tests() {
   local dir=$1
-  (cd "$dir" && ctest -j "$JOBS" --output-on-failure --timeout 600)
+  shift
+  (cd "$dir" && ctest -j "$JOBS" --output-on-failure --timeout 600 "$@") | fit_to_width
+}
+
+# The test command's phases, each under a heading that ends with the time it took; a failure
+# names the phase it happened in.
+PHASES=4
+PHASE=0
+PHASE_TITLE=""
+PHASE_START=$SECONDS
+
+duration() { printf '%d min %02d s' $(($1 / 60)) $(($1 % 60)); }
+
+phase() {
+  PHASE=$((PHASE + 1))
+  PHASE_TITLE=$1
+  PHASE_START=$SECONDS
+  printf '\n=== Phase %d of %d: %s ===\n' "$PHASE" "$PHASES" "$PHASE_TITLE"
+}
+
+phase_done() {
+  printf '=== Phase %d of %d: %s: done in %s ===\n' "$PHASE" "$PHASES" "$PHASE_TITLE" "$(duration $((SECONDS - PHASE_START)))"
+}
+
+report_failed_phase() {
+  local status=$?
+  if [ "$status" -ne 0 ] && [ "$PHASE" -gt 0 ]; then
+    printf '=== Phase %d of %d: %s: FAILED after %s ===\n' "$PHASE" "$PHASES" "$PHASE_TITLE" \
+      "$(duration $((SECONDS - PHASE_START)))"
+  fi
 }
 
 usage() {
@@ -57,20 +112,32 @@ case "$1" in
   run)
     shift
     configure build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    cmake --build build/release -j "$JOBS" --target marovelkandis
+    # An up-to-date program starts with its own first line, as the README shows it: the build's
+    # lines that say there was nothing to do are left out.
+    cmake --build build/release -j "$JOBS" --target marovelkandis |
+      { grep -v -e '^\[0/[0-9]*\] Re-checking globbed directories\.\.\.$' -e '^ninja: no work to do\.$' || true; }
     exec build/release/marovelkandis "$@"
     ;;
   test)
+    trap report_failed_phase EXIT
+    phase "release build, all tests"
     configure_and_build build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
     run_tests build/release
+    phase_done
+    phase "AddressSanitizer and UndefinedBehaviorSanitizer build, all tests"
     configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_SANITIZE=ON -DMAROVELKA_BENCH=OFF
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build/asan
+    phase_done
     # The thread tests, and the picture tests so that this folder gets the pictures too; they live
     # in the platform's and the components' suites, so only those are built.
+    phase "ThreadSanitizer build, thread and picture tests"
     configure build/tsan -DCMAKE_BUILD_TYPE=Debug -DMAROVELKA_TSAN=ON -DMAROVELKA_BENCH=OFF
     cmake --build build/tsan -j "$JOBS" --target tests_platform tests_components
-    (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ctest -j "$JOBS" --output-on-failure --timeout 600 -R 'Thread|Picture')
+    TSAN_OPTIONS=halt_on_error=1 run_tests build/tsan -R 'Thread|Picture'
+    phase_done
     # A short run of every fuzz target keeps each of them building and running.
+    phase "fuzz targets, 20 seconds each"
     FUZZ_BUILD_JOBS="$JOBS" FUZZ_PARALLEL="$JOBS" fuzz/run.sh 20
+    phase_done
     ;;
 esac

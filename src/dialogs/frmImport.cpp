@@ -7,6 +7,7 @@
 #include "foundation/NameText.h"
 #include "foundation/Platzgrid.h"
 #include "foundation/files/TFile.h"
+#include "platform/FileNames.h"
 #include "platform/Strings.h"
 
 namespace {
@@ -76,6 +77,16 @@ private:
 };
 
 }  // namespace
+
+bool IsSpielerlistenKopf(const std::string& line) { return IsHeader(SplitFields(line)); }
+
+bool IstSpielerliste(const std::string& path) {
+    TFile file;
+    if (!file.OpenRead(path, false)) return false;
+    const bool header = IsSpielerlistenKopf(file.ReadLine());
+    file.Close();
+    return header;
+}
 
 Spielerliste ReadSpielerliste(const std::string& path, int maxTeams) {
     Spielerliste list;
@@ -150,7 +161,7 @@ bool TImport::CheckOk() {
     }
     int slots = 0;
     for (int row = 1; row < Platzgrid->RowCount(); ++row) slots += IsSlotRow(*Platzgrid, row) ? 1 : 0;
-    Spielerliste list = ReadSpielerliste(Edit1.Text(), slots);
+    Spielerliste list = ReadSpielerliste(WithUsualExtension(Edit1.Text(), ".csv"), slots);
     std::string problem = list.problem;
     if (problem.empty()) PlanRows(list, problem);
     if (!problem.empty()) {

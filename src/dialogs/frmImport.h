@@ -30,6 +30,12 @@ struct Spielerliste {
     std::string problem;  // why the file cannot be taken; empty when all is well
 };
 
+// The header line of a player list, "Mannschaft;Spieler" in any case and with blanks around its
+// fields; a list of names that starts with it is a player list given to the wrong import.
+bool IsSpielerlistenKopf(const std::string& line);
+// Whether the file's first line is that header; false when it cannot be read.
+bool IstSpielerliste(const std::string& path);
+
 // Reads a player list of at most `maxTeams` teams; reading stops at the first problem.
 Spielerliste ReadSpielerliste(const std::string& path, int maxTeams);
 

@@ -6,6 +6,7 @@
 #include "foundation/Conversions.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/NameText.h"
+#include "platform/FileNames.h"
 #include "platform/Strings.h"
 #include "platform/Utf8.h"
 
@@ -89,11 +90,13 @@ std::vector<DialogField> TfrmTurPhase::Fields() {
     return {ChoiceField("Art", RadioGroup1), TeilnehmerField(Memo1), file};
 }
 
+std::string TfrmTurPhase::TurFormPfad() const { return WithUsualExtension(Edit1.Text(), ".tur"); }
+
 std::string TfrmTurPhase::FirstProblem() const {
     const int kind = ChosenKind();
     if (kind < kTurPhaseSchweiz || kind > kTurPhasePool) return "Bitte wählen Sie die Art des Turniers.";
     if (std::string problem = NamesProblem(Memo1.Lines); !problem.empty()) return problem;
-    if (kind == kTurPhaseGespeichert) return FileProblem(Edit1.Text());
+    if (kind == kTurPhaseGespeichert) return FileProblem(TurFormPfad());
     if (static_cast<size_t>(Memo1.Lines.Count()) < kMinTeilnehmer)
         return "Bitte geben Sie mindestens zwei Teilnehmer an.";
     return {};
@@ -109,5 +112,5 @@ bool TfrmTurPhase::CheckOk() {
 void TfrmTurPhase::AcceptOk() {
     TurPhaseArt = ChosenKind();
     Teilnehmer.Assign(Memo1.Lines);
-    TurFormDatei = TurPhaseArt == kTurPhaseGespeichert ? Edit1.Text() : std::string();
+    TurFormDatei = TurPhaseArt == kTurPhaseGespeichert ? TurFormPfad() : std::string();
 }

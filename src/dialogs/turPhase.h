@@ -50,4 +50,6 @@ protected:
 private:
     int ChosenKind() const { return RadioGroup1.ItemIndex() + 1; }
     std::string FirstProblem() const;
+    // The stored form's file as typed, ".tur" understood.
+    std::string TurFormPfad() const;
 };

@@ -4,6 +4,7 @@
 #include "engine/Platzhalter.h"
 #include "engine/Platzierung.h"
 #include "foundation/Accessors.h"
+#include "foundation/Busy.h"
 #include "foundation/Columns.h"
 #include "foundation/MainForm.h"
 
@@ -30,6 +31,9 @@ bool konfliktLoesen(TMainForm& form, int g) {
 }
 
 void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict, StandingsRanking& ranking) {
+    // While the conflict dialog waits for the user, the group is complete but its placeholders are
+    // not resolved yet: the autosave must not write that half.
+    BusyScope busy(form, "Gruppe abschließen");
     if (showConflict) {
         TfrmKonflikt& dialog = DialogsOf(form).frmKonflikt;
         dialog.Form = &form;

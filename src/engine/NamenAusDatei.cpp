@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "dialogs/frmImport.h"
 #include "engine/TurnierStart.h"
 #include "foundation/Conversions.h"
 #include "foundation/Logs.h"
@@ -25,6 +26,11 @@ std::string LeftOverText(int leftOver, int slots) {
     const std::string names =
         leftOver == 1 ? "1 weiterer Name der Datei wurde" : IntToStr(leftOver) + " weitere Namen der Datei wurden";
     return "Alle " + IntToStr(slots) + " Plätze haben einen Namen; " + names + " nicht zugewiesen.";
+}
+
+std::string PlayerList(const std::string& path) {
+    return "Die Datei " + path + " ist eine Spielerliste (erste Zeile \"Mannschaft;Spieler\"), kein Name je Zeile; " +
+           "Spielerlisten liest \"Import Spielerlisten aus csv-Datei\" ein." + kNothingAssigned;
 }
 
 std::string Twice(const std::string& name) {
@@ -105,6 +111,10 @@ SlotNames ReadSlotNames(const std::string& path, int slots) {
         }
         if (file.LineTooLong()) {
             read.problem = NotText(number);
+            break;
+        }
+        if (number == 1 && IsSpielerlistenKopf(line)) {
+            read.problem = PlayerList(path);
             break;
         }
         if (!TakeLine(read, seen, line, number, slots)) break;

@@ -123,9 +123,9 @@ public:
     TSaveDialog SaveDialog1;
     TMenuItem Spielergebnisse1, TurnierzumTausch1, Turnierform1;
     TSpeedButton SpeedButton2;
-    // The minute of the day the autosave last looked at (-1: not yet), and whether a failed
-    // autosave has been shown to the user since the last one that succeeded.
-    int AutoSaveMinute = -1;
+    // The minute the autosave last looked at, counted on the clock from day zero (-1: not yet),
+    // and whether a failed autosave has been shown to the user since the last one that succeeded.
+    long long AutoSaveMinute = -1;
     bool AutoSaveFehlerGezeigt = false;
 
     // Placeholder assignment: the sub-pages "Platzhalter" and "Schiedsrichter" of the

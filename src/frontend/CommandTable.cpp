@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ostream>
 
+#include "platform/Strings.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -23,21 +24,6 @@ size_t MenuRank(const std::string& menu) {
 
 }  // namespace
 
-std::string NormalizeCommandName(std::string_view text) {
-    std::string out;
-    for (char32_t c : CodePoints(text)) {
-        if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
-        switch (c) {
-            case U'ä': case U'Ä': out += "ae"; break;
-            case U'ö': case U'Ö': out += "oe"; break;
-            case U'ü': case U'Ü': out += "ue"; break;
-            case U'ß': out += "ss"; break;
-            default: utf8::Append(out, c);
-        }
-    }
-    return out;
-}
-
 size_t EditDistance(std::string_view a, std::string_view b) {
     const std::vector<char32_t> x = CodePoints(a), y = CodePoints(b);
     std::vector<size_t> row(y.size() + 1);
@@ -54,22 +40,37 @@ size_t EditDistance(std::string_view a, std::string_view b) {
     return row[y.size()];
 }
 
+std::string Synopsis(const Command& command) {
+    return command.usage.empty() ? command.name : command.name + " " + command.usage;
+}
+
+void PrintCommandHelp(std::ostream& out, const Command& command) {
+    out << Synopsis(command) << "\n  " << command.summary << "\n";
+    for (size_t start = 0; start < command.details.size();) {
+        size_t end = command.details.find('\n', start);
+        if (end == std::string::npos) end = command.details.size();
+        out << "  " << command.details.substr(start, end - start) << "\n";
+        start = end + 1;
+    }
+    if (command.needsTournament) out << "  Braucht ein geöffnetes Turnier.\n";
+}
+
 void CommandTable::Add(Command command) { commands_.push_back(std::move(command)); }
 
 const Command* CommandTable::Find(std::string_view typed) const {
-    const std::string wanted = NormalizeCommandName(typed);
+    const std::string wanted = FoldName(typed);
     for (const Command& command : commands_)
-        if (NormalizeCommandName(command.name) == wanted) return &command;
+        if (FoldName(command.name) == wanted) return &command;
     return nullptr;
 }
 
 std::string CommandTable::Closest(std::string_view typed) const {
     // Only the start of a very long input is compared: no command name is that long.
-    const std::string wanted = NormalizeCommandName(utf8::Cut(typed, 64));
+    const std::string wanted = FoldName(utf8::Cut(typed, 64));
     const Command* best = nullptr;
     size_t bestDistance = 0;
     for (const Command* command : Listed()) {
-        const size_t distance = EditDistance(wanted, NormalizeCommandName(command->name));
+        const size_t distance = EditDistance(wanted, FoldName(command->name));
         if (!best || distance < bestDistance) {
             best = command;
             bestDistance = distance;
@@ -85,7 +86,7 @@ std::vector<const Command*> CommandTable::Listed() const {
         const size_t ra = MenuRank(a->menu), rb = MenuRank(b->menu);
         if (ra != rb) return ra < rb;
         if (a->menu != b->menu) return a->menu < b->menu;
-        return NormalizeCommandName(a->name) < NormalizeCommandName(b->name);
+        return FoldName(a->name) < FoldName(b->name);
     });
     return out;
 }

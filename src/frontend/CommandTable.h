@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Strings.h"
+
 class TForm1;
 class TerminalHost;
 class CommandTable;
@@ -18,6 +20,8 @@ struct CommandCall {
     // The front end itself, for its own commands (help, answers).
     const CommandTable& commands;
     TerminalHost& host;
+    // Chosen in the start question: a new tournament is the first after a fresh start.
+    bool fromStart = false;
 };
 
 // Runs the command; false when it did not do what it says (it has said why).
@@ -31,7 +35,7 @@ inline constexpr const char* kMenuAnsicht = "Ansicht";
 inline constexpr const char* kMenuHilfe = "Hilfe";
 
 struct Command {
-    // As typed: lower case, words joined by "-"; umlauts or "ae", "oe", "ue", "ss" alike.
+    // As typed: lower case, words joined by "-"; umlauts or "ae", "oe", "ue", "ss" alike (FoldName).
     std::string name;
     // The menu a user would look in (one of the kMenu names).
     std::string menu;
@@ -71,13 +75,19 @@ struct CommandRegistration {
     explicit CommandRegistration(std::vector<Command> commands);
 };
 
-// Lower case with "ä", "ö", "ü", "ß" written "ae", "oe", "ue", "ss".
-std::string NormalizeCommandName(std::string_view text);
+// The command with its arguments, as "hilfe" lists it.
+std::string Synopsis(const Command& command);
+// What "hilfe NAME" shows of a command.
+void PrintCommandHelp(std::ostream& out, const Command& command);
+
 // Levenshtein distance counted in characters.
 size_t EditDistance(std::string_view a, std::string_view b);
 
 // The arguments from index `from` on, joined by blanks (a name or text typed in several words).
 std::string JoinedArgs(const std::vector<std::string>& words, size_t from);
+
+// When the program stays because unsaved tournaments were to be saved and are not.
+inline constexpr const char* kNotEnded = "Hinweis: Marovelkandis läuft weiter, denn nicht alle Turniere wurden gespeichert.";
 
 // Prints "Fehler: " and the message; returns false, for "return Fail(call, ...)".
 bool Fail(CommandCall& call, const std::string& message);

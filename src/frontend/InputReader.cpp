@@ -6,16 +6,24 @@
 #include "platform/Encoding.h"
 #include "platform/Utf8.h"
 
+int StreamSource::Get() {
+    std::streambuf* buffer = in_.rdbuf();
+    const auto c = buffer ? buffer->sbumpc() : std::char_traits<char>::eof();
+    return c == std::char_traits<char>::eof() ? -1 : static_cast<unsigned char>(c);
+}
+
+InputReader::InputReader(std::istream& in) : owned_(std::make_unique<StreamSource>(in)), source_(*owned_) {}
+
 std::optional<InputLine> InputReader::Next() {
     if (ended_) return std::nullopt;
-    std::streambuf* buffer = in_.rdbuf();
     InputLine line;
     std::string bytes;
     bool any = false;
     for (;;) {
-        const auto c = buffer ? buffer->sbumpc() : std::char_traits<char>::eof();
-        if (c == std::char_traits<char>::eof()) {
-            ended_ = true;
+        const int c = source_.Get();
+        if (c < 0) {
+            // A terminal's end of input is the user's Ctrl-D: the next read waits for more.
+            ended_ = !source_.Resumes();
             if (!any) return std::nullopt;
             break;
         }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,21 +14,57 @@ struct InputLine {
     bool recoded = false;  // not UTF-8: read as Windows-1252, so no character is lost
 };
 
+// Where the input comes from. A stream (a script, a pipe, a file) ends once and is never waited
+// for; a terminal can be waited on, and read again after the user ended the input (Ctrl-D).
+class InputSource {
+public:
+    virtual ~InputSource() = default;
+    // The next byte, or -1 at the end of the input.
+    virtual int Get() = 0;
+    // Waits up to ms milliseconds for input; true when Get will not wait.
+    virtual bool Wait(int ms) {
+        (void)ms;
+        return true;
+    }
+    // Whether the input can go on after it ended.
+    virtual bool Resumes() const { return false; }
+};
+
+// A stream read as it comes.
+class StreamSource : public InputSource {
+public:
+    explicit StreamSource(std::istream& in) : in_(in) {}
+    int Get() override;
+
+private:
+    std::istream& in_;
+};
+
 // Reads the commands and dialog lines of the terminal or a script, line by line, never holding
 // more than one line of bounded size.
 class InputReader {
 public:
     static constexpr size_t kMaxLineBytes = 64 * 1024;
 
-    explicit InputReader(std::istream& in) : in_(in) {}
+    explicit InputReader(std::istream& in);
+    explicit InputReader(InputSource& source) : source_(source) {}
+    InputReader(const InputReader&) = delete;
+    InputReader& operator=(const InputReader&) = delete;
+
     // The next line; none at the end of the input.
     std::optional<InputLine> Next();
+    // Waits up to ms milliseconds for the next line to begin; true when reading will not wait.
+    bool Wait(int ms) { return ended_ || source_.Wait(ms); }
     // The number of the line read last (0 before the first).
     int LineNumber() const { return number_; }
+    // The input has ended for good.
     bool AtEnd() const { return ended_; }
+    // An end of the input is only a pause: a terminal is read again after Ctrl-D.
+    bool Resumes() const { return !ended_ && source_.Resumes(); }
 
 private:
-    std::istream& in_;
+    std::unique_ptr<InputSource> owned_;
+    InputSource& source_;
     int number_ = 0;
     bool ended_ = false;
 };

@@ -15,6 +15,7 @@
 #include "frontend/CommandTable.h"
 #include "frontend/Session.h"
 #include "frontend/StartupChecks.h"
+#include "frontend/TerminalInput.h"
 #include "frontend/TestCommands.h"
 #include "mainwindow/main.h"
 #include "platform/Clock.h"
@@ -82,7 +83,7 @@ bool InputAsTyped() {
     return TestMode() && terminal && std::string(terminal) == "1";
 }
 
-int RunProgramWindow(const ProgramArguments& arguments, std::istream& in, bool script) {
+int RunProgramWindow(const ProgramArguments& arguments, InputSource& in, bool script) {
     CommandTable commands = ProgramCommands();
     if (TestMode()) AddTestCommands(commands);
     TForm1 form;
@@ -96,6 +97,12 @@ int RunProgramWindow(const ProgramArguments& arguments, std::istream& in, bool s
 }  // namespace
 
 int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, std::istream& in,
+              std::ostream& out, bool script, bool echo) {
+    StreamSource source(in);
+    return RunWindow(form, commands, tournamentFile, source, out, script, echo);
+}
+
+int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, InputSource& in,
               std::ostream& out, bool script, bool echo) {
     Session session(form, commands, in, out, script);
     session.Host().EchoInput(echo);
@@ -152,8 +159,11 @@ int RunProgram(const std::vector<std::string>& arguments) {
     ProgramArguments started = parsed;
     if (!started.tournamentFile.empty()) started.tournamentFile = Absolute(started.tournamentFile);
     if (problem = EnterProgramFolder(ProgramFolder()); !problem.empty()) return StartFailed(problem);
-    const bool script = !parsed.script.empty() || (!isatty(STDIN_FILENO) && !InputAsTyped());
-    const int status = RunProgramWindow(started, parsed.script.empty() ? std::cin : scriptFile, script);
+    const bool terminal = parsed.script.empty() && isatty(STDIN_FILENO);
+    const bool script = !parsed.script.empty() || (!terminal && !InputAsTyped());
+    StreamSource stream(parsed.script.empty() ? std::cin : scriptFile);
+    TerminalSource keyboard(STDIN_FILENO);
+    const int status = RunProgramWindow(started, terminal ? static_cast<InputSource&>(keyboard) : stream, script);
     SetClock(nullptr);
     return status;
 }

@@ -5,6 +5,7 @@
 
 class TForm1;
 class CommandTable;
+class InputSource;
 
 // The program from its command line to its exit status:
 //     marovelkandis [-D] [--script DATEI] [TURNIER.tur]
@@ -19,6 +20,8 @@ int RunProgram(const std::vector<std::string>& arguments);
 // then commands until it closes or the input ends; echo shows each line read after its prompt.
 // Returns the exit status.
 int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, std::istream& in,
+              std::ostream& out, bool script, bool echo = false);
+int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, InputSource& in,
               std::ostream& out, bool script, bool echo = false);
 
 // The command line taken apart.

@@ -18,14 +18,24 @@ std::string LineWhere(int number) { return "in Zeile " + IntToStr(number); }
 }  // namespace
 
 Session::Session(TForm1& form, const CommandTable& commands, std::istream& in, std::ostream& out, bool script)
+    : Session(form, commands, std::make_unique<InputReader>(in), out, script) {}
+
+Session::Session(TForm1& form, const CommandTable& commands, InputSource& in, std::ostream& out, bool script)
+    : Session(form, commands, std::make_unique<InputReader>(in), out, script) {}
+
+Session::Session(TForm1& form, const CommandTable& commands, std::unique_ptr<InputReader> input, std::ostream& out,
+                 bool script)
     : form_(form),
       commands_(commands),
       out_(out),
       script_(script),
-      input_(in),
-      host_(input_, out, script),
+      input_(std::move(input)),
+      host_(*input_, out, script),
       previousHost_(&Ui()) {
     SetUiHost(&host_);
+    host_.SetCommands(&commands_);
+    // The window's timer: its autosave runs while the user is at a prompt, a dialog or a question.
+    host_.SetIdle([this] { form_.Timer1Timer(nullptr); });
     // "Neuer Marovelkandis" closes everything and then asks what to do first, as the start does;
     // a script says what comes next with its following command.
     form_.StartDialog = [this] {
@@ -84,17 +94,19 @@ bool Session::LoadFromCommandLine() {
 }
 
 // Offers what can be done first; with nothing to offer but quitting, the command prompt is the
-// better start.
+// better start. Leaving the question without a choice (Ctrl-D) goes to the prompt as well.
 void Session::showStartDialog() {
-    std::vector<std::string> choices;
+    std::vector<StartChoice> choices;
     for (const char* name : {"neu", "laden"})
-        if (commands_.Find(name)) choices.emplace_back(name);
+        if (const Command* command = commands_.Find(name)) choices.push_back({name, command->summary});
     if (choices.empty()) return;
-    choices.emplace_back("beenden");
+    const Command* end = commands_.Find("ende");
+    choices.push_back({"beenden", end ? end->summary : "Marovelkandis beenden"});
     TfrmStart start(choices);
     start.ShowModal();
-    if (start.Chosen.empty() || start.Chosen == "beenden") return form_.Ende1Click(nullptr);
-    Execute(start.Chosen);
+    if (start.Chosen.empty()) return;
+    if (start.Chosen == "beenden") return form_.Ende1Click(nullptr);
+    Execute(start.Chosen, true);
 }
 
 int Session::Run() {
@@ -102,7 +114,10 @@ int Session::Run() {
         // Between two commands, never during one: the autosave timer's check.
         form_.Timer1Timer(nullptr);
         const std::optional<InputLine> line = host_.ReadLine("> ");
-        if (!line) return EndOfInput();
+        if (!line) {
+            if (const std::optional<int> status = EndOfInput()) return *status;
+            continue;
+        }
         const std::string where = LineWhere(line->number);
         if (line->tooLong) {
             if (script_) return Stop(where, "Die Zeile ist zu lang.", kExitFailed);
@@ -115,7 +130,7 @@ int Session::Run() {
     return script_ && LinesAfterEnd() ? kExitFailed : kExitOk;
 }
 
-bool Session::Execute(const std::string& line) {
+bool Session::Execute(const std::string& line, bool fromStart) {
     CommandLine parsed;
     std::string problem;
     if (!ParseCommandLine(line, parsed, problem)) {
@@ -143,8 +158,13 @@ bool Session::Execute(const std::string& line) {
         return false;
     }
     host_.BeginCommand(parsed.dialogLines);
-    CommandCall call{form_, parsed.args, out_, commands_, host_};
-    const bool ran = command->run(call);
+    CommandCall call{form_, parsed.args, out_, commands_, host_, fromStart};
+    bool ran = false;
+    try {
+        ran = command->run(call);
+    } catch (const QuestionCancelled& cancelled) {
+        Abandoned(cancelled, Quoted(command->name));
+    }
     const bool clean = host_.EndCommand(Quoted(command->name), command->preparesNextCommand);
     out_ << std::flush;
     return ran && clean;
@@ -153,22 +173,36 @@ bool Session::Execute(const std::string& line) {
 // A command that read dialog lines failed where it stopped reading; the message names both.
 int Session::StopAfterFailure(const InputLine& command) {
     std::string where = LineWhere(command.number), what = Quoted(command.text);
-    if (input_.AtEnd()) where = "am Ende der Eingabe";
-    else if (input_.LineNumber() != command.number) where = LineWhere(input_.LineNumber());
+    if (input_->AtEnd()) where = "am Ende der Eingabe";
+    else if (input_->LineNumber() != command.number) where = LineWhere(input_->LineNumber());
     if (where != LineWhere(command.number)) what += " (Zeile " + IntToStr(command.number) + ")";
     return Stop(where, what + " ist fehlgeschlagen.", kExitFailed);
 }
 
-// The end of the input ends the program as "ende" does, with the same questions.
-int Session::EndOfInput() {
+void Session::Abandoned(const QuestionCancelled& cancelled, const std::string& what) {
+    out_ << "Hinweis: Die Frage " << Quoted(cancelled.question) << " blieb offen; " << what
+         << " wird abgebrochen, nichts geändert.\n";
+}
+
+// The end of the input ends the program as "ende" does, with the same questions. On the
+// terminal it is Ctrl-D at the prompt: what stops the ending there (Ctrl-D at its question, a
+// save that did not happen) keeps the program at its prompt, so nothing unsaved is lost.
+std::optional<int> Session::EndOfInput() {
     const std::string where = "am Ende der Eingabe";
+    const bool resumes = input_->Resumes();
     bool ok = true;
     if (auto status = Guarded(where, [&] {
             host_.BeginCommand({});
-            form_.Ende1Click(nullptr);
+            try {
+                form_.Ende1Click(nullptr);
+                if (resumes && !form_.Closed) out_ << kNotEnded << "\n";
+            } catch (const QuestionCancelled& cancelled) {
+                Abandoned(cancelled, "das Beenden");
+            }
             ok = host_.EndCommand("Das Ende der Eingabe", false);
         }))
-        return *status;
+        return status;
+    if (resumes && !form_.Closed) return std::nullopt;
     if (!ok && script_) return Stop(where, "Beenden ist fehlgeschlagen.", kExitFailed);
     return kExitOk;
 }

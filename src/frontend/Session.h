@@ -1,5 +1,6 @@
 #pragma once
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,8 @@ inline constexpr int kExitUnanswered = 2;
 class Session {
 public:
     Session(TForm1& form, const CommandTable& commands, std::istream& in, std::ostream& out, bool script);
+    // Input from a source of its own: the terminal, which can be waited on and read after Ctrl-D.
+    Session(TForm1& form, const CommandTable& commands, InputSource& in, std::ostream& out, bool script);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -33,18 +36,23 @@ public:
     std::optional<int> Start(const std::string& firstArgument);
     // Runs commands until the program ends; returns its exit status.
     int Run();
-    // One command line as typed; false when it failed.
-    bool Execute(const std::string& line);
+    // One command line as typed; false when it failed. fromStart: chosen in the start question,
+    // where a new tournament is the first after a fresh start.
+    bool Execute(const std::string& line, bool fromStart = false);
 
     TerminalHost& Host() { return host_; }
 
 private:
+    Session(TForm1& form, const CommandTable& commands, std::unique_ptr<InputReader> input, std::ostream& out,
+            bool script);
     bool LoadFromCommandLine();
     void showStartDialog();
     // Runs step; a question without an answer or an unfit answer ends the program.
     template <typename Step>
     std::optional<int> Guarded(const std::string& where, Step step);
-    int EndOfInput();
+    // The exit status, or none when the program goes on (on the terminal: not ended after all).
+    std::optional<int> EndOfInput();
+    void Abandoned(const QuestionCancelled& cancelled, const std::string& what);
     int Stop(const std::string& where, const std::string& message, int status);
     int StopAfterFailure(const InputLine& command);
     bool LinesAfterEnd();
@@ -53,7 +61,7 @@ private:
     const CommandTable& commands_;
     std::ostream& out_;
     const bool script_;
-    InputReader input_;
+    std::unique_ptr<InputReader> input_;
     TerminalHost host_;
     UiHost* previousHost_;
 };

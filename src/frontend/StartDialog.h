@@ -4,11 +4,16 @@
 
 #include "platform/Dialog.h"
 
-// The start question on a start without a tournament file: one button per choice (the name of
-// the command it runs, or "beenden"), no fields.
+// One choice of the start question: the command it runs (or "beenden") and what it does.
+struct StartChoice {
+    std::string name;
+    std::string caption;
+};
+
+// The start question on a start without a tournament file: one button per choice, no fields.
 class TfrmStart : public TDialog {
 public:
-    explicit TfrmStart(std::vector<std::string> choices);
+    explicit TfrmStart(std::vector<StartChoice> choices);
     std::string ClassName() const override { return "TfrmStart"; }
     std::vector<DialogField> Fields() override { return {}; }
     std::vector<DialogAction> Actions() override;
@@ -16,5 +21,5 @@ public:
     std::string Chosen;
 
 private:
-    std::vector<std::string> choices_;
+    std::vector<StartChoice> choices_;
 };

@@ -1,10 +1,14 @@
 #include "frontend/TerminalHost.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "frontend/CommandLine.h"
 #include "frontend/CommandTable.h"
+#include "platform/Clock.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -36,7 +40,7 @@ std::string OneLine(const std::string& text) {
 
 // mrYes, mrNo, or mrNone for a text that is neither.
 int YesOrNo(const std::string& text) {
-    const std::string answer = NormalizeCommandName(text);
+    const std::string answer = FoldName(text);
     if (answer == "ja" || answer == "j") return mrYes;
     if (answer == "nein" || answer == "n") return mrNo;
     return mrNone;
@@ -56,6 +60,25 @@ std::string FilterDescriptions(const std::string& filter) {
     return out;
 }
 
+// "hilfe" alone (topic empty) or "hilfe THEMA"; false for any other line.
+bool IsHelpLine(const std::string& line, std::string& topic) {
+    const size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) return false;
+    const size_t end = line.find_first_of(" \t", first);
+    if (FoldName(line.substr(first, end == std::string::npos ? std::string::npos : end - first)) != "hilfe") return false;
+    const size_t start = end == std::string::npos ? std::string::npos : line.find_first_not_of(" \t", end);
+    topic = start == std::string::npos ? std::string() : line.substr(start, line.find_last_not_of(" \t") - start + 1);
+    return true;
+}
+
+// A button's caption is shown beside its name only where it says more than the name.
+bool SaysMore(const DialogAction& action) {
+    std::string caption = action.caption;
+    for (char& c : caption)
+        if (c == ' ') c = '-';
+    return !caption.empty() && !SameName(caption, action.name);
+}
+
 std::string JoinWords(const std::vector<std::string>& words) {
     std::string out;
     for (const std::string& word : words) out += (out.empty() ? "" : " ") + word;
@@ -69,6 +92,10 @@ std::string TerminalHost::BoxLine(TMsgKind kind, const std::string& text) {
 }
 
 int TerminalHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) {
+    if (ticking_ && !interrupted_) {
+        if (!script_) out_ << "\n";
+        interrupted_ = true;
+    }
     out_ << BoxLine(kind, text) << "\n";
     if (kind == TMsgKind::Warning || kind == TMsgKind::Error) failed_ = true;
     if (buttons == TMsgButtons::Ok) return mrOk;
@@ -88,8 +115,15 @@ int TerminalHost::AskYesNo(const std::string& question) {
     if (script_) throw UnansweredQuestion{question};
     for (;;) {
         const std::optional<InputLine> line = ReadLine("(ja/nein)> ");
+        if (!line && input_.Resumes()) throw QuestionCancelled{question};
         if (!line) throw UnansweredQuestion{question};
         if (const int result = YesOrNo(line->text); result != mrNone) return result;
+        std::string topic;
+        if (IsHelpLine(line->text, topic)) {
+            out_ << "Die Frage " << Quoted(question) << " wartet auf „ja“ oder „nein“."
+                 << (input_.Resumes() ? " Strg-D bricht den Befehl ab, der fragt; nichts wird geändert." : "") << "\n";
+            continue;
+        }
         out_ << "Bitte „ja“ oder „nein“ eingeben.\n";
     }
 }
@@ -100,16 +134,30 @@ bool TerminalHost::ChooseFile(const std::string& filter, std::string& fileName) 
     std::string chosen;
     if (std::optional<std::string> answer = NextAnswer()) {
         out_ << "Antwort: " << *answer << "\n";
-        chosen = NormalizeCommandName(*answer) == "abbrechen" ? std::string() : *answer;
+        chosen = FoldName(*answer) == "abbrechen" ? std::string() : *answer;
     } else {
         if (script_) throw UnansweredQuestion{question};
-        const std::optional<InputLine> line = ReadLine("Datei (leer = abbrechen)> ");
-        if (!line) throw UnansweredQuestion{question};
-        chosen = line->text;
+        chosen = AskFile(question, filter);
     }
     if (chosen.empty()) return false;
     fileName = chosen;
     return true;
+}
+
+// The file typed on the terminal; empty when the user cancels (an empty line, or Ctrl-D).
+std::string TerminalHost::AskFile(const std::string& question, const std::string& filter) {
+    for (;;) {
+        const std::optional<InputLine> line = ReadLine("Datei (leer = abbrechen)> ");
+        if (!line && input_.Resumes()) return {};
+        if (!line) throw UnansweredQuestion{question};
+        std::string topic;
+        if (!IsHelpLine(line->text, topic)) return line->text;
+        const std::string extension = FilterExtension(filter);
+        out_ << "Gesucht ist eine Datei: " << FilterDescriptions(filter)
+             << ". Ein Name ohne Ordner meint eine Datei im Programmordner"
+             << (extension.empty() ? std::string() : ", ein Name ohne Endung die mit „" + extension + "“")
+             << ". Eine leere Zeile bricht ab.\n";
+    }
 }
 
 void TerminalHost::ShowModal(TDialog& dialog) {
@@ -137,6 +185,10 @@ void TerminalHost::ShowModal(TDialog& dialog) {
                 Describe(dialog);
             continue;
         }
+        if (std::string topic; IsHelpLine(line->text, topic)) {
+            DialogHelp(dialog, topic);
+            continue;
+        }
         if (!ApplyLine(dialog, line->text, closed) && script_) return Refuse(dialog, false);
     }
 }
@@ -146,6 +198,52 @@ void TerminalHost::Describe(TDialog& dialog) {
         line.erase(line.find_last_not_of(' ') + 1);
         out_ << line << "\n";
     }
+}
+
+void TerminalHost::DialogHelp(TDialog& dialog, const std::string& topic) {
+    if (!topic.empty() && ExplainTopic(dialog, topic)) return;
+    if (!topic.empty()) out_ << Quoted(topic) << " ist weder Feld noch Schaltfläche dieses Dialogs noch ein Befehl.\n";
+    bool fields = false;
+    for (const DialogField& field : dialog.Fields()) fields = fields || field.shown();
+    out_ << "Der Dialog " << Quoted(dialog.Caption()) << " wartet auf "
+         << (fields ? "Feld=Wert (ein Feld je Zeile) und zuletzt eine Schaltfläche" : "eine Schaltfläche")
+         << ": ihren Namen eingeben.\n";
+    const std::vector<DialogAction> actions = dialog.Actions();
+    size_t width = 0;
+    for (const DialogAction& action : actions) width = std::max(width, utf8::Length(action.name));
+    for (const DialogAction& action : actions) {
+        out_ << "  " << action.name;
+        if (SaysMore(action)) out_ << std::string(width - utf8::Length(action.name) + 2, ' ') << action.caption;
+        out_ << "\n";
+    }
+    if (fields) out_ << "Eine leere Zeile zeigt die Felder mit ihren Werten, „hilfe FELD“ eines davon.\n";
+    out_ << "Befehle gibt es erst nach dem Dialog, an der Eingabe „>“."
+         << (input_.Resumes() ? " Strg-D bricht den Dialog ab." : "") << "\n";
+}
+
+// One field, button or command by its name; false when the dialog has none of that name.
+bool TerminalHost::ExplainTopic(TDialog& dialog, const std::string& topic) {
+    const std::vector<DialogField> fields = dialog.Fields();
+    if (const DialogField* field = dialog.FindField(fields, topic); field && field->shown()) {
+        std::string line = DescribeField(*field);
+        line.erase(line.find_last_not_of(' ') + 1);
+        out_ << "Feld des Dialogs " << Quoted(dialog.Caption()) << ", gesetzt mit „" << field->label << "=Wert“:\n"
+             << line << "\n";
+        if (!field->rule.empty()) out_ << "  " << field->rule << "\n";
+        return true;
+    }
+    for (const DialogAction& action : dialog.Actions()) {
+        if (!SameName(action.name, topic)) continue;
+        out_ << "Schaltfläche des Dialogs " << Quoted(dialog.Caption()) << ": „" << action.name << "“"
+             << (SaysMore(action) ? " – " + action.caption : std::string()) << "\n";
+        return true;
+    }
+    const Command* command = commands_ ? commands_->Find(topic) : nullptr;
+    if (!command) return false;
+    PrintCommandHelp(out_, *command);
+    out_ << "Befehle gibt es erst nach dem Dialog " << Quoted(dialog.Caption()) << ", an der Eingabe „>“; "
+         << "„hilfe“ zeigt, worauf der Dialog wartet.\n";
+    return true;
 }
 
 bool TerminalHost::ApplyLine(TDialog& dialog, const std::string& line, bool& closed) {
@@ -159,19 +257,47 @@ bool TerminalHost::ApplyLine(TDialog& dialog, const std::string& line, bool& clo
 }
 
 // Ends a dialog that the input cannot finish: cancelled, nothing changed. On the terminal only
-// the end of the input gets here; there the user simply stopped.
+// the end of the input gets here: Ctrl-D, or the end of a file taken as typed.
 void TerminalHost::Refuse(TDialog& dialog, bool inputEnded) {
     dialog.Cancel();
     out_ << (script_ ? "Fehler: " : "Hinweis: ");
-    if (inputEnded) out_ << "Die Eingabe endet im Dialog " << Quoted(dialog.Caption()) << "; er wird abgebrochen";
+    if (inputEnded && input_.Resumes()) out_ << "Strg-D bricht den Dialog " << Quoted(dialog.Caption()) << " ab";
+    else if (inputEnded) out_ << "Die Eingabe endet im Dialog " << Quoted(dialog.Caption()) << "; er wird abgebrochen";
     else out_ << "Der Dialog " << Quoted(dialog.Caption()) << " wird abgebrochen";
     out_ << ", nichts geändert.\n";
     if (script_) failed_ = true;
 }
 
+// Until the user types, the window's timer keeps its pace on the clock: one tick a second.
+void TerminalHost::WaitForInput() {
+    if (!idle_ || input_.Wait(0)) return;
+    for (;;) {
+        const int64_t now = GetTickCount();
+        if (now >= nextTick_) {
+            nextTick_ = now + kTickMs;
+            Tick();
+        }
+        if (input_.Wait(static_cast<int>(std::min<int64_t>(nextTick_ - GetTickCount(), kTickMs)))) return;
+    }
+}
+
+// A tick may show a box (a failed autosave): it takes a line of its own, the prompt follows it
+// again, and it does not count against the command that waits for the user.
+void TerminalHost::Tick() {
+    const bool failed = failed_;
+    ticking_ = true;
+    interrupted_ = false;
+    idle_();
+    ticking_ = false;
+    failed_ = failed;
+    if (interrupted_ && !script_) out_ << prompt_ << std::flush;
+}
+
 std::optional<InputLine> TerminalHost::ReadLine(const std::string& prompt) {
     for (;;) {
+        prompt_ = prompt;
         if (!script_) out_ << prompt << std::flush;
+        WaitForInput();
         std::optional<InputLine> line = input_.Next();
         if (!line) {
             if (!script_) out_ << "\n";

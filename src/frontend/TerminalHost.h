@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -8,10 +10,19 @@
 #include "frontend/InputReader.h"
 #include "platform/UiHost.h"
 
+class CommandTable;
+
 // A question the input cannot answer: in a script there was no "antwort" for it, on the
 // terminal the input ended. The program stops at once with exit status 2. Not derived from
 // std::exception, so that no handler's catch of library errors can swallow it.
 struct UnansweredQuestion {
+    std::string question;
+};
+
+// A question on the terminal that the user left with Ctrl-D: the command that asked is
+// abandoned before it changed anything (every question comes before the change it asks about),
+// and the terminal goes on at its prompt.
+struct QuestionCancelled {
     std::string question;
 };
 
@@ -25,10 +36,13 @@ struct UnfitAnswer {
 // and file questions answered from the answers a script queued ("antwort ...") or typed on the
 // terminal, and dialogs shown field by field and filled from "Feld=Wert" lines. In a script
 // nothing waits for a prompt: a dialog line that is refused, a check that fails or the end of
-// the input inside a dialog cancels the dialog and marks the command failed.
+// the input inside a dialog cancels the dialog and marks the command failed. On a terminal the
+// end of the input (Ctrl-D) cancels the dialog or question it comes in, and "hilfe" in a dialog
+// or question says what it waits for.
 class TerminalHost : public UiHost {
 public:
     TerminalHost(InputReader& input, std::ostream& out, bool script) : input_(input), out_(out), script_(script) {}
+    static constexpr int kTickMs = 1000;
 
     int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
     bool ChooseFile(const std::string& filter, std::string& fileName) override;
@@ -40,6 +54,11 @@ public:
     void EchoInput(bool echo) { echo_ = echo; }
     // Answers for the questions of the next command, in the order they are asked.
     void QueueAnswers(const std::vector<std::string>& answers);
+    // Runs every kTickMs on the clock while the input is waited for (the window's timer); what
+    // it shows interrupts the prompt, which is shown again after it.
+    void SetIdle(std::function<void()> tick) { idle_ = std::move(tick); }
+    // The commands that "hilfe BEFEHL" explains inside a dialog.
+    void SetCommands(const CommandTable* commands) { commands_ = commands; }
 
     // Around one command: its dialog presets go to the first dialog it opens. EndCommand says
     // what was left over or went wrong and returns false when the command counts as failed
@@ -58,10 +77,16 @@ public:
 private:
     std::optional<std::string> NextAnswer();
     int AskYesNo(const std::string& question);
+    std::string AskFile(const std::string& question, const std::string& filter);
     // One dialog line; false when it was refused or did not close the dialog as a button should.
     bool ApplyLine(TDialog& dialog, const std::string& line, bool& closed);
     void Refuse(TDialog& dialog, bool inputEnded);
     void Describe(TDialog& dialog);
+    // "hilfe" or "hilfe THEMA" inside a dialog.
+    void DialogHelp(TDialog& dialog, const std::string& topic);
+    bool ExplainTopic(TDialog& dialog, const std::string& topic);
+    void WaitForInput();
+    void Tick();
 
     InputReader& input_;
     std::ostream& out_;
@@ -70,4 +95,10 @@ private:
     std::vector<std::string> presets_;
     bool failed_ = false;
     bool echo_ = false;
+    std::function<void()> idle_;
+    const CommandTable* commands_ = nullptr;
+    int64_t nextTick_ = 0;
+    std::string prompt_;
+    bool ticking_ = false;
+    bool interrupted_ = false;
 };

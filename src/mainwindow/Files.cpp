@@ -79,11 +79,11 @@ void TForm1::Timer1Timer(TObject*) {
     Ran(__func__);
     // Never while an operation is half-way through the tables; the next tick tries again.
     if (IsBusy(*this)) return;
-    const TDateTime now = Now();
-    const int minute = now.Hour * 60 + now.Minute;
+    const long long minute = datetime::ToMilliseconds(Now()) / 60000;
     if (minute == AutoSaveMinute) return;
+    const long long last = AutoSaveMinute;
     AutoSaveMinute = minute;
-    if (AutoSaveDue(*this, minute)) autoSaveTurniere(*this);
+    if (AutoSaveDueSince(*this, last, minute)) autoSaveTurniere(*this);
 }
 
 void TForm1::NeuesTurnierhinzufuegen1Click(TObject*) { Ran(__func__); NeuesTurnier(false); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/FileNames.h"
 #include "platform/UiHost.h"
 #include "platform/Utf8.h"
 
@@ -187,8 +188,8 @@ void TUpDown::Click(TUDBtnType button) {
 bool TOpenDialog::Execute() {
     std::string chosen = FileName;
     if (!Ui().ChooseFile(Filter, chosen)) return false;
-    FileName = chosen;
+    FileName = WithUsualExtension(chosen, FilterExtension(Filter));
     Files.Clear();
-    Files.Add(chosen);
+    Files.Add(FileName);
     return true;
 }

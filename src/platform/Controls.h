@@ -366,7 +366,8 @@ public:
     // Every file chosen (the user host offers one at a time); a caller that does not show the
     // dialog fills it itself.
     TStringList Files;
-    // True when a file was chosen (then in FileName and Files).
+    // True when a file was chosen (then in FileName and Files). A name typed without extension
+    // means the file of the filter's first extension unless it exists as typed (WithUsualExtension).
     bool Execute();
 };
 

@@ -32,13 +32,13 @@ DialogAction TDialog::CancelAction(const std::string& caption) {
 
 const DialogField* TDialog::FindField(const std::vector<DialogField>& fields, const std::string& label) const {
     for (const DialogField& field : fields)
-        if (SameText(field.label, label) || (!field.alias.empty() && SameText(field.alias, label))) return &field;
+        if (SameName(field.label, label) || (!field.alias.empty() && SameName(field.alias, label))) return &field;
     return nullptr;
 }
 
 int MatchChoice(const std::vector<std::string>& choices, const std::string& text) {
     for (size_t i = 0; i < choices.size(); ++i)
-        if (SameText(choices[i], text)) return static_cast<int>(i);
+        if (SameName(choices[i], text)) return static_cast<int>(i);
     if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
     const int number = std::stoi(text);
     return number >= 1 && number <= static_cast<int>(choices.size()) ? number - 1 : -1;
@@ -153,7 +153,7 @@ std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& clos
         const std::string name = Trim(line);
         std::vector<std::string> buttons;
         for (const DialogAction& action : dialog.Actions()) {
-            if (SameText(action.name, name)) {
+            if (SameName(action.name, name)) {
                 closed = action.press();
                 return {};
             }
@@ -174,14 +174,16 @@ std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& clos
     return "Das Feld \"" + field->label + "\" kann nicht geändert werden";
 }
 
+std::string DescribeField(const DialogField& field) {
+    std::string line = "  " + field.label + " = " + field.value();
+    if (!field.choices.empty()) line += "   (" + ChoiceList(field.choices) + ")";
+    return line;
+}
+
 std::vector<std::string> DescribeDialog(TDialog& dialog) {
     std::vector<std::string> lines{"[Dialog] " + dialog.Caption()};
-    for (const DialogField& field : dialog.Fields()) {
-        if (!field.shown()) continue;
-        std::string line = "  " + field.label + " = " + field.value();
-        if (!field.choices.empty()) line += "   (" + ChoiceList(field.choices) + ")";
-        lines.push_back(line);
-    }
+    for (const DialogField& field : dialog.Fields())
+        if (field.shown()) lines.push_back(DescribeField(field));
     std::string buttons = "  Schaltflächen:";
     for (const DialogAction& action : dialog.Actions()) buttons += " " + action.name;
     lines.push_back(buttons);

@@ -50,7 +50,7 @@ public:
     // Closing without a button: the window's close box, or no user left to answer.
     void Cancel() { ModalResult = mrCancel; }
 
-    // The field with this label (case-insensitive), or null.
+    // The field with this label (case-insensitive, umlauts or their two-letter forms), or null.
     const DialogField* FindField(const std::vector<DialogField>& fields, const std::string& label) const;
 
 protected:
@@ -86,9 +86,11 @@ DialogField OptionField(const std::string& label, std::vector<std::pair<std::str
 // presses it. Returns the host's own German message when the line could not be applied, the
 // empty text otherwise; closed tells whether a button closed the dialog.
 std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& closed);
+// One field as a line for a text host: "  Label = value   (choices)".
+std::string DescribeField(const DialogField& field);
 // The dialog's caption, fields and buttons as lines for a text host.
 std::vector<std::string> DescribeDialog(TDialog& dialog);
 
-// Matches a typed choice against the offered ones: the text itself (case-insensitive) or its
-// number from 1. -1 when it is none of them.
+// Matches a typed choice against the offered ones: the text itself (case-insensitive, umlauts or
+// their two-letter forms) or its number from 1. -1 when it is none of them.
 int MatchChoice(const std::vector<std::string>& choices, const std::string& text);

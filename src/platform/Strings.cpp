@@ -5,6 +5,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/Utf8.h"
+
 namespace {
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 }  // namespace
@@ -13,6 +15,24 @@ std::string UpperAscii(std::string text) {
     for (char& c : text) c = UpperAscii(c);
     return text;
 }
+
+std::string FoldName(std::string_view text) {
+    std::string out;
+    for (size_t pos = 0; pos < text.size();) {
+        char32_t c = utf8::Next(text, pos);
+        if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+        switch (c) {
+            case U'ä': case U'Ä': out += "ae"; break;
+            case U'ö': case U'Ö': out += "oe"; break;
+            case U'ü': case U'Ü': out += "ue"; break;
+            case U'ß': out += "ss"; break;
+            default: utf8::Append(out, c);
+        }
+    }
+    return out;
+}
+
+bool SameName(std::string_view a, std::string_view b) { return FoldName(a) == FoldName(b); }
 
 bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&

@@ -56,6 +56,11 @@ protected:
 bool SameText(std::string_view a, std::string_view b);
 // The text with a-z made upper case; every other byte as it is.
 std::string UpperAscii(std::string text);
+// A name as a user may type it, for comparing: lower case, with "ä", "ö", "ü", "ß" written "ae",
+// "oe", "ue", "ss" (a keyboard without umlauts reaches every name).
+std::string FoldName(std::string_view text);
+// Equal names when folded.
+bool SameName(std::string_view a, std::string_view b);
 
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 

@@ -356,7 +356,7 @@ TEST_F(TournamentFileTest, EmptyCopyLeavesOutResultsPeopleAndSounds) {
     setTurChanged(form, true);
     ui.QueueFile(Path("leer"));
     EXPECT_TRUE(saveTurnier(form, false, true, true));
-    EXPECT_EQ(form.SaveDialog1.FileName, Path("leer"));
+    EXPECT_EQ(form.SaveDialog1.FileName, Path("leer.tur")) << "the dialog names the file it means";
     EXPECT_EQ(form.Turnier.Cells(Turnier_DateiNameS, 1), GoldenPath("stadtpokal.tur")) << "its own file stays";
     EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true") << "the tournament itself was not saved";
     LightForm reader;
@@ -443,6 +443,25 @@ TEST_F(TournamentFileTest, AutosaveIsDueOnlyForAUsableInterval) {
     EXPECT_TRUE(AutoSaveDue(form, 14));
     form.AktTurNr = 0;
     EXPECT_FALSE(AutoSaveDue(form, 14));
+}
+
+TEST_F(TournamentFileTest, AutosaveLooksBackOverTheMinutesSinceItsLastLook) {
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    SetSetting(form, "AutoSave", "true");
+    const long long day = 46000LL * 24 * 60;  // minute 0 of a day
+    const long long at1014 = day + 10 * 60 + 14;
+    EXPECT_TRUE(AutoSaveDueSince(form, at1014, at1014 + 2)) << "10:15 lies between 10:14 and 10:16";
+    EXPECT_FALSE(AutoSaveDueSince(form, at1014 + 1, at1014 + 2)) << "10:15 was looked at already";
+    EXPECT_FALSE(AutoSaveDueSince(form, -1, at1014 + 2)) << "the first look sees its own minute only";
+    EXPECT_TRUE(AutoSaveDueSince(form, -1, at1014 + 1));
+    EXPECT_FALSE(AutoSaveDueSince(form, at1014 + 2, at1014)) << "a clock set back looks at its minute only";
+    EXPECT_TRUE(AutoSaveDueSince(form, day - 3, day + 1)) << "midnight is minute 0 of the next day";
+    EXPECT_TRUE(AutoSaveDueSince(form, day + 1, day + 3 * 24 * 60 + 7)) << "days asleep: a save is due";
+    SetSetting(form, "AutoSave Min", "0");
+    EXPECT_FALSE(AutoSaveDueSince(form, day + 1, day + 3 * 24 * 60 + 7)) << "no interval, no save";
+    SetSetting(form, "AutoSave", "false");
+    SetSetting(form, "AutoSave Min", "1");
+    EXPECT_FALSE(AutoSaveDueSince(form, at1014, at1014 + 2)) << "off";
 }
 
 TEST_F(TournamentFileTest, AutosaveLeavesNeverSavedTournamentsAloneAndOpensNoDialog) {

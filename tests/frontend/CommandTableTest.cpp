@@ -59,7 +59,7 @@ TEST(CommandTableTest, ListedByMenuThenNameWhateverTheOrderOfAdding) {
 TEST(CommandTableTest, ProgramCommandsAreRegisteredOnceEach) {
     std::set<std::string> seen;
     for (const Command& command : ProgramCommands().All()) {
-        EXPECT_TRUE(seen.insert(NormalizeCommandName(command.name)).second) << "twice: " << command.name;
+        EXPECT_TRUE(seen.insert(FoldName(command.name)).second) << "twice: " << command.name;
         EXPECT_FALSE(command.summary.empty()) << command.name;
         EXPECT_TRUE(command.run) << command.name;
     }

@@ -6,6 +6,7 @@
 #include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
+#include "foundation/Platzgrid.h"
 #include "foundation/Settings.h"
 #include "mainwindow/main.h"
 
@@ -100,4 +101,38 @@ TEST_F(PlaceholderCommandsTest, FinalPlacingEditedThroughTheGroupDialog) {
     EXPECT_NE(output.find("Fehler: Zum Mischen braucht es mindestens zwei offene Plätze mit Namen."),
               std::string::npos)
         << output;
+}
+
+TEST_F(PlaceholderCommandsTest, ANameOfSeveralWordsIsQuotedAndTheMessagesSaySo) {
+    WriteProgramFile("teams.dat", "Anna Berg\r\nBernd\r\n");
+    EXPECT_EQ(RunCommands("zuweisen Anna Berg\n"), kExitFailed);
+    EXPECT_EQ(output.substr(0, output.find('\n')),
+              "Fehler: „zuweisen“ braucht zuerst die Nummer des Platzes („namen“ zeigt sie), dann die Namen. Ein Name "
+              "mit Leerzeichen steht in Anführungszeichen, z. B. zuweisen 1 \"Anna Berg\".");
+    EXPECT_EQ(RunCommands("zuweisen 2 Anna Berg\n"), kExitFailed);
+    EXPECT_EQ(output.substr(0, output.find('\n')),
+              "Fehler: „Anna“ steht nicht in der Teilnehmerliste. Ein Name mit Leerzeichen steht in "
+              "Anführungszeichen, z. B. zuweisen 2 \"Anna Berg\".");
+    EXPECT_EQ(RunCommands("zuweisen 1 Zebras\n"), kExitFailed);
+    EXPECT_EQ(output.find("Anführungszeichen"), std::string::npos) << "one word names nothing of several";
+    EXPECT_EQ(RunCommands("schiedsrichter-namen Frau Roth\n"), kExitFailed);
+    EXPECT_NE(output.find("z. B. schiedsrichter-namen \"Frau Roth\"."), std::string::npos) << output;
+    EXPECT_EQ(RunCommandsAndLeave("zuweisen 1 \"Anna Berg\" Bernd\n"), kExitOk);
+    EXPECT_EQ(output, "Platz 1 (A, Adler): Anna Berg\nPlatz 2 (A, Bären): Bernd\n");
+}
+
+TEST_F(PlaceholderCommandsTest, APlayerListGivenAsANameListPointsToTheImport) {
+    WriteProgramFile("spieler.txt", " mannschaft ; SPIELER \r\nBienen;Berta\r\n");
+    EXPECT_EQ(RunCommands("zuweisen-datei " + folder + "spieler\n"), kExitFailed);
+    EXPECT_NE(output.find("Warnung: Die Datei " + folder + "spieler.txt ist eine Spielerliste (erste Zeile "
+                          "\"Mannschaft;Spieler\"), kein Name je Zeile; Spielerlisten liest \"Import Spielerlisten aus "
+                          "csv-Datei\" ein. Es wurde kein Name zugewiesen.\n"
+                          "Keine Zuweisung hat sich geändert.\n"
+                          "Hinweis: Eine Spielerliste liest „importieren Datei=" + folder + "spieler.txt ok“ ein.\n"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(form->Xplatzgrid.Cells(Platzgrid_Mannschaft, 1), "");
+    WriteProgramFile("namen.txt", "Ameisen\r\nMannschaft;Spieler\r\n");
+    EXPECT_EQ(RunCommandsAndLeave("zuweisen-datei " + folder + "namen.txt\n"), kExitOk)
+        << "only a first line is a header: later, it is a name like any other\n" << output;
 }

@@ -20,13 +20,7 @@ protected:
         ResetOutputNotices();
         form = std::make_unique<TForm1>();
         form->FormCreate();
-        FillSmallTournament(*form);
-        // Game 1 as the standings have it: Bären won 3:0.
-        Put(form->Spielplan, Spielplan_MPkt, 1, "3", true);
-        Put(form->Spielplan, Spielplan_PPkt, 1, "0", true);
-        Put(form->Spielplan, Spielplan_Sieger, 1, "2", true);
-        for (int t = 1; t <= 4; ++t) Put(form->Teams, Teams_InGr, t, (t + 1) / 2, true);
-        for (int g = 1; g <= 2; ++g) Put(form->Gruppe, Gruppe_AnzTeams, g, 2, true);
+        FillSmallTournamentAsRanked(*form);
         form->doTurnierBaum();
     }
     // The output without the fields of the dialogs shown.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "SmallTournament.h"
 #include "TestEnvironment.h"
+#include "foundation/Columns.h"
 #include "foundation/Settings.h"
 #include "frontend/CommandTable.h"
 #include "frontend/Session.h"
@@ -254,6 +256,21 @@ TEST_F(StartSessionTest, NoStartQuestionInAScriptAndTheEndOfInputQuits) {
     EXPECT_EQ(Start("", "", true), std::nullopt);
     EXPECT_FALSE(form->Closed);
     EXPECT_EQ(Start("", ""), std::nullopt);
-    EXPECT_TRUE(form->Closed) << "closing the start question ends the program";
+    EXPECT_FALSE(form->Closed) << "the start question left without a choice leads to the prompt, which ends";
     EXPECT_TRUE(ran.empty());
+}
+
+TEST_F(StartSessionTest, NeuInTheStartQuestionMakesTheFirstTournamentWithoutACancelButton) {
+    std::filesystem::copy_file(std::string(MAROVELKA_DATA_DIR) + "/TurFormen.dat", folder + "TurFormen.dat");
+    commands = ProgramCommands();
+    EXPECT_EQ(Start("neu\nabbrechen\nName=Pokal\nok\n", ""), std::nullopt);
+    EXPECT_NE(output.find("  Kürzel = Tur1\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("  Schaltflächen: ok\n"), std::string::npos);
+    EXPECT_NE(output.find("Fehler: Unbekannte Schaltfläche \"abbrechen\" im Dialog \"Neues Turnier\" (möglich: ok)\n"),
+              std::string::npos);
+    EXPECT_EQ(form->AnzTurniere, 1);
+    EXPECT_EQ(form->Turnier.Cells(Turnier_Bez, 1), "Tur1");
+    EXPECT_EQ(Run("neu\nabbrechen\nende\nnein\n", false), kExitOk) << "at the prompt a new tournament may be cancelled";
+    EXPECT_NE(output.find("  Kürzel = Tur2\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("Kein neues Turnier angelegt.\n"), std::string::npos);
 }

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <pty.h>
+#include <unistd.h>
+
 #include <sstream>
 
 #include "TestEnvironment.h"
 #include "foundation/MessageBoxes.h"
+#include "frontend/CommandTable.h"
 #include "frontend/TerminalHost.h"
+#include "frontend/TerminalInput.h"
 #include "platform/Dialog.h"
 
 namespace {
@@ -28,13 +33,38 @@ protected:
     }
 };
 
+// Typed on a terminal: "\x04" stands for Ctrl-D, after which reading goes on; the end of the
+// text is the end for good.
+class TypedOnATerminal : public InputSource {
+public:
+    explicit TypedOnATerminal(std::string typed) : typed_(std::move(typed)) {}
+    int Get() override {
+        if (at_ == typed_.size()) return -1;
+        const char c = typed_[at_++];
+        return c == '\x04' ? -1 : static_cast<unsigned char>(c);
+    }
+    bool Resumes() const override { return at_ < typed_.size(); }
+
+private:
+    std::string typed_;
+    size_t at_ = 0;
+};
+
 // The host on a given input, as the terminal (script false) or a script.
 class TerminalHostTest : public ProgramTest {
 protected:
     void Use(const std::string& input, bool script) {
         in = std::make_unique<std::istringstream>(input);
-        reader = std::make_unique<InputReader>(*in);
+        Attach(std::make_unique<InputReader>(*in), script);
+    }
+    void UseTerminal(const std::string& typed) {
+        typing = std::make_unique<TypedOnATerminal>(typed);
+        Attach(std::make_unique<InputReader>(*typing), false);
+    }
+    void Attach(std::unique_ptr<InputReader> input, bool script) {
+        reader = std::move(input);
         host = std::make_unique<TerminalHost>(*reader, out, script);
+        host->SetCommands(&ProgramCommands());
         SetUiHost(host.get());
     }
     void TearDown() override {
@@ -42,6 +72,7 @@ protected:
         ProgramTest::TearDown();
     }
     std::unique_ptr<std::istringstream> in;
+    std::unique_ptr<TypedOnATerminal> typing;
     std::unique_ptr<InputReader> reader;
     std::ostringstream out;
     std::unique_ptr<TerminalHost> host;
@@ -170,4 +201,96 @@ TEST_F(TerminalHostTest, WhatACommandDidNotUseIsAnError) {
     host->QueueAnswers({"nein"});
     EXPECT_TRUE(host->EndCommand("„antwort“", true)) << "answers wait for the next command";
     EXPECT_EQ(AskYesNo("Weiter?"), mrNo);
+}
+
+TEST_F(TerminalHostTest, CtrlDCancelsTheDialogOrQuestionItComesInAndTheTerminalGoesOn) {
+    UseTerminal("Name=TSV Nord\n\x04ja\n\x04\x04Name=Süd\nok\n");
+    host->BeginCommand({});
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    EXPECT_NE(out.str().find("Hinweis: Strg-D bricht den Dialog „Mannschaft“ ab, nichts geändert."), std::string::npos);
+    EXPECT_EQ(AskYesNo("Weiter?"), mrYes) << "read again after Ctrl-D";
+    try {
+        AskYesNo("Jetzt speichern?");
+        ADD_FAILURE() << "a question left with Ctrl-D has no answer, not even „nein“";
+    } catch (const QuestionCancelled& cancelled) {
+        EXPECT_EQ(cancelled.question, "Jetzt speichern?");
+    }
+    TOpenDialog open;
+    open.Filter = "Textdatei (*.txt)|*.txt";
+    EXPECT_FALSE(open.Execute()) << "Ctrl-D cancels the file question";
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    EXPECT_EQ(dialog.Name.Text(), "Süd");
+    EXPECT_TRUE(host->EndCommand("„x“", false));
+    EXPECT_THROW(AskYesNo("Noch einmal?"), UnansweredQuestion) << "the end for good still ends";
+}
+
+TEST_F(TerminalHostTest, HilfeInADialogSaysWhatItWaitsFor) {
+    Use("hilfe\nhilfe art\nHILFE OK\nhilfe ende\nhilfe farbe\nName=TSV Nord\nok\n", false);
+    host->BeginCommand({});
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    const std::string shown = out.str();
+    const std::string general = "Der Dialog „Mannschaft“ wartet auf Feld=Wert (ein Feld je Zeile) und zuletzt eine "
+                                "Schaltfläche: ihren Namen eingeben.\n  ok\n  abbrechen\n"
+                                "Eine leere Zeile zeigt die Felder mit ihren Werten, „hilfe FELD“ eines davon.\n"
+                                "Befehle gibt es erst nach dem Dialog, an der Eingabe „>“.\n";
+    EXPECT_NE(shown.find("Mannschaft> " + general + "Mannschaft> "), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Feld des Dialogs „Mannschaft“, gesetzt mit „Art=Wert“:\n  Art = Verein   (Verein, Schule)\n"),
+              std::string::npos);
+    EXPECT_NE(shown.find("Schaltfläche des Dialogs „Mannschaft“: „ok“\n"), std::string::npos);
+    EXPECT_NE(shown.find("ende\n  Marovelkandis beenden\n"), std::string::npos) << "a command is explained";
+    EXPECT_NE(shown.find("Befehle gibt es erst nach dem Dialog „Mannschaft“, an der Eingabe „>“; „hilfe“ zeigt, "
+                         "worauf der Dialog wartet.\n"),
+              std::string::npos);
+    EXPECT_NE(shown.find("„farbe“ ist weder Feld noch Schaltfläche dieses Dialogs noch ein Befehl.\n" + general),
+              std::string::npos);
+    EXPECT_EQ(shown.find("Fehler"), std::string::npos) << "help is no wrong input";
+    EXPECT_TRUE(host->EndCommand("„x“", false));
+}
+
+TEST_F(TerminalHostTest, HilfeAtAQuestionAndAtAFileQuestion) {
+    UseTerminal("hilfe\nja\nhilfe\n\n");
+    EXPECT_EQ(AskYesNo("Weiter?"), mrYes);
+    TOpenDialog open;
+    open.Filter = "Textdatei (*.txt)|*.txt";
+    EXPECT_FALSE(open.Execute()) << "an empty line cancels";
+    EXPECT_EQ(out.str(),
+              "Frage: Weiter?\n(ja/nein)> Die Frage „Weiter?“ wartet auf „ja“ oder „nein“. Strg-D bricht den Befehl ab, "
+              "der fragt; nichts wird geändert.\n(ja/nein)> "
+              "Datei wählen: Textdatei (*.txt)\nDatei (leer = abbrechen)> Gesucht ist eine Datei: Textdatei (*.txt). "
+              "Ein Name ohne Ordner meint eine Datei im Programmordner, ein Name ohne Endung die mit „.txt“. Eine "
+              "leere Zeile bricht ab.\nDatei (leer = abbrechen)> ");
+}
+
+TEST_F(TerminalHostTest, ATerminalIsReadAgainAfterCtrlDUntilItHangsUpOrNoOneTypes) {
+    int master = -1, slave = -1;
+    ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    TerminalSource terminal(slave);
+    InputReader input(terminal);
+    const auto type = [&](const std::string& keys) { ASSERT_EQ(write(master, keys.data(), keys.size()), static_cast<ssize_t>(keys.size())); };
+    EXPECT_FALSE(input.Wait(0)) << "nothing typed yet";
+    type("ja\n");
+    EXPECT_TRUE(input.Wait(5000));
+    EXPECT_EQ(input.Next()->text, "ja");
+    type("\x04");
+    EXPECT_FALSE(input.Next());
+    EXPECT_TRUE(input.Resumes());
+    type("nein\n");
+    EXPECT_EQ(input.Next()->text, "nein");
+    for (int i = 0; i < TerminalSource::kMaxEndsInARow; ++i) {
+        EXPECT_TRUE(input.Resumes()) << i;
+        type("\x04");
+        EXPECT_FALSE(input.Next());
+    }
+    EXPECT_FALSE(input.Resumes()) << "ends in a row and no key between: no one is typing any more";
+    EXPECT_FALSE(input.Next());
+    close(master);
+    close(slave);
+    // A terminal that hangs up ends at once.
+    ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    TerminalSource gone(slave);
+    close(master);
+    EXPECT_TRUE(gone.Wait(5000));
+    EXPECT_EQ(gone.Get(), -1);
+    EXPECT_FALSE(gone.Resumes());
+    close(slave);
 }

@@ -91,3 +91,28 @@ TEST_F(DialogTest, DialogLeftOpenIsUnscriptedAndCancelled) {
     EXPECT_EQ(dialog.ModalResult, mrCancel);
     ui.unscripted.clear();
 }
+
+TEST_F(DialogTest, FieldsButtonsAndChoicesTakeTwoLetterUmlauts) {
+    // A label, a choice and a button with umlauts, typed on a keyboard without them.
+    struct Umlauts : SampleDialog {
+        std::vector<DialogField> Fields() override { return {TextField("Größe", Name), ChoiceField("Spielart", System)}; }
+        std::vector<DialogAction> Actions() override {
+            return {{"übernehmen", "Übernehmen", [this] {
+                         ModalResult = mrOk;
+                         return true;
+                     }}};
+        }
+    } umlauts;
+    umlauts.System.Items.SetText("Hin-/Rückrunde\nSchweizer System");
+    umlauts.System.SetItemIndex(1);
+    ui.QueueDialog({"Groesse=12", "SPIELART=hin-/rueckrunde", "Uebernehmen"});
+    EXPECT_EQ(umlauts.ShowModal(), mrOk);
+    EXPECT_EQ(umlauts.Name.Text(), "12");
+    EXPECT_EQ(umlauts.System.ItemIndex(), 0);
+    bool closed = true;
+    EXPECT_EQ(ApplyDialogLine(umlauts, "Grösse=13", closed), "") << "ö and oe alike, and so ss and ß";
+    EXPECT_EQ(ApplyDialogLine(umlauts, "Groeße=14", closed), "");
+    EXPECT_EQ(umlauts.Name.Text(), "14");
+    EXPECT_NE(ApplyDialogLine(umlauts, "Grosse=15", closed), "") << "o is not ö";
+    EXPECT_EQ(umlauts.Name.Text(), "14");
+}

@@ -78,3 +78,12 @@ TEST(Utf8, MalformedBytesCountAsOneCharacterEach) {
     EXPECT_EQ(utf8::Next(out, pos), U'€');
     EXPECT_EQ(pos, 3u);
 }
+
+TEST(Strings, NamesFoldUmlautsAndCaseAsAKeyboardWithoutUmlautsTypesThem) {
+    EXPECT_EQ(FoldName("Gruppe-Löschen"), "gruppe-loeschen");
+    EXPECT_EQ(FoldName("ÄÖÜ äöü ß"), "aeoeue aeoeue ss");
+    EXPECT_TRUE(SameName("ergebnis-loeschen", "Ergebnis-Löschen"));
+    EXPECT_TRUE(SameName("Strasse", "Straße"));
+    EXPECT_FALSE(SameName("Losung", "Lösung")) << "o stays o";
+    EXPECT_EQ(FoldName("Élan"), "Élan") << "other letters stay as they are";
+}

@@ -96,3 +96,12 @@ void FillSmallTournament(TMainForm& f) {
     FillParticipants(f);
     FillStandings(f);
 }
+
+void FillSmallTournamentAsRanked(TMainForm& f) {
+    FillSmallTournament(f);
+    Put(f.Spielplan, Spielplan_MPkt, 1, "3", true);
+    Put(f.Spielplan, Spielplan_PPkt, 1, "0", true);
+    Put(f.Spielplan, Spielplan_Sieger, 1, "2", true);
+    for (int t = 1; t <= 4; ++t) Put(f.Teams, Teams_InGr, t, (t + 1) / 2, true);
+    for (int g = 1; g <= 2; ++g) Put(f.Gruppe, Gruppe_AnzTeams, g, 2, true);
+}

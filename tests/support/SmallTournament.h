@@ -10,3 +10,6 @@ class TMainForm;
 // Adler and Condor before Dachse; the final placing has two places: "Sieger Spiel 1" (resolved
 // to Bären) and "Verlierer Spiel 1" (not yet).
 void FillSmallTournament(TMainForm& form);
+// The same with game 1 as its standings have it (Bären won 3:0) and every participant and group
+// counted where result entry looks: ready for results through the front end.
+void FillSmallTournamentAsRanked(TMainForm& form);

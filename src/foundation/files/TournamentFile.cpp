@@ -1,5 +1,6 @@
 #include "foundation/files/TournamentFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -448,14 +449,35 @@ bool autoSaveTurniere(TMainForm& f) {
     return complete;
 }
 
-bool AutoSaveDue(const TMainForm& f, int minuteOfDay) {
-    if (f.AktTurNr < 1 || GetSetting(f, "AutoSave", "false") != "true") return false;
+namespace {
+
+// The autosave interval in minutes; 0 when autosaving is off or the interval is no number above 0.
+int AutoSaveInterval(const TMainForm& f) {
+    if (f.AktTurNr < 1 || GetSetting(f, "AutoSave", "false") != "true") return 0;
     std::string interval = GetSetting(f, "AutoSave Min", "15");
     interval.erase(0, interval.find_first_not_of(' '));
     interval.erase(interval.find_last_not_of(' ') + 1);
-    if (!IsDigits(interval) || interval.size() > 6) return false;
-    const int minutes = ToInt(interval);
+    if (!IsDigits(interval) || interval.size() > 6) return 0;
+    return std::max(ToInt(interval), 0);
+}
+
+}  // namespace
+
+bool AutoSaveDue(const TMainForm& f, int minuteOfDay) {
+    const int minutes = AutoSaveInterval(f);
     return minutes >= 1 && minuteOfDay % minutes == 0;
+}
+
+bool AutoSaveDueSince(const TMainForm& f, long long lastMinute, long long minute) {
+    constexpr long long kMinutesPerDay = 24 * 60;
+    const int minutes = AutoSaveInterval(f);
+    if (minutes < 1) return false;
+    const long long first = lastMinute < 0 || lastMinute >= minute ? minute : lastMinute + 1;
+    // Every day has its minute 0, which every interval divides.
+    if (minute - first >= kMinutesPerDay) return true;
+    for (long long m = first; m <= minute; ++m)
+        if (m % kMinutesPerDay % minutes == 0) return true;
+    return false;
 }
 
 bool checkSaveTurnier(TMainForm& f) {

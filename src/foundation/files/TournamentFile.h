@@ -30,6 +30,11 @@ bool autoSaveTurniere(TMainForm& form);
 // True when autosaving is due at this minute of the day for the current tournament's settings
 // "AutoSave" and "AutoSave Min" (no autosave for an interval below 1 or not a number).
 bool AutoSaveDue(const TMainForm& form, int minuteOfDay);
+// True when such a minute came after lastMinute, up to and including minute (both counted on the
+// clock from day zero): the timer looks back over the time since its last look, so that a minute
+// it did not see (a long command, a sleeping machine) still gets its save. A lastMinute below 0
+// or not before minute looks at minute alone.
+bool AutoSaveDueSince(const TMainForm& form, long long lastMinute, long long minute);
 // Before the tournaments go away: when any has unsaved changes, asks whether to save them all.
 // False when they were to be saved and that failed or was cancelled (the caller then stays).
 bool checkSaveTurnier(TMainForm& form);

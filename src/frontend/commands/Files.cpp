@@ -9,6 +9,7 @@
 #include "frontend/CommandTable.h"
 #include "frontend/TerminalHost.h"
 #include "mainwindow/main.h"
+#include "platform/FileNames.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ bool Load(CommandCall& call) {
     const int before = form.AnzTurniere;
     if (!call.args.empty()) {
         form.OpenDialog1.Files.Clear();
-        for (const std::string& file : call.args) form.OpenDialog1.Files.Add(file);
+        for (const std::string& file : call.args) form.OpenDialog1.Files.Add(WithUsualExtension(file, ".tur"));
         form.ShowLoadDialog = false;
         form.SpeedButton2Click(nullptr);
         form.ShowLoadDialog = true;
@@ -142,7 +143,7 @@ bool List(CommandCall& call) {
 bool ExportResults(CommandCall& call) {
     if (call.args.size() > 1) return Fail(call, "„ergebnisse-exportieren“ nimmt höchstens eine Datei.");
     if (call.args.empty()) call.form.Spielergebnisse1Click(nullptr);
-    else call.form.ErgebnisseExportierenNach(call.args[0]);
+    else call.form.ErgebnisseExportierenNach(WithUsualExtension(call.args[0], ".exp"));
     return true;
 }
 

@@ -9,20 +9,6 @@
 
 namespace {
 
-std::string Synopsis(const Command& command) {
-    return command.usage.empty() ? command.name : command.name + " " + command.usage;
-}
-
-void PrintDetails(std::ostream& out, const std::string& details) {
-    size_t start = 0;
-    while (start < details.size()) {
-        size_t end = details.find('\n', start);
-        if (end == std::string::npos) end = details.size();
-        out << "  " << details.substr(start, end - start) << "\n";
-        start = end + 1;
-    }
-}
-
 void ListCommands(CommandCall& call) {
     const std::vector<const Command*> listed = call.commands.Listed();
     size_t width = 0;
@@ -36,7 +22,9 @@ void ListCommands(CommandCall& call) {
                  << "\n";
     }
     call.out << "Eine Zeile, ein Befehl; „#“ beginnt einen Kommentar. Dialoge füllt man mit Feld=Wert "
-                "und schließt sie mit ok oder abbrechen.\n";
+                "und schließt sie mit ok oder abbrechen.\n"
+                "Ein Dateiname ohne Endung meint die übliche seiner Art (.tur, .exp, .txt, .csv), wenn es keine "
+                "Datei genau dieses Namens gibt.\n";
 }
 
 bool Help(CommandCall& call) {
@@ -49,9 +37,7 @@ bool Help(CommandCall& call) {
     if (!command)
         return Fail(call, "Unbekannter Befehl " + Quoted(call.args[0]) + " – meinten Sie " +
                               Quoted(call.commands.Closest(call.args[0])) + "?");
-    call.out << Synopsis(*command) << "\n  " << command->summary << "\n";
-    PrintDetails(call.out, command->details);
-    if (command->needsTournament) call.out << "  Braucht ein geöffnetes Turnier.\n";
+    PrintCommandHelp(call.out, *command);
     return true;
 }
 
@@ -63,6 +49,7 @@ bool Answer(CommandCall& call) {
 
 bool End(CommandCall& call) {
     call.form.Ende1Click(nullptr);
+    if (!call.form.Closed) call.out << kNotEnded << "\n";
     return call.form.Closed;
 }
 
@@ -79,7 +66,8 @@ const CommandRegistration kFrameCommands({
             false, Answer, true},
     Command{"ende", kMenuTurnier, "", "Marovelkandis beenden",
             "Wie „Beenden“ im Menü: fragt, was vor dem Beenden zu fragen ist, und beendet das Programm.\n"
-            "Das Ende der Eingabe tut dasselbe. In einem Skript dürfen nach „ende“ keine Befehle folgen.",
+            "Das Ende der Eingabe tut dasselbe; am Terminal bricht Strg-D bei seiner Frage das Beenden ab.\n"
+            "In einem Skript dürfen nach „ende“ keine Befehle folgen.",
             false, End},
 });
 

@@ -23,7 +23,7 @@ const char* Title(NameList list) {
 
 // The list a word names; false, having said why, for any other word.
 bool ListNamed(CommandCall& call, const std::string& word, NameList& list, bool timeKeepers) {
-    const std::string key = NormalizeCommandName(word);
+    const std::string key = FoldName(word);
     if (key == "teilnehmer") list = NameList::Teilnehmer;
     else if (key == "schiedsrichter") list = NameList::Schiedsrichter;
     else if (key == "zeitnehmer" && timeKeepers) list = NameList::Zeitnehmer;

@@ -2,6 +2,7 @@
 // tournament, and the final placing.
 #include <ostream>
 
+#include "dialogs/frmImport.h"
 #include "engine/TurnierStart.h"
 #include "foundation/Conversions.h"
 #include "foundation/Platzgrid.h"
@@ -60,15 +61,23 @@ int SlotArgument(CommandCall& call, const std::string& text) {
 
 void ShowPage(TForm1& f, TTabSheet& page) { f.PageControlPlatzhalter.SetActivePage(&page); }
 
+// How a name of several words is typed, with the words the user gave as the example.
+std::string QuotingHint(const std::string& command, const Names& words) {
+    return "Ein Name mit Leerzeichen steht in Anführungszeichen, z. B. " + command + " \"" + JoinedArgs(words, 0) + "\".";
+}
+
 // Selects exactly these names in the name list, as a user picks them; false with a message
-// when one is not in it.
-bool SelectNames(CommandCall& call, const Names& names, const std::string& list) {
+// when one is not in it. Several words may be one name typed without quotes: that is said.
+bool SelectNames(CommandCall& call, const Names& names, const std::string& list, const std::string& command) {
     for (TListItem& item : call.form.ListView2.Items) item.Selected = false;
     for (const std::string& name : names) {
         bool found = false;
         for (TListItem& item : call.form.ListView2.Items)
             if (item.Caption == name) found = item.Selected = true;
-        if (!found) return Fail(call, Quoted(name) + " steht nicht in der " + list + ".");
+        if (found) continue;
+        std::string message = Quoted(name) + " steht nicht in der " + list + ".";
+        if (names.size() > 1) message += " " + QuotingHint(command, names);
+        return Fail(call, message);
     }
     return true;
 }
@@ -108,8 +117,12 @@ void PressOrDrop(TForm1& f, TControl& target, bool drop) {
 }
 
 bool AssignNames(CommandCall& call, bool drop) {
-    if (call.args.size() < 2)
-        return Fail(call, std::string("„") + (drop ? "ziehen" : "zuweisen") + "“ braucht einen Platz und mindestens einen Namen.");
+    const std::string name = drop ? "ziehen" : "zuweisen";
+    // "zuweisen Anna Berg": the place was left out, and the name split in two.
+    if (!call.args.empty() && !IsNumber(call.args[0]))
+        return Fail(call, "„" + name + "“ braucht zuerst die Nummer des Platzes („namen“ zeigt sie), dann die Namen. " +
+                              QuotingHint(name + " 1", call.args));
+    if (call.args.size() < 2) return Fail(call, "„" + name + "“ braucht einen Platz und mindestens einen Namen.");
     const int slot = SlotArgument(call, call.args[0]);
     if (slot == 0) return false;
     TForm1& f = call.form;
@@ -118,7 +131,8 @@ bool AssignNames(CommandCall& call, bool drop) {
         f.RadioButton9.SetChecked(false);
         f.RadioButton6Click(&f.RadioButton6);
     }
-    if (!SelectNames(call, Names(call.args.begin() + 1, call.args.end()), "Teilnehmerliste")) return false;
+    const Names names(call.args.begin() + 1, call.args.end());
+    if (!SelectNames(call, names, "Teilnehmerliste", name + " " + call.args[0])) return false;
     ShowPage(f, f.TabSheetPlatzhalter);
     f.Xplatzgrid.SetRow(slot);
     const Names before = SlotNames(f);
@@ -136,7 +150,8 @@ bool AddReferees(CommandCall& call, const Names& names, bool drop) {
     f.RadioButton9.SetChecked(true);
     f.RadioButton6.SetChecked(false);
     f.RadioButton9Click(&f.RadioButton9);
-    if (!SelectNames(call, names, "Schiedsrichterliste")) return false;
+    if (!SelectNames(call, names, "Schiedsrichterliste", drop ? "ziehen schiedsrichter" : "schiedsrichter-namen"))
+        return false;
     PressOrDrop(f, f.ListBox4, drop);
     return true;
 }
@@ -145,8 +160,16 @@ bool AssignFromFile(CommandCall& call) {
     if (call.args.size() > 1) return Fail(call, "„zuweisen-datei“ nimmt eine Datei.");
     if (!call.args.empty()) call.host.QueueAnswers({call.args[0]});
     const Names before = SlotNames(call.form);
+    // The file chosen now, not one chosen before, is looked at below.
+    call.form.OpenDialog1.FileName.clear();
     call.form.IAeverButton39Click(&call.form.IAeverButton39);
-    if (!ReportChanges(call, before)) call.out << "Keine Zuweisung hat sich geändert.\n";
+    if (ReportChanges(call, before)) return true;
+    call.out << "Keine Zuweisung hat sich geändert.\n";
+    const std::string& file = call.form.OpenDialog1.FileName;
+    if (file.empty() || !IstSpielerliste(file)) return true;
+    const std::string field = "Datei=" + file;
+    call.out << "Hinweis: Eine Spielerliste liest „importieren "
+             << (file.find(' ') == std::string::npos ? field : "\"" + field + "\"") << " ok“ ein.\n";
     return true;
 }
 
@@ -223,7 +246,7 @@ bool RefereeNames(CommandCall& call) {
         return true;
     }
     ShowPage(f, f.TabSheetSchiedsrichter);
-    if (NormalizeCommandName(call.args[0]) == "entfernen") {
+    if (FoldName(call.args[0]) == "entfernen") {
         if (call.args.size() != 2 || !IsNumber(call.args[1]) || ToInt(call.args[1]) < 1 ||
             ToInt(call.args[1]) > f.ListBox4.Items.Count())
             return Fail(call, "„schiedsrichter-namen entfernen“ braucht die Nummer eines Namens, wie die Liste sie zeigt.");
@@ -238,7 +261,7 @@ bool RefereeNames(CommandCall& call) {
 
 // Names dragged from the name list onto a slot, or onto the list of neutral referees.
 bool Drag(CommandCall& call) {
-    if (call.args.empty() || NormalizeCommandName(call.args[0]) != "schiedsrichter") return AssignNames(call, true);
+    if (call.args.empty() || FoldName(call.args[0]) != "schiedsrichter") return AssignNames(call, true);
     if (call.args.size() < 2) return Fail(call, "„ziehen schiedsrichter NAME...“ braucht mindestens einen Namen.");
     TForm1& f = call.form;
     ShowPage(f, f.TabSheetSchiedsrichter);

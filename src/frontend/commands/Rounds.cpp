@@ -95,7 +95,8 @@ void PrintTournament(CommandCall& call) {
 bool NewTournament(CommandCall& call) {
     if (!call.args.empty()) return Fail(call, "„neu“ nimmt nur Felder des Assistenten (Feld=Wert).");
     const int before = call.form.AnzTurniere;
-    call.form.NeuesTurnierhinzufuegen1Click(nullptr);
+    if (call.fromStart) call.form.NeuesTurnier(true);
+    else call.form.NeuesTurnierhinzufuegen1Click(nullptr);
     if (call.form.AnzTurniere == before) {
         call.out << "Kein neues Turnier angelegt.\n";
         return true;
@@ -188,7 +189,7 @@ bool Rename(CommandCall& call) {
 int RefereeMode(const std::string& word) {
     const char* const words[] = {"gruppe", "runde", "schiedsgericht", "neutrale", "keine"};
     for (int i = 0; i < 5; ++i)
-        if (NormalizeCommandName(word) == words[i] || word == IntToStr(i + 1)) return i;
+        if (FoldName(word) == words[i] || word == IntToStr(i + 1)) return i;
     return -1;
 }
 

@@ -12,9 +12,9 @@ std::string PageName(const TTabSheet& page) { return page.Tag == 0 ? kOverview :
 
 // A tool page by its caption; the overview by "übersicht".
 TTabSheet* FindPage(TForm1& form, const std::string& wanted) {
-    const std::string key = NormalizeCommandName(wanted);
+    const std::string key = FoldName(wanted);
     for (TTabSheet* page : form.PageControl1.Pages)
-        if (NormalizeCommandName(PageName(*page)) == key) return page;
+        if (FoldName(PageName(*page)) == key) return page;
     return nullptr;
 }
 
@@ -36,9 +36,9 @@ bool Tools(CommandCall& call) {
     for (const std::string& word : call.args) wanted += (wanted.empty() ? "" : " ") + word;
     if (wanted.empty()) {
         form.IAeverButton11Click(nullptr);
-    } else if (NormalizeCommandName(wanted) == "schliessen") {
+    } else if (FoldName(wanted) == "schliessen") {
         form.IAeverButton54Click(nullptr);
-    } else if (NormalizeCommandName(wanted) == NormalizeCommandName(kOverview)) {
+    } else if (FoldName(wanted) == FoldName(kOverview)) {
         form.IAeverButton22Click(nullptr);
     } else if (const TTabSheet* page = FindPage(form, wanted)) {
         form.showWerkzeug(page->Tag);

@@ -69,9 +69,9 @@ TTreeNode* FindNode(const TTreeView& tree, const std::string& wanted) {
         const size_t number = static_cast<size_t>(ToInt(wanted));
         return number >= 1 && number <= nodes.size() ? nodes[number - 1] : nullptr;
     }
-    const std::string key = NormalizeCommandName(wanted);
+    const std::string key = FoldName(wanted);
     for (TTreeNode* node : nodes)
-        if (NormalizeCommandName(node->Text) == key) return node;
+        if (FoldName(node->Text) == key) return node;
     return nullptr;
 }
 

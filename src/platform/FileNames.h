@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+
+// A file name as a user types it. Without an extension it means the file of the kind's usual
+// extension (".tur", ".exp", ".txt"), unless a file of exactly that name exists: what was saved
+// as "Jugendcup" (and so written as "Jugendcup.tur") loads as "Jugendcup". A name with an
+// extension, or naming an existing file, stays as it is; so does any name when extension is empty.
+std::string WithUsualExtension(const std::string& name, const std::string& extension);
+
+// The extension of the first pattern of a file dialog's filter: "Textdatei (*.txt)|*.txt" gives
+// ".txt"; empty when the first pattern has none or is a wildcard ("*.*").
+std::string FilterExtension(const std::string& filter);
