@@ -164,6 +164,10 @@ public:
     // prepares the participants of a tournament that is made or loaded next.
     TMenuItem Spieleinstellung1, Vorbereitung1;
 
+    // The round page proposes round `number`: its number and name, and the carry-over of the
+    // previous round's results, which only a round after the first can have.
+    void ProposeRound(int number);
+
 protected:
     // Makes a component of the window findable by its name.
     void Register(TComponent& component, const char* name);
