@@ -54,6 +54,10 @@ public:
     int AnzRunden = 0;
     std::string TurFileDir;
     bool ShowLoadDialog = true;
+    // Set by the start check once every slot has its name while the tool area is closed. The
+    // plans do not go by it: it belongs to no tournament (switching keeps it, a file does not
+    // carry it) and it depends on the tool area. They show the start from the current
+    // tournament's own data: its group states (">>"), its column settings and assigned names.
     uint8_t TurGestartet = 0;
     int Plan1Modus = 0, Plan2Modus = 0;
     std::string VersionText;
