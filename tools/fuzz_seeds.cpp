@@ -157,6 +157,30 @@ void GridForms(const fs::path& folder) {
         g.SetCells(1, 1, "Übermäßig 'zitiert'");
         Save(folder, "spielplan.txt", WriteComponentText(g));
     }
+    {
+        // A display grid as the projector-style views set it up: centred and read-only, with
+        // its own colours and cursor walk.
+        TStringAlignGrid g;
+        g.Name = "Anzeige";
+        g.SetColCount(3);
+        g.SetRowCount(3);
+        g.SetAlign(alCenter);
+        g.Editable = false;
+        g.SetFixedColor(clNavy);
+        g.ShowCellHints = false;
+        g.SetSelCellColor(clTeal);
+        g.SetSelFontColor(clYellow);
+        g.AutoEditNextCell = true;
+        g.NextCellEdit = nc_downright;
+        g.NextCellTab = nc_leftup;
+        g.AfterLastCellEdit = lc_stop;
+        g.AfterLastCellTab = lc_newcolrow;
+        g.DrawSelection = false;
+        g.SetAlignCol(1, alLeft);
+        g.SetEditRow(2, true);
+        g.SetCells(1, 0, "Mannschaft");
+        Save(folder, "anzeige.txt", WriteComponentText(g));
+    }
 }
 
 void EditForms(const fs::path& folder) {

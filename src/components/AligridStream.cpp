@@ -1,10 +1,54 @@
 // The display grid's attributes and texts in stored forms.
+#include <array>
 #include <cstdint>
+#include <optional>
 
 #include "components/Aligrid.h"
+#include "components/FormProperties.h"
 #include "platform/FormStream.h"
 
 namespace {
+
+using Grid = TStringAlignGrid;
+
+// Value names as forms spell them, in the order of the enumerations.
+constexpr std::array<const char*, 3> kAlignNames{"alRight", "alLeft", "alCenter"};
+constexpr std::array<const char*, 8> kNextCellNames{"nc_rightdown", "nc_downright", "nc_leftdown", "nc_downleft",
+                                                    "nc_leftup",    "nc_upleft",    "nc_rightup",  "nc_upright"};
+constexpr std::array<const char*, 3> kLastCellNames{"lc_newcolrow", "lc_stop", "lc_first"};
+
+// The published properties the grid adds, each left out of a form while it has its default.
+void DefinePublished(Grid& grid, TFiler& filer) {
+    FormProperties<Grid> p(grid, filer);
+    auto flag = [&p](const std::string& name, bool Grid::*field, bool streamDefault) {
+        p.Boolean(
+            name, [field](Grid& g) { return g.*field; }, [field](Grid& g, bool v) { g.*field = v; }, streamDefault);
+    };
+    auto nextCell = [&p](const std::string& name, T_nextcell Grid::*field) {
+        p.Enumeration(
+            name, [field](Grid& g) { return g.*field; }, [field](Grid& g, T_nextcell v) { g.*field = v; },
+            kNextCellNames, std::optional(nc_rightdown));
+    };
+    auto lastCell = [&p](const std::string& name, t_lastcell Grid::*field, t_lastcell streamDefault) {
+        p.Enumeration(
+            name, [field](Grid& g) { return g.*field; }, [field](Grid& g, t_lastcell v) { g.*field = v; },
+            kLastCellNames, std::optional(streamDefault));
+    };
+    p.Enumeration("Alignment", &Grid::GetAlign, &Grid::SetAlign, kAlignNames, std::optional(alLeft));
+    flag("Editable", &Grid::Editable, true);
+    p.Colour("FixedColor", &Grid::FixedColor, &Grid::SetFixedColor, clBtnFace);
+    flag("ShowCellHints", &Grid::ShowCellHints, true);
+    p.Colour(
+        "SelectedCellColor", [](Grid& g) { return g.SelectedCellColor; }, &Grid::SetSelCellColor, clActiveCaption);
+    p.Colour(
+        "SelectedFontColor", [](Grid& g) { return g.SelectedFontColor; }, &Grid::SetSelFontColor, clWhite);
+    flag("AutoEditNextCell", &Grid::AutoEditNextCell, false);
+    nextCell("NextCellEdit", &Grid::NextCellEdit);
+    nextCell("NextCellTab", &Grid::NextCellTab);
+    lastCell("AfterLastCellEdit", &Grid::AfterLastCellEdit, lc_newcolrow);
+    lastCell("AfterLastCellTab", &Grid::AfterLastCellTab, lc_first);
+    flag("DrawSelection", &Grid::DrawSelection, true);
+}
 
 int StoredIndex(TReader& reader) { return static_cast<int>(static_cast<uint64_t>(reader.ReadInteger()) & 0xFFFF); }
 TColor StoredColor(TReader& reader) { return static_cast<TColor>(static_cast<uint32_t>(reader.ReadInteger())); }
@@ -300,6 +344,7 @@ void AligridStreaming::Define(TStringAlignGrid& g, TFiler& filer) {
 
 void TStringAlignGrid::DefineProperties(TFiler& filer) {
     TStringGrid::DefineProperties(filer);
+    DefinePublished(*this, filer);
     AligridStreaming::Define(*this, filer);
 }
 

@@ -411,16 +411,16 @@ void TIAeverButton::SetButtonAngle(int v) {
     Height = box.height;
     SetNewKind();
     if (HandleAllocated()) {
-        // What the old shape covered and the new one does not must be redrawn by the parent.
-        const HWND parent = GetParent(WindowHandle());
-        TRegion uncovered = oldRegion ? *oldRegion : TRegion(Rect(0, 0, oldPlace.Width(), oldPlace.Height()));
-        uncovered.Offset(oldPlace.left, oldPlace.top);
-        if (pendingWindowRgn_) {
-            TRegion now = *pendingWindowRgn_;
-            now.Offset(newPosition_.x, newPosition_.y);
-            uncovered = uncovered.Difference(now);
+        if (oldRegion) {
+            InvalidateUncovered(*oldRegion, oldPlace);
+        } else {
+            // Without a region the button's rectangle is all its own: it takes the background
+            // until it is painted turned.
+            TWindowDC dc(WindowHandle());
+            dc.Canvas().Brush.Style = TBrushStyle::bsSolid;
+            dc.Canvas().Brush.Color = TurningBackground();
+            dc.Canvas().FillRect(Rect(0, 0, oldPlace.Width(), oldPlace.Height()));
         }
-        if (parent != 0) InvalidateRgn(parent, uncovered);
         ignoreMove_ = ignoreSize_ = true;
         MoveToNewPosition(box.width, box.height, false);
         ignoreMove_ = ignoreSize_ = false;
@@ -429,6 +429,30 @@ void TIAeverButton::SetButtonAngle(int v) {
     }
     GetMainBitmap();
     Invalidate();
+}
+
+// What the old shape covered and the new one does not must be redrawn by the parent.
+void TIAeverButton::InvalidateUncovered(const TRegion& oldRegion, const TRect& oldPlace) {
+    const HWND parent = GetParent(WindowHandle());
+    if (parent == 0) return;
+    TRegion uncovered = oldRegion;
+    uncovered.Offset(oldPlace.left, oldPlace.top);
+    if (pendingWindowRgn_) {
+        TRegion now = *pendingWindowRgn_;
+        now.Offset(newPosition_.x, newPosition_.y);
+        uncovered = uncovered.Difference(now);
+    }
+    InvalidateRgn(parent, uncovered);
+}
+
+// The colour of a form or a panel the button stands on; on any other parent the face colour
+// the canvas was left with.
+TColor TIAeverButton::TurningBackground() {
+    if (const TWinControl* parent = ParentControl()) {
+        const TControl& control = parent->Control();
+        if (dynamic_cast<const TForm*>(&control) || dynamic_cast<const TPanel*>(&control)) return control.Color;
+    }
+    return face_.Canvas().Brush.Color;
 }
 
 void TIAeverButton::SetButtonWidth(int v) {

@@ -192,6 +192,8 @@ private:
     const TRegion* ActiveUserRegion() const;
     void RefreshUserOutline();
     void MoveToNewPosition(int width, int height, bool redraw);
+    void InvalidateUncovered(const TRegion& oldRegion, const TRect& oldPlace);
+    TColor TurningBackground();
     bool PlacedByHand() const;
     void ResizeToShape();
     bool ButtonFocusTarget(HWND sender) const;

@@ -7,6 +7,7 @@
 #include "foundation/ClockTime.h"
 #include "foundation/Conversions.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/ProgramSettings.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
 
@@ -19,6 +20,8 @@ const char* const kRefereeItems =
     "Aus eigener Gruppe\nAus der Runde\nEin neutrales Schiedsgericht\n[X]      Neutrale Schiedsrichter\n"
     "Keine Schiedsrichter";
 constexpr int kMaxParticipants = 256;
+// "21", the target a first start proposes for "Spiel auf".
+constexpr int kTargetPreset = 2;
 
 // The sports offered and the names of their three scoring values (points, sets, balls). Goals
 // and baskets are the second value, as the football ranking reads goals there: the plans show
@@ -76,7 +79,7 @@ TfrmNeuTur::TfrmNeuTur() {
     for (const Sport& sport : kSports) ComboBox2.Items.Add(sport.name);
     ComboBox2.SetItemIndex(0);
     ComboBox3.Items.SetText("11\n15\n21\n25");
-    ComboBox3.SetItemIndex(2);
+    ComboBox3.SetItemIndex(kTargetPreset);
     RadioButton6.SetChecked(true);
     Edit13.SetText("3");
     Edit15.SetText("1");
@@ -107,6 +110,7 @@ void TfrmNeuTur::SetStartValues(const std::string& shortDesignation, const std::
 
 void TfrmNeuTur::FormShow() {
     if (!datetime::ParseDate(DateTimePicker1.Text())) DateTimePicker1.SetText(datetime::FormatDate(Now()));
+    PresetLastScoring();
     SetScoringNames();
     FillSystemGrid();
 }
@@ -272,6 +276,41 @@ bool TfrmNeuTur::CheckOk() {
 void TfrmNeuTur::AcceptOk() {
     SetScoringNames();
     FillSystemGrid();
+    RememberScoring();
+}
+
+// ---- the scoring chosen last, kept in the program settings for the next tournament ----
+
+namespace {
+
+// The scoring options in the order of the setting "Radio", 1 to 4.
+std::array<TRadioButton*, 4> ScoringOptions(TfrmNeuTur& wizard) {
+    return {&wizard.RadioButton1, &wizard.RadioButton2, &wizard.RadioButton3, &wizard.RadioButton5};
+}
+
+// A stored item that the list no longer has (or a damaged value) leaves the preset.
+void SelectStoredItem(TComboBox& combo, const char* setting, int preset) {
+    const int index = RegReadInt(setting, preset);
+    combo.SetItemIndex(index >= 0 && index < combo.Items.Count() ? index : preset);
+}
+
+}  // namespace
+
+void TfrmNeuTur::PresetLastScoring() {
+    SelectStoredItem(ComboBox2, "Combo2", kDefaultCombo);
+    SelectStoredItem(ComboBox3, "Combo3", kTargetPreset);
+    const auto options = ScoringOptions(*this);
+    const int radio = RegReadInt("Radio", kDefaultRadio);
+    const size_t chosen = radio >= 1 && radio <= 4 ? static_cast<size_t>(radio - 1) : kDefaultRadio - 1;
+    for (size_t i = 0; i < options.size(); ++i) options[i]->SetChecked(i == chosen);
+}
+
+void TfrmNeuTur::RememberScoring() {
+    RegWriteInt("Combo2", ComboBox2.ItemIndex());
+    RegWriteInt("Combo3", ComboBox3.ItemIndex());
+    const auto options = ScoringOptions(*this);
+    for (size_t i = 0; i < options.size(); ++i)
+        if (options[i]->Checked()) RegWriteInt("Radio", static_cast<int>(i) + 1);
 }
 
 std::vector<DialogField> TfrmNeuTur::Fields() {

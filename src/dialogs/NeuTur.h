@@ -82,6 +82,10 @@ private:
     void FillSystemGrid();
     bool Choose(const std::string& choice);
     void SetScoringNames();
+    // The sport, the target and the scoring option the user confirmed last ("Combo2", "Combo3",
+    // "Radio" in the program settings).
+    void PresetLastScoring();
+    void RememberScoring();
     std::string FirstProblem() const;
 
     bool cancelVisible_ = true;

@@ -134,8 +134,7 @@ void AssignReferees(TMainForm& form, int round) {
 void ProposeNextRound(TMainForm& form) {
     ++form.AnzRunden;
     form.Label42.SetCaption(IntToStr(form.AnzRunden));
-    form.Edit4.SetText(IntToStr(form.AnzRunden + 1));
-    form.Edit3.SetText(lngText(4) + " " + IntToStr(form.AnzRunden + 1));
+    form.ProposeRound(form.AnzRunden + 1);
     ClearListGrid(form.Gruppen);
 }
 

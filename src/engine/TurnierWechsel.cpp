@@ -171,8 +171,7 @@ void AlgSet(TMainForm& f) {
     f.Panel12.SetCaption(lngText(5) + ": " + IntToStr(f.AnzRunden));
     f.Label39.SetCaption(TurnierSelectorText(f.Turnier, 1));
     f.Label20.SetCaption(Get(f.Turnier, Turnier_AnzMann, 1, true));
-    f.Edit4.SetText(IntToStr(f.AnzRunden + 1));
-    f.Edit3.SetText(lngText(4) + " " + IntToStr(f.AnzRunden + 1));
+    f.ProposeRound(f.AnzRunden + 1);
     f.Panel34.SetCaption(lngText(8) + ": " + IntToStr(f.XAFelder.Items.Count() - 1));
     f.RadioButton20.SetChecked(true);
     f.TabSheet8.TabVisible = f.XZeitSpiele.Checked();

@@ -59,9 +59,14 @@ void TMainForm::SetUpPlatzhalterViews() {
     UpDown1.Max = 5000;
 }
 
+void TMainForm::ProposeRound(int number) {
+    Edit4.SetText(IntToStr(number));
+    Edit3.SetText(lngText(4) + " " + IntToStr(number));
+    CheckBox6.Visible = number > 1;
+}
+
 void TMainForm::SetUpRoundPages() {
-    Edit4.SetText("1");
-    Edit3.SetText(lngText(4) + " 1");
+    ProposeRound(1);
     Edit5.SetText("1");
     Edit10.SetText("10:00");
     Edit11.SetText("1");

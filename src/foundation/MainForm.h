@@ -54,6 +54,10 @@ public:
     int AnzRunden = 0;
     std::string TurFileDir;
     bool ShowLoadDialog = true;
+    // Set by the start check once every slot has its name while the tool area is closed. The
+    // plans do not go by it: it belongs to no tournament (switching keeps it, a file does not
+    // carry it) and it depends on the tool area. They show the start from the current
+    // tournament's own data: its group states (">>"), its column settings and assigned names.
     uint8_t TurGestartet = 0;
     int Plan1Modus = 0, Plan2Modus = 0;
     std::string VersionText;
@@ -163,6 +167,10 @@ public:
     // Reach: the plans' popup entry "Spieleinstellung" and the menu entry "Vorbereitung", which
     // prepares the participants of a tournament that is made or loaded next.
     TMenuItem Spieleinstellung1, Vorbereitung1;
+
+    // The round page proposes round `number`: its number and name, and the carry-over of the
+    // previous round's results, which only a round after the first can have.
+    void ProposeRound(int number);
 
 protected:
     // Makes a component of the window findable by its name.

@@ -308,9 +308,11 @@ static_assert(std::is_sorted(std::begin(kTexts), std::end(kTexts),
               "texts must be in strictly ascending order of their numbers");
 
 // The classes whose text is their caption; matched by exact name, as descendants may show
-// their text differently.
-constexpr std::array<std::string_view, 8> kCaptionClasses = {
-    "TMenuItem", "TLabel", "TPanel", "TIAeverButton", "TTabSheet", "TButton", "TCheckBox", "TRadioButton"};
+// their text differently. The speed buttons of the round-editing page are bound to texts like
+// the other buttons, so their class takes its caption the same way.
+constexpr std::array<std::string_view, 9> kCaptionClasses = {"TMenuItem", "TLabel",    "TPanel",
+                                                             "TIAeverButton", "TTabSheet", "TButton",
+                                                             "TSpeedButton",  "TCheckBox", "TRadioButton"};
 
 bool IsCaptionClass(const std::string& className) {
     return std::find(kCaptionClasses.begin(), kCaptionClasses.end(), className) != kCaptionClasses.end();

@@ -58,6 +58,82 @@ TEST(AligridStoredForm, EveryStoredPropertySurvivesTheRoundTrip) {
     EXPECT_EQ(copy.GetSelColorCell(1, 3), clFuchsia);
 }
 
+// The published properties the grid adds: a fresh grid writes none of them, and every one with
+// a value other than its default comes back from the form, written before the attribute stores.
+TEST(AligridStoredForm, PublishedPropertiesAreWrittenOnlyWhenNotDefaultAndReadBack) {
+    Grid fresh;
+    const std::string plain = WriteComponentText(fresh);
+    for (const char* name : {"Alignment", "Editable", "FixedColor", "ShowCellHints", "SelectedCellColor",
+                             "SelectedFontColor", "AutoEditNextCell", "NextCell", "AfterLastCell", "DrawSelection"})
+        EXPECT_EQ(plain.find(name), std::string::npos) << name;
+
+    Grid g;
+    g.SetAlign(alCenter);
+    g.Editable = false;
+    g.SetFixedColor(clNavy);
+    g.ShowCellHints = false;
+    g.SetSelCellColor(clMaroon);
+    g.SetSelFontColor(clYellow);
+    g.AutoEditNextCell = true;
+    g.NextCellEdit = nc_upright;
+    g.NextCellTab = nc_downleft;
+    g.AfterLastCellEdit = lc_stop;
+    g.AfterLastCellTab = lc_newcolrow;
+    g.DrawSelection = false;
+    g.SetAlignCol(2, alRight);
+    const std::string text = WriteComponentText(g);
+    EXPECT_NE(text.find("  DefaultRowHeight = 24\n"
+                        "  Alignment = alCenter\n"
+                        "  Editable = False\n"
+                        "  FixedColor = 8388608\n"
+                        "  ShowCellHints = False\n"
+                        "  SelectedCellColor = 128\n"
+                        "  SelectedFontColor = 65535\n"
+                        "  AutoEditNextCell = True\n"
+                        "  NextCellEdit = nc_upright\n"
+                        "  NextCellTab = nc_downleft\n"
+                        "  AfterLastCellEdit = lc_stop\n"
+                        "  AfterLastCellTab = lc_newcolrow\n"
+                        "  DrawSelection = False\n"
+                        "  AlignCol = {020000}\n"),
+              std::string::npos)
+        << text;
+
+    // The copy writes what it read: every value came back.
+    Grid copy;
+    EXPECT_EQ(Reread(g, copy), text);
+    EXPECT_EQ(copy.NextCellTab, nc_downleft);
+}
+
+// What a stored form sets reaches the effective values: the grid-wide alignment and edit
+// permission are the last step of their lookups, and the fixed colour paints the fixed cells.
+TEST(AligridStoredForm, PublishedPropertiesOfAStoredFormReachTheCells) {
+    TStringAlignGrid g;
+    std::string error;
+    ASSERT_TRUE(ReadComponentText("object G: TStringAlignGrid\n  Alignment = alCenter\n  Editable = False\n"
+                                  "  FixedColor = 8388608\n  SelectedCellColor = -2147483635\n"
+                                  "  EditCol = {010001}\nend\n",
+                                  g, error))
+        << error;
+    EXPECT_EQ(g.GetAlignCell(2, 2), alCenter);
+    EXPECT_FALSE(g.GetEditCell(2, 2));
+    EXPECT_TRUE(g.GetEditCell(1, 2)) << "a column store still wins over the grid-wide value";
+    EXPECT_EQ(g.GetColorCell(0, 1), clNavy);
+    EXPECT_EQ(g.GetSelColorCell(2, 2), SystemColor(13));
+}
+
+TEST(AligridStoredForm, UnknownValuesOfPublishedPropertiesAreRefusedByName) {
+    for (const char* line : {"Alignment = alJustify", "NextCellTab = nc_diagonal", "AfterLastCellEdit = 1",
+                             "DrawSelection = Ja", "FixedColor = 4294967296"}) {
+        TStringAlignGrid g;
+        std::string error;
+        EXPECT_FALSE(ReadComponentText(std::string("object G: TStringAlignGrid\n  ") + line + "\nend\n", g, error))
+            << line;
+        const std::string property(line, std::string_view(line).find(' '));
+        EXPECT_NE(error.find(property + ": "), std::string::npos) << error;
+    }
+}
+
 TEST(AligridStoredForm, FontsAndBrushesFromAFormAreWrittenBackAsRead) {
     const std::string form =
         "object Tabelle: TStringAlignGrid\n  ColCount = 4\n  RowCount = 4\n  FixedCols = 1\n  FixedRows = 1\n"

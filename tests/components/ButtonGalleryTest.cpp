@@ -24,6 +24,27 @@ TBitmap DiscGlyph() {
     return glyph;
 }
 
+// A windowed panel for buttons to stand on.
+class TestPanel : public TPanel, public TWinControl {
+public:
+    TestPanel(TestForm& form, const TRect& bounds, TColor colour) : TWinControl(static_cast<TPanel&>(*this)) {
+        Color = colour;
+        SetParentControl(&form);
+        SetBounds(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+        Handle();
+    }
+    ~TestPanel() override { DestroyHandle(); }
+};
+
+void Label(TBitmap& picture, int x, int y, const std::string& text) {
+    TCanvas& canvas = picture.Canvas();
+    canvas.Font.Name = "DejaVu Sans";
+    canvas.Font.Height = -10;
+    canvas.Font.Color = clBlack;
+    canvas.Brush.Style = TBrushStyle::bsClear;
+    canvas.TextOut(x, y, text);
+}
+
 }  // namespace
 
 class ButtonGallery : public ProgramTest {};
@@ -141,4 +162,62 @@ TEST_F(ButtonGallery, RendersEveryShapeKindAndStateIntoOnePicture) {
     EXPECT_EQ(picture.Pixel(user.left + 90, user.top + 40), form.Color);
     const TRect rect = GetWindowRect(buttons[bkRect]->Handle());
     EXPECT_EQ(picture.Pixel(rect.left + 50, rect.top + 3), clSilver);
+}
+
+// Writes build/<...>/button_turned.png: two buttons that have never been painted, so that their
+// windows have no shape yet, one on the form and one on a panel, before the turn, right after
+// it and once painted. Turned without a shape, a button covers its rectangle with the colour
+// of the form or panel it stands on and leaves its parent alone.
+TEST_F(ButtonGallery, ATurnedButtonWithoutItsShapeTakesTheColourOfItsFormOrPanel) {
+    const TColor formColour = RGBColor(236, 233, 216), panelColour = RGBColor(190, 220, 240);
+    TestForm form(260, 110, formColour);
+    TestPanel panel(form, Rect(130, 0, 260, 110), panelColour);
+    ProcessMessages();
+    std::vector<std::unique_ptr<TIAeverButton>> buttons;
+    for (TWinControl* parent : {static_cast<TWinControl*>(&form), static_cast<TWinControl*>(&panel)}) {
+        auto b = std::make_unique<TIAeverButton>();
+        b->SetBounds(20, 30, 90, 34);
+        b->SetButtonWidth(90);
+        b->SetButtonHeight(34);
+        b->SetRotationCenterFixed(true);
+        b->SetCaptionFixed(true);
+        b->SetParentControl(parent);
+        b->Handle();
+        b->SetCaption("Schräg");
+        b->SetButtonKind(bkRoundRect);
+        b->SetButtoncolor(clSilver);
+        b->SetCaption3dKind(ckEmbossed);
+        ASSERT_FALSE(GetWindowRgn(b->Handle()));
+        buttons.push_back(std::move(b));
+    }
+    const TBitmap before = CaptureWindow(form.Handle());
+
+    for (auto& b : buttons) b->SetButtonAngle(300);
+    EXPECT_TRUE(GetUpdateRegion(form.Handle()).IsEmpty());
+    EXPECT_TRUE(GetUpdateRegion(panel.Handle()).IsEmpty());
+    EXPECT_EQ(WindowSurface(buttons[0]->Handle())->Pixel(2, 2), formColour);
+    EXPECT_EQ(WindowSurface(buttons[1]->Handle())->Pixel(2, 2), panelColour);
+    const TBitmap turned = CaptureWindow(form.Handle());
+
+    ProcessMessages();
+    const TBitmap painted = CaptureWindow(form.Handle());
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const TRect place = GetWindowRect(buttons[i]->Handle());
+        const int x = (i == 0 ? 0 : 130) + place.left, y = place.top;
+        EXPECT_EQ(painted.Pixel(x + 1, y + 1), i == 0 ? formColour : panelColour) << "outside the turned shape";
+        EXPECT_EQ(painted.Pixel(x + place.Width() / 2, y + place.Height() / 2 + 8), clSilver) << "the face";
+    }
+
+    constexpr int kStageHeight = 130;
+    TBitmap picture(260, 3 * kStageHeight);
+    picture.Canvas().Brush.Color = clWhite;
+    picture.Canvas().FillRect(Rect(0, 0, 260, 3 * kStageHeight));
+    const TBitmap* stages[] = {&before, &turned, &painted};
+    const char* labels[] = {"ungedreht, ohne Umriss", "gedreht, noch nicht gezeichnet", "gedreht und gezeichnet"};
+    for (int i = 0; i < 3; ++i) {
+        picture.Canvas().Draw(0, i * kStageHeight, *stages[i]);
+        Label(picture, 4, i * kStageHeight + 112, labels[i]);
+    }
+    const std::string path = std::string(MAROVELKA_BINARY_DIR) + "/button_turned.png";
+    ASSERT_TRUE(SavePng(picture, path));
 }

@@ -185,6 +185,45 @@ TEST_F(ButtonTest, TheSizeHandlerCopiesTheControlSizeAtAngleZero) {
     EXPECT_EQ(b->FaceBitmap().Width(), 60);
 }
 
+// A button that has its shape hands the place it leaves to its parent and keeps its own pixels
+// until it paints again.
+TEST_F(ButtonTest, TurningAShapedButtonInvalidatesOnTheParentWhatItNoLongerCovers) {
+    auto b = MakeButton();
+    ASSERT_TRUE(GetWindowRgn(b->Handle()));
+    ASSERT_TRUE(GetUpdateRegion(form.Handle()).IsEmpty());
+    b->SetButtonAngle(300);
+    const TRegion update = GetUpdateRegion(form.Handle());
+    EXPECT_FALSE(update.IsEmpty());
+    EXPECT_TRUE(update.Difference(TRegion(Rect(10, 10, 50, 34))).IsEmpty()) << "only the old place";
+    const TRect now = GetWindowRect(b->Handle());
+    EXPECT_FALSE(update.Contains(now.left + now.Width() / 2, now.top + now.Height() / 2));
+    EXPECT_EQ(WindowSurface(b->Handle())->Pixel(20, 12), clSilver);
+}
+
+// On a parent that is neither a form nor a panel a button without its shape covers its old
+// place with its own face colour.
+TEST_F(ButtonTest, TurnedWithoutItsShapeOnAGroupBoxTheButtonTakesItsFaceColour) {
+    struct WindowedGroupBox : TGroupBox, TWinControl {
+        WindowedGroupBox() : TWinControl(static_cast<TGroupBox&>(*this)) { Color = clYellow; }
+        ~WindowedGroupBox() override { DestroyHandle(); }
+    } box;
+    box.SetParentControl(&form);
+    box.SetBounds(0, 0, 200, 100);
+    box.Handle();
+    ProcessMessages();
+    TIAeverButton b;
+    b.SetBounds(10, 10, 40, 24);
+    b.SetButtonWidth(40);
+    b.SetButtonHeight(24);
+    b.SetButtoncolor(clSilver);
+    b.SetParentControl(&box);
+    b.Handle();
+    ASSERT_FALSE(GetWindowRgn(b.Handle()));
+    b.SetButtonAngle(300);
+    EXPECT_EQ(WindowSurface(b.Handle())->Pixel(1, 1), clSilver);
+    EXPECT_TRUE(GetUpdateRegion(box.Handle()).Intersection(TRegion(Rect(10, 10, 50, 34))).IsEmpty());
+}
+
 // ---- face: fill, bevel and frames ----
 
 TEST_F(ButtonTest, A3DFaceHasLightTopLeftDarkBottomRightAndADarkerFrame) {

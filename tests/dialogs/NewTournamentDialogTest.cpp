@@ -6,6 +6,7 @@
 #include "ScriptedDialog.h"
 #include "TestEnvironment.h"
 #include "dialogs/NeuTur.h"
+#include "foundation/ProgramSettings.h"
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -178,4 +179,51 @@ TEST_F(NewTournamentDialogTest, ScoringNamesFollowTheScoringKind) {
     EXPECT_EQ(dialog.Label3.Caption(), "");
     Show({"Wertung=Spiel mit Punkten", "ok"});
     EXPECT_EQ(dialog.ScoringKind(), "Spiel mit Punkten");
+}
+
+// --- the scoring chosen last ---
+
+// A wizard made anew on the same settings store, as after a restart of the program.
+class WizardMemoryTest : public NewTournamentDialogTest {
+protected:
+    std::string ShownScoring(std::vector<std::string> lines, int expected = mrOk) {
+        TfrmNeuTur next;
+        next.SetStartValues("Tur1", folder);
+        ShowScripted(ui, next, std::move(lines), expected);
+        return next.ScoringKind() + " | " + next.ComboBox2.Text() + " | " + next.ComboBox3.Text();
+    }
+};
+
+TEST_F(WizardMemoryTest, SportTargetAndOptionConfirmedLastArePresetAfterARestart) {
+    EXPECT_EQ(ShownScoring({"Name=n", "ok"}), "Fussball | Fussball | 21");
+    Show({"Name=n", "Sportart=Handball", "Spiel auf Punkte=25", "Wertung=Spiel auf", "ok"});
+    EXPECT_EQ(ShownScoring({"Name=n", "ok"}), "Spiel auf 25 | Handball | 25");
+    Show({"Wertung=Nur Sieger/Verlierer", "Sportart=Tennis", "ok"});
+    EXPECT_EQ(ShownScoring({"Name=n", "ok"}), "Nur Sieger/Verlierer | Tennis | 25");
+    Show({"Wertung=Spiel mit Punkten", "ok"});
+    EXPECT_EQ(ShownScoring({"Name=n", "ok"}), "Spiel mit Punkten | Tennis | 25");
+}
+
+// Only a confirmed wizard counts: what was chosen and cancelled is not offered again, neither
+// by a new wizard nor by the same one shown once more.
+TEST_F(WizardMemoryTest, ACancelledChoiceIsForgotten) {
+    Show({"Name=n", "Sportart=Volleyball", "ok"});
+    Show({"Sportart=Badminton", "Wertung=Spiel auf", "abbrechen"}, mrCancel);
+    EXPECT_EQ(ShownScoring({"Name=n", "ok"}), "Volleyball | Volleyball | 21");
+    Show({"ok"});
+    EXPECT_EQ(dialog.ScoringKind(), "Volleyball");
+}
+
+// A typed target that is no item of the list, and values no wizard writes, leave the presets.
+TEST_F(WizardMemoryTest, ValuesTheListsDoNotHaveGiveThePresets) {
+    Show({"Name=n", "Wertung=Spiel auf", "Spiel auf Punkte=30", "ok"});
+    EXPECT_EQ(dialog.ScoringKind(), "Spiel auf 30");
+    EXPECT_EQ(ShownScoring({"Name=n", "ok"}), "Spiel auf 21 | Fussball | 21");
+    RegWriteInt("Combo2", 9);
+    RegWriteInt("Combo3", 4);
+    RegWriteInt("Radio", 5);
+    EXPECT_EQ(ShownScoring({"Name=n", "ok"}), "Fussball | Fussball | 21");
+    RegWriteInt("Radio", 0);
+    RegWriteInt("Combo2", 8);
+    EXPECT_EQ(ShownScoring({"Name=n", "ok"}), "Tennis | Tennis | 21");
 }

@@ -15,6 +15,8 @@
 #   #e2e: aufruf skript         the script given with --script instead of on standard input
 #   #e2e: aufruf terminal       standard input taken as typed on a terminal (MAROVELKA_TERMINAL=1):
 #                               a failed check keeps its dialog open, a failed command goes on
+#   #e2e: entwickler            developer mode (MAROVELKA_DEVELOPER=1): every line the program
+#                               writes to error.log shows in the output as a warning too
 #   #e2e: ordner fehlt|datei|schreibgeschuetzt|ohne-zugriff|langer-name|schleife
 #                               the program folder missing, a plain file, not writable, behind
 #                               a folder without access, with a name too long, or in a loop of
@@ -59,6 +61,7 @@ workdir=""
 first="$tmp/vorlauf"
 shipped=(TurFormen.dat Spklrs.dat Vereine.txt)
 terminal=()
+developer=()
 
 cleanup() {
     if [ -n "$holder" ]; then kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; fi
@@ -110,6 +113,7 @@ while IFS= read -r line; do
         "argumente "*) arguments+=("${words[@]:1}") ;;
         "aufruf skript") arguments+=(--script "$input") ;;
         "aufruf terminal") terminal=(MAROVELKA_TERMINAL=1) ;;
+        "entwickler ") developer=(MAROVELKA_DEVELOPER=1) ;;
         "ordner fehlt") rmdir "$home" ;;
         "ordner datei") rmdir "$home"; echo "keine Ordner" >"$home" ;;
         "ordner schreibgeschuetzt") chmod 555 "$home"; need_restriction ;;
@@ -132,7 +136,7 @@ done <"$script"
 sed -i "s|%PROGRAMM%|$home|g" "$input"
 
 runner=(env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$home" XDG_CONFIG_HOME="$tmp/config"
-        MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03" "${terminal[@]}"
+        MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03" "${terminal[@]}" "${developer[@]}"
         ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}"
         LSAN_OPTIONS="print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}")
 if [ "$as_nobody" = 1 ]; then runner=(setpriv --reuid=65534 --regid=65534 --clear-groups "${runner[@]}"); fi

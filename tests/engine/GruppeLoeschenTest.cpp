@@ -58,6 +58,17 @@ TEST_F(GruppeLoeschenTest, DeletingTheOnlyGroupLeavesEveryTableWithOneBlankRow) 
     EXPECT_EQ(form->AnzRunden, 0);
 }
 
+// The round page proposes round 1 again: there is no earlier round to carry results from.
+TEST_F(GruppeLoeschenTest, AfterTheLastRoundIsGoneTheCarryOverIsNoLongerOffered) {
+    Build("!R1|$A$a$JGJ$M1;M2;M3;|!R2|$B$b$JGJ$M4;M5;");
+    Delete("B");
+    EXPECT_EQ(form->Edit4.Text(), "2");
+    EXPECT_TRUE(form->CheckBox6.Visible);
+    Delete("A");
+    EXPECT_EQ(form->Edit4.Text(), "1");
+    EXPECT_FALSE(form->CheckBox6.Visible);
+}
+
 TEST_F(GruppeLoeschenTest, DeletingAMiddleGroupClosesUpGroupParticipantAndGameNumbersWithTheirResults) {
     Build(kThreeGroups);
     for (const std::string id : {"A", "C"}) Play(FirstGameOf(id));

@@ -115,6 +115,23 @@ TEST_F(TurnierWechselTest, GeneralValuesOfTheCurrentTournamentFillTheWindow) {
     EXPECT_TRUE(form.TabSheet8.TabVisible);
 }
 
+// "Ergebnis aus Vorrunde übernehmen" belongs to the round the page proposes: not to round 1 of
+// a new window or of a tournament without rounds, whatever the tournament before had.
+TEST_F(TurnierWechselTest, TheCarryOverIsOfferedOnlyWhileTheProposedRoundHasAPredecessor) {
+    EXPECT_FALSE(form.CheckBox6.Visible);
+    OpenTurnier(form, "Stadtpokal", "SP");
+    AddSmallStructure(form, "A", "1");
+    OpenTurnier(form, "Kreisliga", "KL");
+    SwitchTo(1);
+    EXPECT_EQ(form.Edit4.Text(), "2");
+    EXPECT_TRUE(form.CheckBox6.Visible);
+    SwitchTo(2);
+    EXPECT_EQ(form.Edit4.Text(), "1");
+    EXPECT_FALSE(form.CheckBox6.Visible);
+    SwitchTo(1);
+    EXPECT_TRUE(form.CheckBox6.Visible);
+}
+
 TEST_F(TurnierWechselTest, AnEmptyGamePlanCountsNoGames) {
     OpenTurnier(form, "Stadtpokal", "SP");
     SetSetting(form, "ZeitSpiele", "false");

@@ -81,6 +81,8 @@ TEST_F(ExampleDayTest, RunsThroughAndLeavesItsFilesInTheProgramFolder) {
     EXPECT_TRUE(ProgramFileExists("Vereinsturnier.tur"));
     EXPECT_TRUE(ProgramFileExists("Vereinsturnier.exp"));
     EXPECT_EQ(Clubs().size(), 10u);
+    // Nothing of the start or the day is a fault worth a line in the error log.
+    EXPECT_FALSE(ProgramFileExists("error.log")) << ReadProgramFile("error.log");
 }
 
 TEST_F(ExampleDayTest, EveryGameHasAWinnerOrADrawBetweenTwoNamedTeams) {
