@@ -10,7 +10,7 @@
 #include "foundation/NameText.h"
 #include "foundation/Platzgrid.h"
 #include "foundation/Tables.h"
-#include "foundation/files/TFile.h"
+#include "foundation/files/NameFile.h"
 
 namespace {
 
@@ -29,14 +29,8 @@ std::string Twice(const std::string& name) {
     return "Der Name \"" + name + "\" kommt mehrfach vor." + kNothingAssigned;
 }
 
-// Takes one line; false when it makes the file unusable.
-bool TakeLine(SlotNames& read, std::set<std::string>& seen, const std::string& line, int number, int slots) {
-    const std::string name = TrimName(line);
-    if (name.empty()) return true;
-    if (!IsPlainText(name)) {
-        read.problem = NotText(number);
-        return false;
-    }
+// Takes one name; false when it makes the file unusable.
+bool TakeName(SlotNames& read, std::set<std::string>& seen, const std::string& name, int slots) {
     if (static_cast<int>(read.names.size()) >= slots) {
         read.problem = TooMany(slots);
         return false;
@@ -88,21 +82,19 @@ void Assign(TStringGrid& grid, const std::vector<int>& rows, const SlotNames& re
 
 SlotNames ReadSlotNames(const std::string& path, int slots) {
     SlotNames read;
-    TFile file;
-    if (!file.OpenRead(path, false)) {
+    NameFileReader file;
+    if (!file.Open(path)) {
         read.problem = "Die Datei " + path + " konnte nicht gelesen werden.";
         return read;
     }
     std::set<std::string> seen;
-    for (int number = 1; !file.Eof(); ++number) {
-        const std::string line = file.ReadLine();
-        if (file.LineTooLong()) {
-            read.problem = NotText(number);
-            break;
-        }
-        if (!TakeLine(read, seen, line, number, slots)) break;
-    }
-    file.Close();
+    std::string name;
+    while (file.Next(name))
+        if (!TakeName(read, seen, name, slots)) break;
+    const bool complete = file.Complete();
+    if (read.problem.empty() && file.BadLine() > 0) read.problem = NotText(file.BadLine());
+    if (read.problem.empty() && !complete)
+        read.problem = "Die Datei " + path + " konnte nicht vollständig gelesen werden." + kNothingAssigned;
     if (!read.problem.empty()) read.names.clear();
     return read;
 }
