@@ -117,8 +117,12 @@ bool LineFile::Open(const std::string& path, int flags, const char* mode, bool w
         return false;
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, flags & O_APPEND) != 0) {
-        NoteError(S_ISDIR(info.st_mode) ? EISDIR : errno != 0 ? errno : EINVAL);
+    int error = 0;
+    if (::fstat(fd, &info) != 0) error = errno;
+    else if (!S_ISREG(info.st_mode)) error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+    else if (::fcntl(fd, F_SETFL, flags & O_APPEND) != 0) error = errno;
+    if (error != 0) {
+        NoteError(error);
         ::close(fd);
         return false;
     }
@@ -176,8 +180,8 @@ bool LineFile::OpenAppend(const std::string& name, bool update) {
 bool LineFile::EndLastLine() {
     if (!stream_ || appendStart_ <= 0) return IsOpen();
     char last = 0;
-    if (::pread(channel_->fd, &last, 1, appendStart_ - 1) != 1) {
-        NoteError(errno != 0 ? errno : EIO);
+    if (const ssize_t read = ::pread(channel_->fd, &last, 1, appendStart_ - 1); read != 1) {
+        NoteError(read < 0 ? errno : EIO);
         failed_ = true;
         return false;
     }
