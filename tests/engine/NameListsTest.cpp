@@ -253,7 +253,7 @@ TEST_F(NameListTest, ANameTheFullDiskTookOnlyInPartIsGoneAgain) {
 
 // Names added behind a part nothing reads would never show again, though the addition was reported.
 TEST_F(NameListTest, NothingIsAddedToAListThatCannotBeReadCompletely) {
-    const std::string utf16("A\0d\0l\0e\0r\0\r\0\n\0", 16);
+    const std::string utf16("A\0d\0l\0e\0r\0\r\0\n\0", 14);
     const std::string damaged[] = {utf16, "Adler\r\nB\x0eren\r\nCondor\r\n",
                                    "Adler\r\n" + std::string(kMaxLineBytes + 1, 'x') + "\r\nCondor\r\n"};
     for (const std::string& stored : damaged) {
