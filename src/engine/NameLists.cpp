@@ -7,11 +7,11 @@
 #include <map>
 
 #include "foundation/Accessors.h"
+#include "foundation/Conversions.h"
 #include "foundation/Logs.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/NameText.h"
 #include "foundation/Texts.h"
-#include "foundation/Conversions.h"
 #include "foundation/files/NameFile.h"
 #include "foundation/files/TFile.h"
 #include "foundation/MainForm.h"
@@ -222,7 +222,7 @@ void importNameFile(TMainForm& form, bool teams) {
     const std::string listFile = teams ? kTeamsListFile : kSchirisListFile;
     if (RefuseIncompleteList(listFile, "Es wird kein Name aufgenommen.")) return;
     std::vector<std::string> names;
-    if (!ReadImportedNames(form.OpenDialog1.FileName, names)) return;
+    if (!ReadImportedNames(form.OpenDialog1.FileName, names) || names.empty()) return;
     for (std::string& name : names) name = CutName(name);
     if (!AppendNames(listFile, names)) {
         // Show what the file really holds, not names that were not stored.
