@@ -76,14 +76,6 @@ TEST_F(AtomicFileTest, APipeInPlaceOfTheFileIsRefusedAtOnce) {
 
 // --- what a replaced file keeps, and what is not replaced ---
 
-TEST_F(AtomicFileTest, APrivateFileStaysPrivate) {
-    WriteProgramFile("privat.tur", "alt");
-    fs::permissions(folder + "privat.tur", fs::perms(0600));
-    ASSERT_TRUE(WriteFileAtomically(folder + "privat.tur", "neu", 0644));
-    EXPECT_EQ(Mode("privat.tur"), 0600u);
-    EXPECT_EQ(ReadProgramFile("privat.tur"), "neu");
-}
-
 TEST_F(AtomicFileTest, AnotherUsersFileKeepsItsOwner) {
     if (geteuid() != 0) GTEST_SKIP() << "only the superuser may give a file away";
     WriteProgramFile("fremd.tur", "alt");
