@@ -1,8 +1,12 @@
 #include "dialogs/FormGenerators.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 
 #include "foundation/Conversions.h"
+#include "foundation/NameText.h"
 #include "foundation/files/Dateihandling.h"
 #include "foundation/files/TournamentForms.h"
 
@@ -337,38 +341,75 @@ int CountRounds(const std::string& form) {
     return static_cast<int>(std::count(rounds.begin(), rounds.end(), '!'));
 }
 
-std::vector<FormRecord> ReadFormRecords(const std::string& path) {
-    // More records than any catalogue holds; a file beyond it is not read further.
-    constexpr int kLineLimit = 20000;
-    std::vector<FormRecord> records;
-    Dateihandling file;
-    if (!file.Open(path, "R", false)) return records;
-    bool open = false;  // the last record still waits for its description
-    for (int n = 0; n < kLineLimit && !file.Eof(); ++n) {
-        const std::string line = file.ReadLine();
-        if (line == "##ENDE##") break;
-        if (!line.empty() && line[0] == '|') {
-            if (open) {
-                std::string description = line.substr(1);
-                for (size_t p; (p = description.find("&&")) != std::string::npos;) description.replace(p, 2, "\n");
-                records.back().description = description;
-            }
-            open = false;
-            continue;
+namespace {
+
+// Takes one line of a forms file into the records read so far; open tells whether the last
+// record still waits for its description.
+void TakeFormLine(const std::string& line, std::vector<FormRecord>& records, bool& open) {
+    if (!line.empty() && line[0] == '|') {
+        if (open) {
+            std::string description = line.substr(1);
+            for (size_t p; (p = description.find("&&")) != std::string::npos;) description.replace(p, 2, "\n");
+            records.back().description = description;
         }
         open = false;
-        const size_t first = line.find('|');
-        const size_t second = first == std::string::npos ? first : line.find('|', first + 1);
-        if (second == std::string::npos) continue;
-        FormRecord record;
-        record.count = ToInt(line.substr(0, first));
-        record.shortText = line.substr(first + 1, second - first - 1);
-        record.form = line.substr(second + 1);
-        record.rounds = CountRounds(record.form);
-        if (record.count < 1 || record.form.empty()) continue;
-        records.push_back(std::move(record));
-        open = true;
+        return;
     }
-    file.Close();
-    return records;
+    open = false;
+    const size_t first = line.find('|');
+    const size_t second = first == std::string::npos ? first : line.find('|', first + 1);
+    if (second == std::string::npos) return;
+    FormRecord record;
+    record.count = ToInt(line.substr(0, first));
+    record.shortText = line.substr(first + 1, second - first - 1);
+    record.form = line.substr(second + 1);
+    record.rounds = CountRounds(record.form);
+    if (record.count < 1 || record.form.empty()) return;
+    records.push_back(std::move(record));
+    open = true;
 }
+
+}  // namespace
+
+FormFile ReadFormFile(const std::string& path) {
+    // More records than any catalogue holds; a file beyond it is not read further.
+    constexpr int kLineLimit = 20000;
+    FormFile read;
+    Dateihandling file;
+    if (!file.Open(path, "R", false)) {
+        // A missing file holds nothing unread; one that is there and cannot be read does.
+        struct stat info {};
+        read.complete = ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+        return read;
+    }
+    read.opened = true;
+    bool open = false;  // the last record still waits for its description
+    int number = 0;
+    while (number < kLineLimit && !file.Eof()) {
+        const std::string line = file.ReadLine();
+        ++number;
+        if (file.LineTooLong() || !IsPlainText(line)) {
+            read.badLine = number;
+            break;
+        }
+        if (line == "##ENDE##") {
+            read.endMarker = true;
+            break;
+        }
+        TakeFormLine(line, read.records, open);
+    }
+    read.complete = read.badLine == 0 && (read.endMarker || file.ReadCompletely());
+    file.Close();
+    return read;
+}
+
+std::string FormFileProblem(const std::string& path, const FormFile& file) {
+    if (file.complete) return {};
+    if (!file.opened) return "Die Datei " + path + " kann nicht gelesen werden.";
+    if (file.badLine > 0)
+        return "Die Datei " + path + " kann nicht vollständig gelesen werden: Zeile " + IntToStr(file.badLine) +
+               " enthält Zeichen, die kein Text sind.";
+    return "Die Datei " + path + " kann nicht vollständig gelesen werden.";
+}
+
+std::vector<FormRecord> ReadFormRecords(const std::string& path) { return ReadFormFile(path).records; }

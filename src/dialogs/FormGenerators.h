@@ -60,6 +60,19 @@ struct FormRecord {
 std::vector<FormRecord> FormCatalogue();
 // The lines of a forms file holding these records, with its two header lines and end marker.
 std::vector<std::string> FormFileLines(const std::vector<FormRecord>& records);
+// A forms file as read: the records it holds that read as one, and whether that is all of it.
+// Reading stops at the end marker, at a line that is not text (a binary or UTF-16 file), at a
+// line beyond the sanity limit, at a read error and after more lines than any catalogue holds.
+struct FormFile {
+    std::vector<FormRecord> records;
+    bool opened = false;    // false for a missing file and one that cannot be read at all
+    bool complete = false;  // read to the end of the file or its end marker; true when missing
+    bool endMarker = false; // reading stopped at "##ENDE##"
+    int badLine = 0;        // the line that is not text, 0 when there is none
+};
+FormFile ReadFormFile(const std::string& path);
+// Why a forms file was not read completely, as a German sentence naming it; empty when it was.
+std::string FormFileProblem(const std::string& path, const FormFile& file);
 // The records of a forms file (shipped or the user's); a missing or damaged file gives what it
 // holds that reads as a record.
 std::vector<FormRecord> ReadFormRecords(const std::string& path);

@@ -105,10 +105,14 @@ TfrmNeuTur::TfrmNeuTur() {
 void TfrmNeuTur::SetStartValues(const std::string& shortDesignation, const std::string& folder) {
     Feld3.SetText(shortDesignation);
     shipped_ = ReadFormRecords(folder + "TurFormen.dat");
-    own_ = ReadFormRecords(folder + "EigenForm.dat");
+    const FormFile own = ReadFormFile(folder + "EigenForm.dat");
+    own_ = own.records;
+    ownProblem_ = FormFileProblem(folder + "EigenForm.dat", own);
 }
 
 void TfrmNeuTur::FormShow() {
+    // The exported forms the wizard offers are not all there are.
+    if (!ownProblem_.empty()) ShowMsg(3, ownProblem_ + " Angeboten werden nur die exportierten Turnierformen davor.");
     if (!datetime::ParseDate(DateTimePicker1.Text())) DateTimePicker1.SetText(datetime::FormatDate(Now()));
     PresetLastScoring();
     SetScoringNames();

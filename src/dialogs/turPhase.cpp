@@ -1,9 +1,9 @@
 #include "dialogs/turPhase.h"
 
-#include <filesystem>
 #include <set>
 
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/NameText.h"
 #include "platform/FileNames.h"
@@ -52,8 +52,7 @@ std::string NamesProblem(const TStringList& names) {
 std::string FileProblem(const std::string& path) {
     if (path.empty()) return "Bitte wählen Sie die gespeicherte Turnierform (eine Turnierdatei .tur).";
     if (!IsTurFile(path)) return Quoted(path) + " ist keine Turnierdatei (.tur).";
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return "Die Datei " + Quoted(path) + " gibt es nicht.";
+    if (const std::string missing = NoRegularFileText(path, Quoted(path)); !missing.empty()) return missing + ".";
     return {};
 }
 

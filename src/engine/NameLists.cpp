@@ -7,10 +7,12 @@
 #include <map>
 
 #include "foundation/Accessors.h"
+#include "foundation/Conversions.h"
 #include "foundation/Logs.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/NameText.h"
 #include "foundation/Texts.h"
+#include "foundation/files/NameFile.h"
 #include "foundation/files/TFile.h"
 #include "foundation/MainForm.h"
 #include "platform/AtomicFile.h"
@@ -25,16 +27,31 @@ void ReportNotStored(const std::string& fileName) {
     ShowMsg(4, "Die Namensliste " + fileName + " konnte nicht gespeichert werden.");
 }
 
-bool AppendName(const std::string& fileName, const std::string& name) {
-    TFile file;
-    if (!file.OpenAppend(ProgramFile(fileName))) return false;
-    file.WriteLine(name);
-    return file.Close();
+// Why the list file was not read completely, as a sentence naming the file.
+std::string ListProblem(const std::string& fileName, const NameListContent& list) {
+    const std::string named = "Die Namensliste " + fileName;
+    if (!list.opened) return named + " kann nicht gelesen werden.";
+    if (list.badLine > 0)
+        return named + " kann nicht vollständig gelesen werden: Zeile " + IntToStr(list.badLine) +
+               " enthält Zeichen, die kein Text sind.";
+    return named + " kann nicht vollständig gelesen werden.";
 }
 
-void ReportNotRewritten(const std::string& fileName) {
-    ShowMsg(4, "Die Namensliste " + fileName +
-                   " konnte nicht vollständig gelesen werden und wird nicht überschrieben; es wurde nichts gelöscht.");
+// Names are only ever added to a list read completely: behind a part nothing reads they would
+// never show again.
+bool RefuseIncompleteList(const std::string& fileName, const char* consequence) {
+    const NameListContent stored = ReadNameListFile(fileName);
+    if (stored.complete) return false;
+    ShowMsg(4, ListProblem(fileName, stored) + " " + consequence);
+    return true;
+}
+
+// Appends the names as lines, all or none: a failed append leaves the file as it was.
+bool AppendNames(const std::string& fileName, const std::vector<std::string>& names) {
+    TFile file;
+    if (!file.OpenAppend(ProgramFile(fileName))) return false;
+    for (const std::string& name : names) file.WriteLine(name);
+    return file.Close();
 }
 
 // Replaces the list file safely: the old list stays when anything fails.
@@ -54,6 +71,13 @@ void FillListView(TListView& view, const std::vector<std::string>& names) {
     ListViewSort(view);
 }
 
+// The list from its file into the view; what could not be read is on record.
+void LoadList(TListView& view, const std::string& fileName) {
+    const NameListContent list = ReadNameListFile(fileName);
+    FillListView(view, list.names);
+    if (!list.complete) ErrorLog("[X] " + ListProblem(ProgramFile(fileName), list));
+}
+
 // Adds the name of the edit field to a list unless it is there already. Blanks around a name
 // are not part of it: a field of blanks is an empty field.
 void AddToList(TEdit& edit, TListView& view, const std::string& fileName, const char* marker) {
@@ -63,11 +87,13 @@ void AddToList(TEdit& edit, TListView& view, const std::string& fileName, const 
         ShowMsg(1, lngText(75));
         return;
     }
+    if (!IsPlainText(typed)) return ShowMsg(3, "Der Name enthält Zeichen, die kein Text sind.");
     const std::string name = CutName(typed);
     Log(std::string("[") + marker + "-4]");
     if (!ListViewHasCaption(view, name)) {
         // A name that could not be stored stays in the edit field rather than show as saved.
-        if (!AppendName(fileName, name)) return ReportNotStored(fileName);
+        if (RefuseIncompleteList(fileName, "Der Name wird nicht aufgenommen.")) return;
+        if (!AppendNames(fileName, {name})) return ReportNotStored(fileName);
         ListViewAdd(view, name);
         ListViewSort(view);
     }
@@ -95,7 +121,8 @@ std::vector<std::string> NamesNotShown(const std::vector<std::string>& stored, c
 // rewritten from what it holds now, never from a part of it.
 void DeleteSelected(TListView& view, const std::string& fileName, bool protectBye) {
     const NameListContent stored = ReadNameListFile(fileName);
-    if (!stored.complete) return ReportNotRewritten(fileName);
+    if (!stored.complete)
+        return ShowMsg(4, ListProblem(fileName, stored) + " Sie wird nicht überschrieben; es wurde nichts gelöscht.");
     std::vector<TListItem> kept;
     std::vector<std::string> names;
     for (const TListItem& item : view.Items) {
@@ -108,6 +135,26 @@ void DeleteSelected(TListView& view, const std::string& fileName, bool protectBy
     view.Items = std::move(kept);
 }
 
+// Every name of a text file to import, or none: a file with a line that is not text, or one
+// that cannot be read to its end, is refused as a whole, so that no part of it is taken twice
+// once the file is put right.
+bool ReadImportedNames(const std::string& path, std::vector<std::string>& names) {
+    NameFileReader file;
+    if (!file.Open(path)) {
+        ShowMsg(4, "Die Datei " + path + " konnte nicht gelesen werden.");
+        return false;
+    }
+    for (std::string name; file.Next(name);) names.push_back(std::move(name));
+    if (file.Complete()) return true;
+    const char* const nothing = " Es wurde kein Name aufgenommen.";
+    if (file.BadLine() > 0)
+        ShowMsg(3, "Zeile " + IntToStr(file.BadLine()) + " der Datei " + path + " enthält Zeichen, die kein Text sind." +
+                       nothing);
+    else
+        ShowMsg(3, "Die Datei " + path + " konnte nicht vollständig gelesen werden." + nothing);
+    return false;
+}
+
 const std::string& PersonListFile(const TMainForm& form) {
     static const std::string teams = kTeamsListFile, schiris = kSchirisListFile;
     return form.RadioButton9.Checked() ? schiris : teams;
@@ -118,28 +165,29 @@ const std::string& PersonListFile(const TMainForm& form) {
 NameListContent ReadNameListFile(const std::string& fileName) {
     NameListContent list;
     const std::string path = ProgramFile(fileName);
-    TFile file;
-    if (!file.OpenRead(path, false)) {
+    NameFileReader file;
+    if (!file.Open(path)) {
         struct stat info {};
         list.complete = ::lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+        list.opened = false;
         return list;
     }
-    while (!file.Eof()) {
-        std::string line = file.ReadLine();
-        if (!line.empty()) list.names.push_back(std::move(line));
-    }
-    list.complete = file.ReadCompletely();
-    file.Close();
+    for (std::string name; file.Next(name);) list.names.push_back(std::move(name));
+    list.complete = file.Complete();
+    list.badLine = file.BadLine();
     return list;
 }
 
 std::vector<std::string> ReadNameList(const std::string& fileName) { return ReadNameListFile(fileName).names; }
 
-void loadNamensliste(TMainForm& form, bool teams) {
-    FillListView(form.ListView2, ReadNameList(teams ? kTeamsListFile : kSchirisListFile));
-}
+void loadNamensliste(TMainForm& form, bool teams) { LoadList(form.ListView2, teams ? kTeamsListFile : kSchirisListFile); }
 
-void loadZeitnehmerliste(TMainForm& form) { FillListView(form.ListView1, ReadNameList(kZeitnehmerListFile)); }
+void loadZeitnehmerliste(TMainForm& form) { LoadList(form.ListView1, kZeitnehmerListFile); }
+
+std::string NameListProblem(const std::string& fileName) {
+    const NameListContent list = ReadNameListFile(fileName);
+    return list.complete ? std::string() : ListProblem(fileName, list);
+}
 
 void addPersonName(TMainForm& form) {
     Log("[F] Button6Click(): Mannschaften hinzufuegen in Mannschaftsliste");
@@ -171,33 +219,16 @@ void importNameFile(TMainForm& form, bool teams) {
     form.RadioButton6.SetChecked(teams);
     form.RadioButton9.SetChecked(!teams);
     loadNamensliste(form, teams);
-    TFile source;
-    if (!source.OpenRead(form.OpenDialog1.FileName, false)) {
-        ShowMsg(4, "Die Datei " + form.OpenDialog1.FileName + " konnte nicht gelesen werden.");
-        return;
-    }
     const std::string listFile = teams ? kTeamsListFile : kSchirisListFile;
-    TFile list;
-    if (!list.OpenAppend(ProgramFile(listFile))) {
-        source.Close();
-        return ReportNotStored(listFile);
-    }
-    while (!source.Eof()) {
-        const std::string line = TrimName(source.ReadLine());
-        if (line.empty()) continue;
-        const std::string name = CutName(line);
-        list.WriteLine(name);
-        ListViewAdd(form.ListView2, name);
-    }
-    const bool wholeSource = source.ReadCompletely();
-    source.Close();
-    if (!wholeSource)
-        ShowMsg(3, "Die Datei " + form.OpenDialog1.FileName +
-                       " konnte nicht vollständig gelesen werden; nur die Namen davor wurden übernommen.");
-    if (!list.Close()) {
-        // Show what the file really holds, not names that may not have been stored.
+    if (RefuseIncompleteList(listFile, "Es wird kein Name aufgenommen.")) return;
+    std::vector<std::string> names;
+    if (!ReadImportedNames(form.OpenDialog1.FileName, names) || names.empty()) return;
+    for (std::string& name : names) name = CutName(name);
+    if (!AppendNames(listFile, names)) {
+        // Show what the file really holds, not names that were not stored.
         ReportNotStored(listFile);
         return loadNamensliste(form, teams);
     }
+    for (const std::string& name : names) ListViewAdd(form.ListView2, name);
     ListViewSort(form.ListView2);
 }

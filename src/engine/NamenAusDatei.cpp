@@ -11,7 +11,7 @@
 #include "foundation/NameText.h"
 #include "foundation/Platzgrid.h"
 #include "foundation/Tables.h"
-#include "foundation/files/TFile.h"
+#include "foundation/files/NameFile.h"
 
 namespace {
 
@@ -37,17 +37,13 @@ std::string Twice(const std::string& name) {
     return "Der Name \"" + name + "\" kommt mehrfach vor." + kNothingAssigned;
 }
 
-// Takes one line; false when it makes the file unusable.
-bool TakeLine(SlotNames& read, std::set<std::string>& seen, const std::string& line, int number, int slots) {
-    const std::string name = TrimName(line);
-    if (name.empty()) return true;
-    if (static_cast<int>(read.names.size()) >= slots) {
+bool AllSlotsNamed(const SlotNames& read, int slots) { return static_cast<int>(read.names.size()) >= slots; }
+
+// Takes one name; false when it makes the file unusable. Names past the slots are only counted.
+bool TakeName(SlotNames& read, std::set<std::string>& seen, const std::string& name, int slots) {
+    if (AllSlotsNamed(read, slots)) {
         ++read.leftOver;
         return true;
-    }
-    if (!IsPlainText(name)) {
-        read.problem = NotText(number);
-        return false;
     }
     const std::string cut = CutNameQuietly(name);
     if (cut.size() != name.size()) ++read.cut;
@@ -96,30 +92,30 @@ void Assign(TStringGrid& grid, const std::vector<int>& rows, const SlotNames& re
 
 SlotNames ReadSlotNames(const std::string& path, int slots) {
     SlotNames read;
-    TFile file;
-    if (!file.OpenRead(path, false)) {
+    NameFileReader file;
+    if (!file.Open(path)) {
         read.problem = "Die Datei " + path + " konnte nicht gelesen werden.";
         return read;
     }
     std::set<std::string> seen;
-    for (int number = 1; !file.Eof(); ++number) {
-        const std::string line = file.ReadLine();
-        // Reading stops at a line beyond any name file's size; past the slots it is one more left.
-        if (file.LineTooLong() && static_cast<int>(read.names.size()) >= slots) {
+    std::string name;
+    for (bool first = true;; first = false) {
+        if (!file.Next(name)) {
+            // Once every slot has a name the rest is only counted: a line that is not text is one more.
+            if (!AllSlotsNamed(read, slots) || !file.PassBadLine()) break;
             ++read.leftOver;
-            break;
+            continue;
         }
-        if (file.LineTooLong()) {
-            read.problem = NotText(number);
-            break;
-        }
-        if (number == 1 && IsSpielerlistenKopf(line)) {
+        if (first && IsSpielerlistenKopf(name)) {
             read.problem = PlayerList(path);
             break;
         }
-        if (!TakeLine(read, seen, line, number, slots)) break;
+        if (!TakeName(read, seen, name, slots)) break;
     }
-    file.Close();
+    const bool complete = file.Complete() || AllSlotsNamed(read, slots);
+    if (read.problem.empty() && file.BadLine() > 0) read.problem = NotText(file.BadLine());
+    if (read.problem.empty() && !complete)
+        read.problem = "Die Datei " + path + " konnte nicht vollständig gelesen werden." + kNothingAssigned;
     if (!read.problem.empty()) read.names.clear();
     return read;
 }

@@ -8,6 +8,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
@@ -91,8 +92,10 @@ bool ergebnisseExportieren(TMainForm& f, const std::string& path) {
     Log("[F] Spielergebnisse exportieren");
     const std::string target = path.empty() ? ExchangeFilePath(Get(f.Turnier, Turnier_DateiNameS, 1, true)) : path;
     sortGrid(f.Spielplan, Spielplan_SpNr, true);
-    if (!WriteExchangeFile(target, Get(f.Turnier, Turnier_DateiName, 1, true), ResultBlocks(f))) {
-        ShowMsg(3, "Die Ergebnisse konnten nicht exportiert werden:\r\n\r\n" + target);
+    int error = 0;
+    if (!WriteExchangeFile(target, Get(f.Turnier, Turnier_DateiName, 1, true), ResultBlocks(f), &error)) {
+        ShowMsg(4, WithReason("Die Ergebnisse konnten nicht exportiert werden", WriteErrorText(target, error)) +
+                       "\r\n\r\n" + target);
         return false;
     }
     ShowMsg(1, "Ergebnisse exportiert als:\r\n\r\n" + target + "\r\n\r\nImportieren Sie diese Datei in einem zweiten Marovelkandis");

@@ -7,6 +7,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/Settings.h"
@@ -89,8 +90,8 @@ bool ChooseFilesToLoad(TMainForm& f, const TfrmTurPhase& phase, std::vector<std:
 bool LoadOneFile(TMainForm& f, const std::string& chosen, const TStrings* names) {
     std::error_code error;
     const std::string file = std::filesystem::absolute(chosen, error).lexically_normal().string();
-    if (!std::filesystem::is_regular_file(file, error)) {
-        ShowMsg(3, "Die Datei " + chosen + " gibt es nicht");
+    if (const std::string missing = NoRegularFileText(file, chosen); !missing.empty()) {
+        ShowMsg(3, missing);
         return false;
     }
     if (OpenTurnierWithFile(f, file) != 0) {

@@ -1,13 +1,16 @@
 #include "engine/TurnierformExport.h"
 
 #include "dialogs/Dialogs.h"
+#include "dialogs/FormGenerators.h"
 #include "engine/Platzhalter.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/Texts.h"
 #include "foundation/WindowHelpers.h"
 #include "foundation/files/TournamentForms.h"
@@ -45,6 +48,26 @@ std::string MemoText(const TMemo& memo) {
 
 std::string Quoted(const std::string& what, const std::string& value) { return what + " \"" + value + "\""; }
 
+// Why the record grammar would misread the name (with "forbidden", the characters that may not
+// stand in it besides line breaks); empty when it can be stored.
+std::string NameProblem(const std::string& what, const std::string& value, const char* forbidden) {
+    if (value.find_first_of(std::string(forbidden) + "\r\n") != std::string::npos)
+        return Quoted(what, value) + " enthält eines der Zeichen $ | ! ; oder einen Zeilenumbruch";
+    // A line with a control character reads as a damaged file, and nothing behind it is read.
+    if (!IsPlainText(value)) return Quoted(what, value) + " enthält Zeichen, die kein Text sind";
+    return {};
+}
+
+// A form appended behind a part of the file that is not read would never be offered: the part
+// after a line that is not text, or after the end marker.
+std::string UnreadFormsProblem(const std::string& path) {
+    const FormFile own = ReadFormFile(path);
+    if (!own.complete) return FormFileProblem(path, own);
+    if (own.endMarker)
+        return "Die Datei " + path + " endet mit der Zeile „##ENDE##“, hinter der nichts mehr gelesen wird.";
+    return {};
+}
+
 }  // namespace
 
 std::string TurnierformOfTurnier(const TMainForm& f) {
@@ -74,10 +97,12 @@ std::string UnstorableTurnierformName(const TMainForm& f) {
                                                      {"Das Spielsystem", Gruppe_System},
                                                      {"Der Rundenname", Gruppe_RundeName}};
         for (const auto& [what, column] : names)
-            if (gruppe.Cells(column, r).find_first_of("$|!;\r\n") != std::string::npos)
-                return Quoted(what, gruppe.Cells(column, r));
-        if (gruppe.Cells(Gruppe_Teams, r).find_first_of("$|!\r\n") != std::string::npos)
-            return Quoted("Die Teilnehmerliste der Gruppe " + gruppe.Cells(Gruppe_Bez, r), gruppe.Cells(Gruppe_Teams, r));
+            if (std::string problem = NameProblem(what, gruppe.Cells(column, r), "$|!;"); !problem.empty())
+                return problem;
+        if (std::string problem = NameProblem("Die Teilnehmerliste der Gruppe " + gruppe.Cells(Gruppe_Bez, r),
+                                              gruppe.Cells(Gruppe_Teams, r), "$|!");
+            !problem.empty())
+            return problem;
     }
     return {};
 }
@@ -85,20 +110,29 @@ std::string UnstorableTurnierformName(const TMainForm& f) {
 void turnierformExportieren(TMainForm& f) {
     Log("[F] Turnierform1Click(): Eigene Turnierform exportieren");
     if (const std::string name = UnstorableTurnierformName(f); !name.empty()) {
-        ShowMsg(3, "Die Turnierform kann nicht exportiert werden: " + name +
-                       " enthält eines der Zeichen $ | ! ; oder einen Zeilenumbruch.\r\n\r\nBitte ändern Sie den Namen zuerst.");
+        ShowMsg(3, "Die Turnierform kann nicht exportiert werden: " + name + ".\r\n\r\nBitte ändern Sie den Namen zuerst.");
+        return;
+    }
+    const std::string path = ProgramFile("EigenForm.dat");
+    if (const std::string problem = UnreadFormsProblem(path); !problem.empty()) {
+        ShowMsg(4, problem + " Die Turnierform wurde nicht exportiert.");
         return;
     }
     TfrmExport& dialog = DialogsOf(f).frmExport;
     FillExportDialog(f, dialog);
     CenterControl(&dialog, &f);
     if (dialog.ShowModal() != mrOk) return;
-    const std::string path = ProgramFile("EigenForm.dat");
     const std::string structure =
         StructureLine(Get(f.Turnier, Turnier_AnzMann, 1, true), dialog.Edit4.Text(), TurnierformOfTurnier(f));
-    if (!AppendTurnierform(path, structure, DescriptionLine(MemoText(dialog.Memo1)))) {
-        ShowMsg(3, "Die Turnierform wurde nicht exportiert: die Datei " + path +
-                       " fehlt oder kann nicht geschrieben werden.");
+    int error = 0;
+    if (!AppendTurnierform(path, structure, DescriptionLine(MemoText(dialog.Memo1)), &error)) {
+        if (error == 0)
+            ShowMsg(3, "Die Turnierform wurde nicht exportiert: die Datei " + path +
+                           " fehlt oder kann nicht geschrieben werden.");
+        else
+            ShowMsg(4, WithReason("Die Turnierform wurde nicht in die Datei " + path + " exportiert",
+                                  WriteErrorText(path, error)) +
+                           ".");
         return;
     }
     ShowMsg(1, lngText(381));

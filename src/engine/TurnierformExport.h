@@ -11,9 +11,10 @@ class TMainForm;
 // round, every group, "<$$>" and the codes of the final placing.
 std::string TurnierformOfTurnier(const TMainForm& form);
 // The first name that the record grammar would misread (a group id, group name, system or round
-// name with "$", "|", "!", ";" or a line break, participants with any but ";"), described in
-// German; the empty text when every name can be stored.
+// name with "$", "|", "!", ";" or a line break, participants with any but ";", and any name with
+// another control character), with why, in German; the empty text when every name can be stored.
 std::string UnstorableTurnierformName(const TMainForm& form);
-// The command: checks the names, asks for the descriptions in the export dialog and appends the
-// record. Says whether the form was stored.
+// The command: checks the names and that "EigenForm.dat" is read to its end (a form behind a part
+// nothing reads would never be offered), asks for the descriptions in the export dialog and
+// appends the record. Says whether the form was stored, and why not.
 void turnierformExportieren(TMainForm& form);

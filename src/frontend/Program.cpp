@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "foundation/FileProblems.h"
 #include "foundation/ProgramGlobals.h"
 #include "frontend/CommandTable.h"
 #include "frontend/Session.h"

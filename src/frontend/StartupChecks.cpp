@@ -7,9 +7,8 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
-#include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 
 namespace {
 
@@ -31,21 +30,6 @@ int TryWriting(const std::string& folder) {
 }
 
 }  // namespace
-
-std::string SystemErrorText(int error) {
-    switch (error) {
-        case ENAMETOOLONG: return "der Name ist zu lang";
-        case ELOOP: return "die symbolischen Verknüpfungen bilden eine Schleife";
-        case EACCES:
-        case EPERM: return "keine Berechtigung";
-        case ENOTDIR: return "ein Teil des Pfades ist kein Ordner";
-        case ENOENT: return "nicht vorhanden";
-        case EROFS: return "das Dateisystem ist schreibgeschützt";
-        case ENOSPC: return "der Datenträger ist voll";
-        case EDQUOT: return "das Speicherkontingent ist erschöpft";
-        default: return "Systemfehler " + IntToStr(error) + " (" + std::strerror(error) + ")";
-    }
-}
 
 std::string ProgramFolderProblem(const std::string& folder) {
     const std::string path = WithoutTrailingSlash(folder);

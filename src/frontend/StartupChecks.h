@@ -9,9 +9,6 @@ std::string ProgramFolderProblem(const std::string& folder);
 // mean its files; a German sentence when that fails, else empty.
 std::string EnterProgramFolder(const std::string& folder);
 
-// German words for a system error number.
-std::string SystemErrorText(int error);
-
 // One running program per program folder: an exclusive lock on a file in it. The system drops
 // the lock when the process ends in any way, so a file left behind by a killed process never
 // blocks a new start.

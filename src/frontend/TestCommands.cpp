@@ -1,10 +1,13 @@
 #include "frontend/TestCommands.h"
 
+#include <memory>
+#include <optional>
 #include <ostream>
 
 #include "foundation/MessageBoxes.h"
 #include "frontend/CommandTable.h"
 #include "platform/Dialog.h"
+#include "platform/FileOperations.h"
 
 namespace {
 
@@ -48,6 +51,42 @@ bool AskTestQuestion(CommandCall& call) {
     return true;
 }
 
+// The disk the program writes to from now on: full up to the bytes still left, or as it is.
+class TestDisk {
+public:
+    void Fill(size_t bytesLeft) {
+        scope_.reset();
+        disk_ = std::make_unique<FullDiskFileOperations>(bytesLeft);
+        scope_.emplace(*disk_);
+    }
+    void Free() {
+        scope_.reset();
+        disk_.reset();
+    }
+
+private:
+    std::unique_ptr<FullDiskFileOperations> disk_;
+    std::optional<ScopedFileOperations> scope_;
+};
+
+bool SetTestDisk(CommandCall& call) {
+    static TestDisk disk;
+    const auto& args = call.args;
+    const bool digits = args.size() == 2 && !args[1].empty() && args[1].size() <= 9 &&
+                        args[1].find_first_not_of("0123456789") == std::string::npos;
+    if (args.size() == 1 && args[0] == "frei") {
+        disk.Free();
+        call.out << "Der Datenträger hat wieder Platz.\n";
+        return true;
+    }
+    if (args.empty() || args[0] != "voll" || (args.size() > 1 && !digits) || args.size() > 2)
+        return Fail(call, "„testdatentraeger voll [BYTES]“ oder „testdatentraeger frei“.");
+    const size_t left = digits ? std::stoul(args[1]) : 0;
+    disk.Fill(left);
+    call.out << "Der Datenträger ist voll; es passen noch " << left << " Bytes darauf.\n";
+    return true;
+}
+
 }  // namespace
 
 void AddTestCommands(CommandTable& table) {
@@ -56,4 +95,8 @@ void AddTestCommands(CommandTable& table) {
                       ShowTestDialog});
     table.Add(Command{"testfrage", kMenuHilfe, "", "Eine Ja/Nein-Frage stellen (nur für Tests)", "", false,
                       AskTestQuestion});
+    table.Add(Command{"testdatentraeger", kMenuHilfe, "voll [BYTES] | frei",
+                      "Den Datenträger voll erscheinen lassen (nur für Tests)",
+                      "Nach „voll“ passen nur noch BYTES Bytes (ohne Angabe keins) auf den Datenträger, bis „frei“.",
+                      false, SetTestDisk});
 }

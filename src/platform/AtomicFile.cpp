@@ -12,10 +12,10 @@
 
 namespace {
 
-bool WriteAll(int fd, std::string_view content) {
+bool WriteAll(FileOperations& operations, int fd, std::string_view content) {
     size_t done = 0;
     while (done < content.size()) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        ssize_t n = operations.Write(fd, content.data() + done, content.size() - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
@@ -61,11 +61,17 @@ bool WriteFileAtomically(const std::string& path, std::string_view content, mode
     TemporaryFile temporary;
     const int fd = temporary.Create(path, operations);
     if (fd < 0) return false;
-    struct stat existing {};
-    const mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : newFileMode;
-    bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, content) && operations.SyncFile(fd);
-    written = ::close(fd) == 0 && written;
-    // A file that is not whole never takes the target's place; the temporary file goes with it.
-    if (!written) return false;
+    // A file replaced keeps its permissions; the temporary file has taken them already.
+    const bool written = (temporary.ReplacesExisting() || ::fchmod(fd, newFileMode) == 0) &&
+                         WriteAll(operations, fd, content) && operations.SyncFile(fd);
+    const int error = errno;
+    if (::close(fd) != 0 || !written) {
+        // A file that is not whole never takes the target's place; the temporary file goes.
+        if (!written) errno = error;
+        const int reason = errno;
+        temporary.Remove();
+        errno = reason;
+        return false;
+    }
     return temporary.PutInPlace(operations);
 }

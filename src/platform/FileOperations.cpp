@@ -17,7 +17,28 @@ bool FileOperations::CreateFolders(const std::string& folder) {
     return !error && std::filesystem::is_directory(folder, error);
 }
 
+ssize_t FileOperations::Write(int fd, const void* data, size_t size) { return ::write(fd, data, size); }
+
+bool FileOperations::Truncate(int fd, off_t length) { return ::ftruncate(fd, length) == 0; }
+
 bool FileOperations::SyncFile(int fd) { return ::fsync(fd) == 0; }
+
+ssize_t FullDiskFileOperations::Write(int fd, const void* data, size_t size) {
+    size_t left = bytesLeft_.load();
+    size_t taken = 0;
+    do {
+        taken = size < left ? size : left;
+    } while (!bytesLeft_.compare_exchange_weak(left, left - taken));
+    if (taken == 0 && size > 0) {
+        errno = ENOSPC;
+        return -1;
+    }
+    const ssize_t written = FileOperations::Write(fd, data, taken);
+    // What the disk refused for another reason is free again.
+    if (written >= 0 && static_cast<size_t>(written) < taken) bytesLeft_ += taken - static_cast<size_t>(written);
+    if (written < 0) bytesLeft_ += taken;
+    return written;
+}
 
 bool FileOperations::Rename(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;

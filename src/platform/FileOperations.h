@@ -1,6 +1,8 @@
 #pragma once
 #include <sys/types.h>
 
+#include <atomic>
+#include <cstddef>
 #include <string>
 
 // The file-system steps of reading and safely saving a file, each of which can fail. The
@@ -14,6 +16,11 @@ public:
     virtual int Open(const std::string& path, int flags, mode_t mode = 0);
     // Makes the folder and every missing folder above it; true when it exists afterwards.
     virtual bool CreateFolders(const std::string& folder);
+    // Writes up to size bytes as write(2) does: the number written, or -1 with errno set. A disk
+    // that fills up takes what fits and then fails with ENOSPC.
+    virtual ssize_t Write(int fd, const void* data, size_t size);
+    // Cuts the open file back to length bytes (ftruncate(2)); false with errno set.
+    virtual bool Truncate(int fd, off_t length);
     // Puts the written data on the disk: fsync of the open file descriptor.
     virtual bool SyncFile(int fd);
     // Replaces `to` atomically.
@@ -23,6 +30,18 @@ public:
     virtual bool Link(const std::string& from, const std::string& to);
     // Makes a rename in the folder durable.
     virtual bool SyncFolder(const std::string& folder);
+};
+
+// The real file system on a disk with only so many bytes left: a write beyond them stores what
+// still fits and fails with ENOSPC, as a full disk does. Tests, and the program's test commands,
+// put it in place to see what a full disk does to a save or an addition.
+class FullDiskFileOperations : public FileOperations {
+public:
+    explicit FullDiskFileOperations(size_t bytesLeft) : bytesLeft_(bytesLeft) {}
+    ssize_t Write(int fd, const void* data, size_t size) override;
+
+private:
+    std::atomic<size_t> bytesLeft_;
 };
 
 // The folder part of a file name ("." for a bare name), for syncing the folder after a rename.

@@ -1,6 +1,9 @@
 #include "platform/Registry.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
@@ -234,12 +237,48 @@ Store LoadStoreTelling(const std::string& path, const DamagedStoreNotice& notice
     return store;
 }
 
+// Held across reading, changing and replacing the store, so that two programs writing at once
+// never put back a store without the other's value. The lock is on the store's folder, which is
+// there anyway; the system drops it when its process ends in any way, so a killed program never
+// blocks the next one. Where the folder cannot be locked, writing goes on without the lock.
+class StoreLock {
+public:
+    explicit StoreLock(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        for (int waited = 0; fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0; ++waited) {
+            const bool busy = errno == EWOULDBLOCK || errno == EINTR;
+            if (!busy) return;
+            if (waited >= kMaxWaits) {
+                granted_ = false;
+                return;
+            }
+            ::usleep(kWaitMicroseconds);
+        }
+    }
+    ~StoreLock() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+    // False when another program kept the store locked beyond all patience.
+    bool Granted() const { return granted_; }
+
+private:
+    // A write holds the lock for milliseconds; after ten seconds its holder is taken to hang.
+    static constexpr int kWaitMicroseconds = 100;
+    static constexpr int kMaxWaits = 100000;
+    int fd_;
+    bool granted_ = true;
+};
+
 bool Write(Value value, const DamagedStoreNotice& notice) {
     if (value.keyPath.empty()) return false;
     std::string path = StorePath();
+    if (path.empty() || !PrepareFolder(path)) return false;
+    StoreLock lock(std::filesystem::path(path).parent_path().string());
+    if (!lock.Granted()) return false;
     Store store = LoadStore(path);
     if (store.state == StoreState::Unreadable) return false;
-    if (!PrepareFolder(path)) return false;
     if (store.state == StoreState::Damaged) {
         const std::optional<std::string> kept = KeepDamagedStore(path);
         Tell(notice, path, kept.value_or(std::string()));

@@ -7,7 +7,9 @@
 // addressed by key path and value name (both without regard to case, as in the registry), each
 // an integer or a text. The store is one file, $XDG_CONFIG_HOME/marovelkandis/registry
 // (~/.config when XDG_CONFIG_HOME is not set), read anew by every call and replaced atomically by
-// every write. A damaged or unreadable store reads as empty; reading never changes the file.
+// every write. Programs share it: a write holds a lock from reading the store to replacing it, so
+// no write undoes another's. A damaged or unreadable store reads as empty; reading never changes
+// the file.
 namespace registry {
 
 // Where the store lives; empty when there is no home folder to put it in.

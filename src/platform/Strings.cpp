@@ -205,8 +205,13 @@ int TStringList::Add(const std::string& text) {
     if (found) {
         if (Duplicates == TDuplicates::dupIgnore) return index;
         if (Duplicates == TDuplicates::dupError) throw std::invalid_argument("TStringList: duplicates not allowed");
-        // Equal texts keep the order they were added in.
-        while (index < Count() && Compare(items_[static_cast<size_t>(index)].text, text) == 0) ++index;
+        // Equal texts keep the order they were added in: the new one goes behind the last equal
+        // one, found by halving, so that a list of many equal texts does not take quadratic time.
+        for (int high = Count(); index < high;) {
+            const int middle = index + (high - index) / 2;
+            if (Compare(items_[static_cast<size_t>(middle)].text, text) == 0) index = middle + 1;
+            else high = middle;
+        }
     }
     InsertItem(index, Item{text, 0});
     return index;

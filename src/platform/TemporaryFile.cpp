@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <mutex>
 #include <set>
 #include <string_view>
@@ -95,6 +96,41 @@ bool Unlocked(int folder, const char* name) {
     return unlocked;
 }
 
+// A symbolic link is followed to the file it leads to, so that the link stays a link and the file
+// behind it gets the new content. A link that leads nowhere or into a loop fails (ENOENT, ELOOP).
+bool ResolveTarget(const std::string& target, std::string& resolved) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        resolved = target;
+        return true;
+    }
+    char* real = ::realpath(target.c_str(), nullptr);
+    if (!real) return false;
+    resolved = real;
+    std::free(real);
+    return true;
+}
+
+// Only a regular file the user may write is replaced. A file without any write permission is
+// meant to stay as it is, also for the superuser, who passes every other check.
+bool MayReplace(const std::string& path, const struct stat& info) {
+    errno = S_ISDIR(info.st_mode) ? EISDIR : S_ISREG(info.st_mode) ? EACCES : EINVAL;
+    if (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0) return false;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The new file takes the old one's owner and permissions, so that a private file stays private.
+bool TakeOwnerAndMode(int fd, const struct stat& old) {
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) return false;
+    if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Only the superuser may give a file away: the group is kept where the user belongs to
+        // it, and another user's file that the user may write becomes the user's own.
+        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) errno = 0;
+    }
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
 }  // namespace
 
 bool IsTemporaryFileOf(const std::string& fileName, const std::string& targetFileName) {
@@ -116,9 +152,18 @@ void RemoveStaleTemporaryFiles(const std::string& target) {
 
 TemporaryFile::~TemporaryFile() { Remove(); }
 
-int TemporaryFile::Create(const std::string& target, FileOperations& operations) {
+int TemporaryFile::Create(const std::string& requested, FileOperations& operations) {
     Remove();
-    if (FileNameOf(target).empty()) return -1;
+    std::string target;
+    if (!ResolveTarget(requested, target)) return -1;
+    if (FileNameOf(target).empty()) {
+        errno = EISDIR;
+        return -1;
+    }
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (!exists && errno != ENOENT) return -1;
+    if (exists && !MayReplace(target, existing)) return -1;
     RemoveStaleTemporaryFiles(target);
     static std::atomic<unsigned long long> counter{0};
     const std::string folder = FolderOf(target), prefix = target + "." + std::to_string(::getpid()) + ".";
@@ -138,6 +183,14 @@ int TemporaryFile::Create(const std::string& target, FileOperations& operations)
         ::flock(fd, LOCK_EX | LOCK_NB);
         name_ = name;
         target_ = target;
+        replacesExisting_ = exists;
+        if (exists && !TakeOwnerAndMode(fd, existing)) {
+            const int error = errno;
+            ::close(fd);
+            Remove();
+            errno = error;
+            return -1;
+        }
         return fd;
     }
     return -1;
@@ -146,7 +199,9 @@ int TemporaryFile::Create(const std::string& target, FileOperations& operations)
 bool TemporaryFile::PutInPlace(FileOperations& operations) {
     if (!Pending()) return false;
     if (!operations.Rename(name_, target_)) {
+        const int error = errno;
         Remove();
+        errno = error;
         return false;
     }
     Forget();

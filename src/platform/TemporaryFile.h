@@ -8,6 +8,9 @@
 // target never mix their bytes: the last complete save wins, whole. A writer holds a lock on its
 // file while it writes, and before creating one it removes what writers of the same target left
 // when they were killed, so crashes leave at most one such file per target.
+// A save goes through a symbolic link to the file behind it, which keeps its owner (where the
+// system lets us) and its permissions; a file the user may not write, or one marked read-only
+// for everyone, is not replaced.
 class TemporaryFile {
 public:
     TemporaryFile() = default;
@@ -18,14 +21,21 @@ public:
 
     // Clears the files dead writers of the target left, then creates a new one (through
     // operations.Open), open for reading and writing and locked. The caller owns the descriptor:
-    // closing it ends the lock. -1 when the file cannot be created.
+    // closing it ends the lock. -1 with errno set when the file cannot be created, and when the
+    // target may not be replaced: EISDIR for a folder, EINVAL for anything else that is no
+    // regular file, EACCES or EROFS for a file the user may not write, ENOENT for a symbolic link
+    // that leads nowhere, ELOOP for links in a loop.
     int Create(const std::string& target, FileOperations& operations = SystemFileOperations());
     // Created and neither put in place nor removed yet.
     bool Pending() const { return !name_.empty(); }
     const std::string& Name() const { return name_; }
+    // The file the temporary file replaces: the target, or the file its symbolic link leads to.
+    const std::string& Target() const { return target_; }
+    // The target existed, and the temporary file has its owner and permissions.
+    bool ReplacesExisting() const { return replacesExisting_; }
 
-    // Renames the file over the target and makes the rename durable. False when a step failed;
-    // a file that was not renamed is removed.
+    // Renames the file over the target and makes the rename durable. False (errno set) when a
+    // step failed; a file that was not renamed is removed.
     bool PutInPlace(FileOperations& operations);
     // Removes the file.
     void Remove();
@@ -35,6 +45,7 @@ private:
 
     std::string name_;
     std::string target_;
+    bool replacesExisting_ = false;
 };
 
 // Removes the temporary files of the target whose writers are gone: nobody holds their lock and

@@ -37,6 +37,10 @@
 #                               program folder as ZIEL
 #   #e2e: im-programmordner     the program runs in its program folder (relative paths)
 #   #e2e: unterordner NAME      a folder NAME in the program folder
+#   #e2e: rechte MODUS NAME     the file NAME of the program folder gets the permissions MODUS
+#   #e2e: verknuepfung ZIEL NAME  a symbolic link NAME in the program folder leading to ZIEL
+#                               (as written, so relative to the program folder)
+#   #e2e: rohr NAME             a named pipe NAME in the program folder
 set -u
 
 write_expected=0
@@ -130,6 +134,9 @@ while IFS= read -r line; do
         "datei "*) cp "$(dirname "$script")/dateien/${words[1]}" "$home/${words[2]}" ;;
         "im-programmordner ") workdir="$home" ;;
         "unterordner "*) mkdir -p "$home/${words[1]}" ;;
+        "rechte "*) chmod "${words[1]}" "$home/${words[2]}" || exit 1 ;;
+        "verknuepfung "*) ln -s "${words[1]}" "$home/${words[2]}" || exit 1 ;;
+        "rohr "*) mkfifo "$home/${words[1]}" || exit 1 ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"

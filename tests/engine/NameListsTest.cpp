@@ -5,6 +5,7 @@
 #include "EngineFixture.h"
 #include "engine/NameLists.h"
 #include "foundation/files/LineFile.h"
+#include "platform/FileOperations.h"
 
 class NameListTest : public EngineTest {
 protected:
@@ -123,7 +124,7 @@ TEST_F(NameListTest, NameThatCannotBeStoredIsReportedAndKept) {
     AddTeamName("Adler");
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Error);
-    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht gespeichert werden.");
+    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat kann nicht gelesen werden. Der Name wird nicht aufgenommen.");
     EXPECT_TRUE(form->ListView2.Items.empty());
     EXPECT_EQ(form->Edit14.Text(), "Adler");
 }
@@ -176,8 +177,8 @@ TEST_F(NameListTest, AListNotReadToItsEndIsNeverRewritten) {
     deletePersonNames(*form);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Error);
-    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht vollständig gelesen werden und wird "
-                                "nicht überschrieben; es wurde nichts gelöscht.");
+    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat kann nicht vollständig gelesen werden: Zeile 2 enthält "
+                                "Zeichen, die kein Text sind. Sie wird nicht überschrieben; es wurde nichts gelöscht.");
     EXPECT_EQ(ReadProgramFile("teams.dat"), stored);
     EXPECT_EQ(Captions(form->ListView2), std::vector<std::string>{"Adler"});
 }
@@ -193,15 +194,16 @@ TEST_F(NameListTest, AListThatCannotBeReadIsNeverRewritten) {
     EXPECT_TRUE(std::filesystem::is_directory(folder + "schiris.dat"));
 }
 
-TEST_F(NameListTest, ImportOfAFileReadOnlyInPartSaysSo) {
+// Taking the names before the line and the rest once the file is put right would take them twice.
+TEST_F(NameListTest, ImportOfAFileReadOnlyInPartTakesNothing) {
     WriteProgramFile("neu.txt", "Bären\r\n" + std::string(kMaxLineBytes + 1, 'x') + "\r\nCondor\r\n");
     ui.QueueFile(folder + "neu.txt");
     importNameFile(*form, true);
-    EXPECT_EQ(ReadNameList("teams.dat"), std::vector<std::string>{"Bären"});
+    EXPECT_FALSE(ProgramFileExists("teams.dat"));
+    EXPECT_TRUE(form->ListView2.Items.empty());
     ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, "Die Datei " + folder +
-                                    "neu.txt konnte nicht vollständig gelesen werden; nur die Namen davor wurden "
-                                    "übernommen.");
+    EXPECT_EQ(ui.boxes[0].text,
+              "Zeile 2 der Datei " + folder + "neu.txt enthält Zeichen, die kein Text sind. Es wurde kein Name aufgenommen.");
 }
 
 TEST_F(NameListTest, ImportOfAFolderIsRefusedAtOnce) {
@@ -211,4 +213,92 @@ TEST_F(NameListTest, ImportOfAFolderIsRefusedAtOnce) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Die Datei " + folder + "ordner.txt konnte nicht gelesen werden.");
     EXPECT_FALSE(ProgramFileExists("teams.dat"));
+}
+
+// --- the edges of a list file ---
+
+// An editor may leave the last name without its line end: the next name stands on a line of its own.
+TEST_F(NameListTest, AnAddedNameNeverFusesWithTheLastOne) {
+    WriteProgramFile("teams.dat", "Adler\r\nIgel");
+    loadNamensliste(*form, true);
+    AddTeamName("Neu");
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\nIgel\r\nNeu\r\n");
+    EXPECT_EQ(ReadNameList("teams.dat"), (std::vector<std::string>{"Adler", "Igel", "Neu"}));
+}
+
+TEST_F(NameListTest, ANameTheFullDiskTookOnlyInPartIsGoneAgain) {
+    WriteProgramFile("teams.dat", "Adler\r\n");
+    loadNamensliste(*form, true);
+    {
+        FullDiskFileOperations full(4);
+        ScopedFileOperations scope(full);
+        AddTeamName("Langer Name");
+    }
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht gespeichert werden.");
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\n");
+    EXPECT_EQ(form->Edit14.Text(), "Langer Name");
+    WriteProgramFile("neu.txt", "Bären\r\nCondor\r\n");
+    ui.QueueFile(folder + "neu.txt");
+    {
+        FullDiskFileOperations full(9);
+        ScopedFileOperations scope(full);
+        importNameFile(*form, true);
+    }
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\n") << "an import goes in whole or not at all";
+    EXPECT_EQ(Captions(form->ListView2), std::vector<std::string>{"Adler"});
+    AddTeamName("Kurz");
+    EXPECT_EQ(ReadNameList("teams.dat"), (std::vector<std::string>{"Adler", "Kurz"}));
+}
+
+// Names added behind a part nothing reads would never show again, though the addition was reported.
+TEST_F(NameListTest, NothingIsAddedToAListThatCannotBeReadCompletely) {
+    const std::string utf16("A\0d\0l\0e\0r\0\r\0\n\0", 14);
+    const std::string damaged[] = {utf16, "Adler\r\nB\x0eren\r\nCondor\r\n",
+                                   "Adler\r\n" + std::string(kMaxLineBytes + 1, 'x') + "\r\nCondor\r\n"};
+    for (const std::string& stored : damaged) {
+        WriteProgramFile("teams.dat", stored);
+        ui.boxes.clear();
+        loadNamensliste(*form, true);
+        EXPECT_EQ(Captions(form->ListView2).size(), stored == utf16 ? 0u : 1u) << "the names before the line";
+        AddTeamName("Neu");
+        WriteProgramFile("neu.txt", "Bären\r\n");
+        ui.QueueFile(folder + "neu.txt");
+        importNameFile(*form, true);
+        ASSERT_EQ(ui.boxes.size(), 2u);
+        const std::string line = stored == utf16 ? "1" : "2";
+        const std::string problem =
+            "Die Namensliste teams.dat kann nicht vollständig gelesen werden: Zeile " + line + " enthält Zeichen, die kein Text sind.";
+        EXPECT_EQ(ui.boxes[0].text, problem + " Der Name wird nicht aufgenommen.");
+        EXPECT_EQ(ui.boxes[1].text, problem + " Es wird kein Name aufgenommen.");
+        EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Error);
+        EXPECT_EQ(NameListProblem("teams.dat"), problem);
+        EXPECT_EQ(ReadProgramFile("teams.dat"), stored);
+    }
+    std::filesystem::remove(folder + "teams.dat");
+    EXPECT_EQ(NameListProblem("teams.dat"), "") << "a missing list is an empty one";
+}
+
+// As the placeholder import does: a file with control bytes, NUL or UTF-16 is no list of names.
+TEST_F(NameListTest, LinesThatAreNotTextAreRefusedOnEveryWayIn) {
+    WriteProgramFile("teams.dat", "Adler\r\n");
+    const std::pair<std::string, std::string> files[] = {
+        {"Bären\r\nB\x0eren\r\n", "Zeile 2"},
+        {std::string("Condor\0X\r\n", 10), "Zeile 1"},
+        {std::string("\xff\xfe" "D\0a\0c\0h\0s\0e\0\r\0\n\0", 18), "Zeile 1"}};
+    for (const auto& [content, line] : files) {
+        WriteProgramFile("namen.txt", content);
+        ui.boxes.clear();
+        ui.QueueFile(folder + "namen.txt");
+        importNameFile(*form, true);
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].text, line + " der Datei " + folder +
+                                        "namen.txt enthält Zeichen, die kein Text sind. Es wurde kein Name aufgenommen.");
+    }
+    ui.boxes.clear();
+    AddTeamName("Bä\x1bren");
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Der Name enthält Zeichen, die kein Text sind.");
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\n");
+    EXPECT_EQ(Captions(form->ListView2), std::vector<std::string>{"Adler"});
 }

@@ -80,11 +80,13 @@ TEST_F(ResultsExchangeTest, FailedExportWarnsAndKeepsTheEarlierFile) {
         if (!limit.Active()) GTEST_SKIP() << "no file size limit";
         EXPECT_FALSE(ergebnisseExportieren(form));
     }
-    EXPECT_EQ(LastBox(), "Die Ergebnisse konnten nicht exportiert werden:\r\n\r\n" + Path("stadtpokal.exp"));
-    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Warning);
+    EXPECT_EQ(LastBox(),
+              "Die Ergebnisse konnten nicht exportiert werden: die Datei würde zu groß\r\n\r\n" + Path("stadtpokal.exp"));
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
     EXPECT_EQ(ReadProgramFile("stadtpokal.exp"), earlier);
     EXPECT_FALSE(ergebnisseExportieren(form, folder + "fehlt/pokal.exp"));
-    EXPECT_EQ(LastBox(), "Die Ergebnisse konnten nicht exportiert werden:\r\n\r\n" + folder + "fehlt/pokal.exp");
+    EXPECT_EQ(LastBox(), "Die Ergebnisse konnten nicht exportiert werden: der Ordner " + folder + "fehlt fehlt\r\n\r\n" +
+                             folder + "fehlt/pokal.exp");
 }
 
 // --- import ---

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -240,4 +241,16 @@ TEST_F(CloseTest, UnsavedChangesAreOfferedForSavingFirst) {
     ui.QueueAnswer(mrNo);
     EXPECT_TRUE(aktuellesTurnierEntfernen(form));
     EXPECT_EQ(form.AnzTurniere, 1);
+}
+
+// A folder, a pipe or a device in place of a tournament file is there; it is named for what it is.
+TEST_F(TurnierDateienTest, WhatIsNoFileIsNamedAndNotLoaded) {
+    std::filesystem::create_directories(Path("ordner.tur"));
+    ASSERT_EQ(mkfifo(Path("rohr.tur").c_str(), 0600), 0);
+    EXPECT_EQ(LoadFiles({Path("ordner.tur"), Path("rohr.tur"), "/dev/null"}), 0);
+    ASSERT_EQ(ui.boxes.size(), 3u);
+    EXPECT_EQ(ui.boxes[0].text, Path("ordner.tur") + " ist ein Ordner und keine Datei");
+    EXPECT_EQ(ui.boxes[1].text, Path("rohr.tur") + " ist eine benannte Pipe und keine Datei");
+    EXPECT_EQ(ui.boxes[2].text, "/dev/null ist ein Gerät und keine Datei");
+    EXPECT_EQ(form.AnzTurniere, 0);
 }

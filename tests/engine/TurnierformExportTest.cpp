@@ -9,6 +9,7 @@
 #include "dialogs/FormGenerators.h"
 #include "engine/TurnierformExport.h"
 #include "foundation/files/TournamentForms.h"
+#include "platform/FileOperations.h"
 
 using namespace turnier_builder;
 using namespace scrambled_files;
@@ -137,4 +138,63 @@ TEST_F(TurnierformExportTest, MissingFileIsAWarningNotASuccess) {
                              "EigenForm.dat fehlt oder kann nicht geschrieben werden.");
     EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Warning);
     EXPECT_FALSE(ProgramFileExists("EigenForm.dat"));
+}
+
+// --- the forms file as it is found ---
+
+// An editor may leave the last description without its line end: the form appended must not
+// become part of it.
+TEST_F(TurnierformExportTest, AFormIsAppendedOnLinesOfItsOwn) {
+    WriteProgramFile("EigenForm.dat", FormFileHeader()[0] + "\r\n" + FormFileHeader()[1] + "\r\n" +
+                                          "3|Alt|!R|$A$A$JGJ$M1;M2;M3|<$$>\r\n|Beschreibung alt");
+    Group("1", "Runde 1", "A", "Gruppe A", "JGJ", "M1;M2");
+    Export({"Kurzbeschreibung=Neu", "Beschreibung=Neue Form"});
+    EXPECT_EQ(LastBox(), "Turnier wurde exportiert");
+    const std::vector<FormRecord> records = ReadFormRecords(folder + "EigenForm.dat");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].description, "Beschreibung alt");
+    EXPECT_EQ(records[1].shortText, "Neu");
+    EXPECT_EQ(records[1].description, "Neue Form");
+}
+
+// A form behind a part of the file that is never read would be lost, though stored.
+TEST_F(TurnierformExportTest, NothingIsAddedBehindAPartNobodyReads) {
+    Group("1", "Runde 1", "A", "Gruppe A", "JGJ", "M1;M2");
+    const std::string header = FormFileHeader()[0] + "\r\n";
+    const std::pair<std::string, std::string> files[] = {
+        {std::string("\xff\xfe" "B\0i\0t\0t\0e\0\r\0\n\0", 16), "kann nicht vollständig gelesen werden: Zeile 1 enthält Zeichen"},
+        {header + "4|Form|<$$>\r\n|Binär\x01\x02\r\n", "kann nicht vollständig gelesen werden: Zeile 3 enthält Zeichen"},
+        {header + "##ENDE##\r\n", "endet mit der Zeile „##ENDE##“"}};
+    for (const auto& [content, problem] : files) {
+        WriteProgramFile("EigenForm.dat", content);
+        ui.boxes.clear();
+        turnierformExportieren(form);
+        EXPECT_THAT(LastBox(), HasSubstr("Die Datei " + folder + "EigenForm.dat " + problem));
+        EXPECT_THAT(LastBox(), HasSubstr("Die Turnierform wurde nicht exportiert."));
+        EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
+        EXPECT_TRUE(ui.dialogCaptions.empty()) << "refused before the dialog";
+        EXPECT_EQ(ReadProgramFile("EigenForm.dat"), content);
+    }
+}
+
+TEST_F(TurnierformExportTest, AFullDiskIsNamedAndTheFileStaysAsItWas) {
+    Group("1", "Runde 1", "A", "Gruppe A", "JGJ", "M1;M2");
+    const std::string before = ReadProgramFile("EigenForm.dat");
+    {
+        FullDiskFileOperations full(10);
+        ScopedFileOperations scope(full);
+        Export({"Kurzbeschreibung=Neu"});
+    }
+    EXPECT_EQ(LastBox(), "Die Turnierform wurde nicht in die Datei " + folder +
+                             "EigenForm.dat exportiert: kein Platz auf dem Datenträger.");
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
+    EXPECT_EQ(ReadProgramFile("EigenForm.dat"), before);
+}
+
+// A control character in a stored line would make the file read as damaged from there on.
+TEST_F(TurnierformExportTest, NoControlCharacterReachesTheFile) {
+    Group("1", "Runde 1", "A", "Gruppe\tA", "JGJ", "M1;M2");
+    EXPECT_EQ(UnstorableTurnierformName(form), "Der Gruppenname \"Gruppe\tA\" enthält Zeichen, die kein Text sind");
+    EXPECT_EQ(StructureLine("4", "Kurz\tText", "<$$>"), "4|Kurz Text|<$$>");
+    EXPECT_EQ(DescriptionLine("Zeile\r\nund\tmehr"), "|Zeile&&und mehr");
 }

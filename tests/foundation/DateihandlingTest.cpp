@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -257,4 +258,26 @@ TEST_F(DateihandlingTest, AppendingToSomethingThatIsNoFileReportsTheLoss) {
     file.OpenAppend(Path("EigenForm.dat"), "W", false);
     file.WriteLine("T|Pokal");
     EXPECT_FALSE(file.Close());
+}
+
+// An own-forms file whose last description has no line end keeps it, and the form appended
+// stands on lines of its own.
+TEST_F(DateihandlingTest, AppendingEndsAnUnfinishedLastLineAndAFailedOneLeavesTheFileAsItWas) {
+    WriteProgramFile("EigenForm.dat", "4|Form|<$$>\r\n|Beschreibung alt");
+    {
+        FullDiskFileOperations full(5);
+        Dateihandling file(full);
+        file.OpenAppend(Path("EigenForm.dat"), "A", false);
+        file.WriteLine("8|Neu|<$$>");
+        file.WriteLine("|Beschreibung neu");
+        EXPECT_FALSE(file.Close());
+        EXPECT_EQ(file.Error(), ENOSPC);
+    }
+    EXPECT_EQ(ReadProgramFile("EigenForm.dat"), "4|Form|<$$>\r\n|Beschreibung alt");
+    Dateihandling file;
+    file.OpenAppend(Path("EigenForm.dat"), "A", false);
+    file.WriteLine("8|Neu|<$$>");
+    file.WriteLine("|Beschreibung neu");
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadProgramFile("EigenForm.dat"), "4|Form|<$$>\r\n|Beschreibung alt\r\n8|Neu|<$$>\r\n|Beschreibung neu\r\n");
 }

@@ -1,5 +1,6 @@
 // Saves killed at random moments and saves of two processes at once: the target is always one
-// whole version, and killed saves leave at most one temporary file per target.
+// whole version, and killed saves leave at most one temporary file per target. Appends killed at
+// random never make two lines one.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -17,6 +18,7 @@
 #include "foundation/files/Dateihandling.h"
 #include "foundation/files/TFile.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileOperations.h"
 
 namespace {
 
@@ -66,6 +68,17 @@ std::string Bytes(const std::vector<std::string>& lines) {
 std::string Name(const std::string& writer, int round, int save) {
     return writer + "-" + std::to_string(round) + "-" + std::to_string(save);
 }
+
+// The real file system on a disk that takes at most 512 bytes a write, as a slow one may. It
+// leaves out the sync, which guards against a lost disk and not against a killed process, so
+// that the time goes to writing and kills fall inside lines.
+class SmallWrites : public FileOperations {
+public:
+    ssize_t Write(int fd, const void* data, size_t size) override {
+        return FileOperations::Write(fd, data, size < 512 ? size : 512);
+    }
+    bool SyncFile(int) override { return true; }
+};
 
 class InterruptedSavesTest : public ProgramTest {
 protected:
@@ -191,3 +204,57 @@ TEST_F(InterruptedSavesTest, TwoProcessesSavingWithDateihandlingNeverMixTheirByt
 }
 
 TEST_F(InterruptedSavesTest, TwoProcessesSavingAtomicallyNeverMixTheirBytes) { TwoWritersAtOnce(SaveAtomically); }
+
+// An append killed half-way may leave the start of its line, but the next append never joins its
+// own line to it: every line is a whole one, or the start of one right before the next append's.
+TEST_F(InterruptedSavesTest, AppendsKilledAtRandomNeverFuseWithTheNextOne) {
+    // A line takes many writes of a slow disk, so that kills fall inside lines.
+    const std::string tail(64 * 1024, 'x');
+    SmallWrites slowDisk;
+    auto appendLine = [this, &slowDisk](const std::string& line) {
+        TFile file(slowDisk);
+        return file.OpenAppend(Target()) && (file.WriteLine(line), file.Close());
+    };
+    auto isWhole = [&tail](const std::string& line) {
+        const size_t blank = line.find(' ');
+        return line.rfind("k-", 0) == 0 && blank != std::string::npos && line.substr(blank + 1) == tail;
+    };
+    auto isStartOfOne = [&tail](const std::string& line) {
+        const size_t blank = line.find(' ');
+        return std::string("k-").rfind(line.substr(0, 2), 0) == 0 &&
+               (blank == std::string::npos || tail.rfind(line.substr(blank + 1), 0) == 0);
+    };
+    std::mt19937 random(815);
+    std::uniform_int_distribution<int> delay(0, 4000);
+    int torn = 0;
+    for (int round = 0; round < kKills; ++round) {
+        WriteProgramFile("ziel.dat", "Anfang");
+        const pid_t child = fork();
+        if (child == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            for (int n = 0;; ++n)
+                if (!appendLine(Name("k", round, n) + " " + tail)) _exit(2);
+        }
+        usleep(static_cast<useconds_t>(delay(random)));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "an append failed in round " << round;
+        ASSERT_TRUE(appendLine("Ende"));
+        const std::string content = ReadProgramFile("ziel.dat");
+        std::vector<std::string> lines;
+        for (size_t start = 0, end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
+            lines.push_back(content.substr(start, end - start));
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines.front(), "Anfang") << "the unfinished first line stays whole";
+        EXPECT_EQ(lines.back(), "Ende");
+        EXPECT_EQ(content.size(), content.rfind("Ende\r\n") + 6) << "nothing after the last append";
+        for (size_t i = 1; i + 1 < lines.size(); ++i) {
+            const bool whole = isWhole(lines[i]);
+            EXPECT_TRUE(whole || (i + 2 == lines.size() && isStartOfOne(lines[i])))
+                << "round " << round << ", line " << i << " is neither whole nor the start of one";
+            torn += !whole;
+        }
+    }
+    EXPECT_GT(torn, 0) << "no kill fell inside an append";
+}

@@ -382,3 +382,83 @@ TEST_F(TFileTest, AFileCutShortWhileItIsReadEndsTheReading) {
     EXPECT_TRUE(file.Eof());
     EXPECT_LT(reads, 100);
 }
+
+// --- appending ---
+
+namespace {
+
+// Appends the lines to the file with a fresh TFile over the given file operations.
+bool AppendLines(FileOperations& operations, const std::string& path, std::initializer_list<std::string> lines) {
+    TFile file(operations);
+    if (!file.OpenAppend(path)) return false;
+    for (const auto& line : lines) file.WriteLine(line);
+    return file.Close();
+}
+
+}  // namespace
+
+// An editor may leave the last line without its line end; the next name must not fuse with it.
+TEST_F(TFileTest, AnAppendedLineNeverFusesWithAnUnfinishedLastLine) {
+    FileOperations disk;
+    const std::pair<std::string, std::string> cases[] = {{"Adler\r\nIgel", "Adler\r\nIgel\r\nNeu\r\n"},
+                                                         {"Adler\r\nIgel\r", "Adler\r\nIgel\r\nNeu\r\n"},
+                                                         {"Adler\r\nIgel\n", "Adler\r\nIgel\nNeu\r\n"},
+                                                         {"Adler\r\n", "Adler\r\nNeu\r\n"},
+                                                         {"", "Neu\r\n"}};
+    for (const auto& [before, after] : cases) {
+        WriteProgramFile("teams.dat", before);
+        EXPECT_TRUE(AppendLines(disk, Path("teams.dat"), {"Neu"})) << before;
+        EXPECT_EQ(ReadProgramFile("teams.dat"), after) << before;
+    }
+    std::filesystem::remove(Path("teams.dat"));
+    EXPECT_TRUE(AppendLines(disk, Path("teams.dat"), {"Neu"}));
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Neu\r\n") << "a missing file is made";
+    // A binary append adds bytes, not lines.
+    WriteProgramFile("daten.bin", "ab");
+    TFile binary;
+    ASSERT_TRUE(binary.Open(Path("daten.bin"), "ab"));
+    EXPECT_EQ(binary.Write("cd", 2), 2u);
+    EXPECT_TRUE(binary.Close());
+    EXPECT_EQ(ReadProgramFile("daten.bin"), "abcd");
+}
+
+// A full disk takes the first bytes of a name; the file goes back to what it was, whole.
+TEST_F(TFileTest, AFailedAppendLeavesTheFileAsItWas) {
+    for (const std::string& before : {std::string("Adler\r\nIgel\r\n"), std::string("Adler\r\nIgel")}) {
+        for (size_t left : {0, 1, 4, 9}) {
+            WriteProgramFile("teams.dat", before);
+            FullDiskFileOperations full(left);
+            TFile file(full);
+            ASSERT_TRUE(file.OpenAppend(Path("teams.dat")));
+            file.WriteLine("Langer Name");
+            file.WriteLine("Zweiter Name");
+            EXPECT_FALSE(file.Close()) << left;
+            EXPECT_EQ(file.Error(), ENOSPC);
+            EXPECT_EQ(ReadProgramFile("teams.dat"), before) << left << " bytes left";
+        }
+    }
+    FileOperations disk;
+    ASSERT_TRUE(AppendLines(disk, Path("teams.dat"), {"Kurz"}));
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\nIgel\r\nKurz\r\n");
+}
+
+TEST_F(TFileTest, AFailedSaveNamesItsReason) {
+    WriteProgramFile("t.tur", "alt");
+    FullDiskFileOperations full(10);
+    TFile safe(full);
+    safe.SetSafeWrite(true);
+    ASSERT_TRUE(safe.OpenWrite(Path("t.tur"), true));
+    safe.WriteLine(std::string(100, 'x'));
+    EXPECT_FALSE(safe.Close());
+    EXPECT_EQ(safe.Error(), ENOSPC);
+    EXPECT_EQ(ReadProgramFile("t.tur"), "alt");
+    std::filesystem::create_directory(Path("ordner.tur"));
+    TFile folderTarget;
+    folderTarget.SetSafeWrite(true);
+    EXPECT_FALSE(folderTarget.OpenWrite(Path("ordner.tur"), true));
+    EXPECT_EQ(folderTarget.Error(), EISDIR);
+    TFile missing;
+    EXPECT_FALSE(missing.OpenRead(Path("fehlt.tur"), true));
+    EXPECT_EQ(missing.Error(), ENOENT);
+    EXPECT_EQ(Files(), (std::set<std::string>{"t.tur", "ordner.tur"})) << "no temporary file stays";
+}

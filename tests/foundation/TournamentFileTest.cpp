@@ -11,8 +11,9 @@
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
-#include "platform/UiHost.h"
 #include "foundation/files/TournamentFile.h"
+#include "platform/FileOperations.h"
+#include "platform/UiHost.h"
 
 using namespace turnier_builder;
 using namespace scrambled_files;
@@ -287,7 +288,8 @@ TEST_F(TournamentFileTest, ChangedMarkGoesOnlyWithAFileThatWasWritten) {
     setTurChanged(form, true);
     form.calls.clear();
     EXPECT_FALSE(saveTurnier(form, false, false, false));
-    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur kann nicht gespeichert werden");
+    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur kann nicht gespeichert werden: der Ordner " + Path("fehlt") + " fehlt");
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
     EXPECT_THAT(ReadProgramFile("error.log"), HasSubstr("[F] Kann Datei nicht schreiben"));
     EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
     EXPECT_TRUE(form.calls.empty()) << "no \"Datei gespeichert\" for a file that is not there";
@@ -310,7 +312,8 @@ TEST_F(TournamentFileTest, FileThatCannotBeCompletedKeepsThePreviousOneAndTheMar
         if (!limit.Active()) GTEST_SKIP() << "no file size limit";
         EXPECT_FALSE(saveTurnier(form, false, false, false));
     }
-    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur konnte nicht gespeichert werden");
+    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur konnte nicht gespeichert werden: die Datei würde zu groß");
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
     EXPECT_EQ(ReadProgramFile("stadtpokal.tur"), previous);
     EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
     for (const auto& entry : std::filesystem::directory_iterator(folder))
@@ -513,4 +516,39 @@ TEST_F(TournamentFileTest, QuestionBeforeClosingOnlyWhenSomethingIsUnsaved) {
     Put(form.Turnier, Turnier_DateiNameS, 1, Path("weg/stadtpokal.tur"), true);
     ui.QueueAnswer(mrYes);
     EXPECT_FALSE(checkSaveTurnier(form));
+}
+
+// --- what a save keeps, refuses and says ---
+
+TEST_F(TournamentFileTest, APrivateFileStaysPrivateAndAReadOnlyOneIsRefusedWithItsReason) {
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    WriteProgramFile("stadtpokal.tur", "alt");
+    std::filesystem::permissions(Path("stadtpokal.tur"), std::filesystem::perms(0600));
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    struct stat info {};
+    ASSERT_EQ(stat(Path("stadtpokal.tur").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    std::filesystem::permissions(Path("stadtpokal.tur"), std::filesystem::perms(0444));
+    const std::string saved = ReadProgramFile("stadtpokal.tur");
+    setTurChanged(form, true);
+    EXPECT_FALSE(saveTurnier(form, false, false, false));
+    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur kann nicht gespeichert werden: die Datei ist schreibgeschützt");
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
+    EXPECT_EQ(ReadProgramFile("stadtpokal.tur"), saved);
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
+}
+
+TEST_F(TournamentFileTest, AFullDiskIsNamedInAnErrorAndTheSavedFileStays) {
+    OpenSaved("Stadtpokal", "stadtpokal.tur");
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    const std::string saved = ReadProgramFile("stadtpokal.tur");
+    setTurChanged(form, true);
+    {
+        FullDiskFileOperations full(100);
+        ScopedFileOperations scope(full);
+        EXPECT_FALSE(saveTurnier(form, false, false, false));
+    }
+    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur konnte nicht gespeichert werden: kein Platz auf dem Datenträger");
+    EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
+    EXPECT_EQ(ReadProgramFile("stadtpokal.tur"), saved);
 }

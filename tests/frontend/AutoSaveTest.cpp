@@ -157,10 +157,11 @@ TEST_F(AutoSaveTest, AFailedSaveIsShownOnceAndThePromptFollowsIt) {
     input.Add(At(10, 46), "ende");
     input.Add(At(10, 46), "nein");
     EXPECT_EQ(Run(input), kExitOk) << output;
-    const std::string shown = "> \nInformation: Turnier pokal.tur kann nicht gespeichert werden – (Automatisches "
-                              "Speichern; die Änderungen bleiben als ungespeichert markiert.)\n> Frage: ";
+    const std::string shown = "> \nFehler: Turnier pokal.tur kann nicht gespeichert werden: ein Teil des Pfades ist "
+                              "kein Ordner – (Automatisches Speichern; die Änderungen bleiben als ungespeichert "
+                              "markiert.)\n> Frage: ";
     EXPECT_EQ(output.substr(0, shown.size()), shown) << "the saves at 10:30 and 10:45 fail silently";
-    EXPECT_EQ(output.find("Information:", shown.size()), std::string::npos) << output;
+    EXPECT_EQ(output.find("Fehler:", shown.size()), std::string::npos) << output;
 }
 
 TEST_F(AutoSaveTest, AScriptSavesBetweenCommandsForAMinuteThatPassedDuringOne) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -203,4 +205,65 @@ TEST_F(RegistryTest, FolderInPlaceOfTheStoreIsLeftAlone) {
     EXPECT_FALSE(registry::WriteInteger(kKey, "Radio", 2));
     EXPECT_TRUE(fs::is_directory(StoreFile()));
     EXPECT_FALSE(fs::exists(StoreFile() + ".damaged.1"));
+}
+
+// --- two programs ---
+
+namespace {
+
+// Writes its own value kWrites times and reads it back at once, and before each write; counts the
+// writes another program undid (at most 254; 255 for a write that failed).
+int WriteOwnValue(const char* name, int writes) {
+    int lost = 0;
+    for (int i = 1; i <= writes; ++i) {
+        if (i > 1 && registry::ReadInteger(kKey, name) != i - 1) ++lost;
+        if (!registry::WriteInteger(kKey, name, i)) return 255;
+        if (registry::ReadInteger(kKey, name) != i) ++lost;
+    }
+    return lost < 254 ? lost : 254;
+}
+
+// While it lives, the settings store is in memory where the system offers a folder there: what
+// is tried is the lock, and a disk that writes back every replaced file would take a minute.
+class StoreInMemory {
+public:
+    StoreInMemory() {
+        const char* saved = std::getenv("XDG_CONFIG_HOME");
+        saved_ = saved ? saved : "";
+        std::string pattern = "/dev/shm/marovelka-registry-XXXXXX";
+        if (!fs::is_directory("/dev/shm") || !mkdtemp(pattern.data())) return;
+        folder_ = pattern;
+        setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
+    }
+    ~StoreInMemory() {
+        if (folder_.empty()) return;
+        setenv("XDG_CONFIG_HOME", saved_.c_str(), 1);
+        std::error_code error;
+        fs::remove_all(folder_, error);
+    }
+    StoreInMemory(const StoreInMemory&) = delete;
+    StoreInMemory& operator=(const StoreInMemory&) = delete;
+
+private:
+    std::string saved_;
+    std::string folder_;
+};
+
+}  // namespace
+
+TEST_F(RegistryTest, TwoProgramsWritingAtOnceLoseNoWrite) {
+    constexpr int kWrites = 3000;
+    StoreInMemory memory;
+    const pid_t first = fork();
+    if (first == 0) _exit(WriteOwnValue("Erster", kWrites));
+    const pid_t second = fork();
+    if (second == 0) _exit(WriteOwnValue("Zweiter", kWrites));
+    for (const pid_t writer : {first, second}) {
+        int status = 0;
+        ASSERT_EQ(waitpid(writer, &status, 0), writer);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "writes undone by the other program (255: a write failed)";
+    }
+    EXPECT_EQ(registry::ReadInteger(kKey, "Erster"), kWrites);
+    EXPECT_EQ(registry::ReadInteger(kKey, "Zweiter"), kWrites);
 }

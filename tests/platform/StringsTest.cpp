@@ -24,9 +24,11 @@ TEST(Strings, SortedListKeepsOrderAndDuplicateRule) {
     list.Add("a");
     list.Add("c");
     EXPECT_EQ(list.ToVector(), (Lines{"A", "a", "b", "c"})) << "equal texts in the order added";
+    for (const char* text : {"C", "c", "C"}) list.Add(text);
+    EXPECT_EQ(list.ToVector(), (Lines{"A", "a", "b", "c", "C", "c", "C"})) << "behind every equal one";
     list.Duplicates = TDuplicates::dupIgnore;
     list.Add("B");
-    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.Count(), 7);
     EXPECT_EQ(list.IndexOf("C"), 3);
     EXPECT_THROW(list.Insert(0, "x"), std::logic_error);
 }

@@ -49,7 +49,7 @@ void Dateihandling::OpenAppend(const std::string& file, const std::string& mode,
     outputName_ = file;
     outputTextMode_ = true;
     // A file that is there but cannot be appended to counts as missing, so Close reports the loss.
-    if (!Exists(file) || !output_.OpenAppend(file)) error_ = true;
+    if (!Exists(file) || !output_.OpenAppend(file) || !output_.EndLastLine()) error_ = true;
 }
 
 std::string Dateihandling::ReadLine() {

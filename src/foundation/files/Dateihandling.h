@@ -34,10 +34,15 @@ public:
     std::string ScrambleLine(const std::string& line);
     std::string UnscrambleLine(const std::string& line);
 
+    // The system's error number of the step that made the file being written fail (ENOSPC for
+    // a full disk, ...); 0 when there is none to name.
+    int Error() const { return output_.Error(); }
     // No line left to read: lets readers stop when their format's end marker is missing.
     bool Eof();
     // Reading stopped at a line longer than any file of the program holds.
     bool LineTooLong() const { return input_.TooLong(); }
+    // The file open for reading was read to its end, without such a line or a read error.
+    bool ReadCompletely() { return input_.ReadCompletely(); }
 
 private:
     bool FinishOutput();

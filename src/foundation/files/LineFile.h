@@ -1,4 +1,6 @@
 #pragma once
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -10,11 +12,16 @@
 // reading it whole could exhaust memory.
 inline constexpr size_t kMaxLineBytes = 16u * 1024u * 1024u;
 
+// The descriptor under an open stream, written through the FileOperations in force.
+struct FileChannel;
+
 // The core of the two line-file classes: one open file, read line by line byte for byte
 // (scrambled lines may hold NUL or any other byte) or written in whole lines. A file written
 // beside its target replaces the target only on Finish, and only when every write, the flush,
 // the sync and the rename succeeded; otherwise, and when the file is opened anew or destroyed
 // first (an exception on the way), the temporary file goes and the previous target stays.
+// A file appended to keeps its old content whole: an addition that fails is cut off again.
+// Every byte goes through the FileOperations given, so a test can fill the disk half-way.
 class LineFile {
 public:
     explicit LineFile(FileOperations& operations) : operations_(operations) {}
@@ -30,9 +37,14 @@ public:
     // Finish puts in the target's place; else the target itself is written. update opens for
     // reading and writing ("w+").
     bool OpenWrite(const std::string& target, bool besideTarget, bool update = false);
+    // Appends to the file (made when missing). Its length is noted: when a write, the flush or
+    // the sync fails, the file is cut back to it, so no torn line stays behind.
     bool OpenAppend(const std::string& name, bool update = false);
     // Opens an existing file for reading and writing in place.
     bool OpenUpdate(const std::string& name);
+    // For a file opened to append to: ends a last line an editor left without its line feed
+    // (with CR LF, or LF after a lone CR), so that the first line appended stands on its own.
+    bool EndLastLine();
 
     bool IsOpen() const { return stream_ != nullptr; }
     bool IsWriting() const { return writing_; }
@@ -47,6 +59,9 @@ public:
     bool ReadLine(std::string& line, bool stripCr, size_t maxBytes = kMaxLineBytes);
     // No byte left to read.
     bool AtEnd();
+    // The file open for reading was read to its end, without a line beyond the sanity limit or
+    // a read error.
+    bool ReadCompletely();
     bool TooLong() const { return tooLong_; }
 
     // Writes the bytes; a short write marks the file as failed.
@@ -54,9 +69,13 @@ public:
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
     void MarkFailed() { failed_ = true; }
     bool Failed() const { return failed_; }
+    // The system's error number of the first step that failed (ENOSPC for a full disk); 0 when
+    // none did or the failure was none of the system's (a line that cannot be stored).
+    int Error() const;
 
     // Closes the file. False when any write, the flush, the sync of a file written beside its
-    // target, the close or the rename failed; the temporary file is then removed.
+    // target or appended to, the close or the rename failed; the temporary file is then removed
+    // and a file appended to is cut back to its old length.
     bool Finish();
     // Closes the file; a file written beside its target is removed and the target stays as it was.
     void Discard();
@@ -65,12 +84,18 @@ private:
     bool Open(const std::string& path, int flags, const char* mode, bool writing);
     bool Attach(int fd, const char* mode, bool writing);
     bool CloseStream();
+    void NoteError(int error);
+    // Cuts a file appended to back to the length it had; false when that failed as well.
+    bool RestoreAppendedFile();
 
     FileOperations& operations_;
     std::FILE* stream_ = nullptr;
+    FileChannel* channel_ = nullptr;  // the descriptor under the stream; the stream owns it
     std::string name_;
     TemporaryFile temporary_;  // pending while a written file waits to replace its target
+    off_t appendStart_ = -1;   // the old length of a file opened to append to, else -1
     bool writing_ = false;
     bool failed_ = false;
     bool tooLong_ = false;
+    int error_ = 0;
 };

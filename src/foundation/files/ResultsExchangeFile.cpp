@@ -12,16 +12,22 @@ constexpr const char* kEnd = "<ENDE>";
 
 }  // namespace
 
-bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks) {
+bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks,
+                       int* error) {
     Dateihandling file;
-    if (!file.Open(path, "W", true)) return false;
+    if (!file.Open(path, "W", true)) {
+        if (error) *error = file.Error();
+        return false;
+    }
     for (const std::string& line : {std::string("<DATEI>"), std::string("MAROVELKA4 EXPORT"), std::string("v4.111"),
                                     std::string("<START>"), fileName})
         file.WriteLine(line);
     for (const ExchangeBlock& block : blocks)
         for (const std::string& line : block) file.WriteLine(line);
     file.WriteLine(kEnd);
-    return file.Close();
+    if (file.Close()) return true;
+    if (error) *error = file.Error();
+    return false;
 }
 
 std::optional<ExchangeContent> ReadExchangeFile(const std::string& path) {

@@ -21,8 +21,9 @@ struct ExchangeContent {
 };
 
 // Writes the file beside its target first: an earlier file stays until the new one is complete.
-// False when it could not be written.
-bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks);
+// False when it could not be written; error, when given, then gets the system's error number.
+bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks,
+                       int* error = nullptr);
 // Every whole block of the file; nullopt when the file cannot be opened.
 std::optional<ExchangeContent> ReadExchangeFile(const std::string& path);
 // Where the results of a tournament go: beside its file with the extension ".exp", for a

@@ -35,7 +35,8 @@ bool TFile::Open(const std::string& name, const std::string& mode) {
     toTemp_ = safeWrite_ && kind == 'W';
     bool opened = false;
     if (kind == 'W') opened = file_.OpenWrite(name, toTemp_, update);
-    else if (kind == 'A') opened = file_.OpenAppend(name, update);
+    // An appended line in text mode never fuses with a last line an editor left unfinished.
+    else if (kind == 'A') opened = file_.OpenAppend(name, update) && (!textMode_ || file_.EndLastLine());
     else opened = update ? file_.OpenUpdate(name) : file_.OpenRead(name);
     if (opened && kind == 'R') size_ = Size();
     return opened;
@@ -92,11 +93,7 @@ bool TFile::Eof() {
     return textMode_ && Tell() >= size_;
 }
 
-bool TFile::ReadCompletely() {
-    if (!file_.IsOpen() || file_.TooLong()) return false;
-    const bool atEnd = file_.AtEnd();
-    return atEnd && std::ferror(file_.Stream()) == 0;
-}
+bool TFile::ReadCompletely() { return file_.ReadCompletely(); }
 
 long TFile::Tell() { return file_.IsOpen() ? std::ftell(file_.Stream()) : 0; }
 

@@ -56,6 +56,9 @@ public:
     void SetKeyPosition(int keyPosition) { keyPosition_ = keyPosition; }
     // Reading stopped at a line longer than any file of the program holds.
     bool LineTooLong() const { return file_.TooLong(); }
+    // The system's error number of the step that made an open or Close fail (ENOSPC for a full
+    // disk, EACCES for a file the user may not write, ...); 0 when there is none to name.
+    int Error() const { return file_.Error(); }
     // Every line of the file open for reading was read: the end was reached without a line
     // beyond the sanity limit or a read error.
     bool ReadCompletely();

@@ -9,6 +9,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
@@ -193,13 +194,17 @@ bool NeedsKeyShiftThroughout(const std::vector<std::string>& lines) {
     return false;
 }
 
-WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows) {
+// error: the system's error number of the step that failed.
+WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows, int& error) {
     std::vector<std::string> lines;
     for (const Cells& cells : rows) lines.push_back(TurRowLine(cells));
     const bool keyShiftThroughout = NeedsKeyShiftThroughout(lines);
     TFile file;
     file.SetSafeWrite(true);
-    if (!file.OpenWrite(path, true)) return WriteResult::NotOpened;
+    if (!file.OpenWrite(path, true)) {
+        error = file.Error();
+        return WriteResult::NotOpened;
+    }
     file.SetShiftScheme(true);
     for (const char* line : {"<DATEI>", "MAROVELKA4", keyShiftThroughout ? "v4.001" : "v4.002"}) file.WriteLine(line);
     file.SetShiftScheme(keyShiftThroughout);
@@ -211,7 +216,9 @@ WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& 
     }
     file.WriteLine("</TABLE>");
     file.WriteLine("</DATEI>");
-    return file.Close() ? WriteResult::Written : WriteResult::NotCompleted;
+    if (file.Close()) return WriteResult::Written;
+    error = file.Error();
+    return WriteResult::NotCompleted;
 }
 
 // The rows that go into the file, the tournament's own row first with its new file name.
@@ -236,10 +243,10 @@ void ReportFailure(TMainForm& f, const std::string& text, const SaveRequest& req
         ErrorLog("[X] Automatisches Speichern: " + text);
         if (f.AutoSaveFehlerGezeigt) return;
         f.AutoSaveFehlerGezeigt = true;
-        ShowMsg(1, text + "\r\n\r\n(Automatisches Speichern; die Änderungen bleiben als ungespeichert markiert.)");
+        ShowMsg(4, text + "\r\n\r\n(Automatisches Speichern; die Änderungen bleiben als ungespeichert markiert.)");
         return;
     }
-    ShowMsg(1, text);
+    ShowMsg(4, text);
 }
 
 // Its file is complete: the tournament now has it as its file and no unsaved changes.
@@ -267,13 +274,16 @@ SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest
         if (TargetTaken(f, path, turnier.number, request.emptyExport)) return SaveOutcome::Failed;
     }
     const std::string name = FileNameOf(path);
-    switch (WriteTurnierFile(path, FileRows(f, turnier, path, request.emptyExport))) {
+    int error = 0;
+    switch (WriteTurnierFile(path, FileRows(f, turnier, path, request.emptyExport), error)) {
         case WriteResult::NotOpened:
             ErrorLog("[F] Kann Datei nicht schreiben");
-            ReportFailure(f, "Turnier " + name + " kann nicht gespeichert werden", request);
+            ReportFailure(f, WithReason("Turnier " + name + " kann nicht gespeichert werden", WriteErrorText(path, error)),
+                          request);
             return SaveOutcome::Failed;
         case WriteResult::NotCompleted:
-            ReportFailure(f, "Turnier " + name + " konnte nicht gespeichert werden", request);
+            ReportFailure(
+                f, WithReason("Turnier " + name + " konnte nicht gespeichert werden", WriteErrorText(path, error)), request);
             return SaveOutcome::Failed;
         case WriteResult::Written: break;
     }

@@ -2,7 +2,9 @@
 // page "Mannschaftsnamen eingeben" shows them.
 #include <ostream>
 
+#include "engine/NameLists.h"
 #include "foundation/Conversions.h"
+#include "foundation/MessageBoxes.h"
 #include "frontend/CommandTable.h"
 #include "frontend/TerminalHost.h"
 #include "mainwindow/main.h"
@@ -12,6 +14,14 @@ namespace {
 enum class NameList { Teilnehmer, Schiedsrichter, Zeitnehmer };
 
 const char* const kListWords = "teilnehmer, schiedsrichter oder zeitnehmer";
+
+const char* FileOf(NameList list) {
+    switch (list) {
+        case NameList::Teilnehmer: return kTeamsListFile;
+        case NameList::Schiedsrichter: return kSchirisListFile;
+        default: return kZeitnehmerListFile;
+    }
+}
 
 const char* Title(NameList list) {
     switch (list) {
@@ -57,6 +67,9 @@ bool ShowNames(CommandCall& call) {
     NameList list = NameList::Teilnehmer;
     if (!call.args.empty() && !ListNamed(call, call.args[0], list, true)) return false;
     ShowList(call.form, list);
+    // A list that shows only a part of its file says so.
+    if (const std::string problem = NameListProblem(FileOf(list)); !problem.empty())
+        ShowMsg(3, problem + " Gezeigt werden nur die Namen davor.");
     PrintList(call, list);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/MessageBoxes.h"
 #include "frontend/CommandTable.h"
 #include "frontend/RoundNodes.h"
 #include "mainwindow/main.h"
@@ -230,12 +231,19 @@ void PrintForms(CommandCall& call, const char* title, const std::vector<FormReco
     if (shown == 0) call.out << "  keine\n";
 }
 
+// The forms of a file; one that is not read to its end says so.
+void PrintFormFile(CommandCall& call, const char* title, const std::string& path, int count) {
+    const FormFile file = ReadFormFile(path);
+    PrintForms(call, title, file.records, count);
+    if (!file.complete) ShowMsg(3, FormFileProblem(path, file) + " Gezeigt werden nur die Turnierformen davor.");
+}
+
 bool Forms(CommandCall& call) {
     if (call.args.size() > 1) return Fail(call, "„formen“ nimmt höchstens eine Teilnehmerzahl.");
     const int count = call.args.empty() ? 0 : ToInt(call.args[0]);
     if (!call.args.empty() && count < 1) return Fail(call, Quoted(call.args[0]) + " ist keine Teilnehmerzahl.");
-    PrintForms(call, "Vorgegebene Turnierformen (TurFormen.dat)", ReadFormRecords(ProgramFile("TurFormen.dat")), count);
-    PrintForms(call, "Exportierte Turnierformen (EigenForm.dat)", ReadFormRecords(ProgramFile("EigenForm.dat")), count);
+    PrintFormFile(call, "Vorgegebene Turnierformen (TurFormen.dat)", ProgramFile("TurFormen.dat"), count);
+    PrintFormFile(call, "Exportierte Turnierformen (EigenForm.dat)", ProgramFile("EigenForm.dat"), count);
     call.out << "Schweizer System, K.O.-System und Poolspiel macht der Assistent für jede passende Teilnehmerzahl.\n";
     return true;
 }
