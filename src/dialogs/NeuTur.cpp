@@ -111,8 +111,9 @@ void TfrmNeuTur::SetStartValues(const std::string& shortDesignation, const std::
 }
 
 void TfrmNeuTur::FormShow() {
-    // The exported forms the wizard offers are not all there are.
-    if (!ownProblem_.empty()) ShowMsg(3, ownProblem_ + " Angeboten werden nur die exportierten Turnierformen davor.");
+    // The exported forms the wizard offers are not all there are. Told, not warned: every other
+    // system of the wizard works as ever, and a script that makes a tournament goes on.
+    if (!ownProblem_.empty()) ShowMsg(1, ownProblem_ + " Angeboten werden nur die exportierten Turnierformen davor.");
     if (!datetime::ParseDate(DateTimePicker1.Text())) DateTimePicker1.SetText(datetime::FormatDate(Now()));
     PresetLastScoring();
     SetScoringNames();

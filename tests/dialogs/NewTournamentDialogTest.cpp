@@ -96,7 +96,7 @@ TEST_F(NewTournamentDialogTest, ExportedFormsComeFromTheUsersFile) {
 }
 
 // A form behind a damaged line is not offered, and the wizard says that some may be missing.
-TEST_F(NewTournamentDialogTest, ExportedFormsBeforeADamagedLineAreOfferedWithAWarning) {
+TEST_F(NewTournamentDialogTest, ExportedFormsBeforeADamagedLineAreOfferedAndTheWizardSaysSo) {
     WriteProgramFile("EigenForm.dat",
                      "Bitte diese Datei nicht editieren\r\n|---\r\n"
                      "4|Mein Pokal|!R|$A$x$JGJ$M1;M2;M3;M4;|<$$>1.A;\r\n|Beschreibung\r\n"
@@ -104,6 +104,7 @@ TEST_F(NewTournamentDialogTest, ExportedFormsBeforeADamagedLineAreOfferedWithAWa
     dialog.SetStartValues("Tur3", folder);
     Show({"Name=n", "Teilnehmer=4", "System=Exportierte Turnierformen", "ok"});
     ASSERT_FALSE(ui.boxes.empty());
+    EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Information);
     EXPECT_EQ(ui.boxes[0].text, "Die Datei " + folder +
                                     "EigenForm.dat kann nicht vollständig gelesen werden: Zeile 5 enthält Zeichen, die "
                                     "kein Text sind. Angeboten werden nur die exportierten Turnierformen davor.");
