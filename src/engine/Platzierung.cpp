@@ -33,23 +33,26 @@ int GroupOfTeam(const TMainForm& form, int team) {
     return team >= 1 && team < form.Teams.RowCount() ? CellInt(form.Teams, Teams_InGr, team) : 0;
 }
 
-// The given table rows; groups count only where head-to-head may decide or ties are collected.
-std::vector<RankRow> ReadStandings(const TMainForm& form, const std::vector<int>& tableRows, bool withGroups) {
+// One table row; its group counts only where head-to-head may decide or ties are collected.
+RankRow ReadRow(const TMainForm& form, int r, bool withGroup) {
     const TSortGrid& platz = form.Platz;
-    std::vector<RankRow> rows(tableRows.size());
-    for (size_t i = 0; i < tableRows.size(); ++i) {
-        const int r = tableRows[i];
-        RankRow& row = rows[i];
-        row.team = CellInt(platz, Platz_TeamNr, r);
-        row.group = withGroups ? GroupOfTeam(form, row.team) : 0;
-        row.takesPart = !platz.Cells(Platz_Team, r).empty();
-        row.pointsWon = CellNumber(platz, Platz_PPkt, r);
-        row.pointsLost = CellNumber(platz, Platz_MPkt, r);
-        row.setsWon = CellNumber(platz, Platz_PSatz, r);
-        row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
-        row.ballsWon = CellNumber(platz, Platz_PBall, r);
-        row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
-    }
+    RankRow row;
+    row.team = CellInt(platz, Platz_TeamNr, r);
+    row.group = withGroup ? GroupOfTeam(form, row.team) : 0;
+    row.takesPart = !platz.Cells(Platz_Team, r).empty();
+    row.pointsWon = CellNumber(platz, Platz_PPkt, r);
+    row.pointsLost = CellNumber(platz, Platz_MPkt, r);
+    row.setsWon = CellNumber(platz, Platz_PSatz, r);
+    row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
+    row.ballsWon = CellNumber(platz, Platz_PBall, r);
+    row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
+    return row;
+}
+
+std::vector<RankRow> ReadStandings(const TMainForm& form, const std::vector<int>& tableRows, bool withGroups) {
+    std::vector<RankRow> rows;
+    rows.reserve(tableRows.size());
+    for (int r : tableRows) rows.push_back(ReadRow(form, r, withGroups));
     return rows;
 }
 
@@ -155,8 +158,6 @@ int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRo
     return 0;
 }
 
-RankRow ReadRow(const TMainForm& form, int tableRow) { return ReadStandings(form, {tableRow}, false).front(); }
-
 // A group's rows (table order) were in ranked order before the totals of the changed rows
 // changed, and the ranking sorts by the totals, level rows keeping their order. Then each
 // changed row rises past the rows above it that it now ranks above, or falls past those below
@@ -174,14 +175,14 @@ std::optional<std::vector<int>> RowsThatMove(const TMainForm& form, const std::v
     auto isChanged = [&](size_t i) { return std::find(at.begin(), at.end(), i) != at.end(); };
     size_t first = rows.size(), last = 0;
     for (size_t i : at) {
-        const RankRow moving = ReadRow(form, rows[i]);
+        const RankRow moving = ReadRow(form, rows[i], false);
         if (!moving.takesPart) return std::nullopt;
         first = std::min(first, i);
         last = std::max(last, i);
         bool rose = false;
         for (size_t j = i; j-- > 0;) {
             if (isChanged(j)) continue;
-            const RankRow above = ReadRow(form, rows[j]);
+            const RankRow above = ReadRow(form, rows[j], false);
             if (!above.takesPart) return std::nullopt;
             if (CompareOn(steps, moving, above) <= 0) break;
             first = std::min(first, j);
@@ -190,7 +191,7 @@ std::optional<std::vector<int>> RowsThatMove(const TMainForm& form, const std::v
         if (rose) continue;
         for (size_t j = i + 1; j < rows.size(); ++j) {
             if (isChanged(j)) continue;
-            const RankRow below = ReadRow(form, rows[j]);
+            const RankRow below = ReadRow(form, rows[j], false);
             if (!below.takesPart) return std::nullopt;
             if (CompareOn(steps, below, moving) <= 0) break;
             last = std::max(last, j);
