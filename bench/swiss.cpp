@@ -1,5 +1,5 @@
 // Whole Swiss tournaments played through result processing with made-up results: 64 players over
-// 9 rounds and 200 players over 11. Each round's last result pairs the next round. The time per
+// 9 rounds, 200 over 11, 500 over 12 and 1,000 over 13. Each round's last result pairs the next round. The time per
 // round is the time of a whole tournament divided by its rounds.
 #include <benchmark/benchmark.h>
 
@@ -99,5 +99,5 @@ void BM_SwissTournament(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_SwissTournament)->Args({64, 9})->Args({200, 11})->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwissTournament)->Args({64, 9})->Args({200, 11})->Args({500, 12})->Args({1000, 13})->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

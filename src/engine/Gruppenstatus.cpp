@@ -1,6 +1,8 @@
 #include "engine/Gruppenstatus.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <utility>
@@ -177,6 +179,64 @@ std::set<int> TakeBackFrom(TMainForm& f, int g) {
     return waiting;
 }
 
+// The change counts of the cells that ShowNames reads: the participants' names and the
+// standings rows' participants and names, whatever the rows' order.
+std::vector<std::uint64_t> NameSources(const TMainForm& f) {
+    return {f.XATeamsTur.Items.Changes(), f.Platz.ColumnContentChanges(Platz_TeamNr),
+            f.Platz.ColumnContentChanges(Platz_Team)};
+}
+
+// Every standings row shows the name its participant has; nothing to do while nothing that
+// decides it changed since every row did. Returns the groups with a row that had no name.
+std::set<int> ShowNames(TMainForm& f) {
+    std::set<int> named;
+    std::vector<std::uint64_t>& shown = f.LaterGroupsRead.namesShown;
+    if (shown == NameSources(f)) return named;
+    TSortGrid& platz = f.Platz;
+    for (int p = 1; p < platz.RowCount(); ++p) {
+        const std::string& name = TeamName(f, CellInt(platz, Platz_TeamNr, p));
+        if (name.empty()) continue;
+        const std::string& row = platz.Cells(Platz_Team, p);
+        if (name == row) continue;
+        // A row without a name takes no part in the ranking: with one it does.
+        if (row.empty()) named.insert(CellInt(platz, Platz_GrNr, p));
+        Put(platz, Platz_Team, p, name, true);
+    }
+    shown = NameSources(f);
+    return named;
+}
+
+// The change counts of the cells that SourceGroups reads: the groups, participants and referees
+// of the games, whatever the rows' order, the participant slots' source groups and the number
+// of groups.
+std::vector<std::uint64_t> GroupSources(const TMainForm& f) {
+    const TSortGrid& plan = f.Spielplan;
+    return {plan.ColumnContentChanges(Spielplan_GrNr), plan.ColumnContentChanges(Spielplan_T1),
+            plan.ColumnContentChanges(Spielplan_T2),   plan.ColumnContentChanges(Spielplan_Schir),
+            f.Teams.ColumnChanges(Teams_GrNr),         static_cast<std::uint64_t>(f.Gruppe.RowCount())};
+}
+
+// For every group (by number), the groups its participants and referees come from: those that
+// must be finished before it can open. Read anew only when something it is read from changed.
+const std::vector<std::vector<int>>& SourceGroups(TMainForm& f) {
+    TMainForm::LaterGroupsMemo& memo = f.LaterGroupsRead;
+    std::vector<std::uint64_t> read = GroupSources(f);
+    if (memo.sourcesRead == read) return memo.sourcesOf;
+    std::vector<std::set<int>> sources(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)));
+    const TSortGrid& plan = f.Spielplan;
+    for (int r = 1; r < plan.RowCount(); ++r) {
+        const int h = CellInt(plan, Spielplan_GrNr, r);
+        if (!IsGroupRow(f, h)) continue;
+        const int referee = ToInt(plan.Cells(Spielplan_Schir, r));
+        for (int team : {CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r), referee > 0 ? referee : 0})
+            if (const int source = SourceGroup(f, team); source > 0) sources[static_cast<size_t>(h)].insert(source);
+    }
+    memo.sourcesOf.assign(sources.size(), {});
+    for (size_t h = 0; h < sources.size(); ++h) memo.sourcesOf[h].assign(sources[h].begin(), sources[h].end());
+    memo.sourcesRead = std::move(read);
+    return memo.sourcesOf;
+}
+
 }  // namespace
 
 bool NimmtErgebnisse(const std::string& state) {
@@ -190,8 +250,8 @@ bool SpielHatErgebnis(const TMainForm& form, int row) {
 GroupProgress CountProgress(const TMainForm& form, int g) {
     GroupProgress progress;
     const TSortGrid& plan = form.Spielplan;
-    for (int r = 1; r < plan.RowCount(); ++r) {
-        if (CellInt(plan, Spielplan_GrNr, r) != g || !IsGame(plan, r)) continue;
+    for (int r : RowsWithNumber(plan, Spielplan_GrNr, g)) {
+        if (!IsGame(plan, r)) continue;
         ++progress.games;
         if (!plan.Cells(Spielplan_Sieger, r).empty()) ++progress.decided;
     }
@@ -223,45 +283,25 @@ std::set<int> MarkResultRemoved(TMainForm& form, int g, const GroupProgress& pro
 
 LaterGroups OpenLaterGroups(TMainForm& form) {
     LaterGroups result;
-    TSortGrid& platz = form.Platz;
-    for (int p = 1; p < platz.RowCount(); ++p) {
-        const std::string& name = TeamName(form, CellInt(platz, Platz_TeamNr, p));
-        if (name.empty()) continue;
-        const std::string& shown = platz.Cells(Platz_Team, p);
-        if (name == shown) continue;
-        // A row without a name takes no part in the ranking: with one it does.
-        if (shown.empty()) result.changedStandings.insert(CellInt(platz, Platz_GrNr, p));
-        Put(platz, Platz_Team, p, name, true);
-    }
-
+    result.changedStandings = ShowNames(form);
     const TSortGrid& gruppe = form.Gruppe;
     const size_t groups = static_cast<size_t>(gruppe.RowCount());
-    std::vector<char> ready(groups, 0), finished(groups, 0);
+    std::vector<char> finished(groups, 0);
+    for (int h = 1; h < gruppe.RowCount(); ++h) finished[static_cast<size_t>(h)] = Finished(gruppe.Cells(Gruppe_State, h));
+    auto sourceFinished = [&](int source) {
+        return static_cast<size_t>(source) < groups ? finished[static_cast<size_t>(source)] != 0
+                                                    : Finished(State(form, source));
+    };
+    const std::vector<std::vector<int>>& sourcesOf = SourceGroups(form);
+    std::set<int> opened;
     for (int h = 1; h < gruppe.RowCount(); ++h) {
         const std::string& state = gruppe.Cells(Gruppe_State, h);
         const bool waiting = state.empty() || state == "None" || state == "Open";
-        ready[static_cast<size_t>(h)] = !gruppe.Cells(0, h).empty() && waiting;
-        finished[static_cast<size_t>(h)] = Finished(state);
+        if (gruppe.Cells(0, h).empty() || !waiting) continue;
+        if (!std::ranges::all_of(sourcesOf[static_cast<size_t>(h)], sourceFinished)) continue;
+        opened.insert(h);
+        result.opened.push_back(IntToStr(h));
     }
-    auto sourceFinished = [&](int team) {
-        const int source = SourceGroup(form, team);
-        return source <= 0 || (static_cast<size_t>(source) < groups ? finished[static_cast<size_t>(source)] != 0
-                                                                     : Finished(State(form, source)));
-    };
-    const TSortGrid& plan = form.Spielplan;
-    for (int r = 1; r < plan.RowCount(); ++r) {
-        const int h = CellInt(plan, Spielplan_GrNr, r);
-        if (!IsGroupRow(form, h) || !ready[static_cast<size_t>(h)]) continue;
-        const int referee = ToInt(plan.Cells(Spielplan_Schir, r));
-        for (int team : {CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r), referee > 0 ? referee : 0})
-            if (!sourceFinished(team)) ready[static_cast<size_t>(h)] = 0;
-    }
-    std::set<int> opened;
-    for (int h = 1; h < gruppe.RowCount(); ++h)
-        if (ready[static_cast<size_t>(h)]) {
-            opened.insert(h);
-            result.opened.push_back(IntToStr(h));
-        }
     if (opened.empty()) return result;
     result.changedStandings.insert(opened.begin(), opened.end());
     // A group taken back keeps the results it had: it is open again only without any.

@@ -33,42 +33,43 @@ int GroupOfTeam(const TMainForm& form, int team) {
     return team >= 1 && team < form.Teams.RowCount() ? CellInt(form.Teams, Teams_InGr, team) : 0;
 }
 
-// The given table rows; groups count only where head-to-head may decide or ties are collected.
-std::vector<RankRow> ReadStandings(const TMainForm& form, const std::vector<int>& tableRows, bool withGroups) {
+// One table row; its group counts only where head-to-head may decide or ties are collected.
+RankRow ReadRow(const TMainForm& form, int r, bool withGroup) {
     const TSortGrid& platz = form.Platz;
-    std::vector<RankRow> rows(tableRows.size());
-    for (size_t i = 0; i < tableRows.size(); ++i) {
-        const int r = tableRows[i];
-        RankRow& row = rows[i];
-        row.team = CellInt(platz, Platz_TeamNr, r);
-        row.group = withGroups ? GroupOfTeam(form, row.team) : 0;
-        row.takesPart = !platz.Cells(Platz_Team, r).empty();
-        row.pointsWon = CellNumber(platz, Platz_PPkt, r);
-        row.pointsLost = CellNumber(platz, Platz_MPkt, r);
-        row.setsWon = CellNumber(platz, Platz_PSatz, r);
-        row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
-        row.ballsWon = CellNumber(platz, Platz_PBall, r);
-        row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
-    }
+    RankRow row;
+    row.team = CellInt(platz, Platz_TeamNr, r);
+    row.group = withGroup ? GroupOfTeam(form, row.team) : 0;
+    row.takesPart = !platz.Cells(Platz_Team, r).empty();
+    row.pointsWon = CellNumber(platz, Platz_PPkt, r);
+    row.pointsLost = CellNumber(platz, Platz_MPkt, r);
+    row.setsWon = CellNumber(platz, Platz_PSatz, r);
+    row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
+    row.ballsWon = CellNumber(platz, Platz_PBall, r);
+    row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
+    return row;
+}
+
+std::vector<RankRow> ReadStandings(const TMainForm& form, const std::vector<int>& tableRows, bool withGroups) {
+    std::vector<RankRow> rows;
+    rows.reserve(tableRows.size());
+    for (int r : tableRows) rows.push_back(ReadRow(form, r, withGroups));
     return rows;
 }
 
 HeadToHead ReadHeadToHead(const TMainForm& form, const HeadToHeadWanted& wanted) {
     std::vector<HeadToHead::Game> games;
     const std::set<int>& groups = wanted.groups;
-    if (groups.empty()) return HeadToHead(std::move(games));
-    std::vector<char> groupWanted(static_cast<size_t>(std::max(*groups.rbegin(), 0)) + 1, 0);
-    for (int g : groups)
-        if (g >= 0) groupWanted[static_cast<size_t>(g)] = 1;
+    // Group by group: the order that counts is that of each group's games.
     const TSortGrid& plan = form.Spielplan;
-    for (int r = 1; r < plan.RowCount(); ++r) {
-        const int g = CellInt(plan, Spielplan_GrNr, r);
-        if (g < 0 || static_cast<size_t>(g) >= groupWanted.size() || !groupWanted[static_cast<size_t>(g)]) continue;
-        const int t1 = CellInt(plan, Spielplan_T1, r);
-        if (!wanted.Team(t1)) continue;
-        const int t2 = CellInt(plan, Spielplan_T2, r);
-        if (!wanted.Team(t2)) continue;
-        games.push_back({g, t1, t2, CellInt(plan, Spielplan_Sieger, r)});
+    for (int g : groups) {
+        if (g < 0) continue;
+        for (int r : RowsWithNumber(plan, Spielplan_GrNr, g)) {
+            const int t1 = CellInt(plan, Spielplan_T1, r);
+            if (!wanted.Team(t1)) continue;
+            const int t2 = CellInt(plan, Spielplan_T2, r);
+            if (!wanted.Team(t2)) continue;
+            games.push_back({g, t1, t2, CellInt(plan, Spielplan_Sieger, r)});
+        }
     }
     return HeadToHead(std::move(games));
 }
@@ -142,6 +143,64 @@ void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankCha
     for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
 }
 
+// The steps that decide where head-to-head plays no part: those before it.
+std::vector<RankStep> TotalsSteps(const RankChain& chain) {
+    const auto headToHead = std::find(chain.steps.begin(), chain.steps.end(), RankStep::HeadToHead);
+    return {chain.steps.begin(), headToHead};
+}
+
+// > 0: a ranks above b on these steps, < 0: below, 0: level.
+int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b) {
+    for (RankStep step : steps) {
+        const double va = StepValue(a, step), vb = StepValue(b, step);
+        if (va != vb) return va > vb ? 1 : -1;
+    }
+    return 0;
+}
+
+// A group's rows (table order) were in ranked order before the totals of the changed rows
+// changed, and the ranking sorts by the totals, level rows keeping their order. Then each
+// changed row rises past the rows above it that it now ranks above, or falls past those below
+// that rank above it, and no other row changes places but by one for each changed row that
+// passes it. Returns the rows from the highest place to the lowest that a changed row leaves or
+// takes: ranking them alone gives them their places. Nothing when a row met takes no part.
+std::optional<std::vector<int>> RowsThatMove(const TMainForm& form, const std::vector<int>& rows,
+                                             const std::vector<int>& changed, const std::vector<RankStep>& steps) {
+    std::vector<size_t> at;
+    for (int row : changed) {
+        const auto found = std::lower_bound(rows.begin(), rows.end(), row);
+        if (found == rows.end() || *found != row) return std::nullopt;
+        at.push_back(static_cast<size_t>(found - rows.begin()));
+    }
+    auto isChanged = [&](size_t i) { return std::find(at.begin(), at.end(), i) != at.end(); };
+    size_t first = rows.size(), last = 0;
+    for (size_t i : at) {
+        const RankRow moving = ReadRow(form, rows[i], false);
+        if (!moving.takesPart) return std::nullopt;
+        first = std::min(first, i);
+        last = std::max(last, i);
+        bool rose = false;
+        for (size_t j = i; j-- > 0;) {
+            if (isChanged(j)) continue;
+            const RankRow above = ReadRow(form, rows[j], false);
+            if (!above.takesPart) return std::nullopt;
+            if (CompareOn(steps, moving, above) <= 0) break;
+            first = std::min(first, j);
+            rose = true;
+        }
+        if (rose) continue;
+        for (size_t j = i + 1; j < rows.size(); ++j) {
+            if (isChanged(j)) continue;
+            const RankRow below = ReadRow(form, rows[j], false);
+            if (!below.takesPart) return std::nullopt;
+            if (CompareOn(steps, below, moving) <= 0) break;
+            last = std::max(last, j);
+        }
+    }
+    if (first > last) return std::vector<int>{};
+    return std::vector<int>(rows.begin() + static_cast<std::ptrdiff_t>(first), rows.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+}
+
 // The trace line and the emptied KonfliktTeams of every ranking; false when Platz has fewer
 // than two data rows and there is nothing to rank.
 bool StartRanking(TMainForm& form) {
@@ -150,10 +209,15 @@ bool StartRanking(TMainForm& form) {
     return form.Platz.RowCount() - 1 >= 2;
 }
 
-bool StampFits(const TMainForm& form) {
+// Whether the tables are as the stamp has them, the games' table aside.
+bool StampFitsBesideGames(const TMainForm& form) {
     const TMainForm::StandingsStamp& stamp = form.RankedStandings;
     return stamp.valid && stamp.platz == form.Platz.Changes() && stamp.teams == form.Teams.Changes() &&
-           stamp.spielplan == form.Spielplan.Changes() && stamp.settings == RankingSettings(form);
+           stamp.settings == RankingSettings(form);
+}
+
+bool StampFits(const TMainForm& form) {
+    return StampFitsBesideGames(form) && form.RankedStandings.spielplan == form.Spielplan.Changes();
 }
 
 }  // namespace
@@ -181,7 +245,10 @@ void addKonfliktTeam(TMainForm& form, int t) {
 
 StandingsRanking::StandingsRanking(TMainForm& form) : form_(form), byGroup_(StampFits(form)), clean_(byGroup_) {}
 
-void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) {
+void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) { Rank(g, plain, changed, {}); }
+
+void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
+                            const std::map<int, std::vector<int>>& valuesChanged) {
     ranked_ = true;
     if (!StartRanking(form_)) return;
     const RankChain chain = ChainOf(form_);
@@ -196,9 +263,17 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) {
     // Each group among its own rows: they keep their places, so the rows of each stay known.
     std::set<int> groups = changed;
     if (g > 0) groups.insert(g);
-    for (int group : groups)
-        if (group >= 0 && static_cast<size_t>(group) < stamp.rowsOfGroup.size())
-            RankAmong(form_, stamp.rowsOfGroup[static_cast<size_t>(group)], chain, g, plain);
+    // Ties are collected from the whole of g; head-to-head orders whole runs of level rows.
+    const bool sortByTotals = !(chain.HasHeadToHead() && !plain);
+    for (int group : groups) {
+        if (group < 0 || static_cast<size_t>(group) >= stamp.rowsOfGroup.size()) continue;
+        const std::vector<int>& rows = stamp.rowsOfGroup[static_cast<size_t>(group)];
+        const auto only = valuesChanged.find(group);
+        std::optional<std::vector<int>> window;
+        if (sortByTotals && (plain || group != g) && only != valuesChanged.end())
+            window = RowsThatMove(form_, rows, only->second, TotalsSteps(chain));
+        RankAmong(form_, window ? *window : rows, chain, g, plain);
+    }
 }
 
 void StandingsRanking::Finish() {
@@ -209,6 +284,12 @@ void StandingsRanking::Finish() {
     stamp.teams = form_.Teams.Changes();
     stamp.spielplan = form_.Spielplan.Changes();
     stamp.settings = RankingSettings(form_);
+}
+
+ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form)) {}
+
+ResultBeingWritten::~ResultBeingWritten() {
+    if (ranked_ && StampFitsBesideGames(form_)) form_.RankedStandings.spielplan = form_.Spielplan.Changes();
 }
 
 std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& tableRows) {

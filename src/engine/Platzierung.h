@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <set>
 #include <vector>
 
@@ -29,6 +30,10 @@ public:
     // standings rows changed since the last ranking (values, names, order, or the winners of its
     // games); g's rows are ranked in any case.
     void Rank(int g, bool plain, const std::set<int>& changed);
+    // The same, where in each group of valuesChanged (also in changed) only the totals of those
+    // Platz rows changed: where the rules make the ranking a sort by the totals alone, only the
+    // rows between the places those rows leave and take are ranked.
+    void Rank(int g, bool plain, const std::set<int>& changed, const std::map<int, std::vector<int>>& valuesChanged);
     // The operation is over: when it ranked, every group is in ranked order now, and the next
     // operation may rely on it while nothing else changes the tables.
     void Finish();
@@ -38,6 +43,21 @@ private:
     bool byGroup_;  // every group but those reported changed is in ranked order, the rows of each known
     bool clean_;    // every row named and in its group: the next operation may rank by group
     bool ranked_ = false;
+};
+
+// The result of one game written into its row right before doSpielplanKlick takes it (an
+// import): that ranks the game's group in any case, so writes to the games while this lives
+// leave the other groups known as ranked.
+class ResultBeingWritten {
+public:
+    explicit ResultBeingWritten(TMainForm& form);
+    ~ResultBeingWritten();
+    ResultBeingWritten(const ResultBeingWritten&) = delete;
+    ResultBeingWritten& operator=(const ResultBeingWritten&) = delete;
+
+private:
+    TMainForm& form_;
+    bool ranked_;  // the standings were known as ranked when the writing began
 };
 
 // Table rows of Platz in the order one ranking of these rows together gives them (the rows of

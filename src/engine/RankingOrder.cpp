@@ -458,6 +458,8 @@ private:
 
 }  // namespace
 
+double StepValue(const RankRow& row, RankStep step) { return Value(row, step); }
+
 RankResult RankRows(const std::vector<RankRow>& rows, const RankChain& chain, bool plain, int collectGroup,
                     const HeadToHeadSource& headToHead) {
     return Ranker(rows, chain, plain, collectGroup, headToHead).Run();

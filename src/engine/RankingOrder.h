@@ -21,6 +21,9 @@ struct RankRow {
 double WholeDifference(double plus, double minus);
 
 enum class RankStep : unsigned char { PointsWon, PointsLost, SetDiff, SetsWon, BallDiff, BallsWon, HeadToHead };
+// A row's value on a step, larger always better (points lost count against it); 0 on
+// head-to-head, which no value decides.
+double StepValue(const RankRow& row, RankStep step);
 
 // The steps in order. Head-to-head ends the chain for two rows of the same group; rows of
 // different groups go on with the next value.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/Gruppenstatus.h"
+#include "engine/Platzierung.h"
 #include "engine/ResultTexts.h"
 #include "engine/SpielplanKlick.h"
 #include "foundation/Accessors.h"
@@ -61,7 +62,10 @@ void ReportWaiting(int waiting) {
 }
 
 void TakeBlock(TMainForm& f, int row, const ExchangeBlock& block) {
-    for (size_t i = 3; i < block.size(); ++i) Put(f.Spielplan, kBlockColumns[i], row, block[i], true);
+    {
+        const ResultBeingWritten writing(f);
+        for (size_t i = 3; i < block.size(); ++i) Put(f.Spielplan, kBlockColumns[i], row, block[i], true);
+    }
     doSpielplanKlick(f, nullptr, ToInt(block[0]), false, true);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -116,12 +117,14 @@ std::vector<Candidate> TeamCandidates(const TMainForm& form, const std::vector<G
             if (seen.insert(team).second) candidates.push_back({team, 0, ListGet(form.XATeamsTur, team)});
     // Duties of the groups before this one count, matched by the name the referee is shown with.
     if (group > 1) {
+        std::unordered_map<std::string, std::vector<size_t>> byName;
+        for (size_t i = 0; i < candidates.size(); ++i)
+            if (!candidates[i].name.empty()) byName[candidates[i].name].push_back(i);
         const TSortGrid& plan = form.Spielplan;
         for (int row = 1; row < plan.RowCount(); ++row) {
             if (Get(plan, 0, row, true).empty() || IntGet(plan, Spielplan_GrNr, row, true) >= group) continue;
-            const std::string shown = form.getSchiriName(row);
-            for (Candidate& c : candidates)
-                if (!c.name.empty() && c.name == shown) ++c.uses;
+            if (const auto named = byName.find(form.getSchiriName(row)); named != byName.end())
+                for (size_t i : named->second) ++candidates[i].uses;
         }
     }
     return candidates;

@@ -1,6 +1,8 @@
 #include "engine/SpielplanKlick.h"
 
+#include <algorithm>
 #include <array>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -71,12 +73,13 @@ public:
         StoreRow();
         // The game's group: its values or, through the winner, its head-to-head may have changed.
         std::set<int> changed{g_};
-        AddToStandings(changed);
+        std::map<int, std::vector<int>> valuesChanged;  // by group, the rows whose totals alone changed
+        AddToStandings(changed, valuesChanged);
         const GroupProgress progress = CountProgress(form_, g_);
-        UpdateStates(progress, changed);
+        for (int rebuilt : UpdateStates(progress, changed)) valuesChanged.erase(rebuilt);
         const bool complete = progress.Complete();
         const int cg = complete ? g_ : 0;
-        ranking_.Rank(cg, false, changed);
+        ranking_.Rank(cg, false, changed, valuesChanged);
         bool resolved = false;
         if (complete) resolved = FinishGroup();
         std::vector<std::string> opened;
@@ -160,17 +163,13 @@ private:
     }
 
     // Both participants' standings rows take the difference between the new and the old scores;
-    // their groups go into changed.
-    void AddToStandings(std::set<int>& changed) {
+    // their groups go into changed, the rows into valuesChanged.
+    void AddToStandings(std::set<int>& changed, std::map<int, std::vector<int>>& valuesChanged) {
         const TSortGrid& plan = form_.Spielplan;
         TSortGrid& platz = form_.Platz;
         const std::string t1 = Get(plan, Spielplan_T1, r_, true), t2 = Get(plan, Spielplan_T2, r_, true);
-        int pA = 0, pB = 0;
-        for (int p = 1; p < platz.RowCount() && (pA == 0 || pB == 0); ++p) {
-            const std::string& team = platz.Cells(Platz_TeamNr, p);
-            if (pA == 0 && !t1.empty() && CellEquals(team, t1)) pA = p;
-            if (pB == 0 && !t2.empty() && CellEquals(team, t2)) pB = p;
-        }
+        const int pA = t1.empty() ? 0 : FindRow(platz, Platz_TeamNr, t1);
+        const int pB = t2.empty() ? 0 : FindRow(platz, Platz_TeamNr, t2);
         if (pA < 1 || pB < 1) {
             ErrorLog("doSpielplanKlick(): Ergbnis in XPlatz eingeben: t1 (" + IntToStr(pA) + ") oder t2 (" +
                      IntToStr(pB) + ") kleiner = 0 Fehler!");
@@ -183,7 +182,10 @@ private:
             Add(pB, Platz_PPkt + i, now[other] - old_[other]);
         }
         for (int p : {pA, pB}) {
-            changed.insert(IntGet(platz, Platz_GrNr, p, true));
+            const int group = IntGet(platz, Platz_GrNr, p, true);
+            changed.insert(group);
+            std::vector<int>& rows = valuesChanged[group];
+            if (std::find(rows.begin(), rows.end(), p) == rows.end()) rows.push_back(p);
             const double games = ToDouble(Get(platz, Platz_AnzSpiele, p, true));
             if (taken_ && !hadResult_) Put(platz, Platz_AnzSpiele, p, FloatToStr(games + 1), true);
             if (!taken_ && cleared_ && games > 0) Put(platz, Platz_AnzSpiele, p, FloatToStr(games - 1), true);
@@ -195,15 +197,16 @@ private:
         Put(platz, column, row, FloatToStr(ToDouble(Get(platz, column, row, true)) + delta), true);
     }
 
-    // Groups whose standings were rebuilt go into changed.
-    void UpdateStates(const GroupProgress& progress, std::set<int>& changed) {
+    // Groups whose standings were rebuilt go into changed; returns them.
+    std::set<int> UpdateStates(const GroupProgress& progress, std::set<int>& changed) {
         if (taken_) {
             const TSortGrid& plan = form_.Spielplan;
             MarkResultTaken(form_, g_, IntGet(plan, Spielplan_T1, r_, true), IntGet(plan, Spielplan_T2, r_, true));
-        } else {
-            const std::set<int> rebuilt = MarkResultRemoved(form_, g_, progress);
-            changed.insert(rebuilt.begin(), rebuilt.end());
+            return {};
         }
+        const std::set<int> rebuilt = MarkResultRemoved(form_, g_, progress);
+        changed.insert(rebuilt.begin(), rebuilt.end());
+        return rebuilt;
     }
 
     // The group has just been completed; true when its placeholders were resolved.

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "engine/BitCount.h"
 #include "platform/Utf8.h"
 
 namespace {
@@ -85,11 +86,8 @@ Board::Board(const TStrings& standings, const TStrings& played) {
 }
 
 bool Board::EveryoneHasOpponents(long long rounds) const {
-    for (int i = 0; i < Count(); ++i) {
-        long long opponents = 0;
-        for (int w = 0; w < words_; ++w) opponents += std::popcount(Opponents(i)[w]);
-        if (opponents < rounds) return false;
-    }
+    for (int i = 0; i < Count(); ++i)
+        if (bits::Count(Opponents(i), words_) < rounds) return false;
     return true;
 }
 
@@ -178,8 +176,9 @@ class PathSearch {
 public:
     using Taker = std::function<bool(const Pairing&)>;
     PathSearch(const Board& board, PairingOrder order, Taker take);
-    // True when `take` took a pairing.
-    bool Run() { return Extend(0); }
+    // True when `take` took a pairing. The board must stay as it is while this runs, but for
+    // changes that `take` undoes before it returns.
+    bool Run();
 
 private:
     const Board& board_;
@@ -190,15 +189,22 @@ private:
     Pairing pairing_;
     UnpairableSets unpairable_;
     long long completed_ = 0;
+    // For each unpaired player, how many of the other unpaired players he has met: kept up to
+    // date pair by pair, as players meet few of the others, so that no depth counts every
+    // player's opponents anew. His opponents are the others less those he met.
+    std::vector<int> met_;
+    int mostMet_ = 0;  // the most players any player has met
 
     std::span<Word> Level(int depth) {
         return {levels_.data() + static_cast<size_t>(depth) * words_, static_cast<size_t>(words_)};
     }
     bool Extend(int depth);
-    // The player to pair next; -1 when some player has nobody left to meet among the others, a
-    // dead end found without walking down to where it shows.
-    int NextPlayer(std::span<const Word> players) const;
-    int OpponentsAmong(int player, std::span<const Word> players) const;
+    // The player to pair next among `players` (`count` of them); -1 when some player has nobody
+    // left to meet among the others, a dead end found without walking down to where it shows.
+    int NextPlayer(std::span<const Word> players, int count) const;
+    // a and b were paired, leaving `rest` unpaired: the players of rest who met them count them
+    // no longer (by -1), or again (by +1) when the pair is taken back.
+    void Recount(std::span<const Word> rest, int a, int b, int by);
 };
 
 PathSearch::PathSearch(const Board& board, PairingOrder order, Taker take)
@@ -208,13 +214,24 @@ PathSearch::PathSearch(const Board& board, PairingOrder order, Taker take)
     for (int i = 0; i < n; ++i) levels_[static_cast<size_t>(i / kWordBits)] |= Word{1} << (i % kWordBits);
 }
 
+bool PathSearch::Run() {
+    const int n = board_.Count();
+    met_.assign(static_cast<size_t>(n), 0);
+    mostMet_ = 0;
+    for (int player = 0; player < n; ++player) {
+        met_[static_cast<size_t>(player)] = n - 1 - bits::Count(board_.Opponents(player), words_);
+        mostMet_ = std::max(mostMet_, met_[static_cast<size_t>(player)]);
+    }
+    return Extend(0);
+}
+
 bool PathSearch::Extend(int depth) {
     const std::span<Word> rest = Level(depth);
     if (std::ranges::all_of(rest, [](Word w) { return w == 0; })) {
         ++completed_;
         return take_(pairing_);
     }
-    const int a = NextPlayer(rest);
+    const int a = NextPlayer(rest, board_.Count() - 2 * depth);
     if (a < 0) {
         unpairable_.Add(rest);
         return false;
@@ -230,7 +247,10 @@ bool PathSearch::Extend(int depth) {
             next[static_cast<size_t>(w)] &= ~(Word{1} << (b % kWordBits));
             if (unpairable_.Contains(next)) continue;
             pairing_.emplace_back(a, b);
-            if (Extend(depth + 1)) return true;
+            Recount(next, a, b, -1);
+            const bool taken = Extend(depth + 1);
+            Recount(next, a, b, +1);
+            if (taken) return true;
             pairing_.pop_back();
         }
     }
@@ -238,27 +258,37 @@ bool PathSearch::Extend(int depth) {
     return false;
 }
 
-int PathSearch::NextPlayer(std::span<const Word> players) const {
+int PathSearch::NextPlayer(std::span<const Word> players, int count) const {
+    // Only a player who met every other one has no opponent left: while more players are left
+    // than anybody met, the first is the one in standings order.
+    if (order_ == PairingOrder::Standings && count - 1 > mostMet_) {
+        const auto word = std::ranges::find_if(players, [](Word w) { return w != 0; });
+        return static_cast<int>(word - players.begin()) * kWordBits + std::countr_zero(*word);
+    }
     int chosen = -1;
-    int fewest = 0;
+    int most = 0;
     for (int w = 0; w < words_; ++w)
         for (Word bits = players[static_cast<size_t>(w)]; bits != 0; bits &= bits - 1) {
             const int player = w * kWordBits + std::countr_zero(bits);
-            const int opponents = OpponentsAmong(player, players);
-            if (opponents == 0) return -1;
-            if (chosen < 0 || (order_ == PairingOrder::TightestFirst && opponents < fewest)) {
+            const int met = met_[static_cast<size_t>(player)];
+            if (met == count - 1) return -1;
+            if (chosen < 0 || (order_ == PairingOrder::TightestFirst && met > most)) {
                 chosen = player;
-                fewest = opponents;
+                most = met;
             }
         }
     return chosen;
 }
 
-int PathSearch::OpponentsAmong(int player, std::span<const Word> players) const {
-    const Word* opponents = board_.Opponents(player);
-    int count = 0;
-    for (int w = 0; w < words_; ++w) count += std::popcount(players[static_cast<size_t>(w)] & opponents[w]);
-    return count;
+// The counts of a and b themselves stay as they were: they are the right ones again once the
+// pair is taken back.
+void PathSearch::Recount(std::span<const Word> rest, int a, int b, int by) {
+    for (const int gone : {a, b}) {
+        const Word* opponents = board_.Opponents(gone);
+        for (int w = 0; w < words_; ++w)
+            for (Word bits = rest[static_cast<size_t>(w)] & ~opponents[w]; bits != 0; bits &= bits - 1)
+                met_[static_cast<size_t>(w * kWordBits + std::countr_zero(bits))] += by;
+    }
 }
 
 bool checkFollowRounds(Board& board, long long firstRound, int roundLimit);

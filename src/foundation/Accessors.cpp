@@ -64,9 +64,11 @@ int IntGet(const TSortGrid& grid, int column, int row, bool log) {
 
 int FindRow(const TSortGrid& grid, int column, const std::string& text) {
     if (column < 0) return 0;
-    for (int r = 1; r < grid.RowCount(); ++r)
-        if (CellEquals(grid.Cells(column, r), text)) return r;
-    return 0;
+    return grid.Indexes().FirstRow(grid, column, text);
+}
+
+const std::vector<int>& RowsWithNumber(const TSortGrid& grid, int column, int number) {
+    return grid.Indexes().RowsWithNumber(grid, column, number);
 }
 
 void DeleteGridRow(TSortGrid& grid, int row) {

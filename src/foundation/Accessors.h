@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 class TSortGrid;
 class TStrings;
@@ -19,6 +20,9 @@ int IntGet(const TSortGrid& grid, int column, int row, bool log);
 
 // First data row whose cell equals the text; 0 when none does.
 int FindRow(const TSortGrid& grid, int column, const std::string& text);
+// The data rows whose cell reads as the number (as IntGet reads it), in table order; valid until
+// the next lookup in the table.
+const std::vector<int>& RowsWithNumber(const TSortGrid& grid, int column, int number);
 // Whether a cell holds exactly this text. Cheap for the many unequal numbers of a column, which
 // mostly differ in their last digit.
 inline bool CellEquals(const std::string& cell, const std::string& text) {

@@ -163,6 +163,15 @@ public:
         std::vector<std::vector<int>> rowsOfGroup;
     };
     StandingsStamp RankedStandings;
+    // Opening later groups (engine/Gruppenstatus.h): what it read of the tables, with the change
+    // counts of what it was read from. `namesShown`: the counts at which every standings row
+    // showed its participant's name; `sourcesOf`: by group number, the groups its participants
+    // and referees come from, read at the counts `sourcesRead`.
+    struct LaterGroupsMemo {
+        std::vector<std::uint64_t> namesShown, sourcesRead;
+        std::vector<std::vector<int>> sourcesOf;
+    };
+    LaterGroupsMemo LaterGroupsRead;
 
     // Reach: the plans' popup entry "Spieleinstellung" and the menu entry "Vorbereitung", which
     // prepares the participants of a tournament that is made or loaded next.

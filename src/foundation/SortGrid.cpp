@@ -112,7 +112,7 @@ void TSortGrid::ListQuickSort(int column, const TSortOptions& options) {
     sortedList_ = std::move(sorted);
 
     // Whole rows move, every column with its row.
-    auto& rows = RowStore();
+    auto& rows = RowStoreToReorder();
     EnsureRows(RowCount());
     std::vector<std::vector<std::string>> moved(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i)
@@ -136,7 +136,7 @@ bool TSortGrid::CanUndoSort() {
 void TSortGrid::UndoSort() {
     if (!CanUndoSort()) return;
     const int first = FixedRows();
-    auto& rows = RowStore();
+    auto& rows = RowStoreToReorder();
     EnsureRows(RowCount());
     std::vector<std::vector<std::string>> current(static_cast<size_t>(sortedList_.size()));
     for (size_t i = 0; i < sortedList_.size(); ++i) current[i] = std::move(rows[static_cast<size_t>(first) + i]);
@@ -227,6 +227,14 @@ void TSortGrid::ExchangeRowCells(int row, TSortGrid& other, int otherRow) {
     if (row < 0 || otherRow < 0) return;
     EnsureRows(row + 1);
     other.EnsureRows(otherRow + 1);
+    // Two data rows of one table change places: the lookups by column follow them.
+    if (&other == this && row >= 1 && otherRow >= 1 && row < RowCount() && otherRow < RowCount()) {
+        indexes_.BeforeExchange(*this);
+        auto& rows = RowStoreToReorder();
+        std::swap(rows[static_cast<size_t>(row)], rows[static_cast<size_t>(otherRow)]);
+        indexes_.Exchanged(*this, row, otherRow);
+        return;
+    }
     std::swap(RowStore()[static_cast<size_t>(row)], other.RowStore()[static_cast<size_t>(otherRow)]);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/ColumnIndex.h"
 #include "platform/Canvas.h"
 #include "platform/Grids.h"
 #include "platform/Input.h"
@@ -92,6 +93,8 @@ public:
     void ExchangeRowCells(int row, TSortGrid& other, int otherRow);
     void SwapColumns(int a, int b);
     void MoveTo(int column, int row);
+    // The lookups of rows by a column's texts or numbers that the table keeps (FindRow).
+    ColumnIndexes& Indexes() const { return indexes_; }
     bool IsCell(const std::string& text, int& column, int& row) const;
 
     // Delimited lines: every delimiter ends a field, no quoting.
@@ -139,6 +142,7 @@ private:
     void WithoutEditing(F&& move);
 
     TStringList items_;
+    mutable ColumnIndexes indexes_;
     std::vector<TSortedListEntry> sortedList_;
     bool sorting_ = false;
     bool modified_ = false;

@@ -28,6 +28,7 @@ void TStringGrid::SetRowCount(int count) {
     if (count <= fixedRows_) count = fixedRows_ + 1;
     if (count == rowCount_) return;
     ++changes_;
+    ++layoutChanges_;
     int old = rowCount_;
     // Rows cut off are gone: growing again must not bring stale data back into the table.
     for (int r = count; r < old && static_cast<size_t>(r) < cells_.size(); ++r) cells_[static_cast<size_t>(r)].clear();
@@ -41,6 +42,7 @@ void TStringGrid::SetColCount(int count) {
     if (count <= fixedCols_) count = fixedCols_ + 1;
     if (count == colCount_) return;
     ++changes_;
+    ++layoutChanges_;
     int old = colCount_;
     for (auto& cells : cells_)
         for (int c = count; c < old && static_cast<size_t>(c) < cells.size(); ++c) cells[static_cast<size_t>(c)].clear();
@@ -69,6 +71,8 @@ void TStringGrid::SetCells(int col, int row, const std::string& text) {
     if (col < 0 || row < 0) throw std::out_of_range("Grid index out of range");
     if (text.empty() && Cells(col, row).empty()) return;  // nothing to keep
     ++changes_;
+    if (static_cast<size_t>(col) >= columnWrites_.size()) columnWrites_.resize(static_cast<size_t>(col) + 1, 0);
+    ++columnWrites_[static_cast<size_t>(col)];
     EnsureRows(row + 1);
     auto& cells = cells_[static_cast<size_t>(row)];
     if (static_cast<size_t>(col) >= cells.size()) cells.resize(static_cast<size_t>(col) + 1);
@@ -128,6 +132,7 @@ void TStringGrid::MoveRow(int from, int to) {
     if (from < 0 || to < 0 || from >= rowCount_ || to >= rowCount_) throw std::out_of_range("Grid index out of range");
     if (from == to) return;
     ++changes_;
+    ++orderChanges_;
     EnsureRows(rowCount_);
     MoveElement(cells_, static_cast<size_t>(from), static_cast<size_t>(to));
     if (rowHeights_.size() < static_cast<size_t>(rowCount_))
@@ -139,6 +144,7 @@ void TStringGrid::MoveColumn(int from, int to) {
     if (from < 0 || to < 0 || from >= colCount_ || to >= colCount_) throw std::out_of_range("Grid index out of range");
     if (from == to) return;
     ++changes_;
+    ++layoutChanges_;
     for (auto& cells : cells_) {
         if (cells.size() < static_cast<size_t>(colCount_)) cells.resize(static_cast<size_t>(colCount_));
         MoveElement(cells, static_cast<size_t>(from), static_cast<size_t>(to));
@@ -151,6 +157,8 @@ void TStringGrid::MoveColumn(int from, int to) {
 void TStringGrid::DeleteRow(int index) {
     if (index < 0 || index >= rowCount_) return;
     MoveRow(index, rowCount_ - 1);
+    // The last row may never have been written, and then has no cells to clear yet.
+    EnsureRows(rowCount_);
     cells_[static_cast<size_t>(rowCount_ - 1)].clear();
     SetRowCount(rowCount_ - 1);
 }

@@ -92,6 +92,13 @@ public:
     // Counts every change of the cells, the rows or the columns: a count that is still the same
     // means that the content is still the same.
     std::uint64_t Changes() const { return changes_; }
+    // Counts the changes that can alter which text a column holds in which row: writes to its
+    // cells and every change of the rows or columns as a whole. Writes to other columns leave it
+    // as it is, so what was read from a column holds while only others change.
+    std::uint64_t ColumnChanges(int col) const { return layoutChanges_ + orderChanges_ + ColumnWrites(col); }
+    // As ColumnChanges, except that whole rows moving among themselves leave it as it is: which
+    // texts a column holds in its rows, whatever their order.
+    std::uint64_t ColumnContentChanges(int col) const { return layoutChanges_ + ColumnWrites(col); }
 
     // The cells of columns 0..ColCount-1 of a row / rows 0..RowCount-1 of a column.
     TStringList Rows(int row) const;
@@ -205,9 +212,18 @@ protected:
     virtual void ColWidthsChanged() {}
     virtual void RowHeightsChanged() {}
 
-    // Direct access for subclasses that move whole rows at once (sorting); counts as a change.
+    // Direct access for subclasses that move whole rows at once; counts as a change of every
+    // column.
     std::vector<std::vector<std::string>>& RowStore() {
         ++changes_;
+        ++layoutChanges_;
+        return cells_;
+    }
+    // The same for moving the data rows among themselves (sorting), which leaves what each
+    // column holds, whatever the rows' order, as it is.
+    std::vector<std::vector<std::string>>& RowStoreToReorder() {
+        ++changes_;
+        ++orderChanges_;
         return cells_;
     }
     void EnsureRows(int count);
@@ -216,6 +232,12 @@ private:
     static const std::string kEmptyCell;
     std::vector<std::vector<std::string>> cells_;  // [row][col]
     std::uint64_t changes_ = 0;
+    std::uint64_t layoutChanges_ = 0;  // rows or columns added, removed or moved
+    std::uint64_t orderChanges_ = 0;   // rows moved among themselves
+    std::vector<std::uint64_t> columnWrites_;
+    std::uint64_t ColumnWrites(int col) const {
+        return col >= 0 && static_cast<size_t>(col) < columnWrites_.size() ? columnWrites_[static_cast<size_t>(col)] : 0;
+    }
     std::vector<int> colWidths_, rowHeights_;
     int rowCount_ = 5, colCount_ = 5, fixedRows_ = 1, fixedCols_ = 1;
     int row_ = 1, col_ = 1;

@@ -1,6 +1,7 @@
 #include "platform/Strings.h"
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -40,6 +41,8 @@ bool SameText(std::string_view a, std::string_view b) {
 }
 
 void TStrings::Changed() {
+    static std::atomic<std::uint64_t> lastChange{0};
+    changes_ = lastChange.fetch_add(1, std::memory_order_relaxed) + 1;
     if (OnChange) OnChange();
 }
 

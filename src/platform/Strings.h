@@ -41,6 +41,10 @@ public:
     bool SaveToFile(const std::string& path) const;
 
     std::function<void()> OnChange;
+    // Changes with every change of the texts (their number and order included). A number that
+    // no other change of any list has had, so that a list copied over another one never brings
+    // back a number that stood for other texts.
+    std::uint64_t Changes() const { return changes_; }
 
 protected:
     struct Item {
@@ -48,6 +52,7 @@ protected:
         intptr_t object = 0;
     };
     std::vector<Item> items_;
+    std::uint64_t changes_ = 0;
     void Changed();
     void InsertItem(int index, Item item);
 };

@@ -324,6 +324,25 @@ TEST_F(SpielplanKlickTest, KnockOutGameOpensLaterGroupsAfterEveryResult) {
     EXPECT_EQ(State(g), "Open");
 }
 
+// A knock-out result looks at names and sources afresh when they changed since the last one: a
+// participant renamed in between shows its new name, a slot given another source group waits
+// for that group.
+TEST_F(SpielplanKlickTest, KnockOutResultSeesNamesAndSourcesChangedSinceTheLastResult) {
+    const int g = Group("G", "JGJ", 3, 2);
+    const int winner = Slot(g, "S" + IntToStr(finalGame));
+    const int loser = Slot(g, "V" + IntToStr(finalGame));
+    AddGame(g, winner, loser);
+    const int h = Group("H", "JGJ", 2, 2);
+    PlayGroupA();
+    ASSERT_EQ(Standing(first, Platz_Team), "Adler");
+    ListPut(form->XATeamsTur, first, "Adler II");
+    Put(form->Teams, Teams_GrNr, winner, h, true);
+    Score(finalGame, 2, 1);
+    EXPECT_EQ(Standing(first, Platz_Team), "Adler II");
+    EXPECT_EQ(State(g), "");
+    EXPECT_EQ(Name(loser), "Bären");
+}
+
 TEST_F(SpielplanKlickTest, DrawnKnockOutGameLeavesWinnerAndLoserOpen) {
     PlayGroupA();
     const int g = Group("G", "JGJ", 3, 2);

@@ -14,6 +14,7 @@
 
 #include "EditingFixture.h"
 #include "dialogs/konflikt.h"
+#include "engine/Platzierung.h"
 #include "engine/SpielplanKlick.h"
 #include "engine/Turnierform.h"
 #include "foundation/Accessors.h"
@@ -60,15 +61,15 @@ protected:
 
     int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); }
 
-    // Round 1: groups of 2 to 5 teams. Round 2: knock-out games of two places, and groups of
-    // places and best-of places.
+    // Round 1: groups of 2 to largestGroup teams. Round 2: knock-out games of two places, and
+    // groups of places and best-of places.
     std::string FirstRounds() {
         std::string text = "!Runde 1|";
         const int groups = Between(2, 4);
         std::vector<int> sizes;
         int team = 0;
         for (int g = 0; g < groups; ++g) {
-            sizes.push_back(Between(2, 5));
+            sizes.push_back(Between(2, largestGroup));
             text += "$" + Letter(g) + "$Gruppe " + Letter(g) + "$JGJ$";
             for (int i = 0; i < sizes.back(); ++i) text += "M" + IntToStr(++team) + ";";
         }
@@ -168,13 +169,17 @@ protected:
             prng::Seed(static_cast<unsigned>(game));
             doSpielplanKlick(*form, nullptr, game, true, false);
         } else if (how == 1) {
-            const int p = Between(0, 3), m = Between(0, 3);
-            Put(form->Spielplan, Spielplan_PPkt, game, p, true);
-            Put(form->Spielplan, Spielplan_MPkt, game, m, true);
-            Put(form->Spielplan, Spielplan_Sieger, game,
-                p > m ? Get(form->Spielplan, Spielplan_T1, game, true)
-                      : p < m ? Get(form->Spielplan, Spielplan_T2, game, true) : "0",
-                true);
+            // As the import writes a result into the game's row before it is processed.
+            {
+                const ResultBeingWritten writing(*form);
+                const int p = Between(0, 3), m = Between(0, 3);
+                Put(form->Spielplan, Spielplan_PPkt, game, p, true);
+                Put(form->Spielplan, Spielplan_MPkt, game, m, true);
+                Put(form->Spielplan, Spielplan_Sieger, game,
+                    p > m ? Get(form->Spielplan, Spielplan_T1, game, true)
+                          : p < m ? Get(form->Spielplan, Spielplan_T2, game, true) : "0",
+                    true);
+            }
             doSpielplanKlick(*form, nullptr, game, false, true);
         } else if (decided && how == 2) {
             host.QueueDialog({"ergebnis-löschen"});
@@ -241,6 +246,7 @@ protected:
 
     ReversingHost host;
     std::mt19937 rng;
+    int largestGroup = 5;
     std::vector<std::string> knockOutIds;  // per group of round 2: its id when it is a knock-out game
     int lastId = 0;
 };
@@ -262,4 +268,19 @@ TEST_F(StandingsRankingTest, RankingTheChangedGroupsShowsWhatRankingTheWholeTabl
     // Most results ranked by group, and the rows of different groups did end up mixed otherwise.
     EXPECT_GT(byGroup, results / 2) << byGroup << " von " << results;
     EXPECT_GT(mixedDifferently, 0);
+}
+
+// In groups of up to 16 a result moves rows far: ranking only the rows between the places the
+// changed rows leave and take, where the totals alone decide, shows what ranking the whole
+// table shows.
+TEST_F(StandingsRankingTest, LargeGroupsRankedAroundTheChangedRowsShowWhatTheWholeTableShowed) {
+    largestGroup = 16;
+    for (unsigned seed = 101; seed <= 120; ++seed) {
+        const Played whole = Play(seed, true);
+        const Played changed = Play(seed, false);
+        ASSERT_FALSE(HasFailure()) << "Turnier " << seed;
+        ASSERT_EQ(whole.states.size(), changed.states.size()) << "Turnier " << seed;
+        for (size_t i = 0; i < whole.states.size(); ++i)
+            ASSERT_EQ(whole.states[i], changed.states[i]) << "Turnier " << seed << ", Ergebnis " << i + 1;
+    }
 }

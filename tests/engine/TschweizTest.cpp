@@ -287,6 +287,24 @@ TEST_F(SwissPairingTest, EarlyRoundsOfLargerBoardsAgreeWithTheLiteralPairing) {
     EXPECT_GT(errors, 5);
 }
 
+// Boards of more than one word of players, around the word boundaries, each after a few random
+// rounds: the players' opponents are counted across words as the literal pairing counts them.
+TEST_F(SwissPairingTest, BoardsOfSeveralWordsAgreeWithTheLiteralPairing) {
+    std::mt19937 rng(2027);
+    for (int n : {62, 64, 66, 126, 128, 130, 192}) {
+        for (int t = 0; t < 3; ++t) {
+            Texts standings = Numbers(n);
+            std::shuffle(standings.begin(), standings.end(), rng);
+            const int round = Random(rng, 2, 7);
+            const Texts played = RandomRounds(rng, standings, round - 1);
+            const Answer answer = Pair(n - 1, round, standings, played);
+            const auto literal = swiss_reference::LiteralPairRound(n - 1, round, standings, played);
+            ASSERT_EQ(answer.result, literal.result) << n << " Spieler, Fall " << t;
+            ASSERT_EQ(answer.log, literal.log) << n << " Spieler, Fall " << t;
+        }
+    }
+}
+
 // --- whole tournaments ---
 
 // Every round pairs every player with one he has not met. The only round that may find no

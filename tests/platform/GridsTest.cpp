@@ -57,6 +57,16 @@ TEST(StringGrid, DeleteAndMoveTakeHiddenCellsAlong) {
     EXPECT_EQ(grid.Cells(9, 3), "") << "the deleted row does not come back";
 }
 
+// The last row of a fresh grid was never written: deleting it must not reach past the cells.
+TEST(StringGrid, LastRowNeverWrittenCanBeDeleted) {
+    TStringGrid grid;
+    grid.SetRowCount(6);
+    grid.SetCells(0, 1, "r1");
+    grid.DeleteRow(5);
+    EXPECT_EQ(grid.RowCount(), 5);
+    EXPECT_EQ(grid.Cells(0, 1), "r1");
+}
+
 // Result processing relies on the count to know that nothing else touched a table since.
 TEST(StringGrid, EveryChangeOfCellsRowsOrColumnsIsCounted) {
     TStringGrid grid;

@@ -1,0 +1,120 @@
+#include "foundation/ColumnIndex.h"
+
+#include <algorithm>
+#include <type_traits>
+#include <utility>
+
+#include "foundation/Conversions.h"
+#include "foundation/SortGrid.h"
+
+namespace {
+
+const std::vector<int> kNoRows;
+
+int NumberKey(const TSortGrid& grid, int column, int row) {
+    const std::string& text = grid.Cells(column, row);
+    return text.empty() ? 0 : ToInt(text);
+}
+
+template <typename Key>
+Key KeyOf(const TSortGrid& grid, int column, int row) {
+    if constexpr (std::is_same_v<Key, int>)
+        return NumberKey(grid, column, row);
+    else
+        return grid.Cells(column, row);
+}
+
+// A row of the key's rows (ascending) is now another one.
+void Replace(std::vector<int>& rows, int from, int to) {
+    if (rows.size() == 1) {
+        rows.front() = to;
+        return;
+    }
+    if (const auto at = std::find(rows.begin(), rows.end(), from); at != rows.end()) rows.erase(at);
+    rows.insert(std::lower_bound(rows.begin(), rows.end(), to), to);
+}
+
+}  // namespace
+
+template <typename Key>
+ColumnIndexes::Index<Key>& ColumnIndexes::Of(std::vector<Index<Key>>& indexes, int column) {
+    for (Index<Key>& index : indexes)
+        if (index.column == column) return index;
+    Index<Key>& index = indexes.emplace_back();
+    index.column = column;
+    return index;
+}
+
+template <typename Key>
+bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
+    const std::uint64_t now = grid.ColumnChanges(index.column);
+    if (index.stamp != now) {
+        index.stamp = now;
+        index.built = false;
+        index.keys.clear();
+        index.keyOfRow.clear();
+        index.rowsOfKey.clear();
+        return false;
+    }
+    if (index.built) return true;
+    index.keyOfRow.assign(static_cast<size_t>(std::max(grid.RowCount(), 1)), -1);
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        const auto [at, added] = index.keys.emplace(KeyOf<Key>(grid, index.column, r), static_cast<int>(index.rowsOfKey.size()));
+        if (added) index.rowsOfKey.emplace_back();
+        index.rowsOfKey[static_cast<size_t>(at->second)].push_back(r);
+        index.keyOfRow[static_cast<size_t>(r)] = at->second;
+    }
+    index.built = true;
+    return true;
+}
+
+template <typename Key>
+const std::vector<int>* ColumnIndexes::RowsOf(const Index<Key>& index, const Key& key) {
+    const auto found = index.keys.find(key);
+    return found == index.keys.end() ? nullptr : &index.rowsOfKey[static_cast<size_t>(found->second)];
+}
+
+int ColumnIndexes::FirstRow(const TSortGrid& grid, int column, const std::string& text) {
+    Index<std::string>& index = Of(texts_, column);
+    if (!Ready(index, grid)) {
+        for (int r = 1; r < grid.RowCount(); ++r)
+            if (grid.Cells(column, r) == text) return r;
+        return 0;
+    }
+    const std::vector<int>* rows = RowsOf(index, text);
+    return rows == nullptr || rows->empty() ? 0 : rows->front();
+}
+
+const std::vector<int>& ColumnIndexes::RowsWithNumber(const TSortGrid& grid, int column, int number) {
+    Index<int>& index = Of(numbers_, column);
+    if (!Ready(index, grid)) {
+        found_.clear();
+        for (int r = 1; r < grid.RowCount(); ++r)
+            if (NumberKey(grid, column, r) == number) found_.push_back(r);
+        return found_;
+    }
+    const std::vector<int>* rows = RowsOf(index, number);
+    return rows == nullptr ? kNoRows : *rows;
+}
+
+void ColumnIndexes::BeforeExchange(const TSortGrid& grid) {
+    for (Index<std::string>& index : texts_) index.follows = index.built && index.stamp == grid.ColumnChanges(index.column);
+    for (Index<int>& index : numbers_) index.follows = index.built && index.stamp == grid.ColumnChanges(index.column);
+}
+
+template <typename Key>
+void ColumnIndexes::Follow(Index<Key>& index, const TSortGrid& grid, int a, int b) {
+    if (!index.follows) return;
+    index.stamp = grid.ColumnChanges(index.column);
+    int& keyOfA = index.keyOfRow[static_cast<size_t>(a)];
+    int& keyOfB = index.keyOfRow[static_cast<size_t>(b)];
+    if (keyOfA == keyOfB) return;
+    Replace(index.rowsOfKey[static_cast<size_t>(keyOfA)], a, b);
+    Replace(index.rowsOfKey[static_cast<size_t>(keyOfB)], b, a);
+    std::swap(keyOfA, keyOfB);
+}
+
+void ColumnIndexes::Exchanged(const TSortGrid& grid, int a, int b) {
+    for (Index<std::string>& index : texts_) Follow(index, grid, a, b);
+    for (Index<int>& index : numbers_) Follow(index, grid, a, b);
+}
