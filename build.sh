@@ -5,6 +5,9 @@
 #                                once normally and once under ASan + UBSan, the
 #                                thread and picture tests once more under TSan, and
 #                                every fuzz target for 20 seconds
+#   ./build.sh bench [options]   install what is missing, build the benchmarks optimised
+#                                (Release) and run each of them with the options given
+#                                (Google Benchmark's, e.g. --benchmark_filter=Switch)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -43,13 +46,13 @@ run_tests() {
 }
 
 usage() {
-  echo "usage: $0 run [arguments] | $0 test" >&2
+  echo "usage: $0 run [arguments] | $0 test | $0 bench [benchmark options]" >&2
   exit 2
 }
 
 # A wrong call is told so before anything is installed.
 case "${1:-}" in
-  run | test) install_missing ;;
+  run | test | bench) install_missing ;;
   *) usage ;;
 esac
 
@@ -72,5 +75,17 @@ case "$1" in
     (cd build/tsan && TSAN_OPTIONS=halt_on_error=1 ctest -j "$JOBS" --output-on-failure --timeout 600 -R 'Thread|Picture')
     # A short run of every fuzz target keeps each of them building and running.
     FUZZ_BUILD_JOBS="$JOBS" FUZZ_PARALLEL="$JOBS" fuzz/run.sh 20
+    ;;
+  bench)
+    shift
+    # Without the test suites the folder builds the program, its libraries and the benchmarks.
+    configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DMAROVELKA_TESTS=OFF -DMAROVELKA_BENCH=ON
+    shopt -s nullglob
+    benchmarks=(build/bench/bench_*)
+    [ ${#benchmarks[@]} -gt 0 ] || { echo "No benchmarks were built (is libbenchmark-dev installed?)" >&2; exit 1; }
+    for benchmark in "${benchmarks[@]}"; do
+      echo "== ${benchmark##*/}"
+      "$benchmark" "$@"
+    done
     ;;
 esac

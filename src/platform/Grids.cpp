@@ -30,7 +30,10 @@ void TStringGrid::SetRowCount(int count) {
     ++changes_;
     int old = rowCount_;
     // Rows cut off are gone: growing again must not bring stale data back into the table.
-    for (int r = count; r < old && static_cast<size_t>(r) < cells_.size(); ++r) cells_[static_cast<size_t>(r)].clear();
+    for (int r = count; r < old && static_cast<size_t>(r) < cells_.size(); ++r) {
+        cells_[static_cast<size_t>(r)].clear();
+        RowChanged(r);
+    }
     rowCount_ = count;
     if (row_ >= rowCount_) FocusCell(col_, rowCount_ - 1);
     SizeChanged(colCount_, old);
@@ -40,7 +43,7 @@ void TStringGrid::SetColCount(int count) {
     if (count < 0) count = 0;
     if (count <= fixedCols_) count = fixedCols_ + 1;
     if (count == colCount_) return;
-    ++changes_;
+    CellsMoved();
     int old = colCount_;
     for (auto& cells : cells_)
         for (int c = count; c < old && static_cast<size_t>(c) < cells.size(); ++c) cells[static_cast<size_t>(c)].clear();
@@ -61,18 +64,24 @@ void TStringGrid::SetFixedCols(int count) {
     if (col_ < fixedCols_) FocusCell(fixedCols_, row_);
 }
 
+void TStringGrid::RowChanged(int row) {
+    if (static_cast<size_t>(row) >= rowChanges_.size()) rowChanges_.resize(static_cast<size_t>(row) + 1);
+    rowChanges_[static_cast<size_t>(row)] = changes_;
+}
+
 void TStringGrid::EnsureRows(int count) {
     if (static_cast<size_t>(count) > cells_.size()) cells_.resize(static_cast<size_t>(count));
 }
 
-void TStringGrid::SetCells(int col, int row, const std::string& text) {
+std::string* TStringGrid::CellToWrite(int col, int row, bool emptyText) {
     if (col < 0 || row < 0) throw std::out_of_range("Grid index out of range");
-    if (text.empty() && Cells(col, row).empty()) return;  // nothing to keep
+    if (emptyText && Cells(col, row).empty()) return nullptr;  // nothing to keep
     ++changes_;
     EnsureRows(row + 1);
+    RowChanged(row);
     auto& cells = cells_[static_cast<size_t>(row)];
     if (static_cast<size_t>(col) >= cells.size()) cells.resize(static_cast<size_t>(col) + 1);
-    cells[static_cast<size_t>(col)] = text;
+    return &cells[static_cast<size_t>(col)];
 }
 
 TStringList TStringGrid::Rows(int row) const {
@@ -127,7 +136,7 @@ void TStringGrid::SetRowHeights(int row, int height) {
 void TStringGrid::MoveRow(int from, int to) {
     if (from < 0 || to < 0 || from >= rowCount_ || to >= rowCount_) throw std::out_of_range("Grid index out of range");
     if (from == to) return;
-    ++changes_;
+    CellsMoved();
     EnsureRows(rowCount_);
     MoveElement(cells_, static_cast<size_t>(from), static_cast<size_t>(to));
     if (rowHeights_.size() < static_cast<size_t>(rowCount_))
@@ -138,7 +147,7 @@ void TStringGrid::MoveRow(int from, int to) {
 void TStringGrid::MoveColumn(int from, int to) {
     if (from < 0 || to < 0 || from >= colCount_ || to >= colCount_) throw std::out_of_range("Grid index out of range");
     if (from == to) return;
-    ++changes_;
+    CellsMoved();
     for (auto& cells : cells_) {
         if (cells.size() < static_cast<size_t>(colCount_)) cells.resize(static_cast<size_t>(colCount_));
         MoveElement(cells, static_cast<size_t>(from), static_cast<size_t>(to));

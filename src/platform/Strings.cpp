@@ -19,7 +19,16 @@ bool SameText(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
 }
 
+TStrings& TStrings::operator=(const TStrings& other) {
+    if (&other == this) return *this;
+    items_ = other.items_;
+    OnChange = other.OnChange;
+    ++changes_;
+    return *this;
+}
+
 void TStrings::Changed() {
+    ++changes_;
     if (OnChange) OnChange();
 }
 
