@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+
 #include "platform/Strings.h"
 #include "platform/Utf8.h"
 
@@ -77,4 +80,32 @@ TEST(Utf8, MalformedBytesCountAsOneCharacterEach) {
     size_t pos = 0;
     EXPECT_EQ(utf8::Next(out, pos), U'€');
     EXPECT_EQ(pos, 3u);
+}
+
+// The plans compare a list's count with the one they saw to know its texts are the same.
+TEST(Strings, EveryChangeOfTheTextsIsCountedAndOnlyThat) {
+    TStringList list, other;
+    other.SetText("x");
+    std::vector<std::function<void()>> changes{
+        [&] { list.Add("a"); },        [&] { list.Insert(0, "b"); }, [&] { list.Set(1, "c"); },
+        [&] { list.Move(0, 1); },      [&] { list.Exchange(0, 1); }, [&] { list.Sort(); },
+        [&] { list.Delete(0); },       [&] { list.SetText("d\ne"); }, [&] { list.Assign(other); },
+        [&] { list = other; },         [&] { list.Clear(); },        [&] { list.SetText(""); }};
+    for (size_t i = 0; i < changes.size(); ++i) {
+        const std::uint64_t before = list.Changes();
+        changes[i]();
+        EXPECT_NE(list.Changes(), before) << "change " << i;
+    }
+    const std::uint64_t before = list.Changes();
+    list.Clear();  // already empty
+    list.AddObject("f", 7);
+    const std::uint64_t afterAdd = list.Changes();
+    list.SetObject(0, 8);
+    (void)list.IndexOf("f");
+    EXPECT_NE(afterAdd, before);
+    EXPECT_EQ(list.Changes(), afterAdd) << "tags and reading are no change of the texts";
+
+    TStringList copy(list);
+    copy = std::move(list);
+    EXPECT_EQ(list.ToVector(), (Lines{"f"})) << "a list is copied, not emptied by a move";
 }
