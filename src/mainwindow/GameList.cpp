@@ -165,7 +165,7 @@ Shown FillGameRow(FillContext& c, TStringGrid& plan, int planRow, int row) {
     shown.marked = Marked(c.marks, shown.group);
     const std::string mark = shown.marked ? ">>" : "";
     if (g.Cells(Spielplan_Status, row) != mark) Put(g, Spielplan_Status, row, mark, true);
-    std::string cells[] = {
+    const std::string cells[] = {
         mark,
         g.Cells(Spielplan_SpNr, row),
         c.Date(row),
@@ -179,7 +179,7 @@ Shown FillGameRow(FillContext& c, TStringGrid& plan, int planRow, int row) {
         c.f.getSchiriName(row),
         ItemOrEmpty(c.lists.groupNames, shown.group),
     };
-    for (int col = 0; col < 11; ++col) plan.SetCells(col, planRow, std::move(cells[col]));
+    for (int col = 0; col < 11; ++col) plan.SetCells(col, planRow, cells[col]);
     return shown;
 }
 

@@ -43,8 +43,9 @@ void TStringGrid::SetColCount(int count) {
     if (count < 0) count = 0;
     if (count <= fixedCols_) count = fixedCols_ + 1;
     if (count == colCount_) return;
-    CellsMoved();
+    ++changes_;
     int old = colCount_;
+    movedAt_ = changes_;
     for (auto& cells : cells_)
         for (int c = count; c < old && static_cast<size_t>(c) < cells.size(); ++c) cells[static_cast<size_t>(c)].clear();
     colCount_ = count;
@@ -73,15 +74,15 @@ void TStringGrid::EnsureRows(int count) {
     if (static_cast<size_t>(count) > cells_.size()) cells_.resize(static_cast<size_t>(count));
 }
 
-std::string* TStringGrid::CellToWrite(int col, int row, bool emptyText) {
+void TStringGrid::SetCells(int col, int row, const std::string& text) {
     if (col < 0 || row < 0) throw std::out_of_range("Grid index out of range");
-    if (emptyText && Cells(col, row).empty()) return nullptr;  // nothing to keep
+    if (text.empty() && Cells(col, row).empty()) return;  // nothing to keep
     ++changes_;
     EnsureRows(row + 1);
-    RowChanged(row);
     auto& cells = cells_[static_cast<size_t>(row)];
     if (static_cast<size_t>(col) >= cells.size()) cells.resize(static_cast<size_t>(col) + 1);
-    return &cells[static_cast<size_t>(col)];
+    cells[static_cast<size_t>(col)] = text;
+    RowChanged(row);
 }
 
 TStringList TStringGrid::Rows(int row) const {
@@ -136,8 +137,9 @@ void TStringGrid::SetRowHeights(int row, int height) {
 void TStringGrid::MoveRow(int from, int to) {
     if (from < 0 || to < 0 || from >= rowCount_ || to >= rowCount_) throw std::out_of_range("Grid index out of range");
     if (from == to) return;
-    CellsMoved();
+    ++changes_;
     EnsureRows(rowCount_);
+    movedAt_ = changes_;
     MoveElement(cells_, static_cast<size_t>(from), static_cast<size_t>(to));
     if (rowHeights_.size() < static_cast<size_t>(rowCount_))
         rowHeights_.resize(static_cast<size_t>(rowCount_), DefaultRowHeight);
@@ -147,11 +149,12 @@ void TStringGrid::MoveRow(int from, int to) {
 void TStringGrid::MoveColumn(int from, int to) {
     if (from < 0 || to < 0 || from >= colCount_ || to >= colCount_) throw std::out_of_range("Grid index out of range");
     if (from == to) return;
-    CellsMoved();
+    ++changes_;
     for (auto& cells : cells_) {
         if (cells.size() < static_cast<size_t>(colCount_)) cells.resize(static_cast<size_t>(colCount_));
         MoveElement(cells, static_cast<size_t>(from), static_cast<size_t>(to));
     }
+    movedAt_ = changes_;
     if (colWidths_.size() < static_cast<size_t>(colCount_))
         colWidths_.resize(static_cast<size_t>(colCount_), DefaultColWidth);
     MoveElement(colWidths_, static_cast<size_t>(from), static_cast<size_t>(to));

@@ -87,16 +87,6 @@ public:
         const std::vector<std::string>& cells = cells_[static_cast<size_t>(row)];
         return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmptyCell;
     }
-    // Throws std::out_of_range for a negative index.
-    void SetCells(int col, int row, const std::string& text) {
-        if (std::string* cell = CellToWrite(col, row, text.empty())) *cell = text;
-    }
-    void SetCells(int col, int row, std::string&& text) {
-        if (std::string* cell = CellToWrite(col, row, text.empty())) *cell = std::move(text);
-    }
-    // Counts every change of the cells, the rows or the columns: a count that is still the same
-    // means that the content is still the same.
-    std::uint64_t Changes() const { return changes_; }
     // The count of Changes() at which this row's cells last changed, or at which rows or columns
     // last moved, whichever is later: a row whose count is not above a count of Changes() taken
     // earlier holds what it held then, at the same index.
@@ -105,6 +95,11 @@ public:
             row >= 0 && static_cast<size_t>(row) < rowChanges_.size() ? rowChanges_[static_cast<size_t>(row)] : 0;
         return own > movedAt_ ? own : movedAt_;
     }
+    // Throws std::out_of_range for a negative index.
+    void SetCells(int col, int row, const std::string& text);
+    // Counts every change of the cells, the rows or the columns: a count that is still the same
+    // means that the content is still the same.
+    std::uint64_t Changes() const { return changes_; }
 
     // The cells of columns 0..ColCount-1 of a row / rows 0..RowCount-1 of a column.
     TStringList Rows(int row) const;
@@ -220,7 +215,8 @@ protected:
 
     // Direct access for subclasses that move whole rows at once (sorting); counts as a change.
     std::vector<std::vector<std::string>>& RowStore() {
-        CellsMoved();
+        movedAt_ = changes_ + 1;
+        ++changes_;
         return cells_;
     }
     void EnsureRows(int count);
@@ -229,12 +225,6 @@ private:
     static const std::string kEmptyCell;
     std::vector<std::vector<std::string>> cells_;  // [row][col]
     std::uint64_t changes_ = 0;
-    std::vector<std::uint64_t> rowChanges_;  // [row]: the count at the row's last cell change
-    std::uint64_t movedAt_ = 0;               // the count at the last move of rows or columns
-    void CellsMoved() { movedAt_ = ++changes_; }
-    void RowChanged(int row);
-    // The cell a text goes into, counted as changed; null when an empty text meets an empty cell.
-    std::string* CellToWrite(int col, int row, bool emptyText);
     std::vector<int> colWidths_, rowHeights_;
     int rowCount_ = 5, colCount_ = 5, fixedRows_ = 1, fixedCols_ = 1;
     int row_ = 1, col_ = 1;
@@ -242,6 +232,9 @@ private:
     std::vector<bool> notTabStops_;
     TCanvas* canvas_ = nullptr;
     int invalidations_ = 0;
+    std::vector<std::uint64_t> rowChanges_;  // [row]: the count at the row's last cell change
+    std::uint64_t movedAt_ = 0;               // the count at the last move of rows or columns
+    void RowChanged(int row);
     bool focused_ = false;
     bool editorMode_ = false;
     std::unique_ptr<TInplaceEdit> editor_;

@@ -1,6 +1,7 @@
 #include "platform/Strings.h"
 
 #include <algorithm>
+#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -19,16 +20,9 @@ bool SameText(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
 }
 
-TStrings& TStrings::operator=(const TStrings& other) {
-    if (&other == this) return *this;
-    items_ = other.items_;
-    OnChange = other.OnChange;
-    ++changes_;
-    return *this;
-}
-
 void TStrings::Changed() {
-    ++changes_;
+    static std::atomic<std::uint64_t> lastChange{0};
+    changes_ = lastChange.fetch_add(1, std::memory_order_relaxed) + 1;
     if (OnChange) OnChange();
 }
 

@@ -10,14 +10,7 @@
 // Ordered list of texts, each with an integer tag (the class library's "object").
 class TStrings : public TObject {
 public:
-    TStrings() = default;
-    TStrings(const TStrings&) = default;
-    // Taking another list's texts is a change of this one (and a list moved from would change
-    // unseen, so lists are copied, never moved).
-    TStrings& operator=(const TStrings& other);
     std::string ClassName() const override { return "TStrings"; }
-    // Counts every change of the texts: a list whose count is still the same holds the same texts.
-    std::uint64_t Changes() const { return changes_; }
 
     int Count() const { return static_cast<int>(items_.size()); }
     const std::string& operator[](int index) const { return items_.at(static_cast<size_t>(index)).text; }
@@ -48,6 +41,10 @@ public:
     bool SaveToFile(const std::string& path) const;
 
     std::function<void()> OnChange;
+    // Changes with every change of the texts (their number and order included). A number that
+    // no other change of any list has had, so that a list copied over another one never brings
+    // back a number that stood for other texts.
+    std::uint64_t Changes() const { return changes_; }
 
 protected:
     struct Item {
