@@ -220,10 +220,13 @@ std::vector<char> ChangedNames(const GameList::Lists& was, const TMainForm& f) {
 
 }  // namespace
 
-void GameList::Fill(TMainForm& f, TStringGrid& plan, int mode, int key, const TStrings* filter) {
+void GameList::Fill(TMainForm& f, TStringGrid& plan, int mode, int key, const TStrings* filter,
+                    const GameList* twin) {
     const bool kept = !filter && mode != 7;
     if (kept && valid_ && mode == mode_ && key == key_ && Refresh(f, plan)) {
         KeepWidths(plan);
+    } else if (kept && twin && twin != this && twin->ShowsNow(f, mode, key)) {
+        CopyTwin(*twin, plan);
     } else {
         FillWhole(f, plan, mode, key, filter);
         LayOut(f, plan, kGameColumns);
@@ -326,7 +329,26 @@ void GameList::KeepWidths(TStringGrid& plan) const {
         if (plan.ColWidths(static_cast<int>(c)) != widths_[c]) plan.SetColWidths(static_cast<int>(c), widths_[c]);
 }
 
+bool GameList::ShowsNow(const TMainForm& f, int mode, int key) const {
+    return valid_ && mode == mode_ && key == key_ && plan_ && plan_->Changes() == planChanges_ &&
+           f.Spielplan.Changes() == gameChanges_ && f.Gruppe.Changes() == groupChanges_ &&
+           f.Spielplan.RowCount() == gameRows_ && SurroundingsOf(f) == surroundings_ &&
+           ListChangesOf(f) == listChanges_;
+}
+
+// The twin's rows are those a whole fill gives now, and their games carry their marks already.
+void GameList::CopyTwin(const GameList& twin, TStringGrid& plan) {
+    const TStringGrid& from = *twin.plan_;
+    plan.SetColCount(from.ColCount());
+    plan.SetRowCount(from.RowCount());
+    for (int r = 0; r < from.RowCount(); ++r)
+        for (int c = 0; c < from.ColCount(); ++c) plan.SetCells(c, r, from.Cells(c, r));
+    *this = twin;
+    KeepWidths(plan);
+}
+
 void GameList::Remember(const TMainForm& f, const TStringGrid& plan) {
+    plan_ = &plan;
     planChanges_ = plan.Changes();
     gameChanges_ = f.Spielplan.Changes();
     groupChanges_ = f.Gruppe.Changes();

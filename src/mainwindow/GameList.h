@@ -20,9 +20,13 @@ class TStrings;
 // names changed; anything else that the texts depend on (settings, the first day, the scoring
 // names, group names, the participant lists' length, which games are listed or their order)
 // rebuilds the whole list. The views by time of day and filtered lists are always built whole.
+// A list to be built whole takes the rows of a twin, the list of the other plan, when the twin
+// shows the same view and nothing has changed since it was filled: both plans mostly show all
+// games, and a tournament made current fills both.
 class GameList {
 public:
-    void Fill(TMainForm& f, TStringGrid& plan, int mode, int key, const TStrings* filter);
+    void Fill(TMainForm& f, TStringGrid& plan, int mode, int key, const TStrings* filter,
+              const GameList* twin = nullptr);
     // The plan shows something else now.
     void Forget() { valid_ = false; }
 
@@ -70,6 +74,9 @@ public:
 private:
     void FillWhole(TMainForm& f, TStringGrid& plan, int mode, int key, const TStrings* filter);
     bool Refresh(TMainForm& f, TStringGrid& plan);
+    // Whether the plan this list filled last shows this view as it would be built now.
+    bool ShowsNow(const TMainForm& f, int mode, int key) const;
+    void CopyTwin(const GameList& twin, TStringGrid& plan);
     bool StillFits(const TMainForm& f, const TStringGrid& plan) const;
     void FindRowsOfChangedGroups(const TMainForm& f, std::vector<char>& stale);
     void FindRowsOfChangedNames(const TMainForm& f, std::vector<char>& stale);
@@ -78,6 +85,7 @@ private:
     void Remember(const TMainForm& f, const TStringGrid& plan);
 
     bool valid_ = false;
+    const TStringGrid* plan_ = nullptr;  // the plan filled last
     int mode_ = 0, key_ = 0;
     std::uint64_t planChanges_ = 0, gameChanges_ = 0, groupChanges_ = 0;
     int gameRows_ = 0;

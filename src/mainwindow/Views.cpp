@@ -180,7 +180,7 @@ void TForm1::DoPlan(TStringGrid& plan, int viewMode, int key, const TStrings* fi
     const int keptRow = plan.Row();
     GameList& games = upper ? plan1Games_ : plan2Games_;
     if (ListsGames(view.mode)) {
-        games.Fill(*this, plan, view.mode, view.key, filter);
+        games.Fill(*this, plan, view.mode, view.key, filter, upper ? &plan2Games_ : &plan1Games_);
     } else {
         games.Forget();
         if (view.mode == 2) FillStandings(*this, plan, view.key, filter);

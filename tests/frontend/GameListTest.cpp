@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,6 +78,17 @@ protected:
             EXPECT_EQ(AllCells(view->plan), AllCells(plan)) << which;
             EXPECT_EQ(Widths(view->plan), Widths(plan)) << which;
         }
+        // A list that takes the rows of its twin (the first view) where it cannot keep its own,
+        // and one that takes them at once.
+        const KeptView& first = *views.front();
+        fromTwin.list.Fill(*form, fromTwin.plan, first.mode, first.key, nullptr, &first.list);
+        GameList fresh;
+        TStringGrid freshPlan;
+        fresh.Fill(*form, freshPlan, first.mode, first.key, nullptr, &first.list);
+        for (const TStringGrid* plan : {&fromTwin.plan, &freshPlan}) {
+            EXPECT_EQ(AllCells(*plan), AllCells(first.plan)) << "from the twin after " << after;
+            EXPECT_EQ(Widths(*plan), Widths(first.plan)) << "from the twin after " << after;
+        }
         // The window's own plans, in the view of all games by number.
         for (TStringGrid* shown : {&form->XPlan1, &form->XPlan2}) {
             form->DoPlan(*shown, 1, 0, nullptr);
@@ -96,6 +108,7 @@ protected:
         "Halbfinale, Finale und Platzierungsspielen\" ok\n";
     std::unique_ptr<InProgramFolderWithShippedFiles> programFolder;
     std::vector<std::unique_ptr<KeptView>> views;
+    KeptView fromTwin{1, 0, {}, {}};
 };
 
 }  // namespace
@@ -170,4 +183,30 @@ TEST_F(GameListTest, SwitchingTournamentsRebuildsTheKeptRows) {
     Step(Result(2, "Sätze1=2 Sätze2=0 Bälle1=50 Bälle2=41"));
     Step("wechseln 2\n");
     Step("antwort nein\nschliessen\n");
+}
+
+TEST_F(GameListTest, ATwinGivesItsRowsOnlyWhileNothingChangedSinceItsFill) {
+    Step("zuweisen-datei Vereine.txt\nstart\n");
+    GameList twin;
+    TStringGrid twinPlan;
+    auto expectTakenAsBuiltWhole = [&](int mode, int key, const std::string& after) {
+        GameList taking, whole;
+        TStringGrid takingPlan, wholePlan;
+        taking.Fill(*form, takingPlan, mode, key, nullptr, &twin);
+        whole.Fill(*form, wholePlan, mode, key, nullptr);
+        EXPECT_EQ(AllCells(takingPlan), AllCells(wholePlan)) << after;
+    };
+    const std::vector<std::pair<std::string, std::function<void()>>> changes{
+        {"a result", [&] { Put(form->Spielplan, Spielplan_Sieger, 1, "1", true); }},
+        {"a group state", [&] { Put(form->Gruppe, Gruppe_State, 2, "Closed", true); }},
+        {"a name", [&] { ListPut(form->XATeamsTur, 2, "Neu"); }},
+        {"a setting", [&] { SetSetting(*form, "AWertung", "5"); }},
+        {"the twin's plan", [&] { twinPlan.SetCells(6, 2, "von außen"); }}};
+    for (const auto& [what, change] : changes) {
+        twin.Fill(*form, twinPlan, 1, 0, nullptr);
+        change();
+        expectTakenAsBuiltWhole(1, 0, what);
+    }
+    twin.Fill(*form, twinPlan, 1, 0, nullptr);
+    expectTakenAsBuiltWhole(1, 1, "another view");
 }
