@@ -5,6 +5,9 @@
 #                                once normally and once under ASan + UBSan, the
 #                                thread and picture tests once more under TSan, and
 #                                every fuzz target for 20 seconds
+#   ./build.sh bench [options]   install what is missing, build the benchmarks optimised
+#                                (Release) and run each of them with the options given
+#                                (Google Benchmark's, e.g. --benchmark_filter=Switch)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -98,13 +101,13 @@ report_failed_phase() {
 }
 
 usage() {
-  echo "usage: $0 run [arguments] | $0 test" >&2
+  echo "usage: $0 run [arguments] | $0 test | $0 bench [benchmark options]" >&2
   exit 2
 }
 
 # A wrong call is told so before anything is installed.
 case "${1:-}" in
-  run | test) install_missing ;;
+  run | test | bench) install_missing ;;
   *) usage ;;
 esac
 
@@ -139,5 +142,17 @@ case "$1" in
     phase "fuzz targets, 20 seconds each"
     FUZZ_BUILD_JOBS="$JOBS" FUZZ_PARALLEL="$JOBS" fuzz/run.sh 20
     phase_done
+    ;;
+  bench)
+    shift
+    # Without the test suites the folder builds the program, its libraries and the benchmarks.
+    configure_and_build build/bench -DCMAKE_BUILD_TYPE=Release -DMAROVELKA_TESTS=OFF -DMAROVELKA_BENCH=ON
+    shopt -s nullglob
+    benchmarks=(build/bench/bench_*)
+    [ ${#benchmarks[@]} -gt 0 ] || { echo "No benchmarks were built (is libbenchmark-dev installed?)" >&2; exit 1; }
+    for benchmark in "${benchmarks[@]}"; do
+      echo "== ${benchmark##*/}"
+      "$benchmark" "$@"
+    done
     ;;
 esac

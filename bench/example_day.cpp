@@ -1,15 +1,17 @@
 // The shipped example day through the front end, as a user runs it: the script data/beispiel.skript
 // (10 teams, two groups of five, semi-finals, final and a game for every place, 27 games) from the
-// wizard to the exported results. Beside it the same day scaled to 256 teams: 32 groups of eight
-// on 16 fields, the first two of each pair of groups crosswise into a knock-out down to the final
-// and the game for third place, the lower places of each pair of groups playing each other
-// (1056 games), with the play-through, every result typed in, the views, saving and export.
+// wizard to the exported results. Beside it the same day scaled to 64, 128 and 256 teams: groups
+// of eight on a field for every 16 teams, the first two of each pair of groups crosswise into a
+// knock-out down to the final and the game for third place, the lower places of each pair of
+// groups playing each other (1056 games at 256 teams), with the play-through, every result typed
+// in, the views, saving and export; and one typed result of that day on its own.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -131,9 +133,18 @@ void ExampleDay(benchmark::State& state) {
     state.counters["Spiele"] = 27;
 }
 
-// The scaled day's script. A group game is won by the team listed first in the name list, so
-// that no two teams of a group end level; every later game by the first of its pair.
-std::string ScaledDayScript(const CommandTable& commands, const std::string& setup) {
+// The scaled day up to the results: the wizard with the exported form, the names, the start.
+std::string ScaledDaySetup(int teams) {
+    return "neu Name=Grossturnier Kürzel=GT Teilnehmer=" + Number(teams) +
+           " Sportart=Volleyball Startzeit=09:00 Rundenpause=10 Felder=1-" + Number(teams / 16) +
+           " \"Schiedsrichter=Aus der Runde\" \"System=Exportierte Turnierformen\" ok\n"
+           "zuweisen-datei Vereine" + Number(teams) + ".txt\nstart\n";
+}
+
+// The scaled day's results, one "ergebnis" line per game in the order of the plan. A group game
+// is won by the team listed first in the name list, so that no two teams of a group end level;
+// every later game by the first of its pair.
+std::vector<std::string> ScaledDayResults(const CommandTable& commands, const std::string& setup) {
     TForm1 form;
     form.FormCreate();
     std::istringstream in(setup + "antwort nein\nende\n");
@@ -145,44 +156,88 @@ std::string ScaledDayScript(const CommandTable& commands, const std::string& set
             return {};
         }
     }
-    std::string script = setup + "durchspielen\n";
+    std::vector<std::string> results;
     const TSortGrid& plan = form.Spielplan;
     for (int row = 1; row < plan.RowCount(); ++row) {
         const bool firstWins = IntGet(plan, Spielplan_RNr, row, true) > 1 ||
                                IntGet(plan, Spielplan_T1, row, true) < IntGet(plan, Spielplan_T2, row, true);
-        script += "ergebnis " + plan.Cells(Spielplan_SpNr, row) +
-                  (firstWins ? " Sätze1=2 Sätze2=0 Bälle1=50 Bälle2=41" : " Sätze1=0 Sätze2=2 Bälle1=41 Bälle2=50") +
-                  " übernehmen\n";
+        results.push_back("ergebnis " + plan.Cells(Spielplan_SpNr, row) +
+                          (firstWins ? " Sätze1=2 Sätze2=0 Bälle1=50 Bälle2=41" : " Sätze1=0 Sätze2=2 Bälle1=41 Bälle2=50") +
+                          " übernehmen");
     }
-    return script +
-           "plan Sortiert nach Uhrzeit\ntabelle\nplan Endplatzierung\nspeichern-unter Grossturnier\n"
-           "ergebnisse-exportieren\nende\n";
+    return results;
 }
 
-void ExampleDay256(benchmark::State& state) {
-    const std::string folder = ProgramFolderWithShippedFiles("bench-beispiel-256");
+// The scaled day ready to run: the commands, the set-up and one result line per game.
+struct ScaledDayScript {
+    CommandTable commands;
+    std::string setup;
+    std::vector<std::string> results;
+};
+
+// The day of `teams` (a multiple of 16 from 32 to 256) in a program folder of its own: groups of
+// eight, the form in the user's forms file, the clubs' names in "Vereine<teams>.txt".
+ScaledDayScript PrepareScaledDay(int teams) {
+    const std::string folder = ProgramFolderWithShippedFiles(("bench-beispiel-" + Number(teams)).c_str());
     Dateihandling forms;
     forms.Open(folder + "EigenForm.dat", "W", false);
-    for (const std::string& line : FormFileLines({{256, "Vereinstag mit 256 Mannschaften", ClubDayForm(32, 8), "", 5}}))
+    const std::string form = ClubDayForm(teams / 8, 8);
+    for (const std::string& line : FormFileLines({{teams, "Vereinstag mit " + Number(teams) + " Mannschaften", form, "", 5}}))
         forms.WriteLine(line);
     forms.Close();
-    std::ofstream names(folder + "Vereine256.txt");
-    for (int k = 1; k <= 256; ++k) names << "Verein " << k << "\n";
+    std::ofstream names(folder + "Vereine" + Number(teams) + ".txt");
+    for (int k = 1; k <= teams; ++k) names << "Verein " << k << "\n";
     names.close();
-    const CommandTable commands = ProgramCommands();
-    const std::string script = ScaledDayScript(
-        commands,
-        "neu Name=Grossturnier Kürzel=GT Teilnehmer=256 Sportart=Volleyball Startzeit=09:00 Rundenpause=10 "
-        "Felder=1-16 \"Schiedsrichter=Aus der Runde\" \"System=Exportierte Turnierformen\" ok\n"
-        "zuweisen-datei Vereine256.txt\nstart\n");
-    if (script.empty()) state.SkipWithError("the scaled tournament was not made");
-    Measure(state, commands, script, 256);
-    state.counters["Spiele"] = 1056;
+    ScaledDayScript day{ProgramCommands(), ScaledDaySetup(teams), {}};
+    day.results = ScaledDayResults(day.commands, day.setup);
+    return day;
+}
+
+// The whole day: set-up, play-through, every result typed in, the views, saving and export.
+void ScaledDay(benchmark::State& state) {
+    const int teams = static_cast<int>(state.range(0));
+    const ScaledDayScript day = PrepareScaledDay(teams);
+    if (day.results.empty()) return state.SkipWithError("the scaled tournament was not made");
+    std::string script = day.setup + "durchspielen\n";
+    for (const std::string& line : day.results) script += line + "\n";
+    script +=
+        "plan Sortiert nach Uhrzeit\ntabelle\nplan Endplatzierung\nspeichern-unter Grossturnier\n"
+        "ergebnisse-exportieren\nende\n";
+    Measure(state, day.commands, script, teams);
+    state.counters["Spiele"] = static_cast<double>(day.results.size());
+}
+
+// One typed result of the scaled day, the results in the day's order: the standings, states,
+// placeholders and both plans after each. When every game has its result, the day starts anew
+// (not timed).
+void OneTypedResult(benchmark::State& state) {
+    const ScaledDayScript day = PrepareScaledDay(static_cast<int>(state.range(0)));
+    if (day.results.empty()) return state.SkipWithError("the scaled tournament was not made");
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<Session> session;
+    std::istringstream in;
+    std::ostream nowhere(nullptr);
+    size_t next = day.results.size();
+    for (auto _ : state) {
+        if (next == day.results.size()) {
+            state.PauseTiming();
+            session.reset();
+            form = std::make_unique<TForm1>();
+            form->FormCreate();
+            session = std::make_unique<Session>(*form, day.commands, in, nowhere, true);
+            std::istringstream lines(day.setup);
+            for (std::string line; std::getline(lines, line);) session->Execute(line);
+            next = 0;
+            state.ResumeTiming();
+        }
+        if (!session->Execute(day.results[next++])) return state.SkipWithError("a result was not taken");
+    }
 }
 
 }  // namespace
 
 BENCHMARK(ExampleDay)->Unit(benchmark::kMillisecond);
-BENCHMARK(ExampleDay256)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(ScaledDay)->Arg(64)->Arg(128)->Arg(256)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(OneTypedResult)->Arg(128)->Arg(256)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

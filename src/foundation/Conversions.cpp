@@ -25,6 +25,19 @@ std::string Encode(char32_t c) {
     return out;
 }
 
+// Whole numbers of up to 15 digits, what the tables mostly hold, are exact as doubles: the value
+// strtod gives, without its cost.
+bool TryWholeNumber(std::string_view s, double& value) {
+    const bool signed_ = !s.empty() && (s[0] == '-' || s[0] == '+');
+    const std::string_view digits = s.substr(signed_ ? 1 : 0);
+    if (digits.empty() || digits.size() > 15 || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return false;
+    long long whole = 0;
+    for (char c : digits) whole = whole * 10 + (c - '0');
+    value = s[0] == '-' ? -static_cast<double>(whole) : static_cast<double>(whole);
+    return true;
+}
+
 }  // namespace
 
 int ToInt(std::string_view text) {
@@ -58,6 +71,7 @@ bool TryTextToDouble(std::string_view text, double& value) {
     while (begin < end && text[begin] == ' ') ++begin;
     while (end > begin && text[end - 1] == ' ') --end;
     std::string_view s = text.substr(begin, end - begin);
+    if (TryWholeNumber(s, value)) return true;
     // Validate the grammar: sign? digits [',' digits] [('e'|'E') sign? digits]
     size_t pos = 0;
     std::string plain;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/Settings.h"
 #include "foundation/SortGrid.h"
 #include "output/ClassTTurnier.h"
 #include "output/druck.h"
@@ -47,6 +48,8 @@ public:
 
     // Data tables.
     TSortGrid Turnier, Gruppe, Teams, Spielplan, Platz, Ein, UkSound, XMasterGrid, Temp, Schiris;
+    // The rows of the keys in Ein, for the settings' look-ups.
+    mutable SettingRows EinKeys;
 
     // Tournament state.
     int AktTurNr = 0;

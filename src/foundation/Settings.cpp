@@ -6,18 +6,22 @@
 #include "foundation/MainForm.h"
 #include "foundation/ProgramSettings.h"
 
-namespace {
-int FindKeyRow(const TSortGrid& ein, const std::string& key) {
-    for (int r = 1; r < ein.RowCount(); ++r)
-        if (Get(ein, Ein_Name, r, true) == key) return r;
-    return 0;
+int SettingRows::Find(const TSortGrid& ein, const std::string& key) {
+    if (!valid_ || changes_ != ein.Changes() || nameColumn_ != Ein_Name) {
+        rows_.clear();
+        for (int r = ein.RowCount() - 1; r >= 1; --r) rows_[Get(ein, Ein_Name, r, true)] = r;
+        valid_ = true;
+        changes_ = ein.Changes();
+        nameColumn_ = Ein_Name;
+    }
+    const auto found = rows_.find(key);
+    return found == rows_.end() ? 0 : found->second;
 }
-}  // namespace
 
 void SetSetting(TMainForm& form, const std::string& key, const std::string& value) {
     if (form.AktTurNr < 1) return;
     TSortGrid& ein = form.Ein;
-    if (int row = FindKeyRow(ein, key); row > 0) {
+    if (int row = form.EinKeys.Find(ein, key); row > 0) {
         Put(ein, Ein_Wert, row, value, true);
         return;
     }
@@ -31,7 +35,7 @@ void SetSetting(TMainForm& form, const std::string& key, const std::string& valu
 
 std::string GetSetting(const TMainForm& form, const std::string& key, const std::string& defaultValue) {
     if (form.AktTurNr < 1) return defaultValue;
-    int row = FindKeyRow(form.Ein, key);
+    const int row = form.EinKeys.Find(form.Ein, key);
     return row > 0 ? Get(form.Ein, Ein_Wert, row, true) : defaultValue;
 }
 

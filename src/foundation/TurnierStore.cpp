@@ -76,9 +76,9 @@ void ResetLookupLists(TMainForm& f) {
 }
 
 void EmptyPlan(TStringGrid& plan) {
-    for (int r = 1; r < plan.RowCount(); ++r)
-        for (int c = 0; c < plan.ColCount(); ++c) plan.SetCells(c, r, "");
+    // The rows cut off go with their cells; only row 1 is left to blank.
     plan.SetRowCount(2);
+    for (int c = 0; c < plan.ColCount(); ++c) plan.SetCells(c, 1, "");
 }
 
 void ListGroupsAndRounds(TMainForm& f) {

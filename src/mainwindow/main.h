@@ -5,6 +5,7 @@
 
 #include "components/IAeverButton.h"
 #include "foundation/MainForm.h"
+#include "mainwindow/GameList.h"
 
 // The main window: the shaped buttons and the handlers of its menus, buttons and views, on top
 // of what the tables and the engine share with it. Handlers are short calls into the foundation
@@ -153,6 +154,8 @@ public:
 
 private:
     void Ran(const char* handler) { HandlersRun.insert(handler); }
+    // The game lists of the upper and the lower plan, kept between redraws.
+    GameList plan1Games_, plan2Games_;
     void RegisterButtons();
     void BindNameLists();
     void BindFiles();

@@ -31,7 +31,10 @@ void TStringGrid::SetRowCount(int count) {
     ++layoutChanges_;
     int old = rowCount_;
     // Rows cut off are gone: growing again must not bring stale data back into the table.
-    for (int r = count; r < old && static_cast<size_t>(r) < cells_.size(); ++r) cells_[static_cast<size_t>(r)].clear();
+    for (int r = count; r < old && static_cast<size_t>(r) < cells_.size(); ++r) {
+        cells_[static_cast<size_t>(r)].clear();
+        RowChanged(r);
+    }
     rowCount_ = count;
     if (row_ >= rowCount_) FocusCell(col_, rowCount_ - 1);
     SizeChanged(colCount_, old);
@@ -44,6 +47,7 @@ void TStringGrid::SetColCount(int count) {
     ++changes_;
     ++layoutChanges_;
     int old = colCount_;
+    movedAt_ = changes_;
     for (auto& cells : cells_)
         for (int c = count; c < old && static_cast<size_t>(c) < cells.size(); ++c) cells[static_cast<size_t>(c)].clear();
     colCount_ = count;
@@ -63,6 +67,11 @@ void TStringGrid::SetFixedCols(int count) {
     if (col_ < fixedCols_) FocusCell(fixedCols_, row_);
 }
 
+void TStringGrid::RowChanged(int row) {
+    if (static_cast<size_t>(row) >= rowChanges_.size()) rowChanges_.resize(static_cast<size_t>(row) + 1);
+    rowChanges_[static_cast<size_t>(row)] = changes_;
+}
+
 void TStringGrid::EnsureRows(int count) {
     if (static_cast<size_t>(count) > cells_.size()) cells_.resize(static_cast<size_t>(count));
 }
@@ -77,6 +86,7 @@ void TStringGrid::SetCells(int col, int row, const std::string& text) {
     auto& cells = cells_[static_cast<size_t>(row)];
     if (static_cast<size_t>(col) >= cells.size()) cells.resize(static_cast<size_t>(col) + 1);
     cells[static_cast<size_t>(col)] = text;
+    RowChanged(row);
 }
 
 TStringList TStringGrid::Rows(int row) const {
@@ -134,6 +144,7 @@ void TStringGrid::MoveRow(int from, int to) {
     ++changes_;
     ++orderChanges_;
     EnsureRows(rowCount_);
+    movedAt_ = changes_;
     MoveElement(cells_, static_cast<size_t>(from), static_cast<size_t>(to));
     if (rowHeights_.size() < static_cast<size_t>(rowCount_))
         rowHeights_.resize(static_cast<size_t>(rowCount_), DefaultRowHeight);
@@ -149,6 +160,7 @@ void TStringGrid::MoveColumn(int from, int to) {
         if (cells.size() < static_cast<size_t>(colCount_)) cells.resize(static_cast<size_t>(colCount_));
         MoveElement(cells, static_cast<size_t>(from), static_cast<size_t>(to));
     }
+    movedAt_ = changes_;
     if (colWidths_.size() < static_cast<size_t>(colCount_))
         colWidths_.resize(static_cast<size_t>(colCount_), DefaultColWidth);
     MoveElement(colWidths_, static_cast<size_t>(from), static_cast<size_t>(to));

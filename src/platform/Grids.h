@@ -87,6 +87,14 @@ public:
         const std::vector<std::string>& cells = cells_[static_cast<size_t>(row)];
         return static_cast<size_t>(col) < cells.size() ? cells[static_cast<size_t>(col)] : kEmptyCell;
     }
+    // The count of Changes() at which this row's cells last changed, or at which rows or columns
+    // last moved, whichever is later: a row whose count is not above a count of Changes() taken
+    // earlier holds what it held then, at the same index.
+    std::uint64_t RowChanges(int row) const {
+        const std::uint64_t own =
+            row >= 0 && static_cast<size_t>(row) < rowChanges_.size() ? rowChanges_[static_cast<size_t>(row)] : 0;
+        return own > movedAt_ ? own : movedAt_;
+    }
     // Throws std::out_of_range for a negative index.
     void SetCells(int col, int row, const std::string& text);
     // Counts every change of the cells, the rows or the columns: a count that is still the same
@@ -215,6 +223,7 @@ protected:
     // Direct access for subclasses that move whole rows at once; counts as a change of every
     // column.
     std::vector<std::vector<std::string>>& RowStore() {
+        movedAt_ = changes_ + 1;
         ++changes_;
         ++layoutChanges_;
         return cells_;
@@ -222,6 +231,7 @@ protected:
     // The same for moving the data rows among themselves (sorting), which leaves what each
     // column holds, whatever the rows' order, as it is.
     std::vector<std::vector<std::string>>& RowStoreToReorder() {
+        movedAt_ = changes_ + 1;
         ++changes_;
         ++orderChanges_;
         return cells_;
@@ -245,6 +255,9 @@ private:
     std::vector<bool> notTabStops_;
     TCanvas* canvas_ = nullptr;
     int invalidations_ = 0;
+    std::vector<std::uint64_t> rowChanges_;  // [row]: the count at the row's last cell change
+    std::uint64_t movedAt_ = 0;               // the count at the last move of rows or columns
+    void RowChanged(int row);
     bool focused_ = false;
     bool editorMode_ = false;
     std::unique_ptr<TInplaceEdit> editor_;

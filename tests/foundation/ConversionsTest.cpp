@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 #include "TestEnvironment.h"
 #include "foundation/Conversions.h"
 #include "foundation/MessageBoxes.h"
@@ -36,6 +39,29 @@ TEST_F(ConversionsTest, ToDoubleUsesTheDecimalCommaWhateverTheLocale) {
     EXPECT_DOUBLE_EQ(ToDouble(""), 0.0);
     EXPECT_DOUBLE_EQ(ToDouble(" "), 0.0);
     EXPECT_FALSE(ProgramFileExists("error.log"));
+}
+
+// Whole numbers take a shorter way than the others; both must give what the general reading
+// gives, the sign of zero and the last exact digit included.
+TEST_F(ConversionsTest, WholeNumbersReadAsTheGeneralWayReadsThem) {
+    for (const char* text : {"0", "-0", "+0", "7", "+7", "-7", "007", " 42 ", "999999999999999", "-999999999999999",
+                             "9999999999999999", "123456789012345678", "2147483648"}) {
+        std::string withFraction = text;
+        withFraction.insert(withFraction.find_last_of("0123456789") + 1, ",0");
+        double general = 0;
+        ASSERT_TRUE(TryTextToDouble(withFraction, general)) << withFraction;
+        const double whole = ToDouble(text);
+        EXPECT_EQ(whole, general) << text;
+        EXPECT_EQ(std::signbit(whole), std::signbit(general)) << text;
+    }
+    EXPECT_EQ(FloatToStr(ToDouble("-0")), "-0");
+    EXPECT_DOUBLE_EQ(ToDouble("12a"), 0.0);
+    EXPECT_DOUBLE_EQ(ToDouble("- 5"), 0.0);
+    EXPECT_DOUBLE_EQ(ToDouble("--5"), 0.0);
+    EXPECT_EQ(ReadProgramFile("error.log"),
+              "[06.12.26 09:05:03] ToDouble(): Kann [12a] nicht in Double umwandeln\r\n"
+              "[06.12.26 09:05:03] ToDouble(): Kann [- 5] nicht in Double umwandeln\r\n"
+              "[06.12.26 09:05:03] ToDouble(): Kann [--5] nicht in Double umwandeln\r\n");
 }
 
 TEST_F(ConversionsTest, ToDoubleLogsEachTextThatDoesNotConvert) {

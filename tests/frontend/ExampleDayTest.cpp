@@ -9,6 +9,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "ShippedFiles.h"
 #include "TestEnvironment.h"
 #include "foundation/Accessors.h"
 #include "foundation/ClockTime.h"
@@ -28,11 +29,8 @@ class ExampleDayTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        for (const char* file : {"TurFormen.dat", "Spklrs.dat", "Vereine.txt"})
-            std::filesystem::copy_file(std::string(MAROVELKA_DATA_DIR) + "/" + file, folder + file);
         // Relative names in the script mean the program folder, as the program's start makes it.
-        startFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
+        programFolder = std::make_unique<InProgramFolderWithShippedFiles>(folder);
         form = std::make_unique<TForm1>();
         form->FormCreate();
         commands = ProgramCommands();
@@ -45,7 +43,7 @@ protected:
         output = out.str();
     }
     void TearDown() override {
-        std::filesystem::current_path(startFolder);
+        programFolder.reset();
         ProgramTest::TearDown();
     }
 
@@ -67,7 +65,7 @@ protected:
         return clubs;
     }
 
-    std::filesystem::path startFolder;
+    std::unique_ptr<InProgramFolderWithShippedFiles> programFolder;
     std::unique_ptr<TForm1> form;
     CommandTable commands;
     int status = -1;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "platform/Grids.h"
 
 TEST(StringGrid, CellsBeyondTheCountsAreKeptUntilTheCountDrops) {
@@ -95,4 +99,37 @@ TEST(StringGrid, EveryChangeOfCellsRowsOrColumnsIsCounted) {
     EXPECT_TRUE(changes());
     grid.MoveRow(2, 2);
     EXPECT_FALSE(changes());
+}
+
+// The plans rebuild only rows whose count went up: a row written, cut off, or moved (every row
+// counts as moved then) must say so, and a row not touched must not.
+TEST(StringGrid, RowCountsTellWhichRowsMayHoldOtherCells) {
+    TStringGrid grid;
+    grid.SetRowCount(6);
+    for (int r = 1; r < 6; ++r) grid.SetCells(1, r, "Zeile " + std::to_string(r));
+    std::uint64_t seen = grid.Changes();
+    auto changedRows = [&] {
+        std::vector<int> rows;
+        for (int r = 0; r < 8; ++r)
+            if (grid.RowChanges(r) > seen) rows.push_back(r);
+        seen = grid.Changes();
+        return rows;
+    };
+    grid.SetCells(3, 2, "neu");
+    grid.SetCells(0, 4, "");  // an empty cell written empty
+    grid.SetCells(0, 7, "unter der letzten Zeile");
+    EXPECT_EQ(changedRows(), (std::vector<int>{2, 7}));
+    EXPECT_TRUE(changedRows().empty()) << "reading changes nothing";
+
+    grid.SetRowCount(4);
+    EXPECT_EQ(changedRows(), (std::vector<int>{4, 5})) << "the rows cut off lost their cells, row 7 was not shown";
+    grid.SetRowCount(6);
+    EXPECT_TRUE(changedRows().empty()) << "growing brings back empty rows only";
+
+    const std::vector<std::function<void()>> moves{[&] { grid.MoveRow(1, 3); }, [&] { grid.MoveColumn(1, 2); },
+                                                   [&] { grid.DeleteRow(2); }, [&] { grid.SetColCount(2); }};
+    for (const auto& move : moves) {
+        move();
+        EXPECT_EQ(changedRows().size(), 8u) << "after a move no row is what it was";
+    }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+
 #include "platform/Strings.h"
 #include "platform/Utf8.h"
 
@@ -88,4 +91,37 @@ TEST(Strings, NamesFoldUmlautsAndCaseAsAKeyboardWithoutUmlautsTypesThem) {
     EXPECT_TRUE(SameName("Strasse", "Straße"));
     EXPECT_FALSE(SameName("Losung", "Lösung")) << "o stays o";
     EXPECT_EQ(FoldName("Élan"), "Élan") << "other letters stay as they are";
+}
+
+// The plans compare a list's count with the one they saw to know its texts are the same.
+TEST(Strings, EveryChangeOfTheTextsIsCountedAndOnlyThat) {
+    TStringList list, other;
+    other.SetText("x");
+    std::vector<std::function<void()>> changes{
+        [&] { list.Add("a"); },        [&] { list.Insert(0, "b"); }, [&] { list.Set(1, "c"); },
+        [&] { list.Move(0, 1); },      [&] { list.Exchange(0, 1); }, [&] { list.Sort(); },
+        [&] { list.Delete(0); },       [&] { list.SetText("d\ne"); }, [&] { list.Assign(other); },
+        [&] { list = other; },         [&] { list.Clear(); },        [&] { list.SetText(""); }};
+    for (size_t i = 0; i < changes.size(); ++i) {
+        const std::uint64_t before = list.Changes();
+        changes[i]();
+        EXPECT_NE(list.Changes(), before) << "change " << i;
+    }
+    const std::uint64_t before = list.Changes();
+    list.Clear();  // already empty
+    list.AddObject("f", 7);
+    const std::uint64_t afterAdd = list.Changes();
+    list.SetObject(0, 8);
+    (void)list.IndexOf("f");
+    EXPECT_NE(afterAdd, before);
+    EXPECT_EQ(list.Changes(), afterAdd) << "tags and reading are no change of the texts";
+
+    // A list copied over another brings the count it had with its texts, never one that stood
+    // for other texts there.
+    TStringList copy;
+    copy.SetText("g");
+    const std::uint64_t ownTexts = copy.Changes();
+    copy = list;
+    EXPECT_NE(copy.Changes(), ownTexts);
+    EXPECT_EQ(copy.Changes(), list.Changes());
 }
