@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/Platzierung.h"
@@ -95,18 +96,25 @@ struct Resolution {
 
 std::string TeamName(const TMainForm& f, int team) { return team < 0 ? "" : ListGet(f.XATeamsTur, team); }
 
-// Final placing rows that name their source only by text.
-Resolution ResolveByText(const TMainForm& f, int row, const std::vector<std::string>& places, int x) {
-    const std::string shown = Get(f.Teams, Teams_Name, row, true);
+// The texts by which final placing rows name a place of the group (or the winner or loser of
+// game x) when they name their source only by text, each with its place; the first place a text
+// stands for wins.
+std::unordered_map<std::string, size_t> PlacesByText(const std::vector<std::string>& places, int x) {
+    std::unordered_map<std::string, size_t> byText;
     const std::string game = IntToStr(x);
     for (size_t p = 1; p < places.size(); ++p) {
-        std::vector<std::string> candidates{PlaceText(IntToStr(static_cast<long long>(p)), places[0])};
-        if (p == 1) candidates.push_back(GameText('S', game));
-        if (p == 2) candidates.push_back(GameText('V', game));
-        for (const std::string& candidate : candidates)
-            if (candidate == shown) return {TeamName(f, ToInt(places[p])), 0};
+        byText.emplace(PlaceText(IntToStr(static_cast<long long>(p)), places[0]), p);
+        if (p == 1) byText.emplace(GameText('S', game), p);
+        if (p == 2) byText.emplace(GameText('V', game), p);
     }
-    return {};
+    return byText;
+}
+
+Resolution ResolveByText(const TMainForm& f, int row, const std::vector<std::string>& places,
+                         const std::unordered_map<std::string, size_t>& byText) {
+    const auto found = byText.find(Get(f.Teams, Teams_Name, row, true));
+    if (found == byText.end()) return {};
+    return {TeamName(f, ToInt(places[found->second])), 0};
 }
 
 Resolution ResolvePlace(const TMainForm& f, int row, const std::vector<std::string>& places) {
@@ -180,13 +188,14 @@ Resolution ResolveBestOf(const TMainForm& f, int row) {
     return {TeamName(f, team), team};
 }
 
-Resolution ResolveRow(const TMainForm& f, int row, int g, int x, const std::vector<std::string>& places) {
+Resolution ResolveRow(const TMainForm& f, int row, int g, const std::vector<std::string>& places,
+                      const std::unordered_map<std::string, size_t>& byText) {
     const TSortGrid& teams = f.Teams;
     const std::string kind = Get(teams, Teams_SV, row, true);
     const int source = IntGet(teams, Teams_GrNr, row, true);
     const bool concerned = (!kind.empty() && kind[0] == 'B') || (g >= 1 && source == g);
     if (!concerned) {
-        if (IntGet(teams, Teams_Platz, row, true) > 0) return ResolveByText(f, row, places, x);
+        if (IntGet(teams, Teams_Platz, row, true) > 0) return ResolveByText(f, row, places, byText);
         return {};
     }
     if (kind.empty()) return ResolvePlace(f, row, places);
@@ -254,10 +263,11 @@ void calcAfterRound(TMainForm& f, int g, int x) {
         ErrorLog("[X] calcAfterRound FEHLER: Anzahl unbekannt");
         return;
     }
+    const std::unordered_map<std::string, size_t> byText = PlacesByText(places, x);
     TSortGrid& teams = f.Teams;
     for (int row = 1; row < teams.RowCount(); ++row) {
         if (Get(teams, 0, row, true).empty()) continue;
-        const Resolution found = ResolveRow(f, row, g, x, places);
+        const Resolution found = ResolveRow(f, row, g, places, byText);
         if (found.open) LeaveOpen(f, row);
         if (found.name.empty()) continue;
         Put(teams, Teams_Name_Tur, row, found.name, true);

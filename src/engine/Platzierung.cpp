@@ -98,16 +98,15 @@ bool AwaitedKnockOutGame(const TMainForm& form, int team) {
     const int group = GroupOfTeam(form, team);
     const TSortGrid& plan = form.Spielplan;
     int games = 0, lastGame = 0;
-    for (int r = 1; r < plan.RowCount(); ++r) {
-        if (IntGet(plan, Spielplan_GrNr, r, true) != group) continue;
+    for (int r : RowsWithNumber(plan, Spielplan_GrNr, group)) {
         if (IntGet(plan, Spielplan_T1, r, true) != team && IntGet(plan, Spielplan_T2, r, true) != team) continue;
         ++games;
         lastGame = IntGet(plan, Spielplan_SpNr, r, true);
     }
     if (games != 1 || lastGame <= 0) return false;
     const TSortGrid& teams = form.Teams;
-    for (int r = 1; r < teams.RowCount(); ++r)
-        if (IntGet(teams, Teams_Pos, r, true) == lastGame && !Get(teams, Teams_SV, r, true).empty()) return true;
+    for (int r : RowsWithNumber(teams, Teams_Pos, lastGame))
+        if (!Get(teams, Teams_SV, r, true).empty()) return true;
     return false;
 }
 
