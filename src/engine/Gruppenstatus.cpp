@@ -31,7 +31,7 @@ bool Finished(const std::string& state) { return state == "Done" || state == "Cl
 bool IsGame(const TSortGrid& plan, int r) { return !plan.Cells(Spielplan_SpNr, r).empty(); }
 
 // The group a participant slot takes its participant from; 0 for a team of its own.
-int SourceGroup(const TMainForm& f, int team) { return team >= 1 ? IntGet(f.Teams, Teams_GrNr, team, true) : 0; }
+int SourceGroup(const TMainForm& f, int team) { return team >= 1 ? CellInt(f.Teams, Teams_GrNr, team) : 0; }
 
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
@@ -114,12 +114,12 @@ std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver)
     std::map<int, std::vector<int>> rowsOf;      // standings rows per group, in table order
     std::map<std::pair<int, int>, int> rowOfTeam;  // (group, team) -> its first standings row
     std::map<int, Totals> totals;
-    for (int p = 1; p < platz.RowCount(); ++p) {
-        const int group = IntGet(platz, Platz_GrNr, p, true);
-        if (!groups.count(group)) continue;
-        rowsOf[group].push_back(p);
-        rowOfTeam.emplace(std::make_pair(group, IntGet(platz, Platz_TeamNr, p, true)), p);
-        totals[p] = Totals{};
+    for (int group : groups) {
+        rowsOf[group] = RowsWithNumber(platz, Platz_GrNr, group);
+        for (int p : rowsOf[group]) {
+            rowOfTeam.emplace(std::make_pair(group, CellInt(platz, Platz_TeamNr, p)), p);
+            totals[p] = Totals{};
+        }
     }
     if (carryOver)
         for (const auto& [group, rows] : rowsOf)
@@ -127,25 +127,28 @@ std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver)
 
     std::set<int> played;
     const TSortGrid& plan = f.Spielplan;
-    for (int r = 1; r < plan.RowCount(); ++r) {
-        const int group = IntGet(plan, Spielplan_GrNr, r, true);
-        if (!groups.count(group) || !SpielHatErgebnis(f, r)) continue;
-        played.insert(group);
-        const auto first = rowOfTeam.find({group, IntGet(plan, Spielplan_T1, r, true)});
-        const auto second = rowOfTeam.find({group, IntGet(plan, Spielplan_T2, r, true)});
-        for (const auto& [side, mirrored] : {std::make_pair(first, false), std::make_pair(second, true)}) {
-            if (side == rowOfTeam.end()) continue;
-            Totals& t = totals[side->second];
-            t[0] += 1;
-            // The second participant's won values stand in the first one's lost columns.
-            for (int i = 0; i < 6; ++i) {
-                const int column = Spielplan_PPkt + (mirrored ? i ^ 1 : i);
-                t[static_cast<size_t>(i) + 1] += ToDouble(Get(plan, column, r, true));
+    // Each participant's totals add up its group's games in table order.
+    for (int group : groups)
+        for (int r : std::vector<int>(RowsWithNumber(plan, Spielplan_GrNr, group))) {
+            if (!SpielHatErgebnis(f, r)) continue;
+            played.insert(group);
+            const auto first = rowOfTeam.find({group, CellInt(plan, Spielplan_T1, r)});
+            const auto second = rowOfTeam.find({group, CellInt(plan, Spielplan_T2, r)});
+            for (const auto& [side, mirrored] : {std::make_pair(first, false), std::make_pair(second, true)}) {
+                if (side == rowOfTeam.end()) continue;
+                Totals& t = totals[side->second];
+                t[0] += 1;
+                // The second participant's won values stand in the first one's lost columns.
+                for (int i = 0; i < 6; ++i) {
+                    const int column = Spielplan_PPkt + (mirrored ? i ^ 1 : i);
+                    t[static_cast<size_t>(i) + 1] += CellNumber(plan, column, r);
+                }
             }
         }
-    }
     for (const auto& [row, t] : totals)
-        for (size_t i = 0; i < kTotalsColumns.size(); ++i) Put(platz, kTotalsColumns[i], row, FloatToStr(t[i]), true);
+        for (size_t i = 0; i < kTotalsColumns.size(); ++i)
+            if (const std::string text = FloatToStr(t[i]); platz.Cells(kTotalsColumns[i], row) != text)
+                Put(platz, kTotalsColumns[i], row, text, true);
     return played;
 }
 
@@ -222,17 +225,24 @@ const std::vector<std::vector<int>>& SourceGroups(TMainForm& f) {
     TMainForm::LaterGroupsMemo& memo = f.LaterGroupsRead;
     std::vector<std::uint64_t> read = GroupSources(f);
     if (memo.sourcesRead == read) return memo.sourcesOf;
-    std::vector<std::set<int>> sources(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)));
+    std::vector<std::vector<int>>& sources = memo.sourcesOf;
+    sources.assign(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)), {});
     const TSortGrid& plan = f.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
         const int h = CellInt(plan, Spielplan_GrNr, r);
         if (!IsGroupRow(f, h)) continue;
         const int referee = ToInt(plan.Cells(Spielplan_Schir, r));
         for (int team : {CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r), referee > 0 ? referee : 0})
-            if (const int source = SourceGroup(f, team); source > 0) sources[static_cast<size_t>(h)].insert(source);
+            if (const int source = SourceGroup(f, team); source > 0) {
+                // A group's games mostly name the same source group one after the other.
+                std::vector<int>& of = sources[static_cast<size_t>(h)];
+                if (of.empty() || of.back() != source) of.push_back(source);
+            }
     }
-    memo.sourcesOf.assign(sources.size(), {});
-    for (size_t h = 0; h < sources.size(); ++h) memo.sourcesOf[h].assign(sources[h].begin(), sources[h].end());
+    for (std::vector<int>& of : sources) {
+        std::sort(of.begin(), of.end());
+        of.erase(std::unique(of.begin(), of.end()), of.end());
+    }
     memo.sourcesRead = std::move(read);
     return memo.sourcesOf;
 }

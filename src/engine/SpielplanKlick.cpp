@@ -9,6 +9,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "engine/Autodruck.h"
+#include "engine/CellNumbers.h"
 #include "engine/Konflikt.h"
 #include "engine/Gruppenstatus.h"
 #include "engine/Platzierung.h"
@@ -33,7 +34,7 @@ using Scores = std::array<double, 6>;
 
 Scores ReadScores(const TSortGrid& plan, int row) {
     Scores scores{};
-    for (int i = 0; i < 6; ++i) scores[static_cast<size_t>(i)] = ToDouble(Get(plan, Spielplan_PPkt + i, row, true));
+    for (int i = 0; i < 6; ++i) scores[static_cast<size_t>(i)] = CellNumber(plan, Spielplan_PPkt + i, row);
     return scores;
 }
 
@@ -186,7 +187,7 @@ private:
             changed.insert(group);
             std::vector<int>& rows = valuesChanged[group];
             if (std::find(rows.begin(), rows.end(), p) == rows.end()) rows.push_back(p);
-            const double games = ToDouble(Get(platz, Platz_AnzSpiele, p, true));
+            const double games = CellNumber(platz, Platz_AnzSpiele, p);
             if (taken_ && !hadResult_) Put(platz, Platz_AnzSpiele, p, FloatToStr(games + 1), true);
             if (!taken_ && cleared_ && games > 0) Put(platz, Platz_AnzSpiele, p, FloatToStr(games - 1), true);
         }
@@ -194,7 +195,7 @@ private:
 
     void Add(int row, int column, double delta) {
         TSortGrid& platz = form_.Platz;
-        Put(platz, column, row, FloatToStr(ToDouble(Get(platz, column, row, true)) + delta), true);
+        Put(platz, column, row, FloatToStr(CellNumber(platz, column, row) + delta), true);
     }
 
     // Groups whose standings were rebuilt go into changed; returns them.

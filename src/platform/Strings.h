@@ -28,6 +28,10 @@ public:
     void Exchange(int a, int b);
     virtual int IndexOf(const std::string& text) const;
     void Assign(const TStrings& other);
+    // The same for a list that is not needed any more: its texts move over.
+    void Assign(TStrings&& other);
+    // Room for this many texts, for a list about to be filled.
+    void Reserve(int count) { items_.reserve(static_cast<size_t>(count > 0 ? count : 0)); }
     void AddStrings(const TStrings& other);
     std::vector<std::string> ToVector() const;
 
