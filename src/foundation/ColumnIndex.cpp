@@ -125,6 +125,10 @@ void ColumnIndexes::FollowReorder(Index<Key>& index, const TSortGrid& grid, cons
                                   const std::vector<int>& order) {
     if (!index.follows) return;
     index.stamp = grid.ColumnChanges(index.column);
+    // Rows of one key (a group's standings) change places among themselves: the index holds.
+    const int first = index.keyOfRow[static_cast<size_t>(rows.front())];
+    if (std::all_of(rows.begin(), rows.end(), [&](int row) { return index.keyOfRow[static_cast<size_t>(row)] == first; }))
+        return;
     std::vector<int> before(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) before[i] = index.keyOfRow[static_cast<size_t>(rows[i])];
     // (key, row): the rows a key of several rows loses and gains; rows moving within one key's
