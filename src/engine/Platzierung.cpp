@@ -175,17 +175,28 @@ public:
         return k;
     }
     int Row(size_t k) const { return rows_[At(k)]; }
-    bool Changed(size_t place) const { return std::find(changedAt_.begin(), changedAt_.end(), place) != changedAt_.end(); }
     // How many other rows stand above the changed row at this place.
     size_t Above(size_t place) const {
         return place - static_cast<size_t>(std::count_if(changedAt_.begin(), changedAt_.end(), [place](size_t c) { return c < place; }));
     }
+    // Calls each(place) for the places of the other rows from place `first` up to `end`, in order.
+    template <typename Each>
+    void ForEachPlace(size_t first, size_t end, Each each) const {
+        auto changed = std::lower_bound(changedAt_.begin(), changedAt_.end(), first);
+        for (size_t place = first; place < end; ++place) {
+            if (changed != changedAt_.end() && *changed == place) {
+                ++changed;
+                continue;
+            }
+            each(place);
+        }
+    }
     // Whether the other rows first .. end - 1 all take part (have a name).
     bool TakePart(const TSortGrid& platz, size_t first, size_t end) const {
-        if (first >= end) return true;
-        for (size_t place = At(first), last = At(end - 1); place <= last; ++place)
-            if (!Changed(place) && platz.Cells(Platz_Team, rows_[place]).empty()) return false;
-        return true;
+        bool named = true;
+        if (first < end)
+            ForEachPlace(At(first), At(end - 1) + 1, [&](size_t place) { named = named && !platz.Cells(Platz_Team, rows_[place]).empty(); });
+        return named;
     }
 
 private:
@@ -285,12 +296,11 @@ bool MoveChangedRows(TMainForm& form, const std::vector<int>& rows, const std::v
     auto land = [&] {
         for (; next != moving.end() && next->landing.gap == gap; ++next) order.push_back(static_cast<int>(next->at - first));
     };
-    for (size_t place = first; place < end; ++place) {
-        if (others.Changed(place)) continue;
+    others.ForEachPlace(first, end, [&](size_t place) {
         land();
         order.push_back(static_cast<int>(place - first));
         ++gap;
-    }
+    });
     land();
     form.Platz.ReorderRows(std::vector<int>(rows.begin() + static_cast<std::ptrdiff_t>(first),
                                             rows.begin() + static_cast<std::ptrdiff_t>(end)),

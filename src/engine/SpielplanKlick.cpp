@@ -103,17 +103,17 @@ private:
     void Prepare() {
         const TSortGrid& plan = form_.Spielplan;
         dialog_.Form = &form_;
-        dialog_.Zeile.Assign(plan.Rows(r_));
+        plan.RowTo(r_, dialog_.Zeile);
         dialog_.ZeileNr = r_;
         old_ = ReadScores(plan, r_);
         hadResult_ = SpielHatErgebnis(form_, r_);
         g_ = IntGet(plan, Spielplan_GrNr, r_, true);
         const TSortGrid& gruppe = form_.Gruppe;
         dialog_.EigenePunkte = !Get(gruppe, Gruppe_P1, g_, true).empty();
-        dialog_.P1 = ToDouble(Get(gruppe, Gruppe_P1, g_, true));
-        dialog_.P2 = ToDouble(Get(gruppe, Gruppe_P2, g_, true));
-        dialog_.P3 = ToDouble(Get(gruppe, Gruppe_P3, g_, true));
-        dialog_.P4 = ToDouble(Get(gruppe, Gruppe_P4, g_, true));
+        dialog_.P1 = CellValue(gruppe, Gruppe_P1, g_);
+        dialog_.P2 = CellValue(gruppe, Gruppe_P2, g_);
+        dialog_.P3 = CellValue(gruppe, Gruppe_P3, g_);
+        dialog_.P4 = CellValue(gruppe, Gruppe_P4, g_);
         dialog_.Button3.Enabled = hadResult_;
     }
 

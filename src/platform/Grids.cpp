@@ -85,8 +85,7 @@ void TStringGrid::SetCells(int col, int row, const std::string& text) {
 
 TStringList TStringGrid::Rows(int row) const {
     TStringList list;
-    list.Reserve(colCount_);
-    for (int c = 0; c < colCount_; ++c) list.Add(Cells(c, row));
+    RowTo(row, list);
     return list;
 }
 
