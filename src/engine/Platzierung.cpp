@@ -33,19 +33,22 @@ int GroupOfTeam(const TMainForm& form, int team) {
     return team >= 1 && team < form.Teams.RowCount() ? CellInt(form.Teams, Teams_InGr, team) : 0;
 }
 
-// What a step reads of table row r, into the row's fields.
-void ReadStep(const TSortGrid& platz, int r, RankStep step, RankRow& row) {
+// What a step reads of table row r, into the row's fields; a difference reads the value won
+// along with it. Inlined: a whole row is read step by step, row after row.
+[[gnu::always_inline]] inline void ReadStep(const TSortGrid& platz, int r, RankStep step, RankRow& row) {
     switch (step) {
         case RankStep::PointsWon: row.pointsWon = CellNumber(platz, Platz_PPkt, r); break;
         case RankStep::PointsLost: row.pointsLost = CellNumber(platz, Platz_MPkt, r); break;
-        case RankStep::SetDiff:
-            row.setDiff = WholeDifference(CellNumber(platz, Platz_PSatz, r), CellNumber(platz, Platz_MSatz, r));
-            break;
         case RankStep::SetsWon: row.setsWon = CellNumber(platz, Platz_PSatz, r); break;
-        case RankStep::BallDiff:
-            row.ballDiff = WholeDifference(CellNumber(platz, Platz_PBall, r), CellNumber(platz, Platz_MBall, r));
+        case RankStep::SetDiff:
+            row.setsWon = CellNumber(platz, Platz_PSatz, r);
+            row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
             break;
         case RankStep::BallsWon: row.ballsWon = CellNumber(platz, Platz_PBall, r); break;
+        case RankStep::BallDiff:
+            row.ballsWon = CellNumber(platz, Platz_PBall, r);
+            row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
+            break;
         case RankStep::HeadToHead: break;
     }
 }
@@ -57,9 +60,10 @@ RankRow ReadRow(const TMainForm& form, int r, bool withGroup) {
     row.team = CellInt(platz, Platz_TeamNr, r);
     row.group = withGroup ? GroupOfTeam(form, row.team) : 0;
     row.takesPart = !platz.Cells(Platz_Team, r).empty();
-    for (RankStep step : {RankStep::PointsWon, RankStep::PointsLost, RankStep::SetDiff, RankStep::SetsWon,
-                          RankStep::BallDiff, RankStep::BallsWon})
-        ReadStep(platz, r, step, row);
+    ReadStep(platz, r, RankStep::PointsWon, row);
+    ReadStep(platz, r, RankStep::PointsLost, row);
+    ReadStep(platz, r, RankStep::SetDiff, row);
+    ReadStep(platz, r, RankStep::BallDiff, row);
     return row;
 }
 
