@@ -22,6 +22,7 @@ inline bool PlainWholeNumber(const std::string& text, int& value) {
 }
 int OtherInt(const TSortGrid& grid, int column, int row);
 double OtherNumber(const std::string& text);
+double LoggedNumber(const TSortGrid& grid, int column, int row);
 }  // namespace cell_numbers
 
 inline int CellInt(const TSortGrid& grid, int column, int row) {
@@ -35,4 +36,10 @@ inline double CellNumber(const TSortGrid& grid, int column, int row) {
     const std::string& text = grid.Cells(column, row);
     int value = 0;
     return cell_numbers::PlainWholeNumber(text, value) ? value : cell_numbers::OtherNumber(text);
+}
+
+// ToDouble(Get(grid, column, row, true)): the same value, and the same error-log line for a cell
+// outside the data rows.
+inline double CellValue(const TSortGrid& grid, int column, int row) {
+    return row >= 1 && column >= 0 ? CellNumber(grid, column, row) : cell_numbers::LoggedNumber(grid, column, row);
 }

@@ -31,7 +31,7 @@ bool Finished(const std::string& state) { return state == "Done" || state == "Cl
 bool IsGame(const TSortGrid& plan, int r) { return !plan.Cells(Spielplan_SpNr, r).empty(); }
 
 // The group a participant slot takes its participant from; 0 for a team of its own.
-int SourceGroup(const TMainForm& f, int team) { return team >= 1 ? IntGet(f.Teams, Teams_GrNr, team, true) : 0; }
+int SourceGroup(const TMainForm& f, int team) { return team >= 1 ? CellInt(f.Teams, Teams_GrNr, team) : 0; }
 
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
@@ -76,10 +76,28 @@ const std::string& TeamName(const TMainForm& f, int team) {
     return team >= 0 && team < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[team] : kNoName;
 }
 
+// A group's standings rows in table order and the totals each is to show.
+struct GroupTotals {
+    std::vector<int> rows;
+    std::vector<Totals> totals;
+    std::vector<std::pair<int, size_t>> byTeam;  // (participant, index of its first row), by participant
+
+    GroupTotals(const TSortGrid& platz, int group) : rows(RowsWithNumber(platz, Platz_GrNr, group)), totals(rows.size()) {
+        for (size_t i = 0; i < rows.size(); ++i) byTeam.emplace_back(CellInt(platz, Platz_TeamNr, rows[i]), i);
+        std::stable_sort(byTeam.begin(), byTeam.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    }
+    // The totals of the participant's first row; none without a row.
+    Totals* Of(int team) {
+        const auto at = std::lower_bound(byTeam.begin(), byTeam.end(), team,
+                                         [](const auto& entry, int wanted) { return entry.first < wanted; });
+        return at != byTeam.end() && at->first == team ? &totals[at->second] : nullptr;
+    }
+};
+
 // The participants of h, named, take the totals their names reached in the round before h's.
 // A name met in several rows of that round takes the totals of the last one, group by group:
 // the order of rows of different groups in the table means nothing.
-void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::map<int, Totals>& totals) {
+void CarryOver(const TMainForm& f, int h, GroupTotals& ofH) {
     const int previous = IntGet(f.Gruppe, Gruppe_RNr, h, true) - 1;
     if (previous < 1) return;
     const TSortGrid& platz = f.Platz;
@@ -98,9 +116,9 @@ void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::
         for (int p : rows) {
             const std::string name = TeamName(f, IntGet(platz, Platz_TeamNr, p, true));
             if (name.empty()) continue;
-            for (int q : rowsOfH)
-                if (TeamName(f, IntGet(platz, Platz_TeamNr, q, true)) == name) {
-                    totals[q] = ReadTotals(platz, p);
+            for (size_t i = 0; i < ofH.rows.size(); ++i)
+                if (TeamName(f, IntGet(platz, Platz_TeamNr, ofH.rows[i], true)) == name) {
+                    ofH.totals[i] = ReadTotals(platz, p);
                     break;
                 }
         }
@@ -111,41 +129,35 @@ void CarryOver(const TMainForm& f, int h, const std::vector<int>& rowsOfH, std::
 // over). Returns the groups that have a result.
 std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver) {
     TSortGrid& platz = f.Platz;
-    std::map<int, std::vector<int>> rowsOf;      // standings rows per group, in table order
-    std::map<std::pair<int, int>, int> rowOfTeam;  // (group, team) -> its first standings row
-    std::map<int, Totals> totals;
-    for (int p = 1; p < platz.RowCount(); ++p) {
-        const int group = IntGet(platz, Platz_GrNr, p, true);
-        if (!groups.count(group)) continue;
-        rowsOf[group].push_back(p);
-        rowOfTeam.emplace(std::make_pair(group, IntGet(platz, Platz_TeamNr, p, true)), p);
-        totals[p] = Totals{};
-    }
-    if (carryOver)
-        for (const auto& [group, rows] : rowsOf)
-            if (ToInt(Get(f.Gruppe, Gruppe_ErgUE, group, true)) != 0) CarryOver(f, group, rows, totals);
-
-    std::set<int> played;
     const TSortGrid& plan = f.Spielplan;
-    for (int r = 1; r < plan.RowCount(); ++r) {
-        const int group = IntGet(plan, Spielplan_GrNr, r, true);
-        if (!groups.count(group) || !SpielHatErgebnis(f, r)) continue;
-        played.insert(group);
-        const auto first = rowOfTeam.find({group, IntGet(plan, Spielplan_T1, r, true)});
-        const auto second = rowOfTeam.find({group, IntGet(plan, Spielplan_T2, r, true)});
-        for (const auto& [side, mirrored] : {std::make_pair(first, false), std::make_pair(second, true)}) {
-            if (side == rowOfTeam.end()) continue;
-            Totals& t = totals[side->second];
-            t[0] += 1;
-            // The second participant's won values stand in the first one's lost columns.
-            for (int i = 0; i < 6; ++i) {
-                const int column = Spielplan_PPkt + (mirrored ? i ^ 1 : i);
-                t[static_cast<size_t>(i) + 1] += ToDouble(Get(plan, column, r, true));
+    std::set<int> played;
+    // Every group's totals first: a group carries over what the round before showed until now.
+    std::vector<GroupTotals> all;
+    for (int group : groups) {
+        GroupTotals& standings = all.emplace_back(platz, group);
+        if (carryOver && ToInt(Get(f.Gruppe, Gruppe_ErgUE, group, true)) != 0) CarryOver(f, group, standings);
+        // Each participant's totals add up its group's games in table order.
+        for (int r : std::vector<int>(RowsWithNumber(plan, Spielplan_GrNr, group))) {
+            if (!SpielHatErgebnis(f, r)) continue;
+            played.insert(group);
+            for (const bool mirrored : {false, true}) {
+                Totals* t = standings.Of(CellInt(plan, mirrored ? Spielplan_T2 : Spielplan_T1, r));
+                if (!t) continue;
+                (*t)[0] += 1;
+                // The second participant's won values stand in the first one's lost columns.
+                for (int i = 0; i < 6; ++i) {
+                    const int column = Spielplan_PPkt + (mirrored ? i ^ 1 : i);
+                    (*t)[static_cast<size_t>(i) + 1] += CellNumber(plan, column, r);
+                }
             }
         }
     }
-    for (const auto& [row, t] : totals)
-        for (size_t i = 0; i < kTotalsColumns.size(); ++i) Put(platz, kTotalsColumns[i], row, FloatToStr(t[i]), true);
+    for (const GroupTotals& standings : all)
+        for (size_t k = 0; k < standings.rows.size(); ++k)
+            for (size_t i = 0; i < kTotalsColumns.size(); ++i)
+                if (const std::string text = FloatToStr(standings.totals[k][i]);
+                    platz.Cells(kTotalsColumns[i], standings.rows[k]) != text)
+                    Put(platz, kTotalsColumns[i], standings.rows[k], text, true);
     return played;
 }
 
@@ -181,7 +193,7 @@ std::set<int> TakeBackFrom(TMainForm& f, int g) {
 
 // The change counts of the cells that ShowNames reads: the participants' names and the
 // standings rows' participants and names, whatever the rows' order.
-std::vector<std::uint64_t> NameSources(const TMainForm& f) {
+std::array<std::uint64_t, 3> NameSources(const TMainForm& f) {
     return {f.XATeamsTur.Items.Changes(), f.Platz.ColumnContentChanges(Platz_TeamNr),
             f.Platz.ColumnContentChanges(Platz_Team)};
 }
@@ -190,7 +202,7 @@ std::vector<std::uint64_t> NameSources(const TMainForm& f) {
 // decides it changed since every row did. Returns the groups with a row that had no name.
 std::set<int> ShowNames(TMainForm& f) {
     std::set<int> named;
-    std::vector<std::uint64_t>& shown = f.LaterGroupsRead.namesShown;
+    std::array<std::uint64_t, 3>& shown = f.LaterGroupsRead.namesShown;
     if (shown == NameSources(f)) return named;
     TSortGrid& platz = f.Platz;
     for (int p = 1; p < platz.RowCount(); ++p) {
@@ -209,7 +221,7 @@ std::set<int> ShowNames(TMainForm& f) {
 // The change counts of the cells that SourceGroups reads: the groups, participants and referees
 // of the games, whatever the rows' order, the participant slots' source groups and the number
 // of groups.
-std::vector<std::uint64_t> GroupSources(const TMainForm& f) {
+std::array<std::uint64_t, 6> GroupSources(const TMainForm& f) {
     const TSortGrid& plan = f.Spielplan;
     return {plan.ColumnContentChanges(Spielplan_GrNr), plan.ColumnContentChanges(Spielplan_T1),
             plan.ColumnContentChanges(Spielplan_T2),   plan.ColumnContentChanges(Spielplan_Schir),
@@ -220,20 +232,27 @@ std::vector<std::uint64_t> GroupSources(const TMainForm& f) {
 // must be finished before it can open. Read anew only when something it is read from changed.
 const std::vector<std::vector<int>>& SourceGroups(TMainForm& f) {
     TMainForm::LaterGroupsMemo& memo = f.LaterGroupsRead;
-    std::vector<std::uint64_t> read = GroupSources(f);
+    const std::array<std::uint64_t, 6> read = GroupSources(f);
     if (memo.sourcesRead == read) return memo.sourcesOf;
-    std::vector<std::set<int>> sources(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)));
+    std::vector<std::vector<int>>& sources = memo.sourcesOf;
+    sources.assign(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)), {});
     const TSortGrid& plan = f.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
         const int h = CellInt(plan, Spielplan_GrNr, r);
         if (!IsGroupRow(f, h)) continue;
-        const int referee = ToInt(plan.Cells(Spielplan_Schir, r));
+        const int referee = CellInt(plan, Spielplan_Schir, r);
         for (int team : {CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r), referee > 0 ? referee : 0})
-            if (const int source = SourceGroup(f, team); source > 0) sources[static_cast<size_t>(h)].insert(source);
+            if (const int source = SourceGroup(f, team); source > 0) {
+                // A group's games mostly name the same source group one after the other.
+                std::vector<int>& of = sources[static_cast<size_t>(h)];
+                if (of.empty() || of.back() != source) of.push_back(source);
+            }
     }
-    memo.sourcesOf.assign(sources.size(), {});
-    for (size_t h = 0; h < sources.size(); ++h) memo.sourcesOf[h].assign(sources[h].begin(), sources[h].end());
-    memo.sourcesRead = std::move(read);
+    for (std::vector<int>& of : sources) {
+        std::sort(of.begin(), of.end());
+        of.erase(std::unique(of.begin(), of.end()), of.end());
+    }
+    memo.sourcesRead = read;
     return memo.sourcesOf;
 }
 

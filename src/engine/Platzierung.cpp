@@ -33,6 +33,26 @@ int GroupOfTeam(const TMainForm& form, int team) {
     return team >= 1 && team < form.Teams.RowCount() ? CellInt(form.Teams, Teams_InGr, team) : 0;
 }
 
+// What a step reads of table row r, into the row's fields; a difference reads the value won
+// along with it. Inlined: a whole row is read step by step, row after row.
+[[gnu::always_inline]] inline void ReadStep(const TSortGrid& platz, int r, RankStep step, RankRow& row) {
+    switch (step) {
+        case RankStep::PointsWon: row.pointsWon = CellNumber(platz, Platz_PPkt, r); break;
+        case RankStep::PointsLost: row.pointsLost = CellNumber(platz, Platz_MPkt, r); break;
+        case RankStep::SetsWon: row.setsWon = CellNumber(platz, Platz_PSatz, r); break;
+        case RankStep::SetDiff:
+            row.setsWon = CellNumber(platz, Platz_PSatz, r);
+            row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
+            break;
+        case RankStep::BallsWon: row.ballsWon = CellNumber(platz, Platz_PBall, r); break;
+        case RankStep::BallDiff:
+            row.ballsWon = CellNumber(platz, Platz_PBall, r);
+            row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
+            break;
+        case RankStep::HeadToHead: break;
+    }
+}
+
 // One table row; its group counts only where head-to-head may decide or ties are collected.
 RankRow ReadRow(const TMainForm& form, int r, bool withGroup) {
     const TSortGrid& platz = form.Platz;
@@ -40,12 +60,10 @@ RankRow ReadRow(const TMainForm& form, int r, bool withGroup) {
     row.team = CellInt(platz, Platz_TeamNr, r);
     row.group = withGroup ? GroupOfTeam(form, row.team) : 0;
     row.takesPart = !platz.Cells(Platz_Team, r).empty();
-    row.pointsWon = CellNumber(platz, Platz_PPkt, r);
-    row.pointsLost = CellNumber(platz, Platz_MPkt, r);
-    row.setsWon = CellNumber(platz, Platz_PSatz, r);
-    row.setDiff = WholeDifference(row.setsWon, CellNumber(platz, Platz_MSatz, r));
-    row.ballsWon = CellNumber(platz, Platz_PBall, r);
-    row.ballDiff = WholeDifference(row.ballsWon, CellNumber(platz, Platz_MBall, r));
+    ReadStep(platz, r, RankStep::PointsWon, row);
+    ReadStep(platz, r, RankStep::PointsLost, row);
+    ReadStep(platz, r, RankStep::SetDiff, row);
+    ReadStep(platz, r, RankStep::BallDiff, row);
     return row;
 }
 
@@ -72,22 +90,6 @@ HeadToHead ReadHeadToHead(const TMainForm& form, const HeadToHeadWanted& wanted)
         }
     }
     return HeadToHead(std::move(games));
-}
-
-// Puts the rows at these places into the new order: tableRows[i] receives the row that stood at
-// tableRows[order[i]]. Each row moves once, by exchanging whole rows.
-void PlaceRows(TSortGrid& grid, const std::vector<int>& tableRows, const std::vector<int>& order) {
-    std::vector<char> placed(order.size(), 0);
-    for (size_t start = 0; start < order.size(); ++start) {
-        size_t at = start;
-        while (!placed[at] && static_cast<size_t>(order[at]) != start) {
-            const size_t from = static_cast<size_t>(order[at]);
-            grid.ExchangeRowCells(tableRows[at], grid, tableRows[from]);
-            placed[at] = 1;
-            at = from;
-        }
-        placed[at] = 1;
-    }
 }
 
 bool IsSwiss(const TMainForm& form) { return Get(form.Turnier, Turnier_System, 1, true) == "Schweiz"; }
@@ -138,7 +140,7 @@ void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankCha
     const std::vector<RankRow> rows = ReadStandings(form, tableRows, !plain && (chain.HasHeadToHead() || g > 0));
     const RankResult result = RankRows(rows, chain, plain, g,
                                        [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
-    PlaceRows(form.Platz, tableRows, result.order);
+    form.Platz.ReorderRows(tableRows, result.order);
     for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
 }
 
@@ -148,56 +150,165 @@ std::vector<RankStep> TotalsSteps(const RankChain& chain) {
     return {chain.steps.begin(), headToHead};
 }
 
-// > 0: a ranks above b on these steps, < 0: below, 0: level.
-int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b) {
+// > 0: a ranks above b on these steps, < 0: below, 0: level. readA(step) fills in what the step
+// reads of a before it is compared.
+template <typename ReadA>
+int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b, ReadA readA) {
     for (RankStep step : steps) {
+        readA(step);
         const double va = StepValue(a, step), vb = StepValue(b, step);
         if (va != vb) return va > vb ? 1 : -1;
     }
     return 0;
 }
 
+int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b) {
+    return CompareOn(steps, a, b, [](RankStep) {});
+}
+
+// The rows of a group but the changed ones, in table order: where in `rows` each stands.
+class Others {
+public:
+    Others(const std::vector<int>& rows, std::vector<size_t> changedAt) : rows_(rows), changedAt_(std::move(changedAt)) {}
+    size_t Count() const { return rows_.size() - changedAt_.size(); }
+    // The place in `rows` of the k-th other row.
+    size_t At(size_t k) const {
+        for (size_t changed : changedAt_)
+            if (changed <= k) ++k;
+        return k;
+    }
+    int Row(size_t k) const { return rows_[At(k)]; }
+    // How many other rows stand above the changed row at this place.
+    size_t Above(size_t place) const {
+        return place - static_cast<size_t>(std::count_if(changedAt_.begin(), changedAt_.end(), [place](size_t c) { return c < place; }));
+    }
+    // Calls each(place) for the places of the other rows from place `first` up to `end`, in order.
+    template <typename Each>
+    void ForEachPlace(size_t first, size_t end, Each each) const {
+        auto changed = std::lower_bound(changedAt_.begin(), changedAt_.end(), first);
+        for (size_t place = first; place < end; ++place) {
+            if (changed != changedAt_.end() && *changed == place) {
+                ++changed;
+                continue;
+            }
+            each(place);
+        }
+    }
+    // Whether the other rows first .. end - 1 all take part (have a name).
+    bool TakePart(const TSortGrid& platz, size_t first, size_t end) const {
+        bool named = true;
+        if (first < end)
+            ForEachPlace(At(first), At(end - 1) + 1, [&](size_t place) { named = named && !platz.Cells(Platz_Team, rows_[place]).empty(); });
+        return named;
+    }
+
+private:
+    const std::vector<int>& rows_;
+    std::vector<size_t> changedAt_;  // ascending
+};
+
+// Where a changed row goes among the other rows of its group, which are in ranked order: below
+// every row that ranks above it, and below those level with it that stood above it. `gap` is the
+// number of other rows above it then; the rows it passes and the one it stops at are `met`.
+struct Landing {
+    size_t gap = 0;
+    size_t metFirst = 0, metEnd = 0;  // others [metFirst, metEnd)
+};
+
+// The first place in [low, high) where a row no longer stays above the changed row (high when
+// none): halving, as the rows from low to high are in ranked order.
+template <typename StaysAbove>
+size_t FirstBelow(size_t low, size_t high, StaysAbove staysAbove) {
+    while (low < high) {
+        const size_t middle = low + (high - low) / 2;
+        if (staysAbove(middle)) low = middle + 1;
+        else high = middle;
+    }
+    return low;
+}
+
+// A changed row at `at` first looks at the row right above it: when it ranks above that one it
+// rises, else it looks below and falls past the rows that rank above it.
+Landing LandingOf(const TMainForm& form, const Others& others, size_t at, const RankRow& moving,
+                  const std::vector<RankStep>& steps) {
+    const size_t above = others.Above(at), count = others.Count();
+    // Most rows are told apart by their first value: the others are read only when it is level.
+    auto compare = [&](size_t k) {
+        RankRow row;
+        const int r = others.Row(k);
+        return CompareOn(steps, row, moving, [&](RankStep step) { ReadStep(form.Platz, r, step, row); });
+    };
+    Landing landing;
+    if (above > 0 && compare(above - 1) < 0) {
+        landing.gap = FirstBelow(0, above - 1, [&](size_t k) { return compare(k) >= 0; });
+        landing.metFirst = landing.gap > 0 ? landing.gap - 1 : 0;
+        landing.metEnd = above;
+        return landing;
+    }
+    landing.gap = above < count && compare(above) > 0 ? FirstBelow(above + 1, count, [&](size_t k) { return compare(k) > 0; })
+                                                      : above;
+    landing.metFirst = above > 0 ? above - 1 : 0;
+    landing.metEnd = std::min(landing.gap + 1, count);
+    return landing;
+}
+
 // A group's rows (table order) were in ranked order before the totals of the changed rows
-// changed, and the ranking sorts by the totals, level rows keeping their order. Then each
-// changed row rises past the rows above it that it now ranks above, or falls past those below
-// that rank above it, and no other row changes places but by one for each changed row that
-// passes it. Returns the rows from the highest place to the lowest that a changed row leaves or
-// takes: ranking them alone gives them their places. Nothing when a row met takes no part.
-std::optional<std::vector<int>> RowsThatMove(const TMainForm& form, const std::vector<int>& rows,
-                                             const std::vector<int>& changed, const std::vector<RankStep>& steps) {
+// changed, and the ranking sorts by the totals, level rows keeping their order. Then the other
+// rows keep their order, and each changed row moves as a block to the place the ranking gives it
+// among them, found by halving; only the rows between the places it leaves and takes move, each
+// by one. False, and nothing moved, when a changed row or a row it passes or stops at takes no
+// part: there the ranking of the whole group decides.
+bool MoveChangedRows(TMainForm& form, const std::vector<int>& rows, const std::vector<int>& changed,
+                     const std::vector<RankStep>& steps) {
     std::vector<size_t> at;
     for (int row : changed) {
         const auto found = std::lower_bound(rows.begin(), rows.end(), row);
-        if (found == rows.end() || *found != row) return std::nullopt;
+        if (found == rows.end() || *found != row) return false;
         at.push_back(static_cast<size_t>(found - rows.begin()));
     }
-    auto isChanged = [&](size_t i) { return std::find(at.begin(), at.end(), i) != at.end(); };
-    size_t first = rows.size(), last = 0;
-    for (size_t i : at) {
-        const RankRow moving = ReadRow(form, rows[i], false);
-        if (!moving.takesPart) return std::nullopt;
-        first = std::min(first, i);
-        last = std::max(last, i);
-        bool rose = false;
-        for (size_t j = i; j-- > 0;) {
-            if (isChanged(j)) continue;
-            const RankRow above = ReadRow(form, rows[j], false);
-            if (!above.takesPart) return std::nullopt;
-            if (CompareOn(steps, moving, above) <= 0) break;
-            first = std::min(first, j);
-            rose = true;
-        }
-        if (rose) continue;
-        for (size_t j = i + 1; j < rows.size(); ++j) {
-            if (isChanged(j)) continue;
-            const RankRow below = ReadRow(form, rows[j], false);
-            if (!below.takesPart) return std::nullopt;
-            if (CompareOn(steps, below, moving) <= 0) break;
-            last = std::max(last, j);
-        }
+    std::sort(at.begin(), at.end());
+    at.erase(std::unique(at.begin(), at.end()), at.end());
+    const Others others(rows, at);
+    struct Moving {
+        size_t at;
+        RankRow row;
+        Landing landing;
+    };
+    std::vector<Moving> moving;
+    size_t firstGap = others.Count(), lastGap = 0;
+    for (size_t place : at) {
+        const RankRow row = ReadRow(form, rows[place], false);
+        if (!row.takesPart) return false;
+        const Landing landing = LandingOf(form, others, place, row, steps);
+        if (!others.TakePart(form.Platz, landing.metFirst, landing.metEnd)) return false;
+        firstGap = std::min({firstGap, landing.gap, others.Above(place)});
+        lastGap = std::max({lastGap, landing.gap, others.Above(place)});
+        moving.push_back({place, row, landing});
     }
-    if (first > last) return std::vector<int>{};
-    return std::vector<int>(rows.begin() + static_cast<std::ptrdiff_t>(first), rows.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+    // Changed rows landing together keep the order of the ranking: by the totals, else as they stood.
+    std::stable_sort(moving.begin(), moving.end(), [&steps](const Moving& a, const Moving& b) {
+        return a.landing.gap != b.landing.gap ? a.landing.gap < b.landing.gap : CompareOn(steps, a.row, b.row) > 0;
+    });
+    // The places from below the other row above the first gap to above the one below the last.
+    const size_t first = firstGap > 0 ? others.At(firstGap - 1) + 1 : 0;
+    const size_t end = lastGap < others.Count() ? others.At(lastGap) : rows.size();
+    std::vector<int> order;
+    order.reserve(end - first);
+    auto next = moving.begin();
+    size_t gap = firstGap;
+    auto land = [&] {
+        for (; next != moving.end() && next->landing.gap == gap; ++next) order.push_back(static_cast<int>(next->at - first));
+    };
+    others.ForEachPlace(first, end, [&](size_t place) {
+        land();
+        order.push_back(static_cast<int>(place - first));
+        ++gap;
+    });
+    land();
+    form.Platz.ReorderRows(std::vector<int>(rows.begin() + static_cast<std::ptrdiff_t>(first),
+                                            rows.begin() + static_cast<std::ptrdiff_t>(end)),
+                           order);
+    return true;
 }
 
 // The trace line and the emptied KonfliktTeams of every ranking; false when Platz has fewer
@@ -262,16 +373,18 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
     // Each group among its own rows: they keep their places, so the rows of each stay known.
     std::set<int> groups = changed;
     if (g > 0) groups.insert(g);
-    // Ties are collected from the whole of g; head-to-head orders whole runs of level rows.
+    // Ties are collected from the whole of g (a Swiss tournament has none); head-to-head orders
+    // whole runs of level rows.
     const bool sortByTotals = !(chain.HasHeadToHead() && !plain);
+    const bool collectsTies = !plain && !IsSwiss(form_);
     for (int group : groups) {
         if (group < 0 || static_cast<size_t>(group) >= stamp.rowsOfGroup.size()) continue;
         const std::vector<int>& rows = stamp.rowsOfGroup[static_cast<size_t>(group)];
         const auto only = valuesChanged.find(group);
-        std::optional<std::vector<int>> window;
-        if (sortByTotals && (plain || group != g) && only != valuesChanged.end())
-            window = RowsThatMove(form_, rows, only->second, TotalsSteps(chain));
-        RankAmong(form_, window ? *window : rows, chain, g, plain);
+        if (sortByTotals && (!collectsTies || group != g) && only != valuesChanged.end() &&
+            MoveChangedRows(form_, rows, only->second, TotalsSteps(chain)))
+            continue;
+        RankAmong(form_, rows, chain, g, plain);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "engine/ResultTexts.h"
 
+#include "engine/CellNumbers.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -52,7 +53,7 @@ std::string OrZero(const std::string& text) { return text.empty() ? "0" : text; 
 double ValueSum(const TSortGrid& grid, const ValueColumns& c, int row) {
     double sum = 0;
     for (int column : {c.plusPoints, c.minusPoints, c.plusSets, c.minusSets, c.plusBalls, c.minusBalls})
-        sum += ToDouble(Get(grid, column, row, true));
+        sum += CellValue(grid, column, row);
     return sum;
 }
 

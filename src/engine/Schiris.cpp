@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "engine/CellNumbers.h"
 #include "engine/RundenBaum.h"
 #include "foundation/Accessors.h"
 #include "foundation/ClockTime.h"
@@ -32,10 +34,10 @@ struct Game {
     bool assigned = false;
 };
 
+// The candidates change places after every game: their names stay apart.
 struct Candidate {
     int number = 0;
     int uses = 0;
-    std::string name;
 };
 
 bool Refused(int mode, int round, int group, int neutralCount) {
@@ -67,6 +69,17 @@ std::set<int> QualifyingGroups(const TMainForm& form, int round, int group, int 
     return groups;
 }
 
+// The rows of the groups' games in table order.
+std::vector<int> GameRows(const TSortGrid& plan, const std::set<int>& groups) {
+    std::vector<int> rows;
+    for (int group : groups) {
+        const std::vector<int>& ofGroup = RowsWithNumber(plan, Spielplan_GrNr, group);
+        rows.insert(rows.end(), ofGroup.begin(), ofGroup.end());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
 // The games of the groups in table order, then in order of day and start. Untimed games count the
 // passes over the fields: a new pass starts at each game on the first game's field.
 std::vector<Game> CollectGames(const TMainForm& form, const std::set<int>& groups) {
@@ -75,13 +88,13 @@ std::vector<Game> CollectGames(const TMainForm& form, const std::set<int>& group
     std::vector<Game> games;
     std::string firstField;
     long long pass = 1;
-    for (int row = 1; row < plan.RowCount(); ++row) {
-        if (Get(plan, 0, row, true).empty() || !groups.count(IntGet(plan, Spielplan_GrNr, row, true))) continue;
+    for (int row : GameRows(plan, groups)) {
+        if (plan.Cells(0, row).empty()) continue;
         Game g;
         g.row = row;
-        g.day = IntGet(plan, Spielplan_Tag, row, true);
-        g.t1 = IntGet(plan, Spielplan_T1, row, true);
-        g.t2 = IntGet(plan, Spielplan_T2, row, true);
+        g.day = CellInt(plan, Spielplan_Tag, row);
+        g.t1 = CellInt(plan, Spielplan_T1, row);
+        g.t2 = CellInt(plan, Spielplan_T2, row);
         const std::string field = Get(plan, Spielplan_Feld, row, true);
         if (timed) {
             const int start = TimeToMinutes(Get(plan, Spielplan_Von, row, true));
@@ -108,31 +121,41 @@ std::vector<Game> CollectGames(const TMainForm& form, const std::set<int>& group
 // Two games are at the same time when they start together or their spans overlap.
 bool SameTime(const Game& a, const Game& b) { return a.from == b.from || (a.from < b.to && b.from < a.to); }
 
+// Duties of the groups before this one count, matched by the name the referee is shown with:
+// the name of a referee code, the same in every game, is looked up once.
+void CountEarlierDuties(const TMainForm& form, std::vector<Candidate>& candidates, int group) {
+    std::unordered_map<std::string, std::vector<size_t>> byName;
+    for (size_t i = 0; i < candidates.size(); ++i)
+        if (std::string name = ListGet(form.XATeamsTur, candidates[i].number); !name.empty())
+            byName[std::move(name)].push_back(i);
+    std::unordered_map<std::string_view, const std::vector<size_t>*> byCode;
+    const TSortGrid& plan = form.Spielplan;
+    for (int row = 1; row < plan.RowCount(); ++row) {
+        if (plan.Cells(0, row).empty() || CellInt(plan, Spielplan_GrNr, row) >= group) continue;
+        auto [code, added] = byCode.emplace(plan.Cells(Spielplan_Schir, row), nullptr);
+        if (added) {
+            const auto named = byName.find(form.getSchiriName(row));
+            code->second = named == byName.end() ? nullptr : &named->second;
+        }
+        if (code->second)
+            for (size_t i : *code->second) ++candidates[i].uses;
+    }
+}
+
 // Teams of the games in the order they play first.
 std::vector<Candidate> TeamCandidates(const TMainForm& form, const std::vector<Game>& games, int group) {
     std::vector<Candidate> candidates;
     std::unordered_set<int> seen;
     for (const Game& g : games)
         for (int team : {g.t1, g.t2})
-            if (seen.insert(team).second) candidates.push_back({team, 0, ListGet(form.XATeamsTur, team)});
-    // Duties of the groups before this one count, matched by the name the referee is shown with.
-    if (group > 1) {
-        std::unordered_map<std::string, std::vector<size_t>> byName;
-        for (size_t i = 0; i < candidates.size(); ++i)
-            if (!candidates[i].name.empty()) byName[candidates[i].name].push_back(i);
-        const TSortGrid& plan = form.Spielplan;
-        for (int row = 1; row < plan.RowCount(); ++row) {
-            if (Get(plan, 0, row, true).empty() || IntGet(plan, Spielplan_GrNr, row, true) >= group) continue;
-            if (const auto named = byName.find(form.getSchiriName(row)); named != byName.end())
-                for (size_t i : named->second) ++candidates[i].uses;
-        }
-    }
+            if (seen.insert(team).second) candidates.push_back({team, 0});
+    if (group > 1) CountEarlierDuties(form, candidates, group);
     return candidates;
 }
 
 std::vector<Candidate> NeutralCandidates(int count) {
     std::vector<Candidate> candidates;
-    for (int k = 1; k <= count; ++k) candidates.push_back({k, 0, ""});
+    for (int k = 1; k <= count; ++k) candidates.push_back({k, 0});
     return candidates;
 }
 
@@ -143,13 +166,14 @@ void SortByUses(std::vector<Candidate>& candidates) { std::stable_sort(candidate
 // Who is busy during a game: the players (teams only; neutral referees are not teams) and the
 // referees already chosen of every game at the same time. The games are in start order, so the
 // games at the same time lie within the longest span before and after it.
-std::unordered_set<int> BusyDuring(const std::vector<Game>& games, size_t i, long long longest, bool teamsPlay) {
-    std::unordered_set<int> busy;
+// A few numbers at a time: a list serves better than a hash set.
+std::vector<int> BusyDuring(const std::vector<Game>& games, size_t i, long long longest, bool teamsPlay) {
+    std::vector<int> busy;
     const Game& game = games[i];
     auto look = [&](const Game& other) {
         if (!SameTime(game, other)) return;
-        if (teamsPlay) busy.insert({other.t1, other.t2});
-        if (other.assigned) busy.insert(other.referee);
+        if (teamsPlay) busy.insert(busy.end(), {other.t1, other.t2});
+        if (other.assigned) busy.push_back(other.referee);
     };
     for (size_t j = i + 1; j-- > 0;) {
         if (games[j].from < game.from - longest) break;
@@ -165,9 +189,9 @@ void AssignReferees(std::vector<Game>& games, std::vector<Candidate>& candidates
     long long longest = 0;
     for (const Game& g : games) longest = std::max(longest, g.to - g.from);
     for (size_t i = 0; i < games.size(); ++i) {
-        const std::unordered_set<int> busy = BusyDuring(games, i, longest, teamsPlay);
+        const std::vector<int> busy = BusyDuring(games, i, longest, teamsPlay);
         auto free = std::find_if(candidates.begin(), candidates.end(),
-                                 [&](const Candidate& c) { return !busy.count(c.number); });
+                                 [&](const Candidate& c) { return std::find(busy.begin(), busy.end(), c.number) == busy.end(); });
         games[i].assigned = true;
         if (free == candidates.end()) {
             games[i].referee = 0;

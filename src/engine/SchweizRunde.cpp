@@ -1,6 +1,7 @@
 #include "engine/SchweizRunde.h"
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -16,21 +17,37 @@
 namespace {
 
 // A player's Swiss key: the first participant number that carries the player's name, the same in
-// every round.
+// every round. Found in one pass over the names for the participants asked about only.
 class SwissKeys {
 public:
-    explicit SwissKeys(const TListBox& names) : names_(names) {
-        for (int i = names.Items.Count() - 1; i >= 0; --i) first_[names.Items[i]] = i;
+    SwissKeys(const TListBox& names, const std::vector<int>& teams) : names_(names.Items) {
+        constexpr int kNotAsked = -1;
+        nameOfSlot_.assign(static_cast<size_t>(names_.Count()) + 1, kNotAsked);
+        std::unordered_map<std::string_view, int> nameNumbers;
+        for (int team : teams)
+            if (int& name = nameOfSlot_[Slot(team)]; name == kNotAsked) {
+                name = nameNumbers.try_emplace(NameOf(team), static_cast<int>(first_.size())).first->second;
+                if (static_cast<size_t>(name) == first_.size()) first_.push_back(-1);
+            }
+        size_t open = first_.size();
+        for (int i = 0; i < names_.Count() && open > 0; ++i)
+            if (const auto found = nameNumbers.find(names_[i]); found != nameNumbers.end()) {
+                int& first = first_[static_cast<size_t>(found->second)];
+                if (first >= 0) continue;
+                first = i;
+                --open;
+            }
     }
-    std::string Of(int team) const {
-        const std::string name = team >= 0 && team < names_.Items.Count() ? names_.Items[team] : std::string();
-        const auto found = first_.find(name);
-        return IntToStr(found == first_.end() ? -1 : found->second);
-    }
+    std::string Of(int team) const { return IntToStr(first_[static_cast<size_t>(nameOfSlot_[Slot(team)])]); }
 
 private:
-    const TListBox& names_;
-    std::unordered_map<std::string, int> first_;
+    const TStrings& names_;
+    std::vector<int> nameOfSlot_;  // by participant number, the last for a number without a name entry
+    std::vector<int> first_;       // by name: the first participant number that carries it, or -1
+
+    bool Named(int team) const { return team >= 0 && team < names_.Count(); }
+    std::string_view NameOf(int team) const { return Named(team) ? std::string_view(names_[team]) : std::string_view(); }
+    size_t Slot(int team) const { return static_cast<size_t>(Named(team) ? team : names_.Count()); }
 };
 
 // The players of a path "|a[%%]b|c[%%]d|" in order: a, b, c, d.
@@ -65,16 +82,20 @@ void auswertSchweiz(TMainForm& form, int g, bool automatic) {
     if (Get(form.Gruppe, Gruppe_Bez, g + 1, true).empty()) return;
     Log("[F] auswertSchweiz(" + IntToStr(g) + "): Gruppenende Schweiz");
     TSchweiz schweiz(IntGet(form.Turnier, Turnier_Runden, 1, true), &form.Memo1);
-    const SwissKeys keys(form.XATeamsTur);
 
-    TStringList played, standings;
+    std::vector<int> teams;  // the two of every decided game, then those of g's standings rows
     const TSortGrid& plan = form.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r)
         if (!plan.Cells(Spielplan_Sieger, r).empty())
-            played.Add(keys.Of(CellInt(plan, Spielplan_T1, r)) + "[%%]" + keys.Of(CellInt(plan, Spielplan_T2, r)));
+            teams.insert(teams.end(), {CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r)});
+    const size_t games = teams.size() / 2;
     const TSortGrid& platz = form.Platz;
-    for (int p = 1; p < platz.RowCount(); ++p)
-        if (CellInt(platz, Platz_GrNr, p) == g) standings.Add(keys.Of(CellInt(platz, Platz_TeamNr, p)));
+    for (int p : RowsWithNumber(platz, Platz_GrNr, g)) teams.push_back(CellInt(platz, Platz_TeamNr, p));
+    const SwissKeys keys(form.XATeamsTur, teams);
+
+    TStringList played, standings;
+    for (size_t i = 0; i < games; ++i) played.Add(keys.Of(teams[2 * i]) + "[%%]" + keys.Of(teams[2 * i + 1]));
+    for (size_t i = 2 * games; i < teams.size(); ++i) standings.Add(keys.Of(teams[i]));
 
     const std::string result = schweiz.PairRound(g + 1, standings, played);
     if (result != "ERROR") {

@@ -9,6 +9,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "engine/Autodruck.h"
+#include "engine/CellNumbers.h"
 #include "engine/Konflikt.h"
 #include "engine/Gruppenstatus.h"
 #include "engine/Platzierung.h"
@@ -33,7 +34,7 @@ using Scores = std::array<double, 6>;
 
 Scores ReadScores(const TSortGrid& plan, int row) {
     Scores scores{};
-    for (int i = 0; i < 6; ++i) scores[static_cast<size_t>(i)] = ToDouble(Get(plan, Spielplan_PPkt + i, row, true));
+    for (int i = 0; i < 6; ++i) scores[static_cast<size_t>(i)] = CellNumber(plan, Spielplan_PPkt + i, row);
     return scores;
 }
 
@@ -102,17 +103,17 @@ private:
     void Prepare() {
         const TSortGrid& plan = form_.Spielplan;
         dialog_.Form = &form_;
-        dialog_.Zeile.Assign(plan.Rows(r_));
+        plan.RowTo(r_, dialog_.Zeile);
         dialog_.ZeileNr = r_;
         old_ = ReadScores(plan, r_);
         hadResult_ = SpielHatErgebnis(form_, r_);
         g_ = IntGet(plan, Spielplan_GrNr, r_, true);
         const TSortGrid& gruppe = form_.Gruppe;
         dialog_.EigenePunkte = !Get(gruppe, Gruppe_P1, g_, true).empty();
-        dialog_.P1 = ToDouble(Get(gruppe, Gruppe_P1, g_, true));
-        dialog_.P2 = ToDouble(Get(gruppe, Gruppe_P2, g_, true));
-        dialog_.P3 = ToDouble(Get(gruppe, Gruppe_P3, g_, true));
-        dialog_.P4 = ToDouble(Get(gruppe, Gruppe_P4, g_, true));
+        dialog_.P1 = CellValue(gruppe, Gruppe_P1, g_);
+        dialog_.P2 = CellValue(gruppe, Gruppe_P2, g_);
+        dialog_.P3 = CellValue(gruppe, Gruppe_P3, g_);
+        dialog_.P4 = CellValue(gruppe, Gruppe_P4, g_);
         dialog_.Button3.Enabled = hadResult_;
     }
 
@@ -186,7 +187,7 @@ private:
             changed.insert(group);
             std::vector<int>& rows = valuesChanged[group];
             if (std::find(rows.begin(), rows.end(), p) == rows.end()) rows.push_back(p);
-            const double games = ToDouble(Get(platz, Platz_AnzSpiele, p, true));
+            const double games = CellNumber(platz, Platz_AnzSpiele, p);
             if (taken_ && !hadResult_) Put(platz, Platz_AnzSpiele, p, FloatToStr(games + 1), true);
             if (!taken_ && cleared_ && games > 0) Put(platz, Platz_AnzSpiele, p, FloatToStr(games - 1), true);
         }
@@ -194,7 +195,7 @@ private:
 
     void Add(int row, int column, double delta) {
         TSortGrid& platz = form_.Platz;
-        Put(platz, column, row, FloatToStr(ToDouble(Get(platz, column, row, true)) + delta), true);
+        Put(platz, column, row, FloatToStr(CellNumber(platz, column, row) + delta), true);
     }
 
     // Groups whose standings were rebuilt go into changed; returns them.

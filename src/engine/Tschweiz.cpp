@@ -321,8 +321,9 @@ bool LimitOutOfReach(const Board& board, int round, int roundLimit) {
            !board.EveryoneHasOpponents(static_cast<long long>(roundLimit) - round + 1);
 }
 
+// A character takes four bytes at most: a longer text is counted only when it might be short.
 void AddLogLine(TMemo* memo, const std::string& text) {
-    if (memo != nullptr && utf8::Length(text) > 2) memo->Lines.Add(text);
+    if (memo != nullptr && (text.size() > 8 || utf8::Length(text) > 2)) memo->Lines.Add(text);
 }
 
 // The attempts at one round as the log shows them: each opens with the round, the paths blocked

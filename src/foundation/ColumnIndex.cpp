@@ -1,6 +1,7 @@
 #include "foundation/ColumnIndex.h"
 
 #include <algorithm>
+#include <iterator>
 #include <type_traits>
 #include <utility>
 
@@ -117,4 +118,53 @@ void ColumnIndexes::Follow(Index<Key>& index, const TSortGrid& grid, int a, int 
 void ColumnIndexes::Exchanged(const TSortGrid& grid, int a, int b) {
     for (Index<std::string>& index : texts_) Follow(index, grid, a, b);
     for (Index<int>& index : numbers_) Follow(index, grid, a, b);
+}
+
+template <typename Key>
+void ColumnIndexes::FollowReorder(Index<Key>& index, const TSortGrid& grid, const std::vector<int>& rows,
+                                  const std::vector<int>& order) {
+    if (!index.follows) return;
+    index.stamp = grid.ColumnChanges(index.column);
+    // Rows of one key (a group's standings) change places among themselves: the index holds.
+    const int first = index.keyOfRow[static_cast<size_t>(rows.front())];
+    if (std::all_of(rows.begin(), rows.end(), [&](int row) { return index.keyOfRow[static_cast<size_t>(row)] == first; }))
+        return;
+    std::vector<int> before(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) before[i] = index.keyOfRow[static_cast<size_t>(rows[i])];
+    // (key, row): the rows a key of several rows loses and gains; rows moving within one key's
+    // rows change nothing, and a key of one row simply has it at its new place.
+    std::vector<std::pair<int, int>> lost, gained;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const int now = before[static_cast<size_t>(order[i])];
+        if (now == before[i]) continue;
+        index.keyOfRow[static_cast<size_t>(rows[i])] = now;
+        if (index.rowsOfKey[static_cast<size_t>(before[i])].size() > 1) lost.emplace_back(before[i], rows[i]);
+        if (std::vector<int>& nowRows = index.rowsOfKey[static_cast<size_t>(now)]; nowRows.size() == 1)
+            nowRows.front() = rows[i];
+        else
+            gained.emplace_back(now, rows[i]);
+    }
+    // A permutation leaves each key as many rows as it had: its rows lost and gained pair up.
+    std::sort(lost.begin(), lost.end());
+    std::sort(gained.begin(), gained.end());
+    std::vector<int> lostRows, gainedRows, kept;
+    for (size_t from = 0, to = 0; from < lost.size(); from = to) {
+        const int key = lost[from].first;
+        lostRows.clear();
+        gainedRows.clear();
+        for (to = from; to < lost.size() && lost[to].first == key; ++to) {
+            lostRows.push_back(lost[to].second);
+            gainedRows.push_back(gained[to].second);
+        }
+        std::vector<int>& keyRows = index.rowsOfKey[static_cast<size_t>(key)];
+        kept.clear();
+        std::set_difference(keyRows.begin(), keyRows.end(), lostRows.begin(), lostRows.end(), std::back_inserter(kept));
+        keyRows.clear();
+        std::merge(kept.begin(), kept.end(), gainedRows.begin(), gainedRows.end(), std::back_inserter(keyRows));
+    }
+}
+
+void ColumnIndexes::Reordered(const TSortGrid& grid, const std::vector<int>& rows, const std::vector<int>& order) {
+    for (Index<std::string>& index : texts_) FollowReorder(index, grid, rows, order);
+    for (Index<int>& index : numbers_) FollowReorder(index, grid, rows, order);
 }

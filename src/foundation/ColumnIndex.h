@@ -24,6 +24,8 @@ public:
     // that held before hold again.
     void BeforeExchange(const TSortGrid& grid);
     void Exchanged(const TSortGrid& grid, int a, int b);
+    // The same for data rows that changed places as TSortGrid::ReorderRows moves them.
+    void Reordered(const TSortGrid& grid, const std::vector<int>& rows, const std::vector<int>& order);
 
 private:
     template <typename Key>
@@ -50,4 +52,7 @@ private:
     static const std::vector<int>* RowsOf(const Index<Key>& index, const Key& key);
     template <typename Key>
     static void Follow(Index<Key>& index, const TSortGrid& grid, int a, int b);
+    template <typename Key>
+    static void FollowReorder(Index<Key>& index, const TSortGrid& grid, const std::vector<int>& rows,
+                              const std::vector<int>& order);
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -171,7 +172,9 @@ public:
     // showed its participant's name; `sourcesOf`: by group number, the groups its participants
     // and referees come from, read at the counts `sourcesRead`.
     struct LaterGroupsMemo {
-        std::vector<std::uint64_t> namesShown, sourcesRead;
+        static constexpr std::uint64_t kNever = ~std::uint64_t{0};  // no count has it
+        std::array<std::uint64_t, 3> namesShown{kNever, kNever, kNever};
+        std::array<std::uint64_t, 6> sourcesRead{kNever, kNever, kNever, kNever, kNever, kNever};
         std::vector<std::vector<int>> sourcesOf;
     };
     LaterGroupsMemo LaterGroupsRead;

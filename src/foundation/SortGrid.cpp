@@ -238,6 +238,46 @@ void TSortGrid::ExchangeRowCells(int row, TSortGrid& other, int otherRow) {
     std::swap(RowStore()[static_cast<size_t>(row)], other.RowStore()[static_cast<size_t>(otherRow)]);
 }
 
+namespace {
+
+// Distinct data rows in ascending order and a permutation of their places that moves one at
+// least. Marks each place in `taken`.
+bool ValidReorder(const std::vector<int>& rows, const std::vector<int>& order, int rowCount, std::vector<char>& taken) {
+    if (rows.size() != order.size() || rows.empty() || rows.front() < 1 || rows.back() >= rowCount) return false;
+    for (size_t i = 1; i < rows.size(); ++i)
+        if (rows[i] <= rows[i - 1]) return false;
+    taken.assign(order.size(), 0);
+    bool moves = false;
+    for (size_t i = 0; i < order.size(); ++i) {
+        const size_t from = static_cast<size_t>(order[i]);
+        if (from >= order.size() || taken[from]) return false;
+        taken[from] = 1;
+        moves = moves || from != i;
+    }
+    return moves;
+}
+
+}  // namespace
+
+void TSortGrid::ReorderRows(const std::vector<int>& rows, const std::vector<int>& order) {
+    std::vector<char> unplaced;
+    if (!ValidReorder(rows, order, RowCount(), unplaced)) return;
+    EnsureRows(rows.back() + 1);
+    indexes_.BeforeExchange(*this);
+    auto& store = RowStoreToReorder();
+    auto row = [&](size_t i) -> std::vector<std::string>& { return store[static_cast<size_t>(rows[i])]; };
+    // Cycle by cycle: each place takes its row from the place order names, the first one last.
+    for (size_t start = 0; start < rows.size(); ++start) {
+        size_t at = start;
+        for (size_t from; unplaced[at] && (from = static_cast<size_t>(order[at])) != start; at = from) {
+            row(at).swap(row(from));
+            unplaced[at] = 0;
+        }
+        unplaced[at] = 0;
+    }
+    indexes_.Reordered(*this, rows, order);
+}
+
 void TSortGrid::SwapColumns(int a, int b) {
     if (a == b) return;
     if (a > b) std::swap(a, b);

@@ -91,6 +91,10 @@ public:
     // cells beyond ColCount included: whole rows move between tables without copying a cell.
     // Row counts stay as they are.
     void ExchangeRowCells(int row, TSortGrid& other, int otherRow);
+    // Data rows change places among themselves: rows[i] (ascending, distinct) takes the row that
+    // stood at rows[order[i]], hidden cells included. Each row moves once, as a whole, and the
+    // lookups by column follow; nothing happens unless order is a permutation of the places.
+    void ReorderRows(const std::vector<int>& rows, const std::vector<int>& order);
     void SwapColumns(int a, int b);
     void MoveTo(int column, int row);
     // The lookups of rows by a column's texts or numbers that the table keeps (FindRow).

@@ -84,14 +84,18 @@ void TStringGrid::SetCells(int col, int row, const std::string& text) {
     ++columnWrites_[static_cast<size_t>(col)];
     EnsureRows(row + 1);
     auto& cells = cells_[static_cast<size_t>(row)];
-    if (static_cast<size_t>(col) >= cells.size()) cells.resize(static_cast<size_t>(col) + 1);
+    // A row written column by column takes the visible width of a table at once (a wide grid
+    // keeps to what is written).
+    constexpr int kTableWidth = 64;
+    if (static_cast<size_t>(col) >= cells.size())
+        cells.resize(static_cast<size_t>(std::max(col + 1, std::min(colCount_, kTableWidth))));
     cells[static_cast<size_t>(col)] = text;
     RowChanged(row);
 }
 
 TStringList TStringGrid::Rows(int row) const {
     TStringList list;
-    for (int c = 0; c < colCount_; ++c) list.Add(Cells(c, row));
+    RowTo(row, list);
     return list;
 }
 

@@ -110,6 +110,10 @@ public:
 
     // The cells of columns 0..ColCount-1 of a row / rows 0..RowCount-1 of a column.
     TStringList Rows(int row) const;
+    // list.Assign(Rows(row)) without a list between.
+    void RowTo(int row, TStrings& list) const {
+        list.AssignEach(colCount_, [&](int col) -> const std::string& { return Cells(col, row); });
+    }
     // Blanks the row's visible cells, then puts the list's items into columns 0, 1, ...
     void SetRows(int row, const TStrings& items);
     TStringList Cols(int col) const;

@@ -116,6 +116,14 @@ void TStrings::Assign(const TStrings& other) {
     Changed();
 }
 
+void TStrings::Assign(TStrings&& other) {
+    if (&other == this) return;
+    items_ = std::move(other.items_);
+    other.items_.clear();
+    other.Changed();
+    Changed();
+}
+
 void TStrings::AddStrings(const TStrings& other) {
     std::vector<Item> copy = other.items_;
     for (auto& item : copy) InsertItem(Count(), std::move(item));

@@ -28,6 +28,19 @@ public:
     void Exchange(int a, int b);
     virtual int IndexOf(const std::string& text) const;
     void Assign(const TStrings& other);
+    // The same for a list that is not needed any more: its texts move over.
+    void Assign(TStrings&& other);
+    // Replaces the list by count texts, textOf(i) the i-th, as one change; the texts take the
+    // room the list's texts had.
+    template <typename TextOf>
+    void AssignEach(int count, TextOf textOf) {
+        items_.resize(static_cast<size_t>(count > 0 ? count : 0));
+        for (size_t i = 0; i < items_.size(); ++i) {
+            items_[i].text = textOf(static_cast<int>(i));
+            items_[i].object = 0;
+        }
+        Changed();
+    }
     void AddStrings(const TStrings& other);
     std::vector<std::string> ToVector() const;
 

@@ -10,11 +10,13 @@
 #include "foundation/ProgramGlobals.h"
 #include "foundation/Settings.h"
 #include "output/OutputNotice.h"
+#include "platform/Random.h"
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 // A Swiss tournament of four players A, B, C, D: one knock-out-style group per round ("R1",
 // "R2", ...), the slots of a later round waiting for the places of the round before.
@@ -23,30 +25,72 @@ protected:
     void SetUp() override {
         EngineTest::SetUp();
         ResetOutputNotices();
-        Put(form->Turnier, 0, 1, "1", true);
-        Put(form->Turnier, Turnier_System, 1, "Schweiz", true);
-        Put(form->Turnier, Turnier_Runden, 1, 3, true);
+        SwissTournament(3);
     }
 
-    // Round r with its four slots and two games; returns the group number.
-    int Round(int r) {
-        const int g = AddGroup("R" + IntToStr(r), "SV", 4);
+    void SwissTournament(int rounds) {
+        Put(form->Turnier, 0, 1, "1", true);
+        Put(form->Turnier, Turnier_System, 1, "Schweiz", true);
+        Put(form->Turnier, Turnier_Runden, 1, rounds, true);
+    }
+
+    // Round r with its slots (four players A, B, C, D, or more named "Spieler " + i) and their
+    // games in pairs; returns the group number.
+    int Round(int r, int players = 4) {
+        const int g = AddGroup("R" + IntToStr(r), "SV", players);
         Put(form->Gruppe, Gruppe_RNr, g, r, true);
         std::vector<int> slots;
-        for (int i = 1; i <= 4; ++i) {
-            const int t = AddTeam(g, r == 1 ? std::string(1, static_cast<char>('A' + i - 1)) : "");
+        for (int i = 1; i <= players; ++i) {
+            const std::string name = players == 4 ? std::string(1, static_cast<char>('A' + i - 1)) : "Spieler " + IntToStr(i);
+            const int t = AddTeam(g, r == 1 ? name : "");
             if (r > 1) {
                 const std::string text = PutPlatzhalter(*form, IntToStr(i) + ".R" + IntToStr(r - 1), t);
                 Put(form->Teams, Teams_Name, t, text, true);
             }
             AddStanding(g, t);
             const int row = FindRow(form->Platz, Platz_TeamNr, IntToStr(t));
-            Put(form->Platz, Platz_Team, row, r == 1 ? ListGet(form->XATeams, t) : "", true);
+            // A slot's standings row shows its placeholder until the player is known.
+            Put(form->Platz, Platz_Team, row, Get(form->Teams, Teams_Name, t, true), true);
             slots.push_back(t);
         }
-        AddGame(g, slots[0], slots[1]);
-        AddGame(g, slots[2], slots[3]);
+        for (size_t i = 0; i + 1 < slots.size(); i += 2) AddGame(g, slots[i], slots[i + 1]);
         return g;
+    }
+
+    // Every round's standings in their order, with the totals, and every slot's player.
+    std::string Standings() const {
+        std::string seen;
+        const TSortGrid& platz = form->Platz;
+        for (int g = 1; g < form->Gruppe.RowCount(); ++g) {
+            seen += "R" + IntToStr(g) + ":";
+            for (int p = 1; p < platz.RowCount(); ++p)
+                if (IntGet(platz, Platz_GrNr, p, true) == g)
+                    seen += " " + platz.Cells(Platz_Team, p) + "/" + platz.Cells(Platz_PPkt, p) + ":" + platz.Cells(Platz_MPkt, p);
+            seen += "\n";
+        }
+        for (int t = 1; t < form->XATeamsTur.Items.Count(); ++t) seen += form->XATeamsTur.Items[t] + ";";
+        return seen;
+    }
+    int byGroup = 0;  // results that found the standings ranked as the last one left them
+
+    // A tournament of `players` over `rounds` played through with made-up points; the standings
+    // after every result. wholeTable: every result ranks the whole table, as it always could.
+    std::vector<std::string> PlayThrough(int players, int rounds, bool football, bool wholeTable) {
+        NewForm();
+        SwissTournament(rounds);
+        form->Wertung1 = "Punkte";
+        if (football) SetSetting(*form, "AWertung", "7");
+        for (int r = 1; r <= rounds; ++r) Round(r, players);
+        Put(form->Gruppe, Gruppe_State, 1, "None", true);
+        prng::Seed(players + rounds);
+        std::vector<std::string> seen;
+        for (int game = 1; game <= players / 2 * rounds; ++game) {
+            if (wholeTable) form->RankedStandings = {};
+            byGroup += form->RankedStandings.valid;
+            doSpielplanKlick(*form, nullptr, game, true, false);
+            seen.push_back(Standings());
+        }
+        return seen;
     }
 
     void Won(int game, int by) {
@@ -153,4 +197,21 @@ TEST_F(SchweizRundeTest, NeutralCourtForTheNewRound) {
     EXPECT_EQ(Get(form->Spielplan, Spielplan_Schir, 3, true), "0");
     EXPECT_EQ(Get(form->Spielplan, Spielplan_Schir, 4, true), "0");
     EXPECT_EQ(Get(form->Spielplan, Spielplan_Schir, 5, true), "");
+}
+
+// In rounds of 40 a result moves its players' rows past many others at once, level totals
+// included, and the last result of a round ranks its round and pairs the next: every standings
+// row, and so every pairing, is as ranking the whole table after every result shows it, also
+// under the football rules, where head-to-head decides level rows.
+TEST_F(SchweizRundeTest, LargeRoundsRankAsTheWholeTableDoes) {
+    for (const bool football : {false, true}) {
+        const std::vector<std::string> whole = PlayThrough(40, 6, football, true);
+        byGroup = 0;
+        const std::vector<std::string> moved = PlayThrough(40, 6, football, false);
+        EXPECT_GT(byGroup, 100);
+        ASSERT_EQ(whole.size(), moved.size());
+        for (size_t i = 0; i < whole.size(); ++i)
+            ASSERT_EQ(whole[i], moved[i]) << (football ? "Fussball, " : "") << "Ergebnis " << i + 1;
+        EXPECT_THAT(whole.back(), Not(HasSubstr(";;"))) << "jede Runde gepaart";
+    }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -31,18 +32,33 @@ std::vector<int> RowsByReading(const TSortGrid& grid, int column, int number) {
     return rows;
 }
 
+// Some data rows in ascending order and a shuffle of their places; now and then one that is no
+// permutation, which moves nothing.
+void Reorder(std::mt19937& rng, TSortGrid& grid) {
+    std::vector<int> rows;
+    for (int r = 1; r < grid.RowCount(); ++r)
+        if (rng() % 3 == 0) rows.push_back(r);
+    std::vector<int> order(rows.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::shuffle(order.begin(), order.end(), rng);
+    if (!order.empty() && rng() % 8 == 0) order.back() = order.front();
+    grid.ReorderRows(rows, order);
+}
+
 // One of the ways the program changes a table: cells of the looked-up columns or of another one,
-// rows exchanged (the ranking) within the table or with another table, moved, sorted, inserted,
-// deleted, the row count changed.
+// rows exchanged or reordered (the ranking) within the table, exchanged with another table,
+// moved, sorted, inserted, deleted, the row count changed.
 void Change(std::mt19937& rng, TSortGrid& grid, TSortGrid& other) {
     const auto row = [&] { return 1 + static_cast<int>(rng() % static_cast<unsigned>(grid.RowCount() - 1)); };
-    switch (rng() % 12) {
+    switch (rng() % 14) {
         case 0: grid.SetCells(kText, row(), RandomCell(rng)); break;
         case 1: grid.SetCells(kNumber, row(), RandomCell(rng)); break;
         case 2: grid.SetCells(kOther, row(), RandomCell(rng)); break;
         case 3:
         case 4:
         case 5: grid.ExchangeRowCells(row(), grid, row()); break;
+        case 12:
+        case 13: Reorder(rng, grid); break;
         case 6: grid.ExchangeRowCells(row(), other, 1 + static_cast<int>(rng() % 3)); break;
         case 7: grid.MoveRow(row(), row()); break;
         case 8: sortGrid(grid, rng() % 2 ? kText : kNumber, rng() % 2 == 0); break;

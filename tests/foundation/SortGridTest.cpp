@@ -68,6 +68,27 @@ TEST(SortGridSort, SortingAndExchangingRowsCountAsChanges) {
     EXPECT_EQ(other.grid.Cells(1, 1), "b");
 }
 
+// The ranking moves a changed row past the rows it overtakes in one go: each place takes the row
+// that order names, with the cells beyond the visible columns, and the rows not named stay.
+TEST(SortGridSort, ReorderedRowsMoveWholeAndOnlyAsAPermutationOfTheirPlaces) {
+    Table t({{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}, {"5", "e"}});
+    t.grid.SetCells(7, 4, "verborgen");  // beyond ColCount
+    t.grid.ReorderRows({2, 3, 4}, {2, 0, 1});
+    EXPECT_EQ(t.Column(1), (Rows{"a", "d", "b", "c", "e"}));
+    EXPECT_EQ(t.grid.Cells(7, 2), "verborgen");
+    EXPECT_EQ(t.grid.Cells(7, 4), "");
+    const uint64_t before = t.grid.Changes();
+    t.grid.ReorderRows({1, 5}, {0, 1});        // nothing moves
+    t.grid.ReorderRows({1, 2}, {0, 0});        // not a permutation
+    t.grid.ReorderRows({3, 2}, {1, 0});        // places out of order
+    t.grid.ReorderRows({0, 1}, {1, 0});        // the header is no data row
+    t.grid.ReorderRows({5, 6}, {1, 0});        // beyond the rows
+    t.grid.ReorderRows({1, 2, 3}, {1, 2, 3});  // a place that is not there
+    EXPECT_EQ(t.grid.Changes(), before);
+    EXPECT_EQ(t.Column(1), (Rows{"a", "d", "b", "c", "e"}));
+    EXPECT_EQ(t.grid.Cells(0, 0), "Schluessel");
+}
+
 TEST(SortGridSort, SortingTwiceOrdersBySecondKeyWithTiesInFirstOrder) {
     Table t({{"B", "2"}, {"A", "1"}, {"B", "1"}, {"A", "2"}});
     t.Sort(ssAlphabetic, sdAscending, 0);

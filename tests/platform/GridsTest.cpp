@@ -44,6 +44,14 @@ TEST(StringGrid, RowsAndColsAsLists) {
     grid.SetCells(2, 0, "alt");
     grid.SetRows(0, header);
     EXPECT_EQ(grid.Rows(0).ToVector(), (std::vector<std::string>{"a", "b", ""}));
+    // A list of its own takes the row the same way, whatever it held before.
+    grid.SetCells(5, 0, "versteckt");
+    TStringList row;
+    row.SetText("1\n2\n3\n4\n5");
+    const auto before = row.Changes();
+    grid.RowTo(0, row);
+    EXPECT_EQ(row.ToVector(), (std::vector<std::string>{"a", "b", ""}));
+    EXPECT_NE(row.Changes(), before);
     grid.SetCells(0, 4, "x");
     EXPECT_EQ(grid.Cols(0).Count(), grid.RowCount());
 }

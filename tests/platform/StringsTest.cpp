@@ -57,6 +57,18 @@ TEST(Strings, MoveExchangeAndChangeEvent) {
     EXPECT_GT(changes, 2);
 }
 
+// What is read from a list stays valid while its change count does: a list that takes over the
+// texts of one not needed any more counts a change, as a copy does.
+TEST(Strings, AListTakingOverTheTextsOfAnotherCountsAChange) {
+    TStringList row, source;
+    row.SetText("alt");
+    source.SetText("1\n2");
+    const auto before = row.Changes();
+    row.Assign(std::move(source));
+    EXPECT_EQ(row.ToVector(), (Lines{"1", "2"}));
+    EXPECT_NE(row.Changes(), before);
+}
+
 TEST(Utf8, CountsCutsAndSlicesByCharacters) {
     EXPECT_EQ(utf8::Length("Grüße"), 5u);
     EXPECT_EQ(utf8::Cut("Grüße", 3), "Grü");
