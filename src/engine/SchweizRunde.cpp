@@ -51,14 +51,15 @@ private:
 };
 
 // The players of a path "|a[%%]b|c[%%]d|" in order: a, b, c, d.
-std::vector<std::string> PlayersOfPath(std::string path) {
+std::vector<std::string> PlayersOfPath(std::string_view path) {
     std::vector<std::string> players;
-    path.erase(0, 1);
-    for (size_t bar; (bar = path.find('|')) != std::string::npos; path.erase(0, bar + 1)) {
-        const size_t mark = path.find('[');
-        if (mark == std::string::npos) continue;
-        players.push_back(path.substr(0, mark));
-        players.push_back(mark + 4 <= bar ? path.substr(mark + 4, bar - mark - 4) : std::string());
+    size_t start = 1;
+    for (size_t bar; (bar = path.find('|', start)) != std::string_view::npos; start = bar + 1) {
+        const std::string_view pair = path.substr(start, bar - start);
+        const size_t mark = pair.find('[');
+        if (mark == std::string_view::npos) continue;
+        players.emplace_back(pair.substr(0, mark));
+        players.emplace_back(mark + 4 <= pair.size() ? pair.substr(mark + 4) : std::string_view());
     }
     return players;
 }
@@ -66,13 +67,14 @@ std::vector<std::string> PlayersOfPath(std::string path) {
 // The slots of the next round, from the last row up, take the players pair by pair.
 void AssignSlots(TMainForm& form, int next, const std::vector<std::string>& players) {
     TSortGrid& teams = form.Teams;
+    // Copied: writing the names may look up the table again.
+    const std::vector<int> slots = RowsWithNumber(teams, Teams_InGr, next);
     size_t k = 0;
-    for (int row = teams.RowCount() - 1; row >= 2; --row) {
-        if (CellInt(teams, Teams_InGr, row) != next) continue;
+    for (auto row = slots.rbegin(); row != slots.rend() && *row >= 2; ++row) {
         const std::string name = k < players.size() ? ListGet(form.XATeamsTur, ToInt(players[k])) : std::string();
         ++k;
-        Put(teams, Teams_Name_Tur, row, name, true);
-        if (const int number = CellInt(teams, Teams_Nr, row); number != 0) ListPut(form.XATeamsTur, number, name);
+        Put(teams, Teams_Name_Tur, *row, name, true);
+        if (const int number = CellInt(teams, Teams_Nr, *row); number != 0) ListPut(form.XATeamsTur, number, name);
     }
 }
 
