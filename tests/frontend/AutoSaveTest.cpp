@@ -3,16 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
+#include "ScriptedWindow.h"
 #include "SmallTournament.h"
 #include "TestEnvironment.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
-#include "frontend/CommandTable.h"
-#include "frontend/Session.h"
 #include "mainwindow/main.h"
 #include "output/OutputNotice.h"
 
@@ -75,7 +73,7 @@ private:
 
 // The small tournament, saved as pokal.tur, with autosave every 15 minutes; game 1 of group A
 // stands as the standings have it (Bären won 3:0).
-class AutoSaveTest : public ProgramTest {
+class AutoSaveTest : public ProgramTest, public ScriptedWindow {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
@@ -102,19 +100,11 @@ protected:
         input.watch = [this] {
             if (!savedAt && std::filesystem::exists(file)) savedAt = clock->Now();
         };
-        std::ostringstream out;
-        int status;
-        {
-            Session session(*form, ProgramCommands(), input, out, script);
-            status = session.Run();
-        }
-        output = out.str();
-        return status;
+        return RunSession(input, script);
     }
     std::string SavedAt() const { return savedAt ? datetime::FormatLogStamp(*savedAt) : "nie"; }
 
-    std::unique_ptr<TForm1> form;
-    std::string file, output;
+    std::string file;
     std::optional<TDateTime> savedAt;
 };
 

@@ -10,12 +10,17 @@
 
 struct ScriptedWindow {
     int RunCommands(const std::string& input) {
-        form->Closed = false;
         std::istringstream in(input);
+        return RunSession(in, true);
+    }
+    // The session on an input stream or source, as typed (script false) or as a script.
+    template <typename Input>
+    int RunSession(Input& in, bool script) {
+        form->Closed = false;
         std::ostringstream out;
         int status;
         {
-            Session session(*form, ProgramCommands(), in, out, true);
+            Session session(*form, ProgramCommands(), in, out, script);
             status = session.Run();
         }
         output = out.str();
