@@ -1,6 +1,7 @@
 #include "engine/Platzierung.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -252,14 +253,30 @@ Landing LandingOf(const TMainForm& form, const Others& others, size_t at, const 
     return landing;
 }
 
+// Whether every row of the group has a name: read anew only when the names changed since the
+// group was last seen so, as a row passed without one leaves the order to the whole group.
+bool AllNamed(TMainForm& form, int group, const std::vector<int>& rows) {
+    TMainForm::StandingsStamp& stamp = form.RankedStandings;
+    const std::uint64_t names = form.Platz.ColumnContentChanges(Platz_Team);
+    std::vector<std::uint64_t>& namedAt = stamp.namedAt;
+    if (namedAt.size() != stamp.rowsOfGroup.size()) namedAt.assign(stamp.rowsOfGroup.size(), ~names);
+    std::uint64_t& seen = namedAt[static_cast<size_t>(group)];
+    if (seen == names) return true;
+    for (int r : rows)
+        if (form.Platz.Cells(Platz_Team, r).empty()) return false;
+    seen = names;
+    return true;
+}
+
 // A group's rows (table order) were in ranked order before the totals of the changed rows
 // changed, and the ranking sorts by the totals, level rows keeping their order. Then the other
 // rows keep their order, and each changed row moves as a block to the place the ranking gives it
 // among them, found by halving; only the rows between the places it leaves and takes move, each
 // by one. False, and nothing moved, when a changed row or a row it passes or stops at takes no
 // part: there the ranking of the whole group decides.
-bool MoveChangedRows(TMainForm& form, const std::vector<int>& rows, const std::vector<int>& changed,
-                     const std::vector<RankStep>& steps) {
+bool MoveChangedRows(TMainForm& form, int group, const std::vector<int>& changed, const std::vector<RankStep>& steps) {
+    const std::vector<int>& rows = form.RankedStandings.rowsOfGroup[static_cast<size_t>(group)];
+    const bool allNamed = AllNamed(form, group, rows);
     std::vector<size_t> at;
     for (int row : changed) {
         const auto found = std::lower_bound(rows.begin(), rows.end(), row);
@@ -280,7 +297,7 @@ bool MoveChangedRows(TMainForm& form, const std::vector<int>& rows, const std::v
         const RankRow row = ReadRow(form, rows[place], false);
         if (!row.takesPart) return false;
         const Landing landing = LandingOf(form, others, place, row, steps);
-        if (!others.TakePart(form.Platz, landing.metFirst, landing.metEnd)) return false;
+        if (!allNamed && !others.TakePart(form.Platz, landing.metFirst, landing.metEnd)) return false;
         firstGap = std::min({firstGap, landing.gap, others.Above(place)});
         lastGap = std::max({lastGap, landing.gap, others.Above(place)});
         moving.push_back({place, row, landing});
@@ -368,6 +385,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
         std::optional<std::vector<std::vector<int>>> rows = RowsByGroup(form_);
         clean_ = rows.has_value();
         stamp.rowsOfGroup = clean_ ? std::move(*rows) : std::vector<std::vector<int>>{};
+        stamp.namedAt.clear();
         return;
     }
     // Each group among its own rows: they keep their places, so the rows of each stay known.
@@ -382,7 +400,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
         const std::vector<int>& rows = stamp.rowsOfGroup[static_cast<size_t>(group)];
         const auto only = valuesChanged.find(group);
         if (sortByTotals && (!collectsTies || group != g) && only != valuesChanged.end() &&
-            MoveChangedRows(form_, rows, only->second, TotalsSteps(chain)))
+            MoveChangedRows(form_, group, only->second, TotalsSteps(chain)))
             continue;
         RankAmong(form_, rows, chain, g, plain);
     }

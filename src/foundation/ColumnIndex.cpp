@@ -59,6 +59,7 @@ bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
     }
     if (index.built) return true;
     index.keyOfRow.assign(static_cast<size_t>(std::max(grid.RowCount(), 1)), -1);
+    index.keys.reserve(static_cast<size_t>(grid.RowCount()));
     for (int r = 1; r < grid.RowCount(); ++r) {
         const auto [at, added] = index.keys.emplace(KeyOf<Key>(grid, index.column, r), static_cast<int>(index.rowsOfKey.size()));
         if (added) index.rowsOfKey.emplace_back();

@@ -165,6 +165,9 @@ public:
         std::uint64_t platz = 0, teams = 0, spielplan = 0;
         std::string settings;
         std::vector<std::vector<int>> rowsOfGroup;
+        // By group: the count of changes to the standings' names at which every row of the
+        // group was seen with a name.
+        std::vector<std::uint64_t> namedAt;
     };
     StandingsStamp RankedStandings;
     // Opening later groups (engine/Gruppenstatus.h): what it read of the tables, with the change
