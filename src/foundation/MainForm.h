@@ -172,13 +172,16 @@ public:
     StandingsStamp RankedStandings;
     // Opening later groups (engine/Gruppenstatus.h): what it read of the tables, with the change
     // counts of what it was read from. `namesShown`: the counts at which every standings row
-    // showed its participant's name; `sourcesOf`: by group number, the groups its participants
-    // and referees come from, read at the counts `sourcesRead`.
+    // showed its participant's name; `playersFrom` and `refereesFrom`: by group number, the
+    // groups its participants and its referees come from, read at the counts `playersRead` and
+    // `refereesRead` (a round's referees change more often than its participants); `sourcesOf`
+    // the two together.
     struct LaterGroupsMemo {
         static constexpr std::uint64_t kNever = ~std::uint64_t{0};  // no count has it
         std::array<std::uint64_t, 3> namesShown{kNever, kNever, kNever};
-        std::array<std::uint64_t, 6> sourcesRead{kNever, kNever, kNever, kNever, kNever, kNever};
-        std::vector<std::vector<int>> sourcesOf;
+        std::array<std::uint64_t, 5> playersRead{kNever, kNever, kNever, kNever, kNever};
+        std::array<std::uint64_t, 4> refereesRead{kNever, kNever, kNever, kNever};
+        std::vector<std::vector<int>> playersFrom, refereesFrom, sourcesOf;
     };
     LaterGroupsMemo LaterGroupsRead;
 

@@ -343,6 +343,23 @@ TEST_F(SpielplanKlickTest, KnockOutResultSeesNamesAndSourcesChangedSinceTheLastR
     EXPECT_EQ(Name(loser), "Bären");
 }
 
+// A referee given to a game since the last result is seen as well, though the participants
+// stayed as they were: a referee from a group not yet played holds the group back.
+TEST_F(SpielplanKlickTest, KnockOutResultSeesARefereeChangedSinceTheLastResult) {
+    const int g = Group("G", "JGJ", 3, 2);
+    const int winner = Slot(g, "S" + IntToStr(finalGame));
+    const int loser = Slot(g, "V" + IntToStr(finalGame));
+    const int gameOfG = AddGame(g, winner, loser);
+    const int h = Group("H", "JGJ", 2, 2);
+    PlayGroupA();
+    const int referee = AddTeam(h);
+    Put(form->Teams, Teams_GrNr, referee, h, true);
+    Put(form->Spielplan, Spielplan_Schir, FindRow(form->Spielplan, Spielplan_SpNr, IntToStr(gameOfG)), referee, true);
+    Score(finalGame, 2, 1);
+    EXPECT_EQ(Name(winner), "Adler");
+    EXPECT_EQ(State(g), "");
+}
+
 TEST_F(SpielplanKlickTest, DrawnKnockOutGameLeavesWinnerAndLoserOpen) {
     PlayGroupA();
     const int g = Group("G", "JGJ", 3, 2);
