@@ -52,6 +52,7 @@ bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
     if (index.stamp != now) {
         index.stamp = now;
         index.built = false;
+        index.unique = false;
         index.keys.clear();
         index.keyOfRow.clear();
         index.rowsOfKey.clear();
@@ -67,6 +68,7 @@ bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
         index.keyOfRow[static_cast<size_t>(r)] = at->second;
     }
     index.built = true;
+    index.unique = index.rowsOfKey.size() == static_cast<size_t>(std::max(grid.RowCount() - 1, 0));
     return true;
 }
 
@@ -132,6 +134,16 @@ void ColumnIndexes::FollowReorder(Index<Key>& index, const TSortGrid& grid, cons
         return;
     std::vector<int> before(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) before[i] = index.keyOfRow[static_cast<size_t>(rows[i])];
+    if (index.unique) {
+        // Each key's one row is where its row went (the participants' numbers in the standings).
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (static_cast<size_t>(order[i]) != i) {
+                const int now = before[static_cast<size_t>(order[i])];
+                index.keyOfRow[static_cast<size_t>(rows[i])] = now;
+                index.rowsOfKey[static_cast<size_t>(now)].front() = rows[i];
+            }
+        return;
+    }
     // (key, row): the rows a key of several rows loses and gains; rows moving within one key's
     // rows change nothing, and a key of one row simply has it at its new place.
     std::vector<std::pair<int, int>> lost, gained;
