@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <iterator>
@@ -154,12 +155,19 @@ std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver)
             }
         }
     }
+    // A group opened shows mostly the same few values, many of them 0: each is put in words once.
+    double shown = 0;
+    std::string text = FloatToStr(shown);
     for (const GroupTotals& standings : all)
         for (size_t k = 0; k < standings.rows.size(); ++k)
-            for (size_t i = 0; i < kTotalsColumns.size(); ++i)
-                if (const std::string text = FloatToStr(standings.totals[k][i]);
-                    platz.Cells(kTotalsColumns[i], standings.rows[k]) != text)
+            for (size_t i = 0; i < kTotalsColumns.size(); ++i) {
+                if (const double value = standings.totals[k][i]; value != shown || std::signbit(value) != std::signbit(shown)) {
+                    shown = value;
+                    text = FloatToStr(value);
+                }
+                if (platz.Cells(kTotalsColumns[i], standings.rows[k]) != text)
                     Put(platz, kTotalsColumns[i], standings.rows[k], text, true);
+            }
     return played;
 }
 
