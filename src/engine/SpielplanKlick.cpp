@@ -38,6 +38,12 @@ Scores ReadScores(const TSortGrid& plan, int row) {
     return scores;
 }
 
+// Digits as FloatToStr writes a whole number of at most nine of them: no leading zero.
+bool WrittenAsWholeNumber(const std::string& text) {
+    int value = 0;
+    return cell_numbers::PlainWholeNumber(text, value) && (text.size() == 1 || text[0] != '0');
+}
+
 // The game row chosen: > 0 the row, 0 a game number without a row, -1 nothing chosen.
 int ChosenGameRow(const TMainForm& form, const TStringGrid* planGrid, int gameNo) {
     std::string number;
@@ -195,6 +201,9 @@ private:
 
     void Add(int row, int column, double delta) {
         TSortGrid& platz = form_.Platz;
+        // Nothing added to a whole number written as it would be written leaves the cell as it is
+        // (most results score neither sets nor balls).
+        if (delta == 0 && WrittenAsWholeNumber(platz.Cells(column, row))) return;
         Put(platz, column, row, FloatToStr(CellNumber(platz, column, row) + delta), true);
     }
 

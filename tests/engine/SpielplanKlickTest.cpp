@@ -126,6 +126,17 @@ TEST_F(SpielplanKlickTest, ChangedResultAddsOnlyTheDifference) {
     EXPECT_EQ(Game(1, Spielplan_Sieger), IntToStr(baeren));
 }
 
+// A result without sets leaves the sets as they stand where they are written as the program
+// writes them, and writes them so where they are not: blank, with a leading zero.
+TEST_F(SpielplanKlickTest, ValuesNotScoredAreWrittenAsNumbersWhereTheyAreNot) {
+    Put(form->Platz, Platz_PSatz, PlatzRow(adler), "07", true);
+    Put(form->Platz, Platz_MSatz, PlatzRow(adler), "", true);
+    Put(form->Platz, Platz_PSatz, PlatzRow(baeren), "10", true);
+    Score(1, 3, 1);
+    EXPECT_THAT(Totals(adler), ElementsAre("1", "3", "1", "7", "0"));
+    EXPECT_THAT(Totals(baeren), ElementsAre("1", "1", "3", "10", "0"));
+}
+
 TEST_F(SpielplanKlickTest, GameDecidedByWinnerAloneOrNilNilCountsOnce) {
     Enter(1, {"Sieger=Bären", "übernehmen"});
     Enter(1, {"Sieger=Adler", "übernehmen"});
