@@ -336,15 +336,17 @@ bool StartRanking(TMainForm& form) {
     return form.Platz.RowCount() - 1 >= 2;
 }
 
-// Whether the tables are as the stamp has them, the games' table aside.
-bool StampFitsBesideGames(const TMainForm& form) {
+// Whether the tables are as the stamp has them, the games' table aside, with these settings.
+bool StampFitsBesideGames(const TMainForm& form, const std::string& settings) {
     const TMainForm::StandingsStamp& stamp = form.RankedStandings;
     return stamp.valid && stamp.platz == form.Platz.Changes() && stamp.teams == form.Teams.Changes() &&
-           stamp.settings == RankingSettings(form);
+           stamp.settings == settings;
 }
 
-bool StampFits(const TMainForm& form) {
-    return StampFitsBesideGames(form) && form.RankedStandings.spielplan == form.Spielplan.Changes();
+bool StampFitsBesideGames(const TMainForm& form) { return StampFitsBesideGames(form, RankingSettings(form)); }
+
+bool StampFits(const TMainForm& form, const std::string& settings) {
+    return StampFitsBesideGames(form, settings) && form.RankedStandings.spielplan == form.Spielplan.Changes();
 }
 
 }  // namespace
@@ -370,7 +372,18 @@ void addKonfliktTeam(TMainForm& form, int t) {
     if (form.KonfliktTeams.IndexOf(team) < 0) form.KonfliktTeams.Add(team);
 }
 
-StandingsRanking::StandingsRanking(TMainForm& form) : form_(form), byGroup_(StampFits(form)), clean_(byGroup_) {}
+StandingsRanking::StandingsRanking(TMainForm& form) : form_(form) {
+    ReadSettings(true);
+    byGroup_ = clean_ = StampFits(form, settings_);
+}
+
+void StandingsRanking::ReadSettings(bool always) {
+    if (!always && settingsRead_ == form_.Ein.Changes() && tournament_ == form_.AktTurNr) return;
+    settings_ = RankingSettings(form_);
+    chain_ = ChainOf(form_);
+    settingsRead_ = form_.Ein.Changes();
+    tournament_ = form_.AktTurNr;
+}
 
 void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) { Rank(g, plain, changed, {}); }
 
@@ -378,7 +391,8 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
                             const std::map<int, std::vector<int>>& valuesChanged) {
     ranked_ = true;
     if (!StartRanking(form_)) return;
-    const RankChain chain = ChainOf(form_);
+    ReadSettings(false);
+    const RankChain& chain = chain_;
     TMainForm::StandingsStamp& stamp = form_.RankedStandings;
     if (!byGroup_) {
         RankAmong(form_, AllRows(form_.Platz), chain, g, plain);
@@ -413,10 +427,11 @@ void StandingsRanking::Finish() {
     stamp.platz = form_.Platz.Changes();
     stamp.teams = form_.Teams.Changes();
     stamp.spielplan = form_.Spielplan.Changes();
-    stamp.settings = RankingSettings(form_);
+    ReadSettings(false);
+    stamp.settings = settings_;
 }
 
-ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form)) {}
+ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form, RankingSettings(form))) {}
 
 ResultBeingWritten::~ResultBeingWritten() {
     if (ranked_ && StampFitsBesideGames(form_)) form_.RankedStandings.spielplan = form_.Spielplan.Changes();
