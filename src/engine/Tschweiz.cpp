@@ -346,8 +346,9 @@ public:
         if (memo_ == nullptr) return;
         AddLogLine(memo_, "RUNDE " + std::to_string(round_));
         for (const std::string& path : blocked_) AddLogLine(memo_, " -> Block: " + path);
+        std::string line;  // one buffer for the many lines
         for (int i = 0; i < played_.Count(); ++i)
-            AddLogLine(memo_, "mPlayed[" + std::to_string(i) + "] = " + played_[i]);
+            AddLogLine(memo_, line.assign("mPlayed[").append(std::to_string(i)).append("] = ").append(played_[i]));
     }
     std::string Fail() const {
         Open();
@@ -406,6 +407,8 @@ void TSchweiz::Log(const std::string& text) const { AddLogLine(logMemo_, text); 
 
 void TSchweiz::LogStandings(const TStrings& standings) const {
     if (logMemo_ == nullptr) return;
-    for (int p = 0; p < standings.Count(); ++p) Log("Platz " + std::to_string(p + 1) + " = " + standings[p]);
+    std::string line;  // one buffer for the many lines
+    for (int p = 0; p < standings.Count(); ++p)
+        Log(line.assign("Platz ").append(std::to_string(p + 1)).append(" = ").append(standings[p]));
     Log(std::string(66, '='));
 }
