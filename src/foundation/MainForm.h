@@ -184,6 +184,13 @@ public:
         std::vector<std::vector<int>> playersFrom, refereesFrom, sourcesOf;
     };
     LaterGroupsMemo LaterGroupsRead;
+    // Result processing (engine/SpielplanKlick.cpp): the games and the games with a winner of the
+    // group counted last, at the change counts `read` of the games' groups, numbers and winners.
+    struct ProgressMemo {
+        int group = 0, games = 0, decided = 0;
+        std::array<std::uint64_t, 3> read{LaterGroupsMemo::kNever, LaterGroupsMemo::kNever, LaterGroupsMemo::kNever};
+    };
+    ProgressMemo ProgressCounted;
 
     // Reach: the plans' popup entry "Spieleinstellung" and the menu entry "Vorbereitung", which
     // prepares the participants of a tournament that is made or loaded next.

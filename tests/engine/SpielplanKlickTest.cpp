@@ -241,6 +241,21 @@ TEST_F(SpielplanKlickTest, LastResultFinishesTheGroupAndOpensTheFinal) {
     EXPECT_THAT(Boxes(), Contains(kProjectorNotice));
 }
 
+// Whether a result completes its group counts every winner: one taken back in between, one
+// written into the games by other means, one cleared again.
+TEST_F(SpielplanKlickTest, AGroupIsCompleteWhenEveryGameHasAWinnerHoweverItGotIt) {
+    Score(1, 2, 0);
+    Enter(1, {"ergebnis-löschen"});
+    Score(1, 2, 0);
+    Put(form->Spielplan, Spielplan_Sieger, FindRow(form->Spielplan, Spielplan_SpNr, "3"), IntToStr(baeren), true);
+    Score(2, 0, 1);
+    EXPECT_EQ(State(a), "Done");
+    Enter(2, {"ergebnis-löschen"});
+    EXPECT_EQ(State(a), "Edit");
+    Score(2, 0, 1);
+    EXPECT_EQ(State(a), "Done");
+}
+
 TEST_F(SpielplanKlickTest, ResultOfTheFinalClosesTheGroupItCameFrom) {
     PlayGroupA();
     Score(finalGame, 1, 0);
