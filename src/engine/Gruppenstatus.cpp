@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <initializer_list>
+#include <iterator>
 #include <map>
 #include <set>
 #include <utility>
@@ -152,12 +155,19 @@ std::set<int> Rebuild(TMainForm& f, const std::set<int>& groups, bool carryOver)
             }
         }
     }
+    // A group opened shows mostly the same few values, many of them 0: each is put in words once.
+    double shown = 0;
+    std::string text = FloatToStr(shown);
     for (const GroupTotals& standings : all)
         for (size_t k = 0; k < standings.rows.size(); ++k)
-            for (size_t i = 0; i < kTotalsColumns.size(); ++i)
-                if (const std::string text = FloatToStr(standings.totals[k][i]);
-                    platz.Cells(kTotalsColumns[i], standings.rows[k]) != text)
+            for (size_t i = 0; i < kTotalsColumns.size(); ++i) {
+                if (const double value = standings.totals[k][i]; value != shown || std::signbit(value) != std::signbit(shown)) {
+                    shown = value;
+                    text = FloatToStr(value);
+                }
+                if (platz.Cells(kTotalsColumns[i], standings.rows[k]) != text)
                     Put(platz, kTotalsColumns[i], standings.rows[k], text, true);
+            }
     return played;
 }
 
@@ -218,42 +228,69 @@ std::set<int> ShowNames(TMainForm& f) {
     return named;
 }
 
-// The change counts of the cells that SourceGroups reads: the groups, participants and referees
-// of the games, whatever the rows' order, the participant slots' source groups and the number
-// of groups.
-std::array<std::uint64_t, 6> GroupSources(const TMainForm& f) {
+// The change counts of the cells that the participants' and the referees' source groups are
+// read from: the games' groups and participants or referees, whatever the rows' order, the
+// participant slots' source groups and the number of groups.
+std::array<std::uint64_t, 5> PlayerSources(const TMainForm& f) {
     const TSortGrid& plan = f.Spielplan;
     return {plan.ColumnContentChanges(Spielplan_GrNr), plan.ColumnContentChanges(Spielplan_T1),
-            plan.ColumnContentChanges(Spielplan_T2),   plan.ColumnContentChanges(Spielplan_Schir),
-            f.Teams.ColumnChanges(Teams_GrNr),         static_cast<std::uint64_t>(f.Gruppe.RowCount())};
+            plan.ColumnContentChanges(Spielplan_T2), f.Teams.ColumnChanges(Teams_GrNr),
+            static_cast<std::uint64_t>(f.Gruppe.RowCount())};
 }
 
-// For every group (by number), the groups its participants and referees come from: those that
-// must be finished before it can open. Read anew only when something it is read from changed.
-const std::vector<std::vector<int>>& SourceGroups(TMainForm& f) {
-    TMainForm::LaterGroupsMemo& memo = f.LaterGroupsRead;
-    const std::array<std::uint64_t, 6> read = GroupSources(f);
-    if (memo.sourcesRead == read) return memo.sourcesOf;
-    std::vector<std::vector<int>>& sources = memo.sourcesOf;
-    sources.assign(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)), {});
+std::array<std::uint64_t, 4> RefereeSources(const TMainForm& f) {
+    const TSortGrid& plan = f.Spielplan;
+    return {plan.ColumnContentChanges(Spielplan_GrNr), plan.ColumnContentChanges(Spielplan_Schir),
+            f.Teams.ColumnChanges(Teams_GrNr), static_cast<std::uint64_t>(f.Gruppe.RowCount())};
+}
+
+// For every group (by number), the groups that the slots of these columns of its games (a
+// referee counts when above 0) come from, each once, ascending.
+std::vector<std::vector<int>> SourcesIn(const TMainForm& f, std::initializer_list<int> columns) {
+    std::vector<std::vector<int>> sources(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)));
     const TSortGrid& plan = f.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
         const int h = CellInt(plan, Spielplan_GrNr, r);
         if (!IsGroupRow(f, h)) continue;
-        const int referee = CellInt(plan, Spielplan_Schir, r);
-        for (int team : {CellInt(plan, Spielplan_T1, r), CellInt(plan, Spielplan_T2, r), referee > 0 ? referee : 0})
-            if (const int source = SourceGroup(f, team); source > 0) {
+        for (int column : columns) {
+            const int team = CellInt(plan, column, r);
+            if (const int source = SourceGroup(f, column == Spielplan_Schir && team <= 0 ? 0 : team); source > 0) {
                 // A group's games mostly name the same source group one after the other.
                 std::vector<int>& of = sources[static_cast<size_t>(h)];
                 if (of.empty() || of.back() != source) of.push_back(source);
             }
+        }
     }
     for (std::vector<int>& of : sources) {
         std::sort(of.begin(), of.end());
         of.erase(std::unique(of.begin(), of.end()), of.end());
     }
-    memo.sourcesRead = read;
-    return memo.sourcesOf;
+    return sources;
+}
+
+// For every group (by number), the groups its participants and referees come from: those that
+// must be finished before it can open. Each half is read anew only when something it is read
+// from changed.
+const std::vector<std::vector<int>>& SourceGroups(TMainForm& f) {
+    TMainForm::LaterGroupsMemo& memo = f.LaterGroupsRead;
+    bool changed = false;
+    if (const std::array<std::uint64_t, 5> read = PlayerSources(f); memo.playersRead != read) {
+        memo.playersFrom = SourcesIn(f, {Spielplan_T1, Spielplan_T2});
+        memo.playersRead = read;
+        changed = true;
+    }
+    if (const std::array<std::uint64_t, 4> read = RefereeSources(f); memo.refereesRead != read) {
+        memo.refereesFrom = SourcesIn(f, {Spielplan_Schir});
+        memo.refereesRead = read;
+        changed = true;
+    }
+    if (!changed) return memo.sourcesOf;
+    std::vector<std::vector<int>>& sources = memo.sourcesOf;
+    sources.assign(memo.playersFrom.size(), {});
+    for (size_t h = 0; h < sources.size(); ++h)
+        std::set_union(memo.playersFrom[h].begin(), memo.playersFrom[h].end(), memo.refereesFrom[h].begin(),
+                       memo.refereesFrom[h].end(), std::back_inserter(sources[h]));
+    return sources;
 }
 
 }  // namespace

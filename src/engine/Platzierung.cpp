@@ -1,6 +1,7 @@
 #include "engine/Platzierung.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -252,14 +253,30 @@ Landing LandingOf(const TMainForm& form, const Others& others, size_t at, const 
     return landing;
 }
 
+// Whether every row of the group has a name: read anew only when the names changed since the
+// group was last seen so, as a row passed without one leaves the order to the whole group.
+bool AllNamed(TMainForm& form, int group, const std::vector<int>& rows) {
+    TMainForm::StandingsStamp& stamp = form.RankedStandings;
+    const std::uint64_t names = form.Platz.ColumnContentChanges(Platz_Team);
+    std::vector<std::uint64_t>& namedAt = stamp.namedAt;
+    if (namedAt.size() != stamp.rowsOfGroup.size()) namedAt.assign(stamp.rowsOfGroup.size(), ~names);
+    std::uint64_t& seen = namedAt[static_cast<size_t>(group)];
+    if (seen == names) return true;
+    for (int r : rows)
+        if (form.Platz.Cells(Platz_Team, r).empty()) return false;
+    seen = names;
+    return true;
+}
+
 // A group's rows (table order) were in ranked order before the totals of the changed rows
 // changed, and the ranking sorts by the totals, level rows keeping their order. Then the other
 // rows keep their order, and each changed row moves as a block to the place the ranking gives it
 // among them, found by halving; only the rows between the places it leaves and takes move, each
 // by one. False, and nothing moved, when a changed row or a row it passes or stops at takes no
 // part: there the ranking of the whole group decides.
-bool MoveChangedRows(TMainForm& form, const std::vector<int>& rows, const std::vector<int>& changed,
-                     const std::vector<RankStep>& steps) {
+bool MoveChangedRows(TMainForm& form, int group, const std::vector<int>& changed, const std::vector<RankStep>& steps) {
+    const std::vector<int>& rows = form.RankedStandings.rowsOfGroup[static_cast<size_t>(group)];
+    const bool allNamed = AllNamed(form, group, rows);
     std::vector<size_t> at;
     for (int row : changed) {
         const auto found = std::lower_bound(rows.begin(), rows.end(), row);
@@ -280,7 +297,7 @@ bool MoveChangedRows(TMainForm& form, const std::vector<int>& rows, const std::v
         const RankRow row = ReadRow(form, rows[place], false);
         if (!row.takesPart) return false;
         const Landing landing = LandingOf(form, others, place, row, steps);
-        if (!others.TakePart(form.Platz, landing.metFirst, landing.metEnd)) return false;
+        if (!allNamed && !others.TakePart(form.Platz, landing.metFirst, landing.metEnd)) return false;
         firstGap = std::min({firstGap, landing.gap, others.Above(place)});
         lastGap = std::max({lastGap, landing.gap, others.Above(place)});
         moving.push_back({place, row, landing});
@@ -319,15 +336,17 @@ bool StartRanking(TMainForm& form) {
     return form.Platz.RowCount() - 1 >= 2;
 }
 
-// Whether the tables are as the stamp has them, the games' table aside.
-bool StampFitsBesideGames(const TMainForm& form) {
+// Whether the tables are as the stamp has them, the games' table aside, with these settings.
+bool StampFitsBesideGames(const TMainForm& form, const std::string& settings) {
     const TMainForm::StandingsStamp& stamp = form.RankedStandings;
     return stamp.valid && stamp.platz == form.Platz.Changes() && stamp.teams == form.Teams.Changes() &&
-           stamp.settings == RankingSettings(form);
+           stamp.settings == settings;
 }
 
-bool StampFits(const TMainForm& form) {
-    return StampFitsBesideGames(form) && form.RankedStandings.spielplan == form.Spielplan.Changes();
+bool StampFitsBesideGames(const TMainForm& form) { return StampFitsBesideGames(form, RankingSettings(form)); }
+
+bool StampFits(const TMainForm& form, const std::string& settings) {
+    return StampFitsBesideGames(form, settings) && form.RankedStandings.spielplan == form.Spielplan.Changes();
 }
 
 }  // namespace
@@ -353,7 +372,18 @@ void addKonfliktTeam(TMainForm& form, int t) {
     if (form.KonfliktTeams.IndexOf(team) < 0) form.KonfliktTeams.Add(team);
 }
 
-StandingsRanking::StandingsRanking(TMainForm& form) : form_(form), byGroup_(StampFits(form)), clean_(byGroup_) {}
+StandingsRanking::StandingsRanking(TMainForm& form) : form_(form) {
+    ReadSettings(true);
+    byGroup_ = clean_ = StampFits(form, settings_);
+}
+
+void StandingsRanking::ReadSettings(bool always) {
+    if (!always && settingsRead_ == form_.Ein.Changes() && tournament_ == form_.AktTurNr) return;
+    settings_ = RankingSettings(form_);
+    chain_ = ChainOf(form_);
+    settingsRead_ = form_.Ein.Changes();
+    tournament_ = form_.AktTurNr;
+}
 
 void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) { Rank(g, plain, changed, {}); }
 
@@ -361,13 +391,15 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
                             const std::map<int, std::vector<int>>& valuesChanged) {
     ranked_ = true;
     if (!StartRanking(form_)) return;
-    const RankChain chain = ChainOf(form_);
+    ReadSettings(false);
+    const RankChain& chain = chain_;
     TMainForm::StandingsStamp& stamp = form_.RankedStandings;
     if (!byGroup_) {
         RankAmong(form_, AllRows(form_.Platz), chain, g, plain);
         std::optional<std::vector<std::vector<int>>> rows = RowsByGroup(form_);
         clean_ = rows.has_value();
         stamp.rowsOfGroup = clean_ ? std::move(*rows) : std::vector<std::vector<int>>{};
+        stamp.namedAt.clear();
         return;
     }
     // Each group among its own rows: they keep their places, so the rows of each stay known.
@@ -382,7 +414,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
         const std::vector<int>& rows = stamp.rowsOfGroup[static_cast<size_t>(group)];
         const auto only = valuesChanged.find(group);
         if (sortByTotals && (!collectsTies || group != g) && only != valuesChanged.end() &&
-            MoveChangedRows(form_, rows, only->second, TotalsSteps(chain)))
+            MoveChangedRows(form_, group, only->second, TotalsSteps(chain)))
             continue;
         RankAmong(form_, rows, chain, g, plain);
     }
@@ -395,10 +427,11 @@ void StandingsRanking::Finish() {
     stamp.platz = form_.Platz.Changes();
     stamp.teams = form_.Teams.Changes();
     stamp.spielplan = form_.Spielplan.Changes();
-    stamp.settings = RankingSettings(form_);
+    ReadSettings(false);
+    stamp.settings = settings_;
 }
 
-ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form)) {}
+ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form, RankingSettings(form))) {}
 
 ResultBeingWritten::~ResultBeingWritten() {
     if (ranked_ && StampFitsBesideGames(form_)) form_.RankedStandings.spielplan = form_.Spielplan.Changes();

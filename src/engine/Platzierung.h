@@ -1,7 +1,11 @@
 #pragma once
+#include <cstdint>
 #include <map>
 #include <set>
+#include <string>
 #include <vector>
+
+#include "engine/RankingOrder.h"
 
 class TMainForm;
 
@@ -43,6 +47,13 @@ private:
     bool byGroup_;  // every group but those reported changed is in ranked order, the rows of each known
     bool clean_;    // every row named and in its group: the next operation may rank by group
     bool ranked_ = false;
+    // The ranking settings in one text and as a chain, read at the settings table's count
+    // settingsRead_ and for tournament tournament_: read again only when either changed.
+    std::string settings_;
+    RankChain chain_;
+    std::uint64_t settingsRead_ = 0;
+    int tournament_ = 0;
+    void ReadSettings(bool always);
 };
 
 // The result of one game written into its row right before doSpielplanKlick takes it (an

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "engine/CellNumbers.h"
@@ -121,24 +122,55 @@ std::vector<Game> CollectGames(const TMainForm& form, const std::set<int>& group
 // Two games are at the same time when they start together or their spans overlap.
 bool SameTime(const Game& a, const Game& b) { return a.from == b.from || (a.from < b.to && b.from < a.to); }
 
-// Duties of the groups before this one count, matched by the name the referee is shown with:
-// the name of a referee code, the same in every game, is looked up once.
+// The name a referee code is shown with, as getSchiriName gives it: a participant number's name
+// straight from the lists, read in place (a round asks for every earlier game); any other code
+// (none, neutral referees, texts the lists do not cover) through getSchiriName, once per code.
+class RefereeNames {
+public:
+    explicit RefereeNames(const TMainForm& form) : form_(form) {}
+    const std::string& Of(int row) {
+        const std::string& code = form_.Spielplan.Cells(Spielplan_Schir, row);
+        int number = 0;
+        if (cell_numbers::PlainWholeNumber(code, number)) {
+            const TStrings& tur = form_.XATeamsTur.Items;
+            const TStrings& teams = form_.XATeams.Items;
+            if (number < tur.Count() && !tur[number].empty()) return tur[number];
+            if (number < tur.Count() && number < teams.Count()) return teams[number];
+        }
+        auto [other, added] = others_.try_emplace(code);
+        if (added) other->second = form_.getSchiriName(row);
+        return other->second;
+    }
+
+private:
+    const TMainForm& form_;
+    std::unordered_map<std::string, std::string> others_;
+};
+
+// Duties of the groups before this one count, matched by the name the referee is shown with.
 void CountEarlierDuties(const TMainForm& form, std::vector<Candidate>& candidates, int group) {
-    std::unordered_map<std::string, std::vector<size_t>> byName;
-    for (size_t i = 0; i < candidates.size(); ++i)
-        if (std::string name = ListGet(form.XATeamsTur, candidates[i].number); !name.empty())
-            byName[std::move(name)].push_back(i);
-    std::unordered_map<std::string_view, const std::vector<size_t>*> byCode;
+    // Candidates of one name in a chain: one by the name, each the next. The names stay in the
+    // lists while this runs.
+    constexpr size_t kNone = ~size_t{0};
+    std::unordered_map<std::string_view, size_t> firstByName;
+    firstByName.reserve(candidates.size());
+    std::vector<size_t> next(candidates.size(), kNone);
+    const TStrings& names = form.XATeamsTur.Items;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const int number = candidates[i].number;
+        if (number < 0 || number >= names.Count()) {
+            ListGet(form.XATeamsTur, number);  // tells the error log, as reading the name always did
+        } else if (!names[number].empty()) {
+            auto [first, added] = firstByName.try_emplace(names[number], i);
+            if (!added) next[i] = std::exchange(first->second, i);
+        }
+    }
+    RefereeNames referees(form);
     const TSortGrid& plan = form.Spielplan;
     for (int row = 1; row < plan.RowCount(); ++row) {
         if (plan.Cells(0, row).empty() || CellInt(plan, Spielplan_GrNr, row) >= group) continue;
-        auto [code, added] = byCode.emplace(plan.Cells(Spielplan_Schir, row), nullptr);
-        if (added) {
-            const auto named = byName.find(form.getSchiriName(row));
-            code->second = named == byName.end() ? nullptr : &named->second;
-        }
-        if (code->second)
-            for (size_t i : *code->second) ++candidates[i].uses;
+        if (const auto named = firstByName.find(referees.Of(row)); named != firstByName.end())
+            for (size_t i = named->second; i != kNone; i = next[i]) ++candidates[i].uses;
     }
 }
 

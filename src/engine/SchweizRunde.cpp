@@ -24,6 +24,7 @@ public:
         constexpr int kNotAsked = -1;
         nameOfSlot_.assign(static_cast<size_t>(names_.Count()) + 1, kNotAsked);
         std::unordered_map<std::string_view, int> nameNumbers;
+        nameNumbers.reserve(teams.size());
         for (int team : teams)
             if (int& name = nameOfSlot_[Slot(team)]; name == kNotAsked) {
                 name = nameNumbers.try_emplace(NameOf(team), static_cast<int>(first_.size())).first->second;
@@ -37,13 +38,16 @@ public:
                 first = i;
                 --open;
             }
+        // Each name's key in words once: the played list names every player once per round.
+        for (int first : first_) keyTexts_.push_back(IntToStr(first));
     }
-    std::string Of(int team) const { return IntToStr(first_[static_cast<size_t>(nameOfSlot_[Slot(team)])]); }
+    const std::string& Of(int team) const { return keyTexts_[static_cast<size_t>(nameOfSlot_[Slot(team)])]; }
 
 private:
     const TStrings& names_;
     std::vector<int> nameOfSlot_;  // by participant number, the last for a number without a name entry
     std::vector<int> first_;       // by name: the first participant number that carries it, or -1
+    std::vector<std::string> keyTexts_;  // by name: that number in words
 
     bool Named(int team) const { return team >= 0 && team < names_.Count(); }
     std::string_view NameOf(int team) const { return Named(team) ? std::string_view(names_[team]) : std::string_view(); }
@@ -96,7 +100,11 @@ void auswertSchweiz(TMainForm& form, int g, bool automatic) {
     const SwissKeys keys(form.XATeamsTur, teams);
 
     TStringList played, standings;
-    for (size_t i = 0; i < games; ++i) played.Add(keys.Of(teams[2 * i]) + "[%%]" + keys.Of(teams[2 * i + 1]));
+    std::string key;
+    for (size_t i = 0; i < games; ++i) {
+        key.assign(keys.Of(teams[2 * i])).append("[%%]").append(keys.Of(teams[2 * i + 1]));
+        played.Add(key);
+    }
     for (size_t i = 2 * games; i < teams.size(); ++i) standings.Add(keys.Of(teams[i]));
 
     const std::string result = schweiz.PairRound(g + 1, standings, played);

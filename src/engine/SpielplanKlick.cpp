@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -38,6 +39,12 @@ Scores ReadScores(const TSortGrid& plan, int row) {
     return scores;
 }
 
+// Digits as FloatToStr writes a whole number of at most nine of them: no leading zero.
+bool WrittenAsWholeNumber(const std::string& text) {
+    int value = 0;
+    return cell_numbers::PlainWholeNumber(text, value) && (text.size() == 1 || text[0] != '0');
+}
+
 // The game row chosen: > 0 the row, 0 a game number without a row, -1 nothing chosen.
 int ChosenGameRow(const TMainForm& form, const TStringGrid* planGrid, int gameNo) {
     std::string number;
@@ -71,12 +78,14 @@ public:
         if (!Obtain()) return;
         // A cancelled dialog changed nothing; a play-through puts every table back afterwards.
         if (!automatic_) setTurChanged(form_, true);
+        const std::array<std::uint64_t, 3> progressRead = ProgressSources();
+        const bool hadWinner = HasWinner();
         StoreRow();
         // The game's group: its values or, through the winner, its head-to-head may have changed.
         std::set<int> changed{g_};
         std::map<int, std::vector<int>> valuesChanged;  // by group, the rows whose totals alone changed
         AddToStandings(changed, valuesChanged);
-        const GroupProgress progress = CountProgress(form_, g_);
+        const GroupProgress progress = Progress(progressRead, hadWinner);
         for (int rebuilt : UpdateStates(progress, changed)) valuesChanged.erase(rebuilt);
         const bool complete = progress.Complete();
         const int cg = complete ? g_ : 0;
@@ -163,6 +172,33 @@ private:
             if (row[c] != plan.Cells(c, r_)) Put(plan, c, r_, row[c], true);
     }
 
+    // The change counts of what a group's progress is counted from: which games it has, which
+    // rows are games, which have a winner.
+    std::array<std::uint64_t, 3> ProgressSources() const {
+        const TSortGrid& plan = form_.Spielplan;
+        return {plan.ColumnContentChanges(Spielplan_GrNr), plan.ColumnContentChanges(Spielplan_SpNr),
+                plan.ColumnContentChanges(Spielplan_Sieger)};
+    }
+
+    bool HasWinner() const { return !form_.Spielplan.Cells(Spielplan_Sieger, r_).empty(); }
+
+    // The group's progress; while nothing it is counted from changed since the last count but
+    // this game's winner, that count with the winner's change, without reading the group's games.
+    GroupProgress Progress(const std::array<std::uint64_t, 3>& readBefore, bool hadWinner) {
+        TMainForm::ProgressMemo& memo = form_.ProgressCounted;
+        const std::array<std::uint64_t, 3> now = ProgressSources();
+        GroupProgress progress;
+        if (memo.group == g_ && memo.read == readBefore && now[0] == readBefore[0] && now[1] == readBefore[1] &&
+            !form_.Spielplan.Cells(Spielplan_SpNr, r_).empty()) {
+            progress.games = memo.games;
+            progress.decided = memo.decided + static_cast<int>(HasWinner()) - static_cast<int>(hadWinner);
+        } else {
+            progress = CountProgress(form_, g_);
+        }
+        memo = {g_, progress.games, progress.decided, now};
+        return progress;
+    }
+
     // Both participants' standings rows take the difference between the new and the old scores;
     // their groups go into changed, the rows into valuesChanged.
     void AddToStandings(std::set<int>& changed, std::map<int, std::vector<int>>& valuesChanged) {
@@ -195,6 +231,9 @@ private:
 
     void Add(int row, int column, double delta) {
         TSortGrid& platz = form_.Platz;
+        // Nothing added to a whole number written as it would be written leaves the cell as it is
+        // (most results score neither sets nor balls).
+        if (delta == 0 && WrittenAsWholeNumber(platz.Cells(column, row))) return;
         Put(platz, column, row, FloatToStr(CellNumber(platz, column, row) + delta), true);
     }
 

@@ -44,7 +44,12 @@ private:
     std::vector<std::string> texts_;
     std::vector<int> classOf_;
     std::vector<std::vector<int>> members_;
-    std::unordered_map<std::string, int> classByText_;
+    // Looked up by parts of the played keys, without copying them out.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, int, TextHash, std::equal_to<>> classByText_;
     // Only then can one key stand for more than one pair of texts.
     bool textsHoldPairMark_ = false;
     std::unordered_map<std::uint64_t, int> keyCount_;  // per ordered pair of text classes
@@ -82,6 +87,7 @@ Board::Board(const TStrings& standings, const TStrings& played) {
         if (n % kWordBits != 0) open_[static_cast<size_t>(i + 1) * words_ - 1] = (Word{1} << (n % kWordBits)) - 1;
         SetOpen(i, i, false);
     }
+    keyCount_.reserve(static_cast<size_t>(played.Count()));
     for (int k = 0; k < played.Count(); ++k) CountKey(played[k], +1);
 }
 
@@ -108,18 +114,22 @@ std::string Board::PathText(const Pairing& round) const {
 
 // A key equals a + "[%%]" + b exactly where a mark in it has a's text before and b's after.
 void Board::CountKey(const std::string& key, int delta) {
-    for (size_t p = key.find(kPairMark); p != std::string::npos; p = key.find(kPairMark, p + 1)) {
-        const auto first = classByText_.find(key.substr(0, p));
-        const auto second = classByText_.find(key.substr(p + kPairMark.size()));
+    const std::string_view whole(key);
+    for (size_t p = whole.find(kPairMark); p != std::string_view::npos; p = whole.find(kPairMark, p + 1)) {
+        const auto first = classByText_.find(whole.substr(0, p));
+        const auto second = classByText_.find(whole.substr(p + kPairMark.size()));
         if (first != classByText_.end() && second != classByText_.end())
             CountClassPair(first->second, second->second, delta);
     }
 }
 
 void Board::CountClassPair(int c1, int c2, int delta) {
-    const bool before = Met(c1, c2);
-    keyCount_[ClassPair(c1, c2)] += delta;
-    const bool after = Met(c1, c2);
+    // Met(c1, c2) before and after, each count looked up once (a class with itself has one count).
+    const int reverse = c1 == c2 ? 0 : KeyCount(c2, c1);
+    int& count = keyCount_[ClassPair(c1, c2)];
+    const bool before = count + reverse > 0;
+    count += delta;
+    const bool after = count + reverse > 0;
     if (before == after) return;
     for (int i : members_[static_cast<size_t>(c1)])
         for (int j : members_[static_cast<size_t>(c2)])
@@ -336,8 +346,9 @@ public:
         if (memo_ == nullptr) return;
         AddLogLine(memo_, "RUNDE " + std::to_string(round_));
         for (const std::string& path : blocked_) AddLogLine(memo_, " -> Block: " + path);
+        std::string line;  // one buffer for the many lines
         for (int i = 0; i < played_.Count(); ++i)
-            AddLogLine(memo_, "mPlayed[" + std::to_string(i) + "] = " + played_[i]);
+            AddLogLine(memo_, line.assign("mPlayed[").append(std::to_string(i)).append("] = ").append(played_[i]));
     }
     std::string Fail() const {
         Open();
@@ -396,6 +407,8 @@ void TSchweiz::Log(const std::string& text) const { AddLogLine(logMemo_, text); 
 
 void TSchweiz::LogStandings(const TStrings& standings) const {
     if (logMemo_ == nullptr) return;
-    for (int p = 0; p < standings.Count(); ++p) Log("Platz " + std::to_string(p + 1) + " = " + standings[p]);
+    std::string line;  // one buffer for the many lines
+    for (int p = 0; p < standings.Count(); ++p)
+        Log(line.assign("Platz ").append(std::to_string(p + 1)).append(" = ").append(standings[p]));
     Log(std::string(66, '='));
 }

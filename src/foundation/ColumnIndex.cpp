@@ -52,6 +52,7 @@ bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
     if (index.stamp != now) {
         index.stamp = now;
         index.built = false;
+        index.unique = false;
         index.keys.clear();
         index.keyOfRow.clear();
         index.rowsOfKey.clear();
@@ -59,6 +60,7 @@ bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
     }
     if (index.built) return true;
     index.keyOfRow.assign(static_cast<size_t>(std::max(grid.RowCount(), 1)), -1);
+    index.keys.reserve(static_cast<size_t>(grid.RowCount()));
     for (int r = 1; r < grid.RowCount(); ++r) {
         const auto [at, added] = index.keys.emplace(KeyOf<Key>(grid, index.column, r), static_cast<int>(index.rowsOfKey.size()));
         if (added) index.rowsOfKey.emplace_back();
@@ -66,6 +68,7 @@ bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
         index.keyOfRow[static_cast<size_t>(r)] = at->second;
     }
     index.built = true;
+    index.unique = index.rowsOfKey.size() == static_cast<size_t>(std::max(grid.RowCount() - 1, 0));
     return true;
 }
 
@@ -131,6 +134,16 @@ void ColumnIndexes::FollowReorder(Index<Key>& index, const TSortGrid& grid, cons
         return;
     std::vector<int> before(rows.size());
     for (size_t i = 0; i < rows.size(); ++i) before[i] = index.keyOfRow[static_cast<size_t>(rows[i])];
+    if (index.unique) {
+        // Each key's one row is where its row went (the participants' numbers in the standings).
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (static_cast<size_t>(order[i]) != i) {
+                const int now = before[static_cast<size_t>(order[i])];
+                index.keyOfRow[static_cast<size_t>(rows[i])] = now;
+                index.rowsOfKey[static_cast<size_t>(now)].front() = rows[i];
+            }
+        return;
+    }
     // (key, row): the rows a key of several rows loses and gains; rows moving within one key's
     // rows change nothing, and a key of one row simply has it at its new place.
     std::vector<std::pair<int, int>> lost, gained;

@@ -34,6 +34,7 @@ private:
         std::uint64_t stamp = ~std::uint64_t{0};  // the column's changes when last looked up
         bool built = false;
         bool follows = false;  // holds across the exchange under way
+        bool unique = false;   // every key has one row
         std::unordered_map<Key, int> keys;         // each key's number
         std::vector<int> keyOfRow;                 // by row
         std::vector<std::vector<int>> rowsOfKey;  // by key number, ascending

@@ -165,19 +165,32 @@ public:
         std::uint64_t platz = 0, teams = 0, spielplan = 0;
         std::string settings;
         std::vector<std::vector<int>> rowsOfGroup;
+        // By group: the count of changes to the standings' names at which every row of the
+        // group was seen with a name.
+        std::vector<std::uint64_t> namedAt;
     };
     StandingsStamp RankedStandings;
     // Opening later groups (engine/Gruppenstatus.h): what it read of the tables, with the change
     // counts of what it was read from. `namesShown`: the counts at which every standings row
-    // showed its participant's name; `sourcesOf`: by group number, the groups its participants
-    // and referees come from, read at the counts `sourcesRead`.
+    // showed its participant's name; `playersFrom` and `refereesFrom`: by group number, the
+    // groups its participants and its referees come from, read at the counts `playersRead` and
+    // `refereesRead` (a round's referees change more often than its participants); `sourcesOf`
+    // the two together.
     struct LaterGroupsMemo {
         static constexpr std::uint64_t kNever = ~std::uint64_t{0};  // no count has it
         std::array<std::uint64_t, 3> namesShown{kNever, kNever, kNever};
-        std::array<std::uint64_t, 6> sourcesRead{kNever, kNever, kNever, kNever, kNever, kNever};
-        std::vector<std::vector<int>> sourcesOf;
+        std::array<std::uint64_t, 5> playersRead{kNever, kNever, kNever, kNever, kNever};
+        std::array<std::uint64_t, 4> refereesRead{kNever, kNever, kNever, kNever};
+        std::vector<std::vector<int>> playersFrom, refereesFrom, sourcesOf;
     };
     LaterGroupsMemo LaterGroupsRead;
+    // Result processing (engine/SpielplanKlick.cpp): the games and the games with a winner of the
+    // group counted last, at the change counts `read` of the games' groups, numbers and winners.
+    struct ProgressMemo {
+        int group = 0, games = 0, decided = 0;
+        std::array<std::uint64_t, 3> read{LaterGroupsMemo::kNever, LaterGroupsMemo::kNever, LaterGroupsMemo::kNever};
+    };
+    ProgressMemo ProgressCounted;
 
     // Reach: the plans' popup entry "Spieleinstellung" and the menu entry "Vorbereitung", which
     // prepares the participants of a tournament that is made or loaded next.

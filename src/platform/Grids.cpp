@@ -67,8 +67,10 @@ void TStringGrid::SetFixedCols(int count) {
     if (col_ < fixedCols_) FocusCell(fixedCols_, row_);
 }
 
-void TStringGrid::RowChanged(int row) {
-    if (static_cast<size_t>(row) >= rowChanges_.size()) rowChanges_.resize(static_cast<size_t>(row) + 1);
+// Inlined: every cell written passes here; the list grows only with the table.
+[[gnu::always_inline]] inline void TStringGrid::RowChanged(int row) {
+    if (static_cast<size_t>(row) >= rowChanges_.size()) [[unlikely]]
+        rowChanges_.resize(static_cast<size_t>(row) + 1);
     rowChanges_[static_cast<size_t>(row)] = changes_;
 }
 

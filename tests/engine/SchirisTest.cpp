@@ -223,6 +223,50 @@ TEST_F(SchirisTest, EarlierGroupsDutiesCountAgainstTheSameNames) {
     EXPECT_EQ(Referee(first), b[3]);
 }
 
+// A duty counts for the name its code is shown with, however the code is written: a number
+// with a leading zero, and a slot without a name in the tournament by its name in the team list.
+// Group B's first game has Condor and Dachse free: the one with fewer earlier duties takes it.
+class EarlierDutiesTest : public SchirisTest {
+protected:
+    void SetUp() override {
+        SchirisTest::SetUp();
+        a = Group("A", 4);
+        b = Group("B", 4);
+        const char* names[] = {"Adler", "Bären", "Condor", "Dachse"};
+        for (int i = 0; i < 4; ++i) form->XATeamsTur.Items.Set(b[i], names[i]);
+    }
+    // An earlier game of group A refereed by this code.
+    void Duty(const std::string& code) {
+        Put(form->Spielplan, Spielplan_Schir, Game(1, a[2], a[3], "08:00", "08:20"), code, true);
+    }
+    int FirstGameOfB() {
+        const int first = Game(2, b[0], b[1], "10:00", "10:20");
+        Game(2, b[2], b[3], "10:30", "10:50");
+        Run(0, 0, 2);
+        return Referee(first);
+    }
+    std::vector<int> a, b;
+};
+
+TEST_F(EarlierDutiesTest, ACodeWithALeadingZeroCountsForItsNumbersName) {
+    form->XATeamsTur.Items.Set(a[0], "Condor");
+    form->XATeamsTur.Items.Set(a[1], "Dachse");
+    Duty("0" + std::to_string(a[0]));
+    Duty("0" + std::to_string(a[0]));
+    Duty(std::to_string(a[1]));
+    EXPECT_EQ(FirstGameOfB(), b[3]);
+}
+
+TEST_F(EarlierDutiesTest, ASlotWithoutANameInTheTournamentCountsByItsTeamListName) {
+    form->XATeamsTur.Items.Set(a[0], "Condor");
+    form->XATeamsTur.Items.Set(a[1], "");
+    form->XATeams.Items.Set(a[1], "Dachse");
+    Duty(std::to_string(a[0]));
+    Duty(std::to_string(a[1]));
+    Duty(std::to_string(a[1]));
+    EXPECT_EQ(FirstGameOfB(), b[2]);
+}
+
 // The one chosen last is tried last in the next game, even before others with more duties; only
 // then does it take its place among its equals.
 TEST_F(SchirisTest, TheOneChosenLastIsTriedLastInTheNextGame) {

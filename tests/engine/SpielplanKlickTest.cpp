@@ -126,6 +126,17 @@ TEST_F(SpielplanKlickTest, ChangedResultAddsOnlyTheDifference) {
     EXPECT_EQ(Game(1, Spielplan_Sieger), IntToStr(baeren));
 }
 
+// A result without sets leaves the sets as they stand where they are written as the program
+// writes them, and writes them so where they are not: blank, with a leading zero.
+TEST_F(SpielplanKlickTest, ValuesNotScoredAreWrittenAsNumbersWhereTheyAreNot) {
+    Put(form->Platz, Platz_PSatz, PlatzRow(adler), "07", true);
+    Put(form->Platz, Platz_MSatz, PlatzRow(adler), "", true);
+    Put(form->Platz, Platz_PSatz, PlatzRow(baeren), "10", true);
+    Score(1, 3, 1);
+    EXPECT_THAT(Totals(adler), ElementsAre("1", "3", "1", "7", "0"));
+    EXPECT_THAT(Totals(baeren), ElementsAre("1", "1", "3", "10", "0"));
+}
+
 TEST_F(SpielplanKlickTest, GameDecidedByWinnerAloneOrNilNilCountsOnce) {
     Enter(1, {"Sieger=Bären", "übernehmen"});
     Enter(1, {"Sieger=Adler", "übernehmen"});
@@ -228,6 +239,21 @@ TEST_F(SpielplanKlickTest, LastResultFinishesTheGroupAndOpensTheFinal) {
     // Every group open, played or done is shown again.
     EXPECT_EQ(form->Beamer.SentGroups().back(), f);
     EXPECT_THAT(Boxes(), Contains(kProjectorNotice));
+}
+
+// Whether a result completes its group counts every winner: one taken back in between, one
+// written into the games by other means, one cleared again.
+TEST_F(SpielplanKlickTest, AGroupIsCompleteWhenEveryGameHasAWinnerHoweverItGotIt) {
+    Score(1, 2, 0);
+    Enter(1, {"ergebnis-löschen"});
+    Score(1, 2, 0);
+    Put(form->Spielplan, Spielplan_Sieger, FindRow(form->Spielplan, Spielplan_SpNr, "3"), IntToStr(baeren), true);
+    Score(2, 0, 1);
+    EXPECT_EQ(State(a), "Done");
+    Enter(2, {"ergebnis-löschen"});
+    EXPECT_EQ(State(a), "Edit");
+    Score(2, 0, 1);
+    EXPECT_EQ(State(a), "Done");
 }
 
 TEST_F(SpielplanKlickTest, ResultOfTheFinalClosesTheGroupItCameFrom) {
@@ -341,6 +367,23 @@ TEST_F(SpielplanKlickTest, KnockOutResultSeesNamesAndSourcesChangedSinceTheLastR
     EXPECT_EQ(Standing(first, Platz_Team), "Adler II");
     EXPECT_EQ(State(g), "");
     EXPECT_EQ(Name(loser), "Bären");
+}
+
+// A referee given to a game since the last result is seen as well, though the participants
+// stayed as they were: a referee from a group not yet played holds the group back.
+TEST_F(SpielplanKlickTest, KnockOutResultSeesARefereeChangedSinceTheLastResult) {
+    const int g = Group("G", "JGJ", 3, 2);
+    const int winner = Slot(g, "S" + IntToStr(finalGame));
+    const int loser = Slot(g, "V" + IntToStr(finalGame));
+    const int gameOfG = AddGame(g, winner, loser);
+    const int h = Group("H", "JGJ", 2, 2);
+    PlayGroupA();
+    const int referee = AddTeam(h);
+    Put(form->Teams, Teams_GrNr, referee, h, true);
+    Put(form->Spielplan, Spielplan_Schir, FindRow(form->Spielplan, Spielplan_SpNr, IntToStr(gameOfG)), referee, true);
+    Score(finalGame, 2, 1);
+    EXPECT_EQ(Name(winner), "Adler");
+    EXPECT_EQ(State(g), "");
 }
 
 TEST_F(SpielplanKlickTest, DrawnKnockOutGameLeavesWinnerAndLoserOpen) {

@@ -101,6 +101,26 @@ TEST(ColumnIndexTest, LookupsFindWhatReadingTheColumnFinds) {
     }
 }
 
+// The standings' participant numbers: every row has a key of its own. Reordered again and
+// again, every key is found where its row went; once a key stands in two rows, the lookups
+// follow both.
+TEST(ColumnIndexTest, ReorderedRowsWithKeysOfTheirOwnAreFollowed) {
+    std::mt19937 rng(7);
+    TSortGrid grid;
+    grid.SetColCount(4);
+    grid.SetRowCount(41);
+    for (int r = 1; r <= 40; ++r) grid.SetCells(kText, r, IntToStr(100 + r));
+    for (const bool twice : {false, true}) {
+        if (twice) grid.SetCells(kText, 40, grid.Cells(kText, 3));
+        for (int step = 0; step < 200; ++step) {
+            Reorder(rng, grid);
+            for (int key = 101; key <= 140; ++key)
+                ASSERT_EQ(FindRow(grid, kText, IntToStr(key)), FirstRowByReading(grid, kText, IntToStr(key)))
+                    << (twice ? "doppelt, " : "") << "Schritt " << step << ", Schlüssel " << key;
+        }
+    }
+}
+
 // The ranking exchanges rows by the hundred after a result: the lookups follow them, also for
 // keys that several rows share, and a row exchanged with itself changes nothing.
 TEST(ColumnIndexTest, ExchangedRowsAreFollowed) {
