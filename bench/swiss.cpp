@@ -66,6 +66,8 @@ std::unique_ptr<BenchForm> SwissTournament(int players, int rounds) {
             Put(f.Platz, Platz_TeamNr, p, t, false);
             Put(f.Platz, Platz_GrNr, p, g, false);
             Put(f.Platz, Platz_Team, p, name, false);
+            // As a round is laid out, every total starts at 0.
+            for (int column = Platz_AnzSpiele; column <= Platz_MBall; ++column) Put(f.Platz, column, p, "0", false);
         }
         for (int i = 0; i + 1 < players; i += 2) {
             const int row = NewRow(f.Spielplan, 4);

@@ -24,8 +24,10 @@ bool IsGroupRow(const TMainForm& f, int g) { return g >= 1 && g < f.Gruppe.RowCo
 
 std::string State(const TMainForm& f, int g) { return IsGroupRow(f, g) ? Get(f.Gruppe, Gruppe_State, g, true) : ""; }
 
+// A state written again as it stands leaves the groups' table unchanged, so that what was read
+// of the states holds.
 void SetState(TMainForm& f, int g, const std::string& state) {
-    if (g >= 1) Put(f.Gruppe, Gruppe_State, g, state, true);
+    if (g >= 1 && f.Gruppe.Cells(Gruppe_State, g) != state) Put(f.Gruppe, Gruppe_State, g, state, true);
 }
 
 bool Finished(const std::string& state) { return state == "Done" || state == "Closed"; }
@@ -244,28 +246,48 @@ std::array<std::uint64_t, 4> RefereeSources(const TMainForm& f) {
             f.Teams.ColumnChanges(Teams_GrNr), static_cast<std::uint64_t>(f.Gruppe.RowCount())};
 }
 
-// For every group (by number), the groups that the slots of these columns of its games (a
-// referee counts when above 0) come from, each once, ascending.
-std::vector<std::vector<int>> SourcesIn(const TMainForm& f, std::initializer_list<int> columns) {
-    std::vector<std::vector<int>> sources(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)));
+// The group of a game row and the groups the slots of these columns (at most two; a referee
+// counts when above 0) come from, 0 where none.
+std::array<int, 3> SlotSourcesOfRow(const TMainForm& f, std::initializer_list<int> columns, int r) {
     const TSortGrid& plan = f.Spielplan;
-    for (int r = 1; r < plan.RowCount(); ++r) {
-        const int h = CellInt(plan, Spielplan_GrNr, r);
-        if (!IsGroupRow(f, h)) continue;
-        for (int column : columns) {
-            const int team = CellInt(plan, column, r);
-            if (const int source = SourceGroup(f, column == Spielplan_Schir && team <= 0 ? 0 : team); source > 0) {
-                // A group's games mostly name the same source group one after the other.
-                std::vector<int>& of = sources[static_cast<size_t>(h)];
-                if (of.empty() || of.back() != source) of.push_back(source);
-            }
-        }
+    std::array<int, 3> row{};
+    const int h = CellInt(plan, Spielplan_GrNr, r);
+    if (!IsGroupRow(f, h)) return row;
+    row[0] = h;
+    size_t slot = 1;
+    for (int column : columns) {
+        const int team = CellInt(plan, column, r);
+        row[slot++] = SourceGroup(f, column == Spielplan_Schir && team <= 0 ? 0 : team);
+    }
+    return row;
+}
+
+// For every group (by number), the groups that the slots of these columns of its games come
+// from, each once, ascending. Only the game rows written since the last read are read again,
+// unless the participant slots' sources or the number of groups changed.
+void ReadSlotSources(const TMainForm& f, std::initializer_list<int> columns, TMainForm::SlotSources& memo) {
+    const TSortGrid& plan = f.Spielplan;
+    const std::array<std::uint64_t, 2> teams{f.Teams.ColumnChanges(Teams_GrNr), static_cast<std::uint64_t>(f.Gruppe.RowCount())};
+    const size_t rows = static_cast<size_t>(std::max(plan.RowCount(), 1));
+    const bool all = memo.teamsRead != teams || memo.ofRow.size() != rows || memo.planRead == TMainForm::LaterGroupsMemo::kNever;
+    memo.ofRow.resize(rows);
+    for (int r = 1; r < plan.RowCount(); ++r)
+        if (all || plan.RowChanges(r) > memo.planRead) memo.ofRow[static_cast<size_t>(r)] = SlotSourcesOfRow(f, columns, r);
+    memo.planRead = plan.Changes();
+    memo.teamsRead = teams;
+    std::vector<std::vector<int>>& sources = memo.ofGroup;
+    sources.assign(static_cast<size_t>(std::max(f.Gruppe.RowCount(), 1)), {});
+    for (size_t r = 1; r < rows; ++r) {
+        const auto& [h, first, second] = memo.ofRow[r];
+        // A group's games mostly name the same source group one after the other.
+        std::vector<int>& of = sources[static_cast<size_t>(h)];
+        for (int source : {first, second})
+            if (source > 0 && (of.empty() || of.back() != source)) of.push_back(source);
     }
     for (std::vector<int>& of : sources) {
         std::sort(of.begin(), of.end());
         of.erase(std::unique(of.begin(), of.end()), of.end());
     }
-    return sources;
 }
 
 // For every group (by number), the groups its participants and referees come from: those that
@@ -275,21 +297,24 @@ const std::vector<std::vector<int>>& SourceGroups(TMainForm& f) {
     TMainForm::LaterGroupsMemo& memo = f.LaterGroupsRead;
     bool changed = false;
     if (const std::array<std::uint64_t, 5> read = PlayerSources(f); memo.playersRead != read) {
-        memo.playersFrom = SourcesIn(f, {Spielplan_T1, Spielplan_T2});
+        ReadSlotSources(f, {Spielplan_T1, Spielplan_T2}, memo.players);
         memo.playersRead = read;
         changed = true;
     }
     if (const std::array<std::uint64_t, 4> read = RefereeSources(f); memo.refereesRead != read) {
-        memo.refereesFrom = SourcesIn(f, {Spielplan_Schir});
+        ReadSlotSources(f, {Spielplan_Schir}, memo.referees);
         memo.refereesRead = read;
         changed = true;
     }
     if (!changed) return memo.sourcesOf;
+    ++memo.sourcesRead;
     std::vector<std::vector<int>>& sources = memo.sourcesOf;
-    sources.assign(memo.playersFrom.size(), {});
+    const std::vector<std::vector<int>>& players = memo.players.ofGroup;
+    const std::vector<std::vector<int>>& referees = memo.referees.ofGroup;
+    sources.assign(players.size(), {});
     for (size_t h = 0; h < sources.size(); ++h)
-        std::set_union(memo.playersFrom[h].begin(), memo.playersFrom[h].end(), memo.refereesFrom[h].begin(),
-                       memo.refereesFrom[h].end(), std::back_inserter(sources[h]));
+        std::set_union(players[h].begin(), players[h].end(), referees[h].begin(), referees[h].end(),
+                       std::back_inserter(sources[h]));
     return sources;
 }
 
@@ -341,6 +366,12 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
     LaterGroups result;
     result.changedStandings = ShowNames(form);
     const TSortGrid& gruppe = form.Gruppe;
+    const std::vector<std::vector<int>>& sourcesOf = SourceGroups(form);
+    // Which groups open follows from the groups' states and numbers and their sources alone: while
+    // none of them changed since no group opened, none opens.
+    TMainForm::LaterGroupsMemo& memo = form.LaterGroupsRead;
+    const std::array<std::uint64_t, 3> read{gruppe.ColumnChanges(Gruppe_State), gruppe.ColumnChanges(0), memo.sourcesRead};
+    if (memo.nothingOpened == read) return result;
     const size_t groups = static_cast<size_t>(gruppe.RowCount());
     std::vector<char> finished(groups, 0);
     for (int h = 1; h < gruppe.RowCount(); ++h) finished[static_cast<size_t>(h)] = Finished(gruppe.Cells(Gruppe_State, h));
@@ -348,7 +379,6 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
         return static_cast<size_t>(source) < groups ? finished[static_cast<size_t>(source)] != 0
                                                     : Finished(State(form, source));
     };
-    const std::vector<std::vector<int>>& sourcesOf = SourceGroups(form);
     std::set<int> opened;
     for (int h = 1; h < gruppe.RowCount(); ++h) {
         const std::string& state = gruppe.Cells(Gruppe_State, h);
@@ -358,7 +388,10 @@ LaterGroups OpenLaterGroups(TMainForm& form) {
         opened.insert(h);
         result.opened.push_back(IntToStr(h));
     }
-    if (opened.empty()) return result;
+    if (opened.empty()) {
+        memo.nothingOpened = read;
+        return result;
+    }
     result.changedStandings.insert(opened.begin(), opened.end());
     // A group taken back keeps the results it had: it is open again only without any.
     const std::set<int> played = Rebuild(form, opened, true);

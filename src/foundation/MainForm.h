@@ -172,16 +172,28 @@ public:
     StandingsStamp RankedStandings;
     // Opening later groups (engine/Gruppenstatus.h): what it read of the tables, with the change
     // counts of what it was read from. `namesShown`: the counts at which every standings row
-    // showed its participant's name; `playersFrom` and `refereesFrom`: by group number, the
-    // groups its participants and its referees come from, read at the counts `playersRead` and
-    // `refereesRead` (a round's referees change more often than its participants); `sourcesOf`
-    // the two together.
+    // showed its participant's name; `players` and `referees`: the groups the participants and
+    // the referees of every game come from, read at the counts `playersRead` and `refereesRead`
+    // (a round's referees change more often than its participants); `sourcesOf` the two
+    // together by group number; `nothingOpened`: the counts of the groups' states and numbers at
+    // which no group could open with these sources.
+    struct SlotSources {
+        // The games' changes when last read, and the participant slots' source groups and the
+        // number of groups then: while these two stay, only the game rows written since are read.
+        std::uint64_t planRead = ~std::uint64_t{0};
+        std::array<std::uint64_t, 2> teamsRead{~std::uint64_t{0}, ~std::uint64_t{0}};
+        std::vector<std::array<int, 3>> ofRow;  // by game row: its group (0 for none), the sources of its slots
+        std::vector<std::vector<int>> ofGroup;  // by group number, ascending, each once
+    };
     struct LaterGroupsMemo {
         static constexpr std::uint64_t kNever = ~std::uint64_t{0};  // no count has it
         std::array<std::uint64_t, 3> namesShown{kNever, kNever, kNever};
         std::array<std::uint64_t, 5> playersRead{kNever, kNever, kNever, kNever, kNever};
         std::array<std::uint64_t, 4> refereesRead{kNever, kNever, kNever, kNever};
-        std::vector<std::vector<int>> playersFrom, refereesFrom, sourcesOf;
+        SlotSources players, referees;
+        std::vector<std::vector<int>> sourcesOf;
+        std::uint64_t sourcesRead = 0;  // counts the reads of sourcesOf
+        std::array<std::uint64_t, 3> nothingOpened{kNever, kNever, kNever};
     };
     LaterGroupsMemo LaterGroupsRead;
     // Result processing (engine/SpielplanKlick.cpp): the games and the games with a winner of the

@@ -64,6 +64,15 @@ protected:
         return t;
     }
 
+    // A participant of group h referees the game; returns the game's plan row.
+    int RefereeFrom(int h, int game) {
+        const int referee = AddTeam(h);
+        Put(form->Teams, Teams_GrNr, referee, h, true);
+        const int row = FindRow(form->Spielplan, Spielplan_SpNr, IntToStr(game));
+        Put(form->Spielplan, Spielplan_Schir, row, referee, true);
+        return row;
+    }
+
     int PlatzRow(int team) const { return FindRow(form->Platz, Platz_TeamNr, IntToStr(team)); }
     std::string Standing(int team, int column) const { return Get(form->Platz, column, PlatzRow(team), true); }
     // Games, points won and lost, sets won and lost of a team's standings row.
@@ -378,12 +387,48 @@ TEST_F(SpielplanKlickTest, KnockOutResultSeesARefereeChangedSinceTheLastResult) 
     const int gameOfG = AddGame(g, winner, loser);
     const int h = Group("H", "JGJ", 2, 2);
     PlayGroupA();
-    const int referee = AddTeam(h);
-    Put(form->Teams, Teams_GrNr, referee, h, true);
-    Put(form->Spielplan, Spielplan_Schir, FindRow(form->Spielplan, Spielplan_SpNr, IntToStr(gameOfG)), referee, true);
+    RefereeFrom(h, gameOfG);
     Score(finalGame, 2, 1);
     EXPECT_EQ(Name(winner), "Adler");
     EXPECT_EQ(State(g), "");
+}
+
+// And a referee taken off the game since: the group holds back no longer.
+TEST_F(SpielplanKlickTest, KnockOutResultSeesARefereeTakenOffSinceTheLastResult) {
+    const int g = Group("G", "JGJ", 3, 2);
+    const int winner = Slot(g, "S" + IntToStr(finalGame));
+    const int loser = Slot(g, "V" + IntToStr(finalGame));
+    const int gameOfG = AddGame(g, winner, loser);
+    const int row = RefereeFrom(Group("H", "JGJ", 2, 2), gameOfG);
+    PlayGroupA();
+    Score(finalGame, 2, 1);
+    ASSERT_EQ(State(g), "");
+    Put(form->Spielplan, Spielplan_Schir, row, "0", true);
+    Score(finalGame, 3, 1);
+    EXPECT_EQ(Name(winner), "Adler");
+    EXPECT_EQ(State(g), "Open");
+}
+
+// The same while the states of the groups stay as they were: the final's first result is
+// changed, and the group that only waited for its referee opens.
+TEST_F(SpielplanKlickTest, ChangedResultSeesARefereeTakenOffThoughNoStateChanged) {
+    const int secondFinal = AddGame(f, second, first);
+    const int g = Group("G", "JGJ", 2, 2);
+    const int third = Slot(g, "3.A");
+    const int gameOfG = AddGame(g, third, Team(g, "Dachse"));
+    // H is being played: it opens nothing and holds G back.
+    const int h = Group("H", "JGJ", 2, 2);
+    Put(form->Gruppe, Gruppe_State, h, "Edit", true);
+    const int row = RefereeFrom(h, gameOfG);
+    PlayGroupA();
+    Score(finalGame, 2, 1);
+    ASSERT_EQ(State(g), "");
+    ASSERT_EQ(State(f), "Edit");
+    Put(form->Spielplan, Spielplan_Schir, row, "0", true);
+    Score(finalGame, 3, 1);
+    EXPECT_EQ(Name(third), "Cobras");
+    EXPECT_EQ(State(g), "Open");
+    EXPECT_EQ(Game(secondFinal, Spielplan_Sieger), "");
 }
 
 TEST_F(SpielplanKlickTest, DrawnKnockOutGameLeavesWinnerAndLoserOpen) {
