@@ -1,11 +1,11 @@
 #include "engine/Tschweiz.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdint>
 #include <functional>
-#include <iterator>
 #include <span>
 #include <unordered_map>
 #include <unordered_set>
@@ -25,22 +25,38 @@ using Pairing = std::vector<std::pair<int, int>>;
 
 std::string PairKey(const std::string& a, const std::string& b) { return a + std::string(kPairMark) + b; }
 
-// A number in words, as the log and the paths show a player known by his number.
-void AppendNumber(std::string& text, long long number) {
-    char digits[24];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-    text.append(digits, end);
-}
+// A short log line put together in place: the pieces are numbers and fixed texts, at most the
+// room given, and a round writes many such lines.
+class ShortLine {
+public:
+    ShortLine& operator<<(std::string_view text) {
+        at_ = std::copy(text.begin(), text.end(), at_);
+        return *this;
+    }
+    ShortLine& operator<<(int number) {
+        at_ = std::to_chars(at_, chars_.end(), number).ptr;
+        return *this;
+    }
+    std::string_view Text() const { return {chars_.data(), static_cast<size_t>(at_ - chars_.data())}; }
+
+private:
+    std::array<char, 64> chars_;  // the longest: "mPlayed[" and "] = " and "[%%]" with three numbers
+    char* at_ = chars_.data();
+};
 
 // What one call is given: the players and the played keys as texts, or both as numbers. The log
-// shows either the same way.
+// lines of either are the same.
 struct TextCall {
     const TStrings& standings;
     const TStrings& played;
     int Players() const { return standings.Count(); }
     int Games() const { return played.Count(); }
-    void AppendPlayer(std::string& line, int p) const { line.append(standings[p]); }
-    void AppendPlayed(std::string& line, int k) const { line.append(played[k]); }
+    void StandingLine(std::string& line, int p) const {
+        line.assign("Platz ").append(std::to_string(p + 1)).append(" = ").append(standings[p]);
+    }
+    void PlayedLine(std::string& line, int k) const {
+        line.assign("mPlayed[").append(std::to_string(k)).append("] = ").append(played[k]);
+    }
 };
 
 struct NumberCall {
@@ -48,12 +64,12 @@ struct NumberCall {
     const std::vector<std::pair<int, int>>& played;
     int Players() const { return static_cast<int>(standings.size()); }
     int Games() const { return static_cast<int>(played.size()); }
-    void AppendPlayer(std::string& line, int p) const { AppendNumber(line, standings[static_cast<size_t>(p)]); }
-    void AppendPlayed(std::string& line, int k) const {
+    void StandingLine(std::string& line, int p) const {
+        line.assign((ShortLine() << "Platz " << p + 1 << " = " << standings[static_cast<size_t>(p)]).Text());
+    }
+    void PlayedLine(std::string& line, int k) const {
         const auto& [a, b] = played[static_cast<size_t>(k)];
-        AppendNumber(line, a);
-        line.append(kPairMark);
-        AppendNumber(line, b);
+        line.assign((ShortLine() << "mPlayed[" << k << "] = " << a << kPairMark << b).Text());
     }
 };
 
@@ -78,7 +94,10 @@ public:
 private:
     std::vector<std::string> texts_;
     std::vector<int> classOf_;
-    std::vector<std::vector<int>> members_;
+    // The players of each text class as a chain, as most classes hold one player: by class the
+    // last one's position, by player the one before him of his class (-1 ends the chain).
+    std::vector<int> lastOfClass_;
+    std::vector<int> earlierOfClass_;
     // Looked up by parts of the played keys, without copying them out.
     struct TextHash {
         using is_transparent = void;
@@ -93,7 +112,8 @@ private:
     int words_ = 0;
     std::vector<Word> open_;
 
-    int Classes() const { return static_cast<int>(members_.size()); }
+    int Classes() const { return static_cast<int>(lastOfClass_.size()); }
+    void Reserve(int players);
     void AddPlayer(std::string text, int textClass);
     // Once every player is in: nobody has met anybody yet.
     void OpenAll();
@@ -107,6 +127,7 @@ private:
 };
 
 Board::Board(const TextCall& call) {
+    Reserve(call.Players());
     for (int i = 0; i < call.Players(); ++i) {
         const std::string& text = call.standings[i];
         AddPlayer(text, classByText_.emplace(text, Classes()).first->second);
@@ -126,21 +147,23 @@ Board::Board(const NumberCall& call) {
         const auto found = std::ranges::lower_bound(numbers, number);
         return found != numbers.end() && *found == number ? static_cast<int>(found - numbers.begin()) : -1;
     };
-    members_.resize(numbers.size());
-    std::string text;
-    for (int number : call.standings) {
-        text.clear();
-        AppendNumber(text, number);
-        AddPlayer(text, classOfNumber(number));
-    }
+    Reserve(call.Players());
+    lastOfClass_.assign(numbers.size(), -1);
+    for (int number : call.standings) AddPlayer(std::to_string(number), classOfNumber(number));
     OpenAll();
     for (const auto& [a, b] : call.played)
         if (const int c1 = classOfNumber(a), c2 = classOfNumber(b); c1 >= 0 && c2 >= 0) CountClassPair(c1, c2, +1);
 }
 
+void Board::Reserve(int players) {
+    texts_.reserve(static_cast<size_t>(players));
+    classOf_.reserve(static_cast<size_t>(players));
+    earlierOfClass_.reserve(static_cast<size_t>(players));
+}
+
 void Board::AddPlayer(std::string text, int textClass) {
-    if (textClass == Classes()) members_.emplace_back();
-    members_[static_cast<size_t>(textClass)].push_back(Count());
+    if (textClass == Classes()) lastOfClass_.push_back(-1);
+    earlierOfClass_.push_back(std::exchange(lastOfClass_[static_cast<size_t>(textClass)], Count()));
     classOf_.push_back(textClass);
     texts_.push_back(std::move(text));
 }
@@ -153,7 +176,7 @@ void Board::OpenAll() {
         if (n % kWordBits != 0) open_[static_cast<size_t>(i + 1) * words_ - 1] = (Word{1} << (n % kWordBits)) - 1;
         SetOpen(i, i, false);
     }
-    const size_t classes = members_.size();
+    const size_t classes = lastOfClass_.size();
     pairCount_.assign(classes * (classes + 1) / 2, 0);
 }
 
@@ -196,8 +219,8 @@ void Board::CountClassPair(int c1, int c2, int delta) {
     count += delta;
     const bool after = count > 0;
     if (before == after) return;
-    for (int i : members_[static_cast<size_t>(c1)])
-        for (int j : members_[static_cast<size_t>(c2)])
+    for (int i = lastOfClass_[static_cast<size_t>(c1)]; i >= 0; i = earlierOfClass_[static_cast<size_t>(i)])
+        for (int j = lastOfClass_[static_cast<size_t>(c2)]; j >= 0; j = earlierOfClass_[static_cast<size_t>(j)])
             if (i != j) {
                 SetOpen(i, j, !after);
                 SetOpen(j, i, !after);
@@ -414,9 +437,7 @@ public:
         for (const std::string& path : blocked_) AddLogLine(memo_, " -> Block: " + path);
         std::string line;  // one buffer for the many lines
         for (int i = 0; i < call_.Games(); ++i) {
-            line.assign("mPlayed[");
-            AppendNumber(line, i);
-            call_.AppendPlayed(line.append("] = "), i);
+            call_.PlayedLine(line, i);
             AddLogLine(memo_, line);
         }
     }
@@ -443,9 +464,7 @@ void LogStandings(TMemo* memo, const Call& call) {
     if (memo == nullptr) return;
     std::string line;  // one buffer for the many lines
     for (int p = 0; p < call.Players(); ++p) {
-        line.assign("Platz ");
-        AppendNumber(line, p + 1);
-        call.AppendPlayer(line.append(" = "), p);
+        call.StandingLine(line, p);
         AddLogLine(memo, line);
     }
     AddLogLine(memo, std::string(66, '='));
