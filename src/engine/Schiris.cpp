@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -174,13 +173,22 @@ void CountEarlierDuties(const TMainForm& form, std::vector<Candidate>& candidate
     }
 }
 
-// Teams of the games in the order they play first.
+// Teams of the games in the order they play first. A round's teams are few: sorted with the
+// place of each appearance, each team's first place shows without a set of the teams seen.
 std::vector<Candidate> TeamCandidates(const TMainForm& form, const std::vector<Game>& games, int group) {
-    std::vector<Candidate> candidates;
-    std::unordered_set<int> seen;
+    std::vector<std::pair<int, size_t>> appearances;  // team, place
+    appearances.reserve(2 * games.size());
     for (const Game& g : games)
-        for (int team : {g.t1, g.t2})
-            if (seen.insert(team).second) candidates.push_back({team, 0});
+        for (int team : {g.t1, g.t2}) appearances.emplace_back(team, appearances.size());
+    std::ranges::sort(appearances);
+    std::vector<std::pair<size_t, int>> firsts;  // place, team
+    for (size_t i = 0; i < appearances.size(); ++i)
+        if (i == 0 || appearances[i].first != appearances[i - 1].first)
+            firsts.emplace_back(appearances[i].second, appearances[i].first);
+    std::ranges::sort(firsts);
+    std::vector<Candidate> candidates;
+    candidates.reserve(firsts.size());
+    for (const auto& [place, team] : firsts) candidates.push_back({team, 0});
     if (group > 1) CountEarlierDuties(form, candidates, group);
     return candidates;
 }

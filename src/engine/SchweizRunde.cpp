@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "engine/CellNumbers.h"
@@ -38,16 +39,13 @@ public:
                 first = i;
                 --open;
             }
-        // Each name's key in words once: the played list names every player once per round.
-        for (int first : first_) keyTexts_.push_back(IntToStr(first));
     }
-    const std::string& Of(int team) const { return keyTexts_[static_cast<size_t>(nameOfSlot_[Slot(team)])]; }
+    int Of(int team) const { return first_[static_cast<size_t>(nameOfSlot_[Slot(team)])]; }
 
 private:
     const TStrings& names_;
     std::vector<int> nameOfSlot_;  // by participant number, the last for a number without a name entry
     std::vector<int> first_;       // by name: the first participant number that carries it, or -1
-    std::vector<std::string> keyTexts_;  // by name: that number in words
 
     bool Named(int team) const { return team >= 0 && team < names_.Count(); }
     std::string_view NameOf(int team) const { return Named(team) ? std::string_view(names_[team]) : std::string_view(); }
@@ -99,13 +97,12 @@ void auswertSchweiz(TMainForm& form, int g, bool automatic) {
     for (int p : RowsWithNumber(platz, Platz_GrNr, g)) teams.push_back(CellInt(platz, Platz_TeamNr, p));
     const SwissKeys keys(form.XATeamsTur, teams);
 
-    TStringList played, standings;
-    std::string key;
-    for (size_t i = 0; i < games; ++i) {
-        key.assign(keys.Of(teams[2 * i])).append("[%%]").append(keys.Of(teams[2 * i + 1]));
-        played.Add(key);
-    }
-    for (size_t i = 2 * games; i < teams.size(); ++i) standings.Add(keys.Of(teams[i]));
+    std::vector<std::pair<int, int>> played;
+    played.reserve(games);
+    for (size_t i = 0; i < games; ++i) played.emplace_back(keys.Of(teams[2 * i]), keys.Of(teams[2 * i + 1]));
+    std::vector<int> standings;
+    standings.reserve(teams.size() - 2 * games);
+    for (size_t i = 2 * games; i < teams.size(); ++i) standings.push_back(keys.Of(teams[i]));
 
     const std::string result = schweiz.PairRound(g + 1, standings, played);
     if (result != "ERROR") {

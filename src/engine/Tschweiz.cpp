@@ -1,7 +1,9 @@
 #include "engine/Tschweiz.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <charconv>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -23,13 +25,62 @@ using Pairing = std::vector<std::pair<int, int>>;
 
 std::string PairKey(const std::string& a, const std::string& b) { return a + std::string(kPairMark) + b; }
 
+// A short log line put together in place: the pieces are numbers and fixed texts, at most the
+// room given, and a round writes many such lines.
+class ShortLine {
+public:
+    ShortLine& operator<<(std::string_view text) {
+        at_ = std::copy(text.begin(), text.end(), at_);
+        return *this;
+    }
+    ShortLine& operator<<(int number) {
+        at_ = std::to_chars(at_, chars_.end(), number).ptr;
+        return *this;
+    }
+    std::string_view Text() const { return {chars_.data(), static_cast<size_t>(at_ - chars_.data())}; }
+
+private:
+    std::array<char, 64> chars_;  // the longest: "mPlayed[" and "] = " and "[%%]" with three numbers
+    char* at_ = chars_.data();
+};
+
+// What one call is given: the players and the played keys as texts, or both as numbers. The log
+// lines of either are the same.
+struct TextCall {
+    const TStrings& standings;
+    const TStrings& played;
+    int Players() const { return standings.Count(); }
+    int Games() const { return played.Count(); }
+    void StandingLine(std::string& line, int p) const {
+        line.assign("Platz ").append(std::to_string(p + 1)).append(" = ").append(standings[p]);
+    }
+    void PlayedLine(std::string& line, int k) const {
+        line.assign("mPlayed[").append(std::to_string(k)).append("] = ").append(played[k]);
+    }
+};
+
+struct NumberCall {
+    const std::vector<int>& standings;
+    const std::vector<std::pair<int, int>>& played;
+    int Players() const { return static_cast<int>(standings.size()); }
+    int Games() const { return static_cast<int>(played.size()); }
+    void StandingLine(std::string& line, int p) const {
+        line.assign((ShortLine() << "Platz " << p + 1 << " = " << standings[static_cast<size_t>(p)]).Text());
+    }
+    void PlayedLine(std::string& line, int k) const {
+        const auto& [a, b] = played[static_cast<size_t>(k)];
+        line.assign((ShortLine() << "mPlayed[" << k << "] = " << a << kPairMark << b).Text());
+    }
+};
+
 // The players of one call as positions 0 .. n-1 in standings order, and who may still meet whom.
 // The played list knows players only by their text, so players with equal texts form one text
 // class: a key played by one of them is played by all. Keys are counted, not just marked, because
 // a round's keys are taken back again after a look at the rounds behind it.
 class Board {
 public:
-    Board(const TStrings& standings, const TStrings& played);
+    explicit Board(const TextCall& call);
+    explicit Board(const NumberCall& call);
 
     int Count() const { return static_cast<int>(texts_.size()); }
     int Words() const { return words_; }
@@ -43,7 +94,10 @@ public:
 private:
     std::vector<std::string> texts_;
     std::vector<int> classOf_;
-    std::vector<std::vector<int>> members_;
+    // The players of each text class as a chain, as most classes hold one player: by class the
+    // last one's position, by player the one before him of his class (-1 ends the chain).
+    std::vector<int> lastOfClass_;
+    std::vector<int> earlierOfClass_;
     // Looked up by parts of the played keys, without copying them out.
     struct TextHash {
         using is_transparent = void;
@@ -52,43 +106,78 @@ private:
     std::unordered_map<std::string, int, TextHash, std::equal_to<>> classByText_;
     // Only then can one key stand for more than one pair of texts.
     bool textsHoldPairMark_ = false;
-    std::unordered_map<std::uint64_t, int> keyCount_;  // per ordered pair of text classes
+    // The keys played per pair of text classes, either order counted together (the pair has met
+    // when either has), in a triangle: the lower class's row of the higher one.
+    std::vector<int> pairCount_;
     int words_ = 0;
     std::vector<Word> open_;
 
-    int Classes() const { return static_cast<int>(members_.size()); }
-    static std::uint64_t ClassPair(int c1, int c2) {
-        return static_cast<std::uint64_t>(c1) << 32 | static_cast<std::uint32_t>(c2);
+    int Classes() const { return static_cast<int>(lastOfClass_.size()); }
+    void Reserve(int players);
+    void AddPlayer(std::string text, int textClass);
+    // Once every player is in: nobody has met anybody yet.
+    void OpenAll();
+    int& PairCount(int c1, int c2) {
+        const auto low = static_cast<size_t>(std::min(c1, c2)), high = static_cast<size_t>(std::max(c1, c2));
+        return pairCount_[high * (high + 1) / 2 + low];
     }
-    int KeyCount(int c1, int c2) const {
-        const auto it = keyCount_.find(ClassPair(c1, c2));
-        return it == keyCount_.end() ? 0 : it->second;
-    }
-    bool Met(int c1, int c2) const { return KeyCount(c1, c2) + KeyCount(c2, c1) > 0; }
     void CountKey(const std::string& key, int delta);
     void CountClassPair(int c1, int c2, int delta);
     void SetOpen(int player, int opponent, bool open);
 };
 
-Board::Board(const TStrings& standings, const TStrings& played) {
-    const int n = standings.Count();
-    for (int i = 0; i < n; ++i) {
-        const std::string& text = standings[i];
-        auto [it, added] = classByText_.emplace(text, Classes());
-        if (added) members_.emplace_back();
-        members_[static_cast<size_t>(it->second)].push_back(i);
-        classOf_.push_back(it->second);
-        texts_.push_back(text);
+Board::Board(const TextCall& call) {
+    Reserve(call.Players());
+    for (int i = 0; i < call.Players(); ++i) {
+        const std::string& text = call.standings[i];
+        AddPlayer(text, classByText_.emplace(text, Classes()).first->second);
         textsHoldPairMark_ = textsHoldPairMark_ || text.find(kPairMark) != std::string::npos;
     }
+    OpenAll();
+    for (int k = 0; k < call.Games(); ++k) CountKey(call.played[k], +1);
+}
+
+// Equal numbers are equal texts: a number's class is its place among the distinct numbers, found
+// by halving, so that no played pair is put in words.
+Board::Board(const NumberCall& call) {
+    std::vector<int> numbers = call.standings;
+    std::ranges::sort(numbers);
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    const auto classOfNumber = [&numbers](int number) {
+        const auto found = std::ranges::lower_bound(numbers, number);
+        return found != numbers.end() && *found == number ? static_cast<int>(found - numbers.begin()) : -1;
+    };
+    Reserve(call.Players());
+    lastOfClass_.assign(numbers.size(), -1);
+    for (int number : call.standings) AddPlayer(std::to_string(number), classOfNumber(number));
+    OpenAll();
+    for (const auto& [a, b] : call.played)
+        if (const int c1 = classOfNumber(a), c2 = classOfNumber(b); c1 >= 0 && c2 >= 0) CountClassPair(c1, c2, +1);
+}
+
+void Board::Reserve(int players) {
+    texts_.reserve(static_cast<size_t>(players));
+    classOf_.reserve(static_cast<size_t>(players));
+    earlierOfClass_.reserve(static_cast<size_t>(players));
+}
+
+void Board::AddPlayer(std::string text, int textClass) {
+    if (textClass == Classes()) lastOfClass_.push_back(-1);
+    earlierOfClass_.push_back(std::exchange(lastOfClass_[static_cast<size_t>(textClass)], Count()));
+    classOf_.push_back(textClass);
+    texts_.push_back(std::move(text));
+}
+
+void Board::OpenAll() {
+    const int n = Count();
     words_ = (n + kWordBits - 1) / kWordBits;
     open_.assign(static_cast<size_t>(n) * words_, ~Word{0});
     for (int i = 0; i < n; ++i) {
         if (n % kWordBits != 0) open_[static_cast<size_t>(i + 1) * words_ - 1] = (Word{1} << (n % kWordBits)) - 1;
         SetOpen(i, i, false);
     }
-    keyCount_.reserve(static_cast<size_t>(played.Count()));
-    for (int k = 0; k < played.Count(); ++k) CountKey(played[k], +1);
+    const size_t classes = lastOfClass_.size();
+    pairCount_.assign(classes * (classes + 1) / 2, 0);
 }
 
 bool Board::EveryoneHasOpponents(long long rounds) const {
@@ -108,7 +197,8 @@ void Board::PlayRound(const Pairing& round, int delta) {
 
 std::string Board::PathText(const Pairing& round) const {
     std::string path = "|";
-    for (const auto& [a, b] : round) path += PairKey(texts_[static_cast<size_t>(a)], texts_[static_cast<size_t>(b)]) + "|";
+    for (const auto& [a, b] : round)
+        path.append(texts_[static_cast<size_t>(a)]).append(kPairMark).append(texts_[static_cast<size_t>(b)]).append("|");
     return path;
 }
 
@@ -124,15 +214,13 @@ void Board::CountKey(const std::string& key, int delta) {
 }
 
 void Board::CountClassPair(int c1, int c2, int delta) {
-    // Met(c1, c2) before and after, each count looked up once (a class with itself has one count).
-    const int reverse = c1 == c2 ? 0 : KeyCount(c2, c1);
-    int& count = keyCount_[ClassPair(c1, c2)];
-    const bool before = count + reverse > 0;
+    int& count = PairCount(c1, c2);
+    const bool before = count > 0;
     count += delta;
-    const bool after = count + reverse > 0;
+    const bool after = count > 0;
     if (before == after) return;
-    for (int i : members_[static_cast<size_t>(c1)])
-        for (int j : members_[static_cast<size_t>(c2)])
+    for (int i = lastOfClass_[static_cast<size_t>(c1)]; i >= 0; i = earlierOfClass_[static_cast<size_t>(i)])
+        for (int j = lastOfClass_[static_cast<size_t>(c2)]; j >= 0; j = earlierOfClass_[static_cast<size_t>(j)])
             if (i != j) {
                 SetOpen(i, j, !after);
                 SetOpen(j, i, !after);
@@ -338,17 +426,20 @@ void AddLogLine(TMemo* memo, const std::string& text) {
 
 // The attempts at one round as the log shows them: each opens with the round, the paths blocked
 // so far and the games played.
+template <typename Call>
 class Attempts {
 public:
-    Attempts(TMemo* memo, int round, const TStrings& played) : memo_(memo), round_(round), played_(played) {}
+    Attempts(TMemo* memo, int round, const Call& call) : memo_(memo), round_(round), call_(call) {}
 
     void Open() const {
         if (memo_ == nullptr) return;
         AddLogLine(memo_, "RUNDE " + std::to_string(round_));
         for (const std::string& path : blocked_) AddLogLine(memo_, " -> Block: " + path);
         std::string line;  // one buffer for the many lines
-        for (int i = 0; i < played_.Count(); ++i)
-            AddLogLine(memo_, line.assign("mPlayed[").append(std::to_string(i)).append("] = ").append(played_[i]));
+        for (int i = 0; i < call_.Games(); ++i) {
+            call_.PlayedLine(line, i);
+            AddLogLine(memo_, line);
+        }
     }
     std::string Fail() const {
         Open();
@@ -363,10 +454,21 @@ public:
 private:
     TMemo* memo_;
     int round_;
-    const TStrings& played_;
+    const Call& call_;
     std::vector<std::string> blocked_;
     std::unordered_set<std::string> blockedTexts_;
 };
+
+template <typename Call>
+void LogStandings(TMemo* memo, const Call& call) {
+    if (memo == nullptr) return;
+    std::string line;  // one buffer for the many lines
+    for (int p = 0; p < call.Players(); ++p) {
+        call.StandingLine(line, p);
+        AddLogLine(memo, line);
+    }
+    AddLogLine(memo, std::string(66, '='));
+}
 
 }  // namespace
 
@@ -375,12 +477,22 @@ TSchweiz::TSchweiz(int roundLimit, TMemo* logMemo) : roundLimit_(roundLimit), lo
 bool TSchweiz::RoundLimitPossible(int roundLimit, int playerCount) { return roundLimit < playerCount; }
 
 std::string TSchweiz::PairRound(int round, const TStrings& standings, const TStrings& played) {
-    playerCount_ = standings.Count();
-    LogStandings(standings);
-    Attempts attempts(logMemo_, round, played);
+    return Pair(round, TextCall{standings, played});
+}
+
+std::string TSchweiz::PairRound(int round, const std::vector<int>& standings,
+                                const std::vector<std::pair<int, int>>& played) {
+    return Pair(round, NumberCall{standings, played});
+}
+
+template <typename Call>
+std::string TSchweiz::Pair(int round, const Call& call) {
+    playerCount_ = call.Players();
+    LogStandings(logMemo_, call);
+    Attempts attempts(logMemo_, round, call);
     // The last player would be left without an opponent, whatever the search tried.
     if (playerCount_ % 2 != 0) return attempts.Fail();
-    Board board(standings, played);
+    Board board(call);
     const bool lookAhead = round >= playerCount_ / 2;
     if (lookAhead && LimitOutOfReach(board, round, roundLimit_)) return attempts.Fail();
     // When no pairing of this round leaves the rounds behind it pairable, each path is turned
@@ -391,7 +503,7 @@ std::string TSchweiz::PairRound(int round, const TStrings& standings, const TStr
         std::string path = board.PathText(pairing);
         if (attempts.Blocked(path)) return false;  // another path of the same text was turned down
         attempts.Open();
-        Log("Path: " + path);
+        AddLogLine(logMemo_, "Path: " + path);
         if (!lookAhead || (anyPairable && FollowRoundsPairable(board, pairing, round, roundLimit_))) {
             chosen = std::move(path);
             return true;
@@ -401,14 +513,4 @@ std::string TSchweiz::PairRound(int round, const TStrings& standings, const TStr
     });
     if (!search.Run()) attempts.Open();
     return chosen;
-}
-
-void TSchweiz::Log(const std::string& text) const { AddLogLine(logMemo_, text); }
-
-void TSchweiz::LogStandings(const TStrings& standings) const {
-    if (logMemo_ == nullptr) return;
-    std::string line;  // one buffer for the many lines
-    for (int p = 0; p < standings.Count(); ++p)
-        Log(line.assign("Platz ").append(std::to_string(p + 1)).append(" = ").append(standings[p]));
-    Log(std::string(66, '='));
 }

@@ -1,5 +1,7 @@
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Controls.h"
 #include "platform/Strings.h"
@@ -18,6 +20,9 @@ public:
     // The pairs of round `round` as a path, or "ERROR" when no pairing exists. standings: the
     // players, best first; played: the pair keys of every game so far.
     std::string PairRound(int round, const TStrings& standings, const TStrings& played);
+    // The same for players known by whole numbers, each player's text his number in words:
+    // played holds the two players of every game so far, each pair standing for its key.
+    std::string PairRound(int round, const std::vector<int>& standings, const std::vector<std::pair<int, int>>& played);
 
     // A player meets every other player at most once, so a tournament of playerCount players
     // lasts at most playerCount - 1 rounds; a longer limit could never be paired to its end.
@@ -28,6 +33,6 @@ private:
     int playerCount_ = 0;
     TMemo* logMemo_;
 
-    void Log(const std::string& text) const;
-    void LogStandings(const TStrings& standings) const;
+    template <typename Call>
+    std::string Pair(int round, const Call& call);
 };

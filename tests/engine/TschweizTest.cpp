@@ -344,3 +344,55 @@ TEST_F(SwissPairingTest, RandomTournamentsNeverRepeatAPair) {
         }
     }
 }
+
+// --- players known by numbers ---
+
+// Players given as numbers pair and log exactly as their numbers in words: equal numbers are one
+// player's text, a game of a number the standings lack counts for nobody, negative numbers and
+// look-ahead rounds included.
+TEST_F(SwissPairingTest, NumbersPairAsTheirTexts) {
+    std::mt19937 rng(99);
+    int lookedAhead = 0;
+    for (int t = 0; t < 1500; ++t) {
+        const int n = Random(rng, 0, 9) == 0 ? 2 * Random(rng, 0, 3) + 1 : 2 * Random(rng, 1, 5);
+        std::vector<int> standings;
+        for (int i = 0; i < n; ++i) standings.push_back(Random(rng, 0, 7) == 0 ? Random(rng, -2, 12) : i * 7 - 1);
+        std::vector<std::pair<int, int>> played;
+        for (int k = Random(rng, 0, 2 * n); k > 0; --k) {
+            const auto any = [&] { return Random(rng, 0, 9) == 0 ? Random(rng, -3, 80) : standings[size_t(Random(rng, 0, n - 1))]; };
+            played.emplace_back(any(), any());
+        }
+        const int round = Random(rng, 1, std::max(1, n - 1));
+        const int roundLimit = Random(rng, round, std::max(round, n - 1));
+        Texts standingTexts, playedTexts;
+        for (int number : standings) standingTexts.push_back(std::to_string(number));
+        for (const auto& [a, b] : played) playedTexts.push_back(Key(std::to_string(a), std::to_string(b)));
+
+        TMemo memo;
+        TSchweiz swiss(roundLimit, &memo);
+        const std::string result = swiss.PairRound(round, standings, played);
+        const Answer asTexts = Pair(roundLimit, round, standingTexts, playedTexts);
+        ASSERT_EQ(result, asTexts.result) << "Fall " << t;
+        ASSERT_EQ(memo.Lines.ToVector(), asTexts.log) << "Fall " << t;
+        lookedAhead += round >= n / 2 && n % 2 == 0;
+    }
+    EXPECT_GT(lookedAhead, 300);
+}
+
+TEST_F(SwissPairingTest, NumbersOfSeveralWordsPairAsTheirTexts) {
+    std::mt19937 rng(7);
+    for (int n : {64, 130}) {
+        Texts standings = Numbers(n);
+        std::shuffle(standings.begin(), standings.end(), rng);
+        const Texts played = RandomRounds(rng, standings, 4);
+        std::vector<int> numbers;
+        for (const std::string& text : standings) numbers.push_back(std::stoi(text));
+        std::vector<std::pair<int, int>> pairs;
+        for (const std::string& key : played) {
+            const size_t mark = key.find("[%%]");
+            pairs.emplace_back(std::stoi(key.substr(0, mark)), std::stoi(key.substr(mark + 4)));
+        }
+        TSchweiz swiss(n - 1, nullptr);
+        EXPECT_EQ(swiss.PairRound(5, numbers, pairs), Pair(n - 1, 5, standings, played).result) << n;
+    }
+}
