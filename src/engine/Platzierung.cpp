@@ -1,6 +1,7 @@
 #include "engine/Platzierung.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,17 +18,39 @@
 
 namespace {
 
-// The settings the ranking reads, in one text.
-std::string RankingSettings(const TMainForm& form) {
-    return GetSetting(form, "AWertung", "0") + "|" + GetSetting(form, "WertungDirektVergleich", "false") + "|" +
-           GetSetting(form, "WertungDirektVergleichNeu", "false");
+using SettingsRead = TMainForm::StandingsStamp::SettingsRead;
+
+// The settings the ranking reads.
+SettingsRead ReadRankingSettings(const TMainForm& form) {
+    SettingsRead read;
+    const std::string wertung = GetSetting(form, "AWertung", "0");
+    const std::string direkt = GetSetting(form, "WertungDirektVergleich", "false");
+    const std::string direktNeu = GetSetting(form, "WertungDirektVergleichNeu", "false");
+    read.text = wertung + "|" + direkt + "|" + direktNeu;
+    read.football = wertung == "7";
+    read.headToHead = direkt == "true";
+    read.headToHeadFirst = direktNeu == "true";
+    read.at = form.Ein.Changes();
+    read.tournament = form.AktTurNr;
+    return read;
 }
 
-RankChain ChainOf(const TMainForm& form) {
-    const bool direkt = GetSetting(form, "WertungDirektVergleich", "false") == "true";
-    if (GetSetting(form, "AWertung", "0") == "7")
-        return FootballChain(direkt, GetSetting(form, "WertungDirektVergleichNeu", "false") == "true");
-    return GeneralChain(direkt);
+// The same, kept with the stamp: they come from the settings table alone (and from which
+// tournament is open), so they are read anew only when its count of changes or the tournament
+// differs from the last read, as every result builds a ranking.
+const SettingsRead& RankingSettings(TMainForm& form) {
+    SettingsRead& read = form.RankedStandings.settingsRead;
+    if (read.at != form.Ein.Changes() || read.tournament != form.AktTurNr) read = ReadRankingSettings(form);
+    return read;
+}
+
+// The chains are few and never change: each is built once.
+const RankChain& ChainOf(const SettingsRead& settings) {
+    static const std::array<RankChain, 6> chains{GeneralChain(false),        GeneralChain(true),
+                                                 FootballChain(false, false), FootballChain(true, false),
+                                                 FootballChain(false, true),  FootballChain(true, true)};
+    const size_t headToHead = settings.headToHead ? 1 : 0;
+    return settings.football ? chains[2 + headToHead + (settings.headToHeadFirst ? 2 : 0)] : chains[headToHead];
 }
 
 int GroupOfTeam(const TMainForm& form, int team) {
@@ -343,7 +366,7 @@ bool StampFitsBesideGames(const TMainForm& form, const std::string& settings) {
            stamp.settings == settings;
 }
 
-bool StampFitsBesideGames(const TMainForm& form) { return StampFitsBesideGames(form, RankingSettings(form)); }
+bool StampFitsBesideGames(TMainForm& form) { return StampFitsBesideGames(form, RankingSettings(form).text); }
 
 bool StampFits(const TMainForm& form, const std::string& settings) {
     return StampFitsBesideGames(form, settings) && form.RankedStandings.spielplan == form.Spielplan.Changes();
@@ -352,7 +375,7 @@ bool StampFits(const TMainForm& form, const std::string& settings) {
 }  // namespace
 
 void updatePlatzierung(TMainForm& form, int g, bool plain) {
-    if (StartRanking(form)) RankAmong(form, AllRows(form.Platz), ChainOf(form), g, plain);
+    if (StartRanking(form)) RankAmong(form, AllRows(form.Platz), ChainOf(RankingSettings(form)), g, plain);
 }
 
 bool swapPlatz(TMainForm& form, int a, int b) {
@@ -373,16 +396,17 @@ void addKonfliktTeam(TMainForm& form, int t) {
 }
 
 StandingsRanking::StandingsRanking(TMainForm& form) : form_(form) {
-    ReadSettings(true);
+    ReadSettings();
     byGroup_ = clean_ = StampFits(form, settings_);
 }
 
-void StandingsRanking::ReadSettings(bool always) {
-    if (!always && settingsRead_ == form_.Ein.Changes() && tournament_ == form_.AktTurNr) return;
-    settings_ = RankingSettings(form_);
-    chain_ = ChainOf(form_);
-    settingsRead_ = form_.Ein.Changes();
-    tournament_ = form_.AktTurNr;
+void StandingsRanking::ReadSettings() {
+    const SettingsRead& read = RankingSettings(form_);
+    if (read.at == settingsRead_ && read.tournament == tournament_) return;
+    settings_ = read.text;
+    chain_ = &ChainOf(read);
+    settingsRead_ = read.at;
+    tournament_ = read.tournament;
 }
 
 void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) { Rank(g, plain, changed, {}); }
@@ -391,8 +415,8 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
                             const std::map<int, std::vector<int>>& valuesChanged) {
     ranked_ = true;
     if (!StartRanking(form_)) return;
-    ReadSettings(false);
-    const RankChain& chain = chain_;
+    ReadSettings();
+    const RankChain& chain = *chain_;
     TMainForm::StandingsStamp& stamp = form_.RankedStandings;
     if (!byGroup_) {
         RankAmong(form_, AllRows(form_.Platz), chain, g, plain);
@@ -427,18 +451,18 @@ void StandingsRanking::Finish() {
     stamp.platz = form_.Platz.Changes();
     stamp.teams = form_.Teams.Changes();
     stamp.spielplan = form_.Spielplan.Changes();
-    ReadSettings(false);
+    ReadSettings();
     stamp.settings = settings_;
 }
 
-ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form, RankingSettings(form))) {}
+ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form, RankingSettings(form).text)) {}
 
 ResultBeingWritten::~ResultBeingWritten() {
     if (ranked_ && StampFitsBesideGames(form_)) form_.RankedStandings.spielplan = form_.Spielplan.Changes();
 }
 
 std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& tableRows) {
-    const RankChain chain = ChainOf(form);
+    const RankChain& chain = ChainOf(ReadRankingSettings(form));
     const std::vector<RankRow> rows = ReadStandings(form, tableRows, chain.HasHeadToHead());
     const RankResult result = RankRows(rows, chain, false, 0,
                                        [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });

@@ -168,6 +168,14 @@ public:
         // By group: the count of changes to the standings' names at which every row of the
         // group was seen with a name.
         std::vector<std::uint64_t> namedAt;
+        // The ranking settings as last read, at the settings' count `at` of tournament
+        // `tournament`: all in one text, and the three that choose the ranking's steps.
+        struct SettingsRead {
+            std::uint64_t at = ~std::uint64_t{0};
+            int tournament = 0;
+            std::string text;
+            bool football = false, headToHead = false, headToHeadFirst = false;
+        } settingsRead;
     };
     StandingsStamp RankedStandings;
     // Opening later groups (engine/Gruppenstatus.h): what it read of the tables, with the change
