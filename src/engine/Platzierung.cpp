@@ -315,39 +315,35 @@ bool MoveChangedRows(TMainForm& form, int group, const std::vector<int>& changed
         Landing landing;
     };
     std::vector<Moving> moving;
-    size_t firstGap = others.Count(), lastGap = 0;
     for (size_t place : at) {
         const RankRow row = ReadRow(form, rows[place], false);
         if (!row.takesPart) return false;
         const Landing landing = LandingOf(form, others, place, row, steps);
         if (!allNamed && !others.TakePart(form.Platz, landing.metFirst, landing.metEnd)) return false;
-        firstGap = std::min({firstGap, landing.gap, others.Above(place)});
-        lastGap = std::max({lastGap, landing.gap, others.Above(place)});
         moving.push_back({place, row, landing});
     }
     // Changed rows landing together keep the order of the ranking: by the totals, else as they stood.
     std::stable_sort(moving.begin(), moving.end(), [&steps](const Moving& a, const Moving& b) {
         return a.landing.gap != b.landing.gap ? a.landing.gap < b.landing.gap : CompareOn(steps, a.row, b.row) > 0;
     });
-    // The places from below the other row above the first gap to above the one below the last.
-    const size_t first = firstGap > 0 ? others.At(firstGap - 1) + 1 : 0;
-    const size_t end = lastGap < others.Count() ? others.At(lastGap) : rows.size();
-    std::vector<int> order;
-    order.reserve(end - first);
-    auto next = moving.begin();
-    size_t gap = firstGap;
-    auto land = [&] {
-        for (; next != moving.end() && next->landing.gap == gap; ++next) order.push_back(static_cast<int>(next->at - first));
-    };
-    others.ForEachPlace(first, end, [&](size_t place) {
-        land();
-        order.push_back(static_cast<int>(place - first));
-        ++gap;
-    });
-    land();
-    form.Platz.ReorderRows(std::vector<int>(rows.begin() + static_cast<std::ptrdiff_t>(first),
-                                            rows.begin() + static_cast<std::ptrdiff_t>(end)),
-                           order);
+    // Each changed row in turn, in that order, leaves its place and goes right above the other
+    // row its gap is above (to the end when none): the rows it passes keep their order, and the
+    // changed rows placed before it stay above it.
+    std::vector<size_t> now;
+    for (const Moving& m : moving) now.push_back(m.at);
+    for (size_t j = 0; j < moving.size(); ++j) {
+        std::vector<size_t> standing = now;
+        std::sort(standing.begin(), standing.end());
+        const size_t gap = moving[j].landing.gap;
+        const size_t below = gap < others.Count() ? Others(rows, std::move(standing)).At(gap) : rows.size();
+        const size_t from = now[j], to = from < below ? below - 1 : below;
+        form.Platz.MoveRowAmong(rows, from, to);
+        for (size_t& place : now) {
+            if (from < to && place > from && place <= to) --place;
+            else if (to < from && place >= to && place < from) ++place;
+        }
+        now[j] = to;
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <type_traits>
 #include <utility>
 
@@ -180,4 +181,41 @@ void ColumnIndexes::FollowReorder(Index<Key>& index, const TSortGrid& grid, cons
 void ColumnIndexes::Reordered(const TSortGrid& grid, const std::vector<int>& rows, const std::vector<int>& order) {
     for (Index<std::string>& index : texts_) FollowReorder(index, grid, rows, order);
     for (Index<int>& index : numbers_) FollowReorder(index, grid, rows, order);
+}
+
+template <typename Key>
+void ColumnIndexes::FollowMove(Index<Key>& index, const TSortGrid& grid, const std::vector<int>& rows, size_t from,
+                               size_t to) {
+    if (!index.follows) return;
+    const size_t low = std::min(from, to), high = std::max(from, to);
+    auto keyOf = [&](size_t i) -> int& { return index.keyOfRow[static_cast<size_t>(rows[i])]; };
+    if (index.unique) {
+        index.stamp = grid.ColumnChanges(index.column);
+        // Each key's one row is where its row went (the participants' numbers in the standings).
+        if (from < to)
+            for (size_t i = from; i < to; ++i) std::swap(keyOf(i), keyOf(i + 1));
+        else
+            for (size_t i = from; i > to; --i) std::swap(keyOf(i), keyOf(i - 1));
+        for (size_t i = low; i <= high; ++i) index.rowsOfKey[static_cast<size_t>(keyOf(i))].front() = rows[i];
+        return;
+    }
+    // Rows of one key (a group's standings) change places among themselves: the index holds.
+    bool oneKey = true;
+    for (size_t i = low; i <= high && oneKey; ++i) oneKey = keyOf(i) == keyOf(from);
+    if (oneKey) {
+        index.stamp = grid.ColumnChanges(index.column);
+        return;
+    }
+    // Else the rows passed, as a reorder of those rows: each place takes the row of its
+    // neighbour toward `from`, and `to` the moving row.
+    const std::vector<int> passed(rows.begin() + static_cast<std::ptrdiff_t>(low), rows.begin() + static_cast<std::ptrdiff_t>(high) + 1);
+    std::vector<int> order(passed.size());
+    std::iota(order.begin(), order.end(), from < to ? 1 : -1);
+    order[to - low] = static_cast<int>(from - low);
+    FollowReorder(index, grid, passed, order);
+}
+
+void ColumnIndexes::MovedAmong(const TSortGrid& grid, const std::vector<int>& rows, size_t from, size_t to) {
+    for (Index<std::string>& index : texts_) FollowMove(index, grid, rows, from, to);
+    for (Index<int>& index : numbers_) FollowMove(index, grid, rows, from, to);
 }

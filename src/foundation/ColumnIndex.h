@@ -26,6 +26,8 @@ public:
     void Exchanged(const TSortGrid& grid, int a, int b);
     // The same for data rows that changed places as TSortGrid::ReorderRows moves them.
     void Reordered(const TSortGrid& grid, const std::vector<int>& rows, const std::vector<int>& order);
+    // The same for one row moved among others as TSortGrid::MoveRowAmong moves it.
+    void MovedAmong(const TSortGrid& grid, const std::vector<int>& rows, size_t from, size_t to);
 
 private:
     template <typename Key>
@@ -53,6 +55,8 @@ private:
     static const std::vector<int>* RowsOf(const Index<Key>& index, const Key& key);
     template <typename Key>
     static void Follow(Index<Key>& index, const TSortGrid& grid, int a, int b);
+    template <typename Key>
+    static void FollowMove(Index<Key>& index, const TSortGrid& grid, const std::vector<int>& rows, size_t from, size_t to);
     template <typename Key>
     static void FollowReorder(Index<Key>& index, const TSortGrid& grid, const std::vector<int>& rows,
                               const std::vector<int>& order);
