@@ -13,9 +13,10 @@ namespace {
 
 constexpr int kText = 1, kNumber = 2, kOther = 3;
 
-// Texts of few kinds, so that keys repeat: numbers written in several ways, blanks, words.
+// Texts of few kinds, so that keys repeat: numbers written in several ways, small and large,
+// blanks, words.
 std::string RandomCell(std::mt19937& rng) {
-    static const char* const kinds[] = {"", "1", "2", "3", "07", "7", " 7", "x", "12", "-2", "$A"};
+    static const char* const kinds[] = {"", "1", "2", "3", "07", "7", " 7", "x", "12", "-2", "$A", "0", "00", "5000", "123456789", "1234567890"};
     return kinds[rng() % std::size(kinds)];
 }
 
