@@ -159,13 +159,46 @@ std::optional<std::vector<std::vector<int>>> RowsByGroup(const TMainForm& form) 
     return rows;
 }
 
-// updatePlatzierung over these rows of Platz, in their own places.
-void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankChain& chain, int g, bool plain) {
+// What a ranking compares of a row, by step (head-to-head aside).
+using StepValues = std::array<double, 6>;
+
+StepValues ValuesOf(const RankRow& row) {
+    StepValues values{};
+    for (RankStep step : {RankStep::PointsWon, RankStep::PointsLost, RankStep::SetDiff, RankStep::SetsWon,
+                          RankStep::BallDiff, RankStep::BallsWon})
+        values[static_cast<size_t>(step)] = StepValue(row, step);
+    return values;
+}
+
+// updatePlatzierung over these rows of Platz, in their own places; with `values`, what it
+// compares of them in their new order.
+void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankChain& chain, int g, bool plain,
+               std::vector<StepValues>* values = nullptr) {
     const std::vector<RankRow> rows = ReadStandings(form, tableRows, !plain && (chain.HasHeadToHead() || g > 0));
     const RankResult result = RankRows(rows, chain, plain, g,
                                        [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
     form.Platz.ReorderRows(tableRows, result.order);
     for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
+    if (values == nullptr) return;
+    values->clear();
+    for (int i : result.order) values->push_back(ValuesOf(rows[static_cast<size_t>(i)]));
+}
+
+// The values of a group's rows in table order as the stamp keeps them, read where it has none.
+// They hold while the stamp does: the group's rows move only with them, and a result reports the
+// rows whose totals it changed.
+std::vector<StepValues>& KeptValues(TMainForm::StandingsStamp& stamp, int group) {
+    if (stamp.valuesOfGroup.size() != stamp.rowsOfGroup.size()) stamp.valuesOfGroup.assign(stamp.rowsOfGroup.size(), {});
+    return stamp.valuesOfGroup[static_cast<size_t>(group)];
+}
+
+std::vector<StepValues>& ValuesOfGroup(TMainForm& form, int group, const std::vector<int>& rows) {
+    std::vector<StepValues>& values = KeptValues(form.RankedStandings, group);
+    if (values.size() != rows.size()) {
+        values.clear();
+        for (int r : rows) values.push_back(ValuesOf(ReadRow(form, r, false)));
+    }
+    return values;
 }
 
 // The steps that decide where head-to-head plays no part: those before it.
@@ -174,20 +207,13 @@ std::vector<RankStep> TotalsSteps(const RankChain& chain) {
     return {chain.steps.begin(), headToHead};
 }
 
-// > 0: a ranks above b on these steps, < 0: below, 0: level. readA(step) fills in what the step
-// reads of a before it is compared.
-template <typename ReadA>
-int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b, ReadA readA) {
+// > 0: a ranks above b on these steps, < 0: below, 0: level.
+int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b) {
     for (RankStep step : steps) {
-        readA(step);
         const double va = StepValue(a, step), vb = StepValue(b, step);
         if (va != vb) return va > vb ? 1 : -1;
     }
     return 0;
-}
-
-int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b) {
-    return CompareOn(steps, a, b, [](RankStep) {});
 }
 
 // The rows of a group but the changed ones, in table order: where in `rows` each stands.
@@ -252,15 +278,18 @@ size_t FirstBelow(size_t low, size_t high, StaysAbove staysAbove) {
 }
 
 // A changed row at `at` first looks at the row right above it: when it ranks above that one it
-// rises, else it looks below and falls past the rows that rank above it.
-Landing LandingOf(const TMainForm& form, const Others& others, size_t at, const RankRow& moving,
+// rises, else it looks below and falls past the rows that rank above it. `values` are those of
+// the group's rows.
+Landing LandingOf(const std::vector<StepValues>& values, const Others& others, size_t at, const StepValues& moving,
                   const std::vector<RankStep>& steps) {
     const size_t above = others.Above(at), count = others.Count();
-    // Most rows are told apart by their first value: the others are read only when it is level.
     auto compare = [&](size_t k) {
-        RankRow row;
-        const int r = others.Row(k);
-        return CompareOn(steps, row, moving, [&](RankStep step) { ReadStep(form.Platz, r, step, row); });
+        const StepValues& other = values[others.At(k)];
+        for (RankStep step : steps) {
+            const double a = other[static_cast<size_t>(step)], b = moving[static_cast<size_t>(step)];
+            if (a != b) return a > b ? 1 : -1;
+        }
+        return 0;
     };
     Landing landing;
     if (above > 0 && compare(above - 1) < 0) {
@@ -314,11 +343,13 @@ bool MoveChangedRows(TMainForm& form, int group, const std::vector<int>& changed
         RankRow row;
         Landing landing;
     };
+    std::vector<StepValues>& values = ValuesOfGroup(form, group, rows);
     std::vector<Moving> moving;
     for (size_t place : at) {
         const RankRow row = ReadRow(form, rows[place], false);
         if (!row.takesPart) return false;
-        const Landing landing = LandingOf(form, others, place, row, steps);
+        values[place] = ValuesOf(row);
+        const Landing landing = LandingOf(values, others, place, values[place], steps);
         if (!allNamed && !others.TakePart(form.Platz, landing.metFirst, landing.metEnd)) return false;
         moving.push_back({place, row, landing});
     }
@@ -338,6 +369,9 @@ bool MoveChangedRows(TMainForm& form, int group, const std::vector<int>& changed
         const size_t below = gap < others.Count() ? Others(rows, std::move(standing)).At(gap) : rows.size();
         const size_t from = now[j], to = from < below ? below - 1 : below;
         form.Platz.MoveRowAmong(rows, from, to);
+        const auto place = [&values](size_t i) { return values.begin() + static_cast<std::ptrdiff_t>(i); };
+        if (from < to) std::rotate(place(from), place(from + 1), place(to + 1));
+        else std::rotate(place(to), place(from), place(from + 1));
         for (size_t& place : now) {
             if (from < to && place > from && place <= to) --place;
             else if (to < from && place >= to && place < from) ++place;
@@ -420,6 +454,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
         clean_ = rows.has_value();
         stamp.rowsOfGroup = clean_ ? std::move(*rows) : std::vector<std::vector<int>>{};
         stamp.namedAt.clear();
+        stamp.valuesOfGroup.clear();
         return;
     }
     // Each group among its own rows: they keep their places, so the rows of each stay known.
@@ -436,7 +471,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
         if (sortByTotals && (!collectsTies || group != g) && only != valuesChanged.end() &&
             MoveChangedRows(form_, group, only->second, TotalsSteps(chain)))
             continue;
-        RankAmong(form_, rows, chain, g, plain);
+        RankAmong(form_, rows, chain, g, plain, &KeptValues(stamp, group));
     }
 }
 

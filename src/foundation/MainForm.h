@@ -168,6 +168,10 @@ public:
         // By group: the count of changes to the standings' names at which every row of the
         // group was seen with a name.
         std::vector<std::uint64_t> namedAt;
+        // By group: the values the ranking compares of each of its rows, in table order (by
+        // step, head-to-head aside, larger better); none where not read since the group was last
+        // ranked as a whole.
+        std::vector<std::vector<std::array<double, 6>>> valuesOfGroup;
         // The ranking settings as last read, at the settings' count `at` of tournament
         // `tournament`: all in one text, and the three that choose the ranking's steps.
         struct SettingsRead {
