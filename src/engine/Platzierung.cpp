@@ -45,13 +45,19 @@ const SettingsRead& RankingSettings(TMainForm& form) {
 }
 
 // The chains are few and never change: each is built once.
-const RankChain& ChainOf(const SettingsRead& settings) {
+const std::array<RankChain, 6>& Chains() {
     static const std::array<RankChain, 6> chains{GeneralChain(false),        GeneralChain(true),
                                                  FootballChain(false, false), FootballChain(true, false),
                                                  FootballChain(false, true),  FootballChain(true, true)};
-    const size_t headToHead = settings.headToHead ? 1 : 0;
-    return settings.football ? chains[2 + headToHead + (settings.headToHeadFirst ? 2 : 0)] : chains[headToHead];
+    return chains;
 }
+
+size_t ChainNumber(const SettingsRead& settings) {
+    const size_t headToHead = settings.headToHead ? 1 : 0;
+    return settings.football ? 2 + headToHead + (settings.headToHeadFirst ? 2 : 0) : headToHead;
+}
+
+const RankChain& ChainOf(const SettingsRead& settings) { return Chains()[ChainNumber(settings)]; }
 
 int GroupOfTeam(const TMainForm& form, int team) {
     return team >= 1 && team < form.Teams.RowCount() ? CellInt(form.Teams, Teams_InGr, team) : 0;
@@ -159,14 +165,13 @@ std::optional<std::vector<std::vector<int>>> RowsByGroup(const TMainForm& form) 
     return rows;
 }
 
-// What a ranking compares of a row, by step (head-to-head aside).
+// What a ranking compares of a row, by step (head-to-head, the last, aside).
 using StepValues = std::array<double, 6>;
+static_assert(static_cast<size_t>(RankStep::HeadToHead) == std::tuple_size_v<StepValues>);
 
 StepValues ValuesOf(const RankRow& row) {
     StepValues values{};
-    for (RankStep step : {RankStep::PointsWon, RankStep::PointsLost, RankStep::SetDiff, RankStep::SetsWon,
-                          RankStep::BallDiff, RankStep::BallsWon})
-        values[static_cast<size_t>(step)] = StepValue(row, step);
+    for (size_t step = 0; step < values.size(); ++step) values[step] = StepValue(row, static_cast<RankStep>(step));
     return values;
 }
 
@@ -178,7 +183,8 @@ void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankCha
     const RankResult result = RankRows(rows, chain, plain, g,
                                        [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
     form.Platz.ReorderRows(tableRows, result.order);
-    for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
+    if (!result.tied.empty() && !IsSwiss(form))
+        for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
     if (values == nullptr) return;
     values->clear();
     for (int i : result.order) values->push_back(ValuesOf(rows[static_cast<size_t>(i)]));
@@ -201,10 +207,17 @@ std::vector<StepValues>& ValuesOfGroup(TMainForm& form, int group, const std::ve
     return values;
 }
 
-// The steps that decide where head-to-head plays no part: those before it.
-std::vector<RankStep> TotalsSteps(const RankChain& chain) {
-    const auto headToHead = std::find(chain.steps.begin(), chain.steps.end(), RankStep::HeadToHead);
-    return {chain.steps.begin(), headToHead};
+// The steps that decide where head-to-head plays no part: those before it, of each chain.
+const std::vector<RankStep>& TotalsStepsOf(const SettingsRead& settings) {
+    static const std::array<std::vector<RankStep>, 6> totals = [] {
+        std::array<std::vector<RankStep>, 6> steps;
+        for (size_t i = 0; i < steps.size(); ++i) {
+            const std::vector<RankStep>& chain = Chains()[i].steps;
+            steps[i].assign(chain.begin(), std::find(chain.begin(), chain.end(), RankStep::HeadToHead));
+        }
+        return steps;
+    }();
+    return totals[ChainNumber(settings)];
 }
 
 // > 0: a ranks above b on these steps, < 0: below, 0: level.
@@ -219,7 +232,7 @@ int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRo
 // The rows of a group but the changed ones, in table order: where in `rows` each stands.
 class Others {
 public:
-    Others(const std::vector<int>& rows, std::vector<size_t> changedAt) : rows_(rows), changedAt_(std::move(changedAt)) {}
+    Others(const std::vector<int>& rows, const std::vector<size_t>& changedAt) : rows_(rows), changedAt_(changedAt) {}
     size_t Count() const { return rows_.size() - changedAt_.size(); }
     // The place in `rows` of the k-th other row.
     size_t At(size_t k) const {
@@ -254,7 +267,7 @@ public:
 
 private:
     const std::vector<int>& rows_;
-    std::vector<size_t> changedAt_;  // ascending
+    const std::vector<size_t>& changedAt_;  // ascending
 };
 
 // Where a changed row goes among the other rows of its group, which are in ranked order: below
@@ -360,13 +373,13 @@ bool MoveChangedRows(TMainForm& form, int group, const std::vector<int>& changed
     // Each changed row in turn, in that order, leaves its place and goes right above the other
     // row its gap is above (to the end when none): the rows it passes keep their order, and the
     // changed rows placed before it stay above it.
-    std::vector<size_t> now;
+    std::vector<size_t> now, standing;
     for (const Moving& m : moving) now.push_back(m.at);
     for (size_t j = 0; j < moving.size(); ++j) {
-        std::vector<size_t> standing = now;
+        standing.assign(now.begin(), now.end());
         std::sort(standing.begin(), standing.end());
         const size_t gap = moving[j].landing.gap;
-        const size_t below = gap < others.Count() ? Others(rows, std::move(standing)).At(gap) : rows.size();
+        const size_t below = gap < others.Count() ? Others(rows, standing).At(gap) : rows.size();
         const size_t from = now[j], to = from < below ? below - 1 : below;
         form.Platz.MoveRowAmong(rows, from, to);
         const auto place = [&values](size_t i) { return values.begin() + static_cast<std::ptrdiff_t>(i); };
@@ -435,6 +448,7 @@ void StandingsRanking::ReadSettings() {
     if (read.at == settingsRead_ && read.tournament == tournament_) return;
     settings_ = read.text;
     chain_ = &ChainOf(read);
+    totalsSteps_ = &TotalsStepsOf(read);
     settingsRead_ = read.at;
     tournament_ = read.tournament;
 }
@@ -469,7 +483,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
         const std::vector<int>& rows = stamp.rowsOfGroup[static_cast<size_t>(group)];
         const auto only = valuesChanged.find(group);
         if (sortByTotals && (!collectsTies || group != g) && only != valuesChanged.end() &&
-            MoveChangedRows(form_, group, only->second, TotalsSteps(chain)))
+            MoveChangedRows(form_, group, only->second, *totalsSteps_))
             continue;
         RankAmong(form_, rows, chain, g, plain, &KeptValues(stamp, group));
     }

@@ -51,6 +51,7 @@ private:
     // settingsRead_ and for tournament tournament_: taken again only when either changed.
     std::string settings_;
     const RankChain* chain_ = nullptr;
+    const std::vector<RankStep>* totalsSteps_ = nullptr;  // the chain's steps before head-to-head
     std::uint64_t settingsRead_ = ~std::uint64_t{0};
     int tournament_ = 0;
     void ReadSettings();

@@ -235,12 +235,18 @@ void ColumnIndexes::FollowMove(Index<Key>& index, const TSortGrid& grid, const s
     auto keyOf = [&](size_t i) -> int& { return index.keyOfRow[static_cast<size_t>(rows[i])]; };
     if (index.unique) {
         index.stamp = grid.ColumnChanges(index.column);
-        // Each key's one row is where its row went (the participants' numbers in the standings).
+        // Each key's one row is where its row went (the participants' numbers in the standings):
+        // each place passed takes its neighbour's key, `to` the moving one.
+        const int moving = keyOf(from);
+        const auto take = [&](size_t place, int key) {
+            keyOf(place) = key;
+            index.rowsOfKey[static_cast<size_t>(key)].front() = rows[place];
+        };
         if (from < to)
-            for (size_t i = from; i < to; ++i) std::swap(keyOf(i), keyOf(i + 1));
+            for (size_t i = from; i < to; ++i) take(i, keyOf(i + 1));
         else
-            for (size_t i = from; i > to; --i) std::swap(keyOf(i), keyOf(i - 1));
-        for (size_t i = low; i <= high; ++i) index.rowsOfKey[static_cast<size_t>(keyOf(i))].front() = rows[i];
+            for (size_t i = from; i > to; --i) take(i, keyOf(i - 1));
+        take(to, moving);
         return;
     }
     // Rows of one key (a group's standings) change places among themselves: the index holds.
