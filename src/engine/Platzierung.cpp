@@ -397,7 +397,8 @@ bool MoveChangedRows(TMainForm& form, int group, const std::vector<int>& changed
 // The trace line and the emptied KonfliktTeams of every ranking; false when Platz has fewer
 // than two data rows and there is nothing to rank.
 bool StartRanking(TMainForm& form) {
-    Log("[F] updatePlatzierung(): Platzierung neu berechnen");
+    static const std::string trace = "[F] updatePlatzierung(): Platzierung neu berechnen";
+    Log(trace);
     form.KonfliktTeams.Clear();
     return form.Platz.RowCount() - 1 >= 2;
 }
