@@ -1,6 +1,7 @@
 #include "engine/Platzierung.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -17,18 +18,46 @@
 
 namespace {
 
-// The settings the ranking reads, in one text.
-std::string RankingSettings(const TMainForm& form) {
-    return GetSetting(form, "AWertung", "0") + "|" + GetSetting(form, "WertungDirektVergleich", "false") + "|" +
-           GetSetting(form, "WertungDirektVergleichNeu", "false");
+using SettingsRead = TMainForm::StandingsStamp::SettingsRead;
+
+// The settings the ranking reads.
+SettingsRead ReadRankingSettings(const TMainForm& form) {
+    SettingsRead read;
+    const std::string wertung = GetSetting(form, "AWertung", "0");
+    const std::string direkt = GetSetting(form, "WertungDirektVergleich", "false");
+    const std::string direktNeu = GetSetting(form, "WertungDirektVergleichNeu", "false");
+    read.text = wertung + "|" + direkt + "|" + direktNeu;
+    read.football = wertung == "7";
+    read.headToHead = direkt == "true";
+    read.headToHeadFirst = direktNeu == "true";
+    read.at = form.Ein.Changes();
+    read.tournament = form.AktTurNr;
+    return read;
 }
 
-RankChain ChainOf(const TMainForm& form) {
-    const bool direkt = GetSetting(form, "WertungDirektVergleich", "false") == "true";
-    if (GetSetting(form, "AWertung", "0") == "7")
-        return FootballChain(direkt, GetSetting(form, "WertungDirektVergleichNeu", "false") == "true");
-    return GeneralChain(direkt);
+// The same, kept with the stamp: they come from the settings table alone (and from which
+// tournament is open), so they are read anew only when its count of changes or the tournament
+// differs from the last read, as every result builds a ranking.
+const SettingsRead& RankingSettings(TMainForm& form) {
+    SettingsRead& read = form.RankedStandings.settingsRead;
+    if (read.at != form.Ein.Changes() || read.tournament != form.AktTurNr) read = ReadRankingSettings(form);
+    return read;
 }
+
+// The chains are few and never change: each is built once.
+const std::array<RankChain, 6>& Chains() {
+    static const std::array<RankChain, 6> chains{GeneralChain(false),        GeneralChain(true),
+                                                 FootballChain(false, false), FootballChain(true, false),
+                                                 FootballChain(false, true),  FootballChain(true, true)};
+    return chains;
+}
+
+size_t ChainNumber(const SettingsRead& settings) {
+    const size_t headToHead = settings.headToHead ? 1 : 0;
+    return settings.football ? 2 + headToHead + (settings.headToHeadFirst ? 2 : 0) : headToHead;
+}
+
+const RankChain& ChainOf(const SettingsRead& settings) { return Chains()[ChainNumber(settings)]; }
 
 int GroupOfTeam(const TMainForm& form, int team) {
     return team >= 1 && team < form.Teams.RowCount() ? CellInt(form.Teams, Teams_InGr, team) : 0;
@@ -136,41 +165,74 @@ std::optional<std::vector<std::vector<int>>> RowsByGroup(const TMainForm& form) 
     return rows;
 }
 
-// updatePlatzierung over these rows of Platz, in their own places.
-void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankChain& chain, int g, bool plain) {
+// What a ranking compares of a row, by step (head-to-head, the last, aside).
+using StepValues = std::array<double, 6>;
+static_assert(static_cast<size_t>(RankStep::HeadToHead) == std::tuple_size_v<StepValues>);
+
+StepValues ValuesOf(const RankRow& row) {
+    StepValues values{};
+    for (size_t step = 0; step < values.size(); ++step) values[step] = StepValue(row, static_cast<RankStep>(step));
+    return values;
+}
+
+// updatePlatzierung over these rows of Platz, in their own places; with `values`, what it
+// compares of them in their new order.
+void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankChain& chain, int g, bool plain,
+               std::vector<StepValues>* values = nullptr) {
     const std::vector<RankRow> rows = ReadStandings(form, tableRows, !plain && (chain.HasHeadToHead() || g > 0));
     const RankResult result = RankRows(rows, chain, plain, g,
                                        [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
     form.Platz.ReorderRows(tableRows, result.order);
-    for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
+    if (!result.tied.empty() && !IsSwiss(form))
+        for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
+    if (values == nullptr) return;
+    values->clear();
+    for (int i : result.order) values->push_back(ValuesOf(rows[static_cast<size_t>(i)]));
 }
 
-// The steps that decide where head-to-head plays no part: those before it.
-std::vector<RankStep> TotalsSteps(const RankChain& chain) {
-    const auto headToHead = std::find(chain.steps.begin(), chain.steps.end(), RankStep::HeadToHead);
-    return {chain.steps.begin(), headToHead};
+// The values of a group's rows in table order as the stamp keeps them, read where it has none.
+// They hold while the stamp does: the group's rows move only with them, and a result reports the
+// rows whose totals it changed.
+std::vector<StepValues>& KeptValues(TMainForm::StandingsStamp& stamp, int group) {
+    if (stamp.valuesOfGroup.size() != stamp.rowsOfGroup.size()) stamp.valuesOfGroup.assign(stamp.rowsOfGroup.size(), {});
+    return stamp.valuesOfGroup[static_cast<size_t>(group)];
 }
 
-// > 0: a ranks above b on these steps, < 0: below, 0: level. readA(step) fills in what the step
-// reads of a before it is compared.
-template <typename ReadA>
-int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b, ReadA readA) {
+std::vector<StepValues>& ValuesOfGroup(TMainForm& form, int group, const std::vector<int>& rows) {
+    std::vector<StepValues>& values = KeptValues(form.RankedStandings, group);
+    if (values.size() != rows.size()) {
+        values.clear();
+        for (int r : rows) values.push_back(ValuesOf(ReadRow(form, r, false)));
+    }
+    return values;
+}
+
+// The steps that decide where head-to-head plays no part: those before it, of each chain.
+const std::vector<RankStep>& TotalsStepsOf(const SettingsRead& settings) {
+    static const std::array<std::vector<RankStep>, 6> totals = [] {
+        std::array<std::vector<RankStep>, 6> steps;
+        for (size_t i = 0; i < steps.size(); ++i) {
+            const std::vector<RankStep>& chain = Chains()[i].steps;
+            steps[i].assign(chain.begin(), std::find(chain.begin(), chain.end(), RankStep::HeadToHead));
+        }
+        return steps;
+    }();
+    return totals[ChainNumber(settings)];
+}
+
+// > 0: a ranks above b on these steps, < 0: below, 0: level.
+int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b) {
     for (RankStep step : steps) {
-        readA(step);
         const double va = StepValue(a, step), vb = StepValue(b, step);
         if (va != vb) return va > vb ? 1 : -1;
     }
     return 0;
 }
 
-int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b) {
-    return CompareOn(steps, a, b, [](RankStep) {});
-}
-
 // The rows of a group but the changed ones, in table order: where in `rows` each stands.
 class Others {
 public:
-    Others(const std::vector<int>& rows, std::vector<size_t> changedAt) : rows_(rows), changedAt_(std::move(changedAt)) {}
+    Others(const std::vector<int>& rows, const std::vector<size_t>& changedAt) : rows_(rows), changedAt_(changedAt) {}
     size_t Count() const { return rows_.size() - changedAt_.size(); }
     // The place in `rows` of the k-th other row.
     size_t At(size_t k) const {
@@ -205,7 +267,7 @@ public:
 
 private:
     const std::vector<int>& rows_;
-    std::vector<size_t> changedAt_;  // ascending
+    const std::vector<size_t>& changedAt_;  // ascending
 };
 
 // Where a changed row goes among the other rows of its group, which are in ranked order: below
@@ -229,15 +291,18 @@ size_t FirstBelow(size_t low, size_t high, StaysAbove staysAbove) {
 }
 
 // A changed row at `at` first looks at the row right above it: when it ranks above that one it
-// rises, else it looks below and falls past the rows that rank above it.
-Landing LandingOf(const TMainForm& form, const Others& others, size_t at, const RankRow& moving,
+// rises, else it looks below and falls past the rows that rank above it. `values` are those of
+// the group's rows.
+Landing LandingOf(const std::vector<StepValues>& values, const Others& others, size_t at, const StepValues& moving,
                   const std::vector<RankStep>& steps) {
     const size_t above = others.Above(at), count = others.Count();
-    // Most rows are told apart by their first value: the others are read only when it is level.
     auto compare = [&](size_t k) {
-        RankRow row;
-        const int r = others.Row(k);
-        return CompareOn(steps, row, moving, [&](RankStep step) { ReadStep(form.Platz, r, step, row); });
+        const StepValues& other = values[others.At(k)];
+        for (RankStep step : steps) {
+            const double a = other[static_cast<size_t>(step)], b = moving[static_cast<size_t>(step)];
+            if (a != b) return a > b ? 1 : -1;
+        }
+        return 0;
     };
     Landing landing;
     if (above > 0 && compare(above - 1) < 0) {
@@ -291,47 +356,49 @@ bool MoveChangedRows(TMainForm& form, int group, const std::vector<int>& changed
         RankRow row;
         Landing landing;
     };
+    std::vector<StepValues>& values = ValuesOfGroup(form, group, rows);
     std::vector<Moving> moving;
-    size_t firstGap = others.Count(), lastGap = 0;
     for (size_t place : at) {
         const RankRow row = ReadRow(form, rows[place], false);
         if (!row.takesPart) return false;
-        const Landing landing = LandingOf(form, others, place, row, steps);
+        values[place] = ValuesOf(row);
+        const Landing landing = LandingOf(values, others, place, values[place], steps);
         if (!allNamed && !others.TakePart(form.Platz, landing.metFirst, landing.metEnd)) return false;
-        firstGap = std::min({firstGap, landing.gap, others.Above(place)});
-        lastGap = std::max({lastGap, landing.gap, others.Above(place)});
         moving.push_back({place, row, landing});
     }
     // Changed rows landing together keep the order of the ranking: by the totals, else as they stood.
     std::stable_sort(moving.begin(), moving.end(), [&steps](const Moving& a, const Moving& b) {
         return a.landing.gap != b.landing.gap ? a.landing.gap < b.landing.gap : CompareOn(steps, a.row, b.row) > 0;
     });
-    // The places from below the other row above the first gap to above the one below the last.
-    const size_t first = firstGap > 0 ? others.At(firstGap - 1) + 1 : 0;
-    const size_t end = lastGap < others.Count() ? others.At(lastGap) : rows.size();
-    std::vector<int> order;
-    order.reserve(end - first);
-    auto next = moving.begin();
-    size_t gap = firstGap;
-    auto land = [&] {
-        for (; next != moving.end() && next->landing.gap == gap; ++next) order.push_back(static_cast<int>(next->at - first));
-    };
-    others.ForEachPlace(first, end, [&](size_t place) {
-        land();
-        order.push_back(static_cast<int>(place - first));
-        ++gap;
-    });
-    land();
-    form.Platz.ReorderRows(std::vector<int>(rows.begin() + static_cast<std::ptrdiff_t>(first),
-                                            rows.begin() + static_cast<std::ptrdiff_t>(end)),
-                           order);
+    // Each changed row in turn, in that order, leaves its place and goes right above the other
+    // row its gap is above (to the end when none): the rows it passes keep their order, and the
+    // changed rows placed before it stay above it.
+    std::vector<size_t> now, standing;
+    for (const Moving& m : moving) now.push_back(m.at);
+    for (size_t j = 0; j < moving.size(); ++j) {
+        standing.assign(now.begin(), now.end());
+        std::sort(standing.begin(), standing.end());
+        const size_t gap = moving[j].landing.gap;
+        const size_t below = gap < others.Count() ? Others(rows, standing).At(gap) : rows.size();
+        const size_t from = now[j], to = from < below ? below - 1 : below;
+        form.Platz.MoveRowAmong(rows, from, to);
+        const auto place = [&values](size_t i) { return values.begin() + static_cast<std::ptrdiff_t>(i); };
+        if (from < to) std::rotate(place(from), place(from + 1), place(to + 1));
+        else std::rotate(place(to), place(from), place(from + 1));
+        for (size_t& place : now) {
+            if (from < to && place > from && place <= to) --place;
+            else if (to < from && place >= to && place < from) ++place;
+        }
+        now[j] = to;
+    }
     return true;
 }
 
 // The trace line and the emptied KonfliktTeams of every ranking; false when Platz has fewer
 // than two data rows and there is nothing to rank.
 bool StartRanking(TMainForm& form) {
-    Log("[F] updatePlatzierung(): Platzierung neu berechnen");
+    static const std::string trace = "[F] updatePlatzierung(): Platzierung neu berechnen";
+    Log(trace);
     form.KonfliktTeams.Clear();
     return form.Platz.RowCount() - 1 >= 2;
 }
@@ -343,7 +410,7 @@ bool StampFitsBesideGames(const TMainForm& form, const std::string& settings) {
            stamp.settings == settings;
 }
 
-bool StampFitsBesideGames(const TMainForm& form) { return StampFitsBesideGames(form, RankingSettings(form)); }
+bool StampFitsBesideGames(TMainForm& form) { return StampFitsBesideGames(form, RankingSettings(form).text); }
 
 bool StampFits(const TMainForm& form, const std::string& settings) {
     return StampFitsBesideGames(form, settings) && form.RankedStandings.spielplan == form.Spielplan.Changes();
@@ -352,7 +419,7 @@ bool StampFits(const TMainForm& form, const std::string& settings) {
 }  // namespace
 
 void updatePlatzierung(TMainForm& form, int g, bool plain) {
-    if (StartRanking(form)) RankAmong(form, AllRows(form.Platz), ChainOf(form), g, plain);
+    if (StartRanking(form)) RankAmong(form, AllRows(form.Platz), ChainOf(RankingSettings(form)), g, plain);
 }
 
 bool swapPlatz(TMainForm& form, int a, int b) {
@@ -373,16 +440,18 @@ void addKonfliktTeam(TMainForm& form, int t) {
 }
 
 StandingsRanking::StandingsRanking(TMainForm& form) : form_(form) {
-    ReadSettings(true);
+    ReadSettings();
     byGroup_ = clean_ = StampFits(form, settings_);
 }
 
-void StandingsRanking::ReadSettings(bool always) {
-    if (!always && settingsRead_ == form_.Ein.Changes() && tournament_ == form_.AktTurNr) return;
-    settings_ = RankingSettings(form_);
-    chain_ = ChainOf(form_);
-    settingsRead_ = form_.Ein.Changes();
-    tournament_ = form_.AktTurNr;
+void StandingsRanking::ReadSettings() {
+    const SettingsRead& read = RankingSettings(form_);
+    if (read.at == settingsRead_ && read.tournament == tournament_) return;
+    settings_ = read.text;
+    chain_ = &ChainOf(read);
+    totalsSteps_ = &TotalsStepsOf(read);
+    settingsRead_ = read.at;
+    tournament_ = read.tournament;
 }
 
 void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed) { Rank(g, plain, changed, {}); }
@@ -391,8 +460,8 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
                             const std::map<int, std::vector<int>>& valuesChanged) {
     ranked_ = true;
     if (!StartRanking(form_)) return;
-    ReadSettings(false);
-    const RankChain& chain = chain_;
+    ReadSettings();
+    const RankChain& chain = *chain_;
     TMainForm::StandingsStamp& stamp = form_.RankedStandings;
     if (!byGroup_) {
         RankAmong(form_, AllRows(form_.Platz), chain, g, plain);
@@ -400,6 +469,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
         clean_ = rows.has_value();
         stamp.rowsOfGroup = clean_ ? std::move(*rows) : std::vector<std::vector<int>>{};
         stamp.namedAt.clear();
+        stamp.valuesOfGroup.clear();
         return;
     }
     // Each group among its own rows: they keep their places, so the rows of each stay known.
@@ -414,9 +484,9 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
         const std::vector<int>& rows = stamp.rowsOfGroup[static_cast<size_t>(group)];
         const auto only = valuesChanged.find(group);
         if (sortByTotals && (!collectsTies || group != g) && only != valuesChanged.end() &&
-            MoveChangedRows(form_, group, only->second, TotalsSteps(chain)))
+            MoveChangedRows(form_, group, only->second, *totalsSteps_))
             continue;
-        RankAmong(form_, rows, chain, g, plain);
+        RankAmong(form_, rows, chain, g, plain, &KeptValues(stamp, group));
     }
 }
 
@@ -427,18 +497,18 @@ void StandingsRanking::Finish() {
     stamp.platz = form_.Platz.Changes();
     stamp.teams = form_.Teams.Changes();
     stamp.spielplan = form_.Spielplan.Changes();
-    ReadSettings(false);
+    ReadSettings();
     stamp.settings = settings_;
 }
 
-ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form, RankingSettings(form))) {}
+ResultBeingWritten::ResultBeingWritten(TMainForm& form) : form_(form), ranked_(StampFits(form, RankingSettings(form).text)) {}
 
 ResultBeingWritten::~ResultBeingWritten() {
     if (ranked_ && StampFitsBesideGames(form_)) form_.RankedStandings.spielplan = form_.Spielplan.Changes();
 }
 
 std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& tableRows) {
-    const RankChain chain = ChainOf(form);
+    const RankChain& chain = ChainOf(ReadRankingSettings(form));
     const std::vector<RankRow> rows = ReadStandings(form, tableRows, chain.HasHeadToHead());
     const RankResult result = RankRows(rows, chain, false, 0,
                                        [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });

@@ -47,13 +47,14 @@ private:
     bool byGroup_;  // every group but those reported changed is in ranked order, the rows of each known
     bool clean_;    // every row named and in its group: the next operation may rank by group
     bool ranked_ = false;
-    // The ranking settings in one text and as a chain, read at the settings table's count
-    // settingsRead_ and for tournament tournament_: read again only when either changed.
+    // The ranking settings in one text and as a chain, as read at the settings table's count
+    // settingsRead_ and for tournament tournament_: taken again only when either changed.
     std::string settings_;
-    RankChain chain_;
-    std::uint64_t settingsRead_ = 0;
+    const RankChain* chain_ = nullptr;
+    const std::vector<RankStep>* totalsSteps_ = nullptr;  // the chain's steps before head-to-head
+    std::uint64_t settingsRead_ = ~std::uint64_t{0};
     int tournament_ = 0;
-    void ReadSettings(bool always);
+    void ReadSettings();
 };
 
 // The result of one game written into its row right before doSpielplanKlick takes it (an

@@ -95,20 +95,6 @@ std::span<const HeadToHead::Game> HeadToHead::GamesOf(int group) const {
 
 namespace {
 
-// Larger is better for every step: points lost count against a row.
-double Value(const RankRow& row, RankStep step) {
-    switch (step) {
-        case RankStep::PointsWon: return row.pointsWon;
-        case RankStep::PointsLost: return -row.pointsLost;
-        case RankStep::SetDiff: return row.setDiff;
-        case RankStep::SetsWon: return row.setsWon;
-        case RankStep::BallDiff: return row.ballDiff;
-        case RankStep::BallsWon: return row.ballsWon;
-        case RankStep::HeadToHead: break;
-    }
-    return 0;
-}
-
 // The value steps of a chain: those before the first head-to-head step decide every pair; the
 // others decide only rows of different groups.
 struct ChainParts {
@@ -132,7 +118,7 @@ ChainParts SplitChain(const RankChain& chain) {
 // > 0: a ranks above b, < 0: below, 0: level on these steps.
 int CompareOn(const std::vector<RankStep>& steps, const RankRow& a, const RankRow& b) {
     for (RankStep step : steps) {
-        const double va = Value(a, step), vb = Value(b, step);
+        const double va = StepValue(a, step), vb = StepValue(b, step);
         if (va != vb) return va > vb ? 1 : -1;
     }
     return 0;
@@ -222,7 +208,7 @@ private:
         std::vector<double> table(rows_.size() * steps.size());
         double* value = table.data();
         for (const RankRow& row : rows_)
-            for (RankStep step : steps) *value++ = Value(row, step);
+            for (RankStep step : steps) *value++ = StepValue(row, step);
         return table;
     }
 
@@ -458,7 +444,6 @@ private:
 
 }  // namespace
 
-double StepValue(const RankRow& row, RankStep step) { return Value(row, step); }
 
 RankResult RankRows(const std::vector<RankRow>& rows, const RankChain& chain, bool plain, int collectGroup,
                     const HeadToHeadSource& headToHead) {

@@ -22,8 +22,19 @@ double WholeDifference(double plus, double minus);
 
 enum class RankStep : unsigned char { PointsWon, PointsLost, SetDiff, SetsWon, BallDiff, BallsWon, HeadToHead };
 // A row's value on a step, larger always better (points lost count against it); 0 on
-// head-to-head, which no value decides.
-double StepValue(const RankRow& row, RankStep step);
+// head-to-head, which no value decides. Inline: a ranking asks it for every pair it compares.
+inline double StepValue(const RankRow& row, RankStep step) {
+    switch (step) {
+        case RankStep::PointsWon: return row.pointsWon;
+        case RankStep::PointsLost: return -row.pointsLost;
+        case RankStep::SetDiff: return row.setDiff;
+        case RankStep::SetsWon: return row.setsWon;
+        case RankStep::BallDiff: return row.ballDiff;
+        case RankStep::BallsWon: return row.ballsWon;
+        case RankStep::HeadToHead: break;
+    }
+    return 0;
+}
 
 // The steps in order. Head-to-head ends the chain for two rows of the same group; rows of
 // different groups go on with the next value.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 #include <type_traits>
 #include <utility>
 
@@ -35,7 +36,48 @@ void Replace(std::vector<int>& rows, int from, int to) {
     rows.insert(std::lower_bound(rows.begin(), rows.end(), to), to);
 }
 
+// The place of a key in a table by value: a whole number written plainly, without sign or
+// leading zero (so that each text has its own place), below `end`.
+bool FlatPlace(int key, size_t end, size_t& place) {
+    if (key < 0 || static_cast<size_t>(key) >= end) return false;
+    place = static_cast<size_t>(key);
+    return true;
+}
+
+bool FlatPlace(const std::string& key, size_t end, size_t& place) {
+    if (key.empty() || key.size() > 9 || (key[0] == '0' && key.size() > 1)) return false;
+    size_t value = 0;
+    for (char c : key) {
+        const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(c)) - '0';
+        if (digit > 9) return false;
+        value = value * 10 + digit;
+    }
+    if (value >= end) return false;
+    place = value;
+    return true;
+}
+
 }  // namespace
+
+template <typename Key>
+int ColumnIndexes::Index<Key>::Find(const Key& key) const {
+    if (size_t place = 0; FlatPlace(key, flatEnd, place)) return place < numbered.size() ? numbered[place] : -1;
+    const auto found = keys.find(key);
+    return found == keys.end() ? -1 : found->second;
+}
+
+template <typename Key>
+std::pair<int, bool> ColumnIndexes::Index<Key>::Add(const Key& key, int next, size_t rows) {
+    if (size_t place = 0; FlatPlace(key, flatEnd, place)) {
+        if (place >= numbered.size()) numbered.resize(place + 1, -1);
+        if (numbered[place] >= 0) return {numbered[place], false};
+        numbered[place] = next;
+        return {next, true};
+    }
+    if (keys.empty()) keys.reserve(rows);
+    const auto [at, added] = keys.emplace(key, next);
+    return {at->second, added};
+}
 
 template <typename Key>
 ColumnIndexes::Index<Key>& ColumnIndexes::Of(std::vector<Index<Key>>& indexes, int column) {
@@ -53,19 +95,22 @@ bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
         index.stamp = now;
         index.built = false;
         index.unique = false;
+        index.numbered.clear();
         index.keys.clear();
         index.keyOfRow.clear();
         index.rowsOfKey.clear();
         return false;
     }
     if (index.built) return true;
-    index.keyOfRow.assign(static_cast<size_t>(std::max(grid.RowCount(), 1)), -1);
-    index.keys.reserve(static_cast<size_t>(grid.RowCount()));
+    const size_t rows = static_cast<size_t>(std::max(grid.RowCount(), 1));
+    index.keyOfRow.assign(rows, -1);
+    // Room for numbers up to a few times the rows: numbering the rows leaves none beyond.
+    index.flatEnd = 4 * rows + 1024;
     for (int r = 1; r < grid.RowCount(); ++r) {
-        const auto [at, added] = index.keys.emplace(KeyOf<Key>(grid, index.column, r), static_cast<int>(index.rowsOfKey.size()));
+        const auto [key, added] = index.Add(KeyOf<Key>(grid, index.column, r), static_cast<int>(index.rowsOfKey.size()), rows);
         if (added) index.rowsOfKey.emplace_back();
-        index.rowsOfKey[static_cast<size_t>(at->second)].push_back(r);
-        index.keyOfRow[static_cast<size_t>(r)] = at->second;
+        index.rowsOfKey[static_cast<size_t>(key)].push_back(r);
+        index.keyOfRow[static_cast<size_t>(r)] = key;
     }
     index.built = true;
     index.unique = index.rowsOfKey.size() == static_cast<size_t>(std::max(grid.RowCount() - 1, 0));
@@ -74,8 +119,8 @@ bool ColumnIndexes::Ready(Index<Key>& index, const TSortGrid& grid) {
 
 template <typename Key>
 const std::vector<int>* ColumnIndexes::RowsOf(const Index<Key>& index, const Key& key) {
-    const auto found = index.keys.find(key);
-    return found == index.keys.end() ? nullptr : &index.rowsOfKey[static_cast<size_t>(found->second)];
+    const int found = index.Find(key);
+    return found < 0 ? nullptr : &index.rowsOfKey[static_cast<size_t>(found)];
 }
 
 int ColumnIndexes::FirstRow(const TSortGrid& grid, int column, const std::string& text) {
@@ -180,4 +225,47 @@ void ColumnIndexes::FollowReorder(Index<Key>& index, const TSortGrid& grid, cons
 void ColumnIndexes::Reordered(const TSortGrid& grid, const std::vector<int>& rows, const std::vector<int>& order) {
     for (Index<std::string>& index : texts_) FollowReorder(index, grid, rows, order);
     for (Index<int>& index : numbers_) FollowReorder(index, grid, rows, order);
+}
+
+template <typename Key>
+void ColumnIndexes::FollowMove(Index<Key>& index, const TSortGrid& grid, const std::vector<int>& rows, size_t from,
+                               size_t to) {
+    if (!index.follows) return;
+    const size_t low = std::min(from, to), high = std::max(from, to);
+    auto keyOf = [&](size_t i) -> int& { return index.keyOfRow[static_cast<size_t>(rows[i])]; };
+    if (index.unique) {
+        index.stamp = grid.ColumnChanges(index.column);
+        // Each key's one row is where its row went (the participants' numbers in the standings):
+        // each place passed takes its neighbour's key, `to` the moving one.
+        const int moving = keyOf(from);
+        const auto take = [&](size_t place, int key) {
+            keyOf(place) = key;
+            index.rowsOfKey[static_cast<size_t>(key)].front() = rows[place];
+        };
+        if (from < to)
+            for (size_t i = from; i < to; ++i) take(i, keyOf(i + 1));
+        else
+            for (size_t i = from; i > to; --i) take(i, keyOf(i - 1));
+        take(to, moving);
+        return;
+    }
+    // Rows of one key (a group's standings) change places among themselves: the index holds.
+    bool oneKey = true;
+    for (size_t i = low; i <= high && oneKey; ++i) oneKey = keyOf(i) == keyOf(from);
+    if (oneKey) {
+        index.stamp = grid.ColumnChanges(index.column);
+        return;
+    }
+    // Else the rows passed, as a reorder of those rows: each place takes the row of its
+    // neighbour toward `from`, and `to` the moving row.
+    const std::vector<int> passed(rows.begin() + static_cast<std::ptrdiff_t>(low), rows.begin() + static_cast<std::ptrdiff_t>(high) + 1);
+    std::vector<int> order(passed.size());
+    std::iota(order.begin(), order.end(), from < to ? 1 : -1);
+    order[to - low] = static_cast<int>(from - low);
+    FollowReorder(index, grid, passed, order);
+}
+
+void ColumnIndexes::MovedAmong(const TSortGrid& grid, const std::vector<int>& rows, size_t from, size_t to) {
+    for (Index<std::string>& index : texts_) FollowMove(index, grid, rows, from, to);
+    for (Index<int>& index : numbers_) FollowMove(index, grid, rows, from, to);
 }

@@ -26,6 +26,8 @@ public:
     void Exchanged(const TSortGrid& grid, int a, int b);
     // The same for data rows that changed places as TSortGrid::ReorderRows moves them.
     void Reordered(const TSortGrid& grid, const std::vector<int>& rows, const std::vector<int>& order);
+    // The same for one row moved among others as TSortGrid::MoveRowAmong moves it.
+    void MovedAmong(const TSortGrid& grid, const std::vector<int>& rows, size_t from, size_t to);
 
 private:
     template <typename Key>
@@ -35,9 +37,17 @@ private:
         bool built = false;
         bool follows = false;  // holds across the exchange under way
         bool unique = false;   // every key has one row
-        std::unordered_map<Key, int> keys;         // each key's number
+        // Each key's number: by the key's value where it is a whole number below `flatEnd`
+        // written plainly (the numbers of games, groups and participants; -1: none), else by the key.
+        std::vector<int> numbered;
+        std::unordered_map<Key, int> keys;
+        size_t flatEnd = 0;
         std::vector<int> keyOfRow;                 // by row
         std::vector<std::vector<int>> rowsOfKey;  // by key number, ascending
+        // The key's number, -1 when none.
+        int Find(const Key& key) const;
+        // The key's number, given the next one when it is new; true when it is.
+        std::pair<int, bool> Add(const Key& key, int next, size_t rows);
     };
     std::vector<Index<std::string>> texts_;
     std::vector<Index<int>> numbers_;
@@ -53,6 +63,8 @@ private:
     static const std::vector<int>* RowsOf(const Index<Key>& index, const Key& key);
     template <typename Key>
     static void Follow(Index<Key>& index, const TSortGrid& grid, int a, int b);
+    template <typename Key>
+    static void FollowMove(Index<Key>& index, const TSortGrid& grid, const std::vector<int>& rows, size_t from, size_t to);
     template <typename Key>
     static void FollowReorder(Index<Key>& index, const TSortGrid& grid, const std::vector<int>& rows,
                               const std::vector<int>& order);

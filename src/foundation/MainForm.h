@@ -168,6 +168,18 @@ public:
         // By group: the count of changes to the standings' names at which every row of the
         // group was seen with a name.
         std::vector<std::uint64_t> namedAt;
+        // By group: the values the ranking compares of each of its rows, in table order (by
+        // step, head-to-head aside, larger better); none where not read since the group was last
+        // ranked as a whole.
+        std::vector<std::vector<std::array<double, 6>>> valuesOfGroup;
+        // The ranking settings as last read, at the settings' count `at` of tournament
+        // `tournament`: all in one text, and the three that choose the ranking's steps.
+        struct SettingsRead {
+            std::uint64_t at = ~std::uint64_t{0};
+            int tournament = 0;
+            std::string text;
+            bool football = false, headToHead = false, headToHeadFirst = false;
+        } settingsRead;
     };
     StandingsStamp RankedStandings;
     // Opening later groups (engine/Gruppenstatus.h): what it read of the tables, with the change

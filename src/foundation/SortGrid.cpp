@@ -278,6 +278,24 @@ void TSortGrid::ReorderRows(const std::vector<int>& rows, const std::vector<int>
     indexes_.Reordered(*this, rows, order);
 }
 
+void TSortGrid::MoveRowAmong(const std::vector<int>& rows, size_t from, size_t to) {
+    if (from == to || from >= rows.size() || to >= rows.size()) return;
+    const size_t low = std::min(from, to), high = std::max(from, to);
+    if (rows[low] < 1 || rows[high] >= RowCount()) return;
+    for (size_t i = low + 1; i <= high; ++i)
+        if (rows[i] <= rows[i - 1]) return;
+    EnsureRows(rows[high] + 1);
+    indexes_.BeforeExchange(*this);
+    auto& store = RowStoreToReorder();
+    auto row = [&](size_t i) -> std::vector<std::string>& { return store[static_cast<size_t>(rows[i])]; };
+    // The moving row changes places with its neighbour, step by step.
+    if (from < to)
+        for (size_t i = from; i < to; ++i) row(i).swap(row(i + 1));
+    else
+        for (size_t i = from; i > to; --i) row(i).swap(row(i - 1));
+    indexes_.MovedAmong(*this, rows, from, to);
+}
+
 void TSortGrid::SwapColumns(int a, int b) {
     if (a == b) return;
     if (a > b) std::swap(a, b);

@@ -95,6 +95,11 @@ public:
     // stood at rows[order[i]], hidden cells included. Each row moves once, as a whole, and the
     // lookups by column follow; nothing happens unless order is a permutation of the places.
     void ReorderRows(const std::vector<int>& rows, const std::vector<int>& order);
+    // One data row moves among others: the row at rows[from] goes to rows[to], and those between
+    // move one place toward rows[from] (rows ascending and distinct from `from` to `to`), hidden
+    // cells included. Only the rows passed move, and the lookups by column follow; nothing
+    // happens unless both are places of data rows.
+    void MoveRowAmong(const std::vector<int>& rows, size_t from, size_t to);
     void SwapColumns(int a, int b);
     void MoveTo(int column, int row);
     // The lookups of rows by a column's texts or numbers that the table keeps (FindRow).

@@ -234,6 +234,9 @@ protected:
         for (int step = 0; step < 120; ++step) {
             const std::vector<int> games = PlayableGames();
             if (games.empty()) break;
+            // Now and then the ranking rules change between two results.
+            if (Between(0, 24) == 0) SetSetting(*form, "WertungDirektVergleich", Between(0, 1) == 0 ? "true" : "false");
+            if (Between(0, 24) == 0) SetSetting(*form, "AWertung", Between(0, 1) == 0 ? "7" : "0");
             if (wholeTable) form->RankedStandings = {};
             if (form->RankedStandings.valid) ++played.byGroup;
             EnterResult(games[static_cast<size_t>(Between(0, static_cast<int>(games.size()) - 1))]);

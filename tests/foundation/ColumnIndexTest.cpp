@@ -13,9 +13,10 @@ namespace {
 
 constexpr int kText = 1, kNumber = 2, kOther = 3;
 
-// Texts of few kinds, so that keys repeat: numbers written in several ways, blanks, words.
+// Texts of few kinds, so that keys repeat: numbers written in several ways, small and large,
+// blanks, words.
 std::string RandomCell(std::mt19937& rng) {
-    static const char* const kinds[] = {"", "1", "2", "3", "07", "7", " 7", "x", "12", "-2", "$A"};
+    static const char* const kinds[] = {"", "1", "2", "3", "07", "7", " 7", "x", "12", "-2", "$A", "0", "00", "5000", "123456789", "1234567890"};
     return kinds[rng() % std::size(kinds)];
 }
 
@@ -45,12 +46,24 @@ void Reorder(std::mt19937& rng, TSortGrid& grid) {
     grid.ReorderRows(rows, order);
 }
 
+// One row of some data rows moved up or down among them, as the ranking moves a changed row;
+// now and then to a place that is not there, which moves nothing.
+void MoveAmong(std::mt19937& rng, TSortGrid& grid) {
+    std::vector<int> rows;
+    for (int r = 1; r < grid.RowCount(); ++r)
+        if (rng() % 2 == 0) rows.push_back(r);
+    if (rows.empty()) return;
+    const size_t from = rng() % rows.size(), to = rng() % (rows.size() + (rng() % 8 == 0 ? 2 : 0));
+    grid.MoveRowAmong(rows, from, to);
+}
+
 // One of the ways the program changes a table: cells of the looked-up columns or of another one,
 // rows exchanged or reordered (the ranking) within the table, exchanged with another table,
 // moved, sorted, inserted, deleted, the row count changed.
 void Change(std::mt19937& rng, TSortGrid& grid, TSortGrid& other) {
     const auto row = [&] { return 1 + static_cast<int>(rng() % static_cast<unsigned>(grid.RowCount() - 1)); };
-    switch (rng() % 14) {
+    switch (rng() % 15) {
+        case 14: MoveAmong(rng, grid); break;
         case 0: grid.SetCells(kText, row(), RandomCell(rng)); break;
         case 1: grid.SetCells(kNumber, row(), RandomCell(rng)); break;
         case 2: grid.SetCells(kOther, row(), RandomCell(rng)); break;
@@ -101,8 +114,8 @@ TEST(ColumnIndexTest, LookupsFindWhatReadingTheColumnFinds) {
     }
 }
 
-// The standings' participant numbers: every row has a key of its own. Reordered again and
-// again, every key is found where its row went; once a key stands in two rows, the lookups
+// The standings' participant numbers: every row has a key of its own. Reordered and moved
+// again and again, every key is found where its row went; once a key stands in two rows, the lookups
 // follow both.
 TEST(ColumnIndexTest, ReorderedRowsWithKeysOfTheirOwnAreFollowed) {
     std::mt19937 rng(7);
@@ -113,7 +126,10 @@ TEST(ColumnIndexTest, ReorderedRowsWithKeysOfTheirOwnAreFollowed) {
     for (const bool twice : {false, true}) {
         if (twice) grid.SetCells(kText, 40, grid.Cells(kText, 3));
         for (int step = 0; step < 200; ++step) {
-            Reorder(rng, grid);
+            if (step % 2 == 0)
+                Reorder(rng, grid);
+            else
+                MoveAmong(rng, grid);
             for (int key = 101; key <= 140; ++key)
                 ASSERT_EQ(FindRow(grid, kText, IntToStr(key)), FirstRowByReading(grid, kText, IntToStr(key)))
                     << (twice ? "doppelt, " : "") << "Schritt " << step << ", Schlüssel " << key;

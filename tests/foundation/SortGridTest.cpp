@@ -89,6 +89,27 @@ TEST(SortGridSort, ReorderedRowsMoveWholeAndOnlyAsAPermutationOfTheirPlaces) {
     EXPECT_EQ(t.grid.Cells(0, 0), "Schluessel");
 }
 
+// A changed row moves up or down past the rows it overtakes, only those named, with the cells
+// beyond the visible columns; a move to or from a place that is not a data row's moves nothing.
+TEST(SortGridSort, RowMovedAmongOthersPassesOnlyThoseBetween) {
+    Table t({{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}, {"5", "e"}});
+    t.grid.SetCells(7, 5, "verborgen");  // beyond ColCount
+    t.grid.MoveRowAmong({1, 2, 4, 5}, 3, 0);
+    EXPECT_EQ(t.Column(1), (Rows{"e", "a", "c", "b", "d"}));
+    EXPECT_EQ(t.grid.Cells(7, 1), "verborgen");
+    t.grid.MoveRowAmong({1, 2, 4, 5}, 1, 3);
+    EXPECT_EQ(t.Column(1), (Rows{"e", "b", "c", "d", "a"}));
+    const uint64_t before = t.grid.Changes();
+    t.grid.MoveRowAmong({1, 2}, 1, 1);     // stays
+    t.grid.MoveRowAmong({1, 2}, 0, 2);     // a place that is not there
+    t.grid.MoveRowAmong({3, 2}, 0, 1);     // places out of order
+    t.grid.MoveRowAmong({0, 1}, 0, 1);     // the header is no data row
+    t.grid.MoveRowAmong({5, 6}, 1, 0);     // beyond the rows
+    EXPECT_EQ(t.grid.Changes(), before);
+    EXPECT_EQ(t.Column(1), (Rows{"e", "b", "c", "d", "a"}));
+    EXPECT_EQ(t.grid.Cells(0, 0), "Schluessel");
+}
+
 TEST(SortGridSort, SortingTwiceOrdersBySecondKeyWithTiesInFirstOrder) {
     Table t({{"B", "2"}, {"A", "1"}, {"B", "1"}, {"A", "2"}});
     t.Sort(ssAlphabetic, sdAscending, 0);
