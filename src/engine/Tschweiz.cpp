@@ -51,12 +51,8 @@ struct TextCall {
     const TStrings& played;
     int Players() const { return standings.Count(); }
     int Games() const { return played.Count(); }
-    void StandingLine(std::string& line, int p) const {
-        line.assign("Platz ").append(std::to_string(p + 1)).append(" = ").append(standings[p]);
-    }
-    void PlayedLine(std::string& line, int k) const {
-        line.assign("mPlayed[").append(std::to_string(k)).append("] = ").append(played[k]);
-    }
+    std::string StandingLine(int p) const { return "Platz " + std::to_string(p + 1) + " = " + standings[p]; }
+    std::string PlayedLine(int k) const { return "mPlayed[" + std::to_string(k) + "] = " + played[k]; }
 };
 
 struct NumberCall {
@@ -64,12 +60,12 @@ struct NumberCall {
     const std::vector<std::pair<int, int>>& played;
     int Players() const { return static_cast<int>(standings.size()); }
     int Games() const { return static_cast<int>(played.size()); }
-    void StandingLine(std::string& line, int p) const {
-        line.assign((ShortLine() << "Platz " << p + 1 << " = " << standings[static_cast<size_t>(p)]).Text());
+    std::string StandingLine(int p) const {
+        return std::string((ShortLine() << "Platz " << p + 1 << " = " << standings[static_cast<size_t>(p)]).Text());
     }
-    void PlayedLine(std::string& line, int k) const {
+    std::string PlayedLine(int k) const {
         const auto& [a, b] = played[static_cast<size_t>(k)];
-        line.assign((ShortLine() << "mPlayed[" << k << "] = " << a << kPairMark << b).Text());
+        return std::string((ShortLine() << "mPlayed[" << k << "] = " << a << kPairMark << b).Text());
     }
 };
 
@@ -420,8 +416,8 @@ bool LimitOutOfReach(const Board& board, int round, int roundLimit) {
 }
 
 // A character takes four bytes at most: a longer text is counted only when it might be short.
-void AddLogLine(TMemo* memo, const std::string& text) {
-    if (memo != nullptr && (text.size() > 8 || utf8::Length(text) > 2)) memo->Lines.Add(text);
+void AddLogLine(TMemo* memo, std::string text) {
+    if (memo != nullptr && (text.size() > 8 || utf8::Length(text) > 2)) memo->Lines.Add(std::move(text));
 }
 
 // The attempts at one round as the log shows them: each opens with the round, the paths blocked
@@ -435,11 +431,7 @@ public:
         if (memo_ == nullptr) return;
         AddLogLine(memo_, "RUNDE " + std::to_string(round_));
         for (const std::string& path : blocked_) AddLogLine(memo_, " -> Block: " + path);
-        std::string line;  // one buffer for the many lines
-        for (int i = 0; i < call_.Games(); ++i) {
-            call_.PlayedLine(line, i);
-            AddLogLine(memo_, line);
-        }
+        for (int i = 0; i < call_.Games(); ++i) AddLogLine(memo_, call_.PlayedLine(i));
     }
     std::string Fail() const {
         Open();
@@ -462,11 +454,7 @@ private:
 template <typename Call>
 void LogStandings(TMemo* memo, const Call& call) {
     if (memo == nullptr) return;
-    std::string line;  // one buffer for the many lines
-    for (int p = 0; p < call.Players(); ++p) {
-        call.StandingLine(line, p);
-        AddLogLine(memo, line);
-    }
+    for (int p = 0; p < call.Players(); ++p) AddLogLine(memo, call.StandingLine(p));
     AddLogLine(memo, std::string(66, '='));
 }
 
