@@ -1,12 +1,13 @@
 #include "engine/SchweizRunde.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "engine/CellNumbers.h"
+#include "engine/TextNumbers.h"
 #include "engine/Tschweiz.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -24,17 +25,16 @@ public:
     SwissKeys(const TListBox& names, const std::vector<int>& teams) : names_(names.Items) {
         constexpr int kNotAsked = -1;
         nameOfSlot_.assign(static_cast<size_t>(names_.Count()) + 1, kNotAsked);
-        std::unordered_map<std::string_view, int> nameNumbers;
-        nameNumbers.reserve(teams.size());
+        TextNumbers nameNumbers(std::min(teams.size(), nameOfSlot_.size()));
         for (int team : teams)
             if (int& name = nameOfSlot_[Slot(team)]; name == kNotAsked) {
-                name = nameNumbers.try_emplace(NameOf(team), static_cast<int>(first_.size())).first->second;
+                name = nameNumbers.Number(NameOf(team));
                 if (static_cast<size_t>(name) == first_.size()) first_.push_back(-1);
             }
         size_t open = first_.size();
         for (int i = 0; i < names_.Count() && open > 0; ++i)
-            if (const auto found = nameNumbers.find(names_[i]); found != nameNumbers.end()) {
-                int& first = first_[static_cast<size_t>(found->second)];
+            if (const int found = nameNumbers.Find(names_[i]); found != TextNumbers::kNone) {
+                int& first = first_[static_cast<size_t>(found)];
                 if (first >= 0) continue;
                 first = i;
                 --open;
