@@ -102,9 +102,13 @@ private:
     std::unordered_map<std::string, int, TextHash, std::equal_to<>> classByText_;
     // Only then can one key stand for more than one pair of texts.
     bool textsHoldPairMark_ = false;
-    // The keys played per pair of text classes, either order counted together (the pair has met
-    // when either has), in a triangle: the lower class's row of the higher one.
-    std::vector<int> pairCount_;
+    // Which pairs of text classes have met, either order together, each pair at its place in a
+    // triangle (the lower class's place in the row of the higher one). A pair has met when the
+    // played list holds a key of it, kept as a bit, since many classes have met few others; or
+    // while rounds looked ahead pair it, counted, since each such round is taken back again. The
+    // counts are made only once a round is looked ahead.
+    std::vector<Word> played_;
+    std::vector<int> aheadCount_;
     int words_ = 0;
     std::vector<Word> open_;
 
@@ -113,12 +117,20 @@ private:
     void AddPlayer(std::string text, int textClass);
     // Once every player is in: nobody has met anybody yet.
     void OpenAll();
-    int& PairCount(int c1, int c2) {
+    static size_t PairPlace(int c1, int c2) {
         const auto low = static_cast<size_t>(std::min(c1, c2)), high = static_cast<size_t>(std::max(c1, c2));
-        return pairCount_[high * (high + 1) / 2 + low];
+        return high * (high + 1) / 2 + low;
     }
-    void CountKey(const std::string& key, int delta);
-    void CountClassPair(int c1, int c2, int delta);
+    bool Played(size_t pair) const { return (played_[pair / kWordBits] >> (pair % kWordBits) & 1) != 0; }
+    bool Met(size_t pair) const { return Played(pair) || (!aheadCount_.empty() && aheadCount_[pair] > 0); }
+    // Calls each(c1, c2) for the classes of every pair of texts the key stands for.
+    template <typename Each>
+    void ForEachClassPair(const std::string& key, Each each) const;
+    void MarkPlayed(int c1, int c2);
+    // A round looked ahead pairs the classes (+1), or is taken back (-1).
+    void CountAhead(int c1, int c2, int delta);
+    // Every player of c1 may meet every other player of c2 again, or no longer.
+    void SetClassesOpen(int c1, int c2, bool open);
     void SetOpen(int player, int opponent, bool open);
 };
 
@@ -130,7 +142,8 @@ Board::Board(const TextCall& call) {
         textsHoldPairMark_ = textsHoldPairMark_ || text.find(kPairMark) != std::string::npos;
     }
     OpenAll();
-    for (int k = 0; k < call.Games(); ++k) CountKey(call.played[k], +1);
+    for (int k = 0; k < call.Games(); ++k)
+        ForEachClassPair(call.played[k], [this](int c1, int c2) { MarkPlayed(c1, c2); });
 }
 
 // Equal numbers are equal texts: a number's class is its place among the distinct numbers, found
@@ -148,7 +161,7 @@ Board::Board(const NumberCall& call) {
     for (int number : call.standings) AddPlayer(std::to_string(number), classOfNumber(number));
     OpenAll();
     for (const auto& [a, b] : call.played)
-        if (const int c1 = classOfNumber(a), c2 = classOfNumber(b); c1 >= 0 && c2 >= 0) CountClassPair(c1, c2, +1);
+        if (const int c1 = classOfNumber(a), c2 = classOfNumber(b); c1 >= 0 && c2 >= 0) MarkPlayed(c1, c2);
 }
 
 void Board::Reserve(int players) {
@@ -173,7 +186,7 @@ void Board::OpenAll() {
         SetOpen(i, i, false);
     }
     const size_t classes = lastOfClass_.size();
-    pairCount_.assign(classes * (classes + 1) / 2, 0);
+    played_.assign((classes * (classes + 1) / 2 + kWordBits - 1) / kWordBits, 0);
 }
 
 bool Board::EveryoneHasOpponents(long long rounds) const {
@@ -185,9 +198,10 @@ bool Board::EveryoneHasOpponents(long long rounds) const {
 void Board::PlayRound(const Pairing& round, int delta) {
     for (const auto& [a, b] : round) {
         if (textsHoldPairMark_)
-            CountKey(PairKey(texts_[static_cast<size_t>(a)], texts_[static_cast<size_t>(b)]), delta);
+            ForEachClassPair(PairKey(texts_[static_cast<size_t>(a)], texts_[static_cast<size_t>(b)]),
+                             [this, delta](int c1, int c2) { CountAhead(c1, c2, delta); });
         else
-            CountClassPair(classOf_[static_cast<size_t>(a)], classOf_[static_cast<size_t>(b)], delta);
+            CountAhead(classOf_[static_cast<size_t>(a)], classOf_[static_cast<size_t>(b)], delta);
     }
 }
 
@@ -199,27 +213,38 @@ std::string Board::PathText(const Pairing& round) const {
 }
 
 // A key equals a + "[%%]" + b exactly where a mark in it has a's text before and b's after.
-void Board::CountKey(const std::string& key, int delta) {
+template <typename Each>
+void Board::ForEachClassPair(const std::string& key, Each each) const {
     const std::string_view whole(key);
     for (size_t p = whole.find(kPairMark); p != std::string_view::npos; p = whole.find(kPairMark, p + 1)) {
         const auto first = classByText_.find(whole.substr(0, p));
         const auto second = classByText_.find(whole.substr(p + kPairMark.size()));
-        if (first != classByText_.end() && second != classByText_.end())
-            CountClassPair(first->second, second->second, delta);
+        if (first != classByText_.end() && second != classByText_.end()) each(first->second, second->second);
     }
 }
 
-void Board::CountClassPair(int c1, int c2, int delta) {
-    int& count = PairCount(c1, c2);
-    const bool before = count > 0;
-    count += delta;
-    const bool after = count > 0;
-    if (before == after) return;
+void Board::MarkPlayed(int c1, int c2) {
+    const size_t pair = PairPlace(c1, c2);
+    if (Played(pair)) return;
+    const bool before = Met(pair);
+    played_[pair / kWordBits] |= Word{1} << (pair % kWordBits);
+    if (!before) SetClassesOpen(c1, c2, false);
+}
+
+void Board::CountAhead(int c1, int c2, int delta) {
+    if (aheadCount_.empty()) aheadCount_.assign(played_.size() * kWordBits, 0);
+    const size_t pair = PairPlace(c1, c2);
+    const bool before = Met(pair);
+    aheadCount_[pair] += delta;
+    if (const bool after = Met(pair); before != after) SetClassesOpen(c1, c2, !after);
+}
+
+void Board::SetClassesOpen(int c1, int c2, bool open) {
     for (int i = lastOfClass_[static_cast<size_t>(c1)]; i >= 0; i = earlierOfClass_[static_cast<size_t>(i)])
         for (int j = lastOfClass_[static_cast<size_t>(c2)]; j >= 0; j = earlierOfClass_[static_cast<size_t>(j)])
             if (i != j) {
-                SetOpen(i, j, !after);
-                SetOpen(j, i, !after);
+                SetOpen(i, j, open);
+                SetOpen(j, i, open);
             }
 }
 
