@@ -69,6 +69,42 @@ struct NumberCall {
     }
 };
 
+// The places of numbers among the distinct numbers of a list, so that no played pair of a call
+// by numbers is put in words: every game so far asks for its two players. Participant numbers lie
+// close together, so a table over their span answers at once; numbers spread wider are found by
+// halving.
+class NumberClasses {
+public:
+    explicit NumberClasses(const std::vector<int>& numbers) : distinct_(numbers) {
+        std::ranges::sort(distinct_);
+        distinct_.erase(std::unique(distinct_.begin(), distinct_.end()), distinct_.end());
+        if (distinct_.empty()) return;
+        low_ = distinct_.front();
+        const long long span = static_cast<long long>(distinct_.back()) - low_ + 1;
+        if (span > 4 * static_cast<long long>(distinct_.size()) + kSmallSpan) return;
+        placeByOffset_.assign(static_cast<size_t>(span), -1);
+        for (size_t place = 0; place < distinct_.size(); ++place)
+            placeByOffset_[static_cast<size_t>(distinct_[place] - low_)] = static_cast<int>(place);
+    }
+    int Count() const { return static_cast<int>(distinct_.size()); }
+    // The number's place, or -1 for a number not in the list.
+    int Of(int number) const {
+        if (!placeByOffset_.empty()) {
+            const long long offset = static_cast<long long>(number) - low_;
+            const bool inSpan = offset >= 0 && offset < static_cast<long long>(placeByOffset_.size());
+            return inSpan ? placeByOffset_[static_cast<size_t>(offset)] : -1;
+        }
+        const auto found = std::ranges::lower_bound(distinct_, number);
+        return found != distinct_.end() && *found == number ? static_cast<int>(found - distinct_.begin()) : -1;
+    }
+
+private:
+    static constexpr long long kSmallSpan = 64;
+    std::vector<int> distinct_;
+    long long low_ = 0;
+    std::vector<int> placeByOffset_;  // empty where the numbers lie too far apart
+};
+
 // The players of one call as positions 0 .. n-1 in standings order, and who may still meet whom.
 // The played list knows players only by their text, so players with equal texts form one text
 // class: a key played by one of them is played by all. Keys are counted, not just marked, because
@@ -146,22 +182,15 @@ Board::Board(const TextCall& call) {
         ForEachClassPair(call.played[k], [this](int c1, int c2) { MarkPlayed(c1, c2); });
 }
 
-// Equal numbers are equal texts: a number's class is its place among the distinct numbers, found
-// by halving, so that no played pair is put in words.
+// Equal numbers are equal texts: a number's class is its place among the distinct numbers.
 Board::Board(const NumberCall& call) {
-    std::vector<int> numbers = call.standings;
-    std::ranges::sort(numbers);
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    const auto classOfNumber = [&numbers](int number) {
-        const auto found = std::ranges::lower_bound(numbers, number);
-        return found != numbers.end() && *found == number ? static_cast<int>(found - numbers.begin()) : -1;
-    };
+    const NumberClasses classes(call.standings);
     Reserve(call.Players());
-    lastOfClass_.assign(numbers.size(), -1);
-    for (int number : call.standings) AddPlayer(std::to_string(number), classOfNumber(number));
+    lastOfClass_.assign(static_cast<size_t>(classes.Count()), -1);
+    for (int number : call.standings) AddPlayer(std::to_string(number), classes.Of(number));
     OpenAll();
     for (const auto& [a, b] : call.played)
-        if (const int c1 = classOfNumber(a), c2 = classOfNumber(b); c1 >= 0 && c2 >= 0) MarkPlayed(c1, c2);
+        if (const int c1 = classes.Of(a), c2 = classes.Of(b); c1 >= 0 && c2 >= 0) MarkPlayed(c1, c2);
 }
 
 void Board::Reserve(int players) {
