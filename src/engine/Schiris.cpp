@@ -210,9 +210,9 @@ void SortByUses(std::vector<Candidate>& candidates) { std::stable_sort(candidate
 // Who is busy during a game: the players (teams only; neutral referees are not teams) and the
 // referees already chosen of every game at the same time. The games are in start order, so the
 // games at the same time lie within the longest span before and after it.
-// A few numbers at a time: a list serves better than a hash set.
-std::vector<int> BusyDuring(const std::vector<Game>& games, size_t i, long long longest, bool teamsPlay) {
-    std::vector<int> busy;
+// A few numbers at a time: a list serves better than a hash set, and one list serves every game.
+void BusyDuring(const std::vector<Game>& games, size_t i, long long longest, bool teamsPlay, std::vector<int>& busy) {
+    busy.clear();
     const Game& game = games[i];
     auto look = [&](const Game& other) {
         if (!SameTime(game, other)) return;
@@ -224,7 +224,6 @@ std::vector<int> BusyDuring(const std::vector<Game>& games, size_t i, long long 
         look(games[j]);
     }
     for (size_t j = i + 1; j < games.size() && games[j].from <= game.to; ++j) look(games[j]);
-    return busy;
 }
 
 // Takes the least used free candidate; the one chosen goes to the end of its equals, so duties
@@ -232,8 +231,9 @@ std::vector<int> BusyDuring(const std::vector<Game>& games, size_t i, long long 
 void AssignReferees(std::vector<Game>& games, std::vector<Candidate>& candidates, bool teamsPlay) {
     long long longest = 0;
     for (const Game& g : games) longest = std::max(longest, g.to - g.from);
+    std::vector<int> busy;
     for (size_t i = 0; i < games.size(); ++i) {
-        const std::vector<int> busy = BusyDuring(games, i, longest, teamsPlay);
+        BusyDuring(games, i, longest, teamsPlay, busy);
         auto free = std::find_if(candidates.begin(), candidates.end(),
                                  [&](const Candidate& c) { return std::find(busy.begin(), busy.end(), c.number) == busy.end(); });
         games[i].assigned = true;
