@@ -1,6 +1,5 @@
 #include "engine/SchweizRunde.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -19,13 +18,14 @@
 namespace {
 
 // A player's Swiss key: the first participant number that carries the player's name, the same in
-// every round. Found in one pass over the names for the participants asked about only.
+// every round. Found in one pass over the names for the participants asked about only. The names
+// are about as many as the round's players, as every round the same players meet.
 class SwissKeys {
 public:
-    SwissKeys(const TListBox& names, const std::vector<int>& teams) : names_(names.Items) {
+    SwissKeys(const TListBox& names, const std::vector<int>& teams, size_t players) : names_(names.Items) {
         constexpr int kNotAsked = -1;
         nameOfSlot_.assign(static_cast<size_t>(names_.Count()) + 1, kNotAsked);
-        TextNumbers nameNumbers(std::min(teams.size(), nameOfSlot_.size()));
+        TextNumbers nameNumbers(players);
         for (int team : teams)
             if (int& name = nameOfSlot_[Slot(team)]; name == kNotAsked) {
                 name = nameNumbers.Number(NameOf(team));
@@ -99,7 +99,7 @@ void auswertSchweiz(TMainForm& form, int g, bool automatic) {
         }
     const size_t games = teams.size() / 2;
     for (int p : standingsRows) teams.push_back(CellInt(platz, Platz_TeamNr, p));
-    const SwissKeys keys(form.XATeamsTur, teams);
+    const SwissKeys keys(form.XATeamsTur, teams, standingsRows.size());
 
     std::vector<std::pair<int, int>> played;
     played.reserve(games);
