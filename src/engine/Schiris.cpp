@@ -10,6 +10,7 @@
 
 #include "engine/CellNumbers.h"
 #include "engine/RundenBaum.h"
+#include "engine/TextNumbers.h"
 #include "foundation/Accessors.h"
 #include "foundation/ClockTime.h"
 #include "foundation/Columns.h"
@@ -148,28 +149,31 @@ private:
 
 // Duties of the groups before this one count, matched by the name the referee is shown with.
 void CountEarlierDuties(const TMainForm& form, std::vector<Candidate>& candidates, int group) {
-    // Candidates of one name in a chain: one by the name, each the next. The names stay in the
-    // lists while this runs.
+    // Candidates of one name in a chain: by the name's number the first, each the next. The names
+    // stay in the lists while this runs.
     constexpr size_t kNone = ~size_t{0};
-    std::unordered_map<std::string_view, size_t> firstByName;
-    firstByName.reserve(candidates.size());
+    TextNumbers names(candidates.size());
+    std::vector<size_t> firstOfName;
     std::vector<size_t> next(candidates.size(), kNone);
-    const TStrings& names = form.XATeamsTur.Items;
+    const TStrings& tur = form.XATeamsTur.Items;
     for (size_t i = 0; i < candidates.size(); ++i) {
         const int number = candidates[i].number;
-        if (number < 0 || number >= names.Count()) {
+        if (number < 0 || number >= tur.Count()) {
             ListGet(form.XATeamsTur, number);  // tells the error log, as reading the name always did
-        } else if (!names[number].empty()) {
-            auto [first, added] = firstByName.try_emplace(names[number], i);
-            if (!added) next[i] = std::exchange(first->second, i);
+        } else if (!tur[number].empty()) {
+            const auto name = static_cast<size_t>(names.Number(tur[number]));
+            if (name == firstOfName.size())
+                firstOfName.push_back(i);
+            else
+                next[i] = std::exchange(firstOfName[name], i);
         }
     }
     RefereeNames referees(form);
     const TSortGrid& plan = form.Spielplan;
     for (int row = 1; row < plan.RowCount(); ++row) {
         if (plan.Cells(0, row).empty() || CellInt(plan, Spielplan_GrNr, row) >= group) continue;
-        if (const auto named = firstByName.find(referees.Of(row)); named != firstByName.end())
-            for (size_t i = named->second; i != kNone; i = next[i]) ++candidates[i].uses;
+        if (const int name = names.Find(referees.Of(row)); name != TextNumbers::kNone)
+            for (size_t i = firstOfName[static_cast<size_t>(name)]; i != kNone; i = next[i]) ++candidates[i].uses;
     }
 }
 
@@ -206,9 +210,9 @@ void SortByUses(std::vector<Candidate>& candidates) { std::stable_sort(candidate
 // Who is busy during a game: the players (teams only; neutral referees are not teams) and the
 // referees already chosen of every game at the same time. The games are in start order, so the
 // games at the same time lie within the longest span before and after it.
-// A few numbers at a time: a list serves better than a hash set.
-std::vector<int> BusyDuring(const std::vector<Game>& games, size_t i, long long longest, bool teamsPlay) {
-    std::vector<int> busy;
+// A few numbers at a time: a list serves better than a hash set, and one list serves every game.
+void BusyDuring(const std::vector<Game>& games, size_t i, long long longest, bool teamsPlay, std::vector<int>& busy) {
+    busy.clear();
     const Game& game = games[i];
     auto look = [&](const Game& other) {
         if (!SameTime(game, other)) return;
@@ -220,7 +224,6 @@ std::vector<int> BusyDuring(const std::vector<Game>& games, size_t i, long long 
         look(games[j]);
     }
     for (size_t j = i + 1; j < games.size() && games[j].from <= game.to; ++j) look(games[j]);
-    return busy;
 }
 
 // Takes the least used free candidate; the one chosen goes to the end of its equals, so duties
@@ -228,8 +231,9 @@ std::vector<int> BusyDuring(const std::vector<Game>& games, size_t i, long long 
 void AssignReferees(std::vector<Game>& games, std::vector<Candidate>& candidates, bool teamsPlay) {
     long long longest = 0;
     for (const Game& g : games) longest = std::max(longest, g.to - g.from);
+    std::vector<int> busy;
     for (size_t i = 0; i < games.size(); ++i) {
-        const std::vector<int> busy = BusyDuring(games, i, longest, teamsPlay);
+        BusyDuring(games, i, longest, teamsPlay, busy);
         auto free = std::find_if(candidates.begin(), candidates.end(),
                                  [&](const Candidate& c) { return std::find(busy.begin(), busy.end(), c.number) == busy.end(); });
         games[i].assigned = true;

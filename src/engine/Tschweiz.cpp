@@ -51,12 +51,8 @@ struct TextCall {
     const TStrings& played;
     int Players() const { return standings.Count(); }
     int Games() const { return played.Count(); }
-    void StandingLine(std::string& line, int p) const {
-        line.assign("Platz ").append(std::to_string(p + 1)).append(" = ").append(standings[p]);
-    }
-    void PlayedLine(std::string& line, int k) const {
-        line.assign("mPlayed[").append(std::to_string(k)).append("] = ").append(played[k]);
-    }
+    std::string StandingLine(int p) const { return "Platz " + std::to_string(p + 1) + " = " + standings[p]; }
+    std::string PlayedLine(int k) const { return "mPlayed[" + std::to_string(k) + "] = " + played[k]; }
 };
 
 struct NumberCall {
@@ -64,13 +60,49 @@ struct NumberCall {
     const std::vector<std::pair<int, int>>& played;
     int Players() const { return static_cast<int>(standings.size()); }
     int Games() const { return static_cast<int>(played.size()); }
-    void StandingLine(std::string& line, int p) const {
-        line.assign((ShortLine() << "Platz " << p + 1 << " = " << standings[static_cast<size_t>(p)]).Text());
+    std::string StandingLine(int p) const {
+        return std::string((ShortLine() << "Platz " << p + 1 << " = " << standings[static_cast<size_t>(p)]).Text());
     }
-    void PlayedLine(std::string& line, int k) const {
+    std::string PlayedLine(int k) const {
         const auto& [a, b] = played[static_cast<size_t>(k)];
-        line.assign((ShortLine() << "mPlayed[" << k << "] = " << a << kPairMark << b).Text());
+        return std::string((ShortLine() << "mPlayed[" << k << "] = " << a << kPairMark << b).Text());
     }
+};
+
+// The places of numbers among the distinct numbers of a list, so that no played pair of a call
+// by numbers is put in words: every game so far asks for its two players. Participant numbers lie
+// close together, so a table over their span answers at once; numbers spread wider are found by
+// halving.
+class NumberClasses {
+public:
+    explicit NumberClasses(const std::vector<int>& numbers) : distinct_(numbers) {
+        std::ranges::sort(distinct_);
+        distinct_.erase(std::unique(distinct_.begin(), distinct_.end()), distinct_.end());
+        if (distinct_.empty()) return;
+        low_ = distinct_.front();
+        const long long span = static_cast<long long>(distinct_.back()) - low_ + 1;
+        if (span > 4 * static_cast<long long>(distinct_.size()) + kSmallSpan) return;
+        placeByOffset_.assign(static_cast<size_t>(span), -1);
+        for (size_t place = 0; place < distinct_.size(); ++place)
+            placeByOffset_[static_cast<size_t>(distinct_[place] - low_)] = static_cast<int>(place);
+    }
+    int Count() const { return static_cast<int>(distinct_.size()); }
+    // The number's place, or -1 for a number not in the list.
+    int Of(int number) const {
+        if (!placeByOffset_.empty()) {
+            const long long offset = static_cast<long long>(number) - low_;
+            const bool inSpan = offset >= 0 && offset < static_cast<long long>(placeByOffset_.size());
+            return inSpan ? placeByOffset_[static_cast<size_t>(offset)] : -1;
+        }
+        const auto found = std::ranges::lower_bound(distinct_, number);
+        return found != distinct_.end() && *found == number ? static_cast<int>(found - distinct_.begin()) : -1;
+    }
+
+private:
+    static constexpr long long kSmallSpan = 64;
+    std::vector<int> distinct_;
+    long long low_ = 0;
+    std::vector<int> placeByOffset_;  // empty where the numbers lie too far apart
 };
 
 // The players of one call as positions 0 .. n-1 in standings order, and who may still meet whom.
@@ -106,9 +138,13 @@ private:
     std::unordered_map<std::string, int, TextHash, std::equal_to<>> classByText_;
     // Only then can one key stand for more than one pair of texts.
     bool textsHoldPairMark_ = false;
-    // The keys played per pair of text classes, either order counted together (the pair has met
-    // when either has), in a triangle: the lower class's row of the higher one.
-    std::vector<int> pairCount_;
+    // Which pairs of text classes have met, either order together, each pair at its place in a
+    // triangle (the lower class's place in the row of the higher one). A pair has met when the
+    // played list holds a key of it, kept as a bit, since many classes have met few others; or
+    // while rounds looked ahead pair it, counted, since each such round is taken back again. The
+    // counts are made only once a round is looked ahead.
+    std::vector<Word> played_;
+    std::vector<int> aheadCount_;
     int words_ = 0;
     std::vector<Word> open_;
 
@@ -117,12 +153,20 @@ private:
     void AddPlayer(std::string text, int textClass);
     // Once every player is in: nobody has met anybody yet.
     void OpenAll();
-    int& PairCount(int c1, int c2) {
+    static size_t PairPlace(int c1, int c2) {
         const auto low = static_cast<size_t>(std::min(c1, c2)), high = static_cast<size_t>(std::max(c1, c2));
-        return pairCount_[high * (high + 1) / 2 + low];
+        return high * (high + 1) / 2 + low;
     }
-    void CountKey(const std::string& key, int delta);
-    void CountClassPair(int c1, int c2, int delta);
+    bool Played(size_t pair) const { return (played_[pair / kWordBits] >> (pair % kWordBits) & 1) != 0; }
+    bool Met(size_t pair) const { return Played(pair) || (!aheadCount_.empty() && aheadCount_[pair] > 0); }
+    // Calls each(c1, c2) for the classes of every pair of texts the key stands for.
+    template <typename Each>
+    void ForEachClassPair(const std::string& key, Each each) const;
+    void MarkPlayed(int c1, int c2);
+    // A round looked ahead pairs the classes (+1), or is taken back (-1).
+    void CountAhead(int c1, int c2, int delta);
+    // Every player of c1 may meet every other player of c2 again, or no longer.
+    void SetClassesOpen(int c1, int c2, bool open);
     void SetOpen(int player, int opponent, bool open);
 };
 
@@ -134,25 +178,19 @@ Board::Board(const TextCall& call) {
         textsHoldPairMark_ = textsHoldPairMark_ || text.find(kPairMark) != std::string::npos;
     }
     OpenAll();
-    for (int k = 0; k < call.Games(); ++k) CountKey(call.played[k], +1);
+    for (int k = 0; k < call.Games(); ++k)
+        ForEachClassPair(call.played[k], [this](int c1, int c2) { MarkPlayed(c1, c2); });
 }
 
-// Equal numbers are equal texts: a number's class is its place among the distinct numbers, found
-// by halving, so that no played pair is put in words.
+// Equal numbers are equal texts: a number's class is its place among the distinct numbers.
 Board::Board(const NumberCall& call) {
-    std::vector<int> numbers = call.standings;
-    std::ranges::sort(numbers);
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    const auto classOfNumber = [&numbers](int number) {
-        const auto found = std::ranges::lower_bound(numbers, number);
-        return found != numbers.end() && *found == number ? static_cast<int>(found - numbers.begin()) : -1;
-    };
+    const NumberClasses classes(call.standings);
     Reserve(call.Players());
-    lastOfClass_.assign(numbers.size(), -1);
-    for (int number : call.standings) AddPlayer(std::to_string(number), classOfNumber(number));
+    lastOfClass_.assign(static_cast<size_t>(classes.Count()), -1);
+    for (int number : call.standings) AddPlayer(std::to_string(number), classes.Of(number));
     OpenAll();
     for (const auto& [a, b] : call.played)
-        if (const int c1 = classOfNumber(a), c2 = classOfNumber(b); c1 >= 0 && c2 >= 0) CountClassPair(c1, c2, +1);
+        if (const int c1 = classes.Of(a), c2 = classes.Of(b); c1 >= 0 && c2 >= 0) MarkPlayed(c1, c2);
 }
 
 void Board::Reserve(int players) {
@@ -177,7 +215,7 @@ void Board::OpenAll() {
         SetOpen(i, i, false);
     }
     const size_t classes = lastOfClass_.size();
-    pairCount_.assign(classes * (classes + 1) / 2, 0);
+    played_.assign((classes * (classes + 1) / 2 + kWordBits - 1) / kWordBits, 0);
 }
 
 bool Board::EveryoneHasOpponents(long long rounds) const {
@@ -189,9 +227,10 @@ bool Board::EveryoneHasOpponents(long long rounds) const {
 void Board::PlayRound(const Pairing& round, int delta) {
     for (const auto& [a, b] : round) {
         if (textsHoldPairMark_)
-            CountKey(PairKey(texts_[static_cast<size_t>(a)], texts_[static_cast<size_t>(b)]), delta);
+            ForEachClassPair(PairKey(texts_[static_cast<size_t>(a)], texts_[static_cast<size_t>(b)]),
+                             [this, delta](int c1, int c2) { CountAhead(c1, c2, delta); });
         else
-            CountClassPair(classOf_[static_cast<size_t>(a)], classOf_[static_cast<size_t>(b)], delta);
+            CountAhead(classOf_[static_cast<size_t>(a)], classOf_[static_cast<size_t>(b)], delta);
     }
 }
 
@@ -203,27 +242,38 @@ std::string Board::PathText(const Pairing& round) const {
 }
 
 // A key equals a + "[%%]" + b exactly where a mark in it has a's text before and b's after.
-void Board::CountKey(const std::string& key, int delta) {
+template <typename Each>
+void Board::ForEachClassPair(const std::string& key, Each each) const {
     const std::string_view whole(key);
     for (size_t p = whole.find(kPairMark); p != std::string_view::npos; p = whole.find(kPairMark, p + 1)) {
         const auto first = classByText_.find(whole.substr(0, p));
         const auto second = classByText_.find(whole.substr(p + kPairMark.size()));
-        if (first != classByText_.end() && second != classByText_.end())
-            CountClassPair(first->second, second->second, delta);
+        if (first != classByText_.end() && second != classByText_.end()) each(first->second, second->second);
     }
 }
 
-void Board::CountClassPair(int c1, int c2, int delta) {
-    int& count = PairCount(c1, c2);
-    const bool before = count > 0;
-    count += delta;
-    const bool after = count > 0;
-    if (before == after) return;
+void Board::MarkPlayed(int c1, int c2) {
+    const size_t pair = PairPlace(c1, c2);
+    if (Played(pair)) return;
+    const bool before = Met(pair);
+    played_[pair / kWordBits] |= Word{1} << (pair % kWordBits);
+    if (!before) SetClassesOpen(c1, c2, false);
+}
+
+void Board::CountAhead(int c1, int c2, int delta) {
+    if (aheadCount_.empty()) aheadCount_.assign(played_.size() * kWordBits, 0);
+    const size_t pair = PairPlace(c1, c2);
+    const bool before = Met(pair);
+    aheadCount_[pair] += delta;
+    if (const bool after = Met(pair); before != after) SetClassesOpen(c1, c2, !after);
+}
+
+void Board::SetClassesOpen(int c1, int c2, bool open) {
     for (int i = lastOfClass_[static_cast<size_t>(c1)]; i >= 0; i = earlierOfClass_[static_cast<size_t>(i)])
         for (int j = lastOfClass_[static_cast<size_t>(c2)]; j >= 0; j = earlierOfClass_[static_cast<size_t>(j)])
             if (i != j) {
-                SetOpen(i, j, !after);
-                SetOpen(j, i, !after);
+                SetOpen(i, j, open);
+                SetOpen(j, i, open);
             }
 }
 
@@ -420,8 +470,8 @@ bool LimitOutOfReach(const Board& board, int round, int roundLimit) {
 }
 
 // A character takes four bytes at most: a longer text is counted only when it might be short.
-void AddLogLine(TMemo* memo, const std::string& text) {
-    if (memo != nullptr && (text.size() > 8 || utf8::Length(text) > 2)) memo->Lines.Add(text);
+void AddLogLine(TMemo* memo, std::string text) {
+    if (memo != nullptr && (text.size() > 8 || utf8::Length(text) > 2)) memo->Lines.Add(std::move(text));
 }
 
 // The attempts at one round as the log shows them: each opens with the round, the paths blocked
@@ -435,11 +485,7 @@ public:
         if (memo_ == nullptr) return;
         AddLogLine(memo_, "RUNDE " + std::to_string(round_));
         for (const std::string& path : blocked_) AddLogLine(memo_, " -> Block: " + path);
-        std::string line;  // one buffer for the many lines
-        for (int i = 0; i < call_.Games(); ++i) {
-            call_.PlayedLine(line, i);
-            AddLogLine(memo_, line);
-        }
+        for (int i = 0; i < call_.Games(); ++i) AddLogLine(memo_, call_.PlayedLine(i));
     }
     std::string Fail() const {
         Open();
@@ -462,11 +508,7 @@ private:
 template <typename Call>
 void LogStandings(TMemo* memo, const Call& call) {
     if (memo == nullptr) return;
-    std::string line;  // one buffer for the many lines
-    for (int p = 0; p < call.Players(); ++p) {
-        call.StandingLine(line, p);
-        AddLogLine(memo, line);
-    }
+    for (int p = 0; p < call.Players(); ++p) AddLogLine(memo, call.StandingLine(p));
     AddLogLine(memo, std::string(66, '='));
 }
 

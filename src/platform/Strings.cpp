@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/Utf8.h"
 
@@ -53,14 +54,15 @@ void TStrings::Set(int index, const std::string& text) {
 
 void TStrings::SetObject(int index, intptr_t object) { items_.at(static_cast<size_t>(index)).object = object; }
 
-void TStrings::InsertItem(int index, Item item) {
+void TStrings::InsertItem(int index, Item&& item) {
     if (index < 0 || index > Count()) throw std::out_of_range("TStrings: list index out of bounds");
     items_.insert(items_.begin() + index, std::move(item));
     Changed();
 }
 
-int TStrings::Add(const std::string& text) {
-    InsertItem(Count(), Item{text, 0});
+int TStrings::Add(std::string&& text) {
+    items_.emplace_back(std::move(text), 0);
+    Changed();
     return Count() - 1;
 }
 
@@ -209,8 +211,8 @@ int TStringList::Find(const std::string& text, bool& found) const {
     return lo;
 }
 
-int TStringList::Add(const std::string& text) {
-    if (!sorted_) return TStrings::Add(text);
+int TStringList::Add(std::string&& text) {
+    if (!sorted_) return TStrings::Add(std::move(text));
     bool found = false;
     int index = Find(text, found);
     if (found) {
@@ -224,7 +226,7 @@ int TStringList::Add(const std::string& text) {
             else high = middle;
         }
     }
-    InsertItem(index, Item{text, 0});
+    InsertItem(index, Item{std::move(text), 0});
     return index;
 }
 

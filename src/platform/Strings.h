@@ -19,7 +19,9 @@ public:
     intptr_t Objects(int index) const { return items_.at(static_cast<size_t>(index)).object; }
     void SetObject(int index, intptr_t object);
 
-    virtual int Add(const std::string& text);
+    int Add(const std::string& text) { return Add(std::string(text)); }
+    // The text moves into the list: a caller that writes many lines built for it copies none.
+    virtual int Add(std::string&& text);
     int AddObject(const std::string& text, intptr_t object);
     virtual void Insert(int index, const std::string& text);
     void Delete(int index);
@@ -67,7 +69,7 @@ protected:
     std::vector<Item> items_;
     std::uint64_t changes_ = 0;
     void Changed();
-    void InsertItem(int index, Item item);
+    void InsertItem(int index, Item&& item);
 };
 
 // Equal texts when ASCII letters are compared without regard to case (names in settings files).
@@ -91,7 +93,8 @@ public:
     TDuplicates Duplicates = TDuplicates::dupAccept;
     bool CaseSensitive = false;
 
-    int Add(const std::string& text) override;
+    using TStrings::Add;
+    int Add(std::string&& text) override;
     void Insert(int index, const std::string& text) override;
     int IndexOf(const std::string& text) const override;
     // Stable sort by text (case rule as CaseSensitive).

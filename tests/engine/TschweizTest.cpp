@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <random>
 #include <set>
@@ -377,6 +378,26 @@ TEST_F(SwissPairingTest, NumbersPairAsTheirTexts) {
         lookedAhead += round >= n / 2 && n % 2 == 0;
     }
     EXPECT_GT(lookedAhead, 300);
+}
+
+// Numbers far apart, the extremes of int among them, and games of numbers between them that no
+// player has: the same pairing and log as their texts.
+TEST_F(SwissPairingTest, NumbersFarApartPairAsTheirTexts) {
+    constexpr int kLow = std::numeric_limits<int>::min(), kHigh = std::numeric_limits<int>::max();
+    const std::vector<int> standings{kHigh, 3, kLow, 1000000, -1, 3, 0, 999999};
+    const std::vector<std::pair<int, int>> played{{kHigh, 3},  {kLow, 1000000}, {-1, 0},    {2, 999999},
+                                                  {999999, 2}, {kHigh, kLow},   {3, 999999}, {1000001, kHigh}};
+    Texts standingTexts, playedTexts;
+    for (int number : standings) standingTexts.push_back(std::to_string(number));
+    for (const auto& [a, b] : played) playedTexts.push_back(Key(std::to_string(a), std::to_string(b)));
+    for (int round : {2, 4, 6}) {
+        TMemo memo;
+        TSchweiz swiss(7, &memo);
+        const std::string result = swiss.PairRound(round, standings, played);
+        const Answer asTexts = Pair(7, round, standingTexts, playedTexts);
+        EXPECT_EQ(result, asTexts.result) << "Runde " << round;
+        EXPECT_EQ(memo.Lines.ToVector(), asTexts.log) << "Runde " << round;
+    }
 }
 
 TEST_F(SwissPairingTest, NumbersOfSeveralWordsPairAsTheirTexts) {

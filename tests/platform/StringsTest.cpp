@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
+#include <string>
+#include <utility>
 
 #include "platform/Strings.h"
 #include "platform/Utf8.h"
@@ -136,4 +139,23 @@ TEST(Strings, EveryChangeOfTheTextsIsCountedAndOnlyThat) {
     copy = list;
     EXPECT_NE(copy.Changes(), ownTexts);
     EXPECT_EQ(copy.Changes(), list.Changes());
+}
+
+// The log writes its lines by moving them into the list: the same rules as for a copied text.
+TEST(Strings, ATextMovedIntoTheListFollowsTheRulesOfACopiedOne) {
+    TStringList list;
+    std::string line = "mPlayed[0] = 12[%%]34 und ein langer Rest";
+    const std::uint64_t before = list.Changes();
+    EXPECT_EQ(list.Add(std::move(line)), 0);
+    EXPECT_EQ(list[0], "mPlayed[0] = 12[%%]34 und ein langer Rest");
+    EXPECT_NE(list.Changes(), before);
+
+    TStringList sorted;
+    sorted.SetSorted(true);
+    sorted.Duplicates = TDuplicates::dupIgnore;
+    for (std::string text : {"b", "a", "B", "c"}) sorted.Add(std::move(text));
+    EXPECT_EQ(sorted.Text(), "a\r\nb\r\nc\r\n") << "sorted, a duplicate ignored regardless of case";
+    sorted.Duplicates = TDuplicates::dupError;
+    EXPECT_THROW(sorted.Add(std::string("A")), std::invalid_argument);
+    EXPECT_EQ(sorted.Count(), 3);
 }
