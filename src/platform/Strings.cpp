@@ -61,7 +61,7 @@ void TStrings::InsertItem(int index, Item&& item) {
 }
 
 int TStrings::Add(std::string&& text) {
-    items_.emplace_back(std::move(text), 0);
+    items_.push_back(Item{std::move(text), 0});
     Changed();
     return Count() - 1;
 }
