@@ -210,23 +210,66 @@ std::array<std::uint64_t, 3> NameSources(const TMainForm& f) {
             f.Platz.ColumnContentChanges(Platz_Team)};
 }
 
+// A standings row takes its participant's name, unless that is empty; a row that had no name
+// goes into `named` with its group.
+void ShowName(TMainForm& f, int p, const std::string& name, std::set<int>& named) {
+    TSortGrid& platz = f.Platz;
+    if (name.empty()) return;
+    const std::string& row = platz.Cells(Platz_Team, p);
+    if (name == row) return;
+    // A row without a name takes no part in the ranking: with one it does.
+    if (row.empty()) named.insert(CellInt(platz, Platz_GrNr, p));
+    Put(platz, Platz_Team, p, name, true);
+}
+
+// Whether FindRow finds the row of this participant number by its text: the digits of the
+// number as IntToStr writes them.
+bool WrittenAsFound(const std::string& text) {
+    int value = 0;
+    return cell_numbers::PlainWholeNumber(text, value) && (text.size() == 1 || text[0] != '0');
+}
+
+// Every standings row, and whether each participant has at most one, written as FindRow finds it.
+bool ShowAllNames(TMainForm& f, std::set<int>& named) {
+    const TSortGrid& platz = f.Platz;
+    std::vector<char> hasRow(static_cast<size_t>(f.XATeamsTur.Items.Count()), 0);
+    bool oneRowEach = true;
+    for (int p = 1; p < platz.RowCount(); ++p) {
+        const int team = CellInt(platz, Platz_TeamNr, p);
+        if (team >= 0 && static_cast<size_t>(team) < hasRow.size()) {
+            oneRowEach = oneRowEach && !hasRow[static_cast<size_t>(team)] && WrittenAsFound(platz.Cells(Platz_TeamNr, p));
+            hasRow[static_cast<size_t>(team)] = 1;
+        }
+        ShowName(f, p, TeamName(f, team), named);
+    }
+    return oneRowEach;
+}
+
 // Every standings row shows the name its participant has; nothing to do while nothing that
-// decides it changed since every row did. Returns the groups with a row that had no name.
+// decides it changed since every row did. While only names changed, and each participant has
+// one row at most, only the rows of the participants whose names changed are looked at (a
+// round's end names the next round's players: a few of many). Returns the groups with a row
+// that had no name.
 std::set<int> ShowNames(TMainForm& f) {
     std::set<int> named;
-    std::array<std::uint64_t, 3>& shown = f.LaterGroupsRead.namesShown;
-    if (shown == NameSources(f)) return named;
-    TSortGrid& platz = f.Platz;
-    for (int p = 1; p < platz.RowCount(); ++p) {
-        const std::string& name = TeamName(f, CellInt(platz, Platz_TeamNr, p));
-        if (name.empty()) continue;
-        const std::string& row = platz.Cells(Platz_Team, p);
-        if (name == row) continue;
-        // A row without a name takes no part in the ranking: with one it does.
-        if (row.empty()) named.insert(CellInt(platz, Platz_GrNr, p));
-        Put(platz, Platz_Team, p, name, true);
+    TMainForm::LaterGroupsMemo& memo = f.LaterGroupsRead;
+    const std::array<std::uint64_t, 3> sources = NameSources(f);
+    if (memo.namesShown == sources) return named;
+    const TStrings& names = f.XATeamsTur.Items;
+    std::vector<std::string>& seen = memo.namesSeen;
+    const bool rowsAsShown = memo.namesShown[1] == sources[1] && memo.namesShown[2] == sources[2];
+    if (rowsAsShown && memo.oneRowEach && seen.size() == static_cast<size_t>(names.Count())) {
+        for (int team = 0; team < names.Count(); ++team)
+            if (std::string& before = seen[static_cast<size_t>(team)]; before != names[team]) {
+                before = names[team];
+                if (const int p = FindRow(f.Platz, Platz_TeamNr, IntToStr(team)); p > 0) ShowName(f, p, before, named);
+            }
+    } else {
+        memo.oneRowEach = ShowAllNames(f, named);
+        seen.assign(static_cast<size_t>(names.Count()), {});
+        for (int team = 0; team < names.Count(); ++team) seen[static_cast<size_t>(team)] = names[team];
     }
-    shown = NameSources(f);
+    memo.namesShown = NameSources(f);
     return named;
 }
 

@@ -184,7 +184,9 @@ public:
     StandingsStamp RankedStandings;
     // Opening later groups (engine/Gruppenstatus.h): what it read of the tables, with the change
     // counts of what it was read from. `namesShown`: the counts at which every standings row
-    // showed its participant's name; `players` and `referees`: the groups the participants and
+    // showed its participant's name, `namesSeen` the names then (by participant number) and
+    // `oneRowEach` whether each participant then had at most one row, its number written as
+    // FindRow finds it; `players` and `referees`: the groups the participants and
     // the referees of every game come from, read at the counts `playersRead` and `refereesRead`
     // (a round's referees change more often than its participants); `sourcesOf` the two
     // together by group number; `nothingOpened`: the counts of the groups' states and numbers at
@@ -200,6 +202,8 @@ public:
     struct LaterGroupsMemo {
         static constexpr std::uint64_t kNever = ~std::uint64_t{0};  // no count has it
         std::array<std::uint64_t, 3> namesShown{kNever, kNever, kNever};
+        std::vector<std::string> namesSeen;
+        bool oneRowEach = false;
         std::array<std::uint64_t, 5> playersRead{kNever, kNever, kNever, kNever, kNever};
         std::array<std::uint64_t, 4> refereesRead{kNever, kNever, kNever, kNever};
         SlotSources players, referees;

@@ -378,6 +378,20 @@ TEST_F(SpielplanKlickTest, KnockOutResultSeesNamesAndSourcesChangedSinceTheLastR
     EXPECT_EQ(Name(loser), "Bären");
 }
 
+// A participant with two standings rows shows a new name in both, also when only the names
+// changed since the last result.
+TEST_F(SpielplanKlickTest, ANewNameReachesEveryStandingsRowOfItsParticipant) {
+    PlayGroupA();
+    AddStanding(Group("G", "JGJ", 3, 2), first);
+    Score(finalGame, 2, 1);
+    ListPut(form->XATeamsTur, first, "Adler II");
+    Score(finalGame, 3, 1);
+    std::vector<std::string> shown;
+    for (int r = 1; r < form->Platz.RowCount(); ++r)
+        if (IntGet(form->Platz, Platz_TeamNr, r, true) == first) shown.push_back(Get(form->Platz, Platz_Team, r, true));
+    EXPECT_THAT(shown, ElementsAre("Adler II", "Adler II"));
+}
+
 // A referee given to a game since the last result is seen as well, though the participants
 // stayed as they were: a referee from a group not yet played holds the group back.
 TEST_F(SpielplanKlickTest, KnockOutResultSeesARefereeChangedSinceTheLastResult) {
