@@ -177,6 +177,23 @@ TEST_F(ButtonTest, TheWindowTakesTheShapeOnceAtTheNextPaint) {
     EXPECT_EQ(*region, b->OutlineFrameRegion());
 }
 
+// A user shape whose notch ends on the row where its hole begins keeps the hole open,
+// whether the notch comes from above or from below.
+TEST_F(ButtonTest, AUserShapeKeepsAHoleOnTheRowOfANotchOpen) {
+    const TRegion square(Rect(0, 0, 100, 100)), hole(Rect(20, 30, 40, 50));
+    for (const TRect notch : {Rect(60, 0, 70, 30), Rect(60, 30, 70, 100)}) {
+        auto b = MakeButton(100, 100);
+        b->SetButtonKind(bkUser);
+        ASSERT_TRUE(b->SetButtonRegion(square.Difference(TRegion(notch)).Difference(hole)));
+        ProcessMessages();
+        const auto window = GetWindowRgn(b->Handle());
+        ASSERT_TRUE(window);
+        EXPECT_FALSE(window->Contains(30, 40)) << "the hole's middle, notch at y " << notch.top;
+        EXPECT_FALSE(window->Contains(65, notch.top + 10)) << "the notch";
+        EXPECT_TRUE(window->Contains(50, 40)) << "beside the hole";
+    }
+}
+
 TEST_F(ButtonTest, TheSizeHandlerCopiesTheControlSizeAtAngleZero) {
     auto b = MakeButton();
     b->SetBounds(10, 10, 60, 30);
