@@ -271,8 +271,8 @@ TEST(RegionToPolygons, AnIslandOnTheRowOfANotchInItsHoleIsAddedBack) {
 // islands, notches and corner contacts chance puts into them.
 TEST(RegionToPolygons, RandomBlockRegionsComeBackUnchanged) {
     std::mt19937 random(20240611);
-    for (int round = 0; round < 400; ++round) {
-        const int block = 2 + static_cast<int>(random() % 3), cells = 3 + static_cast<int>(random() % 6);
+    for (int round = 0; round < 300; ++round) {
+        const int block = 2 + static_cast<int>(random() % 3), cells = 3 + static_cast<int>(random() % 5);
         const int left = static_cast<int>(random() % 7) - 3, top = static_cast<int>(random() % 7) - 3;
         std::vector<TRect> rects;
         std::string picture;
