@@ -1,5 +1,6 @@
 #include "components/RegionTracing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
@@ -105,6 +106,85 @@ Tpoints SimplifiedPolygon(Tpoints poly) {
     return poly;
 }
 
+// A point of an outline or between two of its corners: coordinates are whole or half pixels.
+struct Probe {
+    double x = 0;
+    double y = 0;
+};
+
+// Which side of the probe's row a corner lies on: -1 above, 1 below, 0 on it.
+int RowSide(const TPoint& p, const Probe& probe) { return p.y < probe.y ? -1 : p.y > probe.y ? 1 : 0; }
+
+// Both-sides even-odd test of a probe that is not on the outline. A probe often lies on the row
+// of a horizontal run of the outline (the end of a notch, the step of a staircase): a run on the
+// probe's row is passed over and counts as one crossing only where the outline comes from one
+// side of the row and leaves to the other. A run that turns back only touches the row.
+bool PinPoly(const Tpoints& poly, const Probe& probe) {
+    const size_t n = poly.size();
+    const auto off = std::find_if(poly.begin(), poly.end(), [&](const TPoint& p) { return RowSide(p, probe) != 0; });
+    if (n < 3 || off == poly.end()) return false;
+    const size_t start = static_cast<size_t>(off - poly.begin());
+    int left = 0, right = 0;
+    auto count = [&](double crossingMin, double crossingMax) {
+        if (probe.x < crossingMin) ++right;
+        else if (probe.x > crossingMax) ++left;
+    };
+    TPoint last = poly[start];  // the last corner off the row
+    bool inRun = false;
+    double runMin = 0, runMax = 0;
+    for (size_t k = 1; k <= n; ++k) {
+        const TPoint& p = poly[(start + k) % n];
+        const int side = RowSide(p, probe);
+        if (side == 0) {
+            runMin = inRun ? std::min<double>(runMin, p.x) : p.x;
+            runMax = inRun ? std::max<double>(runMax, p.x) : p.x;
+            inRun = true;
+            continue;
+        }
+        if (side != RowSide(last, probe)) {
+            if (inRun) {
+                count(runMin, runMax);
+            } else {
+                const double crossing = last.x + (probe.y - last.y) * (static_cast<double>(p.x) - last.x) / (static_cast<double>(p.y) - last.y);
+                count(crossing, crossing);
+            }
+        }
+        inRun = false;
+        last = p;
+    }
+    return left % 2 == 1 && right % 2 == 1;
+}
+
+bool OnSegment(const Probe& probe, const TPoint& a, const TPoint& b) {
+    const double cross = (probe.x - a.x) * (static_cast<double>(b.y) - a.y) - (probe.y - a.y) * (static_cast<double>(b.x) - a.x);
+    return cross == 0 && probe.x >= std::min(a.x, b.x) && probe.x <= std::max(a.x, b.x) && probe.y >= std::min(a.y, b.y) &&
+           probe.y <= std::max(a.y, b.y);
+}
+
+bool OnOutline(const Tpoints& poly, const Probe& probe) {
+    for (size_t i = 0; i < poly.size(); ++i) {
+        if (OnSegment(probe, poly[i], poly[(i + 1) % poly.size()])) return true;
+    }
+    return false;
+}
+
+// Whether the outline `outer` holds the outline `inner`. Outlines of one region never cross, but
+// they meet at corners where blocks touch diagonally, so the first corner of `inner` may lie on
+// `outer`: then the test moves on along `inner`, to the middle of its first edge, its second
+// corner and so on, until a probe is off `outer`.
+bool Holds(const Tpoints& outer, const Tpoints& inner) {
+    const size_t n = inner.size();
+    for (size_t i = 0; i < n; ++i) {
+        const TPoint& a = inner[i];
+        const TPoint& b = inner[(i + 1) % n];
+        for (const Probe probe : {Probe{static_cast<double>(a.x), static_cast<double>(a.y)},
+                                  Probe{(static_cast<double>(a.x) + b.x) / 2, (static_cast<double>(a.y) + b.y) / 2}}) {
+            if (!OnOutline(outer, probe)) return PinPoly(outer, probe);
+        }
+    }
+    return false;
+}
+
 Tpoints WithoutRepeats(const Tpoints& points, size_t start, size_t n) {
     Tpoints out;
     for (size_t i = start; i < start + n; ++i) {
@@ -165,10 +245,8 @@ void GetInPower(TPolygonSet& set) {
     }
     set.levels.assign(polys.size(), 0);
     for (size_t k = 0; k < polys.size(); ++k) {
-        if (polys[k].empty()) continue;
-        const TPoint first = polys[k].front();
         for (size_t j = 0; j < polys.size(); ++j) {
-            if (j != k && PointInPolygon(polys[j], 0, polys[j].size(), first.x, first.y)) ++set.levels[k];
+            if (j != k && Holds(polys[j], polys[k])) ++set.levels[k];
         }
     }
 }

@@ -18,5 +18,6 @@ std::vector<TRgnpoint> DetectPointsTypes(const TRegion& region);
 // polygon has more than 4 points.
 void SimplifyPolys(TPolygonSet& set);
 
-// Nesting level of each polygon: how many other polygons hold its first point.
+// Nesting level of each polygon: how many other polygons hold it, tested at its first point (or,
+// where that lies on the other outline, at the next of its points that does not).
 void GetInPower(TPolygonSet& set);

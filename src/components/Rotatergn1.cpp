@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <numbers>
 
 #include "components/RegionTracing.h"
@@ -13,6 +14,27 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 double TenthsToRadians(int angle) { return angle * kPi / 1800.0; }
+
+// Sine and cosine of an angle in tenths of a degree that depend only on the angle within one
+// turn and are exact where they are rational: 0, 1/2 and 1 at the multiples of 30 degrees. The
+// button's place is moved by differences of rounded terms of these, so -1800 must give what 1800
+// gave, and an exact half (an odd size turned half way) must be a half to round to even.
+struct SinCos {
+    double sin;
+    double cos;
+};
+SinCos SinCosOfTenths(int64_t angle) {
+    const int64_t turn = ((angle % 3600) + 3600) % 3600;
+    const int64_t quarter = turn / 900, rest = turn % 900;
+    double s = rest == 0 ? 0.0 : rest == 300 ? 0.5 : std::sin(rest * kPi / 1800.0);
+    double c = rest == 0 ? 1.0 : rest == 600 ? 0.5 : std::cos(rest * kPi / 1800.0);
+    for (int64_t q = 0; q < quarter; ++q) {  // each quarter turn: (s, c) becomes (c, -s)
+        const double t = s;
+        s = c;
+        c = -t;
+    }
+    return SinCos{s, c};
+}
 
 // Turns one point about the origin by the angle in radians; points at distance 0 stay.
 TPoint Turned(TPoint p, double angle) {
@@ -255,20 +277,31 @@ int NormalizeAngle(int64_t angle) {
 }
 
 TBoxSize TurnedBox(int width, int height, int angle) {
-    const double a = TenthsToRadians(angle);
-    const double c = std::abs(std::cos(a)), s = std::abs(std::sin(a));
+    const SinCos t = SinCosOfTenths(angle);
+    const double c = std::abs(t.cos), s = std::abs(t.sin);
     return TBoxSize{RoundHalfEven(c * width + s * height), RoundHalfEven(s * width + c * height)};
 }
 
 TPoint PivotKeepingPosition(const TPivotInput& in) {
     const double w = in.width, h = in.height;
     const double ox = in.pivotX - w / 2, oy = in.pivotY - h / 2;
-    auto growH = [&](double t) { return std::abs(std::cos(t)) * h / 2 - h / 2 + std::abs(std::sin(t)) * w / 2; };
-    auto growW = [&](double t) { return std::abs(std::cos(t)) * w / 2 - w / 2 + std::abs(std::sin(t)) * h / 2; };
-    const double a = TenthsToRadians(in.angle), a0 = TenthsToRadians(in.angle - in.change);
-    const int top = in.top - RoundHalfEven(growH(a)) + RoundHalfEven(growH(a0)) - RoundHalfEven(-ox * std::sin(a) + oy * std::cos(a)) +
-                    RoundHalfEven(-ox * std::sin(a0) + oy * std::cos(a0));
-    const int left = in.left - RoundHalfEven(growW(a)) + RoundHalfEven(growW(a0)) - RoundHalfEven(ox * std::cos(a) + oy * std::sin(a)) +
-                     RoundHalfEven(ox * std::cos(a0) + oy * std::sin(a0));
-    return TPoint{left, top};
+    // How far the top-left corner lies from where it must be for the pivot, at one angle. Each
+    // term is rounded on its own and depends on the angle alone, so the steps of a whole turn
+    // add up to nothing.
+    struct Offset {
+        int64_t x;
+        int64_t y;
+    };
+    auto offset = [&](int64_t angle) {
+        const SinCos t = SinCosOfTenths(angle);
+        const double growH = std::abs(t.cos) * h / 2 - h / 2 + std::abs(t.sin) * w / 2;
+        const double growW = std::abs(t.cos) * w / 2 - w / 2 + std::abs(t.sin) * h / 2;
+        return Offset{static_cast<int64_t>(RoundHalfEven(growW)) + RoundHalfEven(ox * t.cos + oy * t.sin),
+                      static_cast<int64_t>(RoundHalfEven(growH)) + RoundHalfEven(-ox * t.sin + oy * t.cos)};
+    };
+    const Offset now = offset(in.angle), before = offset(static_cast<int64_t>(in.angle) - in.change);
+    auto place = [](int64_t from, int64_t shift) {
+        return static_cast<int>(std::clamp<int64_t>(from + shift, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    };
+    return TPoint{place(in.left, before.x - now.x), place(in.top, before.y - now.y)};
 }

@@ -142,6 +142,10 @@ TEST_F(ButtonGallery, RendersEveryShapeKindAndStateIntoOnePicture) {
     turned.SetButtonHeight(30);
     turned.SetCaptionFixed(true);
     turned.SetButtonAngle(150);
+    // A square with a notch from the top that ends on the row where a hole begins.
+    TIAeverButton& holed = add("", "bkUser, Kerbe und Loch");
+    holed.SetButtonKind(bkUser);
+    holed.SetButtonRegion(TRegion(Rect(0, 0, 100, 100)).Difference(TRegion(Rect(60, 0, 70, 30))).Difference(TRegion(Rect(20, 30, 40, 50))));
 
     ProcessMessages();
     TBitmap picture = CaptureWindow(form.Handle());
@@ -162,6 +166,11 @@ TEST_F(ButtonGallery, RendersEveryShapeKindAndStateIntoOnePicture) {
     EXPECT_EQ(picture.Pixel(user.left + 90, user.top + 40), form.Color);
     const TRect rect = GetWindowRect(buttons[bkRect]->Handle());
     EXPECT_EQ(picture.Pixel(rect.left + 50, rect.top + 3), clSilver);
+    // Scaled to 100 x 48 the hole lies at (20, 14)-(40, 24) and the notch at (60, 0)-(70, 14).
+    const TRect place = GetWindowRect(holed.Handle());
+    EXPECT_EQ(picture.Pixel(place.left + 30, place.top + 19), form.Color) << "through the hole";
+    EXPECT_EQ(picture.Pixel(place.left + 65, place.top + 7), form.Color) << "through the notch";
+    EXPECT_EQ(picture.Pixel(place.left + 50, place.top + 19), clSilver) << "beside the hole";
 }
 
 // Writes build/<...>/button_turned.png: two buttons that have never been painted, so that their

@@ -177,6 +177,23 @@ TEST_F(ButtonTest, TheWindowTakesTheShapeOnceAtTheNextPaint) {
     EXPECT_EQ(*region, b->OutlineFrameRegion());
 }
 
+// A user shape whose notch ends on the row where its hole begins keeps the hole open,
+// whether the notch comes from above or from below.
+TEST_F(ButtonTest, AUserShapeKeepsAHoleOnTheRowOfANotchOpen) {
+    const TRegion square(Rect(0, 0, 100, 100)), hole(Rect(20, 30, 40, 50));
+    for (const TRect notch : {Rect(60, 0, 70, 30), Rect(60, 30, 70, 100)}) {
+        auto b = MakeButton(100, 100);
+        b->SetButtonKind(bkUser);
+        ASSERT_TRUE(b->SetButtonRegion(square.Difference(TRegion(notch)).Difference(hole)));
+        ProcessMessages();
+        const auto window = GetWindowRgn(b->Handle());
+        ASSERT_TRUE(window);
+        EXPECT_FALSE(window->Contains(30, 40)) << "the hole's middle, notch at y " << notch.top;
+        EXPECT_FALSE(window->Contains(65, notch.top + 10)) << "the notch";
+        EXPECT_TRUE(window->Contains(50, 40)) << "beside the hole";
+    }
+}
+
 TEST_F(ButtonTest, TheSizeHandlerCopiesTheControlSizeAtAngleZero) {
     auto b = MakeButton();
     b->SetBounds(10, 10, 60, 30);
@@ -669,6 +686,42 @@ TEST_F(ButtonTest, FocusChangesPlayEnterAndExitButTheFirstIsIgnored) {
     EXPECT_TRUE(a->AnimationRunning(1));
     EXPECT_FALSE(a->FocusedStyle());
     EXPECT_TRUE(b->FocusedStyle());
+}
+
+// ---- turning ----
+
+// Turned step by step as its rotation thread turns it, a button of odd size comes back to its
+// place after a whole turn, about its middle or about its top-left corner. The steps of four
+// degrees go across the half turn, where the angle wraps from 1800 to -1760; the rest of the turn
+// is taken in two long steps. (Whole turns in steps of every size, for sizes and pivots of every
+// kind, are gone through on the arithmetic alone in the geometry tests.)
+TEST_F(ButtonTest, AWholeTurnAcrossTheHalfTurnInStepsOfFourDegreesBringsAnOddSizedButtonBack) {
+    TestForm wide{500, 400};
+    const TRect place = Rect(300, 300, 375, 325);
+    for (const bool middle : {true, false}) {
+        TIAeverButton b;
+        b.SetBounds(place.left, place.top, place.Width(), place.Height());
+        b.SetButtonWidth(place.Width());
+        b.SetButtonHeight(place.Height());
+        b.SetParentControl(&wide);
+        b.Handle();
+        b.SetRotationCenterFixed(middle);
+        b.SetRotatedAngle(40);
+        const char* pivot = middle ? "about its middle" : "about its corner";
+        b.SetButtonAngle(1600);
+        while (b.ButtonAngle() != -1600) {
+            SendMessage(b.Handle(), CM_ROTATEDON);
+            // Half way round the middle pivot (37, 12) lies half a pixel off the true middle both
+            // ways: the exact halves round to even and the box stands where it stood.
+            if (b.ButtonAngle() == 1800 && middle) {
+                EXPECT_EQ(GetWindowRect(b.Handle()), place) << "at 180 degrees";
+            }
+        }
+        b.SetButtonAngle(0);
+        EXPECT_EQ(GetWindowRect(b.Handle()), place) << pivot;
+        EXPECT_EQ((TPoint{b.Left, b.Top}), (TPoint{place.left, place.top})) << pivot;
+        EXPECT_EQ((TBoxSize{b.ButtonWidth(), b.ButtonHeight()}), (TBoxSize{place.Width(), place.Height()})) << pivot;
+    }
 }
 
 // ---- rotation by the thread ----
