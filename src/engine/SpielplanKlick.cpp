@@ -16,6 +16,7 @@
 #include "engine/Platzierung.h"
 #include "engine/Schiris.h"
 #include "engine/SchweizRunde.h"
+#include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -100,6 +101,8 @@ public:
             if (!later.changedStandings.empty()) ranking_.Rank(cg + 1, false, later.changedStandings);
         }
         ranking_.Finish();
+        // From its first result on, a group keeps the names of its slots.
+        updatePlatzSperren(form_);
         if (automatic_) return;
         if (accepted_) SendGroupsToProjector();
         form_.DoPlan(form_.XPlan1, 0, 0, nullptr);
