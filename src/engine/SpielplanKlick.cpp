@@ -311,5 +311,13 @@ void doSpielplanKlick(TMainForm& form, TStringGrid* planGrid, int gameNo, bool a
         ErrorLog("[X] doSpielplanKlick: posY(0) => Spielnummer nicht zulaessig");
         return;
     }
+    // Its result would go to whoever takes the placeholder's place later.
+    if (const std::string open = OffeneTeilnehmer(form, row); !open.empty()) {
+        const std::string refusal =
+            "Spiel " + Get(form.Spielplan, Spielplan_SpNr, row, true) + " nimmt kein Ergebnis an: " + open + ".";
+        Log("[A] doSpielplanKlick: " + refusal);
+        if (!automatic && !imported) ShowMsg(3, refusal);
+        return;
+    }
     ResultEntry(form, row, gameNo, automatic, imported).Run();
 }
