@@ -7,6 +7,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "frontend/CommandTable.h"
+#include "frontend/TerminalHost.h"
 #include "frontend/TextTable.h"
 #include "mainwindow/main.h"
 #include "platform/Strings.h"
@@ -89,6 +90,8 @@ bool EnterResult(CommandCall& call) {
         call.out << "Abgebrochen – das Ergebnis bleibt, wie es war.\n";
         return true;
     }
+    // The result is stored: what its processing shows after it reports, it does not refuse.
+    call.host.ChangeStored();
     call.out << GameLine(f, FindRow(f.Spielplan, Spielplan_SpNr, IntToStr(entry.Tag))) << "\n";
     return true;
 }
