@@ -69,6 +69,14 @@ std::string SwissRoundLimitProblem(int rounds, int players, bool teams) {
     return {};
 }
 
+std::string SwissOddCountProblem(int participants, const std::string& counted) {
+    if (participants % 2 == 0) return {};
+    return "Beim Schweizer System werden in jeder Runde alle Teilnehmer zu Paaren gelost: bei " +
+           IntToStr(participants) + " " + counted + " bliebe einer ohne Gegner, und schon die zweite Runde ließe "
+           "sich nicht auslosen. Bitte einen Teilnehmer „spielfrei“ hinzufügen (dann " + IntToStr(participants + 1) +
+           "); wer gegen ihn gelost wird, gewinnt.";
+}
+
 TfrmNeuTur::TfrmNeuTur() {
     Name = "frmNeuTur";
     SetCaption("Neues Turnier");
@@ -263,7 +271,9 @@ std::string TfrmNeuTur::FirstProblem() const {
         return "Bitte geben Sie die Anzahl der Schiedsrichter an (1 bis 99)";
     if (RadioGroup4.ItemIndex() < 0) return "Bitte wählen Sie ein Turniersystem";
     if (RadioGroup4.ItemIndex() == 1) {
-        const std::string problem = SwissRoundLimitProblem(ToInt(Feld4.Text()), n, RadioButton10.Checked());
+        const bool teams = RadioButton10.Checked();
+        if (std::string odd = SwissOddCountProblem(n, teams ? "Mannschaften" : "Spielern"); !odd.empty()) return odd;
+        const std::string problem = SwissRoundLimitProblem(ToInt(Feld4.Text()), n, teams);
         if (!problem.empty()) return problem;
     }
     if (RadioGroup4.ItemIndex() <= 4 && GetStructure().empty())

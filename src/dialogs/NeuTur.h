@@ -11,6 +11,11 @@
 // cannot be played over `rounds` rounds (every round pairs participants who have not met, so
 // there are at most players - 1); the empty text when it can.
 std::string SwissRoundLimitProblem(int rounds, int players, bool teams);
+// The German message when an odd number of participants is to play a Swiss tournament: every
+// round pairs them all, so one would be left without an opponent and no round could be paired.
+// It proposes the participant "spielfrei", whose opponent wins. `counted` names the participants
+// after "bei 27" ("Mannschaften", "Spielern", "Teilnehmern"). The empty text for an even number.
+std::string SwissOddCountProblem(int participants, const std::string& counted);
 
 // The new-tournament wizard: the tournament (name, short designation, participants, first day),
 // its scoring, its timing, its referees and its system with the form to build. The caller sets

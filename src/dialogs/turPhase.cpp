@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "dialogs/NeuTur.h"
 #include "foundation/Conversions.h"
 #include "foundation/FileProblems.h"
 #include "foundation/MessageBoxes.h"
@@ -98,6 +99,7 @@ std::string TfrmTurPhase::FirstProblem() const {
     if (kind == kTurPhaseGespeichert) return FileProblem(TurFormPfad());
     if (static_cast<size_t>(Memo1.Lines.Count()) < kMinTeilnehmer)
         return "Bitte geben Sie mindestens zwei Teilnehmer an.";
+    if (kind == kTurPhaseSchweiz) return SwissOddCountProblem(Memo1.Lines.Count(), "Teilnehmern");
     return {};
 }
 

@@ -361,10 +361,30 @@ const std::vector<std::vector<int>>& SourceGroups(TMainForm& f) {
     return sources;
 }
 
+// A participant that comes from another group or game (a winner, loser, place or best-of code);
+// a direct slot has its name from the start of the tournament on.
+bool IsPlaceholder(const TSortGrid& teams, int team) {
+    return !teams.Cells(Teams_GrNr, team).empty() || !teams.Cells(Teams_SV, team).empty();
+}
+
 }  // namespace
 
 bool NimmtErgebnisse(const std::string& state) {
     return state == "Open" || state == "None" || state == "Edit" || state == "Done";
+}
+
+std::string OffeneTeilnehmer(const TMainForm& form, int row) {
+    const TSortGrid& teams = form.Teams;
+    std::vector<std::string> open;
+    for (int column : {Spielplan_T1, Spielplan_T2}) {
+        const int team = IntGet(form.Spielplan, column, row, true);
+        const bool isTeam = team >= 1 && team < teams.RowCount();
+        if (isTeam && (!IsPlaceholder(teams, team) || !teams.Cells(Teams_Name_Tur, team).empty())) continue;
+        open.push_back("„" + (isTeam ? teams.Cells(Teams_Name, team) : IntToStr(team)) + "“");
+    }
+    if (open.empty()) return {};
+    if (open.size() == 1) return "der Teilnehmer " + open[0] + " steht noch nicht fest";
+    return "die Teilnehmer " + open[0] + " und " + open[1] + " stehen noch nicht fest";
 }
 
 bool SpielHatErgebnis(const TMainForm& form, int row) {

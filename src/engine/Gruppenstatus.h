@@ -15,6 +15,13 @@ class TMainForm;
 // group has used its outcome ("Closed").
 bool NimmtErgebnisse(const std::string& state);
 
+// Why the game of this Spielplan row takes no result although its group may: a participant that
+// still stands as its placeholder (a Swiss round that could not be paired, a source not decided
+// yet), as "der Teilnehmer „1. Gruppe R1“ steht noch nicht fest" or "die Teilnehmer „…“ und „…“
+// stehen noch nicht fest". Empty when both participants are known. A result for such a game
+// would go to whoever takes the place later.
+std::string OffeneTeilnehmer(const TMainForm& form, int row);
+
 // A game has a result when its scores add up to something or it has a winner (a draw is "0").
 bool SpielHatErgebnis(const TMainForm& form, int row);
 

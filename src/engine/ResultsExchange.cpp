@@ -47,10 +47,12 @@ int GameRowOfBlock(const TMainForm& f, const ExchangeBlock& block) {
 }
 
 // Whether the game's group takes a result here now, as it must for a result typed in: before the
-// start, a result would decide later groups for participants that have no name yet.
+// start, a result would decide later groups for participants that have no name yet, and a game
+// whose participants are still placeholders would credit it to whoever takes their places.
 bool GroupTakesResult(const TMainForm& f, int row) {
     const int g = IntGet(f.Spielplan, Spielplan_GrNr, row, true);
-    return g >= 1 && g < f.Gruppe.RowCount() && NimmtErgebnisse(Get(f.Gruppe, Gruppe_State, g, true));
+    return g >= 1 && g < f.Gruppe.RowCount() && NimmtErgebnisse(Get(f.Gruppe, Gruppe_State, g, true)) &&
+           OffeneTeilnehmer(f, row).empty();
 }
 
 void ReportWaiting(int waiting) {

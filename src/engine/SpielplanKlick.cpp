@@ -16,6 +16,7 @@
 #include "engine/Platzierung.h"
 #include "engine/Schiris.h"
 #include "engine/SchweizRunde.h"
+#include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -100,6 +101,8 @@ public:
             if (!later.changedStandings.empty()) ranking_.Rank(cg + 1, false, later.changedStandings);
         }
         ranking_.Finish();
+        // From its first result on, a group keeps the names of its slots.
+        updatePlatzSperren(form_);
         if (automatic_) return;
         if (accepted_) SendGroupsToProjector();
         form_.DoPlan(form_.XPlan1, 0, 0, nullptr);
@@ -306,6 +309,14 @@ void doSpielplanKlick(TMainForm& form, TStringGrid* planGrid, int gameNo, bool a
     if (row < 0) return;
     if (row == 0) {
         ErrorLog("[X] doSpielplanKlick: posY(0) => Spielnummer nicht zulaessig");
+        return;
+    }
+    // Its result would go to whoever takes the placeholder's place later.
+    if (const std::string open = OffeneTeilnehmer(form, row); !open.empty()) {
+        const std::string refusal =
+            "Spiel " + Get(form.Spielplan, Spielplan_SpNr, row, true) + " nimmt kein Ergebnis an: " + open + ".";
+        Log("[A] doSpielplanKlick: " + refusal);
+        if (!automatic && !imported) ShowMsg(3, refusal);
         return;
     }
     ResultEntry(form, row, gameNo, automatic, imported).Run();

@@ -22,14 +22,14 @@ std::string GroupState(const TMainForm& f, int g) {
     return row > 0 ? Get(f.Gruppe, Gruppe_State, row, true) : "";
 }
 
+const char* LockMark(const TMainForm& f, int group) { return LocksSlots(GroupState(f, group)) ? kGesperrt : ""; }
+
 void WriteSlotRow(TMainForm& f, int gridRow, int teamRow) {
     const TSortGrid& teams = f.Teams;
     const int group = IntGet(teams, Teams_InGr, teamRow, true);
-    const std::string state = GroupState(f, group);
-    const bool locked = !state.empty() && state != "None";
     const std::string cells[Platzgrid_Spalten] = {
         Get(f.Gruppe, Gruppe_Bez, GroupRow(f, group), false), Get(teams, Teams_Name, teamRow, true),
-        Get(teams, Teams_Name_Tur, teamRow, true),           locked ? kGesperrt : "",
+        Get(teams, Teams_Name_Tur, teamRow, true),           LockMark(f, group),
         Get(teams, Teams_InGr, teamRow, true),               Get(teams, Teams_Nr, teamRow, true),
         Get(teams, Teams_TMP, teamRow, true)};
     for (int c = 0; c < Platzgrid_Spalten; ++c) f.Xplatzgrid.SetCells(c, gridRow, cells[c]);
@@ -161,6 +161,15 @@ void setupEndPlatzierung(TMainForm& f) {
     loadSchiriNamen(f);
 }
 
+void updatePlatzSperren(TMainForm& f) {
+    TStringGrid& grid = f.Xplatzgrid;
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        if (!IsSlotRow(grid, row)) continue;
+        const std::string mark = LockMark(f, ToInt(grid.Cells(Platzgrid_GrNr, row)));
+        if (grid.Cells(Platzgrid_Sperre, row) != mark) grid.SetCells(Platzgrid_Sperre, row, mark);
+    }
+}
+
 void checkStartTur(TMainForm& f) {
     Log("[F] checkStartTur(): Turnierstart pruefen");
     try {
@@ -173,6 +182,7 @@ void checkStartTur(TMainForm& f) {
             OpenFirstRound(f);
             StartTournament(f);
         }
+        updatePlatzSperren(f);
         f.DoPlan(f.XPlan2, 0, 0, nullptr);
     } catch (const std::exception& e) {
         Log(std::string("[X] checkStartTur() Exception: ") + e.what());

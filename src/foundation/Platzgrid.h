@@ -24,5 +24,8 @@ inline constexpr TColor kGesperrtFarbe = 0xC0C0C0;
 inline bool IsSlotRow(const TStringGrid& grid, int row) {
     return row >= 1 && row < grid.RowCount() && !grid.Cells(Platzgrid_Gruppe, row).empty();
 }
-// A locked row accepts no change.
+// A group whose state has left "None" (or the empty text) has been played on: the names of its
+// slots stay as they are, also when its results are cleared again.
+inline bool LocksSlots(const std::string& groupState) { return !groupState.empty() && groupState != "None"; }
+// A locked row accepts no change. The mark follows its group's state (engine/TurnierStart.h).
 inline bool IsLockedRow(const TStringGrid& grid, int row) { return grid.Cells(Platzgrid_Sperre, row) == kGesperrt; }

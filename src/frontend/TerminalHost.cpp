@@ -265,7 +265,7 @@ void TerminalHost::Refuse(TDialog& dialog, bool inputEnded) {
     else if (inputEnded) out_ << "Die Eingabe endet im Dialog " << Quoted(dialog.Caption()) << "; er wird abgebrochen";
     else out_ << "Der Dialog " << Quoted(dialog.Caption()) << " wird abgebrochen";
     out_ << ", nichts geändert.\n";
-    if (script_) failed_ = true;
+    if (script_) failed_ = refused_ = true;
 }
 
 // Until the user types, the window's timer keeps its pace on the clock: one tick a second.
@@ -324,12 +324,12 @@ std::optional<std::string> TerminalHost::NextAnswer() {
 
 void TerminalHost::BeginCommand(std::vector<std::string> dialogPresets) {
     presets_ = std::move(dialogPresets);
-    failed_ = false;
+    failed_ = refused_ = false;
 }
 
 bool TerminalHost::EndCommand(const std::string& who, bool keepAnswers) {
     bool ok = !failed_;
-    failed_ = false;
+    failed_ = refused_ = false;
     if (!presets_.empty()) {
         out_ << "Fehler: " << who << " hat keinen Dialog geöffnet; die Angaben "
              << Quoted(JoinWords(presets_)) << " wurden nicht gebraucht.\n";

@@ -66,6 +66,10 @@ public:
     // who names the command in those messages.
     void BeginCommand(std::vector<std::string> dialogPresets);
     bool EndCommand(const std::string& who, bool keepAnswers);
+    // The command has stored its change (a result): the warning and error boxes shown up to now
+    // tell what followed from it (a Swiss round that cannot be paired) and no longer make the
+    // command fail. A dialog refused in a script still does.
+    void ChangeStored() { failed_ = refused_; }
 
     // A message box as the one line the terminal shows.
     static std::string BoxLine(TMsgKind kind, const std::string& text);
@@ -94,6 +98,7 @@ private:
     std::deque<std::string> answers_;
     std::vector<std::string> presets_;
     bool failed_ = false;
+    bool refused_ = false;  // a dialog of the command was refused in a script
     bool echo_ = false;
     std::function<void()> idle_;
     const CommandTable* commands_ = nullptr;

@@ -10,6 +10,7 @@
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
@@ -161,6 +162,22 @@ TEST_F(NewTournamentDialogTest, TheSwissRoundLimitIsOneBelowThePlayers) {
                       "Runden=7", "ok"}),
                 ElementsAre("Bei 8 Mannschaften sind höchstens 7 Runden möglich.",
                             "Bitte geben Sie die Anzahl der Runden für das Schweizer System an"));
+}
+
+// Every Swiss round pairs all participants: an odd number leaves one without an opponent, so
+// the wizard proposes "spielfrei" before it looks at the rounds. Other systems take it.
+TEST_F(NewTournamentDialogTest, TheSwissSystemRefusesAnOddNumberOfParticipants) {
+    EXPECT_EQ(SwissOddCountProblem(28, "Spielern"), "");
+    EXPECT_THAT(Show({"Name=n", "System=Schweizer System", "Teilnehmer=27", "Runden=7", "ok", "Teilnehmerart=Spieler",
+                      "Teilnehmer=3", "Runden=9", "ok", "Teilnehmer=28", "ok"}),
+                ElementsAre("Beim Schweizer System werden in jeder Runde alle Teilnehmer zu Paaren gelost: bei 27 "
+                            "Mannschaften bliebe einer ohne Gegner, und schon die zweite Runde ließe sich nicht "
+                            "auslosen. Bitte einen Teilnehmer „spielfrei“ hinzufügen (dann 28); wer gegen ihn gelost "
+                            "wird, gewinnt.",
+                            HasSubstr("bei 3 Spielern bliebe einer ohne Gegner")));
+    EXPECT_EQ(dialog.Feld1.Text(), "28");
+    ui.boxes.clear();
+    EXPECT_THAT(Show({"System=K.O.-System", "Teilnehmer=27", "ok"}), IsEmpty());
 }
 
 TEST_F(NewTournamentDialogTest, TheEnginesCheckKeepsTheDialogOpen) {

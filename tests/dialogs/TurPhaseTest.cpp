@@ -75,6 +75,20 @@ TEST_F(TurPhaseTest, EachCheckNamesItsProblemAndTakesNothing) {
     }
 }
 
+TEST_F(TurPhaseTest, ASwissSystemTakesAnEvenNumberOfParticipantsOnly) {
+    const Strings boxes =
+        ShowScripted(ui, dialog, {"Art=Schweizer System", "Teilnehmer=Anna; Bernd; Clara", "ok", "abbrechen"}, mrCancel);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("bei 3 Teilnehmern bliebe einer ohne Gegner"), std::string::npos) << boxes[0];
+    EXPECT_NE(boxes[0].find("Bitte einen Teilnehmer „spielfrei“ hinzufügen (dann 4)"), std::string::npos) << boxes[0];
+    EXPECT_EQ(dialog.TurPhaseArt, kTurPhaseKeine);
+    ShowScripted(ui, dialog, {"Art=K.O.-System", "ok"}, mrOk);
+    EXPECT_EQ(dialog.TurPhaseArt, kTurPhaseKO) << "a knock-out system gives byes";
+    ShowScripted(ui, dialog, {"Art=Schweizer System", "Teilnehmer=Anna; Bernd; Clara; spielfrei", "ok"}, mrOk);
+    EXPECT_EQ(dialog.TurPhaseArt, kTurPhaseSchweiz);
+    EXPECT_EQ(dialog.Teilnehmer.Count(), 4);
+}
+
 TEST_F(TurPhaseTest, ThirtyCharactersAreANameNotTooLong) {
     ShowScripted(ui, dialog, {"Art=1", "Teilnehmer=Sportgemeinschaft Oberndorf-Üb;Adler", "ok"}, mrOk);
     EXPECT_EQ(dialog.TurPhaseArt, kTurPhaseSchweiz);

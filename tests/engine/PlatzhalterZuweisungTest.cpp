@@ -5,6 +5,7 @@
 #include "StartFixture.h"
 #include "engine/NamenAusDatei.h"
 #include "engine/PlatzhalterZuweisung.h"
+#include "engine/SpielplanKlick.h"
 #include "engine/TurnierStart.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -165,18 +166,30 @@ TEST_F(ZuweisungTest, NoExchangeWithALockedRow) {
 
 // --- shuffling ---
 
-TEST_F(ZuweisungTest, ShuffleReachesEveryOrderAndLeavesLockedRows) {
+TEST_F(ZuweisungTest, ShuffleReachesEveryOrder) {
     Fill({"Adler", "Bären", "Condor", "Dachse"});
-    form->Xplatzgrid.SetCells(Platzgrid_Sperre, 4, "NO");
     std::set<Strings> orders;
-    for (int click = 0; click < 200; ++click) {
+    for (int click = 0; click < 400; ++click) {
+        clock->Advance(1237);
+        doPlatzhalterMischen(*form);
+        orders.insert(Names());
+    }
+    EXPECT_EQ(orders.size(), 24u);  // odd orders too, which only an even number of exchanges misses
+}
+
+TEST_F(ZuweisungTest, ShuffleLeavesTheRowsOfAPlayedGroup) {
+    Fill({"Adler", "Bären", "Condor", "Dachse"});
+    SetState(b, "Edit");
+    updatePlatzSperren(*form);
+    std::set<Strings> orders;
+    for (int click = 0; click < 20; ++click) {
         clock->Advance(1237);
         doPlatzhalterMischen(*form);
         const Strings names = Names();
-        EXPECT_EQ(names[3], "Dachse");
-        orders.insert(Strings(names.begin(), names.begin() + 3));
+        EXPECT_EQ(Strings(names.begin() + 2, names.end()), (Strings{"Condor", "Dachse"}));
+        orders.insert(names);
     }
-    EXPECT_EQ(orders.size(), 6u);  // odd orders too, which only an even number of exchanges misses
+    EXPECT_EQ(orders.size(), 2u);
 }
 
 TEST_F(ZuweisungTest, ShuffleWithOneOpenNameDoesNothing) {
@@ -185,6 +198,101 @@ TEST_F(ZuweisungTest, ShuffleWithOneOpenNameDoesNothing) {
     doPlatzhalterMischen(*form);
     EXPECT_EQ(Names(), (Strings{"Adler", "", "Condor", ""}));
     EXPECT_TRUE(form->calls.empty());
+}
+
+// --- the lock of a played group ---
+
+// Every slot named, the tournament started, and a result for the first of group A's two games:
+// A has been played on, B not yet.
+class SperreTest : public ZuweisungTest {
+protected:
+    void SetUp() override {
+        ZuweisungTest::SetUp();
+        returnA = AddGame(a, m2, m1);
+        Fill({"Adler", "Bären", "Condor", "Dachse"});
+        checkStartTur(*form);
+        Result(gameA, {"Punkte1=1", "übernehmen"});
+    }
+    void Result(int game, const Strings& lines) {
+        ui.QueueDialog(lines);
+        doSpielplanKlick(*form, nullptr, game, false, false);
+    }
+    Strings Locks() const {
+        Strings locks;
+        for (int row = 1; row < form->Xplatzgrid.RowCount(); ++row) locks.push_back(Grid(Platzgrid_Sperre, row));
+        return locks;
+    }
+    // The locks of the grid as loading the tournament again builds it from the tables.
+    Strings LocksAfterReload() {
+        setupEndPlatzierung(*form);
+        return Locks();
+    }
+    int returnA = 0;
+};
+
+TEST_F(SperreTest, FirstResultLocksItsGroupAtOnceAsAReloadWould) {
+    EXPECT_EQ(State(a), "Edit");
+    EXPECT_EQ(Locks(), (Strings{"NO", "NO", "", ""}));
+    EXPECT_EQ(LocksAfterReload(), (Strings{"NO", "NO", "", ""}));
+}
+
+TEST_F(SperreTest, LockedSlotsKeepTheirNames) {
+    AssignAt(1, {"Elche"}, {"Elche"});
+    form->Xplatzgrid.SetRow(2);
+    doNamenZuruecknehmen(*form);
+    EXPECT_FALSE(doPlatzhalterTauschen(*form, 2, 3));
+    form->Xplatzgrid.SetRow(2);
+    doPlatzhalterVerschieben(*form, false);
+    doPlatzhalterMischen(*form);
+    const Strings names = Names();
+    EXPECT_EQ(Strings(names.begin(), names.begin() + 2), (Strings{"Adler", "Bären"}));
+    EXPECT_EQ(Team(Teams_Name_Tur, m1), "Adler");
+    EXPECT_EQ(Team(Teams_Name_Tur, m2), "Bären");
+}
+
+TEST_F(SperreTest, NoFileOrPlayerListGivesNamesOnceAGroupIsLocked) {
+    doNamenAusTextdatei(*form);
+    EXPECT_EQ(BoxTexts().back(), "Turnier hat schon begonnen");
+    EXPECT_TRUE(ui.fileFilters.empty());
+    WriteProgramFile("spieler.csv", "Mannschaft;Spieler\r\nBären;Berta\r\n");
+    ui.QueueDialog({"Datei=" + folder + "spieler.csv", "ok", "abbrechen"});
+    doSpielerlistenImport(*form);
+    EXPECT_EQ(BoxTexts().back(), "Die Mannschaft \"Bären\" hat schon gespielt; ihre Spielerliste bleibt, wie sie ist.");
+    EXPECT_EQ(Names(), (Strings{"Adler", "Bären", "Condor", "Dachse"}));
+}
+
+TEST_F(SperreTest, OpenGroupStillTakesChanges) {
+    EXPECT_TRUE(doPlatzhalterTauschen(*form, 3, 4));
+    EXPECT_EQ(Names(), (Strings{"Adler", "Bären", "Dachse", "Condor"}));
+}
+
+// A completed group opens every group whose participants are decided: B, not played yet, is
+// "Open" and keeps its names from then on, as a reload would show it.
+TEST_F(SperreTest, CompletedGroupOpensAndSoLocksTheOthers) {
+    Result(returnA, {"Punkte2=1", "übernehmen"});
+    EXPECT_EQ(State(a), "Done");
+    EXPECT_EQ(State(b), "Open");
+    EXPECT_EQ(Locks(), Strings(4, "NO"));
+    EXPECT_EQ(LocksAfterReload(), Strings(4, "NO"));
+}
+
+// A group that has been played on stays so when its results are cleared: it is "Open" then, as
+// it would be after a reload.
+TEST_F(SperreTest, ClearedResultKeepsTheLock) {
+    Result(gameA, {"ergebnis-löschen"});
+    EXPECT_EQ(State(a), "Open");
+    EXPECT_EQ(Locks(), (Strings{"NO", "NO", "", ""}));
+    EXPECT_EQ(LocksAfterReload(), (Strings{"NO", "NO", "", ""}));
+}
+
+// A name taken back in B withdraws the start; A keeps its result, its state and its lock.
+TEST_F(SperreTest, TakeBackInAnOpenGroupKeepsThePlayedGroupLocked) {
+    form->Xplatzgrid.SetRow(3);
+    doNamenZuruecknehmen(*form);
+    EXPECT_EQ(Names(), (Strings{"Adler", "Bären", "", "Dachse"}));
+    EXPECT_EQ(State(a), "Edit");
+    EXPECT_EQ(State(b), "");
+    EXPECT_EQ(Locks(), (Strings{"NO", "NO", "", ""}));
 }
 
 // --- neutral referees ---

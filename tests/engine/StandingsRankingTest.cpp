@@ -14,6 +14,7 @@
 
 #include "EditingFixture.h"
 #include "dialogs/konflikt.h"
+#include "engine/Gruppenstatus.h"
 #include "engine/Platzierung.h"
 #include "engine/SpielplanKlick.h"
 #include "engine/Turnierform.h"
@@ -150,12 +151,14 @@ protected:
     }
 
     // Games that may take a result now; now and then also those of groups whose outcome is in use.
+    // A game after a drawn knock-out game waits for its participants.
     std::vector<int> PlayableGames() {
         std::vector<int> games;
         const bool closedToo = Between(0, 9) == 0;
         const TSortGrid& plan = form->Spielplan;
         for (int r = 1; r < plan.RowCount(); ++r) {
             const std::string state = Get(form->Gruppe, Gruppe_State, IntGet(plan, Spielplan_GrNr, r, true), true);
+            if (!OffeneTeilnehmer(*form, r).empty()) continue;
             if (state == "Open" || state == "Edit" || state == "Done" || (closedToo && state == "Closed"))
                 games.push_back(IntGet(plan, Spielplan_SpNr, r, true));
         }

@@ -168,6 +168,30 @@ TEST_F(TurnierDateienTest, APreparedStoredFormLoadsWithItsParticipants) {
     EXPECT_THAT(given, ::testing::ElementsAre("Mannschaft 1=Nord", "Mannschaft 2=Süd", "Mannschaft 3="));
 }
 
+// A stored form whose group has been played on keeps every name, as names from a text file do.
+TEST_F(TurnierDateienTest, APreparedStoredFormThatHasBegunKeepsItsNames) {
+    TfrmTurPhase& phase = DialogsOf(form).frmTurPhase;
+    phase.TurPhaseArt = kTurPhaseGespeichert;
+    auto row = [](int kind, std::vector<std::pair<int, std::string>> values) {
+        std::vector<std::string> cells(31);
+        cells[0] = "1";
+        cells[1] = IntToStr(kind);
+        for (const auto& [column, value] : values) cells[static_cast<size_t>(column)] = value;
+        return cells;
+    };
+    phase.TurFormDatei = Path("begonnen.tur");
+    WriteTurFile(phase.TurFormDatei,
+                 {row(1, {{3, "Begonnen"}, {6, "2"}}), row(2, {{Gruppe_Nr, "1"}, {Gruppe_Bez, "A"}, {Gruppe_State, "Edit"}}),
+                  row(3, {{Teams_Nr, "1"}, {Teams_Name, "Mannschaft 1"}, {Teams_Name_Tur, "Adler"}, {Teams_InGr, "1"}}),
+                  row(3, {{Teams_Nr, "2"}, {Teams_Name, "Mannschaft 2"}, {Teams_Name_Tur, "Bären"}, {Teams_InGr, "1"}})});
+    phase.Teilnehmer.Add("Nord");
+    phase.Teilnehmer.Add("Süd");
+    EXPECT_EQ(turniereLaden(form), 1);
+    EXPECT_THAT(ui.boxes, ::testing::Contains(::testing::Field(&MessageBoxRecord::text, "Turnier hat schon begonnen")));
+    EXPECT_EQ(Get(form.Teams, Teams_Name_Tur, 1, true), "Adler");
+    EXPECT_EQ(Get(form.Teams, Teams_Name_Tur, 2, true), "Bären");
+}
+
 TEST_F(TurnierDateienTest, NinetyNineOpenTournamentsTakeNoMore) {
     const std::string path = CopyGolden();
     form.AnzTurniere = 99;

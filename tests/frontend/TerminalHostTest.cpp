@@ -176,6 +176,23 @@ TEST_F(TerminalHostTest, FileQuestions) {
     EXPECT_THROW(open.Execute(), UnansweredQuestion);
 }
 
+// A result stored is done, whatever a warning after it reports (no Swiss pairing left); a dialog
+// the script gets refused still fails the command, and the next command starts afresh.
+TEST_F(TerminalHostTest, AStoredChangeIsDoneDespiteTheWarningsAfterItButNotDespiteARefusal) {
+    Use("", true);
+    host->BeginCommand({});
+    ShowMsg(3, " Keine Spielpaarungen mehr moeglich!! ");
+    host->ChangeStored();
+    EXPECT_TRUE(host->EndCommand("„ergebnis“", false));
+    host->BeginCommand({"Farbe=rot", "ok"});
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    host->ChangeStored();
+    EXPECT_FALSE(host->EndCommand("„ergebnis“", false));
+    host->BeginCommand({});
+    ShowMsg(3, "Noch eine Warnung");
+    EXPECT_FALSE(host->EndCommand("„x“", false)) << "without a stored change a warning fails the command";
+}
+
 TEST_F(TerminalHostTest, BoxesAreOneLineAndWarningsFailTheCommand) {
     Use("", true);
     host->BeginCommand({});

@@ -14,6 +14,7 @@
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/NameText.h"
+#include "foundation/Platzgrid.h"
 #include "foundation/ProgramSettings.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
@@ -396,7 +397,16 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
     return content;
 }
 
+// Some group of the tournament has been played on: its slots keep their names.
+bool AnyGroupPlayed(const TSortGrid& master, int first) {
+    for (int r = first; r < master.RowCount(); ++r)
+        if (ToInt(master.Cells(1, r)) == TabelleGruppe && LocksSlots(master.Cells(Gruppe_State, r))) return true;
+    return false;
+}
+
+// Like names from a text file, the prepared names go to no slot once a group has been played on.
 void GivePreparedNames(TSortGrid& master, int first, const TStrings& names) {
+    if (AnyGroupPlayed(master, first)) return ShowMsg(1, "Turnier hat schon begonnen");
     for (int r = first; r < master.RowCount(); ++r) {
         if (ToInt(master.Cells(1, r)) != TabelleTeams) continue;
         const int k = DefaultParticipantNumber(master.Cells(Teams_Name, r));

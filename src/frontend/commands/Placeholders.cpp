@@ -156,8 +156,20 @@ bool AddReferees(CommandCall& call, const Names& names, bool drop) {
     return true;
 }
 
+bool AnySlotLocked(const TForm1& f) {
+    for (int row = 1; row < f.Xplatzgrid.RowCount(); ++row)
+        if (IsSlotRow(f.Xplatzgrid, row) && IsLockedRow(f.Xplatzgrid, row)) return true;
+    return false;
+}
+
 bool AssignFromFile(CommandCall& call) {
     if (call.args.size() > 1) return Fail(call, "„zuweisen-datei“ nimmt eine Datei.");
+    // Once a group has been played on, the program refuses before it asks for a file.
+    if (AnySlotLocked(call.form)) {
+        call.form.IAeverButton39Click(&call.form.IAeverButton39);
+        return Fail(call, "Die Datei wird nicht gelesen: die Plätze einer Gruppe, die schon spielt, sind gesperrt "
+                          "(„namen“ zeigt sie).");
+    }
     if (!call.args.empty()) call.host.QueueAnswers({call.args[0]});
     const Names before = SlotNames(call.form);
     // The file chosen now, not one chosen before, is looked at below.
@@ -320,7 +332,7 @@ const CommandRegistration kPlaceholderCommands({
             "Wie „Teams aus .txt Datei in Platzhalterliste“: ein Name je Zeile, ab Platz 1. Leere Zeilen\n"
             "zählen nicht; Namen nach dem letzten Platz bleiben übrig und werden gemeldet. Eine Datei mit\n"
             "einem Namen zweimal oder Zeichen, die kein Text sind, ändert nichts. Ohne DATEI wird nach ihr\n"
-            "gefragt.",
+            "gefragt. Sobald eine Gruppe spielt, liest es keine Datei mehr.",
             true, AssignFromFile},
     Command{"importieren", kMenuWerkzeuge, "[Datei=DATEI ok]", "Mannschaften mit ihren Spielerlisten importieren",
             "Wie „Import Spielerlisten aus csv-Datei“. Die Datei beginnt mit der Zeile „Mannschaft;Spieler“,\n"

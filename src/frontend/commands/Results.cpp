@@ -7,6 +7,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "frontend/CommandTable.h"
+#include "frontend/TerminalHost.h"
 #include "frontend/TextTable.h"
 #include "mainwindow/main.h"
 #include "platform/Strings.h"
@@ -60,11 +61,12 @@ std::string GameLine(const TForm1& f, int row) {
     return line;
 }
 
-// Why a game takes no result now, as the plans tell by leaving it unmarked; empty when it does.
+// Why a game takes no result now: its group's state, as the plans tell by leaving it unmarked, or
+// a participant not known yet; empty when it does.
 std::string NoResultReason(const TForm1& f, int row) {
     const int g = IntGet(f.Spielplan, Spielplan_GrNr, row, true);
     const std::string state = g >= 1 ? Get(f.Gruppe, Gruppe_State, g, true) : std::string();
-    if (NimmtErgebnisse(state)) return {};
+    if (NimmtErgebnisse(state)) return OffeneTeilnehmer(f, row);
     const std::string group = "Gruppe " + ListGet(f.XAGruppBez, g);
     if (state == "Closed") return group + " ist abgeschlossen: ein späteres Spiel baut auf ihr auf";
     return "die Teilnehmer von " + group + " stehen noch nicht fest";
@@ -88,6 +90,8 @@ bool EnterResult(CommandCall& call) {
         call.out << "Abgebrochen – das Ergebnis bleibt, wie es war.\n";
         return true;
     }
+    // The result is stored: what its processing shows after it reports, it does not refuse.
+    call.host.ChangeStored();
     call.out << GameLine(f, FindRow(f.Spielplan, Spielplan_SpNr, IntToStr(entry.Tag))) << "\n";
     return true;
 }
