@@ -9,6 +9,8 @@
 #include "ScrambledFiles.h"
 #include "TestEnvironment.h"
 #include "TurnierBuilder.h"
+#include "dialogs/Dialogs.h"
+#include "engine/Konflikt.h"
 #include "engine/ResultsExchange.h"
 #include "engine/SpielplanKlick.h"
 #include "engine/TurnierStart.h"
@@ -202,6 +204,26 @@ TEST_F(ImportTest, FileThatCannotBeOpenedIsNamedWithTheReason) {
     EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter/gesperrt.exp")), std::nullopt);
     EXPECT_EQ(LastBox(), "Die Datei " + Path("zweiter/gesperrt.exp") + " kann nicht geöffnet werden: keine Berechtigung");
     EXPECT_EQ(second.Spielplan.Cells(Spielplan_Sieger, 1), "");
+}
+
+// How a tie was settled is not in the file: the import brings the conflict dialog up again, and
+// only the same order puts the later results where the exporting copy has them.
+TEST_F(ImportTest, TieTheImportCompletesGoesToTheConflictDialogMarkedAsImported) {
+    LightForm first;
+    LoadEmptyCopyAt(first, "erster");
+    StartWithTheSlotNames(first);
+    ui.QueueDialog({"Reihenfolge=3,1,2", "ok"});
+    for (int game = 1; game <= 3; ++game) EnterResult(first, game, "1", "1", "0");
+    ASSERT_TRUE(ergebnisseExportieren(first));
+    ui.QueueDialog({"Reihenfolge=3,1,2", "ok"});
+    EXPECT_EQ(ergebnisseImportieren(second, Path("erster/stadtpokal.exp")), 3);
+    EXPECT_TRUE(DialogsOf(second).frmKonflikt.Importiert);
+    EXPECT_EQ(Rows(second.Platz), Rows(first.Platz));
+    // Settled again here later, the tie is no import's.
+    ui.QueueDialog({"ok"});
+    EXPECT_TRUE(konfliktLoesen(second, 1));
+    EXPECT_FALSE(DialogsOf(second).frmKonflikt.Importiert);
+    EXPECT_EQ(ui.PendingAnswers(), 0u);
 }
 
 // A file cut short, or damaged in the middle, would otherwise be taken up to the damage: this copy
