@@ -1,5 +1,5 @@
 // Reads arbitrary bytes as a results exchange file: raw, or as lines properly scrambled so that
-// the blocks are reached. Every block read is whole, and written back it reads the same.
+// the blocks are reached. Every block read is whole, and written back it reads the same and whole.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string copy = folder + "copy.exp";
     if (!WriteExchangeFile(copy, content->fileName, content->blocks)) return 0;
     const auto again = ReadExchangeFile(copy);
-    if (!again || again->blocks != content->blocks || again->fileName != content->fileName || !again->endMarker)
+    if (!again || again->blocks != content->blocks || again->fileName != content->fileName || !again->damage.empty())
         std::abort();
     return 0;
 }

@@ -33,6 +33,10 @@ std::vector<int> ReadOrder(const std::string& text, size_t count) {
     return sorted.size() == count ? order : std::vector<int>{};
 }
 
+std::string Listed(size_t number, const std::string& name) {
+    return "Nr. " + IntToStr(static_cast<long long>(number)) + " (" + name + ")";
+}
+
 }  // namespace
 
 TfrmKonflikt::TfrmKonflikt() {
@@ -64,9 +68,42 @@ void TfrmKonflikt::FormShow() {
 std::vector<DialogField> TfrmKonflikt::Fields() {
     std::vector<DialogField> fields;
     for (size_t i = 0; i < names_.size(); ++i)
-        fields.push_back(ReadOnlyField("Platz " + IntToStr(static_cast<long long>(i) + 1), *names_[i]));
-    fields.push_back(TextField("Reihenfolge", Edit1));
+        fields.push_back(ReadOnlyField("Nr. " + IntToStr(static_cast<long long>(i) + 1), *names_[i]));
+    DialogField order = TextField("Reihenfolge", Edit1);
+    order.rule = "Die Nummern (Nr.) vom ersten Platz an, jede genau einmal: " + OrderExample();
+    fields.push_back(order);
     return fields;
+}
+
+// The example turns the list once: the last first, then the others in their order. Read the
+// other way round (Nr. 1 to the third place) it would give another order, so it names them.
+std::string TfrmKonflikt::OrderExample() const {
+    const size_t count = names_.size();
+    if (count < 2) return {};
+    std::string order = IntToStr(static_cast<long long>(count));
+    for (size_t i = 1; i < count; ++i) order += "," + IntToStr(static_cast<long long>(i));
+    const std::string text = "Reihenfolge=" + order + " setzt " + Listed(count, names_[count - 1]->Caption()) +
+                             " an die erste Stelle, dann ";
+    if (count > 4) return text + "folgen Nr. 1 bis Nr. " + IntToStr(static_cast<long long>(count) - 1) + " wie gelistet.";
+    std::string rest;
+    for (size_t i = 1; i < count; ++i)
+        rest += (i == 1 ? "" : i + 1 == count ? " und " : ", ") + Listed(i, names_[i - 1]->Caption());
+    return text + (count == 2 ? "folgt " : "folgen ") + rest + ".";
+}
+
+std::vector<std::string> TfrmKonflikt::Notes() {
+    const std::string group = Form && GrNr > 0 ? Get(Form->Gruppe, Gruppe_Bez, GrNr, true) : std::string();
+    std::vector<std::string> notes{"Die Wertungsregeln trennen diese Teilnehmer" +
+                                       (group.empty() ? std::string() : " der Gruppe " + group) +
+                                       " nicht alle voneinander.",
+                                   "„Reihenfolge“ nennt ihre Nummern (Nr.) vom ersten Platz an; sie gilt für Tabelle "
+                                   "und Platzhalter:"};
+    if (const std::string example = OrderExample(); !example.empty()) notes.push_back(example);
+    if (Importiert) {
+        notes.push_back("Der Konflikt kommt aus dem Import: die späteren Ergebnisse der Datei stimmen nur, wenn er genau");
+        notes.push_back("so gelöst wird wie im Marovelkandis, der sie exportiert hat; sonst zählen sie für andere Teilnehmer.");
+    }
+    return notes;
 }
 
 bool TfrmKonflikt::CheckOk() {

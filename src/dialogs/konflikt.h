@@ -21,11 +21,15 @@ public:
     TMainForm* Form = nullptr;          // the window whose standings are settled
     int GrNr = 0;                       // the finished group
     const TStringList* Teams = nullptr; // the tied participant numbers (KonfliktTeams)
+    // The tie came with results imported from another copy, whose later results stand on the
+    // order that copy gave it.
+    bool Importiert = false;
 
-    TEdit Edit1;    // the new order: the numbers of the places shown, e.g. "2,1,3"
+    TEdit Edit1;    // the new order: the list numbers of the participants shown, best first, e.g. "2,1,3"
     TStringGrid Grid1;  // the tied participants: column 0 heads its rows "Platz" and the participant word
 
     std::vector<DialogField> Fields() override;
+    std::vector<std::string> Notes() override;
 
 protected:
     void FormShow() override;
@@ -33,6 +37,9 @@ protected:
     void AcceptOk() override;
 
 private:
+    // How "Reihenfolge" is read, with the participants shown as the example.
+    std::string OrderExample() const;
+
     // The tied participants' standings rows, top first, and their names.
     std::vector<int> rows_;
     std::vector<std::unique_ptr<TLabel>> names_;

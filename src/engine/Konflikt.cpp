@@ -22,7 +22,7 @@ bool konfliktLoesen(TMainForm& form, int g) {
         if (!Finished(form, h)) continue;
         ranking.Rank(h, false, {});
         if (form.KonfliktTeams.Count() == 0) continue;
-        gruppeAbschliessen(form, h, 0, true, ranking);
+        gruppeAbschliessen(form, h, 0, Konfliktdialog::Zeigen, ranking);
         ranking.Finish();
         return true;
     }
@@ -30,15 +30,16 @@ bool konfliktLoesen(TMainForm& form, int g) {
     return false;
 }
 
-void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict, StandingsRanking& ranking) {
+void gruppeAbschliessen(TMainForm& form, int g, int x, Konfliktdialog conflict, StandingsRanking& ranking) {
     // While the conflict dialog waits for the user, the group is complete but its placeholders are
     // not resolved yet: the autosave must not write that half.
     BusyScope busy(form, "Gruppe abschließen");
-    if (showConflict) {
+    if (conflict != Konfliktdialog::Keiner) {
         TfrmKonflikt& dialog = DialogsOf(form).frmKonflikt;
         dialog.Form = &form;
         dialog.GrNr = g;
         dialog.Teams = &form.KonfliktTeams;
+        dialog.Importiert = conflict == Konfliktdialog::ZeigenBeimImport;
         dialog.ShowModal();
     }
     // The dialog may have reordered g's rows, placeholder resolution may rename rows elsewhere.

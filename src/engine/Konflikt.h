@@ -9,8 +9,12 @@ class TMainForm;
 // participants. False when there is no conflict to settle.
 bool konfliktLoesen(TMainForm& form, int g);
 
+// Whether a finished group's ties go to the conflict dialog, and whether they came with results
+// imported from another copy (whose later results stand on the order given there).
+enum class Konfliktdialog { Keiner, Zeigen, ZeigenBeimImport };
+
 // A finished group g takes its final order: the conflict dialog first when asked for (the tied
 // participants are in KonfliktTeams), then a plain ranking keeps the order settled, the
 // placeholders that depend on g follow it (x: the game just decided, 0 when none) and the
 // standings are ranked again, through the operation's ranking.
-void gruppeAbschliessen(TMainForm& form, int g, int x, bool showConflict, StandingsRanking& ranking);
+void gruppeAbschliessen(TMainForm& form, int g, int x, Konfliktdialog dialog, StandingsRanking& ranking);

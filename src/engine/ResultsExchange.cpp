@@ -71,12 +71,14 @@ void TakeBlock(TMainForm& f, int row, const ExchangeBlock& block) {
     doSpielplanKlick(f, nullptr, ToInt(block[0]), false, true);
 }
 
+bool IsExchangeFile(const ExchangeContent& content) {
+    if (content.magic == "MAROVELKA4 EXPORT") return true;
+    ShowMsg(1, "Datei ist keine exportierte Turnierdatei");
+    return false;
+}
+
 // Whether the content is for the current tournament; says why not.
 bool BelongsHere(const TMainForm& f, const ExchangeContent& content, const std::string& path) {
-    if (content.magic != "MAROVELKA4 EXPORT") {
-        ShowMsg(1, "Datei ist keine exportierte Turnierdatei");
-        return false;
-    }
     if (content.fileName != Get(f.Turnier, Turnier_DateiName, 1, true)) {
         ShowMsg(1, "Die Datei gehört nicht zu dem aktuell geladenen Turnier\r\n\r\nImportdatei: " + path);
         return false;
@@ -84,12 +86,12 @@ bool BelongsHere(const TMainForm& f, const ExchangeContent& content, const std::
     return true;
 }
 
-void ReportIncomplete(const ExchangeContent& content, const std::string& path) {
-    if (content.partialGame)
-        ShowMsg(3, "Der letzte Block der Datei " + path + " ist unvollständig (Spiel " + *content.partialGame +
-                       ") und wurde nicht übernommen.");
-    else if (!content.endMarker)
-        ShowMsg(3, "Die Datei " + path + " endet ohne \"<ENDE>\"; sie ist womöglich unvollständig.");
+// A damaged file is taken by nobody: a file cut short would leave this copy with part of the
+// results, and a damaged line in the middle would put a value where it does not belong.
+bool Whole(const ExchangeContent& content, const std::string& path) {
+    if (content.damage.empty()) return true;
+    ShowMsg(3, "Die Datei " + path + " " + content.damage + ". Es wurde kein Ergebnis übernommen.");
+    return false;
 }
 
 }  // namespace
@@ -110,12 +112,13 @@ bool ergebnisseExportieren(TMainForm& f, const std::string& path) {
 
 std::optional<int> ergebnisseImportieren(TMainForm& f, const std::string& path) {
     Log("[F] Spielergebnisse importieren");
-    const std::optional<ExchangeContent> content = ReadExchangeFile(path);
+    int error = 0;
+    const std::optional<ExchangeContent> content = ReadExchangeFile(path, &error);
     if (!content) {
-        ShowMsg(3, "Kann Datei " + path + " nicht oeffnen");
+        ShowMsg(3, CannotOpenText(path, path, error));
         return std::nullopt;
     }
-    if (!BelongsHere(f, *content, path)) return std::nullopt;
+    if (!IsExchangeFile(*content) || !Whole(*content, path) || !BelongsHere(f, *content, path)) return std::nullopt;
     SetWaitCursor(true);
     int taken = 0, waiting = 0;
     // The blocks come in game order, so a result taken here opens the later groups it decides
@@ -132,7 +135,6 @@ std::optional<int> ergebnisseImportieren(TMainForm& f, const std::string& path) 
     }
     SetWaitCursor(false);
     if (taken > 0) setTurChanged(f, true);
-    ReportIncomplete(*content, path);
     ReportWaiting(waiting);
     return taken;
 }

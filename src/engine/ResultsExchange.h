@@ -12,8 +12,8 @@ class TMainForm;
 // it) and says where it went; false, with a warning, when it could not be written.
 bool ergebnisseExportieren(TMainForm& form, const std::string& path = "");
 // Takes the results of an exchange file for the current tournament: a game is taken when it has
-// no result here and its participants are the same, and goes through result processing as if
-// entered here. A block cut short at the end is left out and reported. The number of results
-// taken; none when the file is refused (unreadable, not an exchange file, or another
-// tournament's), which then changes nothing.
+// no result here and is played by the same places (participant numbers), and goes through result
+// processing as if entered here. The number of results taken; none when the file is refused
+// (unreadable, not an exchange file, damaged anywhere, or another tournament's), which then
+// changes nothing.
 std::optional<int> ergebnisseImportieren(TMainForm& form, const std::string& path);

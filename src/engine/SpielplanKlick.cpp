@@ -262,8 +262,13 @@ private:
             PairNextSwissRound();
             return false;
         }
-        gruppeAbschliessen(form_, g_, gameNo_, form_.KonfliktTeams.Count() > 0 && !automatic_, ranking_);
+        gruppeAbschliessen(form_, g_, gameNo_, ConflictDialog(), ranking_);
         return true;
+    }
+
+    Konfliktdialog ConflictDialog() const {
+        if (form_.KonfliktTeams.Count() == 0 || automatic_) return Konfliktdialog::Keiner;
+        return imported_ ? Konfliktdialog::ZeigenBeimImport : Konfliktdialog::Zeigen;
     }
 
     // The next Swiss round is paired and gets its referees as the tournament chose them; one

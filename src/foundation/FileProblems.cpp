@@ -23,6 +23,10 @@ std::string KindOf(mode_t mode) {
     return "ein Gerät";
 }
 
+std::string CannotOpenSentence(const std::string& shown, const std::string& reason) {
+    return WithReason("Die Datei " + shown + " kann nicht geöffnet werden", reason);
+}
+
 }  // namespace
 
 std::string SystemErrorText(int error) {
@@ -71,7 +75,12 @@ std::string NoRegularFileText(const std::string& path, const std::string& shown)
     if (error == ENOENT && ::lstat(path.c_str(), &link) == 0)
         return "Die symbolische Verknüpfung " + shown + " führt zu keiner Datei";
     if (error == ENOENT) return "Die Datei " + shown + " gibt es nicht";
-    return "Die Datei " + shown + " kann nicht geöffnet werden: " + SystemErrorText(error);
+    return CannotOpenSentence(shown, SystemErrorText(error));
+}
+
+std::string CannotOpenText(const std::string& path, const std::string& shown, int error) {
+    const std::string kind = NoRegularFileText(path, shown);
+    return kind.empty() ? CannotOpenSentence(shown, SystemErrorText(error)) : kind;
 }
 
 std::string WithReason(const std::string& text, const std::string& reason) {

@@ -17,5 +17,10 @@ std::string WriteErrorText(const std::string& path, int error);
 // device, ...; empty when it is a regular file.
 std::string NoRegularFileText(const std::string& path, const std::string& shown);
 
+// Why a file to be read could not be opened, as a German sentence about `shown` without a final
+// stop: what stands in its place (as NoRegularFileText says), else the words for the error number
+// of the failed open ("keine Berechtigung").
+std::string CannotOpenText(const std::string& path, const std::string& shown, int error);
+
 // "text: reason", or the text alone when there is no reason to name.
 std::string WithReason(const std::string& text, const std::string& reason);

@@ -205,6 +205,7 @@ void TerminalHost::DialogHelp(TDialog& dialog, const std::string& topic) {
     if (!topic.empty()) out_ << Quoted(topic) << " ist weder Feld noch Schaltfläche dieses Dialogs noch ein Befehl.\n";
     bool fields = false;
     for (const DialogField& field : dialog.Fields()) fields = fields || field.shown();
+    for (const std::string& note : dialog.Notes()) out_ << note << "\n";
     out_ << "Der Dialog " << Quoted(dialog.Caption()) << " wartet auf "
          << (fields ? "Feld=Wert (ein Feld je Zeile) und zuletzt eine Schaltfläche" : "eine Schaltfläche")
          << ": ihren Namen eingeben.\n";

@@ -182,6 +182,7 @@ std::string DescribeField(const DialogField& field) {
 
 std::vector<std::string> DescribeDialog(TDialog& dialog) {
     std::vector<std::string> lines{"[Dialog] " + dialog.Caption()};
+    for (const std::string& note : dialog.Notes()) lines.push_back("  " + note);
     for (const DialogField& field : dialog.Fields())
         if (field.shown()) lines.push_back(DescribeField(field));
     std::string buttons = "  Schaltflächen:";

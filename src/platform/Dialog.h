@@ -45,6 +45,9 @@ public:
     int ShowModal();
 
     virtual std::vector<DialogField> Fields() = 0;
+    // What the window says above its fields, line by line, where their labels cannot say what the
+    // fields mean; shown with the fields and by the help. None by default.
+    virtual std::vector<std::string> Notes() { return {}; }
     // By default "ok" (CheckOk, then closes with mrOk) and "abbrechen" (closes with mrCancel).
     virtual std::vector<DialogAction> Actions();
     // Closing without a button: the window's close box, or no user left to answer.
@@ -88,7 +91,7 @@ DialogField OptionField(const std::string& label, std::vector<std::pair<std::str
 std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& closed);
 // One field as a line for a text host: "  Label = value   (choices)".
 std::string DescribeField(const DialogField& field);
-// The dialog's caption, fields and buttons as lines for a text host.
+// The dialog's caption, notes, fields and buttons as lines for a text host.
 std::vector<std::string> DescribeDialog(TDialog& dialog);
 
 // Matches a typed choice against the offered ones: the text itself (case-insensitive, umlauts or

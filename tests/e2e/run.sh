@@ -33,8 +33,9 @@
 #   #e2e: vorlauf DATEI         before the run, the program runs the script DATEI (from tests/e2e)
 #                               in a program folder of its own, which gets the shipped files
 #                               first; it must end with exit status 0. Several run in order there.
-#   #e2e: kopie QUELLE ZIEL     the file QUELLE of that earlier program folder copied into the
-#                               program folder as ZIEL
+#   #e2e: kopie QUELLE ZIEL [N] the file QUELLE of that earlier program folder copied into the
+#                               program folder as ZIEL; with N only its first N lines, as a file
+#                               cut short
 #   #e2e: im-programmordner     the program runs in its program folder (relative paths)
 #   #e2e: unterordner NAME      a folder NAME in the program folder
 #   #e2e: rechte MODUS NAME     the file NAME of the program folder gets the permissions MODUS
@@ -129,7 +130,9 @@ while IFS= read -r line; do
         "daten ") for f in "${shipped[@]}"; do cp "$(dirname "$program")/$f" "$home"/; done ;;
         "skript "*) arguments+=(--script "$(realpath "$(dirname "$script")/${words[1]}")") ;;
         "vorlauf "*) run_before "${words[1]}" ;;
-        "kopie "*) cp "$first/${words[1]}" "$home/${words[2]}" || exit 1 ;;
+        "kopie "*)
+            if [ -n "${words[3]:-}" ]; then head -n "${words[3]}" "$first/${words[1]}" >"$home/${words[2]}" || exit 1
+            else cp "$first/${words[1]}" "$home/${words[2]}" || exit 1; fi ;;
         "anhang lange-zeile") head -c "${words[2]}" /dev/zero | tr '\0' 'x' >>"$input"; echo >>"$input" ;;
         "datei "*) cp "$(dirname "$script")/dateien/${words[1]}" "$home/${words[2]}" ;;
         "im-programmordner ") workdir="$home" ;;

@@ -4,10 +4,13 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "../platform/RefusingFileOperations.h"
 #include "LightForm.h"
 #include "ScrambledFiles.h"
 #include "TestEnvironment.h"
 #include "TurnierBuilder.h"
+#include "dialogs/Dialogs.h"
+#include "engine/Konflikt.h"
 #include "engine/ResultsExchange.h"
 #include "engine/SpielplanKlick.h"
 #include "engine/TurnierStart.h"
@@ -184,23 +187,67 @@ TEST_F(ImportTest, FileOfAnotherTournamentOrNoExchangeFileIsRefused) {
     EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Information);
     EXPECT_EQ(ergebnisseImportieren(second, GoldenPath("stadtpokal.tur")), std::nullopt);
     EXPECT_EQ(LastBox(), "Datei ist keine exportierte Turnierdatei");
-    EXPECT_EQ(ergebnisseImportieren(second, Path("fehlt.exp")), std::nullopt);
-    EXPECT_EQ(LastBox(), "Kann Datei " + Path("fehlt.exp") + " nicht oeffnen");
     EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 1), "");
     EXPECT_NE(second.Turnier.Cells(Turnier_Changes, 1), "true");
 }
 
-TEST_F(ImportTest, BlockCutShortAtTheEndIsLeftOutAndReported) {
-    const auto lines = SplitLines(ReadBytes(GoldenPath("stadtpokal.exp")), "\n");
-    std::string cut;
-    for (size_t i = 0; i < 5 + 11 + 7; ++i) cut += lines[i] + "\n";
-    WriteBytes(Path("zweiter/kurz.exp"), cut);
-    EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter/kurz.exp")), 1);
-    EXPECT_EQ(LastBox(), "Der letzte Block der Datei " + Path("zweiter/kurz.exp") +
-                             " ist unvollständig (Spiel 2) und wurde nicht übernommen.");
+TEST_F(ImportTest, FileThatCannotBeOpenedIsNamedWithTheReason) {
+    EXPECT_EQ(ergebnisseImportieren(second, Path("fehlt.exp")), std::nullopt);
+    EXPECT_EQ(LastBox(), "Die Datei " + Path("fehlt.exp") + " gibt es nicht");
     EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Warning);
-    EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 1), "3");
-    EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 2), "") << "half a result is never taken";
+    EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter")), std::nullopt);
+    EXPECT_EQ(LastBox(), Path("zweiter") + " ist ein Ordner und keine Datei");
+    std::filesystem::copy_file(GoldenPath("stadtpokal.exp"), Path("zweiter/gesperrt.exp"));
+    RefusingFileOperations noRights;
+    noRights.unreadableFile = Path("zweiter/gesperrt.exp");
+    ScopedFileOperations scope(noRights);
+    EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter/gesperrt.exp")), std::nullopt);
+    EXPECT_EQ(LastBox(), "Die Datei " + Path("zweiter/gesperrt.exp") + " kann nicht geöffnet werden: keine Berechtigung");
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_Sieger, 1), "");
+}
+
+// How a tie was settled is not in the file: the import brings the conflict dialog up again, and
+// only the same order puts the later results where the exporting copy has them.
+TEST_F(ImportTest, TieTheImportCompletesGoesToTheConflictDialogMarkedAsImported) {
+    LightForm first;
+    LoadEmptyCopyAt(first, "erster");
+    StartWithTheSlotNames(first);
+    ui.QueueDialog({"Reihenfolge=3,1,2", "ok"});
+    for (int game = 1; game <= 3; ++game) EnterResult(first, game, "1", "1", "0");
+    ASSERT_TRUE(ergebnisseExportieren(first));
+    ui.QueueDialog({"Reihenfolge=3,1,2", "ok"});
+    EXPECT_EQ(ergebnisseImportieren(second, Path("erster/stadtpokal.exp")), 3);
+    EXPECT_TRUE(DialogsOf(second).frmKonflikt.Importiert);
+    EXPECT_EQ(Rows(second.Platz), Rows(first.Platz));
+    // Settled again here later, the tie is no import's.
+    ui.QueueDialog({"ok"});
+    EXPECT_TRUE(konfliktLoesen(second, 1));
+    EXPECT_FALSE(DialogsOf(second).frmKonflikt.Importiert);
+    EXPECT_EQ(ui.PendingAnswers(), 0u);
+}
+
+// A file cut short, or damaged in the middle, would otherwise be taken up to the damage: this copy
+// would hold some results of the other and not the rest, and say the import failed.
+TEST_F(ImportTest, DamagedFileIsTakenByNobodyNotEvenInPart) {
+    const auto lines = SplitLines(ReadBytes(GoldenPath("stadtpokal.exp")), "\n");
+    const auto writeFirst = [&](const std::string& name, size_t count) {
+        std::string cut;
+        for (size_t i = 0; i < count; ++i) cut += lines[i] + "\n";
+        WriteBytes(Path("zweiter/" + name), cut);
+    };
+    writeFirst("kurz.exp", 5 + 11 + 7);
+    writeFirst("ohne_ende.exp", lines.size() - 1);
+    for (const auto& [name, damage] :
+         {std::pair<std::string, std::string>{"kurz.exp", "ist unvollständig: der Block von Spiel 2 bricht nach 7 von 11 Zeilen ab"},
+          {"ohne_ende.exp", "ist unvollständig: die Endzeile „<ENDE>“ fehlt"}}) {
+        EXPECT_EQ(ergebnisseImportieren(second, Path("zweiter/" + name)), std::nullopt) << name;
+        EXPECT_EQ(LastBox(), "Die Datei " + Path("zweiter/" + name) + " " + damage + ". Es wurde kein Ergebnis übernommen.");
+        EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Warning);
+        EXPECT_EQ(second.Spielplan.Cells(Spielplan_Sieger, 1), "") << name << ": the whole first block was there";
+        EXPECT_NE(second.Turnier.Cells(Turnier_Changes, 1), "true");
+    }
+    // The whole file is taken as before.
+    EXPECT_EQ(ergebnisseImportieren(second, GoldenPath("stadtpokal.exp")), 2);
 }
 
 TEST_F(ImportTest, BeforeTheStartNothingIsTakenAndTheUserIsToldWhy) {

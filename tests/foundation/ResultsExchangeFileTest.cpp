@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "ScrambledFiles.h"
@@ -24,8 +25,7 @@ TEST_F(ResultsExchangeFileTest, GoldenFileGivesItsBlocks) {
     ASSERT_EQ(content->blocks.size(), 2u);
     EXPECT_EQ(content->blocks[0], (ExchangeBlock{"1", "1", "2", "3", "1", "", "", "", "", "", "1"}));
     EXPECT_EQ(content->blocks[1], (ExchangeBlock{"2", "1", "3", "2", "2", "", "", "", "", "", "0"}));
-    EXPECT_TRUE(content->endMarker);
-    EXPECT_FALSE(content->partialGame);
+    EXPECT_EQ(content->damage, "");
 }
 
 TEST_F(ResultsExchangeFileTest, FileWithoutResultsHasSixLinesWithBareLineFeeds) {
@@ -36,22 +36,118 @@ TEST_F(ResultsExchangeFileTest, FileWithoutResultsHasSixLinesWithBareLineFeeds) 
     const auto content = ReadExchangeFile(Path("a.exp"));
     EXPECT_EQ(content->fileName, "");
     EXPECT_TRUE(content->blocks.empty());
-    EXPECT_TRUE(content->endMarker);
+    EXPECT_EQ(content->damage, "");
 }
 
-TEST_F(ResultsExchangeFileTest, BlockCutShortIsDroppedAndNamed) {
-    ASSERT_TRUE(WriteExchangeFile(Path("a.exp"), "pokal.tur", {Block("1"), Block("2")}));
-    const auto lines = SplitLines(ReadProgramFile("a.exp"), "\n");
-    for (size_t keep : {5u + 11u + 4u, 5u + 22u}) {
-        std::string cut;
-        for (size_t i = 0; i < keep; ++i) cut += lines[i] + "\n";
-        WriteProgramFile("b.exp", cut);
-        const auto content = ReadExchangeFile(Path("b.exp"));
-        ASSERT_EQ(content->blocks.size(), keep == 27 ? 2u : 1u);
-        EXPECT_FALSE(content->endMarker);
-        EXPECT_EQ(content->partialGame.value_or("-"), keep == 27 ? "-" : "2");
+// --- damage: whatever the import would otherwise meet only half-way ---
+
+namespace {
+
+// The lines of a file with two results, before scrambling.
+std::vector<std::string> TwoResults() {
+    return {"<DATEI>", "MAROVELKA4 EXPORT", "v4.111", "<START>", "pokal.tur",
+            "1", "1", "2", "3", "1", "", "", "", "", "", "1",
+            "2", "1", "3", "2", "2", "", "", "", "", "", "0", "<ENDE>"};
+}
+
+}  // namespace
+
+class ExchangeDamageTest : public ResultsExchangeFileTest {
+protected:
+    // The damage of a file of these lines, scrambled as the format says.
+    std::string DamageOf(const std::vector<std::string>& lines) {
+        Dateihandling file;
+        EXPECT_TRUE(file.Open(Path("d.exp"), "W", true));
+        for (const std::string& line : lines) file.WriteLine(line);
+        EXPECT_TRUE(file.Close());
+        const auto content = ReadExchangeFile(Path("d.exp"));
+        return content ? content->damage : "nicht geöffnet";
     }
-    EXPECT_FALSE(ReadExchangeFile(Path("fehlt.exp")));
+    static std::vector<std::string> FirstLines(size_t count) {
+        std::vector<std::string> lines = TwoResults();
+        lines.resize(count);
+        return lines;
+    }
+    static std::vector<std::string> With(size_t index, const std::string& line) {
+        std::vector<std::string> lines = TwoResults();
+        lines[index] = line;
+        return lines;
+    }
+};
+
+TEST_F(ExchangeDamageTest, FileCutShortAnywhereIsIncomplete) {
+    const std::string noEnd = "ist unvollständig: die Endzeile „<ENDE>“ fehlt";
+    EXPECT_EQ(DamageOf(FirstLines(3)), noEnd);
+    EXPECT_EQ(DamageOf(FirstLines(5)), noEnd);
+    EXPECT_EQ(DamageOf(FirstLines(16)), noEnd);
+    EXPECT_EQ(DamageOf(FirstLines(27)), noEnd);
+    EXPECT_EQ(DamageOf(FirstLines(6)), "ist unvollständig: der Block von Spiel 1 bricht nach 1 von 11 Zeilen ab");
+    EXPECT_EQ(DamageOf(FirstLines(26)), "ist unvollständig: der Block von Spiel 2 bricht nach 10 von 11 Zeilen ab");
+    // The end line inside a block: a block's lines were lost before it.
+    std::vector<std::string> lines = FirstLines(20);
+    lines.push_back("<ENDE>");
+    EXPECT_EQ(DamageOf(lines), "ist unvollständig: der Block von Spiel 2 bricht nach 4 von 11 Zeilen ab");
+    EXPECT_EQ(DamageOf(TwoResults()), "");
+}
+
+TEST_F(ExchangeDamageTest, BlocksBeforeTheDamageAreReadButNamedDamaged) {
+    WriteExchangeFile(Path("a.exp"), "pokal.tur", {Block("1"), Block("2")});
+    const auto lines = SplitLines(ReadProgramFile("a.exp"), "\n");
+    std::string cut;
+    for (size_t i = 0; i < 5 + 11 + 7; ++i) cut += lines[i] + "\n";
+    WriteProgramFile("b.exp", cut);
+    const auto content = ReadExchangeFile(Path("b.exp"));
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->blocks.size(), 1u);
+    EXPECT_EQ(content->damage, "ist unvollständig: der Block von Spiel 2 bricht nach 7 von 11 Zeilen ab");
+}
+
+TEST_F(ExchangeDamageTest, LineThatCannotStandWhereItIsIsDamage) {
+    EXPECT_EQ(DamageOf(With(16, "")),
+              "ist beschädigt: in Zeile 17 steht „“ an Stelle einer Spielnummer oder der Endzeile „<ENDE>“");
+    EXPECT_EQ(DamageOf(With(5, "Spiel 1")),
+              "ist beschädigt: in Zeile 6 steht „Spiel 1“ an Stelle einer Spielnummer oder der Endzeile „<ENDE>“");
+    EXPECT_EQ(DamageOf(With(7, "B")), "ist beschädigt: in Zeile 8 steht „B“ an Stelle einer Teilnehmernummer (Spiel 1)");
+    EXPECT_EQ(DamageOf(With(19, "drei")), "ist beschädigt: in Zeile 20 steht „drei“ an Stelle einer Zahl (Spiel 2)");
+    EXPECT_EQ(DamageOf(With(15, "7")),
+              "ist beschädigt: in Zeile 16 steht „7“ an Stelle des Siegers (0 oder einer der beiden Teilnehmer) (Spiel 1)");
+    // A line lost in the middle shifts every line after it: the next game number lands on the winner.
+    std::vector<std::string> lost = TwoResults();
+    lost.erase(lost.begin() + 7);
+    EXPECT_EQ(DamageOf(lost),
+              "ist beschädigt: in Zeile 16 steht „2“ an Stelle des Siegers (0 oder einer der beiden Teilnehmer) (Spiel 1)");
+    // A long line is named by its beginning.
+    EXPECT_EQ(DamageOf(With(8, std::string(40, 'x'))),
+              "ist beschädigt: in Zeile 9 steht „" + std::string(30, 'x') + "…“ an Stelle einer Zahl (Spiel 1)");
+}
+
+TEST_F(ExchangeDamageTest, ValuesTheExportWritesAreWhole) {
+    // Half points with the decimal comma, blank and empty cells, a draw, set results as text.
+    std::vector<std::string> lines = TwoResults();
+    lines[8] = "1,5";
+    lines[9] = " ";
+    lines[14] = "25:20, 18:25";
+    lines[26] = "";
+    EXPECT_EQ(DamageOf(lines), "");
+}
+
+TEST_F(ExchangeDamageTest, LineBeyondAnyExchangeFileIsDamage) {
+    Dateihandling file;
+    ASSERT_TRUE(file.Open(Path("a.exp"), "W", true));
+    for (size_t i = 0; i < 6; ++i) file.WriteLine(TwoResults()[i]);
+    ASSERT_TRUE(file.Close());
+    WriteProgramFile("a.exp", ReadProgramFile("a.exp") + std::string(kMaxLineBytes + 1, 'x') + "\n");
+    const auto content = ReadExchangeFile(Path("a.exp"));
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->damage, "ist beschädigt: Zeile 7 ist länger als jede Zeile einer solchen Datei");
+}
+
+TEST_F(ExchangeDamageTest, FileThatCannotBeOpenedGivesTheSystemsReason) {
+    int error = 0;
+    EXPECT_FALSE(ReadExchangeFile(Path("fehlt.exp"), &error));
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_FALSE(ReadExchangeFile(folder, &error));
+    EXPECT_EQ(error, EISDIR);
 }
 
 TEST_F(ResultsExchangeFileTest, FileGoesBesideTheTournamentOrIntoTheHomeFolder) {

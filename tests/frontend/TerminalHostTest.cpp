@@ -264,6 +264,24 @@ TEST_F(TerminalHostTest, HilfeInADialogSaysWhatItWaitsFor) {
     EXPECT_TRUE(host->EndCommand("„x“", false));
 }
 
+// What a window says above its fields, the text host says above them too, and again when asked.
+TEST_F(TerminalHostTest, NotesOfADialogStandAboveItsFieldsAndInItsHelp) {
+    class NotedDialog : public TeamDialog {
+    public:
+        std::vector<std::string> Notes() override { return {"Art: wer die Mannschaft stellt.", "Zweite Zeile."}; }
+    } noted;
+    Use("hilfe\nName=TSV Nord\nok\n", false);
+    host->BeginCommand({});
+    EXPECT_EQ(noted.ShowModal(), mrOk);
+    const std::string shown = out.str();
+    EXPECT_EQ(shown.find("[Dialog] Mannschaft\n  Art: wer die Mannschaft stellt.\n  Zweite Zeile.\n  Name =\n"), 0u)
+        << shown;
+    EXPECT_NE(shown.find("Mannschaft> Art: wer die Mannschaft stellt.\nZweite Zeile.\nDer Dialog „Mannschaft“ wartet"),
+              std::string::npos)
+        << shown;
+    EXPECT_TRUE(host->EndCommand("„x“", false));
+}
+
 TEST_F(TerminalHostTest, HilfeAtAQuestionAndAtAFileQuestion) {
     UseTerminal("hilfe\nja\nhilfe\n\n");
     EXPECT_EQ(AskYesNo("Weiter?"), mrYes);

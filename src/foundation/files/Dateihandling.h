@@ -37,6 +37,8 @@ public:
     // The system's error number of the step that made the file being written fail (ENOSPC for
     // a full disk, ...); 0 when there is none to name.
     int Error() const { return output_.Error(); }
+    // The system's error number of a file that could not be opened or read to its end.
+    int ReadError() const { return input_.Error(); }
     // No line left to read: lets readers stop when their format's end marker is missing.
     bool Eof();
     // Reading stopped at a line longer than any file of the program holds.

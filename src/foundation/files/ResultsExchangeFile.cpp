@@ -2,13 +2,116 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
+#include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/files/Dateihandling.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Utf8.h"
 
 namespace {
 
 constexpr const char* kEnd = "<ENDE>";
+constexpr const char* kEndMissing = "ist unvollständig: die Endzeile „<ENDE>“ fehlt";
+
+bool IsWholeNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+bool IsNumberOrEmpty(const std::string& text) {
+    double value = 0;
+    return text.find_first_not_of(' ') == std::string::npos || TryTextToDouble(text, value);
+}
+
+// A line's text as a message quotes it: a damaged line may be of any length.
+std::string Shown(const std::string& line) {
+    constexpr long kShown = 30;
+    return "„" + utf8::Cut(line, kShown) + (utf8::Length(line) > kShown ? "…" : "") + "“";
+}
+
+// The file's lines with their numbers; none where the file has no line left to give.
+class NumberedLines {
+public:
+    explicit NumberedLines(Dateihandling& file) : file_(file) {}
+
+    std::optional<std::string> Next() {
+        if (file_.Eof()) return std::nullopt;
+        std::string line = file_.ReadLine();
+        if (file_.LineTooLong()) return std::nullopt;
+        ++number_;
+        return line;
+    }
+    int Number() const { return number_; }
+
+    // Why no line came: a line too long or a read error, else what the reader expected there.
+    std::string WhyNone(const std::string& expected) {
+        if (file_.LineTooLong())
+            return "ist beschädigt: Zeile " + IntToStr(number_ + 1) + " ist länger als jede Zeile einer solchen Datei";
+        if (!file_.ReadCompletely())
+            return "ist unvollständig: sie konnte nach Zeile " + IntToStr(number_) + " nicht weiter gelesen werden (" +
+                   SystemErrorText(file_.ReadError()) + ")";
+        return expected;
+    }
+
+private:
+    Dateihandling& file_;
+    int number_ = 0;
+};
+
+// What a line of a whole block must hold where it does not: the index of the first line that
+// does not fit and what belongs there; nullopt for a well-formed block. The game number has been
+// looked at already.
+std::optional<std::pair<size_t, std::string>> Misfit(const ExchangeBlock& block) {
+    for (size_t i = 1; i <= 2; ++i)
+        if (!IsWholeNumber(block[i])) return std::pair<size_t, std::string>{i, "einer Teilnehmernummer"};
+    for (size_t i = 3; i <= 8; ++i)
+        if (!IsNumberOrEmpty(block[i])) return std::pair<size_t, std::string>{i, "einer Zahl"};
+    const std::string& winner = block[10];
+    if (!winner.empty() && winner != "0" && winner != block[1] && winner != block[2])
+        return std::pair<size_t, std::string>{10, "des Siegers (0 oder einer der beiden Teilnehmer)"};
+    return std::nullopt;
+}
+
+std::string MisfitText(int line, const std::string& text, const std::string& expected) {
+    return "ist beschädigt: in Zeile " + IntToStr(line) + " steht " + Shown(text) + " an Stelle " + expected;
+}
+
+// The blocks up to "<ENDE>"; stops at the first damage and names it.
+void ReadBlocks(NumberedLines& lines, ExchangeContent& content) {
+    for (;;) {
+        ExchangeBlock block;
+        const std::optional<std::string> game = lines.Next();
+        if (!game) {
+            content.damage = lines.WhyNone(kEndMissing);
+            return;
+        }
+        if (*game == kEnd) return;
+        if (!IsWholeNumber(*game)) {
+            content.damage = MisfitText(lines.Number(), *game, "einer Spielnummer oder der Endzeile „<ENDE>“");
+            return;
+        }
+        block[0] = *game;
+        const int first = lines.Number();
+        for (size_t read = 1; read < block.size(); ++read) {
+            const std::optional<std::string> line = lines.Next();
+            if (line && *line != kEnd) {
+                block[read] = *line;
+                continue;
+            }
+            const std::string cut = "ist unvollständig: der Block von Spiel " + *game + " bricht nach " +
+                                    IntToStr(static_cast<long long>(read)) + " von 11 Zeilen ab";
+            content.damage = line ? cut : lines.WhyNone(cut);
+            return;
+        }
+        if (const auto misfit = Misfit(block)) {
+            content.damage = MisfitText(first + static_cast<int>(misfit->first), block[misfit->first], misfit->second) +
+                             " (Spiel " + *game + ")";
+            return;
+        }
+        content.blocks.push_back(block);
+    }
+}
 
 }  // namespace
 
@@ -30,35 +133,26 @@ bool WriteExchangeFile(const std::string& path, const std::string& fileName, con
     return false;
 }
 
-std::optional<ExchangeContent> ReadExchangeFile(const std::string& path) {
+std::optional<ExchangeContent> ReadExchangeFile(const std::string& path, int* error) {
     Dateihandling file;
-    if (!file.Open(path, "R", true)) return std::nullopt;
+    if (!file.Open(path, "R", true)) {
+        if (error) *error = file.ReadError();
+        return std::nullopt;
+    }
     ExchangeContent content;
+    NumberedLines lines(file);
     std::string header[5];
-    for (std::string& line : header) line = file.ReadLine();
+    for (std::string& line : header) {
+        const std::optional<std::string> read = lines.Next();
+        if (!read) {
+            content.damage = lines.WhyNone(kEndMissing);
+            break;
+        }
+        line = *read;
+    }
     content.magic = header[1];
     content.fileName = header[4];
-    // A block counts only when all its lines are there; an empty game number ends the list.
-    while (!file.Eof() && !file.LineTooLong()) {
-        ExchangeBlock block;
-        block[0] = file.ReadLine();
-        if (block[0] == kEnd) {
-            content.endMarker = true;
-            break;
-        }
-        if (block[0].empty()) break;
-        size_t read = 1;
-        for (; read < block.size() && !file.Eof(); ++read) {
-            block[read] = file.ReadLine();
-            if (block[read] == kEnd) break;
-        }
-        if (read < block.size()) {
-            content.partialGame = block[0];
-            content.endMarker = read < block.size() && block[read] == kEnd;
-            break;
-        }
-        content.blocks.push_back(block);
-    }
+    if (content.damage.empty()) ReadBlocks(lines, content);
     file.Close();
     return content;
 }

@@ -15,17 +15,20 @@ using ExchangeBlock = std::array<std::string, 11>;
 struct ExchangeContent {
     std::string magic;     // line 2
     std::string fileName;  // line 5
-    std::vector<ExchangeBlock> blocks;
-    bool endMarker = false;           // "<ENDE>" was reached
-    std::optional<std::string> partialGame;  // the number of a block cut short at the end
+    std::vector<ExchangeBlock> blocks;  // the blocks read before any damage
+    // Empty when every block is whole and well-formed and "<ENDE>" ends them; else what is wrong,
+    // as the rest of a German sentence about the file ("ist unvollständig: ...", "ist beschädigt:
+    // ..."). A file with damage anywhere is taken by nobody, not even in part.
+    std::string damage;
 };
 
 // Writes the file beside its target first: an earlier file stays until the new one is complete.
 // False when it could not be written; error, when given, then gets the system's error number.
 bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks,
                        int* error = nullptr);
-// Every whole block of the file; nullopt when the file cannot be opened.
-std::optional<ExchangeContent> ReadExchangeFile(const std::string& path);
+// The file's blocks and, when it is not whole, its damage; nullopt when the file cannot be opened
+// (error, when given, then gets the system's error number).
+std::optional<ExchangeContent> ReadExchangeFile(const std::string& path, int* error = nullptr);
 // Where the results of a tournament go: beside its file with the extension ".exp", for a
 // tournament never saved "Turnier.exp" in the user's home folder.
 std::string ExchangeFilePath(const std::string& turnierPath);

@@ -226,7 +226,12 @@ const CommandRegistration kFileCommands({
             true, ExportResults},
     Command{"ergebnisse-importieren", kMenuTurnier, "DATEI", "Die Ergebnisse eines zweiten Marovelkandis importieren",
             "Übernimmt aus der Datei (.exp) jedes Ergebnis eines Spiels, das hier noch keins hat und\n"
-            "dieselben Teilnehmer hat; die Datei muss zu dieser Turnierdatei gehören.",
+            "zwischen denselben Plätzen gespielt wird. Verglichen werden die Plätze (ihre Nummern im\n"
+            "Turnier, etwa der Platz „1. Gruppe A“), nicht die Namen darauf. Die Datei muss zu dieser\n"
+            "Turnierdatei gehören; ist sie unvollständig oder beschädigt, wird nichts übernommen.\n"
+            "Wer auf einem Platz wie „1. Gruppe A“ steht, entscheiden hier die übernommenen Ergebnisse und\n"
+            "bei Gleichstand der Konfliktdialog: nur wenn er genau so gelöst wird wie im exportierenden\n"
+            "Marovelkandis, gelten die späteren Ergebnisse für dieselben Teilnehmer.",
             true, ImportResults},
     Command{"leeres-turnier", kMenuTurnier, "DATEI", "Das Turnier ohne Ergebnisse für den Tausch exportieren",
             "Schreibt eine leere Kopie: ohne Ergebnisse, Zuordnungen, Töne und Urkunden.", true, EmptyTournament},
