@@ -3,13 +3,12 @@
 #include <vector>
 
 #include "foundation/NameText.h"
+#include "foundation/ProgramFiles.h"
 
 class TMainForm;
 
-// The name lists beside the program: one name a line, plain text.
-inline constexpr const char* kTeamsListFile = "teams.dat";
-inline constexpr const char* kSchirisListFile = "schiris.dat";
-inline constexpr const char* kZeitnehmerListFile = "zeitnehmer.dat";
+// The name lists beside the program (kTeamsListFile, kSchirisListFile, kZeitnehmerListFile): one
+// name a line, plain text.
 
 // A list file as read: its names, and whether they are all of it. A missing file is an empty,
 // complete list; a file that cannot be read, or only up to a line that is not text (see
