@@ -18,6 +18,7 @@ struct NameListContent {
     bool complete = true;
     bool opened = true;  // false when the file is there but cannot be read at all
     int badLine = 0;     // the line that is not text, 0 when there is none
+    bool badLineTooLong = false;  // that line is too long rather than not text
 };
 NameListContent ReadNameListFile(const std::string& fileName);
 // The non-empty lines of a list file in the program folder; a missing file is an empty list.

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "foundation/Conversions.h"
+#include "foundation/files/LineFile.h"
 
 namespace {
 
@@ -72,6 +73,11 @@ std::string NoRegularFileText(const std::string& path, const std::string& shown)
         return "Die symbolische Verknüpfung " + shown + " führt zu keiner Datei";
     if (error == ENOENT) return "Die Datei " + shown + " gibt es nicht";
     return "Die Datei " + shown + " kann nicht geöffnet werden: " + SystemErrorText(error);
+}
+
+std::string BadLineText(bool tooLong) {
+    if (!tooLong) return "enthält Zeichen, die kein Text sind";
+    return "ist zu lang (mehr als " + IntToStr(static_cast<long long>(kMaxLineBytes / (1024 * 1024))) + " MiB)";
 }
 
 std::string WithReason(const std::string& text, const std::string& reason) {

@@ -17,5 +17,10 @@ std::string WriteErrorText(const std::string& path, int error);
 // device, ...; empty when it is a regular file.
 std::string NoRegularFileText(const std::string& path, const std::string& shown);
 
+// What is wrong with a line that ends the reading of a text file, as words that follow "Zeile N":
+// longer than any file of the program holds, or not text (control characters, as a binary or
+// UTF-16 file has them).
+std::string BadLineText(bool tooLong);
+
 // "text: reason", or the text alone when there is no reason to name.
 std::string WithReason(const std::string& text, const std::string& reason);

@@ -42,6 +42,8 @@
 #                               (as written, so relative to the program folder)
 #   #e2e: rohr NAME             a named pipe NAME in the program folder
 #   #e2e: dateigroesse BYTES    no file the program writes may grow beyond BYTES (ulimit -f)
+#   #e2e: lange-zeile NAME N    a line of N letters appended to the file NAME of the program
+#                               folder (made when missing)
 set -u
 
 write_expected=0
@@ -140,6 +142,7 @@ while IFS= read -r line; do
         "verknuepfung "*) ln -s "${words[1]}" "$home/${words[2]}" || exit 1 ;;
         "rohr "*) mkfifo "$home/${words[1]}" || exit 1 ;;
         "dateigroesse "*) limit=(prlimit --fsize="${words[1]}") ;;
+        "lange-zeile "*) { head -c "${words[2]}" /dev/zero | tr '\0' 'x'; printf '\r\n'; } >>"$home/${words[1]}" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"
