@@ -150,8 +150,8 @@ std::optional<std::string> AskForTurnierFile(TMainForm& f, const Cells& row, con
     return dialog.FileName;
 }
 
-// The file the user chose, when it may be written: never another open tournament's, nor the
-// tournament's own by its empty copy, nor one of the program's. Its folder is remembered.
+// The file the user chose, when it may be written (RefusedChosenFile: the tournament's own file,
+// but not for its empty copy); its folder is then remembered.
 std::optional<std::string> ChosenTurnierFile(TMainForm& f, const std::string& typed, int number, bool emptyExport) {
     const std::string path = TurPathOf(typed);
     if (const std::string refused =
