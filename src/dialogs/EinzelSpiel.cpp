@@ -8,6 +8,7 @@
 #include "foundation/Conversions.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/ProgramFiles.h"
 #include "foundation/Settings.h"
 #include "foundation/Texts.h"
 #include "foundation/files/TFile.h"
@@ -40,7 +41,7 @@ void Select(TComboBox& combo, const TStringList& codes, const std::string& code)
 std::vector<std::string> ZeitnehmerNamen() {
     std::vector<std::string> names;
     TFile file;
-    if (!file.OpenRead(ProgramFile("zeitnehmer.dat"), false)) return names;
+    if (!file.OpenRead(ProgramFile(kZeitnehmerListFile), false)) return names;
     while (!file.Eof())
         if (std::string line = file.ReadLine(); !line.empty()) names.push_back(line);
     file.Close();

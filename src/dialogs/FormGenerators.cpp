@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/NameText.h"
 #include "foundation/files/Dateihandling.h"
 #include "foundation/files/TournamentForms.h"
@@ -390,6 +391,7 @@ FormFile ReadFormFile(const std::string& path) {
         ++number;
         if (file.LineTooLong() || !IsPlainText(line)) {
             read.badLine = number;
+            read.badLineTooLong = file.LineTooLong();
             break;
         }
         if (line == "##ENDE##") {
@@ -407,8 +409,8 @@ std::string FormFileProblem(const std::string& path, const FormFile& file) {
     if (file.complete) return {};
     if (!file.opened) return "Die Datei " + path + " kann nicht gelesen werden.";
     if (file.badLine > 0)
-        return "Die Datei " + path + " kann nicht vollständig gelesen werden: Zeile " + IntToStr(file.badLine) +
-               " enthält Zeichen, die kein Text sind.";
+        return "Die Datei " + path + " kann nicht vollständig gelesen werden: Zeile " + IntToStr(file.badLine) + " " +
+               BadLineText(file.badLineTooLong) + ".";
     return "Die Datei " + path + " kann nicht vollständig gelesen werden.";
 }
 

@@ -69,6 +69,7 @@ struct FormFile {
     bool complete = false;  // read to the end of the file or its end marker; true when missing
     bool endMarker = false; // reading stopped at "##ENDE##"
     int badLine = 0;        // the line that is not text, 0 when there is none
+    bool badLineTooLong = false;  // that line is too long rather than not text
 };
 FormFile ReadFormFile(const std::string& path);
 // Why a forms file was not read completely, as a German sentence naming it; empty when it was.

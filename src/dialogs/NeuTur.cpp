@@ -7,6 +7,7 @@
 #include "foundation/ClockTime.h"
 #include "foundation/Conversions.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/ProgramFiles.h"
 #include "foundation/ProgramSettings.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
@@ -112,10 +113,10 @@ TfrmNeuTur::TfrmNeuTur() {
 
 void TfrmNeuTur::SetStartValues(const std::string& shortDesignation, const std::string& folder) {
     Feld3.SetText(shortDesignation);
-    shipped_ = ReadFormRecords(folder + "TurFormen.dat");
-    const FormFile own = ReadFormFile(folder + "EigenForm.dat");
+    shipped_ = ReadFormRecords(folder + kTurFormenFile);
+    const FormFile own = ReadFormFile(folder + kEigenFormFile);
     own_ = own.records;
-    ownProblem_ = FormFileProblem(folder + "EigenForm.dat", own);
+    ownProblem_ = FormFileProblem(folder + kEigenFormFile, own);
 }
 
 void TfrmNeuTur::FormShow() {

@@ -8,6 +8,7 @@
 
 #include "foundation/Accessors.h"
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/Logs.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/NameText.h"
@@ -22,9 +23,11 @@ namespace {
 
 constexpr const char* kFreilos = "[FREILOS]";  // text 84: the bye, never deleted
 
-void ReportNotStored(const std::string& fileName) {
-    ErrorLog("[X] Namensliste: " + ProgramFile(fileName) + " konnte nicht geschrieben werden");
-    ShowMsg(4, "Die Namensliste " + fileName + " konnte nicht gespeichert werden.");
+// error: the system's error number of the step that failed, named as the reason.
+void ReportNotStored(const std::string& fileName, int error) {
+    const std::string reason = WriteErrorText(ProgramFile(fileName), error);
+    ErrorLog(WithReason("[X] Namensliste: " + ProgramFile(fileName) + " konnte nicht geschrieben werden", reason));
+    ShowMsg(4, WithReason("Die Namensliste " + fileName + " konnte nicht gespeichert werden", reason) + ".");
 }
 
 // Why the list file was not read completely, as a sentence naming the file.
@@ -32,8 +35,8 @@ std::string ListProblem(const std::string& fileName, const NameListContent& list
     const std::string named = "Die Namensliste " + fileName;
     if (!list.opened) return named + " kann nicht gelesen werden.";
     if (list.badLine > 0)
-        return named + " kann nicht vollständig gelesen werden: Zeile " + IntToStr(list.badLine) +
-               " enthält Zeichen, die kein Text sind.";
+        return named + " kann nicht vollständig gelesen werden: Zeile " + IntToStr(list.badLine) + " " +
+               BadLineText(list.badLineTooLong) + ".";
     return named + " kann nicht vollständig gelesen werden.";
 }
 
@@ -46,23 +49,40 @@ bool RefuseIncompleteList(const std::string& fileName, const char* consequence) 
     return true;
 }
 
-// Appends the names as lines, all or none: a failed append leaves the file as it was.
-bool AppendNames(const std::string& fileName, const std::vector<std::string>& names) {
+// Appends the names as lines, all or none: a failed append leaves the file as it was. error gets
+// the system's error number when it fails.
+bool AppendNames(const std::string& fileName, const std::vector<std::string>& names, int& error) {
     TFile file;
-    if (!file.OpenAppend(ProgramFile(fileName))) return false;
+    error = 0;
+    if (!file.OpenAppend(ProgramFile(fileName))) {
+        error = file.Error();
+        return false;
+    }
     for (const std::string& name : names) file.WriteLine(name);
-    return file.Close();
+    if (file.Close()) return true;
+    error = file.Error();
+    return false;
 }
 
 // Replaces the list file safely: the old list stays when anything fails.
-bool RewriteList(const std::string& fileName, const std::vector<std::string>& names) {
+bool RewriteList(const std::string& fileName, const std::vector<std::string>& names, int& error) {
+    error = 0;
     // A safe write with nothing written counts as failed; an emptied list is an empty file.
-    if (names.empty()) return WriteFileAtomically(ProgramFile(fileName), "");
+    if (names.empty()) {
+        const bool written = WriteFileAtomically(ProgramFile(fileName), "");
+        if (!written) error = errno;
+        return written;
+    }
     TFile file;
     file.SetSafeWrite(true);
-    if (!file.OpenWrite(ProgramFile(fileName), false)) return false;
+    if (!file.OpenWrite(ProgramFile(fileName), false)) {
+        error = file.Error();
+        return false;
+    }
     for (const std::string& name : names) file.WriteLine(name);
-    return file.Close();
+    if (file.Close()) return true;
+    error = file.Error();
+    return false;
 }
 
 void FillListView(TListView& view, const std::vector<std::string>& names) {
@@ -93,7 +113,7 @@ void AddToList(TEdit& edit, TListView& view, const std::string& fileName, const 
     if (!ListViewHasCaption(view, name)) {
         // A name that could not be stored stays in the edit field rather than show as saved.
         if (RefuseIncompleteList(fileName, "Der Name wird nicht aufgenommen.")) return;
-        if (!AppendNames(fileName, {name})) return ReportNotStored(fileName);
+        if (int error = 0; !AppendNames(fileName, {name}, error)) return ReportNotStored(fileName, error);
         ListViewAdd(view, name);
         ListViewSort(view);
     }
@@ -131,7 +151,7 @@ void DeleteSelected(TListView& view, const std::string& fileName, bool protectBy
         names.push_back(item.Caption);
     }
     for (std::string& name : NamesNotShown(stored.names, view)) names.push_back(std::move(name));
-    if (!RewriteList(fileName, names)) return ReportNotStored(fileName);
+    if (int error = 0; !RewriteList(fileName, names, error)) return ReportNotStored(fileName, error);
     view.Items = std::move(kept);
 }
 
@@ -148,8 +168,8 @@ bool ReadImportedNames(const std::string& path, std::vector<std::string>& names)
     if (file.Complete()) return true;
     const char* const nothing = " Es wurde kein Name aufgenommen.";
     if (file.BadLine() > 0)
-        ShowMsg(3, "Zeile " + IntToStr(file.BadLine()) + " der Datei " + path + " enthält Zeichen, die kein Text sind." +
-                       nothing);
+        ShowMsg(3, "Zeile " + IntToStr(file.BadLine()) + " der Datei " + path + " " + BadLineText(file.BadLineTooLong()) +
+                       "." + nothing);
     else
         ShowMsg(3, "Die Datei " + path + " konnte nicht vollständig gelesen werden." + nothing);
     return false;
@@ -175,6 +195,7 @@ NameListContent ReadNameListFile(const std::string& fileName) {
     for (std::string name; file.Next(name);) list.names.push_back(std::move(name));
     list.complete = file.Complete();
     list.badLine = file.BadLine();
+    list.badLineTooLong = file.BadLineTooLong();
     return list;
 }
 
@@ -224,9 +245,9 @@ void importNameFile(TMainForm& form, bool teams) {
     std::vector<std::string> names;
     if (!ReadImportedNames(form.OpenDialog1.FileName, names) || names.empty()) return;
     for (std::string& name : names) name = CutName(name);
-    if (!AppendNames(listFile, names)) {
+    if (int error = 0; !AppendNames(listFile, names, error)) {
         // Show what the file really holds, not names that were not stored.
-        ReportNotStored(listFile);
+        ReportNotStored(listFile, error);
         return loadNamensliste(form, teams);
     }
     for (const std::string& name : names) ListViewAdd(form.ListView2, name);

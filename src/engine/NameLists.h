@@ -3,13 +3,12 @@
 #include <vector>
 
 #include "foundation/NameText.h"
+#include "foundation/ProgramFiles.h"
 
 class TMainForm;
 
-// The name lists beside the program: one name a line, plain text.
-inline constexpr const char* kTeamsListFile = "teams.dat";
-inline constexpr const char* kSchirisListFile = "schiris.dat";
-inline constexpr const char* kZeitnehmerListFile = "zeitnehmer.dat";
+// The name lists beside the program (kTeamsListFile, kSchirisListFile, kZeitnehmerListFile): one
+// name a line, plain text.
 
 // A list file as read: its names, and whether they are all of it. A missing file is an empty,
 // complete list; a file that cannot be read, or only up to a line that is not text (see
@@ -19,6 +18,7 @@ struct NameListContent {
     bool complete = true;
     bool opened = true;  // false when the file is there but cannot be read at all
     int badLine = 0;     // the line that is not text, 0 when there is none
+    bool badLineTooLong = false;  // that line is too long rather than not text
 };
 NameListContent ReadNameListFile(const std::string& fileName);
 // The non-empty lines of a list file in the program folder; a missing file is an empty list.

@@ -5,6 +5,7 @@
 #include "dialogs/frmImport.h"
 #include "engine/TurnierStart.h"
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
@@ -17,8 +18,8 @@ namespace {
 
 const char* const kNothingAssigned = " Es wurde kein Name zugewiesen.";
 
-std::string NotText(int line) {
-    return "Zeile " + IntToStr(line) + " der Datei enthält Zeichen, die kein Text sind." + kNothingAssigned;
+std::string BadLineProblem(int line, bool tooLong) {
+    return "Zeile " + IntToStr(line) + " der Datei " + BadLineText(tooLong) + "." + kNothingAssigned;
 }
 
 // Every slot has a name; the rest of the file is not assigned.
@@ -113,7 +114,7 @@ SlotNames ReadSlotNames(const std::string& path, int slots) {
         if (!TakeName(read, seen, name, slots)) break;
     }
     const bool complete = file.Complete() || AllSlotsNamed(read, slots);
-    if (read.problem.empty() && file.BadLine() > 0) read.problem = NotText(file.BadLine());
+    if (read.problem.empty() && file.BadLine() > 0) read.problem = BadLineProblem(file.BadLine(), file.BadLineTooLong());
     if (read.problem.empty() && !complete)
         read.problem = "Die Datei " + path + " konnte nicht vollständig gelesen werden." + kNothingAssigned;
     if (!read.problem.empty()) read.names.clear();

@@ -3,10 +3,12 @@
 #include <utility>
 #include <vector>
 
+#include "foundation/ProgramFiles.h"
+
 // The pairing table file: per group size a block of pairs in the order they are to be played.
 // Blocks start with "T" + size + "F1" and end with "<END>"; pair lines are "x|a|b|" with the
 // positions a and b of the two participants in the group (from 1); the file ends with "<EOF>".
-inline constexpr const char* kPairingFileName = "Spklrs.dat";
+// The file beside the program is kPairingFileName (foundation/ProgramFiles.h).
 // Lines a search reads at most, and lines a block holds at most.
 inline constexpr int kPairingLineLimit = 5000;
 

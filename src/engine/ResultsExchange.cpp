@@ -16,6 +16,7 @@
 #include "foundation/SortGrid.h"
 #include "foundation/Tables.h"
 #include "foundation/WindowHelpers.h"
+#include "foundation/files/ChosenFile.h"
 #include "foundation/files/ResultsExchangeFile.h"
 
 namespace {
@@ -99,6 +100,10 @@ bool Whole(const ExchangeContent& content, const std::string& path) {
 bool ergebnisseExportieren(TMainForm& f, const std::string& path) {
     Log("[F] Spielergebnisse exportieren");
     const std::string target = path.empty() ? ExchangeFilePath(Get(f.Turnier, Turnier_DateiNameS, 1, true)) : path;
+    if (const std::string refused = RefusedChosenFile(f, target, target, ChosenContent::Ergebnisse, 0); !refused.empty()) {
+        ShowMsg(3, refused);
+        return false;
+    }
     sortGrid(f.Spielplan, Spielplan_SpNr, true);
     int error = 0;
     if (!WriteExchangeFile(target, Get(f.Turnier, Turnier_DateiName, 1, true), ResultBlocks(f), &error)) {

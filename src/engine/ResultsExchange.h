@@ -9,7 +9,8 @@ class TMainForm;
 // here game by game through result processing.
 
 // Writes the exchange file of the current tournament (to `path`, or where ExchangeFilePath puts
-// it) and says where it went; false, with a warning, when it could not be written.
+// it) and says where it went; false, with a warning, when it could not be written or is a file no
+// results may replace (see RefusedChosenFile: a tournament file, one of the program's).
 bool ergebnisseExportieren(TMainForm& form, const std::string& path = "");
 // Takes the results of an exchange file for the current tournament: a game is taken when it has
 // no result here and is played by the same places (participant numbers), and goes through result

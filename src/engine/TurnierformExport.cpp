@@ -11,6 +11,7 @@
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/NameText.h"
+#include "foundation/ProgramFiles.h"
 #include "foundation/Texts.h"
 #include "foundation/WindowHelpers.h"
 #include "foundation/files/TournamentForms.h"
@@ -113,7 +114,7 @@ void turnierformExportieren(TMainForm& f) {
         ShowMsg(3, "Die Turnierform kann nicht exportiert werden: " + name + ".\r\n\r\nBitte ändern Sie den Namen zuerst.");
         return;
     }
-    const std::string path = ProgramFile("EigenForm.dat");
+    const std::string path = ProgramFile(kEigenFormFile);
     if (const std::string problem = UnreadFormsProblem(path); !problem.empty()) {
         ShowMsg(4, problem + " Die Turnierform wurde nicht exportiert.");
         return;

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "foundation/Conversions.h"
+#include "foundation/files/LineFile.h"
 
 namespace {
 
@@ -81,6 +82,11 @@ std::string NoRegularFileText(const std::string& path, const std::string& shown)
 std::string CannotOpenText(const std::string& path, const std::string& shown, int error) {
     const std::string kind = NoRegularFileText(path, shown);
     return kind.empty() ? CannotOpenSentence(shown, SystemErrorText(error)) : kind;
+}
+
+std::string BadLineText(bool tooLong) {
+    if (!tooLong) return "enthält Zeichen, die kein Text sind";
+    return "ist zu lang (mehr als " + IntToStr(static_cast<long long>(kMaxLineBytes / (1024 * 1024))) + " MiB)";
 }
 
 std::string WithReason(const std::string& text, const std::string& reason) {

@@ -22,5 +22,10 @@ std::string NoRegularFileText(const std::string& path, const std::string& shown)
 // of the failed open ("keine Berechtigung").
 std::string CannotOpenText(const std::string& path, const std::string& shown, int error);
 
+// What is wrong with a line that ends the reading of a text file, as words that follow "Zeile N":
+// longer than any file of the program holds, or not text (control characters, as a binary or
+// UTF-16 file has them).
+std::string BadLineText(bool tooLong);
+
 // "text: reason", or the text alone when there is no reason to name.
 std::string WithReason(const std::string& text, const std::string& reason);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "foundation/MessageBoxes.h"
+#include "foundation/ProgramFiles.h"
 #include "foundation/ProgramGlobals.h"
 #include "foundation/WindowHelpers.h"
 #include "platform/Clock.h"
@@ -29,10 +30,10 @@ void Log(const std::string& message, bool clear) {
     if (DebugModus) DebugLog(message);
 }
 
-void DebugLog(const std::string& message) { AppendLine("debug.log", message); }
+void DebugLog(const std::string& message) { AppendLine(kDebugLogFile, message); }
 
 void ErrorLog(const std::string& message) {
-    AppendLine("error.log", message);
+    AppendLine(kErrorLogFile, message);
     if (IsIdeRunning()) ShowMsg(3, message);
     DebugLog(message);
 }

@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "foundation/ProgramFiles.h"
 #include "platform/Colors.h"
 
 // The user's program settings: values in the registry key of the program and two print
@@ -9,7 +10,6 @@
 // default; writes that cannot be stored are lost without a message.
 
 constexpr const char* kRegistryKey = "Software\\Durnwalde\\Marovelkandis4";
-constexpr const char* kIniFileName = "Marovelka4.ini";
 constexpr const char* kIniSection = "Einstellungen";
 
 // Registry values where every reader falls back to the same plain value.

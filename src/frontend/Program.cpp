@@ -1,5 +1,6 @@
 #include "frontend/Program.h"
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -132,6 +133,9 @@ ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments
 }
 
 int RunProgram(const std::vector<std::string>& arguments) {
+    // A write beyond the file-size limit (ulimit -f) fails with EFBIG and is reported like a full
+    // disk; the signal the system would send instead ends the process with the unsaved changes.
+    ::signal(SIGXFSZ, SIG_IGN);
     const ProgramArguments parsed = ParseProgramArguments(arguments);
     if (!parsed.problem.empty()) return StartFailed(parsed.problem);
     std::string problem;

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "foundation/ProgramFiles.h"  // kInstanceLockFile, the lock file's name
+
 // What is wrong with the program folder, as a German sentence; empty when the program can keep
 // its logs, settings and files there: it exists, is a folder and takes a new file.
 std::string ProgramFolderProblem(const std::string& folder);
@@ -26,6 +28,3 @@ public:
 private:
     int fd_ = -1;
 };
-
-// The name of the lock file in the program folder.
-inline constexpr const char* kInstanceLockFile = "Marovelka4.lock";

@@ -4,6 +4,7 @@
 #include "engine/NameLists.h"
 #include "foundation/Accessors.h"
 #include "foundation/Logs.h"
+#include "foundation/ProgramFiles.h"
 #include "foundation/Tables.h"
 #include "foundation/files/Dateihandling.h"
 #include "foundation/files/TournamentFile.h"
@@ -34,7 +35,7 @@ void TForm1::FormCreate() {
     Ran(__func__);
     CheckColumnNumbers(*this);
     RundenAnsage = true;
-    const std::string eigenForm = ProgramFile("EigenForm.dat");
+    const std::string eigenForm = ProgramFile(kEigenFormFile);
     std::error_code error;
     // A folder that cannot be examined is caught at start-up; here it only means no file.
     if (!std::filesystem::exists(eigenForm, error) && !error) CreateEigenFormFile(eigenForm);

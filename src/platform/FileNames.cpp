@@ -1,5 +1,7 @@
 #include "platform/FileNames.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 namespace {
@@ -31,4 +33,31 @@ std::string FilterExtension(const std::string& filter) {
     pattern.erase(0, 1);
     if (pattern.size() < 2 || pattern.find_first_of("*?") != std::string::npos) return {};
     return pattern;
+}
+
+bool NamesAFile(const std::string& name) {
+    const size_t slash = name.find_last_of('/');
+    const std::string last = slash == std::string::npos ? name : name.substr(slash + 1);
+    return !last.empty() && last != "." && last != "..";
+}
+
+namespace {
+
+// The absolute path with the symbolic links of its existing part resolved and "." and ".." gone.
+std::string ResolvedPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) return std::filesystem::path(path).lexically_normal().string();
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
+    return (error ? absolute.lexically_normal() : resolved).string();
+}
+
+}  // namespace
+
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a.empty() || b.empty()) return false;
+    struct stat first {}, second {};
+    if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    return ResolvedPath(a) == ResolvedPath(b);
 }

@@ -10,3 +10,12 @@ std::string WithUsualExtension(const std::string& name, const std::string& exten
 // The extension of the first pattern of a file dialog's filter: "Textdatei (*.txt)|*.txt" gives
 // ".txt"; empty when the first pattern has none or is a wildcard ("*.*").
 std::string FilterExtension(const std::string& filter);
+
+// Whether a name as the user types it ends in a file name: not empty, not ending in "/", and its last
+// part neither "." nor "..". "sub/", "/" and ".." name folders; a file written there would be a
+// hidden file without a name of its own.
+bool NamesAFile(const std::string& name);
+
+// Whether two paths lead to the same file, in whatever spelling ("./x.tur", "x.tur", the absolute
+// path) and through symbolic links; for files that exist, a hard link counts as the same file too.
+bool SameFile(const std::string& a, const std::string& b);

@@ -7,6 +7,7 @@
 #include "TestEnvironment.h"
 #include "dialogs/NeuTur.h"
 #include "foundation/ProgramSettings.h"
+#include "foundation/files/LineFile.h"
 
 using ::testing::Contains;
 using ::testing::ElementsAre;
@@ -110,6 +111,17 @@ TEST_F(NewTournamentDialogTest, ExportedFormsBeforeADamagedLineAreOfferedAndTheW
                                     "EigenForm.dat kann nicht vollständig gelesen werden: Zeile 5 enthält Zeichen, die "
                                     "kein Text sind. Angeboten werden nur die exportierten Turnierformen davor.");
     EXPECT_THAT(Offered(), ElementsAre("Mein Pokal"));
+}
+
+TEST_F(NewTournamentDialogTest, ALineTooLongInTheOwnFormsIsNamedAsTooLong) {
+    WriteProgramFile("EigenForm.dat", "Bitte diese Datei nicht editieren\r\n|---\r\n" +
+                                          std::string(kMaxLineBytes + 1, 'x') + "\r\n");
+    dialog.SetStartValues("Tur3", folder);
+    Show({"Name=n", "ok"});
+    ASSERT_FALSE(ui.boxes.empty());
+    EXPECT_EQ(ui.boxes[0].text, "Die Datei " + folder +
+                                    "EigenForm.dat kann nicht vollständig gelesen werden: Zeile 3 ist zu lang (mehr "
+                                    "als 16 MiB). Angeboten werden nur die exportierten Turnierformen davor.");
 }
 
 TEST_F(NewTournamentDialogTest, ASelfDefinedFormHasNoStructure) {

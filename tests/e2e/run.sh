@@ -42,6 +42,9 @@
 #   #e2e: verknuepfung ZIEL NAME  a symbolic link NAME in the program folder leading to ZIEL
 #                               (as written, so relative to the program folder)
 #   #e2e: rohr NAME             a named pipe NAME in the program folder
+#   #e2e: dateigroesse BYTES    no file the program writes may grow beyond BYTES (ulimit -f)
+#   #e2e: lange-zeile NAME N    a line of N letters appended to the file NAME of the program
+#                               folder (made when missing)
 set -u
 
 write_expected=0
@@ -67,6 +70,7 @@ first="$tmp/vorlauf"
 shipped=(TurFormen.dat Spklrs.dat Vereine.txt)
 terminal=()
 developer=()
+limit=()
 
 cleanup() {
     if [ -n "$holder" ]; then kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null; fi
@@ -140,6 +144,8 @@ while IFS= read -r line; do
         "rechte "*) chmod "${words[1]}" "$home/${words[2]}" || exit 1 ;;
         "verknuepfung "*) ln -s "${words[1]}" "$home/${words[2]}" || exit 1 ;;
         "rohr "*) mkfifo "$home/${words[1]}" || exit 1 ;;
+        "dateigroesse "*) limit=(prlimit --fsize="${words[1]}") ;;
+        "lange-zeile "*) { head -c "${words[2]}" /dev/zero | tr '\0' 'x'; printf '\r\n'; } >>"$home/${words[1]}" ;;
         *) echo "run.sh: unbekannte Vorbereitung: $line" >&2; exit 1 ;;
     esac
 done <"$script"
@@ -149,6 +155,7 @@ runner=(env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$home
         MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03" "${terminal[@]}" "${developer[@]}"
         ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}"
         LSAN_OPTIONS="print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}")
+if [ ${#limit[@]} -gt 0 ]; then runner=("${limit[@]}" "${runner[@]}"); fi
 if [ "$as_nobody" = 1 ]; then runner=(setpriv --reuid=65534 --regid=65534 --clear-groups "${runner[@]}"); fi
 
 if [ -n "$workdir" ]; then cd "$workdir" || exit 1; fi

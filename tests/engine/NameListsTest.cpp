@@ -177,8 +177,8 @@ TEST_F(NameListTest, AListNotReadToItsEndIsNeverRewritten) {
     deletePersonNames(*form);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Error);
-    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat kann nicht vollständig gelesen werden: Zeile 2 enthält "
-                                "Zeichen, die kein Text sind. Sie wird nicht überschrieben; es wurde nichts gelöscht.");
+    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat kann nicht vollständig gelesen werden: Zeile 2 ist zu lang "
+                                "(mehr als 16 MiB). Sie wird nicht überschrieben; es wurde nichts gelöscht.");
     EXPECT_EQ(ReadProgramFile("teams.dat"), stored);
     EXPECT_EQ(Captions(form->ListView2), std::vector<std::string>{"Adler"});
 }
@@ -203,7 +203,7 @@ TEST_F(NameListTest, ImportOfAFileReadOnlyInPartTakesNothing) {
     EXPECT_TRUE(form->ListView2.Items.empty());
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text,
-              "Zeile 2 der Datei " + folder + "neu.txt enthält Zeichen, die kein Text sind. Es wurde kein Name aufgenommen.");
+              "Zeile 2 der Datei " + folder + "neu.txt ist zu lang (mehr als 16 MiB). Es wurde kein Name aufgenommen.");
 }
 
 TEST_F(NameListTest, ImportOfAFolderIsRefusedAtOnce) {
@@ -235,7 +235,8 @@ TEST_F(NameListTest, ANameTheFullDiskTookOnlyInPartIsGoneAgain) {
         AddTeamName("Langer Name");
     }
     ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht gespeichert werden.");
+    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht gespeichert werden: kein Platz auf dem "
+                                "Datenträger.");
     EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\n");
     EXPECT_EQ(form->Edit14.Text(), "Langer Name");
     WriteProgramFile("neu.txt", "Bären\r\nCondor\r\n");
@@ -246,9 +247,27 @@ TEST_F(NameListTest, ANameTheFullDiskTookOnlyInPartIsGoneAgain) {
         importNameFile(*form, true);
     }
     EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\n") << "an import goes in whole or not at all";
+    EXPECT_EQ(ui.boxes.back().text, "Die Namensliste teams.dat konnte nicht gespeichert werden: kein Platz auf dem "
+                                    "Datenträger.");
     EXPECT_EQ(Captions(form->ListView2), std::vector<std::string>{"Adler"});
     AddTeamName("Kurz");
     EXPECT_EQ(ReadNameList("teams.dat"), (std::vector<std::string>{"Adler", "Kurz"}));
+}
+
+TEST_F(NameListTest, ADeleteOnAFullDiskNamesTheReasonAndKeepsTheList) {
+    WriteProgramFile("teams.dat", "Adler\r\nBären\r\n");
+    loadNamensliste(*form, true);
+    Select(form->ListView2, "Adler");
+    {
+        FullDiskFileOperations full(0);
+        ScopedFileOperations scope(full);
+        deletePersonNames(*form);
+    }
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Die Namensliste teams.dat konnte nicht gespeichert werden: kein Platz auf dem "
+                                "Datenträger.");
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\nBären\r\n");
+    EXPECT_EQ(Captions(form->ListView2), (std::vector<std::string>{"Adler", "Bären"}));
 }
 
 // Names added behind a part nothing reads would never show again, though the addition was reported.
@@ -267,8 +286,10 @@ TEST_F(NameListTest, NothingIsAddedToAListThatCannotBeReadCompletely) {
         importNameFile(*form, true);
         ASSERT_EQ(ui.boxes.size(), 2u);
         const std::string line = stored == utf16 ? "1" : "2";
+        const std::string why = stored.size() > kMaxLineBytes ? "ist zu lang (mehr als 16 MiB)"
+                                                              : "enthält Zeichen, die kein Text sind";
         const std::string problem =
-            "Die Namensliste teams.dat kann nicht vollständig gelesen werden: Zeile " + line + " enthält Zeichen, die kein Text sind.";
+            "Die Namensliste teams.dat kann nicht vollständig gelesen werden: Zeile " + line + " " + why + ".";
         EXPECT_EQ(ui.boxes[0].text, problem + " Der Name wird nicht aufgenommen.");
         EXPECT_EQ(ui.boxes[1].text, problem + " Es wird kein Name aufgenommen.");
         EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Error);

@@ -11,6 +11,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Platzgrid.h"
 #include "foundation/Settings.h"
+#include "foundation/files/LineFile.h"
 
 using Strings = std::vector<std::string>;
 
@@ -377,6 +378,12 @@ TEST_F(TextdateiTest, BinaryFileAssignsNothing) {
     Import(std::string("Adler\r\nB\0\x01\x02ren\r\n", 13));
     EXPECT_EQ(BoxTexts(),
               Strings{"Zeile 2 der Datei enthält Zeichen, die kein Text sind. Es wurde kein Name zugewiesen."});
+    EXPECT_EQ(Names(), Strings(4, ""));
+}
+
+TEST_F(TextdateiTest, LineTooLongIsNamedAsTooLongAndAssignsNothing) {
+    Import("Adler\r\n" + std::string(kMaxLineBytes + 1, 'x') + "\r\nBären\r\n");
+    EXPECT_EQ(BoxTexts(), Strings{"Zeile 2 der Datei ist zu lang (mehr als 16 MiB). Es wurde kein Name zugewiesen."});
     EXPECT_EQ(Names(), Strings(4, ""));
 }
 

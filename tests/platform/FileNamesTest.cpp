@@ -44,3 +44,34 @@ TEST_F(FileNamesTest, TheOpenDialogGivesTheFileOfTheUsualExtension) {
     EXPECT_EQ(open.FileName, folder + "Jugendcup.exp");
     EXPECT_EQ(open.Files.Text(), folder + "Jugendcup.exp\r\n");
 }
+
+TEST_F(FileNamesTest, ANameEndingInAFolderNamesNoFile) {
+    for (const char* folderOnly : {"", "/", "sub/", "..", ".", "sub/.", "sub/..", "/tmp/", "a//"})
+        EXPECT_FALSE(NamesAFile(folderOnly)) << folderOnly;
+    for (const char* file : {"x", "sub/x", "/x.tur", ".tur", "x.", "...", "..x", "sub/.versteckt"})
+        EXPECT_TRUE(NamesAFile(file)) << file;
+}
+
+TEST_F(FileNamesTest, SameFileSeesThroughSpellingsLinksAndHardLinks) {
+    namespace fs = std::filesystem;
+    WriteProgramFile("pokal.tur", "Turnier");
+    WriteProgramFile("andere.tur", "Turnier");
+    fs::create_directory(folder + "unter");
+    const std::string pokal = folder + "pokal.tur";
+    EXPECT_TRUE(SameFile(pokal, folder + "unter/../pokal.tur"));
+    EXPECT_TRUE(SameFile(pokal, folder + "./pokal.tur"));
+    EXPECT_FALSE(SameFile(pokal, folder + "andere.tur")) << "same content, another file";
+    fs::create_symlink(pokal, folder + "verweis.exp");
+    EXPECT_TRUE(SameFile(folder + "verweis.exp", pokal));
+    fs::create_hard_link(pokal, folder + "zweiter_name.tur");
+    EXPECT_TRUE(SameFile(folder + "zweiter_name.tur", pokal));
+    // A file not written yet is the same file in every spelling of its path.
+    EXPECT_TRUE(SameFile(folder + "neu.tur", folder + "unter/../neu.tur"));
+    fs::create_symlink(folder + "unter", folder + "ordner");
+    EXPECT_TRUE(SameFile(folder + "ordner/neu.tur", folder + "unter/neu.tur"));
+    EXPECT_FALSE(SameFile(folder + "neu.tur", pokal));
+    EXPECT_FALSE(SameFile("", pokal));
+    // A link that leads nowhere is not the file it would lead to.
+    fs::create_symlink(folder + "fehlt.tur", folder + "ins_leere.tur");
+    EXPECT_FALSE(SameFile(folder + "ins_leere.tur", folder + "fehlt.tur"));
+}

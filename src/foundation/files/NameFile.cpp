@@ -5,6 +5,7 @@
 bool NameFileReader::Open(const std::string& path) {
     line_ = 0;
     badLine_ = 0;
+    badLineTooLong_ = false;
     ended_ = false;
     return file_.OpenRead(path, false);
 }
@@ -15,6 +16,7 @@ bool NameFileReader::Next(std::string& name) {
         ++line_;
         if (file_.LineTooLong() || !IsPlainText(name)) {
             badLine_ = line_;
+            badLineTooLong_ = file_.LineTooLong();
             return false;
         }
         if (!name.empty()) return true;
@@ -26,6 +28,7 @@ bool NameFileReader::PassBadLine() {
     if (badLine_ == 0) return false;
     ended_ = file_.LineTooLong();
     badLine_ = 0;
+    badLineTooLong_ = false;
     return true;
 }
 

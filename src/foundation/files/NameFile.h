@@ -16,6 +16,8 @@ public:
     bool Next(std::string& name);
     // The number of the line that is not text (counting every line from 1); 0 while there is none.
     int BadLine() const { return badLine_; }
+    // That line is longer than any such file holds (else it holds characters that are not text).
+    bool BadLineTooLong() const { return badLineTooLong_; }
     // Reads on behind the line that is not text, for a reader to whom the rest of the file is only
     // counted; false when there is no such line, or when it was too long to find the next behind it.
     bool PassBadLine();
@@ -26,5 +28,6 @@ private:
     TFile file_;
     int line_ = 0;
     int badLine_ = 0;
+    bool badLineTooLong_ = false;
     bool ended_ = false;  // a line too long to read past was passed
 };

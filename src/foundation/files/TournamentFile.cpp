@@ -20,7 +20,9 @@
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/TurnierStore.h"
+#include "foundation/files/ChosenFile.h"
 #include "foundation/files/TFile.h"
+#include "platform/FileNames.h"
 #include "platform/UiHost.h"
 
 namespace {
@@ -137,6 +139,7 @@ std::string TurPathOf(const std::string& chosen) {
     return error ? path : absolute.lexically_normal().string();
 }
 
+// The file name as the user typed it in the save dialog; nothing when cancelled.
 std::optional<std::string> AskForTurnierFile(TMainForm& f, const Cells& row, const SaveRequest& request) {
     TSaveDialog& dialog = f.SaveDialog1;
     const std::string& path = row[Turnier_DateiNameS];
@@ -145,22 +148,22 @@ std::optional<std::string> AskForTurnierFile(TMainForm& f, const Cells& row, con
     dialog.Filter = lngText(56) + " (*.tur)|*.tur";
     dialog.FileName = request.emptyExport ? (path.size() >= 4 ? path.substr(0, path.size() - 4) : "") + "_Leer.tur" : path;
     if (!dialog.Execute()) return std::nullopt;
-    const std::string chosen = TurPathOf(dialog.FileName);
-    f.TurFileDir = fs::path(chosen).parent_path().string();
-    RegWriteString("TurFileDir", f.TurFileDir);
-    return chosen;
+    return dialog.FileName;
 }
 
-// Another open tournament's file is never overwritten, nor a tournament's own file by its
-// empty copy.
-bool TargetTaken(const TMainForm& f, const std::string& path, int number, bool emptyExport) {
-    const int owner = OpenTurnierWithFile(f, path);
-    if (owner == 0 || (owner == number && !emptyExport)) return false;
-    const std::string owned = owner == f.AktTurNr ? TurnierSelectorText(f.Turnier, 1)
-                                                  : TurnierSelectorText(f.XMasterGrid, MasterTurnierRow(f, owner));
-    ShowMsg(3, "Die Datei " + path + " gehört schon zum geöffneten Turnier " + owned +
-                   " und wird nicht überschrieben.\r\n\r\nBitte wählen Sie einen anderen Dateinamen.");
-    return true;
+// The file the user chose, when it may be written (RefusedChosenFile: the tournament's own file,
+// but not for its empty copy); its folder is then remembered.
+std::optional<std::string> ChosenTurnierFile(TMainForm& f, const std::string& typed, int number, bool emptyExport) {
+    const std::string path = TurPathOf(typed);
+    if (const std::string refused =
+            RefusedChosenFile(f, typed, path, ChosenContent::Turnier, emptyExport ? 0 : number);
+        !refused.empty()) {
+        ShowMsg(3, refused);
+        return std::nullopt;
+    }
+    f.TurFileDir = fs::path(path).parent_path().string();
+    RegWriteString("TurFileDir", f.TurFileDir);
+    return path;
 }
 
 // A row that would not come back as written is on record; the file is written all the same.
@@ -269,10 +272,11 @@ SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest
     std::string path = own[Turnier_DateiNameS];
     if (path.empty() && request.automatic) return SaveOutcome::Skipped;
     if (path.empty() || request.saveAs) {
-        std::optional<std::string> chosen = AskForTurnierFile(f, own, request);
-        if (!chosen) return SaveOutcome::Cancelled;
+        const std::optional<std::string> typed = AskForTurnierFile(f, own, request);
+        if (!typed) return SaveOutcome::Cancelled;
+        const std::optional<std::string> chosen = ChosenTurnierFile(f, *typed, turnier.number, request.emptyExport);
+        if (!chosen) return SaveOutcome::Failed;
         path = *chosen;
-        if (TargetTaken(f, path, turnier.number, request.emptyExport)) return SaveOutcome::Failed;
     }
     const std::string name = FileNameOf(path);
     int error = 0;
@@ -528,8 +532,7 @@ bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const T
 }
 
 int OpenTurnierWithFile(const TMainForm& f, const std::string& file) {
-    const std::string wanted = CanonicalPath(file);
-    auto same = [&](const std::string& path) { return !path.empty() && CanonicalPath(path) == wanted; };
+    auto same = [&](const std::string& path) { return SameFile(path, file); };
     if (f.AktTurNr > 0 && same(f.Turnier.Cells(Turnier_DateiNameS, 1))) return f.AktTurNr;
     const TSortGrid& master = f.XMasterGrid;
     for (int r = 1; r < master.RowCount(); ++r) {
@@ -539,12 +542,6 @@ int OpenTurnierWithFile(const TMainForm& f, const std::string& file) {
             return number;
     }
     return 0;
-}
-
-std::string CanonicalPath(const std::string& file) {
-    std::error_code error;
-    const fs::path canonical = fs::weakly_canonical(fs::absolute(file, error), error);
-    return error ? fs::path(file).lexically_normal().string() : canonical.string();
 }
 
 std::string FileNameOf(const std::string& path) {

@@ -45,10 +45,8 @@ bool checkSaveTurnier(TMainForm& form);
 // (participants activated in the preparation dialog) the default participant names take them.
 bool LoadFileToMaster(TMainForm& form, const std::string& file, int number, const TStrings* names);
 
-// The number of the open tournament whose file this is (compared by the files' canonical paths,
-// so that other spellings of the same file are found); 0 when none.
+// The number of the open tournament whose file this is (see SameFile: other spellings of the same
+// file and links to it are found); 0 when none.
 int OpenTurnierWithFile(const TMainForm& form, const std::string& file);
-// The file's absolute path with symbolic links and "." and ".." resolved as far as it exists.
-std::string CanonicalPath(const std::string& file);
 // The file name of a path (everything after the last "/").
 std::string FileNameOf(const std::string& path);

@@ -6,6 +6,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/ProgramFiles.h"
 #include "frontend/CommandTable.h"
 #include "frontend/RoundNodes.h"
 #include "mainwindow/main.h"
@@ -220,7 +221,7 @@ bool Referees(CommandCall& call) {
     return true;
 }
 
-void PrintForms(CommandCall& call, const char* title, const std::vector<FormRecord>& records, int count) {
+void PrintForms(CommandCall& call, const std::string& title, const std::vector<FormRecord>& records, int count) {
     call.out << title << ":\n";
     int shown = 0;
     for (const FormRecord& r : records)
@@ -232,9 +233,10 @@ void PrintForms(CommandCall& call, const char* title, const std::vector<FormReco
 }
 
 // The forms of a file; one that is not read to its end says so.
-void PrintFormFile(CommandCall& call, const char* title, const std::string& path, int count) {
+void PrintFormFile(CommandCall& call, const char* title, const char* fileName, int count) {
+    const std::string path = ProgramFile(fileName);
     const FormFile file = ReadFormFile(path);
-    PrintForms(call, title, file.records, count);
+    PrintForms(call, std::string(title) + " (" + fileName + ")", file.records, count);
     if (!file.complete) ShowMsg(3, FormFileProblem(path, file) + " Gezeigt werden nur die Turnierformen davor.");
 }
 
@@ -242,8 +244,8 @@ bool Forms(CommandCall& call) {
     if (call.args.size() > 1) return Fail(call, "„formen“ nimmt höchstens eine Teilnehmerzahl.");
     const int count = call.args.empty() ? 0 : ToInt(call.args[0]);
     if (!call.args.empty() && count < 1) return Fail(call, Quoted(call.args[0]) + " ist keine Teilnehmerzahl.");
-    PrintFormFile(call, "Vorgegebene Turnierformen (TurFormen.dat)", ProgramFile("TurFormen.dat"), count);
-    PrintFormFile(call, "Exportierte Turnierformen (EigenForm.dat)", ProgramFile("EigenForm.dat"), count);
+    PrintFormFile(call, "Vorgegebene Turnierformen", kTurFormenFile, count);
+    PrintFormFile(call, "Exportierte Turnierformen", kEigenFormFile, count);
     call.out << "Schweizer System, K.O.-System und Poolspiel macht der Assistent für jede passende Teilnehmerzahl.\n";
     return true;
 }
