@@ -60,4 +60,10 @@ private:
     // The six score fields: points, sets, balls, each of the first and the second participant.
     std::array<TEdit*, 6> ScoreEdits() { return {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6}; }
     void Write(int column, const std::string& text);
+    // Sets and balls shown as the sums of the shown set results follow set results typed anew.
+    void ForgetSumsOfChangedSetResults(std::array<Score, 6>& typed, const std::string& setResults) const;
+
+    // What the dialog showed: the set results and the six scores.
+    std::string shownSetResults_;
+    std::array<std::string, 6> shownScores_;
 };

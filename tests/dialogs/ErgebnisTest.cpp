@@ -127,9 +127,12 @@ TEST_F(ErgebnisTest, GroupPointsPerSetAndAtLevelBalls) {
     Dialog().P3 = 2;
     Dialog().P4 = 1;
     Enter({"Satzergebnisse=25:20, 18:25, 15:10", "übernehmen"});
-    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 18:25, 15:10", "4", "2", "2", "1", "", ""));
+    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 18:25, 15:10", "4", "2", "2", "1", "58", "55"));
     Enter({"Satzergebnisse=", "Sätze1=1", "Sätze2=1", "Bälle1=60", "Bälle2=60", "übernehmen"});
     EXPECT_THAT(Result(), ElementsAre("0", "", "3", "3", "1", "1", "60", "60"));
+    // Balls level by the set results alone count as level balls.
+    Enter({"Sätze1=", "Sätze2=", "Bälle1=", "Bälle2=", "Satzergebnisse=25:20, 20:25", "übernehmen"});
+    EXPECT_THAT(Result(), ElementsAre("0", "25:20, 20:25", "3", "3", "1", "1", "45", "45"));
 }
 
 // --- the other buttons ---
@@ -268,6 +271,38 @@ TEST_F(ErgebnisChecksTest, SetResultsAgreeWithSetsAndBalls) {
     EXPECT_EQ(Accepted({"Satzergebnisse=25:20, 18:25, 15:10", "Bälle1=58", "Bälle2=55"}), "1");
     EXPECT_EQ(Cell(Spielplan_PSatz), "2");
     EXPECT_EQ(Cell(Spielplan_MSatz), "1");
+}
+
+// Set results typed alone give the sets and the balls; sets level leave the balls to decide.
+TEST_F(ErgebnisChecksTest, SetResultsAloneGiveSetsAndBalls) {
+    Scoring("Volleyball", "Sätze", "Bälle");
+    EXPECT_EQ(Accepted({"Satzergebnisse=25:20, 23:25, 15:12"}), "1");
+    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 23:25, 15:12", "", "", "2", "1", "63", "57"));
+    EXPECT_EQ(Accepted({"Sätze1=", "Sätze2=", "Bälle1=", "Bälle2=", "Satzergebnisse=25:10; 21:25"}), "1");
+    EXPECT_THAT(Result(), ElementsAre("1", "25:10; 21:25", "", "", "1", "1", "46", "35"));
+    // Balls typed along with sets left out: the sets are taken, the balls must agree.
+    EXPECT_EQ(Accepted({"Sätze1=", "Sätze2=", "Bälle1=46", "Bälle2=35"}), "1");
+    EXPECT_EQ(Cell(Spielplan_PSatz), "1");
+    EXPECT_EQ(Refused({"Sätze1=", "Sätze2=", "Bälle1=45", "Bälle2=35"}),
+              "Die Bälle passen nicht zu den Satzergebnissen (zusammen 46:35)");
+}
+
+// Shown again, the sets and balls the set results gave follow set results typed anew; typed
+// ones must still agree, and set results taken away leave the sums standing.
+TEST_F(ErgebnisChecksTest, CorrectedSetResultsGiveNewSums) {
+    Scoring("Volleyball", "Sätze", "Bälle");
+    Accepted({"Satzergebnisse=25:20, 23:25, 15:12"});
+    EXPECT_EQ(Accepted({"Satzergebnisse=25:20, 25:23"}), "1");
+    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 25:23", "", "", "2", "0", "50", "43"));
+    EXPECT_EQ(Refused({"Satzergebnisse=20:25, 23:25", "Sätze1=1", "Sätze2=1"}),
+              "Die Sätze passen nicht zu den Satzergebnissen");
+    EXPECT_EQ(Accepted({"Satzergebnisse="}), "1");
+    EXPECT_THAT(Result(), ElementsAre("1", "", "", "", "2", "0", "50", "43"));
+    // Sums that differ from what the shown set results give were typed: they stay and must agree.
+    Accepted({"Satzergebnisse=25:20, 25:23", "Sätze1=", "Sätze2=", "Bälle1=", "Bälle2="});
+    Dialog().Zeile.Set(Spielplan_PBall, "51");
+    EXPECT_EQ(Refused({"Satzergebnisse=25:20, 25:22"}),
+              "Die Bälle passen nicht zu den Satzergebnissen (zusammen 50:42)");
 }
 
 TEST_F(ErgebnisChecksTest, NoSideWinsMoreSetsThanItsSportPlays) {

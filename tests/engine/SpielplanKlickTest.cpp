@@ -202,6 +202,29 @@ TEST_F(SpielplanKlickTest, ImportedResultCountsInFull) {
     EXPECT_THAT(ui.boxes, IsEmpty());
 }
 
+// A copy that stored set results without adding them up exported them so: the sets and balls
+// they give count, as the result dialog takes them; values given stay as they are.
+TEST_F(SpielplanKlickTest, ImportedSetResultsWithoutBallsGiveTheBalls) {
+    Put(form->Spielplan, Spielplan_SatzErg, 1, "25:20, 23:25, 15:12", true);
+    Put(form->Spielplan, Spielplan_PSatz, 1, "2", true);
+    Put(form->Spielplan, Spielplan_MSatz, 1, "1", true);
+    Put(form->Spielplan, Spielplan_Sieger, 1, IntToStr(adler), true);
+    doSpielplanKlick(*form, nullptr, 1, false, true);
+    EXPECT_EQ(Game(1, Spielplan_PBall), "63");
+    EXPECT_EQ(Game(1, Spielplan_MBall), "57");
+    EXPECT_EQ(Standing(adler, Platz_PBall), "63");
+    EXPECT_EQ(Standing(baeren, Platz_PBall), "57");
+    EXPECT_EQ(Standing(baeren, Platz_MBall), "63");
+    // Nothing to add up: a game not scored, or set results that do not read.
+    Put(form->Spielplan, Spielplan_SatzErg, 2, "NULL", true);
+    Put(form->Spielplan, Spielplan_Sieger, 2, "0", true);
+    doSpielplanKlick(*form, nullptr, 2, false, true);
+    Put(form->Spielplan, Spielplan_SatzErg, 3, "25-20", true);
+    Put(form->Spielplan, Spielplan_Sieger, 3, IntToStr(baeren), true);
+    doSpielplanKlick(*form, nullptr, 3, false, true);
+    for (int game : {2, 3}) EXPECT_EQ(Game(game, Spielplan_PBall) + Game(game, Spielplan_PSatz), "");
+}
+
 TEST_F(SpielplanKlickTest, UnknownGameNumberIsLoggedAndChangesNothing) {
     doSpielplanKlick(*form, nullptr, 99, false, false);
     EXPECT_THAT(ErrorLogText(), HasSubstr("[X] doSpielplanKlick: posY(0) => Spielnummer nicht zulaessig"));
