@@ -83,7 +83,16 @@ std::vector<DialogField> TfrmErgebnis::Fields() {
     fields.push_back(TextField("Satzergebnisse", Edit7));
     // Points the group awards are not typed.
     fields[2].shown = fields[3].shown = [this] { return !PointsAwarded(); };
+    if (PointsAwarded()) fields[2].notOfferedBecause = fields[3].notOfferedBecause = AwardedPoints();
     return fields;
+}
+
+std::string TfrmErgebnis::AwardedPoints() const {
+    const std::string id = Form ? ListGet(Form->XAGruppBez, ToInt(ListGet(Zeile, Spielplan_GrNr))) : "";
+    const std::string group = id.empty() ? "" : " " + id;
+    const std::string rule = EigenePunkte ? FloatToStr(P1) + " pro Sieg, " + FloatToStr(P2) + " pro Unentschieden"
+                                          : FloatToStr(P3) + " pro Satz, " + FloatToStr(P4) + " bei Ballgleichstand";
+    return "die Punkte folgen aus dem Ergebnis und der Wertung der Gruppe" + group + " (" + rule + ")";
 }
 
 std::vector<DialogAction> TfrmErgebnis::Actions() {

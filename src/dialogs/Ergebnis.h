@@ -52,6 +52,8 @@ private:
     bool Loeschen();
     // Points follow from the outcome when the group awards them.
     bool PointsAwarded() const { return EigenePunkte || P3 > 0; }
+    // How the group awards them, for a user who would type them.
+    std::string AwardedPoints() const;
     // What the tournament's scores count.
     ScoreRules Rules() const;
     std::string ParticipantName(int column) const;

@@ -101,10 +101,34 @@ TEST_F(ErgebnisTest, GroupPointsPerWinAndDrawFollowTheGoals) {
     EXPECT_THAT(Result(), ElementsAre("2", "", "0", "3", "1", "2", "", ""));
     Enter({"Sätze1=2", "Sätze2=2", "übernehmen"});
     EXPECT_THAT(Result(), ElementsAre("0", "", "1", "1", "2", "2", "", ""));
-    // Points are not typed then.
+}
+
+// Points the group awards are not typed: the dialog says so and how they are awarded.
+TEST_F(ErgebnisTest, PointsTheGroupAwardsAreNotOfferedAndItSaysWhy) {
+    form.XAGruppBez.Items.Add("");
+    form.XAGruppBez.Items.Add("B");
+    Dialog().Zeile.Set(Spielplan_GrNr, "1");
+    Dialog().EigenePunkte = true;
+    Dialog().P1 = 2;
+    Dialog().P2 = 0.5;
+    Enter({"Punkte1=9", "punkte2=1", "Tore3=1", "abbrechen"});
+    const auto perWin = [](const std::string& field) {
+        return "Das Feld \"" + field + "\" bietet der Dialog \"Ergebnis eingeben\" hier nicht an: die Punkte folgen aus "
+               "dem Ergebnis und der Wertung der Gruppe B (2 pro Sieg, 0,5 pro Unentschieden)";
+    };
+    EXPECT_THAT(ui.dialogProblems,
+                ElementsAre("Punkte1=9: " + perWin("Punkte1"), "punkte2=1: " + perWin("Punkte2"),
+                            "Tore3=1: Das Feld \"Tore3\" gibt es im Dialog \"Ergebnis eingeben\" nicht"));
+    ui.dialogProblems.clear();
+    Dialog().EigenePunkte = false;
+    Dialog().P3 = 1;
     Enter({"Punkte1=9", "abbrechen"});
-    EXPECT_THAT(ui.dialogProblems, ElementsAre("Punkte1=9: Das Feld \"Punkte1\" gibt es im Dialog \"Ergebnis "
-                                               "eingeben\" nicht"));
+    EXPECT_THAT(ui.dialogProblems, ElementsAre(::testing::EndsWith("der Gruppe B (1 pro Satz, 0 bei Ballgleichstand)")));
+    // Without points awarded, they are typed.
+    ui.dialogProblems.clear();
+    Dialog().P3 = 0;
+    Enter({"Punkte1=9", "abbrechen"});
+    EXPECT_THAT(ui.dialogProblems, IsEmpty());
 }
 
 // A football tournament names its second scoring value "Tore": the fields and messages say so,
