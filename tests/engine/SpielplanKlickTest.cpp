@@ -4,6 +4,7 @@
 #include "EngineFixture.h"
 #include "engine/Platzhalter.h"
 #include "engine/SpielplanKlick.h"
+#include "engine/Wertungsregeln.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -306,6 +307,29 @@ TEST_F(SpielplanKlickTest, TieGoesToTheConflictDialogWhoseOrderThePlaceholdersFo
     EXPECT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
     EXPECT_EQ(Name(first), "Cobras");
     EXPECT_EQ(Name(second), "Bären");
+}
+
+// Adler beat Bären and both end level on points, points lost and set difference, Bären with more
+// sets won: the ranking rules decide who is second and goes into the final.
+TEST_F(SpielplanKlickTest, NewRankingRulesReorderAFinishedGroupAndItsPlaceholdersFollow) {
+    Enter(1, {"Punkte1=2", "Punkte2=0", "Sätze1=1", "Sätze2=0", "übernehmen"});
+    Enter(2, {"Punkte1=1", "Punkte2=3", "Sätze1=0", "Sätze2=1", "übernehmen"});
+    Enter(3, {"Punkte1=3", "Punkte2=1", "Sätze1=3", "Sätze2=2", "übernehmen"});
+    ASSERT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
+    ASSERT_EQ(Name(second), "Bären");
+    SetSetting(*form, "WertungDirektVergleich", "true");
+    EXPECT_THAT(tabellenNeuOrdnen(*form), ElementsAre(a));
+    EXPECT_THAT(Order(a), ElementsAre(cobras, adler, baeren));
+    EXPECT_EQ(Name(first), "Cobras");
+    EXPECT_EQ(Name(second), "Adler");
+    EXPECT_THAT(ui.dialogCaptions, Not(Contains("Platzierungskonflikt")));
+    EXPECT_THAT(tabellenNeuOrdnen(*form), IsEmpty());
+    // Once the final has a result, its participants stay whatever the order says.
+    Score(finalGame, 1, 0);
+    SetSetting(*form, "WertungDirektVergleich", "false");
+    EXPECT_THAT(tabellenNeuOrdnen(*form), ElementsAre(a));
+    EXPECT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
+    EXPECT_EQ(Name(second), "Adler");
 }
 
 TEST_F(SpielplanKlickTest, ClearingAResultOfACompleteGroupTakesItsParticipantsBack) {
