@@ -33,7 +33,7 @@ struct TypedResult {
 };
 
 // The first problem of the result as a German message, or the empty text. The score texts come
-// back in their stored form, and sets not typed are taken from the set results.
+// back in their stored form, and sets and balls not typed are taken from the set results.
 std::string CheckResult(TypedResult& result, const ScoreRules& rules);
 
 // What set results such as "25:20, 18:25, 15:10" add up to: the sets each side won and the balls
