@@ -45,9 +45,13 @@ void TfrmErgebnis::FormShow() {
     ComboBox1.Items.Add(kAutomatisch);
     ComboBox1.Items.Add(first);
     ComboBox1.Items.Add(second);
-    TEdit* edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
-    for (int i = 0; i < 6; ++i) edits[i]->SetText(ListGet(Zeile, Spielplan_PPkt + i));
-    Edit7.SetText(ListGet(Zeile, Spielplan_SatzErg) == "NULL" ? "" : ListGet(Zeile, Spielplan_SatzErg));
+    const std::array<TEdit*, 6> edits = ScoreEdits();
+    for (size_t i = 0; i < 6; ++i) {
+        shownScores_[i] = ListGet(Zeile, Spielplan_PPkt + static_cast<int>(i));
+        edits[i]->SetText(shownScores_[i]);
+    }
+    shownSetResults_ = ListGet(Zeile, Spielplan_SatzErg) == "NULL" ? "" : ListGet(Zeile, Spielplan_SatzErg);
+    Edit7.SetText(shownSetResults_);
     // A winner the scores do not give was chosen: offer that choice again.
     const std::string winner = ListGet(Zeile, Spielplan_Sieger);
     int chosen = 0;
@@ -79,7 +83,16 @@ std::vector<DialogField> TfrmErgebnis::Fields() {
     fields.push_back(TextField("Satzergebnisse", Edit7));
     // Points the group awards are not typed.
     fields[2].shown = fields[3].shown = [this] { return !PointsAwarded(); };
+    if (PointsAwarded()) fields[2].notOfferedBecause = fields[3].notOfferedBecause = AwardedPoints();
     return fields;
+}
+
+std::string TfrmErgebnis::AwardedPoints() const {
+    const std::string id = Form ? ListGet(Form->XAGruppBez, ToInt(ListGet(Zeile, Spielplan_GrNr))) : "";
+    const std::string group = id.empty() ? "" : " " + id;
+    const std::string rule = EigenePunkte ? FloatToStr(P1) + " pro Sieg, " + FloatToStr(P2) + " pro Unentschieden"
+                                          : FloatToStr(P3) + " pro Satz, " + FloatToStr(P4) + " bei Ballgleichstand";
+    return "die Punkte folgen aus dem Ergebnis und der Wertung der Gruppe" + group + " (" + rule + ")";
 }
 
 std::vector<DialogAction> TfrmErgebnis::Actions() {
@@ -108,6 +121,7 @@ bool TfrmErgebnis::Uebernehmen() {
     for (int i = 0; i < 6; ++i) typed.scores[i] = {ScoreLabel(i / 2 + 1, i % 2 + 1), edits[i]->Text()};
     if (PointsAwarded()) typed.scores[0].text = typed.scores[1].text = "";
     typed.setResults = Edit7.Text();
+    ForgetSumsOfChangedSetResults(typed.scores, typed.setResults);
     typed.chosen = ComboBox1.ItemIndex() == 1 ? 1 : ComboBox1.ItemIndex() == 2 ? -1 : 0;
     typed.chosenName = ComboBox1.Text();
     if (const std::string problem = CheckResult(typed, Rules()); !problem.empty()) {
@@ -135,6 +149,18 @@ bool TfrmErgebnis::Uebernehmen() {
     Write(Spielplan_Sieger, winner);
     Uebernommen = true;
     return true;
+}
+
+void TfrmErgebnis::ForgetSumsOfChangedSetResults(std::array<Score, 6>& typed, const std::string& setResults) const {
+    // Set results taken away leave the sums as they are: they still tell the result.
+    if (setResults.find_first_not_of(" \t") == std::string::npos || setResults == shownSetResults_) return;
+    std::array<Score, 6> sums;
+    if (!TakeFromSetResults(sums, shownSetResults_)) return;
+    for (size_t i = 2; i < 6; i += 2) {
+        const bool asShown = typed[i].text == shownScores_[i] && typed[i + 1].text == shownScores_[i + 1];
+        const bool sumsShown = shownScores_[i] == sums[i].text && shownScores_[i + 1] == sums[i + 1].text;
+        if (asShown && sumsShown) typed[i].text = typed[i + 1].text = "";
+    }
 }
 
 bool TfrmErgebnis::KeinErgebnis() {

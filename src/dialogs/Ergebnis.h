@@ -52,6 +52,8 @@ private:
     bool Loeschen();
     // Points follow from the outcome when the group awards them.
     bool PointsAwarded() const { return EigenePunkte || P3 > 0; }
+    // How the group awards them, for a user who would type them.
+    std::string AwardedPoints() const;
     // What the tournament's scores count.
     ScoreRules Rules() const;
     std::string ParticipantName(int column) const;
@@ -60,4 +62,10 @@ private:
     // The six score fields: points, sets, balls, each of the first and the second participant.
     std::array<TEdit*, 6> ScoreEdits() { return {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6}; }
     void Write(int column, const std::string& text);
+    // Sets and balls shown as the sums of the shown set results follow set results typed anew.
+    void ForgetSumsOfChangedSetResults(std::array<Score, 6>& typed, const std::string& setResults) const;
+
+    // What the dialog showed: the set results and the six scores.
+    std::string shownSetResults_;
+    std::array<std::string, 6> shownScores_;
 };

@@ -38,12 +38,6 @@ std::string CheckScore(Score& score, bool whole) {
     return {};
 }
 
-// What the set results say: the sets each side won and the balls each side scored.
-struct SetTotals {
-    int setsFirst = 0, setsSecond = 0;
-    double ballsFirst = 0, ballsSecond = 0;
-};
-
 bool ReadWhole(const std::string& text, int& value) {
     if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return false;
     value = std::stoi(text);
@@ -65,34 +59,30 @@ std::string AddSet(const std::string& set, int n, SetTotals& totals) {
     return {};
 }
 
-std::string ReadSetResults(const std::string& text, SetTotals& totals) {
-    int n = 0;
-    for (size_t start = 0; start <= text.size();) {
-        size_t end = text.find_first_of(",;", start);
-        if (end == std::string::npos) end = text.size();
-        if (std::string problem = AddSet(text.substr(start, end - start), ++n, totals); !problem.empty())
-            return problem;
-        start = end + 1;
-    }
-    return {};
-}
-
 bool Given(const Score& first, const Score& second) { return !first.text.empty() || !second.text.empty(); }
 
-// Sets typed must be those of the set results, and so must balls typed; sets not typed are
-// taken from them.
+// A pair of scores left out takes the totals.
+void TakeIfLeftOut(Score& first, Score& second, double firstTotal, double secondTotal) {
+    if (Given(first, second)) return;
+    first = {first.label, FloatToStr(firstTotal), firstTotal};
+    second = {second.label, FloatToStr(secondTotal), secondTotal};
+}
+
+void TakeLeftOut(std::array<Score, 6>& s, const SetTotals& totals) {
+    TakeIfLeftOut(s[2], s[3], totals.setsFirst, totals.setsSecond);
+    TakeIfLeftOut(s[4], s[5], totals.ballsFirst, totals.ballsSecond);
+}
+
+// Sets and balls typed must be those of the set results; those not typed are taken from them.
 std::string AgreeWithSetResults(std::array<Score, 6>& s, const std::string& setResults, const ScoreRules& rules) {
     SetTotals totals;
     if (std::string problem = ReadSetResults(setResults, totals); !problem.empty()) return problem;
-    if (!Given(s[2], s[3])) {
-        s[2] = {s[2].label, IntToStr(totals.setsFirst), static_cast<double>(totals.setsFirst)};
-        s[3] = {s[3].label, IntToStr(totals.setsSecond), static_cast<double>(totals.setsSecond)};
-    } else if (s[2].value != totals.setsFirst || s[3].value != totals.setsSecond) {
+    if (Given(s[2], s[3]) && (s[2].value != totals.setsFirst || s[3].value != totals.setsSecond))
         return "Die Sätze passen nicht zu den Satzergebnissen";
-    }
     if (Given(s[4], s[5]) && (s[4].value != totals.ballsFirst || s[5].value != totals.ballsSecond))
         return "Die " + rules.names[2] + " passen nicht zu den Satzergebnissen (zusammen " +
                Pair(totals.ballsFirst, totals.ballsSecond) + ")";
+    TakeLeftOut(s, totals);
     return {};
 }
 
@@ -147,6 +137,25 @@ std::string WinnerProblem(const TypedResult& result, const ScoreRules& rules) {
 }
 
 }  // namespace
+
+std::string ReadSetResults(const std::string& text, SetTotals& totals) {
+    int n = 0;
+    for (size_t start = 0; start <= text.size();) {
+        size_t end = text.find_first_of(",;", start);
+        if (end == std::string::npos) end = text.size();
+        if (std::string problem = AddSet(text.substr(start, end - start), ++n, totals); !problem.empty())
+            return problem;
+        start = end + 1;
+    }
+    return {};
+}
+
+bool TakeFromSetResults(std::array<Score, 6>& scores, const std::string& setResults) {
+    SetTotals totals;
+    if (!ReadSetResults(setResults, totals).empty()) return false;
+    TakeLeftOut(scores, totals);
+    return true;
+}
 
 ScoreRules RulesOfTournament(const std::string& scoringKind, const std::array<std::string, 3>& names) {
     ScoreRules rules;

@@ -33,8 +33,20 @@ struct TypedResult {
 };
 
 // The first problem of the result as a German message, or the empty text. The score texts come
-// back in their stored form, and sets not typed are taken from the set results.
+// back in their stored form, and sets and balls not typed are taken from the set results.
 std::string CheckResult(TypedResult& result, const ScoreRules& rules);
+
+// What set results such as "25:20, 18:25, 15:10" add up to: the sets each side won and the balls
+// each side scored.
+struct SetTotals {
+    int setsFirst = 0, setsSecond = 0;
+    double ballsFirst = 0, ballsSecond = 0;
+};
+// The totals of set results; the problem as a German message, or the empty text.
+std::string ReadSetResults(const std::string& text, SetTotals& totals);
+// The sets and the balls a result leaves out (a pair empty on both sides) are those its set
+// results add up to. False, and nothing taken, when the set results cannot be read.
+bool TakeFromSetResults(std::array<Score, 6>& scores, const std::string& setResults);
 
 // > 0 when the first participant is ahead by points, then sets, then balls; < 0 the second.
 int AheadByScores(const std::array<Score, 6>& scores);

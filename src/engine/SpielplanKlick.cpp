@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dialogs/Dialogs.h"
+#include "dialogs/ResultChecks.h"
 #include "engine/Autodruck.h"
 #include "engine/CellNumbers.h"
 #include "engine/Konflikt.h"
@@ -66,6 +67,17 @@ std::string GroupDoneText(const std::string& id, const std::string& name) {
     for (const std::string& value : {id, name})
         if (const size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, value);
     return text;
+}
+
+// A result from a copy that stored set results without adding them up lacks the sets or balls
+// they give; the result dialog takes them so as well.
+void TakeLeftOutFromSetResults(TStringList& row) {
+    const std::string setResults = ListGet(row, Spielplan_SatzErg);
+    if (setResults.empty() || setResults == "NULL") return;
+    std::array<Score, 6> scores;
+    for (int i = 0; i < 6; ++i) scores[static_cast<size_t>(i)].text = ListGet(row, Spielplan_PPkt + i);
+    if (!TakeFromSetResults(scores, setResults)) return;
+    for (int i = 2; i < 6; ++i) ListPut(row, Spielplan_PPkt + i, scores[static_cast<size_t>(i)].text);
 }
 
 class ResultEntry {
@@ -133,6 +145,7 @@ private:
     bool Obtain() {
         if (imported_) {
             // The row already holds the imported values: they count in full.
+            TakeLeftOutFromSetResults(dialog_.Zeile);
             hadResult_ = false;
             old_ = Scores{};
             taken_ = true;

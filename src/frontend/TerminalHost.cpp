@@ -225,7 +225,12 @@ void TerminalHost::DialogHelp(TDialog& dialog, const std::string& topic) {
 // One field, button or command by its name; false when the dialog has none of that name.
 bool TerminalHost::ExplainTopic(TDialog& dialog, const std::string& topic) {
     const std::vector<DialogField> fields = dialog.Fields();
-    if (const DialogField* field = dialog.FindField(fields, topic); field && field->shown()) {
+    const DialogField* field = dialog.FindField(fields, topic);
+    if (field && !field->shown() && !field->notOfferedBecause.empty()) {
+        out_ << NoSuchField(dialog, topic, field) << ".\n";
+        return true;
+    }
+    if (field && field->shown()) {
         std::string line = DescribeField(*field);
         line.erase(line.find_last_not_of(' ') + 1);
         out_ << "Feld des Dialogs " << Quoted(dialog.Caption()) << ", gesetzt mit „" << field->label << "=Wert“:\n"

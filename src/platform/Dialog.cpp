@@ -166,12 +166,19 @@ std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& clos
     const std::string value = Trim(line.substr(equals + 1));
     const std::vector<DialogField> fields = dialog.Fields();
     const DialogField* field = dialog.FindField(fields, label);
-    if (!field || !field->shown()) return "Das Feld \"" + label + "\" gibt es im Dialog \"" + dialog.Caption() + "\" nicht";
+    if (!field || !field->shown()) return NoSuchField(dialog, label, field);
     if (field->assign(value)) return {};
     if (!field->rule.empty()) return "Für \"" + field->label + "\" ist \"" + value + "\" nicht möglich: " + field->rule;
     if (!field->choices.empty())
         return "Für \"" + field->label + "\" ist \"" + value + "\" nicht möglich (möglich: " + ChoiceList(field->choices) + ")";
     return "Das Feld \"" + field->label + "\" kann nicht geändert werden";
+}
+
+std::string NoSuchField(const TDialog& dialog, const std::string& label, const DialogField* field) {
+    const std::string none = "Das Feld \"" + label + "\" gibt es im Dialog \"" + dialog.Caption() + "\" nicht";
+    if (!field || field->notOfferedBecause.empty()) return none;
+    return "Das Feld \"" + field->label + "\" bietet der Dialog \"" + dialog.Caption() + "\" hier nicht an: " +
+           field->notOfferedBecause;
 }
 
 std::string DescribeField(const DialogField& field) {

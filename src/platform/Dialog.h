@@ -24,6 +24,9 @@ struct DialogField {
     std::string rule = {};
     // A second name the field answers to (a label that depends on the data keeps its plain one).
     std::string alias = {};
+    // Why the field is not offered while it is not shown, for a user who names it (empty: the
+    // dialog simply has no such field).
+    std::string notOfferedBecause = {};
 };
 
 // One button: the name a user types for it (lower case, "ok", "abbrechen", "übernehmen") and
@@ -89,6 +92,9 @@ DialogField OptionField(const std::string& label, std::vector<std::pair<std::str
 // presses it. Returns the host's own German message when the line could not be applied, the
 // empty text otherwise; closed tells whether a button closed the dialog.
 std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& closed);
+// What a host says of a field the user named that the dialog does not offer now (field null:
+// one it never has).
+std::string NoSuchField(const TDialog& dialog, const std::string& label, const DialogField* field);
 // One field as a line for a text host: "  Label = value   (choices)".
 std::string DescribeField(const DialogField& field);
 // The dialog's caption, notes, fields and buttons as lines for a text host.

@@ -101,10 +101,34 @@ TEST_F(ErgebnisTest, GroupPointsPerWinAndDrawFollowTheGoals) {
     EXPECT_THAT(Result(), ElementsAre("2", "", "0", "3", "1", "2", "", ""));
     Enter({"Sätze1=2", "Sätze2=2", "übernehmen"});
     EXPECT_THAT(Result(), ElementsAre("0", "", "1", "1", "2", "2", "", ""));
-    // Points are not typed then.
+}
+
+// Points the group awards are not typed: the dialog says so and how they are awarded.
+TEST_F(ErgebnisTest, PointsTheGroupAwardsAreNotOfferedAndItSaysWhy) {
+    form.XAGruppBez.Items.Add("");
+    form.XAGruppBez.Items.Add("B");
+    Dialog().Zeile.Set(Spielplan_GrNr, "1");
+    Dialog().EigenePunkte = true;
+    Dialog().P1 = 2;
+    Dialog().P2 = 0.5;
+    Enter({"Punkte1=9", "punkte2=1", "Tore3=1", "abbrechen"});
+    const auto perWin = [](const std::string& field) {
+        return "Das Feld \"" + field + "\" bietet der Dialog \"Ergebnis eingeben\" hier nicht an: die Punkte folgen aus "
+               "dem Ergebnis und der Wertung der Gruppe B (2 pro Sieg, 0,5 pro Unentschieden)";
+    };
+    EXPECT_THAT(ui.dialogProblems,
+                ElementsAre("Punkte1=9: " + perWin("Punkte1"), "punkte2=1: " + perWin("Punkte2"),
+                            "Tore3=1: Das Feld \"Tore3\" gibt es im Dialog \"Ergebnis eingeben\" nicht"));
+    ui.dialogProblems.clear();
+    Dialog().EigenePunkte = false;
+    Dialog().P3 = 1;
     Enter({"Punkte1=9", "abbrechen"});
-    EXPECT_THAT(ui.dialogProblems, ElementsAre("Punkte1=9: Das Feld \"Punkte1\" gibt es im Dialog \"Ergebnis "
-                                               "eingeben\" nicht"));
+    EXPECT_THAT(ui.dialogProblems, ElementsAre(::testing::EndsWith("der Gruppe B (1 pro Satz, 0 bei Ballgleichstand)")));
+    // Without points awarded, they are typed.
+    ui.dialogProblems.clear();
+    Dialog().P3 = 0;
+    Enter({"Punkte1=9", "abbrechen"});
+    EXPECT_THAT(ui.dialogProblems, IsEmpty());
 }
 
 // A football tournament names its second scoring value "Tore": the fields and messages say so,
@@ -127,9 +151,12 @@ TEST_F(ErgebnisTest, GroupPointsPerSetAndAtLevelBalls) {
     Dialog().P3 = 2;
     Dialog().P4 = 1;
     Enter({"Satzergebnisse=25:20, 18:25, 15:10", "übernehmen"});
-    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 18:25, 15:10", "4", "2", "2", "1", "", ""));
+    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 18:25, 15:10", "4", "2", "2", "1", "58", "55"));
     Enter({"Satzergebnisse=", "Sätze1=1", "Sätze2=1", "Bälle1=60", "Bälle2=60", "übernehmen"});
     EXPECT_THAT(Result(), ElementsAre("0", "", "3", "3", "1", "1", "60", "60"));
+    // Balls level by the set results alone count as level balls.
+    Enter({"Sätze1=", "Sätze2=", "Bälle1=", "Bälle2=", "Satzergebnisse=25:20, 20:25", "übernehmen"});
+    EXPECT_THAT(Result(), ElementsAre("0", "25:20, 20:25", "3", "3", "1", "1", "45", "45"));
 }
 
 // --- the other buttons ---
@@ -268,6 +295,38 @@ TEST_F(ErgebnisChecksTest, SetResultsAgreeWithSetsAndBalls) {
     EXPECT_EQ(Accepted({"Satzergebnisse=25:20, 18:25, 15:10", "Bälle1=58", "Bälle2=55"}), "1");
     EXPECT_EQ(Cell(Spielplan_PSatz), "2");
     EXPECT_EQ(Cell(Spielplan_MSatz), "1");
+}
+
+// Set results typed alone give the sets and the balls; sets level leave the balls to decide.
+TEST_F(ErgebnisChecksTest, SetResultsAloneGiveSetsAndBalls) {
+    Scoring("Volleyball", "Sätze", "Bälle");
+    EXPECT_EQ(Accepted({"Satzergebnisse=25:20, 23:25, 15:12"}), "1");
+    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 23:25, 15:12", "", "", "2", "1", "63", "57"));
+    EXPECT_EQ(Accepted({"Sätze1=", "Sätze2=", "Bälle1=", "Bälle2=", "Satzergebnisse=25:10; 21:25"}), "1");
+    EXPECT_THAT(Result(), ElementsAre("1", "25:10; 21:25", "", "", "1", "1", "46", "35"));
+    // Balls typed along with sets left out: the sets are taken, the balls must agree.
+    EXPECT_EQ(Accepted({"Sätze1=", "Sätze2=", "Bälle1=46", "Bälle2=35"}), "1");
+    EXPECT_EQ(Cell(Spielplan_PSatz), "1");
+    EXPECT_EQ(Refused({"Sätze1=", "Sätze2=", "Bälle1=45", "Bälle2=35"}),
+              "Die Bälle passen nicht zu den Satzergebnissen (zusammen 46:35)");
+}
+
+// Shown again, the sets and balls the set results gave follow set results typed anew; typed
+// ones must still agree, and set results taken away leave the sums standing.
+TEST_F(ErgebnisChecksTest, CorrectedSetResultsGiveNewSums) {
+    Scoring("Volleyball", "Sätze", "Bälle");
+    Accepted({"Satzergebnisse=25:20, 23:25, 15:12"});
+    EXPECT_EQ(Accepted({"Satzergebnisse=25:20, 25:23"}), "1");
+    EXPECT_THAT(Result(), ElementsAre("1", "25:20, 25:23", "", "", "2", "0", "50", "43"));
+    EXPECT_EQ(Refused({"Satzergebnisse=20:25, 23:25", "Sätze1=1", "Sätze2=1"}),
+              "Die Sätze passen nicht zu den Satzergebnissen");
+    EXPECT_EQ(Accepted({"Satzergebnisse="}), "1");
+    EXPECT_THAT(Result(), ElementsAre("1", "", "", "", "2", "0", "50", "43"));
+    // Sums that differ from what the shown set results give were typed: they stay and must agree.
+    Accepted({"Satzergebnisse=25:20, 25:23", "Sätze1=", "Sätze2=", "Bälle1=", "Bälle2="});
+    Dialog().Zeile.Set(Spielplan_PBall, "51");
+    EXPECT_EQ(Refused({"Satzergebnisse=25:20, 25:22"}),
+              "Die Bälle passen nicht zu den Satzergebnissen (zusammen 50:42)");
 }
 
 TEST_F(ErgebnisChecksTest, NoSideWinsMoreSetsThanItsSportPlays) {

@@ -4,6 +4,7 @@
 #include "EngineFixture.h"
 #include "engine/Platzhalter.h"
 #include "engine/SpielplanKlick.h"
+#include "engine/Wertungsregeln.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -202,6 +203,29 @@ TEST_F(SpielplanKlickTest, ImportedResultCountsInFull) {
     EXPECT_THAT(ui.boxes, IsEmpty());
 }
 
+// A copy that stored set results without adding them up exported them so: the sets and balls
+// they give count, as the result dialog takes them; values given stay as they are.
+TEST_F(SpielplanKlickTest, ImportedSetResultsWithoutBallsGiveTheBalls) {
+    Put(form->Spielplan, Spielplan_SatzErg, 1, "25:20, 23:25, 15:12", true);
+    Put(form->Spielplan, Spielplan_PSatz, 1, "2", true);
+    Put(form->Spielplan, Spielplan_MSatz, 1, "1", true);
+    Put(form->Spielplan, Spielplan_Sieger, 1, IntToStr(adler), true);
+    doSpielplanKlick(*form, nullptr, 1, false, true);
+    EXPECT_EQ(Game(1, Spielplan_PBall), "63");
+    EXPECT_EQ(Game(1, Spielplan_MBall), "57");
+    EXPECT_EQ(Standing(adler, Platz_PBall), "63");
+    EXPECT_EQ(Standing(baeren, Platz_PBall), "57");
+    EXPECT_EQ(Standing(baeren, Platz_MBall), "63");
+    // Nothing to add up: a game not scored, or set results that do not read.
+    Put(form->Spielplan, Spielplan_SatzErg, 2, "NULL", true);
+    Put(form->Spielplan, Spielplan_Sieger, 2, "0", true);
+    doSpielplanKlick(*form, nullptr, 2, false, true);
+    Put(form->Spielplan, Spielplan_SatzErg, 3, "25-20", true);
+    Put(form->Spielplan, Spielplan_Sieger, 3, IntToStr(baeren), true);
+    doSpielplanKlick(*form, nullptr, 3, false, true);
+    for (int game : {2, 3}) EXPECT_EQ(Game(game, Spielplan_PBall) + Game(game, Spielplan_PSatz), "");
+}
+
 TEST_F(SpielplanKlickTest, UnknownGameNumberIsLoggedAndChangesNothing) {
     doSpielplanKlick(*form, nullptr, 99, false, false);
     EXPECT_THAT(ErrorLogText(), HasSubstr("[X] doSpielplanKlick: posY(0) => Spielnummer nicht zulaessig"));
@@ -283,6 +307,29 @@ TEST_F(SpielplanKlickTest, TieGoesToTheConflictDialogWhoseOrderThePlaceholdersFo
     EXPECT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
     EXPECT_EQ(Name(first), "Cobras");
     EXPECT_EQ(Name(second), "Bären");
+}
+
+// Adler beat Bären and both end level on points, points lost and set difference, Bären with more
+// sets won: the ranking rules decide who is second and goes into the final.
+TEST_F(SpielplanKlickTest, NewRankingRulesReorderAFinishedGroupAndItsPlaceholdersFollow) {
+    Enter(1, {"Punkte1=2", "Punkte2=0", "Sätze1=1", "Sätze2=0", "übernehmen"});
+    Enter(2, {"Punkte1=1", "Punkte2=3", "Sätze1=0", "Sätze2=1", "übernehmen"});
+    Enter(3, {"Punkte1=3", "Punkte2=1", "Sätze1=3", "Sätze2=2", "übernehmen"});
+    ASSERT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
+    ASSERT_EQ(Name(second), "Bären");
+    SetSetting(*form, "WertungDirektVergleich", "true");
+    EXPECT_THAT(tabellenNeuOrdnen(*form), ElementsAre(a));
+    EXPECT_THAT(Order(a), ElementsAre(cobras, adler, baeren));
+    EXPECT_EQ(Name(first), "Cobras");
+    EXPECT_EQ(Name(second), "Adler");
+    EXPECT_THAT(ui.dialogCaptions, Not(Contains("Platzierungskonflikt")));
+    EXPECT_THAT(tabellenNeuOrdnen(*form), IsEmpty());
+    // Once the final has a result, its participants stay whatever the order says.
+    Score(finalGame, 1, 0);
+    SetSetting(*form, "WertungDirektVergleich", "false");
+    EXPECT_THAT(tabellenNeuOrdnen(*form), ElementsAre(a));
+    EXPECT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
+    EXPECT_EQ(Name(second), "Adler");
 }
 
 TEST_F(SpielplanKlickTest, ClearingAResultOfACompleteGroupTakesItsParticipantsBack) {
