@@ -43,7 +43,7 @@ std::string SystemErrorText(int error) {
         case EROFS: return "das Dateisystem ist schreibgeschützt";
         case ENOSPC: return "kein Platz auf dem Datenträger";
         case EDQUOT: return "das Speicherkontingent ist erschöpft";
-        case EFBIG: return "die Datei würde zu groß";
+        case EFBIG: return "die Datei würde zu groß werden";
         case EIO: return "Ein-/Ausgabefehler des Datenträgers";
         default: return "Systemfehler " + IntToStr(error) + " (" + std::strerror(error) + ")";
     }

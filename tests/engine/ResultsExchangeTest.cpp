@@ -84,7 +84,7 @@ TEST_F(ResultsExchangeTest, FailedExportWarnsAndKeepsTheEarlierFile) {
         EXPECT_FALSE(ergebnisseExportieren(form));
     }
     EXPECT_EQ(LastBox(),
-              "Die Ergebnisse konnten nicht exportiert werden: die Datei würde zu groß\r\n\r\n" + Path("stadtpokal.exp"));
+              "Die Ergebnisse konnten nicht exportiert werden: die Datei würde zu groß werden\r\n\r\n" + Path("stadtpokal.exp"));
     EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
     EXPECT_EQ(ReadProgramFile("stadtpokal.exp"), earlier);
     EXPECT_FALSE(ergebnisseExportieren(form, folder + "fehlt/pokal.exp"));

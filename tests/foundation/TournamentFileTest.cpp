@@ -312,7 +312,7 @@ TEST_F(TournamentFileTest, FileThatCannotBeCompletedKeepsThePreviousOneAndTheMar
         if (!limit.Active()) GTEST_SKIP() << "no file size limit";
         EXPECT_FALSE(saveTurnier(form, false, false, false));
     }
-    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur konnte nicht gespeichert werden: die Datei würde zu groß");
+    EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur konnte nicht gespeichert werden: die Datei würde zu groß werden");
     EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
     EXPECT_EQ(ReadProgramFile("stadtpokal.tur"), previous);
     EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
