@@ -177,8 +177,10 @@ TEST_F(AutoSaveTest, TheOptionsSwitchTheSaveOffAndOnWithItsInterval) {
     EXPECT_NE(output.find("Warnung: Bitte geben Sie für AutoSave Min eine Minutenzahl von 1 bis 1440 ein\n"),
               std::string::npos)
         << output;
-    EXPECT_NE(output.find("Automatisches Speichern: an, zu jeder 20. Minute des Tages, jedes Turnier mit Datei.\n"),
+    EXPECT_NE(output.find("Automatisches Speichern: an, zu jeder 20. Minute des Tages, jedes Turnier mit Datei und "
+                          "ungespeicherten Änderungen.\n"),
               std::string::npos);
     EXPECT_EQ(GetSetting(*form, "AutoSave", ""), "true");
     EXPECT_EQ(GetSetting(*form, "AutoSave Min", ""), "20");
 }
+

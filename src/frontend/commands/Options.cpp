@@ -52,7 +52,7 @@ void PrintAutoSave(CommandCall& call) {
         return;
     }
     call.out << "Automatisches Speichern: an, zu jeder " << GetSetting(call.form, "AutoSave Min", "15")
-             << ". Minute des Tages, jedes Turnier mit Datei.\n";
+             << ". Minute des Tages, jedes Turnier mit Datei und ungespeicherten Änderungen.\n";
     if (call.form.Turnier.Cells(Turnier_DateiNameS, 1).empty())
         call.out << "Hinweis: Dieses Turnier hat noch keine Datei; „speichern-unter DATEI“ gibt ihm eine.\n";
 }
@@ -68,9 +68,10 @@ bool Options(CommandCall& call) {
 const CommandRegistration kOptionCommands({
     Command{"optionen", kMenuExtras, "[Feld=Wert...] [ok|abbrechen]", "Die Turnieroptionen zeigen und setzen",
             "Der Dialog „Turnieroptionen“: AutoSave (ja oder nein) speichert jedes geöffnete Turnier, das eine\n"
-            "Datei hat, zu jeder „AutoSave Min“-ten Minute des Tages (1 bis 1440; bei 15 um 10:00, 10:15, ...),\n"
-            "auch während das Programm auf eine Eingabe wartet. Die Optionen gehören zum aktuellen Turnier\n"
-            "und werden mit ihm gespeichert.",
+            "Datei und ungespeicherte Änderungen hat, zu jeder „AutoSave Min“-ten Minute des Tages (1 bis 1440;\n"
+            "bei 15 um 10:00, 10:15, ...), auch während das Programm auf eine Eingabe wartet. Eine Datei, die\n"
+            "seit dem Laden oder Speichern ein anderes Programm geändert hat, überschreibt es nicht.\n"
+            "Die Optionen gehören zum aktuellen Turnier und werden mit ihm gespeichert.",
             true, Options},
 });
 
