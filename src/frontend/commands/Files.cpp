@@ -91,7 +91,8 @@ bool SaveAs(CommandCall& call) {
 bool SaveAll(CommandCall& call) {
     if (!NoArguments(call, "alle-speichern")) return false;
     call.form.IAeverButton6Click(nullptr);
-    if (AnyTurnierChanged(call.form)) return Fail(call, "Nicht alle Turniere wurden gespeichert.");
+    if (!call.form.AlleGespeichert || AnyTurnierChanged(call.form))
+        return Fail(call, "Nicht alle Turniere wurden gespeichert.");
     call.out << "Alle Turniere gespeichert.\n";
     return true;
 }
