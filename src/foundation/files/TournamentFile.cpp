@@ -254,8 +254,9 @@ void ReportFailure(TMainForm& f, const std::string& text, const SaveRequest& req
 // Its file is complete: the tournament now has it as its file, in the version just written, and
 // no unsaved changes.
 void TakeSavedFile(TMainForm& f, const SavedTurnier& turnier, const std::string& path) {
-    const std::string identity = FileIdentityOf(path).value_or("");
-    f.AutoSaveKonfliktGezeigt.erase(CanonicalPath(path));
+    const std::optional<FileIdentity> written = FileIdentityOf(path);
+    const std::string identity = written ? written->Text() : "";
+    f.AutoSaveKonfliktGezeigt.erase(path);
     if (!turnier.current) {
         TSortGrid& master = f.XMasterGrid;
         master.SetCells(Turnier_DateiNameS, turnier.turnierRow.row, path);
@@ -270,21 +271,21 @@ void TakeSavedFile(TMainForm& f, const SavedTurnier& turnier, const std::string&
     setTurChanged(f, false);
 }
 
-// The tournament's own file is no longer the version this program last read or wrote: another
-// program (a second Marovelkandis on the same file) saved it in between. A file gone since is
-// not: writing it again takes nothing from anyone.
+// The target is the tournament's own file (by any name) and no longer the version this program
+// last read or wrote: another program (a second Marovelkandis on the same file) saved it in
+// between. A file gone since is not: writing it again takes nothing from anyone.
 bool ChangedElsewhere(const Cells& own, const std::string& path) {
     const std::string& known = own[Turnier_DateiStand];
-    if (known.empty() || CanonicalPath(path) != CanonicalPath(own[Turnier_DateiNameS])) return false;
-    const std::optional<std::string> now = FileIdentityOf(path);
-    return now && *now != known;
+    if (known.empty()) return false;
+    const std::optional<FileIdentity> now = FileIdentityOf(path), ownFile = FileIdentityOf(own[Turnier_DateiNameS]);
+    return now && ownFile && now->SameFileAs(*ownFile) && now->Text() != known;
 }
 
 void ReportAutoSaveKept(TMainForm& f, const std::string& path) {
     const std::string text =
         "Die Datei " + FileNameOf(path) + " wurde seit dem Laden geändert und wird nicht automatisch überschrieben";
     ErrorLog("[X] Automatisches Speichern: " + text);
-    if (!f.AutoSaveKonfliktGezeigt.insert(CanonicalPath(path)).second) return;
+    if (!f.AutoSaveKonfliktGezeigt.insert(path).second) return;
     ShowMsg(3, text + ".\r\n\r\n(Automatisches Speichern; die Änderungen bleiben als ungespeichert markiert. "
                       "Beim Speichern wird gefragt, ob die Datei überschrieben werden soll.)");
 }
@@ -475,7 +476,7 @@ void TakeIntoMaster(TMainForm& f, const std::vector<Cells>& rows, const std::str
     master.SetCells(Turnier_DateiName, first, FileNameOf(path));
     master.SetCells(Turnier_Changes, first, "");
     master.SetCells(Turnier_DateiStand, first, identity);
-    f.AutoSaveKonfliktGezeigt.erase(CanonicalPath(path));
+    f.AutoSaveKonfliktGezeigt.erase(path);
     f.XComboBox1.Items.Add(TurnierSelectorText(master, first));
     if (names && names->Count() > 0) GivePreparedNames(master, first, *names);
 }
@@ -559,7 +560,7 @@ bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const T
         // Taken before the file is read: a save by another program meanwhile can only make the
         // identity older than what was read, and the next save asks once too often, never once
         // too few.
-        const std::string identity = FileIdentityOf(file).value_or("");
+        const std::optional<FileIdentity> identity = FileIdentityOf(file);
         TFile input;
         if (!input.OpenRead(file, true)) {
             ShowMsg(3, "Kann Datei " + FileNameOf(file) + " nicht oeffnen");
@@ -568,7 +569,7 @@ bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const T
         std::optional<TurnierFileContent> content = ReadTurnierFile(input, file);
         input.Close();
         if (!content) return false;
-        TakeIntoMaster(f, content->rows, file, identity, number, names);
+        TakeIntoMaster(f, content->rows, file, identity ? identity->Text() : "", number, names);
         return true;
     } catch (const LoadFailure& failure) {
         ShowMsg(3, failure.what());
