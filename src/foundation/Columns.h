@@ -17,6 +17,10 @@ inline constexpr int Turnier_Name = 3, Turnier_DateiName = 4, Turnier_DateiNameS
                      Turnier_Sportart = 7, Turnier_Datum = 8, Turnier_Changes = 9, Turnier_Score = 10,
                      Turnier_Score2 = 11, Turnier_Score3 = 12, Turnier_Bez = 13, Turnier_System = 14,
                      Turnier_Runden = 15, Turnier_Fehlermeldungen = 16, Turnier_Teams = 17;
+// The last unnamed column: the identity of the tournament's file as this program last read or
+// wrote it (FileIdentityOf), so that a save sees another program's save in between. It belongs
+// to this run only: the file carries the column empty.
+inline constexpr int Turnier_DateiStand = 21;
 
 inline constexpr int Gruppe_Nr = 2, Gruppe_Tur = 3, Gruppe_GrNr = 4, Gruppe_Bez = 5, Gruppe_Name = 6,
                      Gruppe_Teams = 7, Gruppe_Felder = 8, Gruppe_Zeitspiel = 9, Gruppe_Spieltag = 10,

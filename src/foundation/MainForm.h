@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,9 @@ public:
     // and whether a failed autosave has been shown to the user since the last one that succeeded.
     long long AutoSaveMinute = -1;
     bool AutoSaveFehlerGezeigt = false;
+    // The files (as the tournaments name them) another program changed that a skipped autosave
+    // has shown, each until the file is saved or loaded again.
+    std::set<std::string> AutoSaveKonfliktGezeigt;
 
     // Placeholder assignment: the sub-pages "Platzhalter" and "Schiedsrichter" of the
     // placeholder tool, the names of the neutral referees, the player-list import and the

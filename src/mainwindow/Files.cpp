@@ -45,7 +45,10 @@ void TForm1::SpeedButton2Click(TObject*) {
 
 void TForm1::AktuellesTurnierspeichern1Click(TObject*) { Ran(__func__); saveTurnier(*this, false, false, false); }
 void TForm1::AktuellesTurnierspeichernunter1Click(TObject*) { Ran(__func__); saveTurnier(*this, false, true, false); }
-void TForm1::IAeverButton6Click(TObject*) { Ran(__func__); saveTurnier(*this, true, false, false); }
+void TForm1::IAeverButton6Click(TObject*) {
+    Ran(__func__);
+    AlleGespeichert = saveTurnier(*this, true, false, false);
+}
 
 void TForm1::AktuellesTurnierentfernen1Click(TObject*) {
     Ran(__func__);

@@ -78,6 +78,9 @@ public:
     void AktuellesTurnierspeichern1Click(TObject* sender);
     void AktuellesTurnierspeichernunter1Click(TObject* sender);
     void IAeverButton6Click(TObject* sender);
+    // Whether the last "save all" wrote every tournament: one that was not written need not be
+    // marked changed (a file another program changed, kept as it is).
+    bool AlleGespeichert = true;
     void AktuellesTurnierentfernen1Click(TObject* sender);
     void TurnierzumTausch1Click(TObject* sender);
     void Turnierform1Click(TObject* sender);

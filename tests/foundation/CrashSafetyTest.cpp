@@ -42,6 +42,8 @@ std::vector<Row> RowsOnDisk(const std::string& path) {
     LightForm f;
     f.AnzTurniere = 1;
     if (!LoadFileToMaster(f, path, 1, nullptr)) return {};
+    // What the file holds: the identity of the file is the reader's note, not its content.
+    f.XMasterGrid.SetCells(Turnier_DateiStand, 1, "");
     std::vector<Row> rows;
     for (int r = 1; r < f.XMasterGrid.RowCount(); ++r) rows.push_back(CellsOf(f.XMasterGrid, r));
     return rows;

@@ -12,6 +12,7 @@
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/files/TournamentFile.h"
+#include "platform/FileIdentity.h"
 #include "platform/FileOperations.h"
 #include "platform/UiHost.h"
 
@@ -119,6 +120,7 @@ TEST_F(TournamentFileTest, OlderVersionWithKeyShiftThroughoutLoadsTheSameRows) {
     ASSERT_TRUE(Load(GoldenPath("stadtpokal_v4001.tur")));
     expected[0][Turnier_DateiNameS] = GoldenPath("stadtpokal_v4001.tur");
     expected[0][Turnier_DateiName] = "stadtpokal_v4001.tur";
+    expected[0][Turnier_DateiStand] = FileIdentityOf(GoldenPath("stadtpokal_v4001.tur"))->Text();
     EXPECT_EQ(MasterRows(), expected);
     EXPECT_EQ(ReadProgramFile("error.log"), "") << "every row passes the check in its own scheme";
 }
@@ -268,8 +270,9 @@ TEST_F(TournamentFileTest, NeverSavedTournamentAsksForItsFileAndGetsTheExtension
 TEST_F(TournamentFileTest, SavingAllWritesEveryTournamentAndTheCurrentOneStaysCurrent) {
     OpenSaved("Kreisliga", "kreisliga.tur");
     OpenSaved("Stadtpokal", "stadtpokal.tur");
-    const TurnierRows current = CurrentRows(form);
+    TurnierRows current = CurrentRows(form);
     EXPECT_TRUE(saveTurnier(form, true, false, false));
+    current[TabelleTurnier][0][Turnier_DateiStand] = FileIdentityOf(Path("stadtpokal.tur"))->Text();
     EXPECT_EQ(CurrentRows(form), current);
     EXPECT_EQ(form.XMasterGrid.Cells(Turnier_Name, 1), "Kreisliga");
     EXPECT_EQ(form.XMasterGrid.RowCount() - 1, 1 + 1 + 4 + 2 + 1);
@@ -492,6 +495,7 @@ TEST_F(TournamentFileTest, FailedAutosaveIsShownOnceAndKeepsTheMark) {
     std::filesystem::create_directories(Path("weg"));
     EXPECT_TRUE(autoSaveTurniere(form));
     std::filesystem::remove_all(Path("weg"));
+    setTurChanged(form, true);
     EXPECT_FALSE(autoSaveTurniere(form));
     EXPECT_EQ(ui.boxes.size(), 2u);
 }
@@ -551,4 +555,163 @@ TEST_F(TournamentFileTest, AFullDiskIsNamedInAnErrorAndTheSavedFileStays) {
     EXPECT_EQ(LastBox(), "Turnier stadtpokal.tur konnte nicht gespeichert werden: kein Platz auf dem Datenträger");
     EXPECT_EQ(ui.boxes.back().kind, TMsgKind::Error);
     EXPECT_EQ(ReadProgramFile("stadtpokal.tur"), saved);
+}
+
+// --- a second program on the same file ---
+
+namespace {
+
+// This program has loaded pokal.tur as its current tournament; another program loads the same
+// file, renames the tournament and saves it whenever the test says so.
+class SecondProgramTest : public TournamentFileTest {
+protected:
+    void SetUp() override {
+        TournamentFileTest::SetUp();
+        WriteSmallTournament("Stadtpokal", "pokal.tur");
+        LoadCurrent("pokal.tur");
+    }
+    void WriteSmallTournament(const std::string& title, const std::string& name) {
+        LightForm writer;
+        OpenTurnier(writer, title, title.substr(0, 2));
+        AddSmallStructure(writer, "A", "1");
+        Put(writer.Turnier, Turnier_DateiNameS, 1, Path(name), true);
+        ASSERT_TRUE(saveTurnier(writer, false, false, false));
+    }
+    void LoadCurrent(const std::string& name) {
+        ASSERT_TRUE(Load(Path(name)));
+        if (form.AktTurNr > 0) AppendTurToMaster(form);
+        ClearTables(form);
+        form.AktTurNr = form.AnzTurniere;
+        TakeTurFromMaster(form, form.AktTurNr);
+    }
+    void OtherProgramSaves(const std::string& name, const std::string& newName) {
+        LightForm other;
+        other.AnzTurniere = other.AktTurNr = 1;
+        ASSERT_TRUE(LoadFileToMaster(other, Path(name), 1, nullptr));
+        TakeTurFromMaster(other, 1);
+        Put(other.Turnier, Turnier_Name, 1, newName, true);
+        ASSERT_TRUE(saveTurnier(other, false, false, false));
+    }
+    std::string NameInFile(const std::string& name) {
+        LightForm reader;
+        reader.AnzTurniere = 1;
+        EXPECT_TRUE(LoadFileToMaster(reader, Path(name), 1, nullptr));
+        return reader.XMasterGrid.Cells(Turnier_Name, 1);
+    }
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : ui.boxes) texts.push_back(box.text);
+        return texts;
+    }
+    static constexpr const char* kQuestion = "Die Datei pokal.tur wurde seit dem Laden geändert. Überschreiben?";
+};
+
+}  // namespace
+
+TEST_F(SecondProgramTest, OverwritingWhatAnotherProgramSavedSinceTheLoadIsAskedFirst) {
+    setTurChanged(form, true);
+    OtherProgramSaves("pokal.tur", "Stadtpokal B");
+    const std::string theirs = ReadProgramFile("pokal.tur");
+    ui.QueueAnswer(mrNo);
+    EXPECT_FALSE(saveTurnier(form, false, false, false));
+    ASSERT_EQ(BoxTexts(), (std::vector<std::string>{kQuestion, "Turnier pokal.tur wurde nicht gespeichert; die Datei "
+                                                                "bleibt, wie sie ist. Die Änderungen bleiben als "
+                                                                "ungespeichert markiert."}));
+    EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Confirmation);
+    EXPECT_EQ(ReadProgramFile("pokal.tur"), theirs);
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
+    EXPECT_TRUE(form.calls.empty()) << "no \"Datei gespeichert\"";
+    // Yes overwrites; the file just written is this program's own, and the next save asks nothing.
+    ui.QueueAnswer(mrYes);
+    EXPECT_TRUE(saveTurnier(form, false, false, false));
+    EXPECT_EQ(NameInFile("pokal.tur"), "Stadtpokal");
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "");
+    ui.boxes.clear();
+    EXPECT_TRUE(saveTurnier(form, false, false, false));
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(SecondProgramTest, AFileNobodyChangedOrThatWasDeletedIsWrittenUnasked) {
+    EXPECT_TRUE(saveTurnier(form, false, false, false)) << "as loaded";
+    EXPECT_TRUE(saveTurnier(form, false, false, false)) << "as saved";
+    std::filesystem::remove(Path("pokal.tur"));
+    EXPECT_TRUE(saveTurnier(form, false, false, false)) << "deleted: nothing of anyone's is lost";
+    EXPECT_TRUE(std::filesystem::exists(Path("pokal.tur")));
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(SecondProgramTest, SaveAsAsksOntoItsOwnFileByAnyNameButNotOntoAnotherFile) {
+    OtherProgramSaves("pokal.tur", "Stadtpokal B");
+    std::filesystem::create_symlink(Path("pokal.tur"), Path("verweis.tur"));
+    ui.QueueFile(Path("verweis.tur"));
+    ui.QueueAnswer(mrNo);
+    EXPECT_FALSE(saveTurnier(form, false, true, false));
+    ASSERT_EQ(BoxTexts(), (std::vector<std::string>{"Die Datei verweis.tur wurde seit dem Laden geändert. Überschreiben?",
+                                                     "Turnier verweis.tur wurde nicht gespeichert; die Datei bleibt, "
+                                                     "wie sie ist."}))
+        << "the link leads to the tournament's own file";
+    EXPECT_EQ(NameInFile("pokal.tur"), "Stadtpokal B");
+    ui.boxes.clear();
+    ui.QueueFile(Path("kopie.tur"));
+    EXPECT_TRUE(saveTurnier(form, false, true, false));
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(NameInFile("kopie.tur"), "Stadtpokal");
+    EXPECT_EQ(NameInFile("pokal.tur"), "Stadtpokal B");
+}
+
+TEST_F(SecondProgramTest, EachOpenTournamentKeepsTheIdentityOfItsOwnFile) {
+    WriteSmallTournament("Kreisliga", "kreisliga.tur");
+    LoadCurrent("kreisliga.tur");
+    OtherProgramSaves("pokal.tur", "Stadtpokal B");
+    ui.QueueAnswer(mrNo);
+    EXPECT_FALSE(saveTurnier(form, true, false, false)) << "the parked tournament's file is kept";
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{kQuestion, "Turnier pokal.tur wurde nicht gespeichert; die Datei "
+                                                                "bleibt, wie sie ist."}));
+    EXPECT_EQ(NameInFile("pokal.tur"), "Stadtpokal B");
+    EXPECT_THAT(form.calls, ::testing::Contains("setStatusText(1,Datei gespeichert: kreisliga.tur)"));
+    // The store carries the identity with the tournament's row when it changes places.
+    AppendTurToMaster(form);
+    ClearTables(form);
+    form.AktTurNr = 1;
+    TakeTurFromMaster(form, 1);
+    ui.QueueAnswer(mrNo);
+    EXPECT_FALSE(saveTurnier(form, false, false, false));
+    EXPECT_EQ(ui.boxes.at(2).text, kQuestion);
+}
+
+TEST_F(SecondProgramTest, TheAutosaveNeverOverwritesAnotherProgramsSaveAndSaysSoOnce) {
+    setTurChanged(form, true);
+    OtherProgramSaves("pokal.tur", "Stadtpokal B");
+    const std::string theirs = ReadProgramFile("pokal.tur");
+    EXPECT_FALSE(autoSaveTurniere(form));
+    EXPECT_FALSE(autoSaveTurniere(form));
+    EXPECT_EQ(ReadProgramFile("pokal.tur"), theirs);
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].kind, TMsgKind::Warning);
+    EXPECT_EQ(LastBox(), "Die Datei pokal.tur wurde seit dem Laden geändert und wird nicht automatisch überschrieben."
+                         "\r\n\r\n(Automatisches Speichern; die Änderungen bleiben als ungespeichert markiert. Beim "
+                         "Speichern wird gefragt, ob die Datei überschrieben werden soll.)");
+    EXPECT_THAT(ReadProgramFile("error.log"), HasSubstr("[X] Automatisches Speichern: Die Datei pokal.tur wurde seit "
+                                                        "dem Laden geändert und wird nicht automatisch überschrieben"));
+    EXPECT_FALSE(form.AutoSaveFehlerGezeigt) << "kept, not failed";
+    // Once saved by hand, a later change by the other program is shown again.
+    ui.QueueAnswer(mrYes);
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    setTurChanged(form, true);
+    EXPECT_TRUE(autoSaveTurniere(form));
+    OtherProgramSaves("pokal.tur", "Stadtpokal C");
+    setTurChanged(form, true);
+    EXPECT_FALSE(autoSaveTurniere(form));
+    EXPECT_EQ(ui.boxes.size(), 3u);
+    EXPECT_EQ(NameInFile("pokal.tur"), "Stadtpokal C");
+}
+
+TEST_F(SecondProgramTest, TheAutosaveLeavesAnUnchangedTournamentsFileAlone) {
+    const std::string before = FileIdentityOf(Path("pokal.tur"))->Text();
+    EXPECT_TRUE(autoSaveTurniere(form));
+    EXPECT_EQ(FileIdentityOf(Path("pokal.tur"))->Text(), before) << "not written: another program sees no change";
+    OtherProgramSaves("pokal.tur", "Stadtpokal B");
+    EXPECT_TRUE(autoSaveTurniere(form));
+    EXPECT_TRUE(ui.boxes.empty()) << "nothing to save, nothing to say";
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "ProgramProcess.h"
 #include "ScriptedWindow.h"
 #include "SmallTournament.h"
 #include "TestEnvironment.h"
@@ -177,8 +178,44 @@ TEST_F(AutoSaveTest, TheOptionsSwitchTheSaveOffAndOnWithItsInterval) {
     EXPECT_NE(output.find("Warnung: Bitte geben Sie für AutoSave Min eine Minutenzahl von 1 bis 1440 ein\n"),
               std::string::npos)
         << output;
-    EXPECT_NE(output.find("Automatisches Speichern: an, zu jeder 20. Minute des Tages, jedes Turnier mit Datei.\n"),
+    EXPECT_NE(output.find("Automatisches Speichern: an, zu jeder 20. Minute des Tages, jedes Turnier mit Datei und "
+                          "ungespeicherten Änderungen.\n"),
               std::string::npos);
     EXPECT_EQ(GetSetting(*form, "AutoSave", ""), "true");
     EXPECT_EQ(GetSetting(*form, "AutoSave Min", ""), "20");
+}
+
+TEST_F(AutoSaveTest, ASecondProgramsSaveIsNeverOverwrittenAndTheSkipIsShownOnce) {
+    const std::string shared = folder + "stadtpokal.tur";
+    std::filesystem::copy_file(std::string(MAROVELKA_SOURCE_DIR) + "/tests/data/stadtpokal.tur", shared);
+    setTurChanged(*form, false);
+    TypedAt input(*clock, false);
+    input.Add(At(10, 14), "laden " + shared);
+    input.Add(At(10, 14), "optionen AutoSave=ja \"AutoSave Min=15\" ok");
+    input.Add(At(10, 31), "ende");
+    input.Add(At(10, 31), "nein");
+    // Once this program has loaded the file, a second one in a program folder of its own
+    // changes and saves it.
+    bool secondRan = false;
+    std::string theirs, shown;
+    input.watch = [&] {
+        if (secondRan || form->AnzTurniere < 2) return;
+        secondRan = true;
+        EXPECT_EQ(ProgramProcess::RunScript(folder + "zweites/", {"laden " + shared, "optionen AutoSave=nein ok",
+                                                                 "speichern", "ende"},
+                                            &shown),
+                  0)
+            << shown;
+        theirs = ReadProgramFile("stadtpokal.tur");
+    };
+    EXPECT_EQ(RunSession(input, false), kExitOk) << output;
+    ASSERT_TRUE(secondRan) << output;
+    EXPECT_TRUE(ReadProgramFile("stadtpokal.tur") == theirs) << "overwritten at 10:15 or 10:30";
+    const std::string skipped = "Warnung: Die Datei stadtpokal.tur wurde seit dem Laden geändert und wird nicht "
+                                "automatisch überschrieben. – (Automatisches Speichern; die Änderungen bleiben als "
+                                "ungespeichert markiert. Beim Speichern wird gefragt, ob die Datei überschrieben werden "
+                                "soll.)\n";
+    const size_t at = output.find(skipped);
+    EXPECT_NE(at, std::string::npos) << output;
+    EXPECT_EQ(output.find(skipped, at + 1), std::string::npos) << "10:30 says nothing again\n" << output;
 }

@@ -172,6 +172,7 @@ TEST_F(EditingHandlersTest, NoAutosaveWritesMadeUpResultsWhileTheTournamentIsPla
     Put(form->Turnier, Turnier_DateiNameS, 1, folder + "pokal.tur", true);
     SetSetting(*form, "AutoSave", "true");
     SetSetting(*form, "AutoSave Min", "1");
+    setTurChanged(*form, true);
     TickWindow window(*form);
     ASSERT_TRUE(PostMessage(window.handle, WM_USER));
     form->IAeverButton33Click(nullptr);

@@ -23,6 +23,7 @@
 #include "foundation/files/ChosenFile.h"
 #include "foundation/files/TFile.h"
 #include "platform/FileNames.h"
+#include "platform/FileIdentity.h"
 #include "platform/UiHost.h"
 
 namespace {
@@ -128,7 +129,7 @@ struct SaveRequest {
     bool automatic = false;
 };
 
-enum class SaveOutcome { Saved, Skipped, Failed, Cancelled };
+enum class SaveOutcome { Saved, Skipped, Failed, Declined, Cancelled };
 
 // A chosen name whose last part has no extension gets ".tur"; the path is made absolute.
 std::string TurPathOf(const std::string& chosen) {
@@ -234,6 +235,7 @@ std::vector<Cells> FileRows(const TMainForm& f, const SavedTurnier& turnier, con
         own[Turnier_DateiName] = FileNameOf(path);
     }
     own[Turnier_Changes].clear();
+    own[Turnier_DateiStand].clear();
     rows.push_back(own);
     for (const RowRef& ref : turnier.otherRows) {
         Cells cells = RowCells(*ref.grid, ref.row);
@@ -253,24 +255,66 @@ void ReportFailure(TMainForm& f, const std::string& text, const SaveRequest& req
     ShowMsg(4, text);
 }
 
-// Its file is complete: the tournament now has it as its file and no unsaved changes.
+// Its file is complete: the tournament now has it as its file, in the version just written, and
+// no unsaved changes.
 void TakeSavedFile(TMainForm& f, const SavedTurnier& turnier, const std::string& path) {
+    const std::optional<FileIdentity> written = FileIdentityOf(path);
+    const std::string identity = written ? written->Text() : "";
+    f.AutoSaveKonfliktGezeigt.erase(path);
     if (!turnier.current) {
         TSortGrid& master = f.XMasterGrid;
         master.SetCells(Turnier_DateiNameS, turnier.turnierRow.row, path);
         master.SetCells(Turnier_DateiName, turnier.turnierRow.row, FileNameOf(path));
+        master.SetCells(Turnier_DateiStand, turnier.turnierRow.row, identity);
         master.SetCells(Turnier_Changes, turnier.turnierRow.row, "");
         return;
     }
     Put(f.Turnier, Turnier_DateiNameS, 1, path, true);
     Put(f.Turnier, Turnier_DateiName, 1, FileNameOf(path), true);
+    Put(f.Turnier, Turnier_DateiStand, 1, identity, true);
     setTurChanged(f, false);
+}
+
+// The target is the tournament's own file (by any name) and no longer the version this program
+// last read or wrote: another program (a second Marovelkandis on the same file) saved it in
+// between. A file gone since is not: writing it again takes nothing from anyone.
+bool ChangedElsewhere(const Cells& own, const std::string& path) {
+    const std::string& known = own[Turnier_DateiStand];
+    if (known.empty()) return false;
+    const std::optional<FileIdentity> now = FileIdentityOf(path), ownFile = FileIdentityOf(own[Turnier_DateiNameS]);
+    return now && ownFile && now->SameFileAs(*ownFile) && now->Text() != known;
+}
+
+void ReportAutoSaveKept(TMainForm& f, const std::string& path) {
+    const std::string text =
+        "Die Datei " + FileNameOf(path) + " wurde seit dem Laden geändert und wird nicht automatisch überschrieben";
+    ErrorLog("[X] Automatisches Speichern: " + text);
+    if (!f.AutoSaveKonfliktGezeigt.insert(path).second) return;
+    ShowMsg(3, text + ".\r\n\r\n(Automatisches Speichern; die Änderungen bleiben als ungespeichert markiert. "
+                      "Beim Speichern wird gefragt, ob die Datei überschrieben werden soll.)");
+}
+
+// Whether the save may write over the tournament's own file: unasked only when nobody changed
+// it since; else the user decides, and the autosave never overwrites another's work.
+bool MayOverwrite(TMainForm& f, const Cells& own, const std::string& path, const SaveRequest& request) {
+    if (!ChangedElsewhere(own, path)) return true;
+    if (request.automatic) {
+        ReportAutoSaveKept(f, path);
+        return false;
+    }
+    const std::string name = FileNameOf(path);
+    if (AskYesNo("Die Datei " + name + " wurde seit dem Laden geändert. Überschreiben?") == mrYes) return true;
+    ShowMsg(1, "Turnier " + name + " wurde nicht gespeichert; die Datei bleibt, wie sie ist." +
+                   (own[Turnier_Changes] == "true" ? " Die Änderungen bleiben als ungespeichert markiert." : ""));
+    return false;
 }
 
 SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest& request) {
     const Cells own = RowCells(*turnier.turnierRow.grid, turnier.turnierRow.row);
     std::string path = own[Turnier_DateiNameS];
-    if (path.empty() && request.automatic) return SaveOutcome::Skipped;
+    // The timer writes what has changed: rewriting an unchanged tournament gains nothing and
+    // would make a second program that works on the same file see it changed.
+    if (request.automatic && (path.empty() || own[Turnier_Changes] != "true")) return SaveOutcome::Skipped;
     if (path.empty() || request.saveAs) {
         const std::optional<std::string> typed = AskForTurnierFile(f, own, request);
         if (!typed) return SaveOutcome::Cancelled;
@@ -278,6 +322,7 @@ SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest
         if (!chosen) return SaveOutcome::Failed;
         path = *chosen;
     }
+    if (!request.emptyExport && !MayOverwrite(f, own, path, request)) return SaveOutcome::Declined;
     const std::string name = FileNameOf(path);
     int error = 0;
     switch (WriteTurnierFile(path, FileRows(f, turnier, path, request.emptyExport), error)) {
@@ -297,18 +342,29 @@ SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest
     return SaveOutcome::Saved;
 }
 
-bool SaveTurniere(TMainForm& f, const SaveRequest& request) {
+struct SaveSummary {
+    bool cancelled = false;
+    bool failed = false;    // a file could not be written
+    bool declined = false;  // a file another program changed was kept
+    bool Complete() const { return !cancelled && !failed && !declined; }
+};
+
+SaveSummary SaveTurniere(TMainForm& f, const SaveRequest& request) {
     Log("[F] saveTurnier(" + BoolToStr(request.all) + "," + BoolToStr(request.saveAs) +
         "): Datei speichern / speichern unter ");
-    bool complete = true;
+    SaveSummary summary;
     for (const SavedTurnier& turnier : OpenTurniere(f)) {
         if (!turnier.current && !request.all) continue;
         const SaveOutcome outcome = SaveOne(f, turnier, request);
         // Files finished before stay written.
-        if (outcome == SaveOutcome::Cancelled) return false;
-        if (outcome == SaveOutcome::Failed) complete = false;
+        if (outcome == SaveOutcome::Cancelled) {
+            summary.cancelled = true;
+            break;
+        }
+        summary.failed |= outcome == SaveOutcome::Failed;
+        summary.declined |= outcome == SaveOutcome::Declined;
     }
-    return complete;
+    return summary;
 }
 
 // --- reading ---
@@ -418,8 +474,8 @@ void GivePreparedNames(TSortGrid& master, int first, const TStrings& names) {
     }
 }
 
-void TakeIntoMaster(TMainForm& f, const std::vector<Cells>& rows, const std::string& path, int number,
-                    const TStrings* names) {
+void TakeIntoMaster(TMainForm& f, const std::vector<Cells>& rows, const std::string& path, const std::string& identity,
+                    int number, const TStrings* names) {
     TSortGrid& master = f.XMasterGrid;
     const int first = master.RowCount() == 2 && master.Cells(0, 1).empty() ? 1 : master.RowCount();
     master.SetRowCount(first + static_cast<int>(rows.size()));
@@ -433,6 +489,8 @@ void TakeIntoMaster(TMainForm& f, const std::vector<Cells>& rows, const std::str
     master.SetCells(Turnier_DateiNameS, first, path);
     master.SetCells(Turnier_DateiName, first, FileNameOf(path));
     master.SetCells(Turnier_Changes, first, "");
+    master.SetCells(Turnier_DateiStand, first, identity);
+    f.AutoSaveKonfliktGezeigt.erase(path);
     f.XComboBox1.Items.Add(TurnierSelectorText(master, first));
     if (names && names->Count() > 0) GivePreparedNames(master, first, *names);
 }
@@ -464,13 +522,13 @@ std::vector<std::string> SplitTurRowLine(const std::string& line) {
 }
 
 bool saveTurnier(TMainForm& f, bool all, bool saveAs, bool emptyExport) {
-    return SaveTurniere(f, {all, saveAs, emptyExport, false});
+    return SaveTurniere(f, {all, saveAs, emptyExport, false}).Complete();
 }
 
 bool autoSaveTurniere(TMainForm& f) {
-    const bool complete = SaveTurniere(f, {true, false, false, true});
-    if (complete) f.AutoSaveFehlerGezeigt = false;
-    return complete;
+    const SaveSummary summary = SaveTurniere(f, {true, false, false, true});
+    if (!summary.failed) f.AutoSaveFehlerGezeigt = false;
+    return summary.Complete();
 }
 
 namespace {
@@ -513,6 +571,10 @@ bool checkSaveTurnier(TMainForm& f) {
 bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const TStrings* names) {
     Log("[F] LoadFileToMaster(" + file + ") ");
     try {
+        // Taken before the file is read: a save by another program meanwhile can only make the
+        // identity older than what was read, and the next save asks once too often, never once
+        // too few.
+        const std::optional<FileIdentity> identity = FileIdentityOf(file);
         TFile input;
         if (!input.OpenRead(file, true)) {
             ShowMsg(3, "Kann Datei " + FileNameOf(file) + " nicht oeffnen");
@@ -521,7 +583,7 @@ bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const T
         std::optional<TurnierFileContent> content = ReadTurnierFile(input, file);
         input.Close();
         if (!content) return false;
-        TakeIntoMaster(f, content->rows, file, number, names);
+        TakeIntoMaster(f, content->rows, file, identity ? identity->Text() : "", number, names);
         return true;
     } catch (const LoadFailure& failure) {
         ShowMsg(3, failure.what());

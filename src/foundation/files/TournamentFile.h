@@ -22,10 +22,15 @@ std::vector<std::string> SplitTurRowLine(const std::string& line);
 // its own file. A tournament without a file, and every one with saveAs, asks for its file first;
 // emptyExport writes the current tournament as an empty copy under a new name and keeps its own
 // file. A tournament's changed mark, file and status-bar line change only once its file is
-// complete. False when the user cancelled a file dialog or a file could not be written.
+// complete. A tournament's own file that another program saved since this one last read or wrote
+// it is overwritten only when the user says so ("Die Datei … wurde seit dem Laden geändert.
+// Überschreiben?"); a file deleted since is written again unasked. False when the user cancelled
+// a file dialog, kept such a file, or a file could not be written.
 bool saveTurnier(TMainForm& form, bool all, bool saveAs, bool emptyExport);
-// The timer's save: every open tournament that has a file; one that never had a file asks for
-// nothing and stays as it is. A failure is logged every time and shown once until a save succeeds.
+// The timer's save: every open tournament that has a file and unsaved changes; one that never had
+// a file asks for nothing and stays as it is. A failure is logged every time and shown once until
+// a save succeeds; a file another program changed is never overwritten: that is logged every time
+// and shown once for the file until it is saved or loaded again.
 bool autoSaveTurniere(TMainForm& form);
 // True when autosaving is due at this minute of the day for the current tournament's settings
 // "AutoSave" and "AutoSave Min" (no autosave for an interval below 1 or not a number).

@@ -91,7 +91,8 @@ bool SaveAs(CommandCall& call) {
 bool SaveAll(CommandCall& call) {
     if (!NoArguments(call, "alle-speichern")) return false;
     call.form.IAeverButton6Click(nullptr);
-    if (AnyTurnierChanged(call.form)) return Fail(call, "Nicht alle Turniere wurden gespeichert.");
+    if (!call.form.AlleGespeichert || AnyTurnierChanged(call.form))
+        return Fail(call, "Nicht alle Turniere wurden gespeichert.");
     call.out << "Alle Turniere gespeichert.\n";
     return true;
 }
@@ -205,7 +206,9 @@ const CommandRegistration kFileCommands({
             "beschädigt oder unvollständig ist, wird gemeldet und nicht geladen.",
             false, Load},
     Command{"speichern", kMenuTurnier, "", "Das aktuelle Turnier speichern",
-            "Schreibt das aktuelle Turnier in seine Datei; ein nie gespeichertes fragt nach dem Namen.", true, Save},
+            "Schreibt das aktuelle Turnier in seine Datei; ein nie gespeichertes fragt nach dem Namen.\n"
+            "Hat ein anderes Programm die Datei seit dem Laden oder Speichern geändert, wird vorher gefragt.",
+            true, Save},
     Command{"speichern-unter", kMenuTurnier, "DATEI", "Das aktuelle Turnier unter einem neuen Namen speichern",
             "Ohne Endung im Dateinamen wird „.tur“ angehängt. Die Datei eines anderen geöffneten\n"
             "Turniers wird nicht überschrieben.",

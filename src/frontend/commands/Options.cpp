@@ -18,7 +18,7 @@ void PrintAutoSave(CommandCall& call) {
         return;
     }
     call.out << "Automatisches Speichern: an, zu jeder " << GetSetting(call.form, "AutoSave Min", "15")
-             << ". Minute des Tages, jedes Turnier mit Datei.\n";
+             << ". Minute des Tages, jedes Turnier mit Datei und ungespeicherten Änderungen.\n";
     if (call.form.Turnier.Cells(Turnier_DateiNameS, 1).empty())
         call.out << "Hinweis: Dieses Turnier hat noch keine Datei; „speichern-unter DATEI“ gibt ihm eine.\n";
 }
@@ -56,20 +56,20 @@ bool Options(CommandCall& call) {
 const CommandRegistration kOptionCommands({
     Command{"optionen", kMenuExtras, "[Feld=Wert...] [ok|abbrechen]", "Die Turnieroptionen zeigen und setzen",
             "Der Dialog „Turnieroptionen“: AutoSave (ja oder nein) speichert jedes geöffnete Turnier, das eine\n"
-            "Datei hat, zu jeder „AutoSave Min“-ten Minute des Tages (1 bis 1440; bei 15 um 10:00, 10:15, ...),\n"
-            "auch während das Programm auf eine Eingabe wartet. Wertung 1 bis 3 sind die Namen der drei\n"
-            "Wertungen (etwa Punkte, Tore, Bälle; leer: nicht gewertet). Die Tabellenwertung ordnet die\n"
-            "Tabellen nach Punkten, Minuspunkten, Satz- oder Tordifferenz, Sätzen (Toren), Balldifferenz\n"
-            "und Bällen und zeigt Ergebnisse und Tabellen ohne oder mit Differenzen und Satzergebnissen;\n"
-            "die Fussballwertung ordnet nach Punkten, Tordifferenz und Toren, bei Gleichstand nach dem\n"
-            "direkten Vergleich. „Punkte, Torverhältnis dann direkter Vergleich“ lässt das Spiel der\n"
-            "beiden gleichauf Liegenden nach der Tordifferenz entscheiden, „Punkte, dann direkter\n"
-            "Vergleich“ (nur Fussballwertung) gleich nach den Punkten. Die Tabellen werden sofort neu\n"
-            "geordnet, die Platzhalter fertiger Gruppen folgen; hat schon ein Spiel ein Ergebnis, das auf\n"
-            "der Tabelle einer Gruppe aufbaut, bleibt die Ordnung, wie sie ist. Minuspunkte ausblenden\n"
-            "zeigt in den Tabellen nur Gewonnenes. Fussballpunkte merkt sich, dass das Turnier nach\n"
-            "Fußballregeln zählt. Die Optionen gehören zum aktuellen Turnier und werden mit ihm\n"
-            "gespeichert; OK ohne Änderung ändert nichts.",
+            "Datei und ungespeicherte Änderungen hat, zu jeder „AutoSave Min“-ten Minute des Tages (1 bis 1440;\n"
+            "bei 15 um 10:00, 10:15, ...), auch während das Programm auf eine Eingabe wartet. Eine Datei, die\n"
+            "seit dem Laden oder Speichern ein anderes Programm geändert hat, überschreibt es nicht. Wertung 1\n"
+            "bis 3 sind die Namen der drei Wertungen (etwa Punkte, Tore, Bälle; leer: nicht gewertet). Die\n"
+            "Tabellenwertung ordnet die Tabellen nach Punkten, Minuspunkten, Satz- oder Tordifferenz, Sätzen\n"
+            "(Toren), Balldifferenz und Bällen und zeigt Ergebnisse und Tabellen ohne oder mit Differenzen und\n"
+            "Satzergebnissen; die Fussballwertung ordnet nach Punkten, Tordifferenz und Toren, bei Gleichstand\n"
+            "nach dem direkten Vergleich. „Punkte, Torverhältnis dann direkter Vergleich“ lässt das Spiel der\n"
+            "beiden gleichauf Liegenden nach der Tordifferenz entscheiden, „Punkte, dann direkter Vergleich“ (nur\n"
+            "Fussballwertung) gleich nach den Punkten. Die Tabellen werden sofort neu geordnet, die Platzhalter\n"
+            "fertiger Gruppen folgen; hat schon ein Spiel ein Ergebnis, das auf der Tabelle einer Gruppe aufbaut,\n"
+            "bleibt die Ordnung, wie sie ist. Minuspunkte ausblenden zeigt in den Tabellen nur Gewonnenes.\n"
+            "Fussballpunkte merkt sich, dass das Turnier nach Fußballregeln zählt. Die Optionen gehören zum\n"
+            "aktuellen Turnier und werden mit ihm gespeichert; OK ohne Änderung ändert nichts.",
             true, Options},
 });
 
