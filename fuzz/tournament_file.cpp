@@ -112,7 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (f.AktTurNr != 2 || f.AnzTurniere != 2) std::abort();
     // What was accepted is saved and loads again with the same rows.
+    // A copy of its own each time: the copy of the input before was another tournament's file.
     const std::string copy = folder + "copy.tur";
+    std::filesystem::remove(copy);
     Put(f.Turnier, Turnier_DateiNameS, 1, copy, true);
     // Only a row that neither scheme can carry (codes 21 or 22 beside an unlucky letter) may fail.
     if (!saveTurnier(f, false, false, false)) return 0;
