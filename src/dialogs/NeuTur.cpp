@@ -7,6 +7,7 @@
 #include "foundation/ClockTime.h"
 #include "foundation/Conversions.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/ProgramSettings.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
@@ -245,7 +246,9 @@ void TfrmNeuTur::SetScoringNames() {
 std::string TfrmNeuTur::FirstProblem() const {
     const int n = ToInt(Feld1.Text());
     if (Edit1.Text().empty()) return "Bitte geben Sie einen Turniernamen ein";
+    if (std::string problem = TypedTextProblem("Der Turniername", Edit1.Text()); !problem.empty()) return problem;
     if (Feld3.Text().empty()) return "Bitte geben Sie eine Kurzbezeichnung ein";
+    if (std::string problem = TypedTextProblem("Die Kurzbezeichnung", Feld3.Text()); !problem.empty()) return problem;
     if (!IsWholeNumber(Feld1.Text(), 2, kMaxParticipants))
         return "Bitte geben Sie eine Teilnehmerzahl von 2 bis " + IntToStr(kMaxParticipants) + " ein";
     if (FirstDay().empty()) return "Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)";

@@ -154,6 +154,21 @@ TEST_F(NewTournamentDialogTest, EachCheckNamesItsProblem) {
     EXPECT_EQ(Show(lines), expected);
 }
 
+// Name and short designation are shown wherever the tournament is: a character in them that
+// steers the terminal (colour, window title, bell, a bidi override) is refused as it is typed.
+TEST_F(NewTournamentDialogTest, NameAndShortDesignationHoldNoControlCharacters) {
+    EXPECT_THAT(Show({"Name=Pokal\x1B[31mROT\x1B]0;Titel\a", "ok", "Name=Pokal \xC2\x9B" "31m", "ok",
+                      "Name=\xE2\x80\xAE" "lakoP", "ok", "Name=Pokal", "Kürzel=P\x1B[5m", "ok", "Kürzel=P\tQ", "ok",
+                      "Kürzel=P", "ok"}),
+                ElementsAre("Der Turniername enthält Zeichen, die kein Text sind",
+                            "Der Turniername enthält Zeichen, die kein Text sind",
+                            "Der Turniername enthält Zeichen, die kein Text sind",
+                            "Die Kurzbezeichnung enthält Zeichen, die kein Text sind",
+                            "Die Kurzbezeichnung enthält Zeichen, die kein Text sind"));
+    EXPECT_EQ(dialog.Edit1.Text(), "Pokal");
+    EXPECT_EQ(dialog.Feld3.Text(), "P");
+}
+
 TEST_F(NewTournamentDialogTest, TheSwissRoundLimitIsOneBelowThePlayers) {
     EXPECT_EQ(SwissRoundLimitProblem(7, 8, false), "");
     EXPECT_EQ(SwissRoundLimitProblem(8, 8, false), "Bei 8 Spielern sind höchstens 7 Runden möglich.");
