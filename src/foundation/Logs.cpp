@@ -33,6 +33,6 @@ void DebugLog(const std::string& message) { AppendLine("debug.log", message); }
 
 void ErrorLog(const std::string& message) {
     AppendLine("error.log", message);
-    if (IsIdeRunning()) ShowMsg(3, message);
+    if (IsIdeRunning()) ShowDeveloperWarning(message);
     DebugLog(message);
 }
