@@ -66,10 +66,47 @@ fit_to_width() {
   done
 }
 
+# Tests write only into the build folders and their own temporary folders. The test command runs
+# them with a home and XDG folders of their own, in a temporary folder that must still be empty
+# when a phase's tests are done (a test run by hand would have written into the user's own): what
+# a test wrote there is named, and the phase fails. Nothing the tests run finds the user's real
+# home any more, as the program and the tests look for it only by these variables.
+TEST_HOME=""
+
+make_test_home() {
+  TEST_HOME=$(mktemp -d "${TMPDIR:-/tmp}/marovelka-testheim-XXXXXX")
+  mkdir "$TEST_HOME/home" "$TEST_HOME/config" "$TEST_HOME/data" "$TEST_HOME/state" "$TEST_HOME/cache"
+}
+
+with_test_home() {
+  HOME="$TEST_HOME/home" XDG_CONFIG_HOME="$TEST_HOME/config" XDG_DATA_HOME="$TEST_HOME/data" \
+    XDG_STATE_HOME="$TEST_HOME/state" XDG_CACHE_HOME="$TEST_HOME/cache" "$@"
+}
+
+# Fails naming every file or folder the tests wrote into their home or XDG folders; a cache that
+# fontconfig keeps of the installed fonts is the library's, not a test's.
+check_test_home() {
+  local written path
+  written=$(cd "$TEST_HOME" && find . -mindepth 2 ! -path './cache/fontconfig' ! -path './cache/fontconfig/*' | sort)
+  [ -z "$written" ] && return 0
+  echo "The tests wrote into the home or XDG folders (in $TEST_HOME), where no test may write:"
+  while IFS= read -r path; do
+    case "$path" in
+      ./home/*) echo "  ~/${path#./home/}" ;;
+      ./config/*) echo "  \$XDG_CONFIG_HOME/${path#./config/}" ;;
+      ./data/*) echo "  \$XDG_DATA_HOME/${path#./data/}" ;;
+      ./state/*) echo "  \$XDG_STATE_HOME/${path#./state/}" ;;
+      ./cache/*) echo "  \$XDG_CACHE_HOME/${path#./cache/}" ;;
+    esac
+  done <<<"$written"
+  return 1
+}
+
 run_tests() {
   local dir=$1
   shift
-  (cd "$dir" && ctest -j "$JOBS" --output-on-failure --timeout 600 "$@") | fit_to_width
+  (cd "$dir" && with_test_home ctest -j "$JOBS" --output-on-failure --timeout 600 "$@") | fit_to_width
+  check_test_home
 }
 
 # The test command's phases, each under a heading that ends with the time it took; a failure
@@ -98,6 +135,7 @@ report_failed_phase() {
     printf '=== Phase %d of %d: %s: FAILED after %s ===\n' "$PHASE" "$PHASES" "$PHASE_TITLE" \
       "$(duration $((SECONDS - PHASE_START)))"
   fi
+  if [ -n "$TEST_HOME" ]; then rm -rf "$TEST_HOME"; fi
 }
 
 usage() {
@@ -123,6 +161,7 @@ case "$1" in
     ;;
   test)
     trap report_failed_phase EXIT
+    make_test_home
     phase "release build, all tests"
     configure_and_build build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo
     run_tests build/release
@@ -140,7 +179,8 @@ case "$1" in
     phase_done
     # A short run of every fuzz target keeps each of them building and running.
     phase "fuzz targets, 20 seconds each"
-    FUZZ_BUILD_JOBS="$JOBS" FUZZ_PARALLEL="$JOBS" fuzz/run.sh 20
+    FUZZ_BUILD_JOBS="$JOBS" FUZZ_PARALLEL="$JOBS" with_test_home fuzz/run.sh 20
+    check_test_home
     phase_done
     ;;
   bench)

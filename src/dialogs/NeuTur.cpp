@@ -1,13 +1,19 @@
 #include "dialogs/NeuTur.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <optional>
 
 #include "foundation/ClockTime.h"
 #include "foundation/Conversions.h"
+#include "foundation/FileProblems.h"
 #include "foundation/MessageBoxes.h"
 #include "foundation/ProgramFiles.h"
+#include "foundation/NameText.h"
 #include "foundation/ProgramSettings.h"
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
@@ -43,6 +49,14 @@ constexpr Sport kSports[] = {
     {"Tennis", {"Punkte", "Sätze", "Bälle"}},
 };
 
+// The error number of opening the file for reading; 0 when it opens.
+int ReadError(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    ::close(fd);
+    return 0;
+}
+
 bool IsWholeNumber(const std::string& text, int low, int high) {
     if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string::npos) return false;
     const int value = ToInt(text);
@@ -52,6 +66,17 @@ bool IsWholeNumber(const std::string& text, int low, int high) {
 bool IsPoints(const std::string& text) {
     double value = 0;
     return TryTextToDouble(text, value) && value >= 0;
+}
+
+// Why the shipped forms offer nothing or only a part: the file is missing, something else stands
+// in its place, it cannot be read, or it is read only in part; the sentence names where the file
+// was looked for. Empty when it was read whole.
+std::string ShippedFormsProblem(const std::string& path, const FormFile& file) {
+    if (file.opened) return FormFileProblem(path, file);
+    std::string problem = NoRegularFileText(path, path);
+    if (problem.empty())
+        problem = WithReason("Die Datei " + path + " kann nicht gelesen werden", SystemErrorText(ReadError(path)));
+    return "Die vorgegebenen Turnierformen fehlen: " + problem + ".";
 }
 
 std::vector<std::string> ShortTexts(const std::vector<FormRecord>& rows) {
@@ -113,7 +138,9 @@ TfrmNeuTur::TfrmNeuTur() {
 
 void TfrmNeuTur::SetStartValues(const std::string& shortDesignation, const std::string& folder) {
     Feld3.SetText(shortDesignation);
-    shipped_ = ReadFormRecords(folder + kTurFormenFile);
+    const FormFile shipped = ReadFormFile(folder + kTurFormenFile);
+    shipped_ = shipped.records;
+    shippedProblem_ = ShippedFormsProblem(folder + kTurFormenFile, shipped);
     const FormFile own = ReadFormFile(folder + kEigenFormFile);
     own_ = own.records;
     ownProblem_ = FormFileProblem(folder + kEigenFormFile, own);
@@ -254,7 +281,9 @@ void TfrmNeuTur::SetScoringNames() {
 std::string TfrmNeuTur::FirstProblem() const {
     const int n = ToInt(Feld1.Text());
     if (Edit1.Text().empty()) return "Bitte geben Sie einen Turniernamen ein";
+    if (std::string problem = TypedTextProblem("Der Turniername", Edit1.Text()); !problem.empty()) return problem;
     if (Feld3.Text().empty()) return "Bitte geben Sie eine Kurzbezeichnung ein";
+    if (std::string problem = TypedTextProblem("Die Kurzbezeichnung", Feld3.Text()); !problem.empty()) return problem;
     if (!IsWholeNumber(Feld1.Text(), 2, kMaxParticipants))
         return "Bitte geben Sie eine Teilnehmerzahl von 2 bis " + IntToStr(kMaxParticipants) + " ein";
     if (FirstDay().empty()) return "Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)";
@@ -277,8 +306,11 @@ std::string TfrmNeuTur::FirstProblem() const {
         const std::string problem = SwissRoundLimitProblem(ToInt(Feld4.Text()), n, teams);
         if (!problem.empty()) return problem;
     }
-    if (RadioGroup4.ItemIndex() <= 4 && GetStructure().empty())
-        return "Für diese Auswahl gibt es keine Turnierform mit " + IntToStr(n) + " Teilnehmern";
+    if (RadioGroup4.ItemIndex() <= 4 && GetStructure().empty()) {
+        const std::string none = "Für diese Auswahl gibt es keine Turnierform mit " + IntToStr(n) + " Teilnehmern";
+        // The group systems all come from the shipped file: without it there is none for any count.
+        return RadioGroup4.ItemIndex() == 0 && !shippedProblem_.empty() ? none + ". " + shippedProblem_ : none;
+    }
     return EngineCheck ? EngineCheck() : std::string();
 }
 

@@ -95,6 +95,7 @@ private:
 
     bool cancelVisible_ = true;
     std::vector<FormRecord> shipped_, own_;
+    std::string shippedProblem_;  // why the shipped forms were not all read; empty when they were
     std::string ownProblem_;  // why the exported forms were not all read; empty when they were
     std::string chosen_;      // short text of the chosen form
     bool carryOverPreset_ = false;  // CheckBox1 was checked by choosing the Swiss system

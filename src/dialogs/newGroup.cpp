@@ -9,6 +9,7 @@
 #include "foundation/Conversions.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/Notation.h"
 #include "platform/Utf8.h"
 
@@ -48,6 +49,7 @@ bool GameExists(const TMainForm* main, int game) {
 std::string GroupIdProblem(const std::string& id) {
     if (id.empty()) return "Bitte Bezeichnung angeben";
     if (HasAnyOf(id, kGroupIdCharacters)) return "Die Bezeichnung darf keines der Zeichen ! | $ ; , enthalten";
+    if (std::string problem = TypedTextProblem("Die Bezeichnung", id); !problem.empty()) return problem;
     if (utf8::Length(id) > static_cast<size_t>(kMaxGroupIdLength))
         return "Die Bezeichnung darf höchstens " + IntToStr(kMaxGroupIdLength) + " Zeichen lang sein";
     return {};
@@ -56,6 +58,7 @@ std::string GroupIdProblem(const std::string& id) {
 std::string GroupNameProblem(const std::string& name) {
     if (name.empty()) return "Bitte geben Sie einen Gruppennamen an";
     if (HasAnyOf(name, kNotationCharacters)) return "Der Gruppenname darf keines der Zeichen ! | $ ; enthalten";
+    if (std::string problem = TypedTextProblem("Der Gruppenname", name); !problem.empty()) return problem;
     return {};
 }
 

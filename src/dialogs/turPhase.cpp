@@ -42,7 +42,7 @@ std::string NamesProblem(const TStringList& names) {
     std::set<std::string> seen;
     for (int i = 0; i < names.Count(); ++i) {
         const std::string& name = names[i];
-        if (!IsPlainText(name)) return "Der Name " + Quoted(name) + " enthält Zeichen, die kein Text sind.";
+        if (!IsTypedText(name)) return TypedTextProblem("Der Name " + Quoted(name), name) + ".";
         if (utf8::Length(name) > static_cast<size_t>(kMaxNameLength))
             return "Der Name " + Quoted(name) + " ist länger als " + IntToStr(kMaxNameLength) + " Zeichen.";
         if (!seen.insert(UpperAscii(name)).second) return "Der Name " + Quoted(name) + " steht zweimal in der Liste.";

@@ -107,7 +107,7 @@ void AddToList(TEdit& edit, TListView& view, const std::string& fileName, const 
         ShowMsg(1, lngText(75));
         return;
     }
-    if (!IsPlainText(typed)) return ShowMsg(3, "Der Name enthält Zeichen, die kein Text sind.");
+    if (!IsTypedText(typed)) return ShowMsg(3, TypedTextProblem("Der Name", typed) + ".");
     const std::string name = CutName(typed);
     Log(std::string("[") + marker + "-4]");
     if (!ListViewHasCaption(view, name)) {

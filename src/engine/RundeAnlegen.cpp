@@ -18,6 +18,7 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/Notation.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
@@ -190,6 +191,9 @@ std::string RoundPageProblem(TMainForm& form, bool nameRequired) {
     if (!IsValidTime(form.Edit10.Text())) error = lngText(62);
     if (ToInt(form.Edit5.Text()) < 1) error = lngText(63);
     if (nameRequired && form.Edit3.Text().empty()) error = lngText(64);
+    // A typed name; a form brings its own round names, which the terminal shows escaped.
+    if (std::string problem = TypedTextProblem("Der Rundenname", form.Edit3.Text()); nameRequired && !problem.empty())
+        error = problem;
     if (!parseFeldListe(form, form.Edit11.Text())) error = lngText(65);
     return error;
 }

@@ -11,6 +11,7 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/Notation.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
@@ -260,6 +261,7 @@ void RundeUmbenennen(TMainForm& form) {
         ShowMsg(3, "Der Rundenname darf keines der Zeichen ! | $ ; enthalten");
         return;
     }
+    if (std::string problem = TypedTextProblem("Der Rundenname", name); !problem.empty()) return ShowMsg(3, problem);
     const std::string label = lngText(4) + " " + form.Edit6.Text() + kOpen + name + kClose;
     s.roundNode->Text = label;
     TSortGrid& gruppe = form.Gruppe;

@@ -54,9 +54,9 @@ std::string Quoted(const std::string& what, const std::string& value) { return w
 std::string NameProblem(const std::string& what, const std::string& value, const char* forbidden) {
     if (value.find_first_of(std::string(forbidden) + "\r\n") != std::string::npos)
         return Quoted(what, value) + " enthält eines der Zeichen $ | ! ; oder einen Zeilenumbruch";
-    // A line with a control character reads as a damaged file, and nothing behind it is read.
-    if (!IsPlainText(value)) return Quoted(what, value) + " enthält Zeichen, die kein Text sind";
-    return {};
+    // A line with a control character reads as a damaged file, and nothing behind it is read;
+    // one that reorders text would show on the terminal as something else.
+    return TypedTextProblem(Quoted(what, value), value);
 }
 
 // A form appended behind a part of the file that is not read would never be offered: the part

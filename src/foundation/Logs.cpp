@@ -34,6 +34,6 @@ void DebugLog(const std::string& message) { AppendLine(kDebugLogFile, message); 
 
 void ErrorLog(const std::string& message) {
     AppendLine(kErrorLogFile, message);
-    if (IsIdeRunning()) ShowMsg(3, message);
+    if (IsIdeRunning()) ShowDeveloperWarning(message);
     DebugLog(message);
 }

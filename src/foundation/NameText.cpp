@@ -26,6 +26,16 @@ bool IsPlainText(std::string_view text) {
     return true;
 }
 
+bool IsTypedText(std::string_view text) {
+    for (size_t pos = 0; pos < text.size();)
+        if (utf8::IsControl(utf8::Next(text, pos))) return false;
+    return true;
+}
+
+std::string TypedTextProblem(const std::string& what, std::string_view text) {
+    return IsTypedText(text) ? std::string() : what + " enthält Zeichen, die kein Text sind";
+}
+
 std::string TrimName(std::string_view text) {
     constexpr std::string_view bom = "\xEF\xBB\xBF";
     if (text.substr(0, bom.size()) == bom) text.remove_prefix(bom.size());

@@ -94,19 +94,20 @@ bool Session::LoadFromCommandLine() {
 }
 
 // Offers what can be done first; with nothing to offer but quitting, the command prompt is the
-// better start. Leaving the question without a choice (Ctrl-D) goes to the prompt as well.
+// better start. Leaving the question without a choice (Ctrl-D) goes to the prompt as well. A
+// choice typed with more on its line runs as that line would at the prompt.
 void Session::showStartDialog() {
     std::vector<StartChoice> choices;
     for (const char* name : {"neu", "laden"})
         if (const Command* command = commands_.Find(name)) choices.push_back({name, command->summary});
     if (choices.empty()) return;
     const Command* end = commands_.Find("ende");
-    choices.push_back({"beenden", end ? end->summary : "Marovelkandis beenden"});
+    choices.push_back({"beenden", end ? end->summary : "Marovelkandis beenden", false});
     TfrmStart start(choices);
     start.ShowModal();
     if (start.Chosen.empty()) return;
     if (start.Chosen == "beenden") return form_.Ende1Click(nullptr);
-    Execute(start.Chosen, true);
+    Execute(start.Line, true);
 }
 
 int Session::Run() {

@@ -102,6 +102,12 @@ int TerminalHost::MessageBox(TMsgKind kind, const std::string& text, TMsgButtons
     return AskYesNo(OneLine(text));
 }
 
+void TerminalHost::ShowDeveloperWarning(const std::string& text) {
+    const bool failed = failed_;
+    MessageBox(TMsgKind::Warning, text, TMsgButtons::Ok);
+    failed_ = failed;
+}
+
 int TerminalHost::AskYesNo(const std::string& question) {
     if (std::optional<std::string> answer = NextAnswer()) {
         if (const int result = YesOrNo(*answer); result != mrNone) {

@@ -45,6 +45,8 @@ public:
     static constexpr int kTickMs = 1000;
 
     int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override;
+    // Shown as a warning, but the command that wrote it is not failed by it.
+    void ShowDeveloperWarning(const std::string& text) override;
     bool ChooseFile(const std::string& filter, std::string& fileName) override;
     void ShowModal(TDialog& dialog) override;
 

@@ -5,9 +5,13 @@
 #include <vector>
 
 #include "frontend/Program.h"
+#include "frontend/VisibleOutput.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    // Every line the program prints, from the window's output to a message before it starts,
+    // reaches the terminal through here.
+    VisibleOutput output(std::cout), errors(std::cerr);
     try {
         return RunProgram(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {

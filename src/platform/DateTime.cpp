@@ -115,6 +115,8 @@ std::optional<TDateTime> ParseDate(std::string_view s) {
     ++pos;
     size_t yearStart = pos;
     if (!ReadNumber(s, pos, year, 4)) return std::nullopt;
+    // "1.2.202" is a year typed short by a digit, not the year 202.
+    if (pos - yearStart == 3) return std::nullopt;
     if (pos - yearStart <= 2) year += year < 50 ? 2000 : 1900;
     if (!IsValidDate(year, month, day)) return std::nullopt;
     TDateTime t;

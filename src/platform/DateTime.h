@@ -26,8 +26,9 @@ int DayOfWeek(const TDateTime& t);  // 1 = Sunday .. 7 = Saturday
 std::string FormatDate(const TDateTime& t);
 // "dd.mm.yy hh:nn:ss", the time stamp of log lines.
 std::string FormatLogStamp(const TDateTime& t);
-// A German date "d.m.yyyy" or "d.m.yy" (two-digit years from 1950 on), optionally followed by
-// a blank and a time "h:n" or "h:n:s". Leading and trailing blanks are allowed.
+// A German date "d.m.yyyy" or "d.m.yy" (two-digit years from 1950 on; never a three-digit
+// year), optionally followed by a blank and a time "h:n" or "h:n:s". Leading and trailing blanks
+// are allowed.
 std::optional<TDateTime> ParseDate(std::string_view text);
 
 }  // namespace datetime

@@ -1,5 +1,7 @@
 #include "platform/Dialog.h"
 
+#include <string_view>
+
 #include "platform/Strings.h"
 #include "platform/UiHost.h"
 #include "platform/Utf8.h"
@@ -36,9 +38,24 @@ const DialogField* TDialog::FindField(const std::vector<DialogField>& fields, co
     return nullptr;
 }
 
+std::string TypedChoice(const std::string& item) {
+    std::string_view rest = item;
+    // A box mark such as "[X]" shows a state beside the item; it is not part of its name.
+    if (rest.size() >= 3 && rest[0] == '[' && rest[2] == ']') rest.remove_prefix(3);
+    std::string typed;
+    for (char c : rest) {
+        if (c != ' ' && c != '\t') typed += c;
+        else if (!typed.empty() && typed.back() != ' ') typed += ' ';
+    }
+    if (!typed.empty() && typed.back() == ' ') typed.pop_back();
+    return typed;
+}
+
 int MatchChoice(const std::vector<std::string>& choices, const std::string& text) {
     for (size_t i = 0; i < choices.size(); ++i)
         if (SameName(choices[i], text)) return static_cast<int>(i);
+    for (size_t i = 0; i < choices.size(); ++i)
+        if (SameName(TypedChoice(choices[i]), TypedChoice(text))) return static_cast<int>(i);
     if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) return -1;
     const int number = std::stoi(text);
     return number >= 1 && number <= static_cast<int>(choices.size()) ? number - 1 : -1;
@@ -144,10 +161,18 @@ std::string ChoiceList(const std::vector<std::string>& choices) {
     return list;
 }
 
+// The choices as a user types them, for a message that says which are possible.
+std::string TypedChoiceList(const std::vector<std::string>& choices) {
+    std::vector<std::string> typed;
+    for (const std::string& choice : choices) typed.push_back(TypedChoice(choice));
+    return ChoiceList(typed);
+}
+
 }  // namespace
 
 std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& closed) {
     closed = false;
+    if (dialog.TakeLine(line, closed)) return {};
     const size_t equals = line.find('=');
     if (equals == std::string::npos) {
         const std::string name = Trim(line);
@@ -170,7 +195,8 @@ std::string ApplyDialogLine(TDialog& dialog, const std::string& line, bool& clos
     if (field->assign(value)) return {};
     if (!field->rule.empty()) return "Für \"" + field->label + "\" ist \"" + value + "\" nicht möglich: " + field->rule;
     if (!field->choices.empty())
-        return "Für \"" + field->label + "\" ist \"" + value + "\" nicht möglich (möglich: " + ChoiceList(field->choices) + ")";
+        return "Für \"" + field->label + "\" ist \"" + value + "\" nicht möglich (möglich: " +
+               TypedChoiceList(field->choices) + ")";
     return "Das Feld \"" + field->label + "\" kann nicht geändert werden";
 }
 

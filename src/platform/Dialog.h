@@ -55,6 +55,13 @@ public:
     virtual std::vector<DialogAction> Actions();
     // Closing without a button: the window's close box, or no user left to answer.
     void Cancel() { ModalResult = mrCancel; }
+    // A line the dialog takes as a whole before it is read as "Feld=Wert" or a button's name;
+    // true when the dialog took it, closed when that closed the dialog. By default it takes none.
+    virtual bool TakeLine(const std::string& line, bool& closed) {
+        (void)line;
+        (void)closed;
+        return false;
+    }
 
     // The field with this label (case-insensitive, umlauts or their two-letter forms), or null.
     const DialogField* FindField(const std::vector<DialogField>& fields, const std::string& label) const;
@@ -101,5 +108,9 @@ std::string DescribeField(const DialogField& field);
 std::vector<std::string> DescribeDialog(TDialog& dialog);
 
 // Matches a typed choice against the offered ones: the text itself (case-insensitive, umlauts or
-// their two-letter forms) or its number from 1. -1 when it is none of them.
+// their two-letter forms), its typed form (TypedChoice) or its number from 1. -1 when it is none
+// of them.
 int MatchChoice(const std::vector<std::string>& choices, const std::string& text);
+// An item of a choice as a user types it: without a box mark ("[X]") before it, runs of blanks
+// as one, none at either end ("[X]      Neutrale Schiedsrichter" is "Neutrale Schiedsrichter").
+std::string TypedChoice(const std::string& item);

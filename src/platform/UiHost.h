@@ -28,6 +28,10 @@ public:
     virtual ~UiHost() = default;
     // Shows a box and blocks until it is closed; returns the modal result.
     virtual int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) = 0;
+    // A warning only for the one who develops the program (in developer mode, every line of the
+    // error log): it shows more of what happened, and never says whether the operation that
+    // wrote it did its work. A warning box, unless the host keeps such boxes apart.
+    virtual void ShowDeveloperWarning(const std::string& text) { MessageBox(TMsgKind::Warning, text, TMsgButtons::Ok); }
     // The open-file dialog: true with the chosen path, false when the user cancels.
     // filter is the class library's "Description|Pattern" text.
     virtual bool ChooseFile(const std::string& filter, std::string& fileName) = 0;

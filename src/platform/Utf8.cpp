@@ -117,6 +117,11 @@ char32_t Next(std::string_view s, size_t& pos) {
     return cp;
 }
 
+bool IsControl(char32_t c) {
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return true;
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
 namespace {
 
 // The pairs of upper- and lower-case letters outside the ranges that differ by a fixed offset.

@@ -19,6 +19,10 @@ bool IsValid(std::string_view s);
 void Append(std::string& out, char32_t codePoint);
 // Code point at s[pos] (the byte value for a malformed byte); pos advances past it.
 char32_t Next(std::string_view s, size_t& pos);
+// A character that steers a terminal or the order of what it shows instead of being shown: the
+// C0 controls, DEL, the C1 controls, the bidirectional controls (marks, embeddings, overrides,
+// isolates) and the line and paragraph separators.
+bool IsControl(char32_t c);
 // Upper and lower case of the letters of Windows-1252 (ASCII, the accented Latin-1 letters, Š,
 // Œ, Ž, Ÿ); every other character stays as it is (ß has no single upper-case letter).
 std::string Upper(std::string_view s);

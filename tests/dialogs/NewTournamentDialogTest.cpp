@@ -167,6 +167,52 @@ TEST_F(NewTournamentDialogTest, EachCheckNamesItsProblem) {
     EXPECT_EQ(Show(lines), expected);
 }
 
+// Name and short designation are shown wherever the tournament is: a character in them that
+// steers the terminal (colour, window title, bell, a bidi override) is refused as it is typed.
+TEST_F(NewTournamentDialogTest, NameAndShortDesignationHoldNoControlCharacters) {
+    EXPECT_THAT(Show({"Name=Pokal\x1B[31mROT\x1B]0;Titel\a", "ok", "Name=Pokal \xC2\x9B" "31m", "ok",
+                      "Name=\xE2\x80\xAE" "lakoP", "ok", "Name=Pokal", "Kürzel=P\x1B[5m", "ok", "Kürzel=P\tQ", "ok",
+                      "Kürzel=P", "ok"}),
+                ElementsAre("Der Turniername enthält Zeichen, die kein Text sind",
+                            "Der Turniername enthält Zeichen, die kein Text sind",
+                            "Der Turniername enthält Zeichen, die kein Text sind",
+                            "Die Kurzbezeichnung enthält Zeichen, die kein Text sind",
+                            "Die Kurzbezeichnung enthält Zeichen, die kein Text sind"));
+    EXPECT_EQ(dialog.Edit1.Text(), "Pokal");
+    EXPECT_EQ(dialog.Feld3.Text(), "P");
+}
+
+TEST_F(NewTournamentDialogTest, AThreeDigitYearIsNoFirstDay) {
+    EXPECT_THAT(Show({"Name=n", "Erster Tag=1.2.202", "ok", "Erster Tag=1.2.26", "ok"}),
+                ElementsAre("Bitte geben Sie ein gültiges Datum ein (TT.MM.JJJJ)"));
+    EXPECT_EQ(dialog.FirstDay(), "01.02.2026");
+}
+
+// The group systems all come from the shipped forms file: without it the wizard says so, and
+// where it looked, instead of only that there is no form for the count.
+TEST_F(NewTournamentDialogTest, WithoutTheShippedFormsTheGroupSystemsSayWhereTheFileWasLookedFor) {
+    std::filesystem::remove(folder + "TurFormen.dat");
+    dialog.SetStartValues("Tur3", folder);
+    const std::string none = "Für diese Auswahl gibt es keine Turnierform mit 8 Teilnehmern. ";
+    EXPECT_THAT(Show({"Name=n", "ok", "System=K.O.-System", "ok"}),
+                ElementsAre(none + "Die vorgegebenen Turnierformen fehlen: Die Datei " + folder +
+                            "TurFormen.dat gibt es nicht."))
+        << "the forms made for the count are there all the same";
+    std::filesystem::create_directory(folder + "TurFormen.dat");
+    dialog.SetStartValues("Tur3", folder);
+    ui.boxes.clear();
+    EXPECT_THAT(Show({"System=Vorgegebene Gruppensysteme", "ok", "abbrechen"}, mrCancel),
+                ElementsAre(none + "Die vorgegebenen Turnierformen fehlen: " + folder +
+                            "TurFormen.dat ist ein Ordner und keine Datei."));
+    // A file read whole that has no form for the count is no problem of the file.
+    std::filesystem::remove(folder + "TurFormen.dat");
+    std::filesystem::copy_file(std::string(MAROVELKA_DATA_DIR) + "/TurFormen.dat", folder + "TurFormen.dat");
+    dialog.SetStartValues("Tur3", folder);
+    ui.boxes.clear();
+    EXPECT_THAT(Show({"Teilnehmer=9", "ok", "abbrechen"}, mrCancel),
+                ElementsAre("Für diese Auswahl gibt es keine Turnierform mit 9 Teilnehmern"));
+}
+
 TEST_F(NewTournamentDialogTest, TheSwissRoundLimitIsOneBelowThePlayers) {
     EXPECT_EQ(SwissRoundLimitProblem(7, 8, false), "");
     EXPECT_EQ(SwissRoundLimitProblem(8, 8, false), "Bei 8 Spielern sind höchstens 7 Runden möglich.");

@@ -318,8 +318,11 @@ TEST_F(NameListTest, LinesThatAreNotTextAreRefusedOnEveryWayIn) {
     }
     ui.boxes.clear();
     AddTeamName("Bä\x1bren");
-    ASSERT_EQ(ui.boxes.size(), 1u);
+    // Typed, a bidi override is refused as well: the list would show the name reversed.
+    AddTeamName("\xE2\x80\xAE" "nerä" "B");
+    ASSERT_EQ(ui.boxes.size(), 2u);
     EXPECT_EQ(ui.boxes[0].text, "Der Name enthält Zeichen, die kein Text sind.");
+    EXPECT_EQ(ui.boxes[1].text, "Der Name enthält Zeichen, die kein Text sind.");
     EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\n");
     EXPECT_EQ(Captions(form->ListView2), std::vector<std::string>{"Adler"});
 }

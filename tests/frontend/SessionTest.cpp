@@ -251,6 +251,19 @@ TEST_F(StartSessionTest, TheStartQuestionOffersWhatExistsAndRunsTheChoice) {
     EXPECT_TRUE(form->Closed);
 }
 
+// "neu" with the wizard's fields on its line, as at the prompt; "beenden" takes nothing more.
+TEST_F(StartSessionTest, TheStartQuestionTakesAChoiceWithItsLineAsThePromptDoes) {
+    commands = ProgramCommands();
+    EXPECT_EQ(Start("beenden sofort\nneu Name=Pokal Teilnehmer=4 System=K.O.-System ok\n", ""), std::nullopt);
+    EXPECT_NE(output.find("Fehler: Unbekannte Schaltfläche \"beenden sofort\""), std::string::npos) << output;
+    EXPECT_EQ(output.find("gibt es im Dialog"), std::string::npos) << output;
+    EXPECT_FALSE(form->Closed);
+    ASSERT_EQ(form->AnzTurniere, 1);
+    EXPECT_EQ(form->Turnier.Cells(Turnier_Name, 1), "Pokal");
+    EXPECT_EQ(form->Turnier.Cells(Turnier_Bez, 1), "Tur1") << "the first tournament after a fresh start";
+    EXPECT_EQ(form->Turnier.Cells(Turnier_AnzMann, 1), "4");
+}
+
 TEST_F(StartSessionTest, NoStartQuestionInAScriptAndTheEndOfInputQuits) {
     AddCommand("neu");
     EXPECT_EQ(Start("", "", true), std::nullopt);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "TestEnvironment.h"
+#include "foundation/Logs.h"
 #include "foundation/MessageBoxes.h"
 #include "frontend/CommandTable.h"
 #include "frontend/TerminalHost.h"
@@ -206,6 +207,23 @@ TEST_F(TerminalHostTest, BoxesAreOneLineAndWarningsFailTheCommand) {
                          "Fehler: Kann Datei nicht öffnen\n");
     EXPECT_EQ(TerminalHost::BoxLine(TMsgKind::Confirmation, "Weiter?"), "Frage: Weiter?");
     EXPECT_EQ(TerminalHost::BoxLine(TMsgKind::Warning, "Achtung"), "Warnung: Achtung");
+}
+
+// Developer mode shows every error-log line as a warning: it shows more, and a command that did
+// its work still counts as done, so a script goes on and ends with the same status.
+TEST_F(TerminalHostTest, DeveloperWarningsShowButNeverFailTheCommand) {
+    Use("", true);
+    setenv("MAROVELKA_DEVELOPER", "1", 1);
+    host->BeginCommand({});
+    ErrorLog("[X] Get: Fehler im Befehl Get(Spielplan,3,99)");
+    EXPECT_TRUE(host->EndCommand("„x“", false));
+    host->BeginCommand({});
+    ShowMsg(3, "Achtung");
+    ErrorLog("[X] danach");
+    EXPECT_FALSE(host->EndCommand("„x“", false)) << "a warning of the command itself still fails it";
+    unsetenv("MAROVELKA_DEVELOPER");
+    EXPECT_EQ(out.str(),
+              "Warnung: [X] Get: Fehler im Befehl Get(Spielplan,3,99)\nWarnung: Achtung\nWarnung: [X] danach\n");
 }
 
 TEST_F(TerminalHostTest, WhatACommandDidNotUseIsAnError) {

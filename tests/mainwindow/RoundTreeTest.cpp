@@ -182,9 +182,14 @@ TEST_F(RoundTreeTest, RenamingARound) {
     form->IAeverButton13.Click();
     EXPECT_EQ(ui.boxes.at(0).text, "Der Rundenname darf keines der Zeichen ! | $ ; enthalten");
     EXPECT_EQ(form->XARunden.Items[2], "Runde 2 ( Finalrunde )");
+    form->Edit7.SetText("Final\x1B[32mrunde");
+    form->IAeverButton13.Click();
+    EXPECT_EQ(ui.boxes.at(1).text, "Der Rundenname enthält Zeichen, die kein Text sind");
+    EXPECT_EQ(form->XARunden.Items[2], "Runde 2 ( Finalrunde )");
+    EXPECT_EQ(Get(form->Gruppe, Gruppe_RundeName, 3, true), "Finalrunde");
     form->Edit7.SetText("");
     form->IAeverButton13.Click();
-    EXPECT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes.size(), 2u);
 }
 
 // --- the plans' headers ---

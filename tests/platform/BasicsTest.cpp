@@ -30,6 +30,11 @@ TEST(DateTime, ParsesGermanDatesOnly) {
     EXPECT_FALSE(datetime::ParseDate(""));
     EXPECT_FALSE(datetime::ParseDate("1.2.2026x"));
     EXPECT_FALSE(datetime::ParseDate("10"));
+    // A year typed short by a digit is no year: "01.02.0202" is written out when it is meant.
+    EXPECT_FALSE(datetime::ParseDate("1.2.202"));
+    EXPECT_FALSE(datetime::ParseDate("1.2.202 10:00"));
+    EXPECT_EQ(datetime::ParseDate("01.02.0202")->Year, 202);
+    EXPECT_EQ(datetime::ParseDate("1.2.5")->Year, 2005);
 }
 
 TEST(Clock, ManualClockAdvancesTimeAndTicks) {

@@ -116,3 +116,48 @@ TEST_F(DialogTest, FieldsButtonsAndChoicesTakeTwoLetterUmlauts) {
     EXPECT_NE(ApplyDialogLine(umlauts, "Grosse=15", closed), "") << "o is not ö";
     EXPECT_EQ(umlauts.Name.Text(), "14");
 }
+
+// A choice shown with a box mark before it and blanks to line it up is typed as it reads.
+TEST_F(DialogTest, AChoiceIsTypedWithoutItsBoxMarkAndWithSingleBlanks) {
+    const std::vector<std::string> referees = {"Aus der Runde", "[X]      Neutrale Schiedsrichter",
+                                               "Keine Schiedsrichter", "[FREILOS]"};
+    EXPECT_EQ(TypedChoice(referees[1]), "Neutrale Schiedsrichter");
+    EXPECT_EQ(TypedChoice("  Spiel   auf\tPunkte "), "Spiel auf Punkte");
+    EXPECT_EQ(TypedChoice("[FREILOS]"), "[FREILOS]") << "a name in brackets is no box mark";
+    for (const char* typed : {"[X]      Neutrale Schiedsrichter", "Neutrale Schiedsrichter", "neutrale  schiedsrichter",
+                              "[ ] Neutrale Schiedsrichter", "2"})
+        EXPECT_EQ(MatchChoice(referees, typed), 1) << typed;
+    EXPECT_EQ(MatchChoice(referees, "[FREILOS]"), 3);
+    EXPECT_EQ(MatchChoice(referees, "FREILOS"), -1);
+    EXPECT_EQ(MatchChoice(referees, "Neutrale"), -1) << "a part of an item is none";
+
+    dialog.System.Items.SetText(referees[0] + "\n" + referees[1]);
+    bool closed = true;
+    EXPECT_EQ(ApplyDialogLine(dialog, "System=Neutrale Schiedsrichter", closed), "");
+    EXPECT_EQ(dialog.System.ItemIndex(), 1);
+    EXPECT_EQ(ApplyDialogLine(dialog, "System=Niemand", closed),
+              "Für \"System\" ist \"Niemand\" nicht möglich (möglich: Aus der Runde, Neutrale Schiedsrichter)")
+        << "the refusal lists the choices as they can be typed";
+}
+
+// A dialog may take a whole line before it is read as a field or a button.
+TEST_F(DialogTest, ADialogThatTakesALineTakesItBeforeFieldsAndButtons) {
+    struct Taking : SampleDialog {
+        bool TakeLine(const std::string& line, bool& closed) override {
+            if (line.rfind("weiter ", 0) != 0) return false;
+            taken = line;
+            ModalResult = mrOk;
+            closed = true;
+            return true;
+        }
+        std::string taken;
+    } taking;
+    bool closed = false;
+    EXPECT_EQ(ApplyDialogLine(taking, "weiter Name=Liga ok", closed), "");
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(taking.taken, "weiter Name=Liga ok");
+    EXPECT_EQ(taking.Name.Text(), "");
+    EXPECT_EQ(ApplyDialogLine(taking, "Name=Liga", closed), "");
+    EXPECT_FALSE(closed);
+    EXPECT_EQ(taking.Name.Text(), "Liga");
+}

@@ -40,14 +40,37 @@ TDateTime TestStartTime() {
     return t;
 }
 
+namespace {
+
+// The folders a program finds by the environment: its own, the user's home and the XDG folders.
+// A test points every one of them into its own folder, so that nothing it runs writes elsewhere.
+const char* const kFolderVariables[] = {"MAROVELKA_HOME",  "HOME",           "XDG_CONFIG_HOME",
+                                        "XDG_DATA_HOME",   "XDG_CACHE_HOME", "XDG_STATE_HOME"};
+
+// A fresh folder in the temporary folder, ending in '/'; empty when none could be made.
+std::string MakeTemporaryFolder(const char* prefix) {
+    std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "-XXXXXX")).string();
+    const char* made = mkdtemp(pattern.data());
+    return made ? std::string(made) + "/" : std::string();
+}
+
+}  // namespace
+
 void ProgramTest::SetUp() {
-    std::string pattern = (fs::temp_directory_path() / "marovelka-test-XXXXXX").string();
-    char* made = mkdtemp(pattern.data());
-    ASSERT_NE(made, nullptr);
-    folder = std::string(made) + "/";
+    for (const char* variable : kFolderVariables)
+        if (const char* value = std::getenv(variable)) savedFolders_.emplace_back(variable, value);
+    folder = MakeTemporaryFolder("marovelka-test");
+    ASSERT_FALSE(folder.empty());
+    // The home beside the program folder, not in it: tests count what the program folder holds.
+    home = MakeTemporaryFolder("marovelka-heim");
+    ASSERT_FALSE(home.empty());
     fs::create_directories(folder + "config");
     setenv("MAROVELKA_HOME", folder.c_str(), 1);
+    setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (folder + "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (home + ".local/share").c_str(), 1);
+    setenv("XDG_CACHE_HOME", (home + ".cache").c_str(), 1);
+    setenv("XDG_STATE_HOME", (home + ".local/state").c_str(), 1);
     unsetenv("MAROVELKA_DEVELOPER");
     clock = std::make_unique<ManualClock>(TestStartTime());
     SetClock(clock.get());
@@ -65,6 +88,11 @@ void ProgramTest::TearDown() {
     std::error_code error;
     fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
     fs::remove_all(folder, error);
+    if (!home.empty()) fs::remove_all(home, error);
+    // The next test of this process, or one that is no ProgramTest, finds the folders as they were.
+    for (const char* variable : kFolderVariables) unsetenv(variable);
+    for (const auto& [variable, value] : savedFolders_) setenv(variable.c_str(), value.c_str(), 1);
+    savedFolders_.clear();
 }
 
 std::string ProgramTest::ReadProgramFile(const std::string& name) const {

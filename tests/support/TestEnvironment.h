@@ -3,11 +3,14 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/UiHost.h"
 
-// Every test runs in a fresh program folder with a scripted user and a fixed clock.
+// Every test runs in a fresh program folder with a scripted user and a fixed clock, and with a
+// fresh home and XDG folders of its own (the settings store in the program folder's "config").
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -19,8 +22,12 @@ protected:
     void WriteProgramFile(const std::string& name, const std::string& content) const;
 
     std::string folder;  // ends in '/'
+    std::string home;    // HOME, beside the program folder; ends in '/'
     ScriptedUiHost ui;
     std::unique_ptr<ManualClock> clock;
+
+private:
+    std::vector<std::pair<std::string, std::string>> savedFolders_;  // the caller's, set again after
 };
 
 // The moment the manual clock starts at: 06.12.2026 09:05:03.

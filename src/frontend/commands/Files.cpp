@@ -80,8 +80,9 @@ bool Save(CommandCall& call) {
 }
 
 bool SaveAs(CommandCall& call) {
-    if (!OneFile(call, "speichern-unter")) return false;
-    call.host.QueueAnswers({call.args[0]});
+    if (call.args.size() > 1) return Fail(call, "„speichern-unter“ nimmt höchstens eine Datei.");
+    // Without a name the save dialog asks for one, as "laden" asks for its file.
+    if (!call.args.empty()) call.host.QueueAnswers({call.args[0]});
     if (!SavedNow(call, &TForm1::AktuellesTurnierspeichernunter1Click))
         return Fail(call, "Das Turnier wurde nicht gespeichert.");
     call.out << "Gespeichert: " << CurrentFile(call.form) << "\n";
@@ -209,9 +210,9 @@ const CommandRegistration kFileCommands({
             "Schreibt das aktuelle Turnier in seine Datei; ein nie gespeichertes fragt nach dem Namen.\n"
             "Hat ein anderes Programm die Datei seit dem Laden oder Speichern geändert, wird vorher gefragt.",
             true, Save},
-    Command{"speichern-unter", kMenuTurnier, "DATEI", "Das aktuelle Turnier unter einem neuen Namen speichern",
+    Command{"speichern-unter", kMenuTurnier, "[DATEI]", "Das aktuelle Turnier unter einem neuen Namen speichern",
             "Ohne Endung im Dateinamen wird „.tur“ angehängt. Die Datei eines anderen geöffneten\n"
-            "Turniers wird nicht überschrieben.",
+            "Turniers wird nicht überschrieben. Ohne Angabe wird nach der Datei gefragt.",
             true, SaveAs},
     Command{"alle-speichern", kMenuTurnier, "", "Alle geöffneten Turniere speichern",
             "Schreibt jedes geöffnete Turnier in seine Datei, das aktuelle zuletzt.", true, SaveAll},
