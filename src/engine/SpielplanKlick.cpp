@@ -92,6 +92,7 @@ public:
         // A cancelled dialog changed nothing; a play-through puts every table back afterwards.
         if (!automatic_) setTurChanged(form_, true);
         const std::array<std::uint64_t, 3> progressRead = ProgressSources();
+        const std::uint64_t statesRead = form_.Gruppe.ColumnChanges(Gruppe_State);
         const bool hadWinner = HasWinner();
         StoreRow();
         // The game's group: its values or, through the winner, its head-to-head may have changed.
@@ -113,8 +114,9 @@ public:
             if (!later.changedStandings.empty()) ranking_.Rank(cg + 1, false, later.changedStandings);
         }
         ranking_.Finish();
-        // From its first result on, a group keeps the names of its slots.
-        updatePlatzSperren(form_);
+        // From its first result on, a group keeps the names of its slots: the locks follow the
+        // states, so they change only where a state did.
+        if (form_.Gruppe.ColumnChanges(Gruppe_State) != statesRead) updatePlatzSperren(form_);
         if (automatic_) return;
         if (accepted_) SendGroupsToProjector();
         form_.DoPlan(form_.XPlan1, 0, 0, nullptr);

@@ -1,6 +1,7 @@
 #include "engine/TurnierStart.h"
 
 #include <exception>
+#include <map>
 #include <set>
 
 #include "engine/NameLists.h"
@@ -23,6 +24,16 @@ std::string GroupState(const TMainForm& f, int g) {
 }
 
 const char* LockMark(const TMainForm& f, int group) { return LocksSlots(GroupState(f, group)) ? kGesperrt : ""; }
+
+// Whether the slots of each group number are locked, each group's state read once: every result
+// passes here, and a lookup for each slot would cost more than the result itself. A number belongs
+// to its first row, as GroupRow finds it.
+std::map<int, bool> LockedGroups(const TMainForm& f) {
+    std::map<int, bool> locked;
+    for (int row = 1; row < f.Gruppe.RowCount(); ++row)
+        locked.try_emplace(IntGet(f.Gruppe, Gruppe_Nr, row, false), LocksSlots(Get(f.Gruppe, Gruppe_State, row, false)));
+    return locked;
+}
 
 void WriteSlotRow(TMainForm& f, int gridRow, int teamRow) {
     const TSortGrid& teams = f.Teams;
@@ -162,10 +173,12 @@ void setupEndPlatzierung(TMainForm& f) {
 }
 
 void updatePlatzSperren(TMainForm& f) {
+    const std::map<int, bool> locked = LockedGroups(f);
     TStringGrid& grid = f.Xplatzgrid;
     for (int row = 1; row < grid.RowCount(); ++row) {
         if (!IsSlotRow(grid, row)) continue;
-        const std::string mark = LockMark(f, ToInt(grid.Cells(Platzgrid_GrNr, row)));
+        const auto group = locked.find(ToInt(grid.Cells(Platzgrid_GrNr, row)));
+        const char* mark = group != locked.end() && group->first >= 1 && group->second ? kGesperrt : "";
         if (grid.Cells(Platzgrid_Sperre, row) != mark) grid.SetCells(Platzgrid_Sperre, row, mark);
     }
 }

@@ -26,12 +26,24 @@ size_t UnfinishedTail(std::string_view text) {
     return 0;
 }
 
+// The bytes from pos on that are printable ASCII or line feeds.
+size_t PlainRun(std::string_view text, size_t pos) {
+    size_t end = pos;
+    while (end < text.size() && ((text[end] >= 0x20 && text[end] < 0x7F) || text[end] == '\n')) ++end;
+    return end - pos;
+}
+
 }  // namespace
 
 std::string VisibleText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t pos = 0; pos < text.size();) {
+        // Most of what is shown is printable ASCII: it passes in runs.
+        const size_t plain = PlainRun(text, pos);
+        out.append(text.substr(pos, plain));
+        pos += plain;
+        if (pos == text.size()) break;
         const size_t size = utf8::CharSize(text, pos);
         const auto byte = static_cast<unsigned char>(text[pos]);
         if (size == 1 && byte >= 0x80) {
@@ -57,8 +69,10 @@ VisibleOutputBuffer::int_type VisibleOutputBuffer::overflow(int_type c) {
 }
 
 std::streamsize VisibleOutputBuffer::xsputn(const char* text, std::streamsize count) {
-    pending_.append(text, static_cast<size_t>(count));
-    if (pending_.size() >= kPassAt || pending_.find('\n') != std::string::npos) Pass(false);
+    // What was pending before holds no line end: a line end passes everything on at once.
+    const std::string_view added(text, static_cast<size_t>(count));
+    pending_.append(added);
+    if (pending_.size() >= kPassAt || added.find('\n') != std::string_view::npos) Pass(false);
     return count;
 }
 
