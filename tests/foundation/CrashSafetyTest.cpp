@@ -22,6 +22,9 @@ namespace {
 void FillVersion(TMainForm& f, int version) {
     ClearTables(f);
     AddRow(f, TabelleTurnier, {"", "Stadtpokal " + IntToStr(version), "pokal.tur", "", "8"});
+    // The group and the participants the games name, as a file must have them to load.
+    AddRow(f, TabelleGruppe, {"1", "", "1", "A", "Gruppe A", "M1;M2", "1-4"});
+    for (int t = 1; t <= 2; ++t) AddRow(f, TabelleTeams, {IntToStr(t), "", "", "", "Team " + IntToStr(t), "", "", "", "1"});
     for (int g = 1; g <= 400 + version; ++g)
         AddRow(f, TabelleSpielplan, {IntToStr(g), "", IntToStr(g), "1", "1", IntToStr(g % 4), "10:00", "10:20",
                                      IntToStr(version), "2", "", "", "", "", IntToStr(g % 7)});

@@ -203,6 +203,45 @@ TEST_F(RefusedFileTest, FileCutShortBeforeTheEndOfTheTable) {
     ExpectRefused(Path("leer.tur"), "Keine gültige Marovelkandis Datei\r\n\r\n" + Path("leer.tur"));
 }
 
+// Each table row is a line of its own: a line lost or written twice leaves a file that reads to
+// its end, but a game, a group, a participant or a standings row is missing or doubled.
+TEST_F(RefusedFileTest, RowLostOrWrittenTwice) {
+    const auto lines = SplitLines(ReadBytes(GoldenPath("stadtpokal.tur")), "\r\n");
+    auto withLine = [&](const std::string& name, size_t line, bool twice) {
+        std::string text;
+        for (size_t i = 0; i + 1 < lines.size(); ++i) {
+            if (i + 1 != line || twice) text += lines[i] + "\r\n";
+            if (i + 1 == line && twice) text += lines[i] + "\r\n";
+        }
+        WriteBytes(Path(name), text + lines.back());
+        return Path(name);
+    };
+    const std::string damaged = "ist beschädigt und wurde nicht geladen: ";
+    ExpectRefused(withLine("ohne_gruppe.tur", 12, false), damaged + "Gruppe 1 fehlt.");
+    ExpectRefused(withLine("ohne_spiel.tur", 13, false), damaged + "Spiel 1 fehlt.");
+    ExpectRefused(withLine("spiel_doppelt.tur", 13, true), damaged + "Spiel 1 steht zweimal darin.");
+    ExpectRefused(withLine("ohne_teilnehmer.tur", 18, false), damaged + "Teilnehmer 3 fehlt.");
+    ExpectRefused(withLine("platz_doppelt.tur", 20, true), damaged + "der Tabellenplatz von Teilnehmer 2 steht zweimal darin.");
+    EXPECT_EQ(LastKind(), TMsgKind::Warning);
+}
+
+TEST_F(RefusedFileTest, NumbersThatAreNoRowsOrStandingsThatAreMissing) {
+    const Row cup = Cells31({"1", "1", "", "Cup"});
+    const Row group = Cells31({"1", "2", "1", "", "1", "A", "Gruppe A", "M1;M2", "1"});
+    auto team = [](const std::string& number) { return Cells31({"1", "3", number, "", "", "", "T" + number, "", "", "", "1"}); };
+    auto standing = [](const std::string& number) { return Cells31({"1", "5", number, "1", "1"}); };
+    WriteTurFile(Path("a.tur"), {cup, group, team("1"), team("2"), team("4"), standing("1"), standing("2"), standing("4")});
+    ExpectRefused(Path("a.tur"), "Teilnehmer 3 fehlt.");
+    WriteTurFile(Path("b.tur"), {cup, group, team("1"), team("02")});
+    ExpectRefused(Path("b.tur"), "Teilnehmer hat die Nummer „02“.");
+    WriteTurFile(Path("c.tur"), {cup, group, team("1"), team("2"), standing("1")});
+    ExpectRefused(Path("c.tur"), "der Tabellenplatz von Teilnehmer 2 fehlt.");
+    WriteTurFile(Path("d.tur"), {cup, group, team("1"), team("2"), standing("1"), standing("2"), standing("5")});
+    ExpectRefused(Path("d.tur"), "Teilnehmer 5 fehlt.");
+    WriteTurFile(Path("e.tur"), {cup, group, team("1"), team("2"), standing("1"), standing("2")});
+    EXPECT_TRUE(Load(Path("e.tur")));
+}
+
 TEST_F(RefusedFileTest, TableThatDoesNotBeginWithTheTournamentRow) {
     WriteTurFile(Path("a.tur"), {Cells31({"1", "2", "1"}), Cells31({"1", "1", "", "Cup"})});
     ExpectRefused(Path("a.tur"), "Datei 'a.tur' ist beschädigt und wurde nicht geladen: die Tabelle beginnt nicht "

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "foundation/Accessors.h"
@@ -409,6 +410,90 @@ std::string CellOf(const Cells& cells, int column) {
     return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)] : "";
 }
 
+// The numbers of groups, participants and games are the rows of their tables, dense from 1 (a
+// deletion closes them up again), and every participant of a group has one standings row. Each
+// table row is a line of its own in the file: a line lost or written twice breaks none of the
+// checks above, and such a file would load with a game, a participant or a standings row missing
+// or doubled. A row without a number is not counted.
+std::string NumberingProblem(const std::vector<Cells>& rows, int kind, int column, const std::string& what) {
+    std::map<int, int> seen;
+    for (const Cells& cells : rows) {
+        if (KindOf(cells) != kind || CellOf(cells, column).empty()) continue;
+        const std::string& text = CellOf(cells, column);
+        const int number = ToInt(text);
+        if (number < 1 || IntToStr(number) != text) return what + " hat die Nummer „" + text + "“.";
+        if (++seen[number] > 1) return what + " " + text + " steht zweimal darin.";
+    }
+    int expected = 1;
+    for (const auto& [number, count] : seen) {
+        if (number != expected) return what + " " + IntToStr(expected) + " fehlt.";
+        ++expected;
+    }
+    return {};
+}
+
+// A group with standings has one row for each of its participants.
+std::string StandingsProblem(const std::vector<Cells>& rows) {
+    std::map<std::string, int> standings;  // by participant number: its rows in the standings
+    std::set<std::string> groupsWithStandings;
+    for (const Cells& cells : rows) {
+        if (KindOf(cells) != TabellePlatz) continue;
+        ++standings[CellOf(cells, Platz_TeamNr)];
+        groupsWithStandings.insert(CellOf(cells, Platz_GrNr));
+    }
+    for (const Cells& cells : rows) {
+        const std::string group = CellOf(cells, Teams_InGr);
+        if (KindOf(cells) != TabelleTeams || group.empty() || !groupsWithStandings.count(group)) continue;
+        const std::string team = CellOf(cells, Teams_Nr);
+        if (standings[team] == 0) return "der Tabellenplatz von Teilnehmer " + team + " fehlt.";
+        if (standings[team] > 1) return "der Tabellenplatz von Teilnehmer " + team + " steht zweimal darin.";
+    }
+    return {};
+}
+
+// The numbers of one table's rows in the file (NumberingProblem has found them whole and dense).
+std::set<std::string> NumbersOf(const std::vector<Cells>& rows, int kind, int column) {
+    std::set<std::string> numbers;
+    for (const Cells& cells : rows)
+        if (KindOf(cells) == kind) numbers.insert(CellOf(cells, column));
+    return numbers;
+}
+
+// Games, participants and standings name their groups and participants by number: a number that
+// no row of the file has is a row lost.
+std::string ReferenceProblem(const std::vector<Cells>& rows) {
+    const std::set<std::string> groups = NumbersOf(rows, TabelleGruppe, Gruppe_Nr);
+    const std::set<std::string> teams = NumbersOf(rows, TabelleTeams, Teams_Nr);
+    struct Reference {
+        int kind, column;
+        const std::set<std::string>& numbers;
+        const char* what;
+    };
+    const Reference references[] = {{TabelleSpielplan, Spielplan_GrNr, groups, "Gruppe"},
+                                    {TabelleTeams, Teams_InGr, groups, "Gruppe"},
+                                    {TabellePlatz, Platz_GrNr, groups, "Gruppe"},
+                                    {TabelleSpielplan, Spielplan_T1, teams, "Teilnehmer"},
+                                    {TabelleSpielplan, Spielplan_T2, teams, "Teilnehmer"},
+                                    {TabellePlatz, Platz_TeamNr, teams, "Teilnehmer"}};
+    for (const Cells& cells : rows)
+        for (const Reference& reference : references) {
+            if (KindOf(cells) != reference.kind) continue;
+            const std::string number = CellOf(cells, reference.column);
+            if (ToInt(number) >= 1 && !reference.numbers.count(number))
+                return std::string(reference.what) + " " + number + " fehlt.";
+        }
+    return {};
+}
+
+void CheckNumbering(const std::string& file, const std::vector<Cells>& rows) {
+    const std::string damaged = Header(file) + "ist beschädigt und wurde nicht geladen: ";
+    for (const std::string& problem : {NumberingProblem(rows, TabelleGruppe, Gruppe_Nr, "Gruppe"),
+                                       NumberingProblem(rows, TabelleTeams, Teams_Nr, "Teilnehmer"),
+                                       NumberingProblem(rows, TabelleSpielplan, Spielplan_SpNr, "Spiel"),
+                                       ReferenceProblem(rows), StandingsProblem(rows)})
+        if (!problem.empty()) throw LoadFailure(damaged + problem);
+}
+
 // Groups of files from an older release name no participants and no fields.
 bool HasGroupFault(const std::vector<Cells>& rows) {
     for (const Cells& cells : rows)
@@ -449,6 +534,7 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
         EmptyOlderBlankCells(content.rows.back());
     }
     CheckRows(path, content.rows);
+    CheckNumbering(path, content.rows);
     if (HasGroupFault(content.rows)) {
         ShowMsg(3, "Datei '" + FileNameOf(path) +
                        "' konnte nicht geladen werden; Gruppenfehler\n\nBitte erstellen Sie das Turnier neu in diesem Release.");
