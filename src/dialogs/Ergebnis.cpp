@@ -115,7 +115,14 @@ ScoreRules TfrmErgebnis::Rules() const {
                              {Form->ScoreName(1), Form->ScoreName(2), Form->ScoreName(3)});
 }
 
+bool TfrmErgebnis::TakesResult() const {
+    if (NurLoeschen.empty()) return true;
+    ShowMsg(3, NurLoeschen);
+    return false;
+}
+
 bool TfrmErgebnis::Uebernehmen() {
+    if (!TakesResult()) return false;
     const std::array<TEdit*, 6> edits = ScoreEdits();
     TypedResult typed;
     for (int i = 0; i < 6; ++i) typed.scores[i] = {ScoreLabel(i / 2 + 1, i % 2 + 1), edits[i]->Text()};
@@ -164,6 +171,7 @@ void TfrmErgebnis::ForgetSumsOfChangedSetResults(std::array<Score, 6>& typed, co
 }
 
 bool TfrmErgebnis::KeinErgebnis() {
+    if (!TakesResult()) return false;
     for (int c = Spielplan_PPkt; c <= Spielplan_MBall; ++c) Write(c, "");
     Write(Spielplan_SatzErg, "NULL");
     Write(Spielplan_Sieger, "0");

@@ -24,6 +24,9 @@ public:
     bool EigenePunkte = false;        // the group awards P1 per win and P2 per draw
     double P1 = 0, P2 = 0, P3 = 0, P4 = 0;  // per win, per draw, per set, at level balls
     TButton Button3;                  // "Ergebnis löschen": enabled exactly when the game has a result
+    // When not empty, why the game takes no result now: "Übernehmen" and "Kein Ergebnis" are
+    // refused with it, and a result it already has can only be cleared.
+    std::string NurLoeschen;
 
     // Read back after closing.
     bool Uebernommen = false;  // a result was taken ("Übernehmen" or "Kein Ergebnis")
@@ -47,6 +50,8 @@ protected:
     void FormShow() override;
 
 private:
+    // False, with the reason shown, when the game takes no result now (NurLoeschen).
+    bool TakesResult() const;
     bool Uebernehmen();
     bool KeinErgebnis();
     bool Loeschen();

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/Dialogs.h"
@@ -82,9 +83,9 @@ void TakeLeftOutFromSetResults(TStringList& row) {
 
 class ResultEntry {
 public:
-    ResultEntry(TMainForm& form, int row, int gameNo, bool automatic, bool imported)
+    ResultEntry(TMainForm& form, int row, int gameNo, bool automatic, bool imported, std::string onlyClearing)
         : form_(form), r_(row), gameNo_(gameNo), automatic_(automatic), imported_(imported),
-          dialog_(DialogsOf(form).frmErgebnis), ranking_(form) {}
+          onlyClearing_(std::move(onlyClearing)), dialog_(DialogsOf(form).frmErgebnis), ranking_(form) {}
 
     void Run() {
         Prepare();
@@ -141,6 +142,7 @@ private:
         dialog_.P3 = CellValue(gruppe, Gruppe_P3, g_);
         dialog_.P4 = CellValue(gruppe, Gruppe_P4, g_);
         dialog_.Button3.Enabled = hadResult_;
+        dialog_.NurLoeschen = onlyClearing_;
     }
 
     // False when the user cancelled: nothing changes then.
@@ -310,6 +312,7 @@ private:
     const int r_;
     const int gameNo_;
     const bool automatic_, imported_;
+    const std::string onlyClearing_;  // when not empty, the result may only be cleared, for this reason
     TfrmErgebnis& dialog_;
     Scores old_{};
     bool hadResult_ = false;
@@ -331,13 +334,18 @@ void doSpielplanKlick(TMainForm& form, TStringGrid* planGrid, int gameNo, bool a
         ErrorLog("[X] doSpielplanKlick: posY(0) => Spielnummer nicht zulaessig");
         return;
     }
-    // Its result would go to whoever takes the placeholder's place later.
+    // Its result would go to whoever takes the placeholder's place later. A result stored before
+    // games like this were refused can still be cleared, and only that.
+    std::string refusal;
     if (const std::string open = OffeneTeilnehmer(form, row); !open.empty()) {
-        const std::string refusal =
-            "Spiel " + Get(form.Spielplan, Spielplan_SpNr, row, true) + " nimmt kein Ergebnis an: " + open + ".";
+        refusal = "Spiel " + Get(form.Spielplan, Spielplan_SpNr, row, true) + " nimmt kein Ergebnis an: " + open + ".";
         Log("[A] doSpielplanKlick: " + refusal);
-        if (!automatic && !imported) ShowMsg(3, refusal);
-        return;
+        if (automatic || imported) return;
+        if (!SpielHatErgebnis(form, row)) {
+            ShowMsg(3, refusal);
+            return;
+        }
+        refusal += " Sein Ergebnis von früher lässt sich nur löschen.";
     }
-    ResultEntry(form, row, gameNo, automatic, imported).Run();
+    ResultEntry(form, row, gameNo, automatic, imported, refusal).Run();
 }

@@ -66,7 +66,8 @@ std::string GameLine(const TForm1& f, int row) {
 std::string NoResultReason(const TForm1& f, int row) {
     const int g = IntGet(f.Spielplan, Spielplan_GrNr, row, true);
     const std::string state = g >= 1 ? Get(f.Gruppe, Gruppe_State, g, true) : std::string();
-    if (NimmtErgebnisse(state)) return OffeneTeilnehmer(f, row);
+    // A result stored before such games were refused opens the dialog, to be cleared.
+    if (NimmtErgebnisse(state)) return SpielHatErgebnis(f, row) ? std::string() : OffeneTeilnehmer(f, row);
     const std::string group = "Gruppe " + ListGet(f.XAGruppBez, g);
     if (state == "Closed") return group + " ist abgeschlossen: ein späteres Spiel baut auf ihr auf";
     return "die Teilnehmer von " + group + " stehen noch nicht fest";
