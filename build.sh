@@ -73,9 +73,23 @@ fit_to_width() {
 # home any more, as the program and the tests look for it only by these variables.
 TEST_HOME=""
 
+# The caller's own home: a test that found it some other way than through HOME must not have
+# written the program's files there either.
+CALLER_HOME=${HOME:-}
+
 make_test_home() {
   TEST_HOME=$(mktemp -d "${TMPDIR:-/tmp}/marovelka-testheim-XXXXXX")
   mkdir "$TEST_HOME/home" "$TEST_HOME/config" "$TEST_HOME/data" "$TEST_HOME/state" "$TEST_HOME/cache"
+  touch "$TEST_HOME/start"
+}
+
+# The program's files (tournaments, results, its ini, its settings store) in the caller's home
+# that are newer than the start of the tests, this source tree and its builds left out.
+written_into_caller_home() {
+  [ -n "$CALLER_HOME" ] && [ -d "$CALLER_HOME" ] || return 0
+  find "$CALLER_HOME" -maxdepth 4 -path "$PWD" -prune -o -type f -newer "$TEST_HOME/start" \
+    \( -name '*.tur' -o -name '*.exp' -o -name 'Marovelka4.*' -o -path '*/.config/marovelkandis/*' \) \
+    -print 2>/dev/null | sort
 }
 
 with_test_home() {
@@ -86,9 +100,15 @@ with_test_home() {
 # Fails naming every file or folder the tests wrote into their home or XDG folders; a cache that
 # fontconfig keeps of the installed fonts is the library's, not a test's.
 check_test_home() {
-  local written path
+  local written path caller
   written=$(cd "$TEST_HOME" && find . -mindepth 2 ! -path './cache/fontconfig' ! -path './cache/fontconfig/*' | sort)
-  [ -z "$written" ] && return 0
+  caller=$(written_into_caller_home)
+  [ -z "$written" ] && [ -z "$caller" ] && return 0
+  if [ -n "$caller" ]; then
+    echo "The tests wrote the program's files into your home folder, where no test may write:"
+    while IFS= read -r path; do echo "  $path"; done <<<"$caller"
+  fi
+  [ -z "$written" ] && return 1
   echo "The tests wrote into the home or XDG folders (in $TEST_HOME), where no test may write:"
   while IFS= read -r path; do
     case "$path" in
