@@ -137,6 +137,8 @@ TEST_F(RecoveryCopyTest, ANeverSavedTournamentAndOneWhoseFolderTakesNoCopyGoInto
     int row = LoadCopy(reader, copies[0].copy, std::nullopt);
     ASSERT_GT(row, 0);
     EXPECT_EQ(reader.XMasterGrid.Cells(Turnier_DateiNameS, row), "") << "still never saved";
+    EXPECT_FALSE(LoadRecoveryCopyToMaster(reader, copies[0].copy, std::nullopt, 2, nullptr)) << "open already";
+    EXPECT_EQ(ui.boxes.back().text, "Datei wurde schon geladen\r\n\r\n" + copies[0].copy);
     LightForm other;
     row = LoadCopy(other, copies[1].copy, std::nullopt);
     ASSERT_GT(row, 0);

@@ -694,17 +694,25 @@ bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const T
     return true;
 }
 
-int OpenTurnierWithFile(const TMainForm& f, const std::string& file) {
+namespace {
+
+// The number of the open tournament whose row names this file in the column; 0 when none.
+int OpenTurnierNaming(const TMainForm& f, int column, const std::string& file) {
     auto same = [&](const std::string& path) { return SameFile(path, file); };
-    if (f.AktTurNr > 0 && same(f.Turnier.Cells(Turnier_DateiNameS, 1))) return f.AktTurNr;
+    if (f.AktTurNr > 0 && same(f.Turnier.Cells(column, 1))) return f.AktTurNr;
     const TSortGrid& master = f.XMasterGrid;
     for (int r = 1; r < master.RowCount(); ++r) {
         const int number = ToInt(master.Cells(0, r));
-        if (ToInt(master.Cells(1, r)) == TabelleTurnier && number != f.AktTurNr &&
-            same(master.Cells(Turnier_DateiNameS, r)))
+        if (ToInt(master.Cells(1, r)) == TabelleTurnier && number != f.AktTurNr && same(master.Cells(column, r)))
             return number;
     }
     return 0;
+}
+
+}  // namespace
+
+int OpenTurnierWithFile(const TMainForm& f, const std::string& file) {
+    return OpenTurnierNaming(f, Turnier_DateiNameS, file);
 }
 
 std::string FileNameOf(const std::string& path) {
@@ -737,10 +745,12 @@ bool LoadRecoveryCopyToMaster(TMainForm& f, const std::string& copy, const std::
     if (!rows) return false;
     const Cells& own = rows->front();
     const std::string path = file ? *file : CellOf(own, Turnier_DateiNameS);
-    if (!path.empty() && OpenTurnierWithFile(f, path) != 0) {
-        ShowMsg(1, lngText(375) + "\r\n\r\n" + path);
-        return false;
-    }
+    // Its tournament is open already: from its file, or from this very copy.
+    for (const auto& [column, named] : {std::pair{Turnier_DateiNameS, path}, std::pair{Turnier_Sicherungskopie, copy}})
+        if (OpenTurnierNaming(f, column, named) != 0) {
+            ShowMsg(1, lngText(375) + "\r\n\r\n" + named);
+            return false;
+        }
     TakeIntoMaster(f, *rows, path, CellOf(own, Turnier_DateiStand), number, names);
     const int row = MasterTurnierRow(f, number);
     f.XMasterGrid.SetCells(Turnier_Changes, row, "true");
