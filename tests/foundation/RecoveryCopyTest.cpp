@@ -13,6 +13,7 @@
 #include "foundation/files/RecoveryCopy.h"
 #include "foundation/files/TournamentFile.h"
 #include "platform/FileIdentity.h"
+#include "platform/FileOperations.h"
 
 using namespace turnier_builder;
 using namespace scrambled_files;
@@ -186,4 +187,20 @@ TEST_F(RecoveryCopyTest, AFileThatNamesACopyInItsRowMakesNoSaveRemoveIt) {
     EXPECT_EQ(reader.XMasterGrid.Cells(Turnier_Sicherungskopie, 1), "");
     ASSERT_TRUE(saveTurnier(reader, true, false, false));
     EXPECT_TRUE(fs::exists(copy)) << "another's copy is removed only by the run that loaded it";
+}
+
+TEST_F(RecoveryCopyTest, ACopyNoDiskTakesIsReportedWithItsReasonAndLeavesNothingBehind) {
+    OpenWithUnsavedResult("Pokal", "pokal.tur");
+    std::vector<RecoveryCopyResult> copies;
+    {
+        FullDiskFileOperations full(0);
+        ScopedFileOperations scoped(full);
+        copies = WriteRecoveryCopies(form);
+    }
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(copies[0].copy, "");
+    EXPECT_EQ(copies[0].problem, "neben der Datei kein Platz auf dem Datenträger, im Programmordner kein Platz auf dem "
+                                 "Datenträger");
+    EXPECT_FALSE(fs::exists(Path("pokal.tur.sicherung-1"))) << "no empty copy";
+    EXPECT_FALSE(fs::exists(Path("Turnier-ohne-Datei.sicherung-1")));
 }
