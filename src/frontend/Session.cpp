@@ -155,8 +155,9 @@ void Session::showStartDialog() {
 
 int Session::Run() {
     while (!form_.Closed) {
-        // Between two commands, never during one: the autosave timer's check.
-        form_.Timer1Timer(nullptr);
+        // Between two commands, never during one: the autosave timer's check; after a signal
+        // that stops the program only the recovery copies are written.
+        if (StopSignal() == 0) form_.Timer1Timer(nullptr);
         const std::optional<InputLine> line = host_.ReadLine("> ");
         if (!line) {
             if (const std::optional<int> status = EndOfInput()) return *status;
