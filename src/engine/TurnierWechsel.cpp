@@ -1,6 +1,9 @@
 #include "engine/TurnierWechsel.h"
 
 #include <filesystem>
+#include <map>
+#include <optional>
+#include <set>
 
 #include "dialogs/Dialogs.h"
 #include "engine/Platzhalter.h"
@@ -16,6 +19,7 @@
 #include "foundation/MessageBoxes.h"
 #include "foundation/ProgramSettings.h"
 #include "foundation/TurnierStore.h"
+#include "foundation/files/RecoveryCopy.h"
 #include "foundation/files/TournamentFile.h"
 #include "platform/UiHost.h"
 
@@ -86,10 +90,39 @@ bool ChooseFilesToLoad(TMainForm& f, const TfrmTurPhase& phase, std::vector<std:
     return true;
 }
 
-// Loads one file as tournament AnzTurniere + 1; false when it was skipped or refused.
-bool LoadOneFile(TMainForm& f, const std::string& chosen, const TStrings* names) {
+std::string AbsolutePath(const std::string& chosen) {
     std::error_code error;
-    const std::string file = std::filesystem::absolute(chosen, error).lexically_normal().string();
+    return std::filesystem::absolute(chosen, error).lexically_normal().string();
+}
+
+// For each chosen file that will be loaded, the recovery copy the user takes in its place. Every
+// question comes before anything is loaded, so that a question left open changes nothing.
+std::map<std::string, std::string> ChooseRecoveryCopies(const TMainForm& f, const std::vector<std::string>& files) {
+    std::map<std::string, std::string> copies;
+    std::set<std::string> asked;
+    for (const std::string& chosen : files) {
+        const std::string file = AbsolutePath(chosen);
+        if (!NoRegularFileText(file, chosen).empty() || OpenTurnierWithFile(f, file) != 0 || !asked.insert(file).second)
+            continue;
+        if (const std::optional<std::string> copy = OfferRecoveryCopy(file)) copies[file] = *copy;
+    }
+    return copies;
+}
+
+// The file, or the recovery copy taken in its place, or a copy named itself (it brings its
+// tournament's file along), as tournament `number`.
+bool LoadFileOrCopy(TMainForm& f, const std::string& file, const std::map<std::string, std::string>& copies, int number,
+                    const TStrings* names) {
+    if (const auto copy = copies.find(file); copy != copies.end())
+        return LoadRecoveryCopyToMaster(f, copy->second, file, number, names);
+    if (IsRecoveryCopyName(FileNameOf(file))) return LoadRecoveryCopyToMaster(f, file, std::nullopt, number, names);
+    return LoadFileToMaster(f, file, number, names);
+}
+
+// Loads one file as tournament AnzTurniere + 1; false when it was skipped or refused.
+bool LoadOneFile(TMainForm& f, const std::string& chosen, const std::map<std::string, std::string>& copies,
+                 const TStrings* names) {
+    const std::string file = AbsolutePath(chosen);
     if (const std::string missing = NoRegularFileText(file, chosen); !missing.empty()) {
         ShowMsg(3, missing);
         return false;
@@ -104,7 +137,7 @@ bool LoadOneFile(TMainForm& f, const std::string& chosen, const TStrings* names)
         return false;
     }
     ++f.AnzTurniere;
-    const bool loaded = LoadFileToMaster(f, file, f.AnzTurniere, names);
+    const bool loaded = LoadFileOrCopy(f, file, copies, f.AnzTurniere, names);
     if (!loaded) --f.AnzTurniere;
     if (loaded) f.setStatusText(1, lngText(353) + FileNameOf(file));
     Log("[A] Lese Datei " + file + " -> " + (loaded ? " OK " : " ## NOT OK ##"));
@@ -207,9 +240,10 @@ int turniereLaden(TMainForm& f) {
     if (!ChooseFilesToLoad(f, phase, files)) return 0;
     // Participants prepared for this load take the places of the default participant names.
     const TStrings* names = phase.TurPhaseArt != kTurPhaseKeine ? &phase.Teilnehmer : nullptr;
+    const std::map<std::string, std::string> copies = ChooseRecoveryCopies(f, files);
     int loaded = 0;
     for (const std::string& file : files)
-        if (LoadOneFile(f, file, names)) ++loaded;
+        if (LoadOneFile(f, file, copies, names)) ++loaded;
     if (loaded == 0) {
         if (f.AnzTurniere == 0) ShowNoTurnier(f);
         return 0;

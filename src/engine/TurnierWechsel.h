@@ -25,7 +25,9 @@ bool turnierWechseln(TMainForm& form);
 // set and nothing is prepared; otherwise the caller has filled its file list) as new tournaments
 // and makes the first of them current. A file already open, missing or refused is reported and
 // skipped. A preparation in force (TfrmTurPhase) gives its participants to the default
-// participant names, and with a stored form it names the one file to load.
+// participant names, and with a stored form it names the one file to load. A file with recovery
+// copies (foundation/files/RecoveryCopy.h) is offered them first, and a copy named itself is
+// loaded as its tournament with the changes it holds unsaved.
 // The number of tournaments loaded.
 int turniereLaden(TMainForm& form);
 // Closes the current tournament; the one before it becomes current (the next one when the first

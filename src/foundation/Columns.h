@@ -21,6 +21,9 @@ inline constexpr int Turnier_Name = 3, Turnier_DateiName = 4, Turnier_DateiNameS
 // wrote it (FileIdentityOf), so that a save sees another program's save in between. It belongs
 // to this run only: the file carries the column empty.
 inline constexpr int Turnier_DateiStand = 21;
+// The recovery copy this run loaded in place of the tournament's file (files/RecoveryCopy.h), to
+// be removed once the tournament is saved. Also this run's only: the file carries it empty.
+inline constexpr int Turnier_Sicherungskopie = 20;
 
 inline constexpr int Gruppe_Nr = 2, Gruppe_Tur = 3, Gruppe_GrNr = 4, Gruppe_Bez = 5, Gruppe_Name = 6,
                      Gruppe_Teams = 7, Gruppe_Felder = 8, Gruppe_Zeitspiel = 9, Gruppe_Spieltag = 10,

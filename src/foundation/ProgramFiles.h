@@ -15,6 +15,9 @@ inline constexpr const char* kIniFileName = "Marovelka4.ini";
 inline constexpr const char* kDebugLogFile = "debug.log";
 inline constexpr const char* kErrorLogFile = "error.log";
 inline constexpr const char* kInstanceLockFile = "Marovelka4.lock";
+// The recovery copies kept in the program folder are this name followed by ".sicherung-" and a
+// number (files/RecoveryCopy.h); every file of such a name is refused as a target.
+inline constexpr const char* kRecoveryCopyWithoutFile = "Turnier-ohne-Datei";
 
 // One of them, with what it is to the program, in words that follow "ist".
 struct ProgramOwnFile {

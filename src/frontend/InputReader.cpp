@@ -3,6 +3,7 @@
 #include <istream>
 
 #include "foundation/Conversions.h"
+#include "frontend/StopSignals.h"
 #include "platform/Encoding.h"
 #include "platform/Utf8.h"
 
@@ -15,6 +16,7 @@ int StreamSource::Get() {
 InputReader::InputReader(std::istream& in) : owned_(std::make_unique<StreamSource>(in)), source_(*owned_) {}
 
 std::optional<InputLine> InputReader::Next() {
+    if (StopSignal() != 0) ended_ = true;
     if (ended_) return std::nullopt;
     InputLine line;
     std::string bytes;
@@ -23,8 +25,9 @@ std::optional<InputLine> InputReader::Next() {
         const int c = source_.Get();
         if (c < 0) {
             // A terminal's end of input is the user's Ctrl-D: the next read waits for more.
-            ended_ = !source_.Resumes();
-            if (!any) return std::nullopt;
+            const bool stopped = StopSignal() != 0;
+            ended_ = stopped || !source_.Resumes();
+            if (!any || stopped || source_.Interrupted()) return std::nullopt;
             break;
         }
         any = true;

@@ -28,6 +28,8 @@ public:
     }
     // Whether the input can go on after it ended.
     virtual bool Resumes() const { return false; }
+    // The last end was a Ctrl-C at the terminal: an end for the moment, as Ctrl-D is.
+    virtual bool Interrupted() const { return false; }
 };
 
 // A stream read as it comes.
@@ -41,7 +43,8 @@ private:
 };
 
 // Reads the commands and dialog lines of the terminal or a script, line by line, never holding
-// more than one line of bounded size.
+// more than one line of bounded size. A signal that stops the program (StopSignals.h) ends the
+// input for good, and it and a Ctrl-C drop a line they cut short: only whole lines run.
 class InputReader {
 public:
     static constexpr size_t kMaxLineBytes = 64 * 1024;
@@ -61,6 +64,8 @@ public:
     bool AtEnd() const { return ended_; }
     // An end of the input is only a pause: a terminal is read again after Ctrl-D.
     bool Resumes() const { return !ended_ && source_.Resumes(); }
+    // The last end was a Ctrl-C, not a Ctrl-D.
+    bool Interrupted() const { return source_.Interrupted(); }
 
 private:
     std::unique_ptr<InputSource> owned_;

@@ -17,6 +17,7 @@
 #include "frontend/CommandTable.h"
 #include "frontend/Session.h"
 #include "frontend/StartupChecks.h"
+#include "frontend/StopSignals.h"
 #include "frontend/TerminalInput.h"
 #include "frontend/TestCommands.h"
 #include "mainwindow/main.h"
@@ -90,7 +91,8 @@ int RunProgramWindow(const ProgramArguments& arguments, InputSource& in, bool sc
     if (TestMode()) AddTestCommands(commands);
     TForm1 form;
     LogMemo = &form.Memo1;
-    const int status = ::RunWindow(form, commands, arguments.tournamentFile, in, std::cout, script, !script && InputAsTyped());
+    const int status = ::RunWindow(form, commands, arguments.tournamentFile, in, std::cout, script,
+                                   !script && InputAsTyped(), &std::cerr);
     LogMemo = nullptr;
     std::cout << std::flush;
     return status;
@@ -105,9 +107,10 @@ int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tou
 }
 
 int RunWindow(TForm1& form, const CommandTable& commands, const std::string& tournamentFile, InputSource& in,
-              std::ostream& out, bool script, bool echo) {
+              std::ostream& out, bool script, bool echo, std::ostream* errors) {
     Session session(form, commands, in, out, script);
     session.Host().EchoInput(echo);
+    if (errors) session.SetErrorOutput(*errors);
     form.FormCreate();
     const std::optional<int> ended = session.Start(tournamentFile);
     return ended ? *ended : session.Run();
@@ -138,6 +141,8 @@ int RunProgram(const std::vector<std::string>& arguments) {
     ::signal(SIGXFSZ, SIG_IGN);
     const ProgramArguments parsed = ParseProgramArguments(arguments);
     if (!parsed.problem.empty()) return StartFailed(parsed.problem);
+    // Ctrl-C has someone to ask only where the commands are typed at a terminal.
+    InstallStopSignals(parsed.script.empty() && isatty(STDIN_FILENO));
     std::string problem;
     std::optional<std::unique_ptr<ManualClock>> clock = TestClock(problem);
     if (!clock) return StartFailed(problem);
@@ -166,9 +171,13 @@ int RunProgram(const std::vector<std::string>& arguments) {
     if (problem = EnterProgramFolder(ProgramFolder()); !problem.empty()) return StartFailed(problem);
     const bool terminal = parsed.script.empty() && isatty(STDIN_FILENO);
     const bool script = !parsed.script.empty() || (!terminal && !InputAsTyped());
-    StreamSource stream(parsed.script.empty() ? std::cin : scriptFile);
+    StreamSource scriptSource(scriptFile);
+    DescriptorSource standardInput(STDIN_FILENO);
     TerminalSource keyboard(STDIN_FILENO);
-    const int status = RunProgramWindow(started, terminal ? static_cast<InputSource&>(keyboard) : stream, script);
+    InputSource& input = terminal ? static_cast<InputSource&>(keyboard)
+                         : parsed.script.empty() ? static_cast<InputSource&>(standardInput)
+                                                 : scriptSource;
+    const int status = RunProgramWindow(started, input, script);
     SetClock(nullptr);
     return status;
 }

@@ -4,9 +4,11 @@
 
 #include "foundation/Busy.h"
 #include "foundation/Conversions.h"
+#include "foundation/files/TournamentFile.h"
 #include "frontend/CommandLine.h"
 #include "frontend/CommandTable.h"
 #include "frontend/StartDialog.h"
+#include "frontend/StopSignals.h"
 #include "mainwindow/main.h"
 
 namespace {
@@ -28,6 +30,7 @@ Session::Session(TForm1& form, const CommandTable& commands, std::unique_ptr<Inp
     : form_(form),
       commands_(commands),
       out_(out),
+      errors_(&out),
       script_(script),
       input_(std::move(input)),
       host_(*input_, out, script),
@@ -54,10 +57,10 @@ std::optional<int> Session::Guarded(const std::string& where, Step step) {
         step();
         return std::nullopt;
     } catch (const UnansweredQuestion& unanswered) {
+        if (const int signal = StopSignal()) return StopOnSignal(signal);
         const std::string how = script_ ? "; eine Antwort steht vor dem Befehl, der fragt: „antwort ja“ oder „antwort nein“."
                                         : ", die Eingabe ist zu Ende.";
-        return Stop(where, "Die Frage " + Quoted(unanswered.question) + " wurde nicht beantwortet" + how,
-                    kExitUnanswered);
+        return StopUnanswered(where, "Die Frage " + Quoted(unanswered.question) + " wurde nicht beantwortet" + how);
     } catch (const UnfitAnswer& unfit) {
         return Stop(where, unfit.message, kExitFailed);
     }
@@ -68,8 +71,48 @@ int Session::Stop(const std::string& where, const std::string& message, int stat
     return status;
 }
 
+// The copies are written before anything is said: an output that nobody reads may block.
+int Session::StopUnanswered(const std::string& where, const std::string& message) {
+    const std::vector<RecoveryCopyResult> copies = WriteRecoveryCopies(form_);
+    Stop(where, message, kExitUnanswered);
+    ReportRecoveryCopies(copies);
+    return kExitUnanswered;
+}
+
+int Session::StopOnSignal(int signal) {
+    const std::vector<RecoveryCopyResult> copies = WriteRecoveryCopies(form_);
+    out_ << std::flush;
+    *errors_ << "Marovelkandis wird beendet: " << StopSignalText(signal) << ".\n";
+    ReportRecoveryCopies(copies);
+    return kExitSignalled + signal;
+}
+
+void Session::ReportRecoveryCopies(const std::vector<RecoveryCopyResult>& copies) {
+    for (const RecoveryCopyResult& copy : copies) {
+        const std::string changes = "Die ungespeicherten Änderungen von " + copy.turnier;
+        if (copy.copy.empty())
+            *errors_ << "Fehler: " << changes << " konnten in keine Sicherungskopie geschrieben werden: "
+                     << copy.problem << ".\n";
+        else if (copy.BesideFile())
+            *errors_ << "Warnung: " << changes << " stehen in der Sicherungskopie " << copy.copy
+                     << "; beim nächsten Laden von " << FileNameOf(copy.file) << " wird sie angeboten.\n";
+        else
+            *errors_ << "Warnung: " << changes << " stehen in der Sicherungskopie " << copy.copy << "; „laden "
+                     << FileNameOf(copy.copy) << "“ lädt sie.\n";
+    }
+    *errors_ << std::flush;
+}
+
+// The copies in the program folder belong to no file whose loading would offer them.
+void Session::NameCopiesInProgramFolder() {
+    for (const std::string& copy : RecoveryCopiesInProgramFolder())
+        out_ << "Hinweis: Im Programmordner liegt die Sicherungskopie " << FileNameOf(copy)
+             << " mit ungespeicherten Änderungen; „laden " << FileNameOf(copy) << "“ lädt sie.\n";
+}
+
 std::optional<int> Session::Start(const std::string& firstArgument) {
     out_ << form_.Caption() << " – „hilfe“ zeigt die Befehle.\n";
+    NameCopiesInProgramFolder();
     bool fileGiven = false, loaded = false;
     const std::string where = "beim Start";
     if (auto status = Guarded(where, [&] {
@@ -112,8 +155,9 @@ void Session::showStartDialog() {
 
 int Session::Run() {
     while (!form_.Closed) {
-        // Between two commands, never during one: the autosave timer's check.
-        form_.Timer1Timer(nullptr);
+        // Between two commands, never during one: the autosave timer's check; after a signal
+        // that stops the program only the recovery copies are written.
+        if (StopSignal() == 0) form_.Timer1Timer(nullptr);
         const std::optional<InputLine> line = host_.ReadLine("> ");
         if (!line) {
             if (const std::optional<int> status = EndOfInput()) return *status;
@@ -126,7 +170,8 @@ int Session::Run() {
         }
         bool ok = true;
         if (auto status = Guarded(where, [&] { ok = Execute(line->text); })) return *status;
-        if (!ok && script_) return StopAfterFailure(*line);
+        // A signal that came during the command stops the program at the next read.
+        if (!ok && script_ && StopSignal() == 0) return StopAfterFailure(*line);
     }
     return script_ && LinesAfterEnd() ? kExitFailed : kExitOk;
 }
@@ -189,6 +234,7 @@ void Session::Abandoned(const QuestionCancelled& cancelled, const std::string& w
 // terminal it is Ctrl-D at the prompt: what stops the ending there (Ctrl-D at its question, a
 // save that did not happen) keeps the program at its prompt, so nothing unsaved is lost.
 std::optional<int> Session::EndOfInput() {
+    if (const int signal = StopSignal()) return StopOnSignal(signal);
     const std::string where = "am Ende der Eingabe";
     const bool resumes = input_->Resumes();
     bool ok = true;

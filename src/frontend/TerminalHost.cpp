@@ -273,7 +273,9 @@ bool TerminalHost::ApplyLine(TDialog& dialog, const std::string& line, bool& clo
 void TerminalHost::Refuse(TDialog& dialog, bool inputEnded) {
     dialog.Cancel();
     out_ << (script_ ? "Fehler: " : "Hinweis: ");
-    if (inputEnded && input_.Resumes()) out_ << "Strg-D bricht den Dialog " << Quoted(dialog.Caption()) << " ab";
+    if (inputEnded && input_.Resumes())
+        out_ << (input_.Interrupted() ? "Strg-C" : "Strg-D") << " bricht den Dialog " << Quoted(dialog.Caption())
+             << " ab";
     else if (inputEnded) out_ << "Die Eingabe endet im Dialog " << Quoted(dialog.Caption()) << "; er wird abgebrochen";
     else out_ << "Der Dialog " << Quoted(dialog.Caption()) << " wird abgebrochen";
     out_ << ", nichts geändert.\n";

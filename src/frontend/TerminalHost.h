@@ -13,13 +13,14 @@
 class CommandTable;
 
 // A question the input cannot answer: in a script there was no "antwort" for it, on the
-// terminal the input ended. The program stops at once with exit status 2. Not derived from
+// terminal the input ended. The program stops at once with exit status 2 (a signal that ended
+// the input gives its own, see Session). Not derived from
 // std::exception, so that no handler's catch of library errors can swallow it.
 struct UnansweredQuestion {
     std::string question;
 };
 
-// A question on the terminal that the user left with Ctrl-D: the command that asked is
+// A question on the terminal that the user left with Ctrl-D or Ctrl-C: the command that asked is
 // abandoned before it changed anything (every question comes before the change it asks about),
 // and the terminal goes on at its prompt.
 struct QuestionCancelled {
@@ -37,8 +38,8 @@ struct UnfitAnswer {
 // terminal, and dialogs shown field by field and filled from "Feld=Wert" lines. In a script
 // nothing waits for a prompt: a dialog line that is refused, a check that fails or the end of
 // the input inside a dialog cancels the dialog and marks the command failed. On a terminal the
-// end of the input (Ctrl-D) cancels the dialog or question it comes in, and "hilfe" in a dialog
-// or question says what it waits for.
+// end of the input (Ctrl-D, or Ctrl-C) cancels the dialog or question it comes in, and "hilfe"
+// in a dialog or question says what it waits for.
 class TerminalHost : public UiHost {
 public:
     TerminalHost(InputReader& input, std::ostream& out, bool script) : input_(input), out_(out), script_(script) {}

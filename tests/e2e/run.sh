@@ -30,9 +30,10 @@
 #                               tables, the example's name list) copied into the program folder
 #   #e2e: skript DATEI          DATEI (from tests/e2e, e.g. ../../data/beispiel.skript) is the
 #                               script, given with --script; this file only prepares the run
-#   #e2e: vorlauf DATEI         before the run, the program runs the script DATEI (from tests/e2e)
+#   #e2e: vorlauf DATEI [STATUS]  before the run, the program runs the script DATEI (from tests/e2e)
 #                               in a program folder of its own, which gets the shipped files
-#                               first; it must end with exit status 0. Several run in order there.
+#                               first; it must end with exit status STATUS (0 unless given).
+#                               Several run in order there.
 #   #e2e: kopie QUELLE ZIEL [N] the file QUELLE of that earlier program folder copied into the
 #                               program folder as ZIEL; with N only its first N lines, as a file
 #                               cut short
@@ -90,19 +91,21 @@ hold_lock() {
 
 # An earlier run of the program on a script of its own, in its own program folder.
 run_before() {
-    local before
+    local before status wanted=${2:-0}
     before=$(realpath "$(dirname "$script")/$1")
     if [ ! -d "$first" ]; then
         mkdir -p "$first" "$tmp/vorlauf-config"
         for f in "${shipped[@]}"; do cp "$(dirname "$program")/$f" "$first"/; done
     fi
-    if ! env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$first" \
-            XDG_CONFIG_HOME="$tmp/vorlauf-config" MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03" \
-            ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
-            LSAN_OPTIONS="print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
-            "$program" --script "$before" </dev/null >"$tmp/vorlauf.log" 2>&1; then
+    env -i PATH=/usr/bin:/bin HOME="$tmp" LANG=C.UTF-8 MAROVELKA_HOME="$first" \
+        XDG_CONFIG_HOME="$tmp/vorlauf-config" MAROVELKA_TEST=1 MAROVELKA_CLOCK="06.12.2026 09:05:03" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
+        LSAN_OPTIONS="print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
+        "$program" --script "$before" </dev/null >"$tmp/vorlauf.log" 2>&1
+    status=$?
+    if [ "$status" != "$wanted" ]; then
         cat "$tmp/vorlauf.log" >&2
-        echo "run.sh: der Vorlauf $1 ist fehlgeschlagen" >&2
+        echo "run.sh: der Vorlauf $1 endete mit Status $status statt $wanted" >&2
         exit 1
     fi
 }
@@ -133,7 +136,7 @@ while IFS= read -r line; do
         "sperre verwaist") hold_lock; kill -9 "$holder"; wait "$holder" 2>/dev/null; holder="" ;;
         "daten ") for f in "${shipped[@]}"; do cp "$(dirname "$program")/$f" "$home"/; done ;;
         "skript "*) arguments+=(--script "$(realpath "$(dirname "$script")/${words[1]}")") ;;
-        "vorlauf "*) run_before "${words[1]}" ;;
+        "vorlauf "*) run_before "${words[1]}" "${words[2]:-}" ;;
         "kopie "*)
             if [ -n "${words[3]:-}" ]; then head -n "${words[3]}" "$first/${words[1]}" >"$home/${words[2]}" || exit 1
             else cp "$first/${words[1]}" "$home/${words[2]}" || exit 1; fi ;;

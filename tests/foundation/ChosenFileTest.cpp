@@ -75,6 +75,23 @@ TEST_F(ChosenFileTest, TheSettingsStoreIsTheProgramsToo) {
     EXPECT_THAT(Refused(store, ChosenContent::Ergebnisse), HasSubstr("ist der Einstellungsspeicher des Programms"));
 }
 
+TEST_F(ChosenFileTest, ARecoveryCopyIsNoTargetInAnyFolderNorThroughALink) {
+    EXPECT_EQ(Refused(Path("a.tur.sicherung-3")),
+              "Die Datei " + Path("a.tur.sicherung-3") +
+                  " ist eine Sicherungskopie des Programms und wird nicht überschrieben.\r\n\r\n"
+                  "Bitte wählen Sie einen anderen Dateinamen.")
+        << "also before one is written";
+    fs::create_directory(Path("unter"));
+    EXPECT_THAT(Refused(Path("unter/") + kRecoveryCopyWithoutFile + ".sicherung-12", ChosenContent::Ergebnisse),
+                HasSubstr("ist eine Sicherungskopie"));
+    WriteProgramFile("b.tur.sicherung-1", "die einzigen Ergebnisse");
+    fs::create_symlink(Path("b.tur.sicherung-1"), Path("verweis.tur"));
+    EXPECT_THAT(Refused(Path("verweis.tur")), HasSubstr("ist eine Sicherungskopie"));
+    for (const char* name :
+         {"a.tur.sicherung", "a.tur.sicherung-0", "a.tur.sicherung-1x", "a.sicherung-2.tur", ".sicherung-1"})
+        EXPECT_EQ(Refused(Path(name)), "") << name << " is no copy's name";
+}
+
 TEST_F(ChosenFileTest, SaveAsAndTheEmptyCopyLeaveTheProgramsFilesAsTheyAre) {
     OpenSaved("Stadtpokal", "stadtpokal.tur");
     WriteProgramFile(kTurFormenFile, "##ENDE##\r\n");

@@ -90,6 +90,18 @@ public:
         exited_ = true;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    // Waits for the program to end by itself, its input left open (it ends on a signal, not
+    // because its input did): the exit status, -1 when it was killed instead.
+    int WaitForExit() {
+        ReadUntil([] { return false; });
+        int status = 0;
+        if (waitpid(pid_, &status, 0) != pid_) return -1;
+        exited_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    void Signal(int number) {
+        if (pid_ > 0 && !exited_) kill(pid_, number);
+    }
     const std::string& Output() const { return output_; }
 
     // Runs the program on a script given as its lines to the end; its exit status.

@@ -90,6 +90,18 @@ public:
     void Type(const std::string& line) { Write(line + "\n"); }
     // Ctrl-D at the start of a line: the program's read ends without a byte.
     void EndOfInput() { Write("\x04"); }
+    // Ctrl-C: the terminal sends SIGINT to the program.
+    void Interrupt() { Write("\x03"); }
+    // The terminal window closed: the program gets SIGHUP and its terminal is gone. Its exit
+    // status, -1 when it did not end by itself.
+    int HangUp() {
+        close(fd_);
+        fd_ = -1;
+        int status = 0;
+        if (waitpid(pid_, &status, 0) != pid_) return -1;
+        exited_ = true;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
     // Reads to the end and waits for the program; its exit status, -1 when it did not end.
     int ExitStatus() {
         ReadUntil([](const std::string&) { return false; }, [](const std::string&) { return false; });
@@ -238,6 +250,34 @@ TEST_F(PseudoTerminalTest, CtrlDCancelsOnlyTheDialogAndTheQuestionAndTheUnsavedT
     At(kFile, "Pokal");
     EXPECT_EQ(terminal->ExitStatus(), 0) << terminal->Shown();
     EXPECT_TRUE(ProgramFileExists("Pokal.tur"));
+}
+
+TEST_F(PseudoTerminalTest, CtrlCIsCtrlDAtTheTerminalAndNeverEndsTheProgramUnasked) {
+    At(kStart, "neu");
+    At(kWizard, "Name=Pokal");
+    ASSERT_TRUE(terminal->ShowsAtEnd(kWizard)) << terminal->Shown();
+    terminal->Interrupt();
+    ASSERT_TRUE(terminal->ShowsAtEnd("Hinweis: Strg-C bricht den Dialog „Neues Turnier“ ab, nichts geändert.\n"
+                                     "Kein neues Turnier angelegt.\n> "))
+        << terminal->Shown();
+    At("> ", "neu Name=Pokal ok");
+    ASSERT_TRUE(terminal->ShowsAtEnd("\n> ")) << terminal->Shown();
+    // At the prompt Ctrl-C asks as "ende" does; at that question it cancels the ending.
+    terminal->Interrupt();
+    ASSERT_TRUE(terminal->ShowsAtEnd(kQuestion)) << terminal->Shown();
+    terminal->Interrupt();
+    At("das Beenden wird abgebrochen, nichts geändert.\n> ", "turniere");
+    ASSERT_TRUE(terminal->ShowsAtEnd("* 1 [Tur1] Pokal   (nie gespeichert)   (geändert)\n> ")) << terminal->Shown();
+    terminal->Interrupt();
+    At(kQuestion, "nein");
+    EXPECT_EQ(terminal->ExitStatus(), 0) << terminal->Shown();
+}
+
+TEST_F(PseudoTerminalTest, ClosingTheTerminalWritesTheUnsavedTournamentToACopyInTheProgramFolder) {
+    At(kStart, "neu Name=Pokal ok");
+    ASSERT_TRUE(terminal->ShowsAtEnd("\n> ")) << terminal->Shown();
+    EXPECT_EQ(terminal->HangUp(), 128 + SIGHUP);
+    EXPECT_TRUE(ProgramFileExists("Turnier-ohne-Datei.sicherung-1"));
 }
 
 TEST_F(PseudoTerminalTest, CtrlDAtTheStartQuestionLeadsToThePromptAndThereEndsTheProgram) {

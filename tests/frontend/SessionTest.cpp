@@ -1,14 +1,18 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "SmallTournament.h"
 #include "TestEnvironment.h"
+#include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Settings.h"
+#include "foundation/Tables.h"
 #include "frontend/CommandTable.h"
 #include "frontend/Session.h"
+#include "frontend/StopSignals.h"
 #include "frontend/TestCommands.h"
 #include "mainwindow/main.h"
 
@@ -166,6 +170,29 @@ TEST_F(SessionTest, ScriptsStopAtAQuestionWithoutAnswerWithStatusTwo) {
     EXPECT_NE(output.find("Abbruch in Zeile 1: Die Frage „Weiter mit dem Test?“ wurde nicht beantwortet, die Eingabe "
                           "ist zu Ende.\n"),
               std::string::npos);
+}
+
+// A signal that comes while a command runs takes effect once the command is done, also when the
+// command failed in a script; the unsaved tournament is not lost.
+TEST_F(SessionTest, ASignalDuringACommandEndsTheProgramAfterItWithTheTournamentInACopy) {
+    OpenTournament();
+    for (int column : {0, 1}) Put(form->Turnier, column, 1, "1", true);
+    Put(form->Turnier, Turnier_Name, 1, "Pokal", true);
+    Put(form->Turnier, Turnier_Bez, 1, "PK", true);
+    setTurChanged(*form, true);
+    commands.Add({"signal", kMenuHilfe, "", "", "", false, [](CommandCall& call) {
+                      NoteStopSignal(SIGTERM);
+                      call.out << "Der Befehl läuft zu Ende.\n";
+                      return false;
+                  }});
+    const int status = Run("signal\nhilfe\n");
+    ResetStopSignals();
+    EXPECT_EQ(status, kExitSignalled + SIGTERM);
+    const std::string copy = "Turnier-ohne-Datei.sicherung-1";
+    EXPECT_EQ(output, "Der Befehl läuft zu Ende.\nMarovelkandis wird beendet: es wurde dazu aufgefordert (SIGTERM).\n"
+                      "Warnung: Die ungespeicherten Änderungen von [PK] Pokal stehen in der Sicherungskopie " +
+                          folder + copy + "; „laden " + copy + "“ lädt sie.\n");
+    EXPECT_TRUE(ProgramFileExists(copy));
 }
 
 TEST_F(SessionTest, AnswersLeftForTheEndOfTheInputMustBeUsed) {

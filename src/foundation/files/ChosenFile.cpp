@@ -11,6 +11,7 @@
 #include "foundation/MainForm.h"
 #include "foundation/ProgramFiles.h"
 #include "foundation/TurnierStore.h"
+#include "foundation/files/RecoveryCopy.h"
 #include "foundation/files/Scrambling.h"
 #include "foundation/files/TournamentFile.h"
 #include "platform/FileNames.h"
@@ -99,6 +100,10 @@ std::string RefusedChosenFile(const TMainForm& f, const std::string& typed, cons
         return "„" + typed + "“ ist kein Dateiname: es fehlt der Name der Datei.\r\n\r\nBitte geben Sie einen Dateinamen an.";
     if (const std::optional<std::string> role = OwnFileRole(path))
         return "Die Datei " + path + " ist " + *role + " des Programms und wird nicht überschrieben." + kChooseAnother;
+    // A recovery copy may hold the only copy of a tournament's results.
+    if (IsRecoveryCopyName(FileNameOf(path)) || IsRecoveryCopyName(FileNameOf(LinkTarget(path))))
+        return "Die Datei " + path + " ist eine Sicherungskopie des Programms und wird nicht überschrieben." +
+               kChooseAnother;
     if (const int owner = OpenTurnierWithFile(f, path); owner != 0 && owner != own)
         return "Die Datei " + path + " gehört schon zum geöffneten Turnier " + OpenTurnierText(f, owner) +
                " und wird nicht überschrieben." + kChooseAnother;

@@ -12,6 +12,7 @@ enum class ChosenContent { Turnier, Ergebnisse };
 // gave it, `path` the file it means. Refused are:
 // - a name that names no file ("sub/", "/", ".."): a file written there would have no name;
 // - the program's own files (ProgramFiles.h) and its settings store;
+// - a recovery copy (RecoveryCopy.h), wherever it lies;
 // - the file of an open tournament other than tournament number `own` (0: every open one's);
 // - for results, every tournament file: one named ".tur" and one whose header says it is one.
 // Spellings of a path and symbolic links that lead to the same file count as that file.

@@ -22,6 +22,7 @@
 #include "foundation/Texts.h"
 #include "foundation/TurnierStore.h"
 #include "foundation/files/ChosenFile.h"
+#include "foundation/files/RecoveryCopy.h"
 #include "foundation/files/TFile.h"
 #include "platform/FileNames.h"
 #include "platform/FileIdentity.h"
@@ -237,6 +238,7 @@ std::vector<Cells> FileRows(const TMainForm& f, const SavedTurnier& turnier, con
     }
     own[Turnier_Changes].clear();
     own[Turnier_DateiStand].clear();
+    own[Turnier_Sicherungskopie].clear();
     rows.push_back(own);
     for (const RowRef& ref : turnier.otherRows) {
         Cells cells = RowCells(*ref.grid, ref.row);
@@ -357,6 +359,7 @@ SaveSummary SaveTurniere(TMainForm& f, const SaveRequest& request) {
     for (const SavedTurnier& turnier : OpenTurniere(f)) {
         if (!turnier.current && !request.all) continue;
         const SaveOutcome outcome = SaveOne(f, turnier, request);
+        if (outcome == SaveOutcome::Saved && !request.emptyExport) RecoveryCopyServed(f, turnier.number);
         // Files finished before stay written.
         if (outcome == SaveOutcome::Cancelled) {
             summary.cancelled = true;
@@ -576,6 +579,7 @@ void TakeIntoMaster(TMainForm& f, const std::vector<Cells>& rows, const std::str
     master.SetCells(Turnier_DateiName, first, FileNameOf(path));
     master.SetCells(Turnier_Changes, first, "");
     master.SetCells(Turnier_DateiStand, first, identity);
+    master.SetCells(Turnier_Sicherungskopie, first, "");
     f.AutoSaveKonfliktGezeigt.erase(path);
     f.XComboBox1.Items.Add(TurnierSelectorText(master, first));
     if (names && names->Count() > 0) GivePreparedNames(master, first, *names);
@@ -654,45 +658,102 @@ bool checkSaveTurnier(TMainForm& f) {
     return saveTurnier(f, true, false, false);
 }
 
-bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const TStrings* names) {
-    Log("[F] LoadFileToMaster(" + file + ") ");
+namespace {
+
+// The rows of a tournament file, read whole and checked; none, with the reason shown, when the
+// file is refused.
+std::optional<std::vector<Cells>> ReadCheckedTurnierFile(const std::string& file) {
     try {
-        // Taken before the file is read: a save by another program meanwhile can only make the
-        // identity older than what was read, and the next save asks once too often, never once
-        // too few.
-        const std::optional<FileIdentity> identity = FileIdentityOf(file);
         TFile input;
         if (!input.OpenRead(file, true)) {
             ShowMsg(3, "Kann Datei " + FileNameOf(file) + " nicht oeffnen");
-            return false;
+            return std::nullopt;
         }
         std::optional<TurnierFileContent> content = ReadTurnierFile(input, file);
         input.Close();
-        if (!content) return false;
-        TakeIntoMaster(f, content->rows, file, identity ? identity->Text() : "", number, names);
-        return true;
+        if (content) return std::move(content->rows);
     } catch (const LoadFailure& failure) {
         ShowMsg(3, failure.what());
     } catch (...) {
         ShowMsg(3, lngText(32));
     }
-    return false;
+    return std::nullopt;
 }
 
-int OpenTurnierWithFile(const TMainForm& f, const std::string& file) {
+}  // namespace
+
+bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const TStrings* names) {
+    Log("[F] LoadFileToMaster(" + file + ") ");
+    // Taken before the file is read: a save by another program meanwhile can only make the
+    // identity older than what was read, and the next save asks once too often, never once
+    // too few.
+    const std::optional<FileIdentity> identity = FileIdentityOf(file);
+    const std::optional<std::vector<Cells>> rows = ReadCheckedTurnierFile(file);
+    if (!rows) return false;
+    TakeIntoMaster(f, *rows, file, identity ? identity->Text() : "", number, names);
+    return true;
+}
+
+namespace {
+
+// The number of the open tournament whose row names this file in the column; 0 when none.
+int OpenTurnierNaming(const TMainForm& f, int column, const std::string& file) {
     auto same = [&](const std::string& path) { return SameFile(path, file); };
-    if (f.AktTurNr > 0 && same(f.Turnier.Cells(Turnier_DateiNameS, 1))) return f.AktTurNr;
+    if (f.AktTurNr > 0 && same(f.Turnier.Cells(column, 1))) return f.AktTurNr;
     const TSortGrid& master = f.XMasterGrid;
     for (int r = 1; r < master.RowCount(); ++r) {
         const int number = ToInt(master.Cells(0, r));
-        if (ToInt(master.Cells(1, r)) == TabelleTurnier && number != f.AktTurNr &&
-            same(master.Cells(Turnier_DateiNameS, r)))
+        if (ToInt(master.Cells(1, r)) == TabelleTurnier && number != f.AktTurNr && same(master.Cells(column, r)))
             return number;
     }
     return 0;
 }
 
+}  // namespace
+
+int OpenTurnierWithFile(const TMainForm& f, const std::string& file) {
+    return OpenTurnierNaming(f, Turnier_DateiNameS, file);
+}
+
 std::string FileNameOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::vector<UnsavedTurnier> UnsavedTurniere(const TMainForm& f) {
+    std::vector<UnsavedTurnier> unsaved;
+    for (const SavedTurnier& turnier : OpenTurniere(f)) {
+        const Cells own = RowCells(*turnier.turnierRow.grid, turnier.turnierRow.row);
+        if (own[Turnier_Changes] != "true") continue;
+        std::vector<Cells> rows = FileRows(f, turnier, own[Turnier_DateiNameS], false);
+        rows.front() = own;
+        rows.front()[Turnier_Sicherungskopie].clear();
+        unsaved.push_back({TurnierSelectorText(*turnier.turnierRow.grid, turnier.turnierRow.row),
+                           own[Turnier_DateiNameS], own[Turnier_Sicherungskopie], std::move(rows)});
+    }
+    return unsaved;
+}
+
+bool WriteTurnierRows(const std::string& path, const std::vector<std::vector<std::string>>& rows, int& error) {
+    return WriteTurnierFile(path, rows, error) == WriteResult::Written;
+}
+
+bool LoadRecoveryCopyToMaster(TMainForm& f, const std::string& copy, const std::optional<std::string>& file, int number,
+                              const TStrings* names) {
+    Log("[F] LoadRecoveryCopyToMaster(" + copy + ") ");
+    const std::optional<std::vector<Cells>> rows = ReadCheckedTurnierFile(copy);
+    if (!rows) return false;
+    const Cells& own = rows->front();
+    const std::string path = file ? *file : CellOf(own, Turnier_DateiNameS);
+    // Its tournament is open already: from its file, or from this very copy.
+    for (const auto& [column, named] : {std::pair{Turnier_DateiNameS, path}, std::pair{Turnier_Sicherungskopie, copy}})
+        if (OpenTurnierNaming(f, column, named) != 0) {
+            ShowMsg(1, lngText(375) + "\r\n\r\n" + named);
+            return false;
+        }
+    TakeIntoMaster(f, *rows, path, CellOf(own, Turnier_DateiStand), number, names);
+    const int row = MasterTurnierRow(f, number);
+    f.XMasterGrid.SetCells(Turnier_Changes, row, "true");
+    f.XMasterGrid.SetCells(Turnier_Sicherungskopie, row, copy);
+    return true;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,3 +56,27 @@ bool LoadFileToMaster(TMainForm& form, const std::string& file, int number, cons
 int OpenTurnierWithFile(const TMainForm& form, const std::string& file);
 // The file name of a path (everything after the last "/").
 std::string FileNameOf(const std::string& path);
+
+// What the recovery copies (RecoveryCopy.h) need of the tournament file.
+
+// One open tournament with unsaved changes, as its recovery copy holds it.
+struct UnsavedTurnier {
+    std::string name;          // "[designation] name"
+    std::string file;          // its file; empty when it has none
+    std::string restoredFrom;  // the recovery copy this run loaded in its place; empty when none
+    // The rows its file would hold; its own row keeps the file, the version of that file the
+    // changes were made on and the changed mark.
+    std::vector<std::vector<std::string>> rows;
+};
+// The open tournaments with unsaved changes, the current one last.
+std::vector<UnsavedTurnier> UnsavedTurniere(const TMainForm& form);
+// Writes the rows as a tournament file, whole or not at all (a temporary file, synced and
+// renamed); false, with error the system's error number of the step that failed, when not.
+bool WriteTurnierRows(const std::string& path, const std::vector<std::vector<std::string>>& rows, int& error);
+// Reads a recovery copy into XMasterGrid as tournament `number`, as LoadFileToMaster reads a file,
+// but as the tournament of `file` (without it, of the file its row names; none for a tournament
+// never saved), made on the version of that file its row names, with its changes unsaved and the
+// copy noted as the one it came from. False, with the reason shown, when the copy is refused or
+// that file is open already.
+bool LoadRecoveryCopyToMaster(TMainForm& form, const std::string& copy, const std::optional<std::string>& file,
+                              int number, const TStrings* names);
