@@ -6,6 +6,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/TeilnehmerName.h"
 #include "frontend/CommandTable.h"
 #include "frontend/TerminalHost.h"
 #include "frontend/TextTable.h"
@@ -18,12 +19,7 @@ bool IsNumber(const std::string& text) {
     return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-std::string Participant(const TForm1& f, const std::string& number) {
-    const int t = ToInt(number);
-    std::string name = t >= 0 && t < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[t] : std::string();
-    if (name.empty() && t >= 0 && t < f.XATeams.Items.Count()) name = f.XATeams.Items[t];
-    return name.empty() ? "Teilnehmer " + number : name;
-}
+std::string Participant(const TForm1& f, const std::string& number) { return TeilnehmerName(f, ToInt(number)); }
 
 // "3:1" of two score cells, or nothing when both are empty.
 std::string Pair(const TSortGrid& plan, int row, int plus) {
