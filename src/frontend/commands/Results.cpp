@@ -63,10 +63,8 @@ std::string NoResultReason(const TForm1& f, int row) {
     const int g = IntGet(f.Spielplan, Spielplan_GrNr, row, true);
     const std::string state = g >= 1 ? Get(f.Gruppe, Gruppe_State, g, true) : std::string();
     // A result stored before such games were refused opens the dialog, to be cleared.
-    if (NimmtErgebnisse(state)) return SpielHatErgebnis(f, row) ? std::string() : OffeneTeilnehmer(f, row);
-    const std::string group = "Gruppe " + ListGet(f.XAGruppBez, g);
-    if (state == "Closed") return group + " ist abgeschlossen: ein späteres Spiel baut auf ihr auf";
-    return "die Teilnehmer von " + group + " stehen noch nicht fest";
+    if (NimmtErgebnisse(state) && SpielHatErgebnis(f, row)) return {};
+    return KeinErgebnisGrund(f, row);
 }
 
 bool EnterResult(CommandCall& call) {
