@@ -45,16 +45,6 @@ std::string WinnerProblem(const TMainForm& f, const ExchangeBlock& block, const 
     return "der Sieger " + TeilnehmerName(f, ToInt(block[kWinner])) + " passt nicht zum Ergebnis " + score;
 }
 
-// Points the group awards must be those the outcome gives.
-std::string AwardProblem(const ExchangeBlock& block, const TypedResult& typed, const PointsAward& award, int g,
-                         const TMainForm& f) {
-    if (!award.Awarded()) return {};
-    if (ToDouble(block[kFirstValue]) == typed.scores[0].value && ToDouble(block[kFirstValue + 1]) == typed.scores[1].value)
-        return {};
-    return "die Punkte " + block[kFirstValue] + ":" + block[kFirstValue + 1] + " passen nicht zur Wertung der Gruppe " +
-           ListGet(f.XAGruppBez, g) + " (" + AwardText(award) + ")";
-}
-
 }  // namespace
 
 std::string ErgebnisPruefen(const TMainForm& f, ExchangeBlock& block) {
@@ -68,10 +58,11 @@ std::string ErgebnisPruefen(const TMainForm& f, ExchangeBlock& block) {
     for (int i = 0; i < 6; ++i)
         typed.scores[static_cast<size_t>(i)] = {ScoreLabel(&f, i / 2 + 1, i % 2 + 1), block[kFirstValue + static_cast<size_t>(i)]};
     typed.setResults = block[kSetResults];
+    // Points the group awards are not the user's to type: the dialog gives them from the outcome,
+    // by this copy's scoring, whatever the file says.
     if (std::string problem = CheckResult(typed, rules, award); !problem.empty()) return problem;
     if (std::string problem = WinnerProblem(f, block, typed, rules); !problem.empty()) return problem;
     AwardPoints(typed.scores, WinnerSide(block), award);
-    if (std::string problem = AwardProblem(block, typed, award, g, f); !problem.empty()) return problem;
     for (size_t i = 0; i < 6; ++i) block[kFirstValue + i] = typed.scores[i].text;
     block[kSetResults] = typed.setResults;
     return {};

@@ -12,7 +12,8 @@ class TMainForm;
 // The problem the result dialog finds with the block's result in this tournament (its scoring,
 // the points of the game's group), as a German message; empty when the dialog would take it. The
 // block's values then read as the dialog stores them: blanks empty, numbers written as the
-// program writes them, sets and balls left out taken from the set results, awarded points put in.
+// program writes them, sets and balls left out taken from the set results, and the points the
+// game's group awards given from the outcome, as the dialog gives them in place of typed ones.
 std::string ErgebnisPruefen(const TMainForm& form, ExchangeBlock& block);
 
 // When the file names the game's participants and they are not those of the game in this

@@ -449,19 +449,22 @@ TEST_F(ImportCheckTest, ValuesAreStoredAsTheDialogStoresThem) {
     for (size_t i = 0; i < stored.size(); ++i) EXPECT_EQ(reloaded.Spielplan.Cells(kResultColumns[i], 2), stored[i]);
 }
 
-// Points a group awards follow from the outcome: a file whose points the group here would not
-// give comes from a copy that scores otherwise, and is refused.
-TEST_F(ImportCheckTest, PointsTheGroupAwardsMustBeThoseTheOutcomeGives) {
+// Points a group awards follow from the outcome, as the result dialog gives them: whatever the
+// file says (a copy that scores otherwise, a damaged value), this copy's scoring gives them.
+TEST_F(ImportCheckTest, PointsTheGroupAwardsFollowFromTheOutcomeAsInTheDialog) {
     const int g = IntGet(second.Spielplan, Spielplan_GrNr, 2, true);
-    Put(second.Gruppe, Gruppe_P1, g, "3", true);
+    Put(second.Gruppe, Gruppe_P1, g, "2", true);
     Put(second.Gruppe, Gruppe_P2, g, "1", true);
-    EXPECT_EQ(Import(GameTwo()), std::nullopt);
-    EXPECT_EQ(LastBox(), Refusal("die Punkte 3:1 passen nicht zur Wertung der Gruppe " + ListGet(second.XAGruppBez, g) +
-                                     " (3 pro Sieg, 1 pro Unentschieden)",
-                                 "1"));
-    // Points as the group awards them pass.
-    ExchangeBlock one = GameOne(), two = GameTwo();
-    one[4] = two[4] = "0";
-    ASSERT_TRUE(WriteExchangeFile(Path("zweiter/hand.exp"), "stadtpokal.tur", {one, two}));
-    EXPECT_EQ(Taken(ergebnisseImportieren(second, Path("zweiter/hand.exp"))), 2);
+    ExchangeBlock two = GameTwo();
+    two[3] = "100000000000000000000";
+    two[4] = "-1";
+    two[5] = two[6] = "1";
+    two[10] = two[2];
+    ASSERT_EQ(Import(two), 2) << LastBox();
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 1), "2");
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_MPkt, 1), "0");
+    // A level game with a winner chosen: the chosen one has won.
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_PPkt, 2), "0");
+    EXPECT_EQ(second.Spielplan.Cells(Spielplan_MPkt, 2), "2");
+    EXPECT_EQ(second.Platz.Cells(Platz_PPkt, FindRow(second.Platz, Platz_TeamNr, two[2])), "2");
 }
