@@ -1,5 +1,6 @@
 // Reads arbitrary bytes as a results exchange file: raw, or as lines properly scrambled so that
-// the blocks are reached. Every block read is whole, and written back it reads the same and whole.
+// the blocks are reached. Every block read is whole, and written back it reads the same and whole,
+// with the names of its participants when the file has them.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -53,14 +54,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const ExchangeBlock& block : content->blocks)
         if (block[0].empty() || block[0] == "<ENDE>") std::abort();
     // A value "[LEER]" is how the scheme writes the empty line; it cannot be a value of its own.
+    // The participant list, when read, names every block's participants and nothing else.
+    if (!content->participants.empty() && content->participants.size() != content->blocks.size()) std::abort();
     for (const ExchangeBlock& block : content->blocks)
         for (const std::string& line : block)
             if (line == "[LEER]") return 0;
+    for (const ParticipantNames& names : content->participants)
+        for (const std::string& name : names)
+            if (name == "[LEER]") return 0;
     if (content->fileName == "[LEER]") return 0;
     const std::string copy = folder + "copy.exp";
-    if (!WriteExchangeFile(copy, content->fileName, content->blocks)) return 0;
+    if (!WriteExchangeFile(copy, content->fileName, content->blocks, content->participants)) return 0;
     const auto again = ReadExchangeFile(copy);
-    if (!again || again->blocks != content->blocks || again->fileName != content->fileName || !again->damage.empty())
+    if (!again || again->blocks != content->blocks || again->fileName != content->fileName || !again->damage.empty() ||
+        again->participants != content->participants)
         std::abort();
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "components/umEdit.h"
 #include "engine/PairingSchedule.h"
 #include "foundation/files/Dateihandling.h"
+#include "foundation/files/ResultsExchangeFile.h"
 #include "foundation/files/Scrambling.h"
 #include "foundation/files/TFile.h"
 #include "platform/FormStream.h"
@@ -258,6 +259,33 @@ void LineFiles(const fs::path& folder) {
     fs::remove_all(work, error);
 }
 
+// A results file as the export writes it, with the names of each game's participants after its
+// end line: raw (first byte odd) and as the lines the target scrambles itself (first byte even).
+void ExchangeFiles(const fs::path& folder) {
+    const fs::path work = folder / ".arbeit";
+    std::error_code error;
+    fs::create_directories(work, error);
+    const std::vector<ExchangeBlock> blocks{
+        {"1", "1", "4", "3", "0", "2", "0", "", "", "", "1"},
+        {"2", "5", "8", "1", "1", "0", "0", "", "", "", "0"},
+        {"3", "2", "3", "", "", "", "", "", "", "NULL", "0"},
+        {"13", "9", "10", "", "", "2", "1", "63", "57", "25:20, 23:25, 15:12", "9"}};
+    const std::vector<ParticipantNames> names{{"VC Blau-Weiß Lindenau", "SG Mühlental"},
+                                              {"VfL Kastanienhof", "USC Ostheide"},
+                                              {"TV Eichenhain", "SV Rotbach"},
+                                              {"SG Mühlental", "Crew É"}};
+    const fs::path path = work / "pokal.exp";
+    if (!WriteExchangeFile(path.string(), "pokal.tur", blocks, names)) failed = true;
+    Save(folder, "teilnehmer.exp", std::string(1, '\x01') + Slurp(path));
+    std::string lines = "<DATEI>\nMAROVELKA4 EXPORT\nv4.111\n<START>\npokal.tur";
+    for (const ExchangeBlock& block : blocks)
+        for (const std::string& line : block) lines += "\n" + line;
+    lines += "\n<ENDE>\n<TEILNEHMER>";
+    for (size_t i = 0; i < blocks.size(); ++i) lines += "\n" + blocks[i][0] + "\n" + names[i][0] + "\n" + names[i][1];
+    Save(folder, "teilnehmer_zeilen.exp", std::string(1, '\x00') + lines + "\n<ENDE>");
+    fs::remove_all(work, error);
+}
+
 void RegionData(const fs::path& regionFolder, const fs::path& outlineFolder) {
     int n = 0;
     for (const TRegion& region : Regions()) {
@@ -283,6 +311,7 @@ int main(int argc, char** argv) {
     EditForms(corpus / "edit_form");
     GridImports(corpus / "grid_import");
     LineFiles(corpus / "line_files");
+    ExchangeFiles(corpus / "exchange_file");
     RegionData(corpus / "region_data", corpus / "user_outline");
     if (failed) return 1;
     std::printf("%s: Startdateien geschrieben\n", corpus.c_str());

@@ -5,12 +5,11 @@
 #include "foundation/Conversions.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/TeilnehmerName.h"
 
 namespace {
 
 constexpr const char* kAutomatisch = "automatisch";
-
-const char* const kPlainScoreLabels[] = {"Punkte1", "Punkte2", "Sätze1", "Sätze2", "Bälle1", "Bälle2"};
 
 }  // namespace
 
@@ -25,10 +24,7 @@ TfrmErgebnis::TfrmErgebnis() {
 
 std::string TfrmErgebnis::ParticipantName(int column) const {
     const int team = ToInt(ListGet(Zeile, column));
-    std::string name;
-    if (Form && team >= 0 && team < Form->XATeamsTur.Items.Count()) name = Form->XATeamsTur.Items[team];
-    if (name.empty() && Form && team >= 0 && team < Form->XATeams.Items.Count()) name = Form->XATeams.Items[team];
-    return name.empty() ? "Teilnehmer " + IntToStr(team) : name;
+    return Form ? TeilnehmerName(*Form, team) : "Teilnehmer " + IntToStr(team);
 }
 
 void TfrmErgebnis::Write(int column, const std::string& text) {
@@ -67,9 +63,7 @@ void TfrmErgebnis::FormShow() {
     ComboBox1.SetItemIndex(chosen);
 }
 
-std::string TfrmErgebnis::ScoreLabel(int k, int side) const {
-    return Form ? Form->ScoreName(k) + IntToStr(side) : kPlainScoreLabels[(k - 1) * 2 + side - 1];
-}
+std::string TfrmErgebnis::ScoreLabel(int k, int side) const { return ::ScoreLabel(Form, k, side); }
 
 std::vector<DialogField> TfrmErgebnis::Fields() {
     std::vector<DialogField> fields{ReadOnlyField("Spiel", Label2), ChoiceField("Sieger", ComboBox1)};
@@ -78,7 +72,7 @@ std::vector<DialogField> TfrmErgebnis::Fields() {
     const std::array<TEdit*, 6> edits = ScoreEdits();
     for (int i = 0; i < 6; ++i) {
         fields.push_back(TextField(ScoreLabel(i / 2 + 1, i % 2 + 1), *edits[i]));
-        fields.back().alias = kPlainScoreLabels[i];
+        fields.back().alias = ::ScoreLabel(nullptr, i / 2 + 1, i % 2 + 1);
     }
     fields.push_back(TextField("Satzergebnisse", Edit7));
     // Points the group awards are not typed.
@@ -90,9 +84,7 @@ std::vector<DialogField> TfrmErgebnis::Fields() {
 std::string TfrmErgebnis::AwardedPoints() const {
     const std::string id = Form ? ListGet(Form->XAGruppBez, ToInt(ListGet(Zeile, Spielplan_GrNr))) : "";
     const std::string group = id.empty() ? "" : " " + id;
-    const std::string rule = EigenePunkte ? FloatToStr(P1) + " pro Sieg, " + FloatToStr(P2) + " pro Unentschieden"
-                                          : FloatToStr(P3) + " pro Satz, " + FloatToStr(P4) + " bei Ballgleichstand";
-    return "die Punkte folgen aus dem Ergebnis und der Wertung der Gruppe" + group + " (" + rule + ")";
+    return "die Punkte folgen aus dem Ergebnis und der Wertung der Gruppe" + group + " (" + AwardText(Award()) + ")";
 }
 
 std::vector<DialogAction> TfrmErgebnis::Actions() {
@@ -109,11 +101,7 @@ std::vector<DialogAction> TfrmErgebnis::Actions() {
             CancelAction()};
 }
 
-ScoreRules TfrmErgebnis::Rules() const {
-    if (!Form) return {};
-    return RulesOfTournament(Get(Form->Turnier, Turnier_Sportart, 1, false),
-                             {Form->ScoreName(1), Form->ScoreName(2), Form->ScoreName(3)});
-}
+ScoreRules TfrmErgebnis::Rules() const { return Form ? RulesOfTournament(*Form) : ScoreRules{}; }
 
 bool TfrmErgebnis::TakesResult() const {
     if (NurLoeschen.empty()) return true;
@@ -126,12 +114,11 @@ bool TfrmErgebnis::Uebernehmen() {
     const std::array<TEdit*, 6> edits = ScoreEdits();
     TypedResult typed;
     for (int i = 0; i < 6; ++i) typed.scores[i] = {ScoreLabel(i / 2 + 1, i % 2 + 1), edits[i]->Text()};
-    if (PointsAwarded()) typed.scores[0].text = typed.scores[1].text = "";
     typed.setResults = Edit7.Text();
     ForgetSumsOfChangedSetResults(typed.scores, typed.setResults);
     typed.chosen = ComboBox1.ItemIndex() == 1 ? 1 : ComboBox1.ItemIndex() == 2 ? -1 : 0;
     typed.chosenName = ComboBox1.Text();
-    if (const std::string problem = CheckResult(typed, Rules()); !problem.empty()) {
+    if (const std::string problem = CheckResult(typed, Rules(), Award()); !problem.empty()) {
         ShowMsg(3, problem);
         return false;
     }
@@ -141,16 +128,7 @@ bool TfrmErgebnis::Uebernehmen() {
     const int ahead = typed.chosen != 0 ? typed.chosen : AheadByScores(scores);
     const std::string winner =
         ahead > 0 ? ListGet(Zeile, Spielplan_T1) : ahead < 0 ? ListGet(Zeile, Spielplan_T2) : std::string("0");
-
-    if (EigenePunkte) {
-        const double first = ahead > 0 ? P1 : ahead < 0 ? 0 : P2, second = ahead < 0 ? P1 : ahead > 0 ? 0 : P2;
-        scores[0].text = FloatToStr(first);
-        scores[1].text = FloatToStr(second);
-    } else if (P3 > 0) {
-        const bool levelBalls = scores[4].value + scores[5].value > 0 && scores[4].value == scores[5].value;
-        scores[0].text = FloatToStr(scores[2].value * P3 + (levelBalls ? P4 : 0));
-        scores[1].text = FloatToStr(scores[3].value * P3 + (levelBalls ? P4 : 0));
-    }
+    AwardPoints(scores, ahead, Award());
     for (int i = 0; i < 6; ++i) Write(Spielplan_PPkt + i, scores[i].text);
     Write(Spielplan_SatzErg, typed.setResults);
     Write(Spielplan_Sieger, winner);

@@ -55,8 +55,10 @@ private:
     bool Uebernehmen();
     bool KeinErgebnis();
     bool Loeschen();
+    // How the group awards points (set by the caller in EigenePunkte and P1 to P4).
+    PointsAward Award() const { return {EigenePunkte, P1, P2, P3, P4}; }
     // Points follow from the outcome when the group awards them.
-    bool PointsAwarded() const { return EigenePunkte || P3 > 0; }
+    bool PointsAwarded() const { return Award().Awarded(); }
     // How the group awards them, for a user who would type them.
     std::string AwardedPoints() const;
     // What the tournament's scores count.

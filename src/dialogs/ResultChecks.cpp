@@ -2,7 +2,10 @@
 
 #include <cmath>
 
+#include "foundation/Accessors.h"
+#include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/MainForm.h"
 
 namespace {
 
@@ -12,6 +15,8 @@ struct SetSport {
     int bestOf;
 };
 constexpr SetSport kSetSports[] = {{"Volleyball", 5}, {"Tennis", 5}, {"Badminton", 3}, {"Tischtennis", 7}};
+
+const char* const kPlainScoreLabels[] = {"Punkte1", "Punkte2", "Sätze1", "Sätze2", "Bälle1", "Bälle2"};
 
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t");
@@ -119,21 +124,19 @@ std::string SetProblem(TypedResult& result, const ScoreRules& rules) {
     return BallsFollowSweep(s, rules);
 }
 
+// A chosen winner decides a level game; against a score that is not level it is a mistake.
+std::string WinnerProblem(const TypedResult& result, const ScoreRules& rules) {
+    const std::array<Score, 6>& s = result.scores;
+    if (result.chosen == 0 || WinnerFitsScores(s, result.chosen)) return {};
+    return "Der gewählte Sieger " + result.chosenName + " passt nicht zum Ergebnis " + DecidingScore(s, rules) +
+           "; bitte den Sieger berichtigen oder \"automatisch\" wählen";
+}
+
 // The first pair of points, sets and balls that is not level: its index (0, 2 or 4), or -1.
 int DecidingPair(const std::array<Score, 6>& s) {
     for (int i = 0; i < 6; i += 2)
         if (s[i].value != s[i + 1].value) return i;
     return -1;
-}
-
-// A chosen winner decides a level game; against a score that is not level it is a mistake.
-std::string WinnerProblem(const TypedResult& result, const ScoreRules& rules) {
-    const std::array<Score, 6>& s = result.scores;
-    const int ahead = AheadByScores(s);
-    if (result.chosen == 0 || ahead == 0 || result.chosen == ahead) return {};
-    const int i = DecidingPair(s);
-    return "Der gewählte Sieger " + result.chosenName + " passt nicht zum Ergebnis " + rules.names[i / 2] + " " +
-           Pair(s[i].value, s[i + 1].value) + "; bitte den Sieger berichtigen oder \"automatisch\" wählen";
 }
 
 }  // namespace
@@ -170,13 +173,62 @@ ScoreRules RulesOfTournament(const std::string& scoringKind, const std::array<st
     return rules;
 }
 
-std::string CheckResult(TypedResult& result, const ScoreRules& rules) {
+ScoreRules RulesOfTournament(const TMainForm& form) {
+    return RulesOfTournament(Get(form.Turnier, Turnier_Sportart, 1, false),
+                             {form.ScoreName(1), form.ScoreName(2), form.ScoreName(3)});
+}
+
+std::string ScoreLabel(const TMainForm* form, int k, int side) {
+    return form ? form->ScoreName(k) + IntToStr(side) : kPlainScoreLabels[(k - 1) * 2 + side - 1];
+}
+
+PointsAward AwardOfGroup(const TMainForm& form, int g) {
+    const TSortGrid& gruppe = form.Gruppe;
+    return {!Get(gruppe, Gruppe_P1, g, true).empty(), ToDouble(Get(gruppe, Gruppe_P1, g, true)),
+            ToDouble(Get(gruppe, Gruppe_P2, g, true)), ToDouble(Get(gruppe, Gruppe_P3, g, true)),
+            ToDouble(Get(gruppe, Gruppe_P4, g, true))};
+}
+
+std::string CheckResult(TypedResult& result, const ScoreRules& rules, const PointsAward& award) {
+    if (award.Awarded()) result.scores[0].text = result.scores[1].text = "";
     for (int i = 0; i < 6; ++i)
         if (std::string problem = CheckScore(result.scores[i], i >= 2 || rules.wholePoints); !problem.empty())
             return problem;
     result.setResults = Trim(result.setResults);
     if (std::string problem = SetProblem(result, rules); !problem.empty()) return problem;
     return WinnerProblem(result, rules);
+}
+
+void AwardPoints(std::array<Score, 6>& s, int ahead, const PointsAward& award) {
+    double first = 0, second = 0;
+    if (award.perResult) {
+        first = ahead > 0 ? award.win : ahead < 0 ? 0 : award.draw;
+        second = ahead < 0 ? award.win : ahead > 0 ? 0 : award.draw;
+    } else if (award.perSet > 0) {
+        const bool levelBalls = s[4].value + s[5].value > 0 && s[4].value == s[5].value;
+        first = s[2].value * award.perSet + (levelBalls ? award.levelBalls : 0);
+        second = s[3].value * award.perSet + (levelBalls ? award.levelBalls : 0);
+    } else {
+        return;
+    }
+    s[0] = {s[0].label, FloatToStr(first), first};
+    s[1] = {s[1].label, FloatToStr(second), second};
+}
+
+std::string DecidingScore(const std::array<Score, 6>& s, const ScoreRules& rules) {
+    const int i = DecidingPair(s);
+    if (i < 0) return {};
+    return rules.names[static_cast<size_t>(i / 2)] + " " + Pair(s[i].value, s[i + 1].value);
+}
+
+std::string AwardText(const PointsAward& award) {
+    if (award.perResult) return FloatToStr(award.win) + " pro Sieg, " + FloatToStr(award.draw) + " pro Unentschieden";
+    return FloatToStr(award.perSet) + " pro Satz, " + FloatToStr(award.levelBalls) + " bei Ballgleichstand";
+}
+
+bool WinnerFitsScores(const std::array<Score, 6>& scores, int side) {
+    const int ahead = AheadByScores(scores);
+    return ahead == 0 || ahead == side;
 }
 
 int AheadByScores(const std::array<Score, 6>& scores) {

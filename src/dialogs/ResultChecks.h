@@ -2,6 +2,8 @@
 #include <array>
 #include <string>
 
+class TMainForm;
+
 // The checks a scorer expects of a typed result: values that count goals, sets or balls are
 // whole, set results agree with the sets and balls, no game has more sets than its sport plays,
 // and a chosen winner agrees with a score that is not level.
@@ -17,6 +19,22 @@ struct ScoreRules {
 
 // The rules of a tournament by its scoring kind (`Turnier_Sportart`) and its scoring names.
 ScoreRules RulesOfTournament(const std::string& scoringKind, const std::array<std::string, 3>& names);
+// The rules of the form's current tournament.
+ScoreRules RulesOfTournament(const TMainForm& form);
+// The name of scoring value k (1 to 3) of participant side (1 or 2) as the tournament calls it
+// ("Tore1"); without a form the plain name ("Sätze1").
+std::string ScoreLabel(const TMainForm* form, int k, int side);
+
+// How a group awards points: its own points per win and per draw (`Gruppe_P1` set), else points
+// per set won and, to each side, at level balls; none when neither. Awarded points follow from
+// the outcome and are never typed.
+struct PointsAward {
+    bool perResult = false;
+    double win = 0, draw = 0, perSet = 0, levelBalls = 0;
+    bool Awarded() const { return perResult || perSet > 0; }
+};
+// The award of group g of the form's current tournament (`Gruppe_P1` to `Gruppe_P4`).
+PointsAward AwardOfGroup(const TMainForm& form, int g);
 
 // One score as the user typed it; empty counts 0 and is stored empty.
 struct Score {
@@ -33,8 +51,19 @@ struct TypedResult {
 };
 
 // The first problem of the result as a German message, or the empty text. The score texts come
-// back in their stored form, and sets and balls not typed are taken from the set results.
-std::string CheckResult(TypedResult& result, const ScoreRules& rules);
+// back in their stored form, and sets and balls not typed are taken from the set results. Points
+// the group awards are left out: they are not the user's to type.
+std::string CheckResult(TypedResult& result, const ScoreRules& rules, const PointsAward& award = {});
+// The points the group awards for the outcome (ahead > 0: the first participant won, < 0 the
+// second, 0 a draw) put into the scores; nothing changes when it awards none.
+void AwardPoints(std::array<Score, 6>& scores, int ahead, const PointsAward& award);
+// The score that decides the game, the first pair not level, as "Tore 2:1"; empty when level.
+std::string DecidingScore(const std::array<Score, 6>& scores, const ScoreRules& rules);
+// How the award gives points, as "3 pro Sieg, 1 pro Unentschieden".
+std::string AwardText(const PointsAward& award);
+// Whether a winner (1 the first participant, -1 the second, 0 a draw) fits the scores: the side
+// they put ahead, or any side when they are level, where a chosen winner decides the game.
+bool WinnerFitsScores(const std::array<Score, 6>& scores, int side);
 
 // What set results such as "25:20, 18:25, 15:10" add up to: the sets each side won and the balls
 // each side scored.

@@ -100,8 +100,10 @@ std::vector<std::string> TfrmKonflikt::Notes() {
                                    "und Platzhalter:"};
     if (const std::string example = OrderExample(); !example.empty()) notes.push_back(example);
     if (Importiert) {
-        notes.push_back("Der Konflikt kommt aus dem Import: die späteren Ergebnisse der Datei stimmen nur, wenn er genau");
-        notes.push_back("so gelöst wird wie im Marovelkandis, der sie exportiert hat; sonst zählen sie für andere Teilnehmer.");
+        notes.push_back("Der Konflikt kommt aus dem Import: so zu lösen wie im Marovelkandis, der die Datei "
+                        "exportiert hat.");
+        notes.push_back("Der Import vergleicht die Namen der Teilnehmer, die die Datei nennt, und nimmt kein "
+                        "Ergebnis anderer an.");
     }
     return notes;
 }

@@ -11,7 +11,6 @@
 #include <utility>
 
 #include "engine/CellNumbers.h"
-#include "engine/ResultTexts.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -361,6 +360,26 @@ const std::vector<std::vector<int>>& SourceGroups(TMainForm& f) {
     return sources;
 }
 
+// The groups that group g waits for: those its participants and referees come from that are
+// not finished, ascending.
+std::vector<int> UnfinishedSources(const TMainForm& f, int g) {
+    const TSortGrid& plan = f.Spielplan;
+    std::set<int> waitingFor;
+    for (int r : RowsWithNumber(plan, Spielplan_GrNr, g))
+        for (int column : {Spielplan_T1, Spielplan_T2, Spielplan_Schir})
+            if (const int s = SourceGroup(f, std::max(CellInt(plan, column, r), 0)); s > 0 && !Finished(State(f, s)))
+                waitingFor.insert(s);
+    return {waitingFor.begin(), waitingFor.end()};
+}
+
+// "Gruppe A ist", "Gruppe A und B sind", "Gruppe A, B und C sind".
+std::string GroupsAre(const TMainForm& f, const std::vector<int>& groups) {
+    std::string text = "Gruppe ";
+    for (size_t i = 0; i < groups.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == groups.size() ? " und " : ", ") + ListGet(f.XAGruppBez, groups[i]);
+    return text + (groups.size() == 1 ? " ist" : " sind");
+}
+
 // A participant that comes from another group or game (a winner, loser, place or best-of code);
 // a direct slot has its name from the start of the tournament on.
 bool IsPlaceholder(const TSortGrid& teams, int team) {
@@ -387,8 +406,19 @@ std::string OffeneTeilnehmer(const TMainForm& form, int row) {
     return "die Teilnehmer " + open[0] + " und " + open[1] + " stehen noch nicht fest";
 }
 
+std::string KeinErgebnisGrund(const TMainForm& form, int row) {
+    const int g = IntGet(form.Spielplan, Spielplan_GrNr, row, true);
+    const std::string state = State(form, g);
+    if (NimmtErgebnisse(state)) return OffeneTeilnehmer(form, row);
+    const std::string group = "Gruppe " + ListGet(form.XAGruppBez, g);
+    if (state == "Closed") return group + " ist abgeschlossen: ein späteres Spiel baut auf ihr auf";
+    const std::vector<int> waitingFor = UnfinishedSources(form, g);
+    return "die Teilnehmer von " + group + " stehen noch nicht fest" +
+           (waitingFor.empty() ? "" : " (" + GroupsAre(form, waitingFor) + " noch nicht fertig)");
+}
+
 bool SpielHatErgebnis(const TMainForm& form, int row) {
-    return ErgebnisSumme(form, row) != 0 || !Get(form.Spielplan, Spielplan_Sieger, row, true).empty();
+    return !Get(form.Spielplan, Spielplan_Sieger, row, true).empty();
 }
 
 GroupProgress CountProgress(const TMainForm& form, int g) {

@@ -22,7 +22,16 @@ bool NimmtErgebnisse(const std::string& state);
 // would go to whoever takes the place later.
 std::string OffeneTeilnehmer(const TMainForm& form, int row);
 
-// A game has a result when its scores add up to something or it has a winner (a draw is "0").
+// Why the game of this Spielplan row takes no result now, as "Gruppe A ist abgeschlossen: ..."
+// or "die Teilnehmer von Gruppe HF stehen noch nicht fest (Gruppe B ist noch nicht fertig)":
+// its group does not take results, or a participant is not known yet (OffeneTeilnehmer). Empty
+// when it takes one.
+std::string KeinErgebnisGrund(const TMainForm& form, int row);
+
+// Whether the game was played: its winner is set ("0" for a draw, also for a game not scored,
+// "Kein Ergebnis"), however little its values add up to. The one test of a played game for
+// result processing, the standings, the plans and the results exchange; a game not played
+// counts nowhere, whatever values its row may hold.
 bool SpielHatErgebnis(const TMainForm& form, int row);
 
 struct GroupProgress {

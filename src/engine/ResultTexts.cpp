@@ -147,7 +147,8 @@ std::string ErgebnisText(const TMainForm& form, int row, int part, bool standing
     if (!standings && r.e == "NULL") return lngText(21);
     r.a = Get(grid, c.plusSets, row, true);
     r.b = Get(grid, c.minusSets, row, true);
-    // A standings row is judged by its own values, never by the game of the same row number.
+    // A standings row is judged by its own values, never by the game of the same row number. A
+    // game without values to show (one of a tournament that knows only winners) shows none.
     const double sum = standings ? ValueSum(grid, c, row) : ErgebnisSumme(form, row);
     if (r.a.empty() && r.b.empty() && sum == 0) return {};
     r.a = OrZero(r.a);

@@ -2,9 +2,10 @@
 
 #include <vector>
 
+#include "engine/CellNumbers.h"
+#include "engine/ExchangeChecks.h"
 #include "engine/Gruppenstatus.h"
 #include "engine/Platzierung.h"
-#include "engine/ResultTexts.h"
 #include "engine/SpielplanKlick.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -13,8 +14,10 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/Settings.h"
 #include "foundation/SortGrid.h"
 #include "foundation/Tables.h"
+#include "foundation/TeilnehmerName.h"
 #include "foundation/WindowHelpers.h"
 #include "foundation/files/ChosenFile.h"
 #include "foundation/files/ResultsExchangeFile.h"
@@ -25,43 +28,31 @@ namespace {
 constexpr int kBlockColumns[] = {Spielplan_SpNr,  Spielplan_T1,    Spielplan_T2,    Spielplan_PPkt,
                                  Spielplan_MPkt,  Spielplan_PSatz, Spielplan_MSatz, Spielplan_PBall,
                                  Spielplan_MBall, Spielplan_SatzErg, Spielplan_Sieger};
+// At most this many games held back are named one by one.
+constexpr size_t kNamedHeldBack = 10;
 
-std::vector<ExchangeBlock> ResultBlocks(const TMainForm& f) {
-    std::vector<ExchangeBlock> blocks;
+// Every game played here, whatever its values add up to, with the names of its participants.
+ExchangeContent PlayedGames(const TMainForm& f) {
+    ExchangeContent played;
     const TSortGrid& plan = f.Spielplan;
     for (int r = 1; r < plan.RowCount(); ++r) {
-        if (ErgebnisSumme(f, r) <= 0) continue;
+        if (!SpielHatErgebnis(f, r)) continue;
         ExchangeBlock block;
         for (size_t i = 0; i < block.size(); ++i) block[i] = plan.Cells(kBlockColumns[i], r);
-        blocks.push_back(block);
+        played.blocks.push_back(block);
+        played.participants.push_back(
+            {TeilnehmerName(f, CellInt(plan, Spielplan_T1, r)), TeilnehmerName(f, CellInt(plan, Spielplan_T2, r))});
     }
-    return blocks;
+    return played;
 }
 
-// The game of this block, when it is the same game here: it exists, has no result yet and is
-// played by the same participants. 0 otherwise.
+// The game of this block, when it is the same game here: it exists, was not played yet and is
+// played by the same places (participant numbers). 0 otherwise.
 int GameRowOfBlock(const TMainForm& f, const ExchangeBlock& block) {
     const int row = FindRow(f.Spielplan, Spielplan_SpNr, IntToStr(ToInt(block[0])));
-    if (row < 1 || ErgebnisSumme(f, row) > 0) return 0;
+    if (row < 1 || SpielHatErgebnis(f, row)) return 0;
     if (f.Spielplan.Cells(Spielplan_T1, row) != block[1] || f.Spielplan.Cells(Spielplan_T2, row) != block[2]) return 0;
     return row;
-}
-
-// Whether the game's group takes a result here now, as it must for a result typed in: before the
-// start, a result would decide later groups for participants that have no name yet, and a game
-// whose participants are still placeholders would credit it to whoever takes their places.
-bool GroupTakesResult(const TMainForm& f, int row) {
-    const int g = IntGet(f.Spielplan, Spielplan_GrNr, row, true);
-    return g >= 1 && g < f.Gruppe.RowCount() && NimmtErgebnisse(Get(f.Gruppe, Gruppe_State, g, true)) &&
-           OffeneTeilnehmer(f, row).empty();
-}
-
-void ReportWaiting(int waiting) {
-    if (waiting == 0) return;
-    const std::string count = waiting == 1 ? "1 Ergebnis wurde" : IntToStr(waiting) + " Ergebnisse wurden";
-    ShowMsg(3, count + " nicht übernommen: die Gruppe nimmt hier noch keine Ergebnisse an, weil das Turnier "
-                       "nicht begonnen hat oder ihre Teilnehmer noch nicht feststehen. Bitte erst allen Plätzen "
-                       "ihre Namen zuweisen und dann noch einmal importieren.");
 }
 
 void TakeBlock(TMainForm& f, int row, const ExchangeBlock& block) {
@@ -87,13 +78,63 @@ bool BelongsHere(const TMainForm& f, const ExchangeContent& content, const std::
     return true;
 }
 
+void RefuseWhole(const std::string& path, const std::string& damage) {
+    ShowMsg(3, "Die Datei " + path + " " + damage + ". Es wurde kein Ergebnis übernommen.");
+}
+
 // A damaged file is taken by nobody: a file cut short would leave this copy with part of the
 // results, and a damaged line in the middle would put a value where it does not belong.
 bool Whole(const ExchangeContent& content, const std::string& path) {
     if (content.damage.empty()) return true;
-    ShowMsg(3, "Die Datei " + path + " " + content.damage + ". Es wurde kein Ergebnis übernommen.");
+    RefuseWhole(path, content.damage);
     return false;
 }
+
+// Every result must be one the result dialog takes here, before any is stored: a value it
+// refuses (a negative or broken number of goals, a winner the score contradicts) is no result of
+// the other copy's dialog, so the file is damaged or made by hand. The values come back as the
+// dialog stores them.
+bool TakenByTheDialog(const TMainForm& f, ExchangeContent& content, const std::string& path) {
+    for (ExchangeBlock& block : content.blocks)
+        if (const std::string problem = ErgebnisPruefen(f, block); !problem.empty()) {
+            RefuseWhole(path, "ist beschädigt: die Ergebniseingabe nähme das Ergebnis von Spiel " + block[0] +
+                                  " nicht an (" + problem + ")");
+            return false;
+        }
+    return true;
+}
+
+// The results of games here that the import did not take, each with its reason.
+class HeldBack {
+public:
+    void Add(const std::string& game, const std::string& reason) { games_.push_back("Spiel " + game + ": " + reason); }
+    void AddOtherParticipants(const std::string& game, const std::string& pairs) {
+        Add(game, pairs);
+        otherParticipants_ = true;
+    }
+    int Count() const { return static_cast<int>(games_.size()); }
+
+    void Report(const TMainForm& f) const {
+        if (games_.empty()) return;
+        std::string text = Count() == 1 ? std::string("1 Ergebnis wurde") : IntToStr(Count()) + " Ergebnisse wurden";
+        text += " nicht übernommen.";
+        for (size_t i = 0; i < games_.size() && i < kNamedHeldBack; ++i) text += "\r\n" + games_[i];
+        if (games_.size() > kNamedHeldBack)
+            text += "\r\nund " + IntToStr(static_cast<long long>(games_.size() - kNamedHeldBack)) + " weitere";
+        if (otherParticipants_)
+            text += "\r\nAuf diesen Plätzen stehen hier andere Teilnehmer als im exportierenden Marovelkandis, etwa "
+                    "weil ein Platzierungskonflikt anders gelöst wurde. So gelöst wie dort, nimmt ein neuer Import "
+                    "sie an.";
+        if (GetSetting(f, "Spielstart", "false") != "true")
+            text += "\r\nDas Turnier hat hier noch nicht begonnen: bitte erst allen Plätzen ihre Namen zuweisen und "
+                    "dann noch einmal importieren.";
+        ShowMsg(3, text);
+    }
+
+private:
+    std::vector<std::string> games_;
+    bool otherParticipants_ = false;
+};
 
 }  // namespace
 
@@ -106,7 +147,9 @@ bool ergebnisseExportieren(TMainForm& f, const std::string& path) {
     }
     sortGrid(f.Spielplan, Spielplan_SpNr, true);
     int error = 0;
-    if (!WriteExchangeFile(target, Get(f.Turnier, Turnier_DateiName, 1, true), ResultBlocks(f), &error)) {
+    const ExchangeContent played = PlayedGames(f);
+    if (!WriteExchangeFile(target, Get(f.Turnier, Turnier_DateiName, 1, true), played.blocks, played.participants,
+                           &error)) {
         ShowMsg(4, WithReason("Die Ergebnisse konnten nicht exportiert werden", WriteErrorText(target, error)) +
                        "\r\n\r\n" + target);
         return false;
@@ -115,31 +158,42 @@ bool ergebnisseExportieren(TMainForm& f, const std::string& path) {
     return true;
 }
 
-std::optional<int> ergebnisseImportieren(TMainForm& f, const std::string& path) {
+std::optional<ErgebnisImport> ergebnisseImportieren(TMainForm& f, const std::string& path) {
     Log("[F] Spielergebnisse importieren");
     int error = 0;
-    const std::optional<ExchangeContent> content = ReadExchangeFile(path, &error);
+    std::optional<ExchangeContent> content = ReadExchangeFile(path, &error);
     if (!content) {
         ShowMsg(3, CannotOpenText(path, path, error));
         return std::nullopt;
     }
-    if (!IsExchangeFile(*content) || !Whole(*content, path) || !BelongsHere(f, *content, path)) return std::nullopt;
+    if (!IsExchangeFile(*content) || !Whole(*content, path) || !BelongsHere(f, *content, path) ||
+        !TakenByTheDialog(f, *content, path))
+        return std::nullopt;
     SetWaitCursor(true);
-    int taken = 0, waiting = 0;
+    ErgebnisImport result;
+    HeldBack heldBack;
     // The blocks come in game order, so a result taken here opens the later groups it decides
-    // before their own blocks come.
-    for (const ExchangeBlock& block : content->blocks) {
+    // before their own blocks come. Who stands on a place is looked at as each game is taken:
+    // a tie that an earlier block completed has been settled by then.
+    for (size_t i = 0; i < content->blocks.size(); ++i) {
+        const ExchangeBlock& block = content->blocks[i];
         const int row = GameRowOfBlock(f, block);
         if (row < 1) continue;
-        if (!GroupTakesResult(f, row)) {
-            ++waiting;
+        if (const std::string reason = KeinErgebnisGrund(f, row); !reason.empty()) {
+            heldBack.Add(block[0], reason);
             continue;
         }
+        if (i < content->participants.size())
+            if (const std::string pairs = AndereTeilnehmer(f, row, content->participants[i]); !pairs.empty()) {
+                heldBack.AddOtherParticipants(block[0], pairs);
+                continue;
+            }
         TakeBlock(f, row, block);
-        ++taken;
+        ++result.taken;
     }
     SetWaitCursor(false);
-    if (taken > 0) setTurChanged(f, true);
-    ReportWaiting(waiting);
-    return taken;
+    if (result.taken > 0) setTurChanged(f, true);
+    heldBack.Report(f);
+    result.heldBack = heldBack.Count();
+    return result;
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "dialogs/Dialogs.h"
-#include "engine/ResultTexts.h"
+#include "engine/Gruppenstatus.h"
 #include "engine/SpielplanKlick.h"
 #include "foundation/Accessors.h"
 #include "foundation/Busy.h"
@@ -111,6 +111,6 @@ void PlanDoppelklick(TMainForm& form, bool upper) {
     if (row == 0) return;
     const bool ready = plan.Cells(0, row) == ">>";
     const int r = FindRow(form.Spielplan, Spielplan_SpNr, plan.Cells(1, row));
-    if (r > 0 && static_cast<int>(ErgebnisSumme(form, r)) == 0 && !ready) doSpielEinstellung(form, r, false);
+    if (r > 0 && !SpielHatErgebnis(form, r) && !ready) doSpielEinstellung(form, r, false);
     else if (ready) doSpielplanKlick(form, &plan, 0, false, false);
 }

@@ -70,17 +70,6 @@ std::string GroupDoneText(const std::string& id, const std::string& name) {
     return text;
 }
 
-// A result from a copy that stored set results without adding them up lacks the sets or balls
-// they give; the result dialog takes them so as well.
-void TakeLeftOutFromSetResults(TStringList& row) {
-    const std::string setResults = ListGet(row, Spielplan_SatzErg);
-    if (setResults.empty() || setResults == "NULL") return;
-    std::array<Score, 6> scores;
-    for (int i = 0; i < 6; ++i) scores[static_cast<size_t>(i)].text = ListGet(row, Spielplan_PPkt + i);
-    if (!TakeFromSetResults(scores, setResults)) return;
-    for (int i = 2; i < 6; ++i) ListPut(row, Spielplan_PPkt + i, scores[static_cast<size_t>(i)].text);
-}
-
 class ResultEntry {
 public:
     ResultEntry(TMainForm& form, int row, int gameNo, bool automatic, bool imported, std::string onlyClearing)
@@ -132,15 +121,16 @@ private:
         dialog_.Form = &form_;
         plan.RowTo(r_, dialog_.Zeile);
         dialog_.ZeileNr = r_;
-        old_ = ReadScores(plan, r_);
         hadResult_ = SpielHatErgebnis(form_, r_);
+        // Values of a game not played count nowhere, as the standings are rebuilt.
+        old_ = hadResult_ ? ReadScores(plan, r_) : Scores{};
         g_ = IntGet(plan, Spielplan_GrNr, r_, true);
-        const TSortGrid& gruppe = form_.Gruppe;
-        dialog_.EigenePunkte = !Get(gruppe, Gruppe_P1, g_, true).empty();
-        dialog_.P1 = CellValue(gruppe, Gruppe_P1, g_);
-        dialog_.P2 = CellValue(gruppe, Gruppe_P2, g_);
-        dialog_.P3 = CellValue(gruppe, Gruppe_P3, g_);
-        dialog_.P4 = CellValue(gruppe, Gruppe_P4, g_);
+        const PointsAward award = AwardOfGroup(form_, g_);
+        dialog_.EigenePunkte = award.perResult;
+        dialog_.P1 = award.win;
+        dialog_.P2 = award.draw;
+        dialog_.P3 = award.perSet;
+        dialog_.P4 = award.levelBalls;
         dialog_.Button3.Enabled = hadResult_;
         dialog_.NurLoeschen = onlyClearing_;
     }
@@ -148,8 +138,8 @@ private:
     // False when the user cancelled: nothing changes then.
     bool Obtain() {
         if (imported_) {
-            // The row already holds the imported values: they count in full.
-            TakeLeftOutFromSetResults(dialog_.Zeile);
+            // The row already holds the imported values, as the result dialog would have stored
+            // them: they count in full.
             hadResult_ = false;
             old_ = Scores{};
             taken_ = true;

@@ -74,8 +74,13 @@ void TForm1::Ergebnisse1Click(TObject*) {
     OpenDialog1.FileName.clear();
     OpenDialog1.InitialDir = TurFileDir;
     ErgebnisImportAbgelehnt = false;
+    ErgebnisseUebernommen = ErgebnisseZurueckgehalten = 0;
     if (!OpenDialog1.Execute()) return;
-    ErgebnisImportAbgelehnt = !ergebnisseImportieren(*this, OpenDialog1.FileName);
+    const std::optional<ErgebnisImport> done = ergebnisseImportieren(*this, OpenDialog1.FileName);
+    ErgebnisImportAbgelehnt = !done;
+    if (!done) return;
+    ErgebnisseUebernommen = done->taken;
+    ErgebnisseZurueckgehalten = done->heldBack;
 }
 
 void TForm1::Timer1Timer(TObject*) {

@@ -41,7 +41,7 @@ bool PassesFilter(const TStrings* filter, int group) { return !filter || filter-
 // The games running now, still to come today, or without a result.
 bool ShowsByTimeOfDay(const TMainForm& f, int key, int row) {
     const TSortGrid& games = f.Spielplan;
-    if (key == 2) return ErgebnisSumme(f, row) <= 0;
+    if (key == 2) return !SpielHatErgebnis(f, row);
     const TDateTime now = Now();
     if (SpielDatum(f, row) != datetime::FormatDate(now)) return false;
     const int minute = now.Hour * 60 + now.Minute;

@@ -89,6 +89,9 @@ public:
     // Whether the last results import refused its file (unreadable, no export, another
     // tournament's): the command has failed although its box is only an information.
     bool ErgebnisImportAbgelehnt = false;
+    // The results the last import took and those it held back.
+    int ErgebnisseUebernommen = 0;
+    int ErgebnisseZurueckgehalten = 0;
     // The export of results into a file of the user's choosing (the terminal names it).
     void ErgebnisseExportierenNach(const std::string& path);
     // The clock's tick: at each new minute of the day the autosave looks whether it is due.

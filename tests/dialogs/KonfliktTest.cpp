@@ -111,8 +111,8 @@ TEST_F(KonfliktTest, TieFromAnImportSaysThatLaterResultsDependOnIt) {
     const std::vector<std::string> notes = d.Notes();
     ASSERT_EQ(notes.size(), 5u);
     EXPECT_EQ(notes[3] + " " + notes[4],
-              "Der Konflikt kommt aus dem Import: die späteren Ergebnisse der Datei stimmen nur, wenn er genau so gelöst "
-              "wird wie im Marovelkandis, der sie exportiert hat; sonst zählen sie für andere Teilnehmer.");
+              "Der Konflikt kommt aus dem Import: so zu lösen wie im Marovelkandis, der die Datei exportiert hat. Der "
+              "Import vergleicht die Namen der Teilnehmer, die die Datei nennt, und nimmt kein Ergebnis anderer an.");
     d.Importiert = false;
     EXPECT_EQ(d.Notes().size(), 3u);
 }

@@ -170,7 +170,10 @@ TEST_F(SchweizRundeTest, NoPairingLeftIsToldAndItsGamesTakeNoResult) {
     const ExchangeBlock block{"3", Get(form->Spielplan, Spielplan_T1, 3, true), Get(form->Spielplan, Spielplan_T2, 3, true),
                               "1", "0", "", "", "", "", "", Get(form->Spielplan, Spielplan_T1, 3, true)};
     ASSERT_TRUE(WriteExchangeFile(folder + "schach.exp", "schach.tur", {block}));
-    EXPECT_EQ(ergebnisseImportieren(*form, folder + "schach.exp"), 0);
+    const std::optional<ErgebnisImport> imported = ergebnisseImportieren(*form, folder + "schach.exp");
+    ASSERT_TRUE(imported);
+    EXPECT_EQ(imported->taken, 0);
+    EXPECT_EQ(imported->heldBack, 1);
 
     for (int game : {3, 4}) EXPECT_EQ(Get(form->Spielplan, Spielplan_Sieger, game, true), "") << game;
     EXPECT_EQ(form->Platz.Cols(Platz_PPkt).ToVector(), before);

@@ -190,3 +190,78 @@ TEST_F(ResultsExchangeFileTest, EveryCharacterAtEveryKeyPositionReadsBackExactly
     ASSERT_TRUE(reader.Open(Path("a.exp"), "R", true));
     for (const std::string& text : texts) EXPECT_EQ(reader.ReadLine(), text);
 }
+
+// --- the participants named after the end line ---
+
+namespace {
+
+// TwoResults with the participant list after the end line.
+std::vector<std::string> TwoResultsNamed() {
+    std::vector<std::string> lines = TwoResults();
+    for (const char* line : {"<TEILNEHMER>", "1", "Adler", "Bären Süd", "2", "Adler", "Crew", "<ENDE>"})
+        lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(ResultsExchangeFileTest, ParticipantsWrittenAfterTheEndLineReadBackAndOlderReadersStopBeforeThem) {
+    const std::vector<ParticipantNames> names{{"Adler", "Bären Süd"}, {"Crew É", "<ENDE>"}};
+    ASSERT_TRUE(WriteExchangeFile(Path("a.exp"), "pokal.tur", {Block("1"), Block("2")}, names));
+    const auto content = ReadExchangeFile(Path("a.exp"));
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->damage, "");
+    EXPECT_EQ(content->blocks.size(), 2u);
+    EXPECT_EQ(content->participants, names);
+    // A reader of an older version takes the lines up to the first "<ENDE>" and no more: they
+    // are exactly the file it would have been written without the names.
+    Dateihandling file;
+    ASSERT_TRUE(file.Open(Path("a.exp"), "R", true));
+    std::vector<std::string> untilEnd;
+    for (std::string line = file.ReadLine(); line != "<ENDE>"; line = file.ReadLine()) untilEnd.push_back(line);
+    std::vector<std::string> older = {"<DATEI>", "MAROVELKA4 EXPORT", "v4.111", "<START>", "pokal.tur"};
+    for (const char* game : {"1", "2"})
+        for (const std::string& line : Block(game)) older.push_back(line);
+    EXPECT_EQ(untilEnd, older);
+}
+
+TEST_F(ResultsExchangeFileTest, FileWithoutParticipantsOrWithoutResultsNamesNone) {
+    EXPECT_TRUE(ReadExchangeFile(GoldenPath("stadtpokal.exp"))->participants.empty());
+    ASSERT_TRUE(WriteExchangeFile(Path("a.exp"), "", {}, {}));
+    EXPECT_EQ(SplitLines(ReadProgramFile("a.exp"), "\n").size(), 6u);
+    // Names that are not one per block are not written: the import could not tell whose they are.
+    ASSERT_TRUE(WriteExchangeFile(Path("b.exp"), "", {Block("1"), Block("2")}, {{"Adler", "Bären"}}));
+    const auto content = ReadExchangeFile(Path("b.exp"));
+    EXPECT_EQ(content->damage, "");
+    EXPECT_TRUE(content->participants.empty());
+}
+
+TEST_F(ExchangeDamageTest, ParticipantListCutOrOutOfStepIsDamage) {
+    EXPECT_EQ(DamageOf(TwoResultsNamed()), "");
+    const auto named = [](size_t count) {
+        std::vector<std::string> lines = TwoResultsNamed();
+        lines.resize(count);
+        return lines;
+    };
+    EXPECT_EQ(DamageOf(named(28 + 1)), "ist unvollständig: die Teilnehmerliste bricht bei Spiel 1 ab");
+    EXPECT_EQ(DamageOf(named(28 + 5)), "ist unvollständig: die Teilnehmerliste bricht bei Spiel 2 ab");
+    EXPECT_EQ(DamageOf(named(28 + 7)), "ist unvollständig: die Endzeile „<ENDE>“ der Teilnehmerliste fehlt");
+    // A line lost in the list: the next game number is not where it belongs.
+    std::vector<std::string> lost = TwoResultsNamed();
+    lost.erase(lost.begin() + 30);
+    EXPECT_EQ(DamageOf(lost),
+              "ist beschädigt: in Zeile 33 steht „Adler“ an Stelle der Spielnummer 2 in der Teilnehmerliste");
+    std::vector<std::string> lines = TwoResultsNamed();
+    lines[35] = "3";
+    EXPECT_EQ(DamageOf(lines),
+              "ist beschädigt: in Zeile 36 steht „3“ an Stelle der Endzeile „<ENDE>“ der Teilnehmerliste");
+    // Whatever else follows the end line: a damaged file, not one of an older version.
+    lines = TwoResults();
+    lines.push_back("1");
+    EXPECT_EQ(DamageOf(lines),
+              "ist beschädigt: in Zeile 29 steht „1“ an Stelle der Teilnehmerliste „<TEILNEHMER>“ oder dem Dateiende");
+    // After the list's own end line, lines are left for later versions.
+    lines = TwoResultsNamed();
+    lines.push_back("<WEITERES>");
+    EXPECT_EQ(DamageOf(lines), "");
+}

@@ -45,6 +45,7 @@ TEST_F(ViewsTest, HugeScoresAndDayNumbersNeitherOverflowNorHideAResult) {
     // one without a result.
     Put(form->Spielplan, Spielplan_PPkt, 2, "2147483647", true);
     Put(form->Spielplan, Spielplan_MPkt, 2, "2147483647", true);
+    Put(form->Spielplan, Spielplan_Sieger, 2, "0", true);
     form->XTreeView1.SetSelected(Node(form->XTreeView1, "Spiele ohne Ergebnisse"));
     EXPECT_EQ(form->Plan1Modus, 7);
     EXPECT_EQ(form->XPlan1.RowCount(), 2);
@@ -54,6 +55,17 @@ TEST_F(ViewsTest, HugeScoresAndDayNumbersNeitherOverflowNorHideAResult) {
     form->XTreeView1.SetSelected(Node(form->XTreeView1, "Sortiert nach Uhrzeit"));
     EXPECT_EQ(form->XPlan1.Cells(1, 1), "2") << "the game on the last possible day comes last";
     EXPECT_EQ(form->XPlan1.Cells(1, 2), "1");
+}
+
+// A game is played once its winner is set: a 0:0 draw worth no points is no game without a
+// result, and values without a winner make none.
+TEST_F(ViewsTest, GamesWithoutResultsAreThoseWithoutAWinner) {
+    for (int column : {Spielplan_PPkt, Spielplan_MPkt}) Put(form->Spielplan, column, 1, "0", true);
+    Put(form->Spielplan, Spielplan_Sieger, 1, "0", true);
+    Put(form->Spielplan, Spielplan_PPkt, 2, "3", true);
+    form->XTreeView1.SetSelected(Node(form->XTreeView1, "Spiele ohne Ergebnisse"));
+    ASSERT_EQ(form->XPlan1.RowCount(), 2);
+    EXPECT_EQ(form->XPlan1.Cells(1, 1), "2");
 }
 
 TEST_F(ViewsTest, ColumnSwitchesHideColumnsAndStoredWidthsApply) {

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr const char* kEnd = "<ENDE>";
+constexpr const char* kParticipants = "<TEILNEHMER>";
 constexpr const char* kEndMissing = "ist unvollständig: die Endzeile „<ENDE>“ fehlt";
 
 bool IsWholeNumber(const std::string& text) {
@@ -113,10 +114,61 @@ void ReadBlocks(NumberedLines& lines, ExchangeContent& content) {
     }
 }
 
+// The next line, which must be `wanted`; false when it is missing (damage: what WhyNone says,
+// with `missing` for a file that simply ends) or another (damage: it stands in place of `instead`).
+bool Expect(NumberedLines& lines, const std::string& wanted, const std::string& missing, const std::string& instead,
+            std::string& damage) {
+    const std::optional<std::string> line = lines.Next();
+    if (!line) {
+        damage = lines.WhyNone(missing);
+        return false;
+    }
+    if (*line == wanted) return true;
+    damage = MisfitText(lines.Number(), *line, instead);
+    return false;
+}
+
+// One entry of the participant list: the block's game number and its two names.
+std::optional<ParticipantNames> ReadParticipantsOf(NumberedLines& lines, const ExchangeBlock& block,
+                                                   std::string& damage) {
+    const std::string cut = "ist unvollständig: die Teilnehmerliste bricht bei Spiel " + block[0] + " ab";
+    if (!Expect(lines, block[0], cut, "der Spielnummer " + block[0] + " in der Teilnehmerliste", damage))
+        return std::nullopt;
+    ParticipantNames names;
+    for (std::string& name : names) {
+        const std::optional<std::string> line = lines.Next();
+        if (!line) {
+            damage = lines.WhyNone(cut);
+            return std::nullopt;
+        }
+        name = *line;
+    }
+    return names;
+}
+
+// What follows the end line: nothing in a file of an older version, else the participant list,
+// one entry per block in block order and its own end line. Whatever stands after that is left
+// for later versions, as older readers leave the list.
+void ReadParticipants(NumberedLines& lines, ExchangeContent& content) {
+    // A file that ends here names nobody; that is no damage.
+    if (!Expect(lines, kParticipants, "", "der Teilnehmerliste „<TEILNEHMER>“ oder dem Dateiende", content.damage))
+        return;
+    std::vector<ParticipantNames> participants;
+    for (const ExchangeBlock& block : content.blocks) {
+        std::optional<ParticipantNames> names = ReadParticipantsOf(lines, block, content.damage);
+        if (!names) return;
+        participants.push_back(*names);
+    }
+    if (!Expect(lines, kEnd, "ist unvollständig: die Endzeile „<ENDE>“ der Teilnehmerliste fehlt",
+                "der Endzeile „<ENDE>“ der Teilnehmerliste", content.damage))
+        return;
+    content.participants = std::move(participants);
+}
+
 }  // namespace
 
 bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks,
-                       int* error) {
+                       const std::vector<ParticipantNames>& participants, int* error) {
     Dateihandling file;
     if (!file.Open(path, "W", true)) {
         if (error) *error = file.Error();
@@ -128,6 +180,14 @@ bool WriteExchangeFile(const std::string& path, const std::string& fileName, con
     for (const ExchangeBlock& block : blocks)
         for (const std::string& line : block) file.WriteLine(line);
     file.WriteLine(kEnd);
+    if (!blocks.empty() && participants.size() == blocks.size()) {
+        file.WriteLine(kParticipants);
+        for (size_t i = 0; i < blocks.size(); ++i) {
+            file.WriteLine(blocks[i][0]);
+            for (const std::string& name : participants[i]) file.WriteLine(name);
+        }
+        file.WriteLine(kEnd);
+    }
     if (file.Close()) return true;
     if (error) *error = file.Error();
     return false;
@@ -153,6 +213,7 @@ std::optional<ExchangeContent> ReadExchangeFile(const std::string& path, int* er
     content.magic = header[1];
     content.fileName = header[4];
     if (content.damage.empty()) ReadBlocks(lines, content);
+    if (content.damage.empty()) ReadParticipants(lines, content);
     file.Close();
     return content;
 }

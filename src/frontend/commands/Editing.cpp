@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Gruppenstatus.h"
 #include "engine/ResultTexts.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
@@ -175,7 +176,7 @@ bool Game(CommandCall& call) {
     GameInPlan at;
     if (!FindGameInPlan(call, "spiel", at)) return false;
     TForm1& f = call.form;
-    if (at.plan->Cells(0, at.row) != ">>" && ErgebnisSumme(f, at.r) > 0)
+    if (at.plan->Cells(0, at.row) != ">>" && SpielHatErgebnis(f, at.r))
         return Fail(call, "Spiel " + call.args[0] + " hat ein Ergebnis, und seine Gruppe nimmt keine Ergebnisse mehr an.");
     const std::vector<std::string> before = RowCells(f.Spielplan, at.r);
     if (at.upper) f.XPlan1DblClick(nullptr);

@@ -149,20 +149,16 @@ bool ExportResults(CommandCall& call) {
     return true;
 }
 
-int GamesWithWinner(const TForm1& form) {
-    int games = 0;
-    for (int r = 1; r < form.Spielplan.RowCount(); ++r)
-        if (!form.Spielplan.Cells(Spielplan_Sieger, r).empty()) ++games;
-    return games;
-}
-
 bool ImportResults(CommandCall& call) {
     if (!OneFile(call, "ergebnisse-importieren")) return false;
-    const int before = GamesWithWinner(call.form);
     call.host.QueueAnswers({call.args[0]});
     call.form.Ergebnisse1Click(nullptr);
     if (call.form.ErgebnisImportAbgelehnt) return Fail(call, "Es wurde kein Ergebnis importiert.");
-    call.out << "Übernommene Ergebnisse: " << GamesWithWinner(call.form) - before << "\n";
+    call.out << "Übernommene Ergebnisse: " << call.form.ErgebnisseUebernommen << "\n";
+    // The import's warning has named each one with its reason.
+    if (const int held = call.form.ErgebnisseZurueckgehalten; held > 0)
+        return Fail(call, held == 1 ? std::string("1 Ergebnis wurde nicht übernommen.")
+                                    : IntToStr(held) + " Ergebnisse wurden nicht übernommen.");
     return true;
 }
 
@@ -229,13 +225,16 @@ const CommandRegistration kFileCommands({
             "Turnier in den persönlichen Ordner, oder in die angegebene Datei.",
             true, ExportResults},
     Command{"ergebnisse-importieren", kMenuTurnier, "DATEI", "Die Ergebnisse eines zweiten Marovelkandis importieren",
-            "Übernimmt aus der Datei (.exp) jedes Ergebnis eines Spiels, das hier noch keins hat und\n"
-            "zwischen denselben Plätzen gespielt wird. Verglichen werden die Plätze (ihre Nummern im\n"
-            "Turnier, etwa der Platz „1. Gruppe A“), nicht die Namen darauf. Die Datei muss zu dieser\n"
-            "Turnierdatei gehören; ist sie unvollständig oder beschädigt, wird nichts übernommen.\n"
-            "Wer auf einem Platz wie „1. Gruppe A“ steht, entscheiden hier die übernommenen Ergebnisse und\n"
-            "bei Gleichstand der Konfliktdialog: nur wenn er genau so gelöst wird wie im exportierenden\n"
-            "Marovelkandis, gelten die späteren Ergebnisse für dieselben Teilnehmer.",
+            "Übernimmt aus der Datei (.exp) jedes Ergebnis eines Spiels, das hier noch nicht gespielt ist\n"
+            "und zwischen denselben Plätzen (ihren Nummern im Turnier, etwa „1. Gruppe A“) gespielt wird.\n"
+            "Nennt die Datei die Teilnehmer ihrer Spiele, werden auch deren Namen verglichen, wenn das\n"
+            "Spiel übernommen werden soll: stehen hier andere auf den Plätzen, wird das Ergebnis nicht\n"
+            "übernommen, und beide Paarungen werden genannt. Wer auf einem Platz wie „1. Gruppe A“ steht,\n"
+            "entscheiden hier die übernommenen Ergebnisse und bei Gleichstand der Konfliktdialog, der so\n"
+            "zu lösen ist wie im exportierenden Marovelkandis. Ein Ergebnis, das hier nicht übernommen\n"
+            "wird, nennt der Import mit seinem Grund, und der Befehl schlägt fehl. Die Datei muss zu\n"
+            "dieser Turnierdatei gehören; ist sie unvollständig oder beschädigt oder hat sie ein Ergebnis,\n"
+            "das die Ergebniseingabe nicht annähme, wird nichts übernommen.",
             true, ImportResults},
     Command{"leeres-turnier", kMenuTurnier, "DATEI", "Das Turnier ohne Ergebnisse für den Tausch exportieren",
             "Schreibt eine leere Kopie: ohne Ergebnisse, Zuordnungen, Töne und Urkunden.", true, EmptyTournament},

@@ -6,6 +6,7 @@
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
+#include "foundation/TeilnehmerName.h"
 #include "frontend/CommandTable.h"
 #include "frontend/TerminalHost.h"
 #include "frontend/TextTable.h"
@@ -18,12 +19,7 @@ bool IsNumber(const std::string& text) {
     return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-std::string Participant(const TForm1& f, const std::string& number) {
-    const int t = ToInt(number);
-    std::string name = t >= 0 && t < f.XATeamsTur.Items.Count() ? f.XATeamsTur.Items[t] : std::string();
-    if (name.empty() && t >= 0 && t < f.XATeams.Items.Count()) name = f.XATeams.Items[t];
-    return name.empty() ? "Teilnehmer " + number : name;
-}
+std::string Participant(const TForm1& f, const std::string& number) { return TeilnehmerName(f, ToInt(number)); }
 
 // "3:1" of two score cells, or nothing when both are empty.
 std::string Pair(const TSortGrid& plan, int row, int plus) {
@@ -67,10 +63,8 @@ std::string NoResultReason(const TForm1& f, int row) {
     const int g = IntGet(f.Spielplan, Spielplan_GrNr, row, true);
     const std::string state = g >= 1 ? Get(f.Gruppe, Gruppe_State, g, true) : std::string();
     // A result stored before such games were refused opens the dialog, to be cleared.
-    if (NimmtErgebnisse(state)) return SpielHatErgebnis(f, row) ? std::string() : OffeneTeilnehmer(f, row);
-    const std::string group = "Gruppe " + ListGet(f.XAGruppBez, g);
-    if (state == "Closed") return group + " ist abgeschlossen: ein späteres Spiel baut auf ihr auf";
-    return "die Teilnehmer von " + group + " stehen noch nicht fest";
+    if (NimmtErgebnisse(state) && SpielHatErgebnis(f, row)) return {};
+    return KeinErgebnisGrund(f, row);
 }
 
 bool EnterResult(CommandCall& call) {
