@@ -324,11 +324,11 @@ TEST_F(SpielplanKlickTest, NewRankingRulesReorderAFinishedGroupAndItsPlaceholder
     EXPECT_EQ(Name(second), "Adler");
     EXPECT_THAT(ui.dialogCaptions, Not(Contains("Platzierungskonflikt")));
     EXPECT_THAT(tabellenNeuOrdnen(*form), IsEmpty());
-    // Once the final has a result, its participants stay whatever the order says.
+    // Once the final has a result, its participants stay, and so does the table they came from.
     Score(finalGame, 1, 0);
     SetSetting(*form, "WertungDirektVergleich", "false");
-    EXPECT_THAT(tabellenNeuOrdnen(*form), ElementsAre(a));
-    EXPECT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
+    EXPECT_THAT(tabellenNeuOrdnen(*form), IsEmpty());
+    EXPECT_THAT(Order(a), ElementsAre(cobras, adler, baeren));
     EXPECT_EQ(Name(second), "Adler");
 }
 
