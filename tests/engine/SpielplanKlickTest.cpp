@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "EngineFixture.h"
+#include "engine/Konflikt.h"
 #include "engine/Platzhalter.h"
 #include "engine/SpielplanKlick.h"
 #include "engine/Wertungsregeln.h"
@@ -306,6 +307,48 @@ TEST_F(SpielplanKlickTest, TieGoesToTheConflictDialogWhoseOrderThePlaceholdersFo
     EXPECT_THAT(ui.dialogCaptions, Contains("Platzierungskonflikt"));
     EXPECT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
     EXPECT_EQ(Name(first), "Cobras");
+    EXPECT_EQ(Name(second), "Bären");
+}
+
+// Adler beat Bären, Cobras drew with both, all on the same points: the direct result orders only
+// Adler above Bären, so all three go to the conflict dialog, which puts Bären first.
+class SettledTieTest : public SpielplanKlickTest {
+protected:
+    void SetUp() override {
+        SpielplanKlickTest::SetUp();
+        SetSetting(*form, "WertungDirektVergleich", "true");
+        Enter(1, {"Punkte1=1", "Punkte2=1", "Sieger=Adler", "übernehmen"});
+        Score(2, 1, 1);
+        ui.QueueDialog({"Punkte1=1", "Punkte2=1", "übernehmen"});
+        ui.QueueDialog({"Reihenfolge=2,3,1", "ok"});
+        doSpielplanKlick(*form, nullptr, 3, false, false);
+    }
+};
+
+TEST_F(SettledTieTest, TheDialogsOrderHoldsInTableAndPlaceholdersOverTheDirectResult) {
+    EXPECT_THAT(Order(a), ElementsAre(baeren, cobras, adler));
+    EXPECT_EQ(Name(first), "Bären");
+    EXPECT_EQ(Name(second), "Cobras");
+    // A result elsewhere ranks the whole table again after a change the ranking did not make.
+    Put(form->Platz, Platz_Team, PlatzRow(first), "Bären", true);
+    Score(finalGame, 1, 0);
+    EXPECT_THAT(Order(a), ElementsAre(baeren, cobras, adler));
+}
+
+// Settled again, the conflict offers the order as it stands: taken as offered it changes
+// nothing, cancelled neither.
+TEST_F(SettledTieTest, SettlingAgainOffersTheOrderAsItStands) {
+    ui.QueueDialog({"Reihenfolge=1,2,3", "ok"});
+    ASSERT_TRUE(konfliktLoesen(*form, a));
+    EXPECT_THAT(Order(a), ElementsAre(baeren, cobras, adler));
+    EXPECT_EQ(Name(first), "Bären");
+    ui.QueueDialog({"Reihenfolge=3,1,2", "abbrechen"});
+    ASSERT_TRUE(konfliktLoesen(*form, a));
+    EXPECT_THAT(Order(a), ElementsAre(baeren, cobras, adler));
+    ui.QueueDialog({"Reihenfolge=3,1,2", "ok"});
+    ASSERT_TRUE(konfliktLoesen(*form, a));
+    EXPECT_THAT(Order(a), ElementsAre(adler, baeren, cobras));
+    EXPECT_EQ(Name(first), "Adler");
     EXPECT_EQ(Name(second), "Bären");
 }
 
