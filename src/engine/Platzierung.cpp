@@ -561,12 +561,9 @@ void CollectTies(TMainForm& form, int g) {
     RankedOrder(form, rows, ChainOf(RankingSettings(form)), g, false, read);
 }
 
-std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& tableRows) {
-    const RankChain& chain = ChainOf(ReadRankingSettings(form));
-    const std::vector<RankRow> rows = ReadStandings(form, tableRows, chain.HasHeadToHead());
-    const RankResult result = RankRows(rows, chain, false, 0,
-                                       [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
+std::vector<int> RankedByValues(const TMainForm& form, const std::vector<int>& tableRows) {
+    const std::vector<int> order = RankByValues(ReadStandings(form, tableRows, false), ChainOf(ReadRankingSettings(form)));
     std::vector<int> ranked;
-    for (int i : result.order) ranked.push_back(tableRows[static_cast<size_t>(i)]);
+    for (int i : order) ranked.push_back(tableRows[static_cast<size_t>(i)]);
     return ranked;
 }

@@ -95,7 +95,8 @@ private:
 // the conflict dialog offers it.
 void CollectTies(TMainForm& form, int g);
 
-// Table rows of Platz in the order one ranking of these rows together gives them (the rows of
-// each group in its standings order, the groups one after the other): how rows of different
-// groups compare. The table is not changed.
-std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& rows);
+// Table rows of Platz of different groups, best first, by their values alone: points, then the
+// values after points in the order of the ranking rules; head-to-head compares two participants
+// of one group only and plays no part. Rows level on every value keep their order. The table is
+// not changed.
+std::vector<int> RankedByValues(const TMainForm& form, const std::vector<int>& rows);
