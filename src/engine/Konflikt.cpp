@@ -1,6 +1,9 @@
 #include "engine/Konflikt.h"
 
+#include <set>
+
 #include "dialogs/Dialogs.h"
+#include "engine/Gruppenstatus.h"
 #include "engine/Platzhalter.h"
 #include "engine/Platzierung.h"
 #include "foundation/Accessors.h"
@@ -23,6 +26,7 @@ bool konfliktLoesen(TMainForm& form, int g) {
         CollectTies(form, h);
         if (form.KonfliktTeams.Count() == 0) continue;
         gruppeAbschliessen(form, h, 0, Konfliktdialog::Zeigen, ranking);
+        teilnehmerNamenZeigen(form, ranking);
         ranking.Finish();
         return true;
     }
@@ -46,4 +50,8 @@ void gruppeAbschliessen(TMainForm& form, int g, int x, Konfliktdialog conflict, 
     // this moves its rows again while it stays finished.
     ranking.Settle(g);
     calcAfterRound(form, g, x);
+}
+
+void teilnehmerNamenZeigen(TMainForm& form, StandingsRanking& ranking) {
+    if (const std::set<int> named = ShowParticipantNames(form); !named.empty()) ranking.Rank(0, false, named);
 }

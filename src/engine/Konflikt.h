@@ -18,3 +18,8 @@ enum class Konfliktdialog { Keiner, Zeigen, ZeigenBeimImport };
 // values before head-to-head may still move a row) and the placeholders that depend on g follow
 // it (x: the game just decided, 0 when none). Table and placeholders keep that one order.
 void gruppeAbschliessen(TMainForm& form, int g, int x, Konfliktdialog dialog, StandingsRanking& ranking);
+
+// After a finished group's order changed outside a result (settled again, new ranking rules):
+// the standings of the groups its placeholders feed show the participants they took now, and
+// those whose rows got a name are ranked by the operation's ranking.
+void teilnehmerNamenZeigen(TMainForm& form, StandingsRanking& ranking);

@@ -46,6 +46,7 @@ std::vector<int> tabellenNeuOrdnen(TMainForm& form) {
     }
     for (int g : reordered)
         if (IsDone(form, g)) gruppeAbschliessen(form, g, 0, Konfliktdialog::Keiner, ranking);
+    teilnehmerNamenZeigen(form, ranking);
     ranking.Finish();
     return reordered;
 }

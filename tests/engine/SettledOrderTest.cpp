@@ -19,6 +19,7 @@
 #include "ConflictAnswers.h"
 #include "EditingFixture.h"
 #include "engine/Gruppenstatus.h"
+#include "engine/Konflikt.h"
 #include "engine/SpielplanKlick.h"
 #include "engine/TurnierWechsel.h"
 #include "engine/Wertungsregeln.h"
@@ -103,6 +104,10 @@ protected:
         Put(form->Turnier, Turnier_Name, 1, "Pokal", true);
         Build(text);
         NameDirectSlots();
+        // As the start shows them: the standings rows of the first round with the names.
+        for (int r = 1; r < form->Platz.RowCount(); ++r)
+            if (const std::string name = Name(IntGet(form->Platz, Platz_TeamNr, r, true)); !name.empty())
+                Put(form->Platz, Platz_Team, r, name, true);
         for (int g = 1; g < form->Gruppe.RowCount(); ++g)
             if (IntGet(form->Gruppe, Gruppe_RNr, g, true) == 1) Put(form->Gruppe, Gruppe_State, g, "Open", true);
         if (Between(0, 1) == 0) SetSetting(*form, "AWertung", "7");
@@ -179,6 +184,17 @@ protected:
         }
     }
 
+    // Every standings row shows the participant its slot took, in the next round as well.
+    void ExpectStandingsShowTheParticipants(const std::string& when) {
+        const TSortGrid& platz = form->Platz;
+        for (int r = 1; r < platz.RowCount(); ++r) {
+            const std::string name = Name(IntGet(platz, Platz_TeamNr, r, true));
+            if (!name.empty()) {
+                EXPECT_EQ(platz.Cells(Platz_Team, r), name) << when;
+            }
+        }
+    }
+
     // A finished group keeps the order it was settled in until its own results or the ranking
     // rules change it.
     void ExpectSettledOrdersKept(int changedGroup, const std::string& when) {
@@ -208,6 +224,17 @@ protected:
         std::sort(placed.begin(), placed.end());
         std::sort(participants.begin(), participants.end());
         EXPECT_EQ(placed, participants);
+    }
+
+    // The tie of a finished group settled again, as the konflikt command does.
+    void SettleAgain() {
+        std::vector<int> done;
+        for (int g = 1; g < form->Gruppe.RowCount(); ++g)
+            if (State(g) == "Done") done.push_back(g);
+        if (done.empty()) return;
+        const int g = done[static_cast<size_t>(Between(0, static_cast<int>(done.size()) - 1))];
+        konfliktLoesen(*form, g);
+        settled.erase(g);
     }
 
     // New ranking rules, as the options take them while no later game builds on a group.
@@ -254,6 +281,11 @@ protected:
                 ChangeRules();
                 ExpectOneOrder(when + ", neue Wertung");
             }
+            if (Between(0, 19) == 0) {
+                SettleAgain();
+                ExpectOneOrder(when + ", Konflikt neu gelöst");
+            }
+            ExpectStandingsShowTheParticipants(when);
             if (HasFailure()) return;
         }
         EXPECT_THAT(PlayableGames(false), ::testing::IsEmpty()) << name;
