@@ -5,8 +5,8 @@ class TMainForm;
 
 // Settles the placing conflict of a finished group again: the conflict dialog shows the
 // participants the ranking rules cannot separate in the order they stand now, their order is
-// taken, and the placeholders that depend on the group follow it. g is the group; 0 takes the first finished group that has such
-// participants. False when there is no conflict to settle.
+// taken, and the placeholders that depend on the group follow it. g is the group; 0 takes the
+// first finished group that has such participants. False when there is no conflict to settle.
 bool konfliktLoesen(TMainForm& form, int g);
 
 // Whether a finished group's ties go to the conflict dialog, and whether they came with results

@@ -160,7 +160,7 @@ std::set<int> FinishedGroups(const TMainForm& f, std::string list) {
 
 // The i-th best of the k-th placed of the listed groups. A group's k-th placed is the k-th row of
 // its standings; they are compared by their own values (head-to-head compares two participants
-// of one group only), and the earlier group comes first where the values tell them not apart.
+// of one group only), and the earlier group comes first where their values are level.
 Resolution ResolveBestOf(const TMainForm& f, int row) {
     const BestOf b = ParseBestOf(Get(f.Teams, Teams_SV, row, true));
     if (!b.valid) return {};

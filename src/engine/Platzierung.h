@@ -49,8 +49,8 @@ public:
     // in the user's order: g's rows are put in order by the values before head-to-head only, so
     // that order stands among rows those values leave level. It is g's settled order from now on.
     void Settle(int g);
-    // These finished groups are ranked with the others by this operation's rankings all the same:
-    // the ranking rules changed before any later result used their order.
+    // These finished groups take part in this operation's rankings like any other group: the
+    // ranking rules changed while no later result used their order.
     void RankAnew(const std::set<int>& groups);
     // The operation is over: when it ranked, every group is in ranked order now (a finished one
     // in its settled order), and the next operation may rely on it while nothing else changes the
