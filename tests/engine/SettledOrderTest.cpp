@@ -1,11 +1,12 @@
 // A finished group has one order: its table, the placeholders that take their participants from
 // it, the next round and the final placing. Random small tournaments whose groups end level
 // again and again are played through the result dialog, with random answers to the conflict
-// dialog, results changed in finished groups, ranking rules changed while no later game builds on
-// a group yet, and a save and load on the way. After every result the table of every finished
-// group names the participants its placeholders took, in their places, a finished group's order
-// moves only when its own results or the rules change, and once every game is played the final
-// placing names every participant exactly once.
+// dialog, conflicts settled again, results changed in finished groups, ranking rules changed
+// while no later game builds on a group yet, and a save and load on the way. After every result
+// the table of every finished group names the participants its placeholders took, in their
+// places, every standings row shows its participant, a finished group's order moves only when
+// its own results, the rules or a new settlement change it, and once every game is played the
+// final placing names every participant exactly once.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
