@@ -455,6 +455,8 @@ std::set<int> MarkResultRemoved(TMainForm& form, int g, const GroupProgress& pro
     return rebuilt;
 }
 
+std::set<int> ShowParticipantNames(TMainForm& form) { return ShowNames(form); }
+
 LaterGroups OpenLaterGroups(TMainForm& form) {
     LaterGroups result;
     result.changedStandings = ShowNames(form);

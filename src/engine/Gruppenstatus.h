@@ -54,6 +54,9 @@ struct LaterGroups {
     std::vector<std::string> opened;  // numbers of the groups opened
     std::set<int> changedStandings;   // groups with totals rebuilt or a row without a name given one
 };
+// Every standings row shows the name its participant has now (the slots of later groups, after
+// their placeholders were resolved). Returns the groups with a row that had no name.
+std::set<int> ShowParticipantNames(TMainForm& form);
 // Shows the names the participant slots have in the standings, then opens every group not yet
 // played whose participants' and referees' source groups are finished.
 LaterGroups OpenLaterGroups(TMainForm& form);

@@ -1,6 +1,9 @@
 #include "engine/Konflikt.h"
 
+#include <set>
+
 #include "dialogs/Dialogs.h"
+#include "engine/Gruppenstatus.h"
 #include "engine/Platzhalter.h"
 #include "engine/Platzierung.h"
 #include "foundation/Accessors.h"
@@ -20,9 +23,10 @@ bool konfliktLoesen(TMainForm& form, int g) {
     const int first = g > 0 ? g : 1, last = g > 0 ? g : form.Gruppe.RowCount() - 1;
     for (int h = first; h <= last; ++h) {
         if (!Finished(form, h)) continue;
-        ranking.Rank(h, false, {});
+        CollectTies(form, h);
         if (form.KonfliktTeams.Count() == 0) continue;
         gruppeAbschliessen(form, h, 0, Konfliktdialog::Zeigen, ranking);
+        teilnehmerNamenZeigen(form, ranking);
         ranking.Finish();
         return true;
     }
@@ -42,8 +46,12 @@ void gruppeAbschliessen(TMainForm& form, int g, int x, Konfliktdialog conflict, 
         dialog.Importiert = conflict == Konfliktdialog::ZeigenBeimImport;
         dialog.ShowModal();
     }
-    // The dialog may have reordered g's rows, placeholder resolution may rename rows elsewhere.
-    ranking.Rank(g, true, {g});
+    // What stands now is g's order for the table and the placeholders alike: no ranking after
+    // this moves its rows again while it stays finished.
+    ranking.Settle(g);
     calcAfterRound(form, g, x);
-    ranking.Rank(g, false, {g});
+}
+
+void teilnehmerNamenZeigen(TMainForm& form, StandingsRanking& ranking) {
+    if (const std::set<int> named = ShowParticipantNames(form); !named.empty()) ranking.Rank(0, false, named);
 }

@@ -159,9 +159,8 @@ std::set<int> FinishedGroups(const TMainForm& f, std::string list) {
 }
 
 // The i-th best of the k-th placed of the listed groups. A group's k-th placed is the k-th row of
-// its standings; they are compared as one ranking of all these groups' rows orders them, which
-// is what the order of the whole table used to tell; the earlier group comes first where
-// nothing tells them apart.
+// its standings; they are compared by their own values (head-to-head compares two participants
+// of one group only), and the earlier group comes first where their values are level.
 Resolution ResolveBestOf(const TMainForm& f, int row) {
     const BestOf b = ParseBestOf(Get(f.Teams, Teams_SV, row, true));
     if (!b.valid) return {};
@@ -174,17 +173,12 @@ Resolution ResolveBestOf(const TMainForm& f, int row) {
         const int group = IntGet(platz, Platz_GrNr, r, true);
         if (groups.count(group)) rowsOfGroup[group].push_back(r);
     }
-    std::vector<int> together, placed;
-    for (const auto& [group, rows] : rowsOfGroup) {
-        together.insert(together.end(), rows.begin(), rows.end());
+    std::vector<int> placed;
+    for (const auto& [group, rows] : rowsOfGroup)
         if (static_cast<int>(rows.size()) >= k) placed.push_back(rows[static_cast<size_t>(k) - 1]);
-    }
     if (i > static_cast<int>(placed.size())) return {};
-    std::map<int, size_t> rank;  // table row -> position in the joint ranking
-    const std::vector<int> ranked = RankedTogether(f, together);
-    for (size_t p = 0; p < ranked.size(); ++p) rank[ranked[p]] = p;
-    std::stable_sort(placed.begin(), placed.end(), [&rank](int x, int y) { return rank[x] < rank[y]; });
-    const int team = IntGet(platz, Platz_TeamNr, placed[static_cast<size_t>(i) - 1], true);
+    const std::vector<int> ranked = RankedByValues(f, placed);
+    const int team = IntGet(platz, Platz_TeamNr, ranked[static_cast<size_t>(i) - 1], true);
     return {TeamName(f, team), team};
 }
 

@@ -175,19 +175,35 @@ StepValues ValuesOf(const RankRow& row) {
     return values;
 }
 
+// The order a ranking gives these rows of Platz (read into `read`), ties of g going to
+// KonfliktTeams; nothing is moved.
+RankResult RankedOrder(TMainForm& form, const std::vector<int>& tableRows, const RankChain& chain, int g, bool plain,
+                       std::vector<RankRow>& read) {
+    read = ReadStandings(form, tableRows, !plain && (chain.HasHeadToHead() || g > 0));
+    RankResult result = RankRows(read, chain, plain, g,
+                                 [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
+    if (!result.tied.empty() && !IsSwiss(form))
+        for (int row : result.tied) addKonfliktTeam(form, read[static_cast<size_t>(row)].team);
+    return result;
+}
+
 // updatePlatzierung over these rows of Platz, in their own places; with `values`, what it
 // compares of them in their new order.
 void RankAmong(TMainForm& form, const std::vector<int>& tableRows, const RankChain& chain, int g, bool plain,
                std::vector<StepValues>* values = nullptr) {
-    const std::vector<RankRow> rows = ReadStandings(form, tableRows, !plain && (chain.HasHeadToHead() || g > 0));
-    const RankResult result = RankRows(rows, chain, plain, g,
-                                       [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
+    std::vector<RankRow> rows;
+    const RankResult result = RankedOrder(form, tableRows, chain, g, plain, rows);
     form.Platz.ReorderRows(tableRows, result.order);
-    if (!result.tied.empty() && !IsSwiss(form))
-        for (int row : result.tied) addKonfliktTeam(form, rows[static_cast<size_t>(row)].team);
     if (values == nullptr) return;
     values->clear();
     for (int i : result.order) values->push_back(ValuesOf(rows[static_cast<size_t>(i)]));
+}
+
+// Whether group g's order was settled when it finished (see StandingsRanking).
+bool OrderSettled(const TMainForm& form, int g) {
+    if (g < 1 || g >= form.Gruppe.RowCount()) return false;
+    const std::string& state = form.Gruppe.Cells(Gruppe_State, g);
+    return state == "Done" || state == "Closed";
 }
 
 // The values of a group's rows in table order as the stamp keeps them, read where it has none.
@@ -464,7 +480,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
     const RankChain& chain = *chain_;
     TMainForm::StandingsStamp& stamp = form_.RankedStandings;
     if (!byGroup_) {
-        RankAmong(form_, AllRows(form_.Platz), chain, g, plain);
+        RankAmong(form_, RowsRanked(), chain, g, plain);
         std::optional<std::vector<std::vector<int>>> rows = RowsByGroup(form_);
         clean_ = rows.has_value();
         stamp.rowsOfGroup = clean_ ? std::move(*rows) : std::vector<std::vector<int>>{};
@@ -480,7 +496,7 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
     const bool sortByTotals = !(chain.HasHeadToHead() && !plain);
     const bool collectsTies = !plain && !IsSwiss(form_);
     for (int group : groups) {
-        if (group < 0 || static_cast<size_t>(group) >= stamp.rowsOfGroup.size()) continue;
+        if (group < 0 || static_cast<size_t>(group) >= stamp.rowsOfGroup.size() || Keeps(group)) continue;
         const std::vector<int>& rows = stamp.rowsOfGroup[static_cast<size_t>(group)];
         const auto only = valuesChanged.find(group);
         if (sortByTotals && (!collectsTies || group != g) && only != valuesChanged.end() &&
@@ -488,6 +504,37 @@ void StandingsRanking::Rank(int g, bool plain, const std::set<int>& changed,
             continue;
         RankAmong(form_, rows, chain, g, plain, &KeptValues(stamp, group));
     }
+}
+
+void StandingsRanking::Settle(int g) {
+    ranked_ = true;
+    if (!StartRanking(form_)) return;
+    ReadSettings();
+    TMainForm::StandingsStamp& stamp = form_.RankedStandings;
+    if (byGroup_ && g >= 0 && static_cast<size_t>(g) < stamp.rowsOfGroup.size()) {
+        RankAmong(form_, stamp.rowsOfGroup[static_cast<size_t>(g)], *chain_, 0, true, &KeptValues(stamp, g));
+        return;
+    }
+    // Copied: the lookup's rows hold only until the next lookup in the table.
+    const std::vector<int> rows = RowsWithNumber(form_.Platz, Platz_GrNr, g);
+    RankAmong(form_, rows, *chain_, 0, true);
+}
+
+void StandingsRanking::RankAnew(const std::set<int>& groups) { anew_.insert(groups.begin(), groups.end()); }
+
+bool StandingsRanking::Keeps(int group) const { return OrderSettled(form_, group) && !anew_.count(group); }
+
+std::vector<int> StandingsRanking::RowsRanked() const {
+    const TSortGrid& platz = form_.Platz;
+    std::vector<char> kept(static_cast<size_t>(std::max(form_.Gruppe.RowCount(), 0)), 0);
+    for (size_t g = 1; g < kept.size(); ++g) kept[g] = Keeps(static_cast<int>(g));
+    std::vector<int> rows;
+    rows.reserve(static_cast<size_t>(platz.RowCount()));
+    for (int r = 1; r < platz.RowCount(); ++r) {
+        const int group = CellInt(platz, Platz_GrNr, r);
+        if (group < 1 || static_cast<size_t>(group) >= kept.size() || !kept[static_cast<size_t>(group)]) rows.push_back(r);
+    }
+    return rows;
 }
 
 void StandingsRanking::Finish() {
@@ -507,12 +554,16 @@ ResultBeingWritten::~ResultBeingWritten() {
     if (ranked_ && StampFitsBesideGames(form_)) form_.RankedStandings.spielplan = form_.Spielplan.Changes();
 }
 
-std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& tableRows) {
-    const RankChain& chain = ChainOf(ReadRankingSettings(form));
-    const std::vector<RankRow> rows = ReadStandings(form, tableRows, chain.HasHeadToHead());
-    const RankResult result = RankRows(rows, chain, false, 0,
-                                       [&form](const HeadToHeadWanted& wanted) { return ReadHeadToHead(form, wanted); });
+void CollectTies(TMainForm& form, int g) {
+    form.KonfliktTeams.Clear();
+    const std::vector<int> rows = RowsWithNumber(form.Platz, Platz_GrNr, g);
+    std::vector<RankRow> read;
+    RankedOrder(form, rows, ChainOf(RankingSettings(form)), g, false, read);
+}
+
+std::vector<int> RankedByValues(const TMainForm& form, const std::vector<int>& tableRows) {
+    const std::vector<int> order = RankByValues(ReadStandings(form, tableRows, false), ChainOf(ReadRankingSettings(form)));
     std::vector<int> ranked;
-    for (int i : result.order) ranked.push_back(tableRows[static_cast<size_t>(i)]);
+    for (int i : order) ranked.push_back(tableRows[static_cast<size_t>(i)]);
     return ranked;
 }

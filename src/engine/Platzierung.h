@@ -27,6 +27,13 @@ void addKonfliktTeam(TMainForm& form, int t);
 // settings, such a table), its rankings put only the groups whose standings changed in order,
 // each among its own rows. Otherwise each of its rankings ranks the whole table, as
 // updatePlatzierung does. The rows of each group are kept with the stamp (TMainForm::RankedStandings).
+//
+// A finished group ("Done", or "Closed" once a later result uses it) had its order settled when
+// it finished: ranked by the rules, put in the user's order by the conflict dialog where the rules
+// left a tie, and the placeholders that depend on it were resolved from that order. Its rows keep
+// that order in every ranking: head-to-head is no order of the values, so ranking the group again
+// could move rows the dialog settled, and the table would no longer show who took the group's
+// places. A group whose results change is no longer finished and is ranked afresh.
 class StandingsRanking {
 public:
     explicit StandingsRanking(TMainForm& form);
@@ -38,8 +45,16 @@ public:
     // Platz rows changed: where the rules make the ranking a sort by the totals alone, only the
     // rows between the places those rows leave and take are ranked.
     void Rank(int g, bool plain, const std::set<int>& changed, const std::map<int, std::vector<int>>& valuesChanged);
-    // The operation is over: when it ranked, every group is in ranked order now, and the next
-    // operation may rely on it while nothing else changes the tables.
+    // Group g has just finished, and the conflict dialog may have put rows the rules leave level
+    // in the user's order: g's rows are put in order by the values before head-to-head only, so
+    // that order stands among rows those values leave level. It is g's settled order from now on.
+    void Settle(int g);
+    // These finished groups take part in this operation's rankings like any other group: the
+    // ranking rules changed while no later result used their order.
+    void RankAnew(const std::set<int>& groups);
+    // The operation is over: when it ranked, every group is in ranked order now (a finished one
+    // in its settled order), and the next operation may rely on it while nothing else changes the
+    // tables.
     void Finish();
 
 private:
@@ -54,7 +69,10 @@ private:
     const std::vector<RankStep>* totalsSteps_ = nullptr;  // the chain's steps before head-to-head
     std::uint64_t settingsRead_ = ~std::uint64_t{0};
     int tournament_ = 0;
+    std::set<int> anew_;  // finished groups ranked all the same
     void ReadSettings();
+    bool Keeps(int group) const;
+    std::vector<int> RowsRanked() const;
 };
 
 // The result of one game written into its row right before doSpielplanKlick takes it (an
@@ -72,7 +90,13 @@ private:
     bool ranked_;  // the standings were known as ranked when the writing began
 };
 
-// Table rows of Platz in the order one ranking of these rows together gives them (the rows of
-// each group in its standings order, the groups one after the other): how rows of different
-// groups compare. The table is not changed.
-std::vector<int> RankedTogether(const TMainForm& form, const std::vector<int>& rows);
+// Fills KonfliktTeams with the participants of group g that the ranking rules cannot separate, as
+// ranking the group would, without moving a row: a finished group's settled order stays while
+// the conflict dialog offers it.
+void CollectTies(TMainForm& form, int g);
+
+// Table rows of Platz of different groups, best first, by their values alone: points, then the
+// values after points in the order of the ranking rules; head-to-head compares two participants
+// of one group only and plays no part. Rows level on every value keep their order. The table is
+// not changed.
+std::vector<int> RankedByValues(const TMainForm& form, const std::vector<int>& rows);

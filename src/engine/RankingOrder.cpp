@@ -449,3 +449,13 @@ RankResult RankRows(const std::vector<RankRow>& rows, const RankChain& chain, bo
                     const HeadToHeadSource& headToHead) {
     return Ranker(rows, chain, plain, collectGroup, headToHead).Run();
 }
+
+std::vector<int> RankByValues(const std::vector<RankRow>& rows, const RankChain& chain) {
+    const ChainParts parts = SplitChain(chain);
+    std::vector<int> order(rows.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return CompareOn(parts.all, rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)]) > 0;
+    });
+    return order;
+}

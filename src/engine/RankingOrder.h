@@ -86,3 +86,8 @@ struct RankResult {
 // reports; otherwise ties within collectGroup (0: none) are reported.
 RankResult RankRows(const std::vector<RankRow>& rows, const RankChain& chain, bool plain, int collectGroup,
                     const HeadToHeadSource& headToHead);
+
+// Row indices, best first, by every value of the chain in turn: how rows of different groups
+// compare. Head-to-head plays no part (it compares two participants of one group only); rows
+// level on every value keep their order.
+std::vector<int> RankByValues(const std::vector<RankRow>& rows, const RankChain& chain);

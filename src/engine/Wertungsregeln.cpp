@@ -1,6 +1,7 @@
 #include "engine/Wertungsregeln.h"
 
 #include <map>
+#include <set>
 
 #include "engine/Konflikt.h"
 #include "engine/Platzierung.h"
@@ -19,11 +20,24 @@ std::map<int, std::vector<int>> StandingsOrder(const TMainForm& form) {
     return order;
 }
 
+bool IsDone(const TMainForm& form, int g) { return Get(form.Gruppe, Gruppe_State, g, true) == "Done"; }
+
+// Finished groups whose order no later result uses yet: they take the new rules, and their
+// placeholders follow. A "Closed" group keeps its order, as the participants it gave keep
+// their places.
+std::set<int> DoneGroups(const TMainForm& form) {
+    std::set<int> done;
+    for (int g = 1; g < form.Gruppe.RowCount(); ++g)
+        if (IsDone(form, g)) done.insert(g);
+    return done;
+}
+
 }  // namespace
 
 std::vector<int> tabellenNeuOrdnen(TMainForm& form) {
     const std::map<int, std::vector<int>> before = StandingsOrder(form);
     StandingsRanking ranking(form);
+    ranking.RankAnew(DoneGroups(form));
     ranking.Rank(0, false, {});
     std::vector<int> reordered;
     for (const auto& [g, teams] : StandingsOrder(form)) {
@@ -31,7 +45,8 @@ std::vector<int> tabellenNeuOrdnen(TMainForm& form) {
         if (was == before.end() || was->second != teams) reordered.push_back(g);
     }
     for (int g : reordered)
-        if (Get(form.Gruppe, Gruppe_State, g, true) == "Done") gruppeAbschliessen(form, g, 0, Konfliktdialog::Keiner, ranking);
+        if (IsDone(form, g)) gruppeAbschliessen(form, g, 0, Konfliktdialog::Keiner, ranking);
+    teilnehmerNamenZeigen(form, ranking);
     ranking.Finish();
     return reordered;
 }

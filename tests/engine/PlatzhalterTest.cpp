@@ -7,6 +7,7 @@
 #include "foundation/Columns.h"
 #include "foundation/Settings.h"
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
@@ -186,25 +187,57 @@ TEST_F(ResolutionTest, BestOfWaitsForAllGroupsAndCountsInTableOrder) {
     EXPECT_EQ(Resolved(secondOfSeconds), "Dachse");
 }
 
-// The k-th placed of the groups compare by their totals, as in one ranking of these groups, not
-// by where their rows stand in the table.
-TEST_F(ResolutionTest, BestOfComparesThePlacedByTheirTotals) {
-    const int c = AddGroup("C", "JGJ", 2);
-    const int dachse = AddTeam(c, "Dachse"), elche = AddTeam(c, "Elche");
-    AddStanding(c, elche);
-    AddStanding(c, dachse);
-    const std::pair<int, int> points[] = {{condor, 6}, {adler, 2}, {baeren, 0}, {elche, 6}, {dachse, 4}};
-    for (const auto& [team, p] : points) {
+// Group C of two beside A: its seconds and A's compete for the best-of places.
+class BestSecondTest : public ResolutionTest {
+protected:
+    void SetUp() override {
+        ResolutionTest::SetUp();
+        c = AddGroup("C", "JGJ", 2);
+        dachse = AddTeam(c, "Dachse");
+        elche = AddTeam(c, "Elche");
+        AddStanding(c, elche);
+        AddStanding(c, dachse);
+    }
+    // A participant's standings row with its name and values.
+    void Values(int team, int points, int goals, int against) {
         const int row = FindRow(form->Platz, Platz_TeamNr, std::to_string(team));
         Put(form->Platz, Platz_Team, row, Get(form->Teams, Teams_Name, team, true), true);
-        Put(form->Platz, Platz_PPkt, row, p, true);
+        Put(form->Platz, Platz_PPkt, row, points, true);
+        Put(form->Platz, Platz_PSatz, row, goals, true);
+        Put(form->Platz, Platz_MSatz, row, against, true);
     }
-    const int best = Slot("B1/2/A,C", b), next = Slot("B2/2/A,C", b);
-    Put(form->Gruppe, Gruppe_State, a, "Done", true);
-    Put(form->Gruppe, Gruppe_State, c, "Closed", true);
-    calcAfterRound(*form, c, 0);
-    EXPECT_EQ(Resolved(best), "Dachse");
-    EXPECT_EQ(Resolved(next), "Adler");
+    // The best and the next best of the seconds of A and C, once both are finished.
+    std::vector<std::string> BestSeconds() {
+        const int best = Slot("B1/2/A,C", b), next = Slot("B2/2/A,C", b);
+        Put(form->Gruppe, Gruppe_State, a, "Done", true);
+        Put(form->Gruppe, Gruppe_State, c, "Closed", true);
+        calcAfterRound(*form, c, 0);
+        return {Resolved(best), Resolved(next)};
+    }
+    int c = 0, dachse = 0, elche = 0;
+};
+
+// The k-th placed of the groups compare by their totals, not by where their rows stand in the
+// table.
+TEST_F(BestSecondTest, ThePlacedCompareByTheirTotals) {
+    for (const auto& [team, points] : {std::pair{condor, 6}, {adler, 2}, {baeren, 0}, {elche, 6}, {dachse, 4}})
+        Values(team, points, 0, 0);
+    EXPECT_THAT(BestSeconds(), ElementsAre("Dachse", "Adler"));
+}
+
+// Football scoring, points then the direct game: Condor beat Adler and stands above it in A
+// with the same points but fewer goals. The seconds compare by their own values, points then
+// goals: Adler (4, 6:6) is the better second than Dachse (4, 5:5), whatever stands above Adler.
+TEST_F(BestSecondTest, ThePlacedCompareByTheirOwnValuesNotThoseAboveThem) {
+    SetSetting(*form, "AWertung", "7");
+    SetSetting(*form, "WertungDirektVergleichNeu", "true");
+    AddGame(a, condor, adler, std::to_string(condor));
+    Values(condor, 4, 2, 6);
+    Values(adler, 4, 6, 6);
+    Values(baeren, 0, 0, 3);
+    Values(elche, 7, 9, 1);
+    Values(dachse, 4, 5, 5);
+    EXPECT_THAT(BestSeconds(), ElementsAre("Adler", "Dachse"));
 }
 
 TEST_F(ResolutionTest, FinalPlacingRowMatchedByItsText) {

@@ -3,6 +3,7 @@
 
 #include "EngineFixture.h"
 #include "engine/Gruppenstatus.h"
+#include "engine/Konflikt.h"
 #include "engine/Platzhalter.h"
 #include "engine/SpielplanKlick.h"
 #include "engine/Wertungsregeln.h"
@@ -309,6 +310,48 @@ TEST_F(SpielplanKlickTest, TieGoesToTheConflictDialogWhoseOrderThePlaceholdersFo
     EXPECT_EQ(Name(second), "Bären");
 }
 
+// Adler beat Bären, Cobras drew with both, all on the same points: the direct result orders only
+// Adler above Bären, so all three go to the conflict dialog, which puts Bären first.
+class SettledTieTest : public SpielplanKlickTest {
+protected:
+    void SetUp() override {
+        SpielplanKlickTest::SetUp();
+        SetSetting(*form, "WertungDirektVergleich", "true");
+        Enter(1, {"Punkte1=1", "Punkte2=1", "Sieger=Adler", "übernehmen"});
+        Score(2, 1, 1);
+        ui.QueueDialog({"Punkte1=1", "Punkte2=1", "übernehmen"});
+        ui.QueueDialog({"Reihenfolge=2,3,1", "ok"});
+        doSpielplanKlick(*form, nullptr, 3, false, false);
+    }
+};
+
+TEST_F(SettledTieTest, TheDialogsOrderHoldsInTableAndPlaceholdersOverTheDirectResult) {
+    EXPECT_THAT(Order(a), ElementsAre(baeren, cobras, adler));
+    EXPECT_EQ(Name(first), "Bären");
+    EXPECT_EQ(Name(second), "Cobras");
+    // A result elsewhere ranks the whole table again after a change the ranking did not make.
+    Put(form->Platz, Platz_Team, PlatzRow(first), "Bären", true);
+    Score(finalGame, 1, 0);
+    EXPECT_THAT(Order(a), ElementsAre(baeren, cobras, adler));
+}
+
+// Settled again, the conflict offers the order as it stands: taken as offered it changes
+// nothing, cancelled neither.
+TEST_F(SettledTieTest, SettlingAgainOffersTheOrderAsItStands) {
+    ui.QueueDialog({"Reihenfolge=1,2,3", "ok"});
+    ASSERT_TRUE(konfliktLoesen(*form, a));
+    EXPECT_THAT(Order(a), ElementsAre(baeren, cobras, adler));
+    EXPECT_EQ(Name(first), "Bären");
+    ui.QueueDialog({"Reihenfolge=3,1,2", "abbrechen"});
+    ASSERT_TRUE(konfliktLoesen(*form, a));
+    EXPECT_THAT(Order(a), ElementsAre(baeren, cobras, adler));
+    ui.QueueDialog({"Reihenfolge=3,1,2", "ok"});
+    ASSERT_TRUE(konfliktLoesen(*form, a));
+    EXPECT_THAT(Order(a), ElementsAre(adler, baeren, cobras));
+    EXPECT_EQ(Name(first), "Adler");
+    EXPECT_EQ(Name(second), "Bären");
+}
+
 // Adler beat Bären and both end level on points, points lost and set difference, Bären with more
 // sets won: the ranking rules decide who is second and goes into the final.
 TEST_F(SpielplanKlickTest, NewRankingRulesReorderAFinishedGroupAndItsPlaceholdersFollow) {
@@ -324,11 +367,11 @@ TEST_F(SpielplanKlickTest, NewRankingRulesReorderAFinishedGroupAndItsPlaceholder
     EXPECT_EQ(Name(second), "Adler");
     EXPECT_THAT(ui.dialogCaptions, Not(Contains("Platzierungskonflikt")));
     EXPECT_THAT(tabellenNeuOrdnen(*form), IsEmpty());
-    // Once the final has a result, its participants stay whatever the order says.
+    // Once the final has a result, its participants stay, and so does the table they came from.
     Score(finalGame, 1, 0);
     SetSetting(*form, "WertungDirektVergleich", "false");
-    EXPECT_THAT(tabellenNeuOrdnen(*form), ElementsAre(a));
-    EXPECT_THAT(Order(a), ElementsAre(cobras, baeren, adler));
+    EXPECT_THAT(tabellenNeuOrdnen(*form), IsEmpty());
+    EXPECT_THAT(Order(a), ElementsAre(cobras, adler, baeren));
     EXPECT_EQ(Name(second), "Adler");
 }
 

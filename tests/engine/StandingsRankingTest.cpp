@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "ConflictAnswers.h"
 #include "EditingFixture.h"
-#include "dialogs/konflikt.h"
 #include "engine/Gruppenstatus.h"
 #include "engine/Platzierung.h"
 #include "engine/SpielplanKlick.h"
@@ -27,21 +27,11 @@
 namespace {
 
 // Settles every placing conflict by reversing the order offered.
-class ReversingHost : public ScriptedUiHost {
-public:
-    void ShowModal(TDialog& dialog) override {
-        if (auto* conflict = dynamic_cast<TfrmKonflikt*>(&dialog)) {
-            std::vector<std::string> places;
-            const std::string offered = conflict->Edit1.Text() + ",";
-            for (size_t start = 0, comma; (comma = offered.find(',', start)) != std::string::npos; start = comma + 1)
-                places.insert(places.begin(), offered.substr(start, comma - start));
-            std::string order;
-            for (const std::string& place : places) order += (order.empty() ? "" : ",") + place;
-            QueueDialog({"Reihenfolge=" + order, "ok"});
-        }
-        ScriptedUiHost::ShowModal(dialog);
-    }
-};
+std::vector<int> Reversed(int count) {
+    std::vector<int> order;
+    for (int number = count; number >= 1; --number) order.push_back(number);
+    return order;
+}
 
 struct Played {
     std::vector<std::string> states;       // what readers see, after every result
@@ -250,7 +240,7 @@ protected:
         return played;
     }
 
-    ReversingHost host;
+    ConflictAnsweringHost host{Reversed};
     std::mt19937 rng;
     int largestGroup = 5;
     std::vector<std::string> knockOutIds;  // per group of round 2: its id when it is a knock-out game

@@ -161,9 +161,10 @@ const CommandRegistration kResultCommands({
     Command{"tabelle", kMenuAnsicht, "[GRUPPE]", "Die Tabelle einer Gruppe zeigen, ohne Angabe die aller Gruppen",
             "GRUPPE ist die Bezeichnung der Gruppe (z. B. A) oder ihre Nummer.", true, ShowStandings},
     Command{"konflikt", kMenuWerkzeuge, "[GRUPPE]", "Einen Platzierungskonflikt einer fertigen Gruppe lösen",
-            "Zeigt die Teilnehmer, die nach den Wertungsregeln gleichauf sind, im Konfliktdialog;\n"
-            "ihre Reihenfolge gilt dann für Tabelle und Platzhalter. Ohne GRUPPE die erste fertige\n"
-            "Gruppe mit einem solchen Konflikt.",
+            "Zeigt die Teilnehmer, die nach den Wertungsregeln gleichauf sind, im Konfliktdialog, in\n"
+            "der Reihenfolge, in der sie jetzt stehen; die neue Reihenfolge gilt dann für Tabelle und\n"
+            "Platzhalter. Ohne GRUPPE die erste fertige Gruppe mit einem solchen Konflikt. Hat ein\n"
+            "späteres Spiel schon ein Ergebnis mit Teilnehmern der Gruppe, bleibt ihre Reihenfolge.",
             true, SettleConflict},
     Command{"log", kMenuAnsicht, "", "Das Protokoll (DebugInfo) zeigen",
             "Die Zeilen des Protokollfensters, etwa die der Schweizer Auslosung.", true, ShowLog},
