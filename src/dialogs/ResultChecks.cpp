@@ -170,6 +170,12 @@ ScoreRules RulesOfTournament(const std::string& scoringKind, const std::array<st
     return rules;
 }
 
+bool NothingTyped(const TypedResult& result) {
+    for (const Score& score : result.scores)
+        if (!Trim(score.text).empty()) return false;
+    return Trim(result.setResults).empty() && result.chosen == 0;
+}
+
 std::string CheckResult(TypedResult& result, const ScoreRules& rules) {
     for (int i = 0; i < 6; ++i)
         if (std::string problem = CheckScore(result.scores[i], i >= 2 || rules.wholePoints); !problem.empty())
