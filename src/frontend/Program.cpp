@@ -18,6 +18,7 @@
 #include "frontend/Session.h"
 #include "frontend/StartupChecks.h"
 #include "frontend/TerminalInput.h"
+#include "frontend/TerminalOut.h"
 #include "frontend/TestCommands.h"
 #include "mainwindow/main.h"
 #include "platform/Clock.h"
@@ -74,7 +75,7 @@ std::string Absolute(const std::string& path) {
 }
 
 int StartFailed(const std::string& problem) {
-    std::cerr << "Fehler: " << problem << std::endl;
+    TerminalOut(std::cerr) << "Fehler: " << problem << "\n" << std::flush;
     return kExitFailed;
 }
 

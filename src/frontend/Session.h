@@ -6,6 +6,7 @@
 
 #include "frontend/InputReader.h"
 #include "frontend/TerminalHost.h"
+#include "frontend/TerminalOut.h"
 
 class TForm1;
 class CommandTable;
@@ -59,7 +60,7 @@ private:
 
     TForm1& form_;
     const CommandTable& commands_;
-    std::ostream& out_;
+    TerminalOut out_;
     const bool script_;
     std::unique_ptr<InputReader> input_;
     TerminalHost host_;

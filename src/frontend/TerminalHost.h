@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frontend/InputReader.h"
+#include "frontend/TerminalOut.h"
 #include "platform/UiHost.h"
 
 class CommandTable;
@@ -99,7 +100,7 @@ private:
     void Tick();
 
     InputReader& input_;
-    std::ostream& out_;
+    TerminalOut out_;
     const bool script_;
     std::deque<std::string> answers_;
     std::vector<std::string> presets_;
