@@ -118,6 +118,12 @@ bool TfrmErgebnis::Uebernehmen() {
     ForgetSumsOfChangedSetResults(typed.scores, typed.setResults);
     typed.chosen = ComboBox1.ItemIndex() == 1 ? 1 : ComboBox1.ItemIndex() == 2 ? -1 : 0;
     typed.chosenName = ComboBox1.Text();
+    // Empty fields are no draw: a game not played gets "Kein Ergebnis".
+    if (NothingTyped(typed)) {
+        ShowMsg(3, "Es ist kein Ergebnis eingegeben: bitte das Ergebnis eingeben oder einen Sieger wählen; ein Spiel, "
+                   "das nicht stattfand, bekommt „Kein Ergebnis“");
+        return false;
+    }
     if (const std::string problem = CheckResult(typed, Rules(), Award()); !problem.empty()) {
         ShowMsg(3, problem);
         return false;

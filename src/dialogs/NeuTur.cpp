@@ -100,7 +100,8 @@ std::string SwissOddCountProblem(int participants, const std::string& counted) {
     return "Beim Schweizer System werden in jeder Runde alle Teilnehmer zu Paaren gelost: bei " +
            IntToStr(participants) + " " + counted + " bliebe einer ohne Gegner, und schon die zweite Runde ließe "
            "sich nicht auslosen. Bitte einen Teilnehmer „spielfrei“ hinzufügen (dann " + IntToStr(participants + 1) +
-           "); wer gegen ihn gelost wird, gewinnt.";
+           "). Sein Spiel in jeder Runde ist ein Spiel wie jedes andere: es wartet auf sein Ergebnis, etwa einen Sieg "
+           "des Gegners.";
 }
 
 TfrmNeuTur::TfrmNeuTur() {

@@ -13,7 +13,8 @@
 std::string SwissRoundLimitProblem(int rounds, int players, bool teams);
 // The German message when an odd number of participants is to play a Swiss tournament: every
 // round pairs them all, so one would be left without an opponent and no round could be paired.
-// It proposes the participant "spielfrei", whose opponent wins. `counted` names the participants
+// It proposes the participant "spielfrei", whose games take their results as every other game
+// does (nothing decides them on their own). `counted` names the participants
 // after "bei 27" ("Mannschaften", "Spielern", "Teilnehmern"). The empty text for an even number.
 std::string SwissOddCountProblem(int participants, const std::string& counted);
 

@@ -189,6 +189,12 @@ PointsAward AwardOfGroup(const TMainForm& form, int g) {
             ToDouble(Get(gruppe, Gruppe_P4, g, true))};
 }
 
+bool NothingTyped(const TypedResult& result) {
+    for (const Score& score : result.scores)
+        if (!Trim(score.text).empty()) return false;
+    return Trim(result.setResults).empty() && result.chosen == 0;
+}
+
 std::string CheckResult(TypedResult& result, const ScoreRules& rules, const PointsAward& award) {
     if (award.Awarded()) result.scores[0].text = result.scores[1].text = "";
     for (int i = 0; i < 6; ++i)

@@ -50,6 +50,10 @@ struct TypedResult {
     std::string chosenName;
 };
 
+// No score, no set result and no chosen winner: the user typed no result at all (a draw is typed
+// as one, "0" to "0").
+bool NothingTyped(const TypedResult& result);
+
 // The first problem of the result as a German message, or the empty text. The score texts come
 // back in their stored form, and sets and balls not typed are taken from the set results. Points
 // the group awards are left out: they are not the user's to type.

@@ -9,6 +9,7 @@
 #include "foundation/Logs.h"
 #include "foundation/MainForm.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/NameText.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
@@ -35,7 +36,6 @@ bool Concerns(const TSortGrid& plan, int row, int group, int round) {
 long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
 
 constexpr int kMaxAutoSaveMinuten = 24 * 60;
-constexpr size_t kMaxNameLength = 30;
 
 // The ranking modes in their order: mode k is item k - 1. All but the football rules rank alike
 // and differ in how results and standings show.
@@ -168,10 +168,11 @@ std::string TfrmOptionen::Problem(const TurnierOptionen& chosen) const {
         return "Bitte geben Sie für AutoSave Min eine Minutenzahl von 1 bis " + IntToStr(kMaxAutoSaveMinuten) + " ein";
     for (size_t k = 0; k < 3; ++k) {
         const std::string& name = chosen.wertungen[k];
+        const std::string what = "Der Name der " + IntToStr(static_cast<int>(k) + 1) + ". Wertung";
         // The result dialog's fields are named after them ("Tore1=3").
-        if (utf8::Length(name) > kMaxNameLength || name.find('=') != std::string::npos)
-            return "Der Name der " + IntToStr(static_cast<int>(k) + 1) + ". Wertung darf höchstens " +
-                   IntToStr(kMaxNameLength) + " Zeichen und kein „=“ haben";
+        if (utf8::Length(name) > static_cast<size_t>(kMaxNameLength) || name.find('=') != std::string::npos)
+            return what + " darf höchstens " + IntToStr(kMaxNameLength) + " Zeichen und kein „=“ haben";
+        if (std::string problem = TypedTextProblem(what, name); !problem.empty()) return problem;
     }
     if (Form && chosen.RanksOtherwiseThan(shown_))
         if (const std::string group = GroupInUse(*Form); !group.empty())

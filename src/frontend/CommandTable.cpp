@@ -44,7 +44,7 @@ std::string Synopsis(const Command& command) {
     return command.usage.empty() ? command.name : command.name + " " + command.usage;
 }
 
-void PrintCommandHelp(std::ostream& out, const Command& command) {
+void PrintCommandHelp(TerminalOut& out, const Command& command) {
     out << Synopsis(command) << "\n  " << command.summary << "\n";
     for (size_t start = 0; start < command.details.size();) {
         size_t end = command.details.find('\n', start);

@@ -1,10 +1,10 @@
 #pragma once
 #include <functional>
-#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "frontend/TerminalOut.h"
 #include "platform/Strings.h"
 
 class TForm1;
@@ -16,7 +16,7 @@ class CommandTable;
 struct CommandCall {
     TForm1& form;
     const std::vector<std::string>& args;
-    std::ostream& out;
+    TerminalOut& out;
     // The front end itself, for its own commands (help, answers).
     const CommandTable& commands;
     TerminalHost& host;
@@ -78,7 +78,7 @@ struct CommandRegistration {
 // The command with its arguments, as "hilfe" lists it.
 std::string Synopsis(const Command& command);
 // What "hilfe NAME" shows of a command.
-void PrintCommandHelp(std::ostream& out, const Command& command);
+void PrintCommandHelp(TerminalOut& out, const Command& command);
 
 // Levenshtein distance counted in characters.
 size_t EditDistance(std::string_view a, std::string_view b);

@@ -19,6 +19,7 @@
 #include "frontend/StartupChecks.h"
 #include "frontend/StopSignals.h"
 #include "frontend/TerminalInput.h"
+#include "frontend/TerminalOut.h"
 #include "frontend/TestCommands.h"
 #include "mainwindow/main.h"
 #include "platform/Clock.h"
@@ -75,7 +76,7 @@ std::string Absolute(const std::string& path) {
 }
 
 int StartFailed(const std::string& problem) {
-    std::cerr << "Fehler: " << problem << std::endl;
+    TerminalOut(std::cerr) << "Fehler: " << problem << "\n" << std::flush;
     return kExitFailed;
 }
 

@@ -82,7 +82,7 @@ int Session::StopUnanswered(const std::string& where, const std::string& message
 int Session::StopOnSignal(int signal) {
     const std::vector<RecoveryCopyResult> copies = WriteRecoveryCopies(form_);
     out_ << std::flush;
-    *errors_ << "Marovelkandis wird beendet: " << StopSignalText(signal) << ".\n";
+    Errors() << "Marovelkandis wird beendet: " << StopSignalText(signal) << ".\n";
     ReportRecoveryCopies(copies);
     return kExitSignalled + signal;
 }
@@ -91,16 +91,16 @@ void Session::ReportRecoveryCopies(const std::vector<RecoveryCopyResult>& copies
     for (const RecoveryCopyResult& copy : copies) {
         const std::string changes = "Die ungespeicherten Änderungen von " + copy.turnier;
         if (copy.copy.empty())
-            *errors_ << "Fehler: " << changes << " konnten in keine Sicherungskopie geschrieben werden: "
+            Errors() << "Fehler: " << changes << " konnten in keine Sicherungskopie geschrieben werden: "
                      << copy.problem << ".\n";
         else if (copy.BesideFile())
-            *errors_ << "Warnung: " << changes << " stehen in der Sicherungskopie " << copy.copy
+            Errors() << "Warnung: " << changes << " stehen in der Sicherungskopie " << copy.copy
                      << "; beim nächsten Laden von " << FileNameOf(copy.file) << " wird sie angeboten.\n";
         else
-            *errors_ << "Warnung: " << changes << " stehen in der Sicherungskopie " << copy.copy << "; „laden "
+            Errors() << "Warnung: " << changes << " stehen in der Sicherungskopie " << copy.copy << "; „laden "
                      << FileNameOf(copy.copy) << "“ lädt sie.\n";
     }
-    *errors_ << std::flush;
+    Errors() << std::flush;
 }
 
 // The copies in the program folder belong to no file whose loading would offer them.

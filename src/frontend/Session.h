@@ -8,6 +8,7 @@
 #include "foundation/files/RecoveryCopy.h"
 #include "frontend/InputReader.h"
 #include "frontend/TerminalHost.h"
+#include "frontend/TerminalOut.h"
 
 class TForm1;
 class CommandTable;
@@ -73,8 +74,10 @@ private:
 
     TForm1& form_;
     const CommandTable& commands_;
-    std::ostream& out_;
+    TerminalOut out_;
     std::ostream* errors_;
+    // The error output, where names from files show as the terminal shows them on standard output.
+    TerminalOut Errors() const { return TerminalOut(*errors_); }
     const bool script_;
     std::unique_ptr<InputReader> input_;
     TerminalHost host_;

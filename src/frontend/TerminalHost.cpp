@@ -175,10 +175,11 @@ void TerminalHost::ShowModal(TDialog& dialog) {
         presets.pop_back();
     }
     bool closed = false;
-    for (const std::string& line : presets)
-        if (!ApplyLine(dialog, line, closed) && script_) return Refuse(dialog, false);
+    const bool fieldsTaken = ApplyFields(dialog, presets, closed);
+    if (!fieldsTaken && script_) return Refuse(dialog, false);
     Describe(dialog);
-    if (!button.empty() && !ApplyLine(dialog, button, closed) && script_) return Refuse(dialog, false);
+    if (!button.empty() && !fieldsTaken) ButtonNotPressed(button);
+    else if (!button.empty() && !ApplyLine(dialog, button, closed) && script_) return Refuse(dialog, false);
     while (!closed) {
         const std::optional<InputLine> line = ReadLine(dialog.Caption() + "> ");
         if (!line) return Refuse(dialog, true);
@@ -256,6 +257,25 @@ bool TerminalHost::ExplainTopic(TDialog& dialog, const std::string& topic) {
     out_ << "Befehle gibt es erst nach dem Dialog " << Quoted(dialog.Caption()) << ", an der Eingabe „>“; "
          << "„hilfe“ zeigt, worauf der Dialog wartet.\n";
     return true;
+}
+
+// The fields a command's line sets in the dialog it opens. Each refused field is named; a script
+// stops at the first, since its dialog is refused whole anyway.
+bool TerminalHost::ApplyFields(TDialog& dialog, const std::vector<std::string>& fields, bool& closed) {
+    bool taken = true;
+    for (const std::string& field : fields) {
+        if (ApplyLine(dialog, field, closed)) continue;
+        taken = false;
+        if (script_) break;
+    }
+    return taken;
+}
+
+// A button typed after a refused field would act on values the user did not mean: it waits until
+// the fields are put right.
+void TerminalHost::ButtonNotPressed(const std::string& button) {
+    out_ << "Hinweis: Ein Feld der Zeile wurde abgelehnt: " << Quoted(button)
+         << " wird nicht gedrückt, es ändert sich nichts. Der Dialog bleibt mit den Werten oben offen.\n";
 }
 
 bool TerminalHost::ApplyLine(TDialog& dialog, const std::string& line, bool& closed) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "frontend/InputReader.h"
+#include "frontend/TerminalOut.h"
 #include "platform/UiHost.h"
 
 class CommandTable;
@@ -37,9 +38,10 @@ struct UnfitAnswer {
 // and file questions answered from the answers a script queued ("antwort ...") or typed on the
 // terminal, and dialogs shown field by field and filled from "Feld=Wert" lines. In a script
 // nothing waits for a prompt: a dialog line that is refused, a check that fails or the end of
-// the input inside a dialog cancels the dialog and marks the command failed. On a terminal the
-// end of the input (Ctrl-D, or Ctrl-C) cancels the dialog or question it comes in, and "hilfe"
-// in a dialog or question says what it waits for.
+// the input inside a dialog cancels the dialog and marks the command failed. On a terminal a
+// command line with a refused field presses no button of its dialog, which stays open; the end of
+// the input (Ctrl-D, or Ctrl-C) cancels the dialog or question it comes in, and "hilfe" in a
+// dialog or question says what it waits for.
 class TerminalHost : public UiHost {
 public:
     TerminalHost(InputReader& input, std::ostream& out, bool script) : input_(input), out_(out), script_(script) {}
@@ -87,6 +89,9 @@ private:
     std::string AskFile(const std::string& question, const std::string& filter);
     // One dialog line; false when it was refused or did not close the dialog as a button should.
     bool ApplyLine(TDialog& dialog, const std::string& line, bool& closed);
+    // The "Feld=Wert" presets of a command's line; false when any of them was refused.
+    bool ApplyFields(TDialog& dialog, const std::vector<std::string>& fields, bool& closed);
+    void ButtonNotPressed(const std::string& button);
     void Refuse(TDialog& dialog, bool inputEnded);
     void Describe(TDialog& dialog);
     // "hilfe" or "hilfe THEMA" inside a dialog.
@@ -96,7 +101,7 @@ private:
     void Tick();
 
     InputReader& input_;
-    std::ostream& out_;
+    TerminalOut out_;
     const bool script_;
     std::deque<std::string> answers_;
     std::vector<std::string> presets_;

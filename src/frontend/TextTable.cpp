@@ -2,16 +2,11 @@
 
 #include <algorithm>
 
+#include "frontend/VisibleOutput.h"
 #include "platform/Grids.h"
 #include "platform/Utf8.h"
 
 namespace {
-
-std::string OneLineCell(std::string text) {
-    std::replace(text.begin(), text.end(), '\r', ' ');
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
 
 std::string TrimRight(std::string text) {
     text.erase(text.find_last_not_of(' ') + 1);
@@ -30,7 +25,7 @@ std::vector<std::string> GridLines(const TStringGrid& grid) {
         std::vector<std::string> cells;
         bool any = r == 0;
         for (int c : columns) {
-            cells.push_back(OneLineCell(grid.Cells(c, r)));
+            cells.push_back(VisibleText(grid.Cells(c, r), LineFeeds::Escaped));
             any = any || !cells.back().empty();
         }
         if (any) rows.push_back(std::move(cells));

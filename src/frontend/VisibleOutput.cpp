@@ -26,21 +26,22 @@ size_t UnfinishedTail(std::string_view text) {
     return 0;
 }
 
-// The bytes from pos on that are printable ASCII or line feeds.
-size_t PlainRun(std::string_view text, size_t pos) {
+// The bytes from pos on that are printable ASCII, or line feeds that end lines.
+size_t PlainRun(std::string_view text, size_t pos, LineFeeds lineFeeds) {
+    const bool lineEnds = lineFeeds == LineFeeds::EndLines;
     size_t end = pos;
-    while (end < text.size() && ((text[end] >= 0x20 && text[end] < 0x7F) || text[end] == '\n')) ++end;
+    while (end < text.size() && ((text[end] >= 0x20 && text[end] < 0x7F) || (lineEnds && text[end] == '\n'))) ++end;
     return end - pos;
 }
 
 }  // namespace
 
-std::string VisibleText(std::string_view text) {
+std::string VisibleText(std::string_view text, LineFeeds lineFeeds) {
     std::string out;
     out.reserve(text.size());
     for (size_t pos = 0; pos < text.size();) {
         // Most of what is shown is printable ASCII: it passes in runs.
-        const size_t plain = PlainRun(text, pos);
+        const size_t plain = PlainRun(text, pos, lineFeeds);
         out.append(text.substr(pos, plain));
         pos += plain;
         if (pos == text.size()) break;
@@ -53,7 +54,7 @@ std::string VisibleText(std::string_view text) {
         }
         const size_t start = pos;
         const char32_t c = utf8::Next(text, pos);
-        if (c == '\n' || !utf8::IsControl(c)) out.append(text.substr(start, size));
+        if (!utf8::IsControl(c)) out.append(text.substr(start, size));
         else out += Escape(c < 0x80, static_cast<unsigned>(c));
     }
     return out;

@@ -9,8 +9,10 @@
 // that steers the terminal (utf8::IsControl: escape sequences for colours or the window title, a
 // bell, a carriage return that hides what came before, a bidi override that reorders the line)
 // is shown as an escape instead: "\x1B" for a C0 control, DEL or a byte that is not UTF-8,
-// "\u202E" for a control beyond ASCII. Line feeds pass: they end the program's own lines.
-std::string VisibleText(std::string_view text);
+// "\u202E" for a control beyond ASCII. Line feeds pass as the program's own line ends, or show
+// as "\x0A" in a value that must stay on its line (TerminalOut).
+enum class LineFeeds { EndLines, Escaped };
+std::string VisibleText(std::string_view text, LineFeeds lineFeeds = LineFeeds::EndLines);
 
 // A stream buffer that passes everything written to it on to another one as VisibleText. A
 // character split over two writes is held back until it is complete, so a flush in between

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "frontend/Program.h"
+#include "frontend/TerminalOut.h"
 #include "frontend/VisibleOutput.h"
 
 int main(int argc, char** argv) {
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
     try {
         return RunProgram(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::exception& e) {
-        std::cerr << "Fehler: Marovelkandis wurde durch einen inneren Fehler beendet: " << e.what() << std::endl;
+        TerminalOut(std::cerr) << "Fehler: Marovelkandis wurde durch einen inneren Fehler beendet: "
+                               << std::string_view(e.what()) << "\n" << std::flush;
     } catch (...) {
         std::cerr << "Fehler: Marovelkandis wurde durch einen inneren Fehler beendet." << std::endl;
     }

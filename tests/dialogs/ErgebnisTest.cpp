@@ -360,6 +360,23 @@ TEST_F(ErgebnisChecksTest, ASideThatWonEverySetHasMoreBalls) {
     EXPECT_EQ(Accepted({"Sätze1=0", "Sätze2=2", "Bälle1=40", "Bälle2=50"}), "2");
 }
 
+// Fields left empty are no result, not a draw: nothing is written and the dialog says why. A game
+// that was not played gets "Kein Ergebnis"; a typed 0:0 and a chosen winner are results.
+TEST_F(ErgebnisChecksTest, EmptyFieldsAreNoResult) {
+    Scoring("Volleyball", "Sätze", "Bälle");
+    const std::string none = "Es ist kein Ergebnis eingegeben: bitte das Ergebnis eingeben oder einen Sieger wählen; "
+                             "ein Spiel, das nicht stattfand, bekommt „Kein Ergebnis“";
+    EXPECT_EQ(Refused({}), none);
+    EXPECT_EQ(Refused({"Sätze1=  ", "Satzergebnisse= "}), none);
+    // A game marked as not played shows empty fields: taking them is no draw either.
+    Dialog().Zeile.Set(Spielplan_SatzErg, "NULL");
+    Dialog().Zeile.Set(Spielplan_Sieger, "0");
+    EXPECT_EQ(Refused({}), none);
+    EXPECT_EQ(Accepted({"Sätze1=0", "Sätze2=0"}), "0");
+    EXPECT_THAT(Result(), ElementsAre("0", "", "", "", "0", "0", "", ""));
+    EXPECT_EQ(Accepted({"Sätze1=", "Sätze2=", "Sieger=Bären"}), "2");
+}
+
 TEST_F(ErgebnisTest, ShowingResetsTheFlagsAndPresetsTheFields) {
     Enter({"Punkte1=2", "Punkte2=1", "übernehmen"});
     ASSERT_TRUE(Dialog().Uebernommen);

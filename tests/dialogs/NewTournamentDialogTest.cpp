@@ -230,8 +230,9 @@ TEST_F(NewTournamentDialogTest, TheSwissSystemRefusesAnOddNumberOfParticipants) 
                       "Teilnehmer=3", "Runden=9", "ok", "Teilnehmer=28", "ok"}),
                 ElementsAre("Beim Schweizer System werden in jeder Runde alle Teilnehmer zu Paaren gelost: bei 27 "
                             "Mannschaften bliebe einer ohne Gegner, und schon die zweite Runde ließe sich nicht "
-                            "auslosen. Bitte einen Teilnehmer „spielfrei“ hinzufügen (dann 28); wer gegen ihn gelost "
-                            "wird, gewinnt.",
+                            "auslosen. Bitte einen Teilnehmer „spielfrei“ hinzufügen (dann 28). Sein Spiel in jeder "
+                            "Runde ist ein Spiel wie jedes andere: es wartet auf sein Ergebnis, etwa einen Sieg des "
+                            "Gegners.",
                             HasSubstr("bei 3 Spielern bliebe einer ohne Gegner")));
     EXPECT_EQ(dialog.Feld1.Text(), "28");
     ui.boxes.clear();

@@ -109,13 +109,16 @@ TEST_F(OptionenTest, ChangedOptionsAreWrittenWhereTheirReadersLook) {
 TEST_F(OptionenTest, BadInputIsRefusedAndNothingWritten) {
     const std::uint64_t settings = form.Ein.Changes();
     EXPECT_THAT(Enter({"AutoSave Min=0", "ok", "AutoSave Min=1441", "ok", "AutoSave Min=15",
-                       "Wertung 1=" + std::string(31, 'x'), "ok", "Wertung 1=Tore=Punkte", "ok", "Tabellenwertung=8",
+                       "Wertung 1=" + std::string(31, 'x'), "ok", "Wertung 1=Tore=Punkte", "ok", "Wertung 1=Punkte",
+                       "Wertung 3=Ecken\x1B[31m", "ok", "Wertung 3=Ecken\u009B2J", "ok", "Tabellenwertung=8",
                        "abbrechen"},
                       mrCancel),
                 ElementsAre("Bitte geben Sie für AutoSave Min eine Minutenzahl von 1 bis 1440 ein",
                             "Bitte geben Sie für AutoSave Min eine Minutenzahl von 1 bis 1440 ein",
                             "Der Name der 1. Wertung darf höchstens 30 Zeichen und kein „=“ haben",
-                            "Der Name der 1. Wertung darf höchstens 30 Zeichen und kein „=“ haben"));
+                            "Der Name der 1. Wertung darf höchstens 30 Zeichen und kein „=“ haben",
+                            "Der Name der 3. Wertung enthält Zeichen, die kein Text sind",
+                            "Der Name der 3. Wertung enthält Zeichen, die kein Text sind"));
     EXPECT_THAT(ui.dialogProblems, ElementsAre(::testing::StartsWith("Tabellenwertung=8: Für \"Tabellenwertung\"")));
     EXPECT_EQ(form.Ein.Changes(), settings);
     EXPECT_FALSE(MarkedChanged());

@@ -181,9 +181,13 @@ protected:
             // The scores decide: a winner chosen before would contradict most new scores.
             std::vector<std::string> lines{"Sieger=automatisch", "Punkte1=" + IntToStr(Between(0, 3)),
                                            "Punkte2=" + IntToStr(Between(0, 3))};
+            // Where the group awards the points they are not typed, and the goals make the result:
+            // typed level when not drawn, since empty fields are no result.
             if (Between(0, 2) == 0) {
                 lines.push_back("Sätze1=" + IntToStr(Between(0, 2)));
                 lines.push_back("Sätze2=" + IntToStr(Between(0, 2)));
+            } else {
+                lines.insert(lines.end(), {"Sätze1=0", "Sätze2=0"});
             }
             lines.push_back("übernehmen");
             host.QueueDialog(lines);

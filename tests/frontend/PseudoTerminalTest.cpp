@@ -292,3 +292,28 @@ TEST_F(PseudoTerminalTest, CtrlDAtTheStartQuestionLeadsToThePromptAndThereEndsTh
     terminal->EndOfInput();
     EXPECT_EQ(terminal->ExitStatus(), 0) << "nothing unsaved: Ctrl-D at the prompt ends at once\n" << terminal->Shown();
 }
+
+// A command line whose field is refused presses no button of its dialog: the wizard chosen in the
+// start question, the result dialog and the options stay open and nothing is stored. Fields left
+// empty are no result either.
+TEST_F(PseudoTerminalTest, ALineWithARefusedFieldPressesNoButtonAndItsDialogStaysOpen) {
+    WriteProgramFile("teams.dat", "Adler\r\nBären\r\nCondor\r\nDachse\r\n");
+    const std::string refused = "Hinweis: Ein Feld der Zeile wurde abgelehnt: ";
+    const std::string kept = " wird nicht gedrückt, es ändert sich nichts. Der Dialog bleibt mit den Werten oben offen.\n";
+    const std::string wizard = "neu Name=Korb Teilnehmer=4 Sportart=Basketball System=K.O.-System Turnierform=Liga ok";
+    ASSERT_NO_FATAL_FAILURE(At(kStart, wizard));
+    ASSERT_NO_FATAL_FAILURE(At(refused + "„ok“" + kept + kWizard, "ok"));
+    ASSERT_NO_FATAL_FAILURE(At("Turnier [Tur1] Korb: 2 Runden, 3 Gruppen, 4 Spiele, 4 Plätze in der Endplatzierung.\n> ",
+                               "zuweisen 1 Adler Bären Condor Dachse"));
+    ASSERT_NO_FATAL_FAILURE(At("> ", "ergebnis 1 Tore1=70 Tore2=60 übernehmen"));
+    ASSERT_NO_FATAL_FAILURE(At(refused + "„übernehmen“" + kept + "Ergebnis eingeben> ", "übernehmen"));
+    ASSERT_NO_FATAL_FAILURE(At("Warnung: Es ist kein Ergebnis eingegeben: bitte das Ergebnis eingeben oder einen Sieger "
+                               "wählen; ein Spiel, das nicht stattfand, bekommt „Kein Ergebnis“\nErgebnis eingeben> ",
+                               "abbrechen"));
+    ASSERT_NO_FATAL_FAILURE(
+        At("Abgebrochen – das Ergebnis bleibt, wie es war.\n> ", "optionen AutoSave=ja Tabellenwertung=9 ok"));
+    ASSERT_NO_FATAL_FAILURE(At(refused + "„ok“" + kept + "Turnieroptionen> ", "abbrechen"));
+    ASSERT_NO_FATAL_FAILURE(At("Die Turnieroptionen bleiben, wie sie sind.\nAutomatisches Speichern: aus.\n> ", "ende"));
+    ASSERT_NO_FATAL_FAILURE(At(kQuestion, "nein"));
+    EXPECT_EQ(terminal->ExitStatus(), 0) << terminal->Shown();
+}

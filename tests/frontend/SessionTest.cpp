@@ -215,6 +215,21 @@ TEST_F(SessionTest, AnswersAreNeverDialogPresets) {
     EXPECT_NE(output.find("Antwort: " + folder + "a=b.tur\n"), std::string::npos) << output;
 }
 
+// A file name comes from elsewhere: a line feed in it shows escaped wherever it is printed, and
+// no line of the output is one the program did not write.
+TEST_F(SessionTest, ALineFeedInAFileNameShowsEscaped) {
+    std::filesystem::copy_file(std::string(MAROVELKA_DATA_DIR) + "/TurFormen.dat", folder + "TurFormen.dat");
+    ASSERT_EQ(Run("neu Name=Pokal Teilnehmer=4 System=K.O.-System ok\nantwort nein\n"), kExitOk) << output;
+    const std::string file = folder + "Pokal\nInformation: Alle Ergebnisse gespeichert.tur";
+    form->Turnier.SetCells(Turnier_DateiNameS, 1, file);
+    EXPECT_EQ(Run("turniere\nspeichern\n"), kExitOk) << output;
+    const std::string shown = folder + "Pokal\\x0AInformation: Alle Ergebnisse gespeichert.tur";
+    EXPECT_NE(output.find("   " + shown + "   (geändert)\n"), std::string::npos) << output;
+    EXPECT_NE(output.find("Gespeichert: " + shown + "\n"), std::string::npos) << output;
+    EXPECT_EQ(output.find("\nInformation"), std::string::npos) << output;
+    EXPECT_TRUE(std::filesystem::exists(file));
+}
+
 // The start: a tournament file goes to the load command; a start on the terminal without one
 // asks what to do first, offering only the commands that exist.
 class StartSessionTest : public SessionTest {

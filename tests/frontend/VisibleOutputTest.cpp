@@ -5,6 +5,7 @@
 
 #include <sstream>
 
+#include "frontend/TerminalOut.h"
 #include "frontend/VisibleOutput.h"
 
 TEST(VisibleOutputTest, ControlCharactersShowAsEscapes) {
@@ -53,4 +54,21 @@ TEST(VisibleOutputTest, ACharacterSplitBetweenWritesPassesWhole) {
         terminal << "Ende \xE2\x80";
     }
     EXPECT_EQ(terminal.str(), "Mühle \\u202EEnde \\xE2\\x80") << "a character never completed shows as its bytes";
+}
+
+// The program's own line ends pass; a line feed inside a value (a name or a file name from
+// elsewhere, or a message built around one) shows escaped, so that no value starts a line that
+// looks like one of the program's.
+TEST(TerminalOutTest, OnlyTheProgramsOwnTextEndsLines) {
+    std::ostringstream terminal;
+    TerminalOut out(terminal);
+    const std::string name = "Pokal\nInformation: Alle Ergebnisse gespeichert";
+    out << "Aktuell: " << 1 << ' ' << name << "\n"
+        << std::string_view("Datei\r\n.tur") << '\n'
+        << "Zeile\nund Zeile\n" << std::flush;
+    EXPECT_EQ(terminal.str(),
+              "Aktuell: 1 Pokal\\x0AInformation: Alle Ergebnisse gespeichert\n"
+              "Datei\\x0D\\x0A.tur\n"
+              "Zeile\nund Zeile\n");
+    EXPECT_EQ(VisibleText("a\nb\x1B", LineFeeds::Escaped), "a\\x0Ab\\x1B");
 }

@@ -156,7 +156,9 @@ const CommandRegistration kResultCommands({
             "Tabelle, Gruppenstand und Platzhalter.\n"
             "Ist eine Gruppe damit fertig und sind Teilnehmer gleichauf, folgt der Konfliktdialog.\n"
             "Schaltflächen: übernehmen, kein-ergebnis, ergebnis-löschen, abbrechen. Ohne Feld=Wert steht\n"
-            "die Schaltfläche in der nächsten Zeile, z. B. „ergebnis 3“, dann „kein-ergebnis“.",
+            "die Schaltfläche in der nächsten Zeile, z. B. „ergebnis 3“, dann „kein-ergebnis“.\n"
+            "„übernehmen“ braucht ein Ergebnis oder einen gewählten Sieger (0:0 ist unentschieden); ein\n"
+            "Spiel, das nicht stattfand, bekommt „kein-ergebnis“.",
             true, EnterResult},
     Command{"tabelle", kMenuAnsicht, "[GRUPPE]", "Die Tabelle einer Gruppe zeigen, ohne Angabe die aller Gruppen",
             "GRUPPE ist die Bezeichnung der Gruppe (z. B. A) oder ihre Nummer.", true, ShowStandings},

@@ -1,4 +1,5 @@
 // New tournaments, the round page, the round tree and the tournament forms.
+#include <functional>
 #include <ostream>
 
 #include "dialogs/FormGenerators.h"
@@ -108,11 +109,37 @@ bool NewTournament(CommandCall& call) {
     return true;
 }
 
+// While it lives, the window's start question is preceded by `before`.
+class BeforeStartQuestion {
+public:
+    BeforeStartQuestion(TForm1& form, std::function<void()> before) : form_(form), startQuestion_(form.StartDialog) {
+        form.StartDialog = [this, before = std::move(before)] {
+            before();
+            if (startQuestion_) startQuestion_();
+        };
+    }
+    ~BeforeStartQuestion() { form_.StartDialog = startQuestion_; }
+    BeforeStartQuestion(const BeforeStartQuestion&) = delete;
+    BeforeStartQuestion& operator=(const BeforeStartQuestion&) = delete;
+
+private:
+    TForm1& form_;
+    std::function<void()> startQuestion_;
+};
+
+// The window asks what to do first once every tournament is closed: the closing is told there,
+// before the start question, whose choice may open a tournament again within this command.
 bool CloseAll(CommandCall& call) {
     if (!call.args.empty()) return Fail(call, "„neu-alle“ nimmt keine Angaben.");
-    call.form.NeuerMarovelkandis1Click(nullptr);
-    call.out << (call.form.AnzTurniere == 0 ? "Alle Turniere geschlossen; „neu“ legt ein neues an.\n"
-                                            : "Die Turniere bleiben offen.\n");
+    bool closed = false;
+    {
+        const BeforeStartQuestion told(call.form, [&] {
+            closed = true;
+            call.out << "Alle Turniere geschlossen; „neu“ legt ein neues an.\n";
+        });
+        call.form.NeuerMarovelkandis1Click(nullptr);
+    }
+    if (!closed) call.out << "Die Turniere bleiben offen.\n";
     return true;
 }
 

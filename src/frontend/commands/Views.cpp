@@ -38,7 +38,7 @@ void PrintHeader(CommandCall& call, const PlanSide& side) {
     call.out << header.substr(std::min(header.size(), header.find_first_not_of(' '))) << "\n";
 }
 
-void PrintTree(std::ostream& out, const PlanSide& side) {
+void PrintTree(TerminalOut& out, const PlanSide& side) {
     out << "Baum " << side.name << ":\n";
     const std::vector<TTreeNode*> nodes = side.tree.Nodes();
     const size_t digits = IntToStr(static_cast<long long>(nodes.size())).size();
