@@ -4,6 +4,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "engine/Platzhalter.h"
+#include "engine/RundenSpiele.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -14,21 +15,13 @@
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/Notation.h"
 #include "foundation/ProgramSettings.h"
 #include "foundation/TurnierStore.h"
 #include "foundation/files/TournamentFile.h"
 #include "platform/UiHost.h"
 
 namespace {
-
-bool IsNumber(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
-// The rest of the name after the prefix, or the empty text when the name does not start so.
-std::string After(const std::string& name, const std::string& prefix) {
-    return name.compare(0, prefix.size(), prefix) == 0 ? name.substr(prefix.size()) : std::string();
-}
 
 // Only the display texts the program writes itself are read back; a name that merely
 // contains "Spiel" or "Gruppe" is a participant's own name and stays as it is.
@@ -104,7 +97,7 @@ bool LoadOneFile(TMainForm& f, const std::string& chosen, const TStrings* names)
         return false;
     }
     ++f.AnzTurniere;
-    const bool loaded = LoadFileToMaster(f, file, f.AnzTurniere, names);
+    const bool loaded = LoadFileToMaster(f, file, f.AnzTurniere, names, {FewestGamesOfGroup});
     if (!loaded) --f.AnzTurniere;
     if (loaded) f.setStatusText(1, lngText(353) + FileNameOf(file));
     Log("[A] Lese Datei " + file + " -> " + (loaded ? " OK " : " ## NOT OK ##"));
@@ -135,17 +128,6 @@ void RenumberAfter(TSortGrid& master, int closed) {
 }
 
 }  // namespace
-
-std::string PlacingCodeOfName(const std::string& name) {
-    for (int text : {13, 14}) {
-        const std::string game = After(name, lngText(text) + " ");
-        if (IsNumber(game)) return name.substr(0, 1) + game;
-    }
-    const size_t dot = name.find(". " + lngText(3) + " ");
-    if (dot == std::string::npos || !IsNumber(name.substr(0, dot))) return {};
-    const std::string group = name.substr(dot + 3 + lngText(3).size());
-    return group.empty() ? std::string() : name.substr(0, dot) + "." + group;
-}
 
 void MasterToTur(TMainForm& f, int n) {
     Log("[F] MasterToTur(" + IntToStr(n) + ")");

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <set>
 #include <stdexcept>
 
 #include "foundation/Accessors.h"
@@ -23,6 +22,7 @@
 #include "foundation/TurnierStore.h"
 #include "foundation/files/ChosenFile.h"
 #include "foundation/files/TFile.h"
+#include "foundation/files/TurnierRows.h"
 #include "platform/FileNames.h"
 #include "platform/FileIdentity.h"
 #include "platform/UiHost.h"
@@ -33,8 +33,6 @@ namespace fs = std::filesystem;
 using Cells = std::vector<std::string>;
 
 constexpr int kMasterColumns = 31;
-// Columns of each table by its number; XMasterGrid rows carry no cells beyond them.
-constexpr int kColumnsOfKind[] = {0, 22, 29, 17, 27, 18, 5, 17};
 constexpr const char* kCrLf = "\r\n";
 
 // --- rows ---
@@ -43,12 +41,6 @@ Cells RowCells(const TSortGrid& grid, int row) {
     Cells cells(kMasterColumns);
     for (int c = 0; c < kMasterColumns; ++c) cells[static_cast<size_t>(c)] = grid.Cells(c, row);
     return cells;
-}
-
-int KindOf(const Cells& cells) {
-    if (cells.size() < 2) return 0;
-    const int kind = ToInt(cells[1]);
-    return kind >= TabelleTurnier && kind <= TabelleUkSound && cells[1] == IntToStr(kind) ? kind : 0;
 }
 
 // A neutral referee's name ("N" + k, k above 0) belongs to this tournament's people.
@@ -64,7 +56,7 @@ void Blank(Cells& cells, std::initializer_list<int> columns) {
 
 // The row as an empty copy of the tournament holds it; false when the row is left out.
 bool ReduceToEmptyTournament(const TMainForm& f, Cells& cells) {
-    switch (KindOf(cells)) {
+    switch (TurnierRowKind(cells)) {
         case TabelleGruppe: Blank(cells, {Gruppe_State}); return true;
         case TabelleSpielplan:
             Blank(cells, {Spielplan_Status, Spielplan_Spieltag, Spielplan_SatzErg, Spielplan_PPkt, Spielplan_MPkt,
@@ -381,23 +373,6 @@ struct TurnierFileContent {
 
 std::string Header(const std::string& file) { return "Datei '" + FileNameOf(file) + "' "; }
 
-void CheckRows(const std::string& file, const std::vector<Cells>& rows) {
-    const std::string damaged = Header(file) + "ist beschädigt und wurde nicht geladen: ";
-    if (rows.empty() || KindOf(rows.front()) != TabelleTurnier)
-        throw LoadFailure(damaged + "die Tabelle beginnt nicht mit der Turnierzeile.");
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const Cells& cells = rows[i];
-        const std::string where = "Zeile " + IntToStr(static_cast<long long>(i) + 1) + " der Tabelle ";
-        const int kind = KindOf(cells);
-        if (kind == 0) throw LoadFailure(damaged + where + "gehört zu keiner Tabelle.");
-        if (kind == TabelleTurnier && i > 0) throw LoadFailure(damaged + "sie enthält mehr als eine Turnierzeile.");
-        if (cells.size() > static_cast<size_t>(kMasterColumns))
-            throw LoadFailure(damaged + where + "hat mehr Zellen als ihre Tabelle.");
-        for (size_t c = static_cast<size_t>(kColumnsOfKind[kind]); c < cells.size(); ++c)
-            if (!cells[c].empty()) throw LoadFailure(damaged + where + "hat mehr Zellen als ihre Tabelle.");
-    }
-}
-
 // A cell of a single blank is how older releases stored an empty cell. It is emptied before the
 // rows are checked, so that what is accepted is what is kept and saved.
 void EmptyOlderBlankCells(Cells& cells) {
@@ -410,101 +385,8 @@ std::string CellOf(const Cells& cells, int column) {
     return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)] : "";
 }
 
-// The numbers of groups, participants and games are the rows of their tables, dense from 1 (a
-// deletion closes them up again), and every participant of a group has one standings row. Each
-// table row is a line of its own in the file: a line lost or written twice breaks none of the
-// checks above, and such a file would load with a game, a participant or a standings row missing
-// or doubled. A row without a number is not counted.
-std::string NumberingProblem(const std::vector<Cells>& rows, int kind, int column, const std::string& what) {
-    std::map<int, int> seen;
-    for (const Cells& cells : rows) {
-        if (KindOf(cells) != kind || CellOf(cells, column).empty()) continue;
-        const std::string& text = CellOf(cells, column);
-        const int number = ToInt(text);
-        if (number < 1 || IntToStr(number) != text) return what + " hat die Nummer „" + text + "“.";
-        if (++seen[number] > 1) return what + " " + text + " steht zweimal darin.";
-    }
-    int expected = 1;
-    for (const auto& [number, count] : seen) {
-        if (number != expected) return what + " " + IntToStr(expected) + " fehlt.";
-        ++expected;
-    }
-    return {};
-}
-
-// A group with standings has one row for each of its participants.
-std::string StandingsProblem(const std::vector<Cells>& rows) {
-    std::map<std::string, int> standings;  // by participant number: its rows in the standings
-    std::set<std::string> groupsWithStandings;
-    for (const Cells& cells : rows) {
-        if (KindOf(cells) != TabellePlatz) continue;
-        ++standings[CellOf(cells, Platz_TeamNr)];
-        groupsWithStandings.insert(CellOf(cells, Platz_GrNr));
-    }
-    for (const Cells& cells : rows) {
-        const std::string group = CellOf(cells, Teams_InGr);
-        if (KindOf(cells) != TabelleTeams || group.empty() || !groupsWithStandings.count(group)) continue;
-        const std::string team = CellOf(cells, Teams_Nr);
-        if (standings[team] == 0) return "der Tabellenplatz von Teilnehmer " + team + " fehlt.";
-        if (standings[team] > 1) return "der Tabellenplatz von Teilnehmer " + team + " steht zweimal darin.";
-    }
-    return {};
-}
-
-// The numbers of one table's rows in the file (NumberingProblem has found them whole and dense).
-std::set<std::string> NumbersOf(const std::vector<Cells>& rows, int kind, int column) {
-    std::set<std::string> numbers;
-    for (const Cells& cells : rows)
-        if (KindOf(cells) == kind) numbers.insert(CellOf(cells, column));
-    return numbers;
-}
-
-// Games, participants and standings name their groups and participants by number: a number that
-// no row of the file has is a row lost.
-std::string ReferenceProblem(const std::vector<Cells>& rows) {
-    const std::set<std::string> groups = NumbersOf(rows, TabelleGruppe, Gruppe_Nr);
-    const std::set<std::string> teams = NumbersOf(rows, TabelleTeams, Teams_Nr);
-    struct Reference {
-        int kind, column;
-        const std::set<std::string>& numbers;
-        const char* what;
-    };
-    const Reference references[] = {{TabelleSpielplan, Spielplan_GrNr, groups, "Gruppe"},
-                                    {TabelleTeams, Teams_InGr, groups, "Gruppe"},
-                                    {TabellePlatz, Platz_GrNr, groups, "Gruppe"},
-                                    {TabelleSpielplan, Spielplan_T1, teams, "Teilnehmer"},
-                                    {TabelleSpielplan, Spielplan_T2, teams, "Teilnehmer"},
-                                    {TabellePlatz, Platz_TeamNr, teams, "Teilnehmer"}};
-    for (const Cells& cells : rows)
-        for (const Reference& reference : references) {
-            if (KindOf(cells) != reference.kind) continue;
-            const std::string number = CellOf(cells, reference.column);
-            if (ToInt(number) >= 1 && !reference.numbers.count(number))
-                return std::string(reference.what) + " " + number + " fehlt.";
-        }
-    return {};
-}
-
-void CheckNumbering(const std::string& file, const std::vector<Cells>& rows) {
-    const std::string damaged = Header(file) + "ist beschädigt und wurde nicht geladen: ";
-    for (const std::string& problem : {NumberingProblem(rows, TabelleGruppe, Gruppe_Nr, "Gruppe"),
-                                       NumberingProblem(rows, TabelleTeams, Teams_Nr, "Teilnehmer"),
-                                       NumberingProblem(rows, TabelleSpielplan, Spielplan_SpNr, "Spiel"),
-                                       ReferenceProblem(rows), StandingsProblem(rows)})
-        if (!problem.empty()) throw LoadFailure(damaged + problem);
-}
-
-// Groups of files from an older release name no participants and no fields.
-bool HasGroupFault(const std::vector<Cells>& rows) {
-    for (const Cells& cells : rows)
-        if (KindOf(cells) == TabelleGruppe && !CellOf(cells, Gruppe_Name).empty() &&
-            CellOf(cells, Gruppe_Teams).empty() && CellOf(cells, Gruppe_Felder).empty())
-            return true;
-    return false;
-}
-
 // Reads the table of an opened file; false (with the message shown) when the file is refused.
-std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string& path) {
+std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string& path, const TurnierLoadChecks& checks) {
     const std::string line1 = file.ReadLine();
     const std::string magic = file.ReadLine();
     const std::string version = file.ReadLine();
@@ -522,6 +404,7 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
     file.SetShiftScheme(keyShift);
     for (int i = 0; i < 6; ++i) file.ReadLine();  // the info block and "<TABLE>"
     TurnierFileContent content;
+    TurnierRowsCheck check(checks.fewestGames);
     for (;;) {
         if (file.Eof())
             throw LoadFailure(Header(path) + "ist unvollständig und wurde nicht geladen: das Ende der Tabelle fehlt.");
@@ -532,10 +415,13 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
         if (line == "</TABLE>") break;
         content.rows.push_back(SplitTurRowLine(line));
         EmptyOlderBlankCells(content.rows.back());
+        // Looked at as it comes, while its cells are at hand.
+        if (checks.rows) check.Take(content.rows.back());
     }
-    CheckRows(path, content.rows);
-    CheckNumbering(path, content.rows);
-    if (HasGroupFault(content.rows)) {
+    const TurnierRowsVerdict verdict = checks.rows ? check.Verdict() : TurnierRowsVerdict{};
+    if (!verdict.damage.empty())
+        throw LoadFailure(Header(path) + "ist beschädigt und wurde nicht geladen: " + verdict.damage);
+    if (verdict.olderGroups) {
         ShowMsg(3, "Datei '" + FileNameOf(path) +
                        "' konnte nicht geladen werden; Gruppenfehler\n\nBitte erstellen Sie das Turnier neu in diesem Release.");
         return std::nullopt;
@@ -654,7 +540,8 @@ bool checkSaveTurnier(TMainForm& f) {
     return saveTurnier(f, true, false, false);
 }
 
-bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const TStrings* names) {
+bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const TStrings* names,
+                      const TurnierLoadChecks& checks) {
     Log("[F] LoadFileToMaster(" + file + ") ");
     try {
         // Taken before the file is read: a save by another program meanwhile can only make the
@@ -666,7 +553,7 @@ bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const T
             ShowMsg(3, "Kann Datei " + FileNameOf(file) + " nicht oeffnen");
             return false;
         }
-        std::optional<TurnierFileContent> content = ReadTurnierFile(input, file);
+        std::optional<TurnierFileContent> content = ReadTurnierFile(input, file, checks);
         input.Close();
         if (!content) return false;
         TakeIntoMaster(f, content->rows, file, identity ? identity->Text() : "", number, names);

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/files/TurnierRows.h"
+
 class TMainForm;
 class TSortGrid;
 class TStrings;
@@ -44,11 +46,20 @@ bool AutoSaveDueSince(const TMainForm& form, long long lastMinute, long long min
 // False when they were to be saved and that failed or was cancelled (the caller then stays).
 bool checkSaveTurnier(TMainForm& form);
 
+// What a load checks of the rows beyond the file's own format (TurnierRows.h).
+struct TurnierLoadChecks {
+    // Without it, the games of a group are not counted.
+    FewestGamesRule fewestGames = nullptr;
+    // False only where the checks' own cost is weighed (a benchmark).
+    bool rows = true;
+};
+
 // Reads a tournament file into XMasterGrid as tournament `number` and adds its selector entry.
 // The whole file is read and checked before anything changes: a file that cannot be read, is not
 // a tournament file, is damaged or cut short changes nothing and is reported by name. With names
 // (participants activated in the preparation dialog) the default participant names take them.
-bool LoadFileToMaster(TMainForm& form, const std::string& file, int number, const TStrings* names);
+bool LoadFileToMaster(TMainForm& form, const std::string& file, int number, const TStrings* names,
+                      const TurnierLoadChecks& checks = {});
 
 // The number of the open tournament whose file this is (see SameFile: other spellings of the same
 // file and links to it are found); 0 when none.
