@@ -12,6 +12,7 @@
 #include "foundation/files/ChosenFile.h"
 #include "foundation/files/ResultsExchangeFile.h"
 #include "foundation/files/TournamentFile.h"
+#include "platform/FileNames.h"
 #include "platform/Registry.h"
 
 using namespace turnier_builder;
@@ -29,7 +30,9 @@ protected:
     std::string Path(const std::string& name) const { return folder + name; }
     std::string LastBox() const { return ui.boxes.empty() ? "" : ui.boxes.back().text; }
     std::string Refused(const std::string& path, ChosenContent content = ChosenContent::Turnier, int own = 0) {
-        return RefusedChosenFile(form, path, path, content, own);
+        std::string file;
+        if (!FollowLink(path, file)) file = path;
+        return RefusedChosenFile(form, path, path, file, content, own);
     }
     // A small tournament, current, saved as `name`.
     void OpenSaved(const std::string& title, const std::string& name) {
@@ -67,6 +70,17 @@ TEST_F(ChosenFileTest, EveryFileOfTheProgramIsRefusedInAnySpellingAndThroughALin
     }
     EXPECT_EQ(Refused(Path("Vereine.txt")), "") << "a list the user names is his";
     EXPECT_EQ(Refused(Path("teams.dat.alt")), "");
+}
+
+// The lock a save holds lies beside the tournament's file; nothing is saved over it.
+TEST_F(ChosenFileTest, TheLockFileBesideATournamentFileIsRefused) {
+    for (const char* name : {"pokal.tur.sperre", "POKAL.TUR.SPERRE", "x.sperre"})
+        for (ChosenContent content : {ChosenContent::Turnier, ChosenContent::Ergebnisse})
+            EXPECT_EQ(Refused(Path(name), content), "Die Datei " + Path(name) +
+                                                        " ist eine Sperrdatei des Programms und wird nicht überschrieben."
+                                                        "\r\n\r\nBitte wählen Sie einen anderen Dateinamen.")
+                << name;
+    EXPECT_EQ(Refused(Path("pokal.sperre.tur")), "");
 }
 
 TEST_F(ChosenFileTest, TheSettingsStoreIsTheProgramsToo) {

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
+#include "platform/SaveLock.h"
 #include "platform/Strings.h"
 
 namespace {
@@ -36,9 +36,13 @@ std::vector<OwnFile> OwnFiles() {
     return files;
 }
 
-std::optional<std::string> OwnFileRole(const std::string& path) {
+// The file is one of the program's own, or a save's lock file by its name, as it is named (path)
+// or as the file its link leads to is.
+std::optional<std::string> OwnFileRole(const std::string& path, const std::string& file) {
+    for (const std::string& name : {path, file})
+        if (IsSaveLockFileName(FileNameOf(name))) return std::string("eine Sperrdatei");
     for (const OwnFile& own : OwnFiles())
-        if (SameFile(path, own.path)) return own.role;
+        if (SameFile(file, own.path)) return own.role;
     return std::nullopt;
 }
 
@@ -73,17 +77,8 @@ bool HasTurnierHeader(const std::string& path) {
     return magic == "MAROVELKA4" || magic == "MAROVELKA3";
 }
 
-// The file behind the symbolic links of path, or path itself.
-std::string LinkTarget(const std::string& path) {
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved) return path;
-    std::string target = resolved;
-    std::free(resolved);
-    return target;
-}
-
-bool IsTurnierFile(const std::string& path) {
-    return NamedAsTurnierFile(path) || NamedAsTurnierFile(LinkTarget(path)) || HasTurnierHeader(path);
+bool IsTurnierFile(const std::string& path, const std::string& file) {
+    return NamedAsTurnierFile(path) || NamedAsTurnierFile(file) || HasTurnierHeader(file);
 }
 
 std::string OpenTurnierText(const TMainForm& f, int number) {
@@ -94,15 +89,15 @@ std::string OpenTurnierText(const TMainForm& f, int number) {
 }  // namespace
 
 std::string RefusedChosenFile(const TMainForm& f, const std::string& typed, const std::string& path,
-                              ChosenContent content, int own) {
+                              const std::string& file, ChosenContent content, int own) {
     if (!NamesAFile(typed))
         return "„" + typed + "“ ist kein Dateiname: es fehlt der Name der Datei.\r\n\r\nBitte geben Sie einen Dateinamen an.";
-    if (const std::optional<std::string> role = OwnFileRole(path))
+    if (const std::optional<std::string> role = OwnFileRole(path, file))
         return "Die Datei " + path + " ist " + *role + " des Programms und wird nicht überschrieben." + kChooseAnother;
-    if (const int owner = OpenTurnierWithFile(f, path); owner != 0 && owner != own)
+    if (const int owner = OpenTurnierWithFile(f, file); owner != 0 && owner != own)
         return "Die Datei " + path + " gehört schon zum geöffneten Turnier " + OpenTurnierText(f, owner) +
                " und wird nicht überschrieben." + kChooseAnother;
-    if (content != ChosenContent::Turnier && IsTurnierFile(path))
+    if (content != ChosenContent::Turnier && IsTurnierFile(path, file))
         return "Die Datei " + path + " ist eine Turnierdatei und wird nicht mit Ergebnissen überschrieben." + kChooseAnother;
     return {};
 }

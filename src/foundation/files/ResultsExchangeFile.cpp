@@ -116,9 +116,9 @@ void ReadBlocks(NumberedLines& lines, ExchangeContent& content) {
 }  // namespace
 
 bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks,
-                       int* error) {
+                       int* error, TargetLink links) {
     Dateihandling file;
-    if (!file.Open(path, "W", true)) {
+    if (!file.Open(path, "W", true, links)) {
         if (error) *error = file.Error();
         return false;
     }

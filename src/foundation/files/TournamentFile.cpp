@@ -24,7 +24,8 @@
 #include "foundation/files/TFile.h"
 #include "foundation/files/TurnierRows.h"
 #include "platform/FileNames.h"
-#include "platform/FileIdentity.h"
+#include "platform/FileVersion.h"
+#include "platform/SaveLock.h"
 #include "platform/UiHost.h"
 
 namespace {
@@ -145,21 +146,6 @@ std::optional<std::string> AskForTurnierFile(TMainForm& f, const Cells& row, con
     return dialog.FileName;
 }
 
-// The file the user chose, when it may be written (RefusedChosenFile: the tournament's own file,
-// but not for its empty copy); its folder is then remembered.
-std::optional<std::string> ChosenTurnierFile(TMainForm& f, const std::string& typed, int number, bool emptyExport) {
-    const std::string path = TurPathOf(typed);
-    if (const std::string refused =
-            RefusedChosenFile(f, typed, path, ChosenContent::Turnier, emptyExport ? 0 : number);
-        !refused.empty()) {
-        ShowMsg(3, refused);
-        return std::nullopt;
-    }
-    f.TurFileDir = fs::path(path).parent_path().string();
-    RegWriteString("TurFileDir", f.TurFileDir);
-    return path;
-}
-
 // A row that would not come back as written is on record; the file is written all the same.
 // The interleave scheme keeps every byte but the two codes it stores line breaks as, and the text
 // of a line always survives its encoding, so only those two codes need looking for there.
@@ -192,13 +178,15 @@ bool NeedsKeyShiftThroughout(const std::vector<std::string>& lines) {
     return false;
 }
 
-// error: the system's error number of the step that failed.
-WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows, int& error) {
+// Writes the file a check looked at (its link followed once, never again). error: the system's
+// error number of the step that failed; version: the version written, taken from the bytes
+// before the file was put in place.
+WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows, int& error, std::string& version) {
     std::vector<std::string> lines;
     for (const Cells& cells : rows) lines.push_back(TurRowLine(cells));
     const bool keyShiftThroughout = NeedsKeyShiftThroughout(lines);
     TFile file;
-    file.SetSafeWrite(true);
+    file.SetSafeWrite(true, TargetLink::AsChecked);
     if (!file.OpenWrite(path, true)) {
         error = file.Error();
         return WriteResult::NotOpened;
@@ -214,7 +202,10 @@ WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& 
     }
     file.WriteLine("</TABLE>");
     file.WriteLine("</DATEI>");
-    if (file.Close()) return WriteResult::Written;
+    if (file.Close()) {
+        version = file.VersionWritten().value_or(std::string());
+        return WriteResult::Written;
+    }
     error = file.Error();
     return WriteResult::NotCompleted;
 }
@@ -250,32 +241,46 @@ void ReportFailure(TMainForm& f, const std::string& text, const SaveRequest& req
 
 // Its file is complete: the tournament now has it as its file, in the version just written, and
 // no unsaved changes.
-void TakeSavedFile(TMainForm& f, const SavedTurnier& turnier, const std::string& path) {
-    const std::optional<FileIdentity> written = FileIdentityOf(path);
-    const std::string identity = written ? written->Text() : "";
+void TakeSavedFile(TMainForm& f, const SavedTurnier& turnier, const std::string& path, const std::string& version) {
     f.AutoSaveKonfliktGezeigt.erase(path);
     if (!turnier.current) {
         TSortGrid& master = f.XMasterGrid;
         master.SetCells(Turnier_DateiNameS, turnier.turnierRow.row, path);
         master.SetCells(Turnier_DateiName, turnier.turnierRow.row, FileNameOf(path));
-        master.SetCells(Turnier_DateiStand, turnier.turnierRow.row, identity);
+        master.SetCells(Turnier_DateiStand, turnier.turnierRow.row, version);
         master.SetCells(Turnier_Changes, turnier.turnierRow.row, "");
         return;
     }
     Put(f.Turnier, Turnier_DateiNameS, 1, path, true);
     Put(f.Turnier, Turnier_DateiName, 1, FileNameOf(path), true);
-    Put(f.Turnier, Turnier_DateiStand, 1, identity, true);
+    Put(f.Turnier, Turnier_DateiStand, 1, version, true);
     setTurChanged(f, false);
 }
 
-// The target is the tournament's own file (by any name) and no longer the version this program
-// last read or wrote: another program (a second Marovelkandis on the same file) saved it in
-// between. A file gone since is not: writing it again takes nothing from anyone.
-bool ChangedElsewhere(const Cells& own, const std::string& path) {
+// The file a save writes: the name as typed in the save dialog, the path it goes by and the file
+// behind its link, followed once.
+struct SaveTarget {
+    std::string typed;
+    std::string path;
+    std::string file;
+    bool chosen = false;  // picked in the save dialog rather than the tournament's own
+};
+
+// The version another program saved into the tournament's own file since this one last read or
+// wrote it; none when the file is still that version, is gone (writing it again takes nothing
+// from anyone) or is not the tournament's own file. A plain save writes the tournament's own
+// file by definition; a chosen name is that file when both lead to the same name. The file is
+// looked at once, without following a link: a link in its place came since the file was chosen,
+// and the write refuses it.
+std::optional<std::string> OtherVersion(const Cells& own, const SaveTarget& target) {
     const std::string& known = own[Turnier_DateiStand];
-    if (known.empty()) return false;
-    const std::optional<FileIdentity> now = FileIdentityOf(path), ownFile = FileIdentityOf(own[Turnier_DateiNameS]);
-    return now && ownFile && now->SameFileAs(*ownFile) && now->Text() != known;
+    if (known.empty()) return std::nullopt;
+    std::string ownFile;
+    if (target.chosen && (!FollowLink(own[Turnier_DateiNameS], ownFile) || !SameResolvedPath(ownFile, target.file)))
+        return std::nullopt;
+    std::optional<std::string> now = FileVersionOf(target.file, false);
+    if (!now || *now == known) return std::nullopt;
+    return now;
 }
 
 void ReportAutoSaveKept(TMainForm& f, const std::string& path) {
@@ -287,10 +292,10 @@ void ReportAutoSaveKept(TMainForm& f, const std::string& path) {
                       "Beim Speichern wird gefragt, ob die Datei überschrieben werden soll.)");
 }
 
-// Whether the save may write over the tournament's own file: unasked only when nobody changed
-// it since; else the user decides, and the autosave never overwrites another's work.
+// Another program changed the tournament's own file since: the user decides whether to overwrite
+// it, and the autosave never overwrites another's work. Asked while no lock is held, since the
+// user may take minutes.
 bool MayOverwrite(TMainForm& f, const Cells& own, const std::string& path, const SaveRequest& request) {
-    if (!ChangedElsewhere(own, path)) return true;
     if (request.automatic) {
         ReportAutoSaveKept(f, path);
         return false;
@@ -302,36 +307,100 @@ bool MayOverwrite(TMainForm& f, const Cells& own, const std::string& path, const
     return false;
 }
 
-SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest& request) {
-    const Cells own = RowCells(*turnier.turnierRow.grid, turnier.turnierRow.row);
-    std::string path = own[Turnier_DateiNameS];
-    // The timer writes what has changed: rewriting an unchanged tournament gains nothing and
-    // would make a second program that works on the same file see it changed.
-    if (request.automatic && (path.empty() || own[Turnier_Changes] != "true")) return SaveOutcome::Skipped;
-    if (path.empty() || request.saveAs) {
-        const std::optional<std::string> typed = AskForTurnierFile(f, own, request);
-        if (!typed) return SaveOutcome::Cancelled;
-        const std::optional<std::string> chosen = ChosenTurnierFile(f, *typed, turnier.number, request.emptyExport);
-        if (!chosen) return SaveOutcome::Failed;
-        path = *chosen;
+// The file the tournament is saved to, asked for when it has none or with save-as; nothing when
+// the dialog was cancelled.
+std::optional<SaveTarget> TargetName(TMainForm& f, const Cells& own, const SaveRequest& request) {
+    const std::string& path = own[Turnier_DateiNameS];
+    if (!path.empty() && !request.saveAs) return SaveTarget{path, path, {}, false};
+    const std::optional<std::string> typed = AskForTurnierFile(f, own, request);
+    if (!typed) return std::nullopt;
+    return SaveTarget{*typed, TurPathOf(*typed), {}, true};
+}
+
+void ReportRefused(TMainForm& f, const std::string& text, const SaveRequest& request) {
+    if (request.automatic) return ReportFailure(f, text, request);
+    ShowMsg(3, text);
+}
+
+// Follows the target's link once and checks the file behind it (RefusedChosenFile): the program's
+// own files and another open tournament's are refused, chosen or not. A chosen file's folder is
+// remembered. False when it must not be written; the reason is shown.
+bool CheckedTarget(TMainForm& f, SaveTarget& target, int number, const SaveRequest& request) {
+    if (!FollowLink(target.path, target.file)) {
+        const int error = errno;
+        ErrorLog("[F] Kann Datei nicht schreiben");
+        ReportFailure(f, WithReason("Turnier " + FileNameOf(target.path) + " kann nicht gespeichert werden",
+                                    WriteErrorText(target.path, error)),
+                      request);
+        return false;
     }
-    if (!request.emptyExport && !MayOverwrite(f, own, path, request)) return SaveOutcome::Declined;
-    const std::string name = FileNameOf(path);
-    int error = 0;
-    switch (WriteTurnierFile(path, FileRows(f, turnier, path, request.emptyExport), error)) {
-        case WriteResult::NotOpened:
-            ErrorLog("[F] Kann Datei nicht schreiben");
-            ReportFailure(f, WithReason("Turnier " + name + " kann nicht gespeichert werden", WriteErrorText(path, error)),
+    if (const std::string refused = RefusedChosenFile(f, target.typed, target.path, target.file, ChosenContent::Turnier,
+                                                      request.emptyExport ? 0 : number);
+        !refused.empty()) {
+        ReportRefused(f, refused, request);
+        return false;
+    }
+    if (!target.chosen) return true;
+    f.TurFileDir = fs::path(target.path).parent_path().string();
+    RegWriteString("TurFileDir", f.TurFileDir);
+    return true;
+}
+
+// Writes the file under its save lock: the last look at it and the rename that puts the new
+// version in place are one step for every program that saves it. What another program saved in
+// between is asked about without the lock, and looked at again under it after the answer.
+SaveOutcome WriteUnderLock(TMainForm& f, const SavedTurnier& turnier, const Cells& own, const SaveTarget& target,
+                           const SaveRequest& request, std::string& version) {
+    const std::string name = FileNameOf(target.path);
+    std::optional<std::string> agreed;  // the other program's version the user said to overwrite
+    for (;;) {
+        SaveLock lock(target.file);
+        if (!lock.Granted()) {
+            ReportFailure(f, "Turnier " + name + " kann nicht gespeichert werden: die Datei wird gerade von einem "
+                                                 "anderen Programm gespeichert",
                           request);
             return SaveOutcome::Failed;
-        case WriteResult::NotCompleted:
-            ReportFailure(
-                f, WithReason("Turnier " + name + " konnte nicht gespeichert werden", WriteErrorText(path, error)), request);
-            return SaveOutcome::Failed;
-        case WriteResult::Written: break;
+        }
+        if (!request.emptyExport) {
+            if (std::optional<std::string> other = OtherVersion(own, target); other && other != agreed) {
+                lock.Release();
+                if (!MayOverwrite(f, own, target.path, request)) return SaveOutcome::Declined;
+                agreed = std::move(other);
+                continue;
+            }
+        }
+        int error = 0;
+        switch (WriteTurnierFile(target.file, FileRows(f, turnier, target.path, request.emptyExport), error, version)) {
+            case WriteResult::NotOpened:
+                ErrorLog("[F] Kann Datei nicht schreiben");
+                ReportFailure(f, WithReason("Turnier " + name + " kann nicht gespeichert werden",
+                                            WriteErrorText(target.file, error)),
+                              request);
+                return SaveOutcome::Failed;
+            case WriteResult::NotCompleted:
+                ReportFailure(f, WithReason("Turnier " + name + " konnte nicht gespeichert werden",
+                                            WriteErrorText(target.file, error)),
+                              request);
+                return SaveOutcome::Failed;
+            case WriteResult::Written: return SaveOutcome::Saved;
+        }
     }
-    if (!request.emptyExport) TakeSavedFile(f, turnier, path);
-    f.setStatusText(1, lngText(352) + name);
+}
+
+SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest& request) {
+    const Cells own = RowCells(*turnier.turnierRow.grid, turnier.turnierRow.row);
+    // The timer writes what has changed: rewriting an unchanged tournament gains nothing and
+    // would make a second program that works on the same file see it changed.
+    if (request.automatic && (own[Turnier_DateiNameS].empty() || own[Turnier_Changes] != "true"))
+        return SaveOutcome::Skipped;
+    std::optional<SaveTarget> target = TargetName(f, own, request);
+    if (!target) return SaveOutcome::Cancelled;
+    if (!CheckedTarget(f, *target, turnier.number, request)) return SaveOutcome::Failed;
+    std::string version;
+    const SaveOutcome outcome = WriteUnderLock(f, turnier, own, *target, request, version);
+    if (outcome != SaveOutcome::Saved) return outcome;
+    if (!request.emptyExport) TakeSavedFile(f, turnier, target->path, version);
+    f.setStatusText(1, lngText(352) + FileNameOf(target->path));
     return SaveOutcome::Saved;
 }
 
@@ -544,19 +613,17 @@ bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const T
                       const TurnierLoadChecks& checks) {
     Log("[F] LoadFileToMaster(" + file + ") ");
     try {
-        // Taken before the file is read: a save by another program meanwhile can only make the
-        // identity older than what was read, and the next save asks once too often, never once
-        // too few.
-        const std::optional<FileIdentity> identity = FileIdentityOf(file);
         TFile input;
         if (!input.OpenRead(file, true)) {
             ShowMsg(3, "Kann Datei " + FileNameOf(file) + " nicht oeffnen");
             return false;
         }
         std::optional<TurnierFileContent> content = ReadTurnierFile(input, file, checks);
+        // The version of the very bytes read: what another program saves meanwhile is another one.
+        const std::optional<std::string> version = content ? input.VersionRead() : std::nullopt;
         input.Close();
         if (!content) return false;
-        TakeIntoMaster(f, content->rows, file, identity ? identity->Text() : "", number, names);
+        TakeIntoMaster(f, content->rows, file, version.value_or(std::string()), number, names);
         return true;
     } catch (const LoadFailure& failure) {
         ShowMsg(3, failure.what());
