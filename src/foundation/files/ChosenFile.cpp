@@ -22,25 +22,42 @@ namespace {
 
 constexpr const char* kChooseAnother = "\r\n\r\nBitte wählen Sie einen anderen Dateinamen.";
 
+constexpr const char* kExecutableRole = "die ausführbare Datei";
+
 struct OwnFile {
     std::string path;
     std::string role;
 };
 
-// The program's own files where they are now: those of the program folder and the settings store.
+// The program's own files where they are now: those of the program folder, the running program
+// and the settings store.
 std::vector<OwnFile> OwnFiles() {
     std::vector<OwnFile> files;
     for (const ProgramOwnFile& file : kProgramOwnFiles) files.push_back({ProgramFile(file.name), file.role});
+    if (std::string program = ProgramExecutable(); !program.empty()) files.push_back({std::move(program), kExecutableRole});
     if (std::string store = registry::StorePath(); !store.empty())
         files.push_back({std::move(store), "der Einstellungsspeicher"});
     return files;
 }
 
-// The file is one of the program's own, or a save's lock file by its name, as it is named (path)
-// or as the file its link leads to is.
+// What a file of this name is to any program folder: its lists, forms, logs and the program
+// itself keep their names in every folder (a second program folder's), and a lock file is one
+// by its name. Names are compared without regard to case, as some file systems compare them.
+std::optional<std::string> OwnNameRole(const std::string& path) {
+    const std::string name = FileNameOf(path);
+    for (const ProgramOwnFile& file : kProgramOwnFiles)
+        if (SameText(name, file.name)) return std::string(file.role);
+    if (const std::string program = ProgramExecutable(); !program.empty() && SameText(name, FileNameOf(program)))
+        return std::string(kExecutableRole);
+    if (IsSaveLockFileName(name)) return std::string("eine Sperrdatei");
+    return std::nullopt;
+}
+
+// The file is one of the program's own, or has the name of one, as it is named (path) or as the
+// file its link leads to is.
 std::optional<std::string> OwnFileRole(const std::string& path, const std::string& file) {
     for (const std::string& name : {path, file})
-        if (IsSaveLockFileName(FileNameOf(name))) return std::string("eine Sperrdatei");
+        if (std::optional<std::string> role = OwnNameRole(name)) return role;
     for (const OwnFile& own : OwnFiles())
         if (SameFile(file, own.path)) return own.role;
     return std::nullopt;

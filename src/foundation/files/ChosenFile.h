@@ -14,8 +14,9 @@ enum class ChosenContent { Turnier, Ergebnisse };
 // following a link again (TargetLink::AsChecked), so that a link swapped in between cannot lead
 // the save to a file nobody checked. Refused are:
 // - a name that names no file ("sub/", "/", ".."): a file written there would have no name;
-// - the program's own files (ProgramFiles.h), the lock file a save holds beside a file
-//   (SaveLock.h) and the settings store;
+// - the program's own files (ProgramFiles.h), in the program folder and by their names in any
+//   other folder (another program folder's lists and forms), the running program's executable,
+//   the lock file a save holds beside a file (SaveLock.h) and the settings store;
 // - the file of an open tournament other than tournament number `own` (0: every open one's);
 // - for results, every tournament file: one named ".tur" and one whose header says it is one.
 // Spellings of a path and symbolic links that lead to the same file count as that file.
