@@ -7,6 +7,7 @@
 #include <string>
 
 #include "BenchForm.h"
+#include "engine/RundenSpiele.h"
 #include "engine/TurnierWechsel.h"
 #include "foundation/files/TournamentFile.h"
 #include "foundation/Accessors.h"
@@ -55,7 +56,7 @@ void OpenLargeTurnier(TMainForm& f, int games) {
         PutRow(f, f.Gruppe, TabelleGruppe,
                {{Gruppe_Nr, IntToStr(g)}, {Gruppe_Bez, "G" + IntToStr(g)}, {Gruppe_Name, "Gruppe " + IntToStr(g)},
                 {Gruppe_Teams, "M1;M2;M3;M4;M5;M6;M7;M8"}, {Gruppe_Felder, "1-4"}, {Gruppe_State, "Edit"},
-                {Gruppe_System, "JGJ"}, {Gruppe_RNr, "1"}, {Gruppe_RundeName, "Vorrunde"}});
+                {Gruppe_AnzTeams, "8"}, {Gruppe_System, "JGJ"}, {Gruppe_RNr, "1"}, {Gruppe_RundeName, "Vorrunde"}});
         for (int t = 1; t <= 8; ++t) {
             const std::string team = IntToStr((g - 1) * 8 + t);
             PutRow(f, f.Teams, TabelleTeams,
@@ -131,9 +132,9 @@ void CloseOneOfNinetyNine(benchmark::State& state) {
     }
 }
 
-std::string SavedLargeTurnier(TMainForm& form) {
-    const std::string path = std::string(getenv("MAROVELKA_HOME")) + "/gross.tur";
-    OpenLargeTurnier(form, 10000);
+std::string SavedLargeTurnier(TMainForm& form, int games = 10000, const std::string& name = "gross.tur") {
+    const std::string path = std::string(getenv("MAROVELKA_HOME")) + "/" + name;
+    OpenLargeTurnier(form, games);
     Put(form.Turnier, Turnier_DateiNameS, 1, path, true);
     saveTurnier(form, false, false, false);
     return path;
@@ -167,8 +168,34 @@ void LoadTournamentOf10000Games(benchmark::State& state) {
                             static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 
+// A tournament of as many participants as the first argument (groups of eight, every pair
+// playing once) read whole and made current, with (second argument 1) and without (0) the check
+// of its rows (TurnierRows.h), side by side: what the check costs of a load.
+void LoadTournamentWithAndWithoutRowCheck(benchmark::State& state) {
+    UseBenchFolder();
+    const int teams = static_cast<int>(state.range(0));
+    auto writer = std::make_unique<BenchForm>();
+    const std::string path = SavedLargeTurnier(*writer, teams / 8 * 28, "teilnehmer" + IntToStr(teams) + ".tur");
+    const TurnierLoadChecks checks{FewestGamesOfGroup, state.range(1) != 0};
+    auto form = std::make_unique<BenchForm>();
+    for (auto _ : state) {
+        form->AnzTurniere = form->AktTurNr = 1;
+        if (!LoadFileToMaster(*form, path, 1, nullptr, checks)) return state.SkipWithError("not loaded");
+        TakeTurFromMaster(*form, 1);
+        state.PauseTiming();
+        ClearAll(*form, true);
+        state.ResumeTiming();
+    }
+}
+
 }  // namespace
 
+BENCHMARK(LoadTournamentWithAndWithoutRowCheck)
+    ->Args({256, 0})
+    ->Args({256, 1})
+    ->Args({1024, 0})
+    ->Args({1024, 1})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(SwitchBetweenTwoTournaments)->Unit(benchmark::kMillisecond);
 BENCHMARK(SwitchBetweenTwoTournamentsWithPlans)->Unit(benchmark::kMillisecond);
 BENCHMARK(CloseOneOfNinetyNine)->Unit(benchmark::kMillisecond);

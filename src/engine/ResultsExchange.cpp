@@ -1,5 +1,6 @@
 #include "engine/ResultsExchange.h"
 
+#include <cerrno>
 #include <vector>
 
 #include "engine/CellNumbers.h"
@@ -21,6 +22,7 @@
 #include "foundation/WindowHelpers.h"
 #include "foundation/files/ChosenFile.h"
 #include "foundation/files/ResultsExchangeFile.h"
+#include "platform/FileNames.h"
 
 namespace {
 
@@ -141,19 +143,25 @@ private:
 bool ergebnisseExportieren(TMainForm& f, const std::string& path) {
     Log("[F] Spielergebnisse exportieren");
     const std::string target = path.empty() ? ExchangeFilePath(Get(f.Turnier, Turnier_DateiNameS, 1, true)) : path;
-    if (const std::string refused = RefusedChosenFile(f, target, target, ChosenContent::Ergebnisse, 0); !refused.empty()) {
+    auto failed = [&](const std::string& file, int error) {
+        ShowMsg(4, WithReason("Die Ergebnisse konnten nicht exportiert werden", WriteErrorText(file, error)) +
+                       "\r\n\r\n" + target);
+        return false;
+    };
+    // The link is followed once: the file checked is the file written.
+    std::string file;
+    if (!FollowLink(target, file)) return failed(target, errno);
+    if (const std::string refused = RefusedChosenFile(f, target, target, file, ChosenContent::Ergebnisse, 0);
+        !refused.empty()) {
         ShowMsg(3, refused);
         return false;
     }
     sortGrid(f.Spielplan, Spielplan_SpNr, true);
     int error = 0;
     const ExchangeContent played = PlayedGames(f);
-    if (!WriteExchangeFile(target, Get(f.Turnier, Turnier_DateiName, 1, true), played.blocks, played.participants,
-                           &error)) {
-        ShowMsg(4, WithReason("Die Ergebnisse konnten nicht exportiert werden", WriteErrorText(target, error)) +
-                       "\r\n\r\n" + target);
-        return false;
-    }
+    if (!WriteExchangeFile(file, Get(f.Turnier, Turnier_DateiName, 1, true), played.blocks, played.participants, &error,
+                           TargetLink::AsChecked))
+        return failed(file, error);
     ShowMsg(1, "Ergebnisse exportiert als:\r\n\r\n" + target + "\r\n\r\nImportieren Sie diese Datei in einem zweiten Marovelkandis");
     return true;
 }

@@ -1,6 +1,7 @@
 #include "engine/RundenSpiele.h"
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <string>
 #include <vector>
@@ -200,4 +201,14 @@ void Do_RundenSpiele(TMainForm& form, int startRow, int groupCount) {
     }
     WritePairTable(form.Schiris, round, groupCount);
     LayOutRound(form, round, timing);
+}
+
+int FewestGamesOfGroup(const std::string& system, int participants) {
+    if (participants < 2) return 0;
+    const long long n = participants;
+    long long games = 0;
+    if (system == "JGJ" || system == "JGJ2") games = n * (n - 1) / 2;
+    else if (system == "SV") games = n / 2;
+    else if (!system.empty() && system[0] == 'A') games = std::max(ToInt(system.substr(1)), 0);
+    return static_cast<int>(std::min<long long>(games, INT_MAX));
 }

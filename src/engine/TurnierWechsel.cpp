@@ -7,6 +7,7 @@
 
 #include "dialogs/Dialogs.h"
 #include "engine/Platzhalter.h"
+#include "engine/RundenSpiele.h"
 #include "foundation/Accessors.h"
 #include "foundation/Columns.h"
 #include "foundation/Conversions.h"
@@ -17,6 +18,7 @@
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/MessageBoxes.h"
+#include "foundation/Notation.h"
 #include "foundation/ProgramSettings.h"
 #include "foundation/TurnierStore.h"
 #include "foundation/files/RecoveryCopy.h"
@@ -24,15 +26,6 @@
 #include "platform/UiHost.h"
 
 namespace {
-
-bool IsNumber(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-}
-
-// The rest of the name after the prefix, or the empty text when the name does not start so.
-std::string After(const std::string& name, const std::string& prefix) {
-    return name.compare(0, prefix.size(), prefix) == 0 ? name.substr(prefix.size()) : std::string();
-}
 
 // Only the display texts the program writes itself are read back; a name that merely
 // contains "Spiel" or "Gruppe" is a participant's own name and stays as it is.
@@ -113,10 +106,11 @@ std::map<std::string, std::string> ChooseRecoveryCopies(const TMainForm& f, cons
 // tournament's file along), as tournament `number`.
 bool LoadFileOrCopy(TMainForm& f, const std::string& file, const std::map<std::string, std::string>& copies, int number,
                     const TStrings* names) {
+    const TurnierLoadChecks checks{FewestGamesOfGroup};
     if (const auto copy = copies.find(file); copy != copies.end())
-        return LoadRecoveryCopyToMaster(f, copy->second, file, number, names);
-    if (IsRecoveryCopyName(FileNameOf(file))) return LoadRecoveryCopyToMaster(f, file, std::nullopt, number, names);
-    return LoadFileToMaster(f, file, number, names);
+        return LoadRecoveryCopyToMaster(f, copy->second, file, number, names, checks);
+    if (IsRecoveryCopyName(FileNameOf(file))) return LoadRecoveryCopyToMaster(f, file, std::nullopt, number, names, checks);
+    return LoadFileToMaster(f, file, number, names, checks);
 }
 
 // Loads one file as tournament AnzTurniere + 1; false when it was skipped or refused.
@@ -168,17 +162,6 @@ void RenumberAfter(TSortGrid& master, int closed) {
 }
 
 }  // namespace
-
-std::string PlacingCodeOfName(const std::string& name) {
-    for (int text : {13, 14}) {
-        const std::string game = After(name, lngText(text) + " ");
-        if (IsNumber(game)) return name.substr(0, 1) + game;
-    }
-    const size_t dot = name.find(". " + lngText(3) + " ");
-    if (dot == std::string::npos || !IsNumber(name.substr(0, dot))) return {};
-    const std::string group = name.substr(dot + 3 + lngText(3).size());
-    return group.empty() ? std::string() : name.substr(0, dot) + "." + group;
-}
 
 void MasterToTur(TMainForm& f, int n) {
     Log("[F] MasterToTur(" + IntToStr(n) + ")");

@@ -34,7 +34,3 @@ int turniereLaden(TMainForm& form);
 // is closed), and closing the last one leaves none. Unsaved changes are offered for saving first;
 // false when nothing was closed (none open, or the save failed or was cancelled).
 bool aktuellesTurnierEntfernen(TMainForm& form);
-
-// The participant code a final-placing name stands for ("Sieger Spiel 12" gives "S12",
-// "1. Gruppe A" gives "1.A"); the empty text for any other name.
-std::string PlacingCodeOfName(const std::string& name);

@@ -17,8 +17,8 @@ inline constexpr int Turnier_Name = 3, Turnier_DateiName = 4, Turnier_DateiNameS
                      Turnier_Sportart = 7, Turnier_Datum = 8, Turnier_Changes = 9, Turnier_Score = 10,
                      Turnier_Score2 = 11, Turnier_Score3 = 12, Turnier_Bez = 13, Turnier_System = 14,
                      Turnier_Runden = 15, Turnier_Fehlermeldungen = 16, Turnier_Teams = 17;
-// The last unnamed column: the identity of the tournament's file as this program last read or
-// wrote it (FileIdentityOf), so that a save sees another program's save in between. It belongs
+// The last unnamed column: the version of the tournament's file as this program last read or
+// wrote it (FileVersion.h), so that a save sees another program's save in between. It belongs
 // to this run only: the file carries the column empty.
 inline constexpr int Turnier_DateiStand = 21;
 // The recovery copy this run loaded in place of the tournament's file (files/RecoveryCopy.h), to

@@ -45,6 +45,9 @@ std::string SystemErrorText(int error) {
         case EDQUOT: return "das Speicherkontingent ist erschöpft";
         case EFBIG: return "die Datei würde zu groß werden";
         case EIO: return "Ein-/Ausgabefehler des Datenträgers";
+        case kLineTooLongError:
+            return "eine Zeile wäre länger, als das Programm sie lesen kann (mehr als " +
+                   IntToStr(static_cast<long long>(kMaxLineBytes / (1024 * 1024))) + " MiB)";
         default: return "Systemfehler " + IntToStr(error) + " (" + std::strerror(error) + ")";
     }
 }
@@ -60,6 +63,9 @@ std::string WriteErrorText(const std::string& path, int error) {
     if (S_ISLNK(link.st_mode) && ::stat(path.c_str(), &file) != 0)
         return errno == ELOOP ? SystemErrorText(ELOOP)
                               : "die symbolische Verknüpfung " + FileNameOf(path) + " führt zu keiner Datei";
+    // A save that followed the file's link once refuses a link that came since (TargetLink).
+    if (S_ISLNK(link.st_mode) && error == ELOOP)
+        return "an die Stelle der Datei " + path + " ist eine symbolische Verknüpfung getreten";
     if (const std::string kind = KindOf(file.st_mode); !kind.empty()) return FileNameOf(path) + " ist " + kind;
     if (error == EACCES && (file.st_mode & 0222) == 0) return "die Datei ist schreibgeschützt";
     return SystemErrorText(error);

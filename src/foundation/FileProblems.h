@@ -3,13 +3,14 @@
 
 // German words for what went wrong with a file, for the messages that name the reason.
 
-// The words for a system error number ("kein Platz auf dem Datenträger" for ENOSPC, ...); empty
-// for 0, when there is no error number to name.
+// The words for a system error number ("kein Platz auf dem Datenträger" for ENOSPC, ...), and for
+// the program's own kLineTooLongError; empty for 0, when there is no error number to name.
 std::string SystemErrorText(int error);
 
 // Why a file could not be written: where the path shows it more precisely than the error number
 // (a missing folder, a folder or a device in the file's place, a file marked read-only, a
-// symbolic link that leads nowhere or into a loop), that; else the words for the error number.
+// symbolic link that leads nowhere or into a loop, or one that took the place of a file already
+// checked), that; else the words for the error number.
 std::string WriteErrorText(const std::string& path, int error);
 
 // What stands in the place of a file that is to be read, as a German sentence about `shown` (the

@@ -16,6 +16,15 @@ int PositiveNumber(std::string_view text) {
     return value > 0 ? value : 0;
 }
 
+bool IsNumber(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The rest of the name after the prefix, or the empty text when the name does not start so.
+std::string After(const std::string& name, const std::string& prefix) {
+    return name.compare(0, prefix.size(), prefix) == 0 ? name.substr(prefix.size()) : std::string();
+}
+
 bool IsGroupId(std::string_view id) { return !id.empty() && !HasAnyOf(id, kGroupIdCharacters); }
 
 ParticipantCode ReadBestOf(std::string_view rest) {
@@ -115,4 +124,15 @@ std::string CodeDisplayText(const TMainForm& form, std::string_view code) {
     const size_t dot = code.find('.');
     if (dot == std::string_view::npos) return {};
     return PlaceCodeText(code.substr(0, dot), code.substr(dot + 1));
+}
+
+std::string PlacingCodeOfName(const std::string& name) {
+    for (int text : {13, 14}) {
+        const std::string game = After(name, lngText(text) + " ");
+        if (IsNumber(game)) return name.substr(0, 1) + game;
+    }
+    const size_t dot = name.find(". " + lngText(3) + " ");
+    if (dot == std::string::npos || !IsNumber(name.substr(0, dot))) return {};
+    const std::string group = name.substr(dot + 3 + lngText(3).size());
+    return group.empty() ? std::string() : name.substr(0, dot) + "." + group;
 }

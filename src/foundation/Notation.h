@@ -45,3 +45,8 @@ std::string GameCodeText(char kind, std::string_view game);
 std::string TeamCodeText(const TMainForm& form, std::string_view number);
 std::string PlaceCodeText(std::string_view place, std::string_view groupId);
 std::string CodeDisplayText(const TMainForm& form, std::string_view code);
+
+// The participant code a final-placing name stands for ("Sieger Spiel 12" gives "S12",
+// "1. Gruppe A" gives "1.A"): entries of an older release's final placing keep only their shown
+// names. The empty text for any other name.
+std::string PlacingCodeOfName(const std::string& name);

@@ -6,6 +6,7 @@
 
 #include "foundation/MessageBoxes.h"
 #include "frontend/CommandTable.h"
+#include "platform/Clock.h"
 #include "platform/Dialog.h"
 #include "platform/FileOperations.h"
 
@@ -87,6 +88,19 @@ bool SetTestDisk(CommandCall& call) {
     return true;
 }
 
+// The fixed clock of a test run moves on, so that the timer's work of a later minute (the
+// autosave) comes between two commands, as it does between two commands typed minutes apart.
+bool AdvanceTestClock(CommandCall& call) {
+    const auto& args = call.args;
+    auto* clock = dynamic_cast<ManualClock*>(&GetClock());
+    if (!clock) return Fail(call, "Die Uhr geht nach der Systemzeit und lässt sich nicht vorstellen.");
+    if (args.size() != 1 || args[0].empty() || args[0].size() > 6 || args[0].find_first_not_of("0123456789") != std::string::npos)
+        return Fail(call, "„testuhr MINUTEN“ mit einer Minutenzahl von 0 bis 999999.");
+    clock->Advance(std::stoll(args[0]) * 60000);
+    call.out << "Die Uhr zeigt " << datetime::FormatLogStamp(clock->Now()) << ".\n";
+    return true;
+}
+
 }  // namespace
 
 void AddTestCommands(CommandTable& table) {
@@ -99,4 +113,8 @@ void AddTestCommands(CommandTable& table) {
                       "Den Datenträger voll erscheinen lassen (nur für Tests)",
                       "Nach „voll“ passen nur noch BYTES Bytes (ohne Angabe keins) auf den Datenträger, bis „frei“.",
                       false, SetTestDisk});
+    table.Add(Command{"testuhr", kMenuHilfe, "MINUTEN", "Die Uhr um MINUTEN Minuten vorstellen (nur für Tests)",
+                      "Was der Takt der Uhr in dieser Zeit tut (das automatische Speichern), geschieht vor dem "
+                      "nächsten Befehl.",
+                      false, AdvanceTestClock});
 }

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -54,10 +55,27 @@ std::string ResolvedPath(const std::string& path) {
 
 }  // namespace
 
+bool SameResolvedPath(const std::string& a, const std::string& b) {
+    return !a.empty() && !b.empty() && ResolvedPath(a) == ResolvedPath(b);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
     if (a.empty() || b.empty()) return false;
     struct stat first {}, second {};
     if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
         return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
     return ResolvedPath(a) == ResolvedPath(b);
+}
+
+bool FollowLink(const std::string& name, std::string& file) {
+    struct stat info {};
+    if (::lstat(name.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        file = name;
+        return true;
+    }
+    char* real = ::realpath(name.c_str(), nullptr);
+    if (!real) return false;
+    file = real;
+    std::free(real);
+    return true;
 }

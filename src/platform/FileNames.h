@@ -19,3 +19,12 @@ bool NamesAFile(const std::string& name);
 // Whether two paths lead to the same file, in whatever spelling ("./x.tur", "x.tur", the absolute
 // path) and through symbolic links; for files that exist, a hard link counts as the same file too.
 bool SameFile(const std::string& a, const std::string& b);
+
+// Whether two paths name the same file by their names alone, once "." and ".." are gone and the
+// symbolic links of their existing parts are followed: what the file is does not count.
+bool SameResolvedPath(const std::string& a, const std::string& b);
+
+// The file a name leads to: a symbolic link in the name's place is followed to the file behind it
+// (every link on its way resolved); any other name is that file itself. False with errno set for
+// a link that leads nowhere (ENOENT) or into a loop (ELOOP).
+bool FollowLink(const std::string& name, std::string& file);

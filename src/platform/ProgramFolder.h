@@ -6,3 +6,5 @@
 std::string ProgramFolder();
 // The program folder joined with a file name.
 std::string ProgramFile(const std::string& name);
+// The running program's own executable file; empty when the system does not tell.
+std::string ProgramExecutable();

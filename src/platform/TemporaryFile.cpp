@@ -15,6 +15,8 @@
 #include <set>
 #include <string_view>
 
+#include "platform/FileNames.h"
+
 namespace {
 
 constexpr std::string_view kSuffix = ".tmp";
@@ -96,18 +98,15 @@ bool Unlocked(int folder, const char* name) {
     return unlocked;
 }
 
-// A symbolic link is followed to the file it leads to, so that the link stays a link and the file
-// behind it gets the new content. A link that leads nowhere or into a loop fails (ENOENT, ELOOP).
-bool ResolveTarget(const std::string& target, std::string& resolved) {
+// The file the save replaces: the target, or with Follow the file its symbolic link leads to.
+bool ResolveTarget(const std::string& target, TargetLink links, std::string& resolved) {
+    if (links == TargetLink::Follow) return FollowLink(target, resolved);
     struct stat info {};
-    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-        resolved = target;
-        return true;
+    if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        errno = ELOOP;
+        return false;
     }
-    char* real = ::realpath(target.c_str(), nullptr);
-    if (!real) return false;
-    resolved = real;
-    std::free(real);
+    resolved = target;
     return true;
 }
 
@@ -152,10 +151,10 @@ void RemoveStaleTemporaryFiles(const std::string& target) {
 
 TemporaryFile::~TemporaryFile() { Remove(); }
 
-int TemporaryFile::Create(const std::string& requested, FileOperations& operations) {
+int TemporaryFile::Create(const std::string& requested, FileOperations& operations, TargetLink links) {
     Remove();
     std::string target;
-    if (!ResolveTarget(requested, target)) return -1;
+    if (!ResolveTarget(requested, links, target)) return -1;
     if (FileNameOf(target).empty()) {
         errno = EISDIR;
         return -1;

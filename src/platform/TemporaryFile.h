@@ -3,6 +3,16 @@
 
 #include "platform/FileOperations.h"
 
+// What a save does with a symbolic link in its target's place.
+enum class TargetLink {
+    // The file the link leads to is written, and the link stays.
+    Follow,
+    // The target is the file a check looked at after following its link once (FollowLink): a
+    // link found in its place now came in since, and the save fails (ELOOP) rather than write
+    // through it to a file nobody checked.
+    AsChecked,
+};
+
 // The file a save writes beside its target before it takes the target's place. Every writer gets
 // a name of its own, "<target>.<process id>.<n>.tmp" in the target's folder, so two writers of one
 // target never mix their bytes: the last complete save wins, whole. A writer holds a lock on its
@@ -24,8 +34,9 @@ public:
     // closing it ends the lock. -1 with errno set when the file cannot be created, and when the
     // target may not be replaced: EISDIR for a folder, EINVAL for anything else that is no
     // regular file, EACCES or EROFS for a file the user may not write, ENOENT for a symbolic link
-    // that leads nowhere, ELOOP for links in a loop.
-    int Create(const std::string& target, FileOperations& operations = SystemFileOperations());
+    // that leads nowhere, ELOOP for links in a loop (and for any link, AsChecked).
+    int Create(const std::string& target, FileOperations& operations = SystemFileOperations(),
+               TargetLink links = TargetLink::Follow);
     // Created and neither put in place nor removed yet.
     bool Pending() const { return !name_.empty(); }
     const std::string& Name() const { return name_; }

@@ -230,3 +230,23 @@ TEST_F(RundenSpieleTest, PairTableHoldsThreeColumnsPerGroup) {
     EXPECT_EQ(Get(w, 0, 1, true), "");
     EXPECT_EQ(Get(w, 3, 2, true), "");
 }
+
+// A load counts a group's games against the fewest its system makes: the shipped pairing table
+// and the plain order give every system at least that many for every size, and exactly that
+// many but for the double round robin, whose second leg older releases left out.
+TEST_F(RundenSpieleTest, EverySystemMakesAtLeastTheFewestGamesALoadCountsOn) {
+    InstallPairingFile();
+    for (const std::string system : {"JGJ", "JGJ2", "SV", "A3", "A1", "X"})
+        for (int count = 0; count <= 9; ++count) {
+            NewForm();
+            ASSERT_TRUE(parseFeldListe(*form, "1"));
+            GroupWithTeams(system, count);
+            Do_RundenSpiele(*form, 1, 1);
+            const int made = static_cast<int>(Games().size()), fewest = FewestGamesOfGroup(system, count);
+            EXPECT_EQ(made, system == "JGJ2" ? 2 * fewest : fewest) << system << " with " << count;
+        }
+    EXPECT_EQ(FewestGamesOfGroup("JGJ", 5), 10);
+    EXPECT_EQ(FewestGamesOfGroup("SV", 5), 2);
+    EXPECT_EQ(FewestGamesOfGroup("A7", 1), 0) << "nobody to play them";
+    EXPECT_EQ(FewestGamesOfGroup("JGJ", 2000000000), 2147483647) << "a count no file holds, without overflow";
+}

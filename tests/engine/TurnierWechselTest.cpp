@@ -8,6 +8,7 @@
 #include "TurnierBuilder.h"
 #include "dialogs/Dialogs.h"
 #include "engine/TurnierWechsel.h"
+#include "foundation/Notation.h"
 #include "foundation/Settings.h"
 #include "foundation/Tables.h"
 

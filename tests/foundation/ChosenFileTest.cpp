@@ -12,6 +12,7 @@
 #include "foundation/files/ChosenFile.h"
 #include "foundation/files/ResultsExchangeFile.h"
 #include "foundation/files/TournamentFile.h"
+#include "platform/FileNames.h"
 #include "platform/Registry.h"
 
 using namespace turnier_builder;
@@ -29,7 +30,9 @@ protected:
     std::string Path(const std::string& name) const { return folder + name; }
     std::string LastBox() const { return ui.boxes.empty() ? "" : ui.boxes.back().text; }
     std::string Refused(const std::string& path, ChosenContent content = ChosenContent::Turnier, int own = 0) {
-        return RefusedChosenFile(form, path, path, content, own);
+        std::string file;
+        if (!FollowLink(path, file)) file = path;
+        return RefusedChosenFile(form, path, path, file, content, own);
     }
     // A small tournament, current, saved as `name`.
     void OpenSaved(const std::string& title, const std::string& name) {
@@ -67,6 +70,43 @@ TEST_F(ChosenFileTest, EveryFileOfTheProgramIsRefusedInAnySpellingAndThroughALin
     }
     EXPECT_EQ(Refused(Path("Vereine.txt")), "") << "a list the user names is his";
     EXPECT_EQ(Refused(Path("teams.dat.alt")), "");
+}
+
+// Another program folder's lists and forms are that program's own, and the running program is
+// the program itself wherever its folder is.
+TEST_F(ChosenFileTest, TheRunningProgramAndTheNamesOfTheProgramsFilesInAnyFolderAreRefused) {
+    const std::string program = fs::read_symlink("/proc/self/exe").string();
+    for (ChosenContent content : {ChosenContent::Turnier, ChosenContent::Ergebnisse})
+        EXPECT_EQ(Refused(program, content), "Die Datei " + program +
+                                                 " ist die ausführbare Datei des Programms und wird nicht überschrieben."
+                                                 "\r\n\r\nBitte wählen Sie einen anderen Dateinamen.");
+    fs::create_directory(Path("anderer"));
+    for (const ProgramOwnFile& own : kProgramOwnFiles) {
+        const std::string role = std::string(" ist ") + own.role + " des Programms";
+        EXPECT_THAT(Refused(Path("anderer/") + own.name), HasSubstr(role)) << "before it exists";
+        WriteProgramFile(std::string("anderer/") + own.name, "vom anderen Programm");
+        EXPECT_THAT(Refused(Path("anderer/") + own.name, ChosenContent::Ergebnisse), HasSubstr(role));
+        const std::string link = Path(std::string("anderer/verweis_") + own.name + ".exp");
+        fs::create_symlink(Path("anderer/") + own.name, link);
+        EXPECT_THAT(Refused(link, ChosenContent::Ergebnisse), HasSubstr(role)) << "the file behind the link";
+    }
+    EXPECT_THAT(Refused(Path("anderer/TEAMS.DAT")), HasSubstr(" ist die Teilnehmerliste des Programms"))
+        << "the same file where names know no case";
+    EXPECT_THAT(Refused(Path("anderer/") + fs::path(program).filename().string(), ChosenContent::Ergebnisse),
+                HasSubstr(" ist die ausführbare Datei des Programms"));
+    EXPECT_EQ(Refused(Path("anderer/teams.dat.alt")), "");
+    EXPECT_EQ(Refused(Path("anderer/meine_teams.dat")), "");
+}
+
+// The lock a save holds lies beside the tournament's file; nothing is saved over it.
+TEST_F(ChosenFileTest, TheLockFileBesideATournamentFileIsRefused) {
+    for (const char* name : {"pokal.tur.sperre", "POKAL.TUR.SPERRE", "x.sperre"})
+        for (ChosenContent content : {ChosenContent::Turnier, ChosenContent::Ergebnisse})
+            EXPECT_EQ(Refused(Path(name), content), "Die Datei " + Path(name) +
+                                                        " ist eine Sperrdatei des Programms und wird nicht überschrieben."
+                                                        "\r\n\r\nBitte wählen Sie einen anderen Dateinamen.")
+                << name;
+    EXPECT_EQ(Refused(Path("pokal.sperre.tur")), "");
 }
 
 TEST_F(ChosenFileTest, TheSettingsStoreIsTheProgramsToo) {

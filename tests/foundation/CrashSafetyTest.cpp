@@ -96,14 +96,24 @@ TEST_F(CrashSafetyTest, KilledWhileSavingLeavesTheOldOrTheNewFileWhole) {
         ASSERT_EQ(waitpid(child, &status, 0), child);
         const std::vector<Row> onDisk = RowsOnDisk(path);
         if (onDisk != versions[0] && onDisk != versions[1]) ++torn;
+        // The save lock's file, which a killed save leaves, has one name and is no temporary file.
         int temporary = 0;
         for (const auto& entry : std::filesystem::directory_iterator(folder))
             if (entry.is_regular_file() && entry.path().filename() != "pokal.tur" &&
-                entry.path().extension() != ".log")
+                entry.path().filename() != "pokal.tur.sperre" && entry.path().extension() != ".log")
                 ++temporary;
         leftovers = std::max(leftovers, temporary);
     }
     EXPECT_EQ(torn, 0) << "files that were neither the old nor the new version";
     EXPECT_LE(leftovers, 1) << "temporary files piling up";
+    // The next save takes over what the killed ones left and removes it.
+    LightForm f;
+    f.AktTurNr = f.AnzTurniere = 1;
+    FillVersion(f, 0);
+    Put(f.Turnier, Turnier_DateiNameS, 1, path, true);
+    ASSERT_TRUE(saveTurnier(f, false, false, false));
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_TRUE(!entry.is_regular_file() || entry.path().filename() == "pokal.tur" || entry.path().extension() == ".log")
+            << entry.path().string();
     EXPECT_TRUE(ui.boxes.empty()) << ui.boxes.front().text;
 }

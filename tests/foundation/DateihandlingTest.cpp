@@ -10,6 +10,7 @@
 
 #include "TestEnvironment.h"
 #include "foundation/files/Dateihandling.h"
+#include "foundation/files/LineFile.h"
 #include "foundation/files/Scrambling.h"
 #include "foundation/files/TFile.h"
 
@@ -155,6 +156,21 @@ TEST_F(DateihandlingTest, LineThatCannotBeStoredKeepsThePreviousFile) {
     EXPECT_FALSE(out.Close());
     EXPECT_EQ(ReadProgramFile("x.exp"), "alt\n");
     EXPECT_FALSE(ProgramFileExists("x.exp.tmp"));
+}
+
+// Lines end in a bare line feed here: a line as long as the reader's limit is written and read
+// back whole (the block file class, whose lines end in CR LF, takes one byte less).
+TEST_F(DateihandlingTest, ALineAsLongAsAnyReaderTakesIsWrittenAndReadBack) {
+    const std::string longest(kMaxLineBytes, 'x');
+    Dateihandling out;
+    ASSERT_TRUE(out.Open(Path("x.exp"), "HTML", true));
+    out.WriteLine(longest);
+    ASSERT_TRUE(out.Close());
+    Dateihandling in;
+    ASSERT_TRUE(in.Open(Path("x.exp"), "R", false));
+    EXPECT_TRUE(in.ReadLine() == longest);
+    EXPECT_FALSE(in.LineTooLong());
+    in.Close();
 }
 
 TEST_F(DateihandlingTest, AppendingToAMissingFileWritesAndCreatesNothing) {

@@ -13,6 +13,7 @@
 #include "TestEnvironment.h"
 #include "foundation/files/LineFile.h"
 #include "foundation/files/TFile.h"
+#include "platform/FileVersion.h"
 
 namespace {
 
@@ -196,6 +197,41 @@ TEST_F(TFileTest, AbsurdlyLongLineRefusesTheFileAndSaysSo) {
     EXPECT_TRUE(in.Eof());
     EXPECT_EQ(in.ReadLine(), "");
     EXPECT_NE(ReadProgramFile("error.log").find("riesig.tur hat eine Zeile mit mehr als"), std::string::npos);
+}
+
+// The writer keeps to the reader's limit, the carriage return of its line end counted as the
+// reader counts it (a bare line feed ends the line): a line that with it is one byte too long
+// fails the file and keeps the target, so that no save leaves a file its next load refuses.
+TEST_F(TFileTest, ALineLongerThanAnyReaderTakesIsNotWrittenAndTheTargetStays) {
+    WriteProgramFile("liste.dat", "alt\r\n");
+    TFile out;
+    out.SetSafeWrite(true);
+    ASSERT_TRUE(out.OpenWrite(Path("liste.dat"), false));
+    out.WriteLine("davor");
+    out.WriteLine(std::string(kMaxLineBytes, 'x'));
+    out.WriteLine("danach");
+    EXPECT_FALSE(out.Close());
+    EXPECT_EQ(out.Error(), kLineTooLongError);
+    EXPECT_EQ(ReadProgramFile("liste.dat"), "alt\r\n");
+}
+
+// What the save of a file reads as its version: the bytes that went into the file, taken before
+// the rename; a load takes the version of the very bytes it read, however far it read.
+TEST_F(TFileTest, TheVersionWrittenIsTheVersionOfTheFileAndOfWhatALoadReads) {
+    TFile out;
+    out.SetSafeWrite(true);
+    ASSERT_TRUE(out.OpenWrite(Path("a.tur"), true));
+    for (const char* line : {"<DATEI>", "MAROVELKA4", "v4.002"}) out.WriteLine(line);
+    ASSERT_TRUE(out.Close());
+    ASSERT_TRUE(out.VersionWritten());
+    EXPECT_EQ(out.VersionWritten(), FileVersionOf(Path("a.tur")));
+    TFile in;
+    ASSERT_TRUE(in.OpenRead(Path("a.tur"), true));
+    EXPECT_EQ(in.ReadLine(), "<DATEI>");
+    EXPECT_EQ(in.VersionRead(), out.VersionWritten()) << "the rest is read for it";
+    ASSERT_TRUE(out.OpenWrite(Path("a.tur"), true));
+    EXPECT_FALSE(out.Close()) << "nothing written";
+    EXPECT_FALSE(out.VersionWritten()) << "no file put in place, no version";
 }
 
 TEST_F(TFileTest, PlainLinesAreStoredInTheCodePageWhereTheyFit) {

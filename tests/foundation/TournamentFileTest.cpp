@@ -1,8 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "LightForm.h"
 #include "ScrambledFiles.h"
@@ -12,7 +14,7 @@
 #include "foundation/Tables.h"
 #include "foundation/Texts.h"
 #include "foundation/files/TournamentFile.h"
-#include "platform/FileIdentity.h"
+#include "platform/FileVersion.h"
 #include "platform/FileOperations.h"
 #include "platform/UiHost.h"
 
@@ -120,7 +122,7 @@ TEST_F(TournamentFileTest, OlderVersionWithKeyShiftThroughoutLoadsTheSameRows) {
     ASSERT_TRUE(Load(GoldenPath("stadtpokal_v4001.tur")));
     expected[0][Turnier_DateiNameS] = GoldenPath("stadtpokal_v4001.tur");
     expected[0][Turnier_DateiName] = "stadtpokal_v4001.tur";
-    expected[0][Turnier_DateiStand] = FileIdentityOf(GoldenPath("stadtpokal_v4001.tur"))->Text();
+    expected[0][Turnier_DateiStand] = *FileVersionOf(GoldenPath("stadtpokal_v4001.tur"));
     EXPECT_EQ(MasterRows(), expected);
     EXPECT_EQ(ReadProgramFile("error.log"), "") << "every row passes the check in its own scheme";
 }
@@ -311,7 +313,7 @@ TEST_F(TournamentFileTest, SavingAllWritesEveryTournamentAndTheCurrentOneStaysCu
     OpenSaved("Stadtpokal", "stadtpokal.tur");
     TurnierRows current = CurrentRows(form);
     EXPECT_TRUE(saveTurnier(form, true, false, false));
-    current[TabelleTurnier][0][Turnier_DateiStand] = FileIdentityOf(Path("stadtpokal.tur"))->Text();
+    current[TabelleTurnier][0][Turnier_DateiStand] = *FileVersionOf(Path("stadtpokal.tur"));
     EXPECT_EQ(CurrentRows(form), current);
     EXPECT_EQ(form.XMasterGrid.Cells(Turnier_Name, 1), "Kreisliga");
     EXPECT_EQ(form.XMasterGrid.RowCount() - 1, 1 + 1 + 4 + 2 + 1);
@@ -747,10 +749,132 @@ TEST_F(SecondProgramTest, TheAutosaveNeverOverwritesAnotherProgramsSaveAndSaysSo
 }
 
 TEST_F(SecondProgramTest, TheAutosaveLeavesAnUnchangedTournamentsFileAlone) {
-    const std::string before = FileIdentityOf(Path("pokal.tur"))->Text();
+    struct stat before {}, after {};
+    ASSERT_EQ(stat(Path("pokal.tur").c_str(), &before), 0);
     EXPECT_TRUE(autoSaveTurniere(form));
-    EXPECT_EQ(FileIdentityOf(Path("pokal.tur"))->Text(), before) << "not written: another program sees no change";
+    ASSERT_EQ(stat(Path("pokal.tur").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "not written: another program sees no change";
     OtherProgramSaves("pokal.tur", "Stadtpokal B");
     EXPECT_TRUE(autoSaveTurniere(form));
     EXPECT_TRUE(ui.boxes.empty()) << "nothing to save, nothing to say";
+}
+
+namespace {
+
+// Another program's save put in the file's place by plain renaming, as a program that knows no
+// lock would do it, from a copy it wrote beforehand.
+void PutInPlace(const std::string& copy, const std::string& target) {
+    std::filesystem::copy_file(copy, target + ".anderes", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::rename(target + ".anderes", target);
+}
+
+// The file system as the save sees it, with another program's save landing right after the
+// rename that put this program's file in place, before this program could look at its file.
+class SavedRightAfterTheRename : public FileOperations {
+public:
+    SavedRightAfterTheRename(std::string copy, std::string target) : copy_(std::move(copy)), target_(std::move(target)) {}
+    bool SyncFolder(const std::string& folder) override {
+        if (!done_) PutInPlace(copy_, target_);
+        done_ = true;
+        return FileOperations::SyncFolder(folder);
+    }
+
+private:
+    std::string copy_, target_;
+    bool done_ = false;
+};
+
+// Answers the question whether to overwrite with yes, after another process has put a symbolic
+// link to the program's name list in the place of the file while the user thought.
+class LinkSwappedWhileAsked : public ScriptedUiHost {
+public:
+    LinkSwappedWhileAsked(std::string file, std::string linkTarget)
+        : file_(std::move(file)), linkTarget_(std::move(linkTarget)) {}
+    int MessageBox(TMsgKind kind, const std::string& text, TMsgButtons buttons) override {
+        if (buttons != TMsgButtons::YesNo) return ScriptedUiHost::MessageBox(kind, text, buttons);
+        boxes.push_back({kind, text, buttons});
+        std::filesystem::remove(file_);
+        std::filesystem::create_symlink(linkTarget_, file_);
+        return mrYes;
+    }
+
+private:
+    std::string file_, linkTarget_;
+};
+
+}  // namespace
+
+TEST_F(SecondProgramTest, AnotherProgramsSaveRightAfterThisOnesRenameIsNeverTakenForThisOnesOwn) {
+    WriteSmallTournament("Stadtpokal B", "von_b.tur");
+    {
+        SavedRightAfterTheRename operations(Path("von_b.tur"), Path("pokal.tur"));
+        ScopedFileOperations scope(operations);
+        ASSERT_TRUE(saveTurnier(form, false, false, false));
+    }
+    ui.QueueAnswer(mrNo);
+    EXPECT_FALSE(saveTurnier(form, false, false, false));
+    ASSERT_FALSE(ui.boxes.empty());
+    EXPECT_EQ(ui.boxes[0].text, kQuestion) << "the file in place is the other program's";
+    EXPECT_EQ(NameInFile("pokal.tur"), "Stadtpokal B");
+}
+
+// On a file system of whole seconds, a save in the same second, of the same size, onto an inode
+// the system has just freed, leaves the inode, size and time this program saw: only the content
+// tells the versions apart. Written in place here, which leaves all three as they were.
+TEST_F(SecondProgramTest, AnotherVersionWithTheSameInodeSizeAndTimeIsStillAnotherVersion) {
+    const std::string path = Path("pokal.tur");
+    struct stat before {};
+    ASSERT_EQ(stat(path.c_str(), &before), 0);
+    std::string bytes = ReadProgramFile("pokal.tur");
+    const size_t table = bytes.find("\r\n", bytes.find("\r\n", bytes.find("\r\n") + 2) + 2) + 2;
+    std::swap(bytes[table + 1], bytes[table + 3]);
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    struct stat after {};
+    ASSERT_EQ(stat(path.c_str(), &after), 0);
+    ASSERT_EQ(after.st_ino, before.st_ino);
+    ASSERT_EQ(after.st_size, before.st_size);
+    ui.QueueAnswer(mrNo);
+    EXPECT_FALSE(saveTurnier(form, false, false, false));
+    ASSERT_FALSE(ui.boxes.empty());
+    EXPECT_EQ(ui.boxes[0].text, kQuestion);
+    EXPECT_EQ(ReadProgramFile("pokal.tur"), bytes);
+}
+
+TEST_F(SecondProgramTest, ALinkSwappedInWhileTheUserIsAskedIsNeverWrittenThrough) {
+    setTurChanged(form, true);
+    WriteProgramFile("teams.dat", "Adler\r\nBären\r\n");
+    OtherProgramSaves("pokal.tur", "Stadtpokal B");
+    LinkSwappedWhileAsked asked(Path("pokal.tur"), Path("teams.dat"));
+    SetUiHost(&asked);
+    const bool saved = saveTurnier(form, false, false, false);
+    SetUiHost(&ui);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\nBären\r\n") << "the name list is not the tournament's file";
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("pokal.tur")));
+    ASSERT_EQ(asked.boxes.size(), 2u);
+    EXPECT_EQ(asked.boxes[0].text, kQuestion);
+    EXPECT_EQ(asked.boxes[1].text, "Turnier pokal.tur kann nicht gespeichert werden: an die Stelle der Datei " +
+                                       Path("pokal.tur") + " ist eine symbolische Verknüpfung getreten");
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
+}
+
+// A name of 7 MB (as a file of the older version, whose lines are 2.5 times shorter, may bring
+// it): the current version's line of the tournament would be longer than any load reads.
+TEST_F(TournamentFileTest, ASaveThatWouldWriteALineNoLoadReadsIsRefusedAndTheFileStays) {
+    OpenSaved("Grosspreis", "gross.tur");
+    ASSERT_TRUE(saveTurnier(form, false, false, false));
+    const std::string before = ReadBytes(Path("gross.tur"));
+    Put(form.Turnier, Turnier_Name, 1, std::string(7 * 1024 * 1024, 'x'), true);
+    setTurChanged(form, true);
+    EXPECT_FALSE(saveTurnier(form, false, false, false));
+    EXPECT_EQ(LastBox(), "Turnier gross.tur konnte nicht gespeichert werden: eine Zeile wäre länger, als das Programm "
+                         "sie lesen kann (mehr als 16 MiB)");
+    EXPECT_TRUE(!ui.boxes.empty() && ui.boxes.back().kind == TMsgKind::Error);
+    EXPECT_TRUE(ReadBytes(Path("gross.tur")) == before) << "the file stays one the program reads";
+    EXPECT_EQ(form.Turnier.Cells(Turnier_Changes, 1), "true");
 }

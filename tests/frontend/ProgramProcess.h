@@ -71,29 +71,27 @@ public:
         if (in_ < 0 || write(in_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) EndInput();
     }
     // Reads until the output holds `text` after what was read before; false when the program
-    // ends or stays silent for a long while first.
-    bool WaitFor(const std::string& text) {
+    // ends or stays silent for a long while (or for `patience`) first.
+    bool WaitFor(const std::string& text, std::chrono::milliseconds patience = std::chrono::seconds(60)) {
         const size_t from = seen_;
-        return ReadUntil([&] {
-            const size_t at = output_.find(text, from);
-            if (at != std::string::npos) seen_ = at + text.size();
-            return at != std::string::npos;
-        });
+        return ReadUntil(
+            [&] {
+                const size_t at = output_.find(text, from);
+                if (at != std::string::npos) seen_ = at + text.size();
+                return at != std::string::npos;
+            },
+            patience);
     }
     // Ends the input, reads what is left and waits for the program: its exit status, -1 when
     // it did not end by itself.
     int ExitStatus() {
         EndInput();
-        ReadUntil([] { return false; });
-        int status = 0;
-        if (waitpid(pid_, &status, 0) != pid_) return -1;
-        exited_ = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return WaitForExit();
     }
     // Waits for the program to end by itself, its input left open (it ends on a signal, not
     // because its input did): the exit status, -1 when it was killed instead.
     int WaitForExit() {
-        ReadUntil([] { return false; });
+        ReadUntil([] { return false; }, std::chrono::seconds(60));
         int status = 0;
         if (waitpid(pid_, &status, 0) != pid_) return -1;
         exited_ = true;
@@ -115,8 +113,8 @@ public:
 
 private:
     template <typename Done>
-    bool ReadUntil(Done done) {
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    bool ReadUntil(Done done, std::chrono::milliseconds patience) {
+        const auto deadline = std::chrono::steady_clock::now() + patience;
         while (!done()) {
             if (ended_) return false;
             const auto left =

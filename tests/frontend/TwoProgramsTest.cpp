@@ -3,12 +3,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "LightForm.h"
 #include "ProgramProcess.h"
+#include "ScriptedWindow.h"
 #include "TestEnvironment.h"
+#include "foundation/Columns.h"
+#include "foundation/files/TournamentFile.h"
+#include "platform/FileOperations.h"
 
 using ::testing::HasSubstr;
 
@@ -20,7 +27,7 @@ int Occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
-class TwoProgramsTest : public ProgramTest {
+class TwoProgramsTest : public ProgramTest, public ScriptedWindow {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
@@ -43,6 +50,17 @@ protected:
         std::ostringstream bytes;
         bytes << in.rdbuf();
         return bytes.str();
+    }
+
+    // The winner the file holds for a game; empty without a result.
+    std::string WinnerInFile(int game) const {
+        LightForm reader;
+        reader.AnzTurniere = 1;
+        if (!LoadFileToMaster(reader, tur, 1, nullptr)) return "unlesbar";
+        for (int r = 1; r < reader.XMasterGrid.RowCount(); ++r)
+            if (reader.XMasterGrid.Cells(1, r) == "4" && reader.XMasterGrid.Cells(Spielplan_SpNr, r) == std::to_string(game))
+                return reader.XMasterGrid.Cells(Spielplan_Sieger, r);
+        return "kein Spiel";
     }
 
     std::string tur;
@@ -94,4 +112,59 @@ TEST_F(TwoProgramsTest, AScriptStopsAtTheQuestionItHasNoAnswerForAndTheSecondsRe
                                           "\nAbbruch in Zeile 2: Die Frage „Die Datei T.tur wurde seit dem Laden "
                                           "geändert. Überschreiben…“ wurde nicht beantwortet"));
     EXPECT_TRUE(Bytes() == theirs) << "the second program's save is gone";
+}
+
+namespace {
+
+// The file system as the first program's save sees it: the moment the save makes its new file
+// beside the target (after its look at the file, before its rename), the second program is told
+// to save. Unhindered it takes milliseconds; held back, it waits until the first is done.
+class SecondSavesWhileTheFirstWrites : public FileOperations {
+public:
+    explicit SecondSavesWhileTheFirstWrites(ProgramProcess& second) : second_(second) {}
+    int Open(const std::string& path, int flags, mode_t mode) override {
+        if (!told_ && (flags & O_CREAT) != 0 && path.size() > 4 && path.substr(path.size() - 4) == ".tmp") {
+            told_ = true;
+            second_.Send("speichern");
+            savedAtOnce = second_.WaitFor("Gespeichert: ", std::chrono::milliseconds(300));
+        }
+        return FileOperations::Open(path, flags, mode);
+    }
+    bool savedAtOnce = false;
+
+private:
+    ProgramProcess& second_;
+    bool told_ = false;
+};
+
+}  // namespace
+
+TEST_F(TwoProgramsTest, ASaveOfTheSecondWhileTheFirstWritesIsNeitherThrownAwayNorOverwrittenUnasked) {
+    ProgramProcess second(folder + "b/", true, {tur});
+    ASSERT_TRUE(second.Started());
+    ASSERT_TRUE(second.WaitFor("Aktuell: 1 [SP] Stadtpokal\n> ")) << second.Output();
+    second.Send("ergebnis 3 Tore1=2 Tore2=1 übernehmen");
+    second.Send("ok");
+    ASSERT_TRUE(second.WaitFor("Tore 2:1, Sieger Bären Süd\n> ")) << second.Output();
+    form = std::make_unique<TForm1>();
+    form->FormCreate();
+    ASSERT_EQ(RunCommands("laden " + tur + "\n"), kExitOk) << output;
+    SecondSavesWhileTheFirstWrites operations(second);
+    {
+        ScopedFileOperations scope(operations);
+        EXPECT_EQ(RunCommands("speichern\n"), kExitOk) << output;
+    }
+    if (!operations.savedAtOnce) {
+        // Its save waited for the first one's and found the file changed since its load.
+        ASSERT_TRUE(second.WaitFor("Frage: " + question + "\n(ja/nein)> ")) << second.Output();
+        second.Send("nein");
+        ASSERT_TRUE(second.WaitFor("Fehler: Das Turnier wurde nicht gespeichert.\n> ")) << second.Output();
+    }
+    second.Send("ende");
+    second.Send("nein");
+    EXPECT_EQ(second.ExitStatus(), 0) << second.Output();
+    if (operations.savedAtOnce) {
+        EXPECT_EQ(WinnerInFile(3), "2") << "the second program said it saved, and its result is gone";
+    }
+    EXPECT_EQ(WinnerInFile(3), "") << "the first program's save, asked nothing";
 }

@@ -75,3 +75,31 @@ TEST_F(FileNamesTest, SameFileSeesThroughSpellingsLinksAndHardLinks) {
     fs::create_symlink(folder + "fehlt.tur", folder + "ins_leere.tur");
     EXPECT_FALSE(SameFile(folder + "ins_leere.tur", folder + "fehlt.tur"));
 }
+
+// The check of a file and its save look at the file behind the link, followed once; a name
+// compared by its name alone is the same whatever file stands there.
+TEST_F(FileNamesTest, ALinkIsFollowedToItsFileAndOnlyNamesAreCompared) {
+    namespace fs = std::filesystem;
+    WriteProgramFile("pokal.tur", "Turnier");
+    fs::create_directory(folder + "unter");
+    fs::create_symlink(folder + "pokal.tur", folder + "unter/verweis.tur");
+    fs::create_symlink("verweis.tur", folder + "unter/kette.tur");
+    std::string file;
+    ASSERT_TRUE(FollowLink(folder + "unter/kette.tur", file));
+    EXPECT_EQ(file, folder + "pokal.tur") << "a chain of links to its end";
+    ASSERT_TRUE(FollowLink(folder + "unter/../neu.tur", file));
+    EXPECT_EQ(file, folder + "unter/../neu.tur") << "no link: the name as it is";
+    fs::create_symlink(folder + "fehlt.tur", folder + "ins_leere.tur");
+    errno = 0;
+    EXPECT_FALSE(FollowLink(folder + "ins_leere.tur", file));
+    EXPECT_EQ(errno, ENOENT);
+    fs::create_symlink("kreis2.tur", folder + "kreis1.tur");
+    fs::create_symlink("kreis1.tur", folder + "kreis2.tur");
+    EXPECT_FALSE(FollowLink(folder + "kreis1.tur", file));
+    EXPECT_EQ(errno, ELOOP);
+    EXPECT_TRUE(SameResolvedPath(folder + "unter/verweis.tur", folder + "pokal.tur"));
+    EXPECT_TRUE(SameResolvedPath(folder + "unter/../neu.tur", folder + "neu.tur"));
+    fs::create_hard_link(folder + "pokal.tur", folder + "zweiter_name.tur");
+    EXPECT_FALSE(SameResolvedPath(folder + "zweiter_name.tur", folder + "pokal.tur")) << "another name";
+    EXPECT_FALSE(SameResolvedPath("", ""));
+}

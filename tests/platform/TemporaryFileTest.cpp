@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <set>
@@ -9,6 +10,7 @@
 
 #include "TestEnvironment.h"
 #include "platform/AtomicFile.h"
+#include "platform/FileNames.h"
 #include "platform/TemporaryFile.h"
 
 namespace fs = std::filesystem;
@@ -142,4 +144,29 @@ TEST_F(TemporaryFileTest, AFileNotPutInPlaceIsRemoved) {
     EXPECT_FALSE(refused.Pending());
     EXPECT_TRUE(Others().empty());
     EXPECT_EQ(ReadProgramFile("turnier.tur"), "alt");
+}
+
+// A save whose target's link was followed once, at a check, writes by that name alone: a link
+// another process put in its place since is refused, and the file it leads to stays untouched.
+TEST_F(TemporaryFileTest, ATargetAsCheckedIsNeverWrittenThroughALinkThatCameSince) {
+    WriteProgramFile("teams.dat", "Adler\r\n");
+    WriteProgramFile("turnier.tur", "alt");
+    std::string checked;
+    ASSERT_TRUE(FollowLink(Target(), checked));
+    EXPECT_EQ(checked, Target()) << "no link: the name itself";
+    fs::remove(Target());
+    fs::create_symlink(folder + "teams.dat", Target());
+    TemporaryFile asChecked;
+    errno = 0;
+    EXPECT_LT(asChecked.Create(checked, SystemFileOperations(), TargetLink::AsChecked), 0);
+    EXPECT_EQ(errno, ELOOP);
+    EXPECT_FALSE(asChecked.Pending());
+    TemporaryFile followed;
+    const int fd = followed.Create(Target());
+    ASSERT_GE(fd, 0) << "followed as before: the link stays and the file behind it is the target";
+    EXPECT_EQ(followed.Target(), folder + "teams.dat");
+    close(fd);
+    followed.Remove();
+    EXPECT_EQ(ReadProgramFile("teams.dat"), "Adler\r\n");
+    EXPECT_TRUE(Others() == std::set<std::string>{"teams.dat"});
 }

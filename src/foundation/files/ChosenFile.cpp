@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -17,29 +16,53 @@
 #include "platform/FileNames.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Registry.h"
+#include "platform/SaveLock.h"
 #include "platform/Strings.h"
 
 namespace {
 
 constexpr const char* kChooseAnother = "\r\n\r\nBitte wählen Sie einen anderen Dateinamen.";
 
+constexpr const char* kExecutableRole = "die ausführbare Datei";
+
 struct OwnFile {
     std::string path;
     std::string role;
 };
 
-// The program's own files where they are now: those of the program folder and the settings store.
+// The program's own files where they are now: those of the program folder, the running program
+// and the settings store.
 std::vector<OwnFile> OwnFiles() {
     std::vector<OwnFile> files;
     for (const ProgramOwnFile& file : kProgramOwnFiles) files.push_back({ProgramFile(file.name), file.role});
+    if (std::string program = ProgramExecutable(); !program.empty()) files.push_back({std::move(program), kExecutableRole});
     if (std::string store = registry::StorePath(); !store.empty())
         files.push_back({std::move(store), "der Einstellungsspeicher"});
     return files;
 }
 
-std::optional<std::string> OwnFileRole(const std::string& path) {
+// What a file of this name is to any program folder: its lists, forms, logs and the program
+// itself keep their names in every folder (a second program folder's), and a lock file and a
+// recovery copy are one by their names. Names are compared without regard to case, as some file systems compare them.
+std::optional<std::string> OwnNameRole(const std::string& path) {
+    const std::string name = FileNameOf(path);
+    for (const ProgramOwnFile& file : kProgramOwnFiles)
+        if (SameText(name, file.name)) return std::string(file.role);
+    if (const std::string program = ProgramExecutable(); !program.empty() && SameText(name, FileNameOf(program)))
+        return std::string(kExecutableRole);
+    if (IsSaveLockFileName(name)) return std::string("eine Sperrdatei");
+    // A recovery copy may hold the only copy of a tournament's results.
+    if (IsRecoveryCopyName(name)) return std::string("eine Sicherungskopie");
+    return std::nullopt;
+}
+
+// The file is one of the program's own, or has the name of one, as it is named (path) or as the
+// file its link leads to is.
+std::optional<std::string> OwnFileRole(const std::string& path, const std::string& file) {
+    for (const std::string& name : {path, file})
+        if (std::optional<std::string> role = OwnNameRole(name)) return role;
     for (const OwnFile& own : OwnFiles())
-        if (SameFile(path, own.path)) return own.role;
+        if (SameFile(file, own.path)) return own.role;
     return std::nullopt;
 }
 
@@ -74,17 +97,8 @@ bool HasTurnierHeader(const std::string& path) {
     return magic == "MAROVELKA4" || magic == "MAROVELKA3";
 }
 
-// The file behind the symbolic links of path, or path itself.
-std::string LinkTarget(const std::string& path) {
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved) return path;
-    std::string target = resolved;
-    std::free(resolved);
-    return target;
-}
-
-bool IsTurnierFile(const std::string& path) {
-    return NamedAsTurnierFile(path) || NamedAsTurnierFile(LinkTarget(path)) || HasTurnierHeader(path);
+bool IsTurnierFile(const std::string& path, const std::string& file) {
+    return NamedAsTurnierFile(path) || NamedAsTurnierFile(file) || HasTurnierHeader(file);
 }
 
 std::string OpenTurnierText(const TMainForm& f, int number) {
@@ -95,19 +109,15 @@ std::string OpenTurnierText(const TMainForm& f, int number) {
 }  // namespace
 
 std::string RefusedChosenFile(const TMainForm& f, const std::string& typed, const std::string& path,
-                              ChosenContent content, int own) {
+                              const std::string& file, ChosenContent content, int own) {
     if (!NamesAFile(typed))
         return "„" + typed + "“ ist kein Dateiname: es fehlt der Name der Datei.\r\n\r\nBitte geben Sie einen Dateinamen an.";
-    if (const std::optional<std::string> role = OwnFileRole(path))
+    if (const std::optional<std::string> role = OwnFileRole(path, file))
         return "Die Datei " + path + " ist " + *role + " des Programms und wird nicht überschrieben." + kChooseAnother;
-    // A recovery copy may hold the only copy of a tournament's results.
-    if (IsRecoveryCopyName(FileNameOf(path)) || IsRecoveryCopyName(FileNameOf(LinkTarget(path))))
-        return "Die Datei " + path + " ist eine Sicherungskopie des Programms und wird nicht überschrieben." +
-               kChooseAnother;
-    if (const int owner = OpenTurnierWithFile(f, path); owner != 0 && owner != own)
+    if (const int owner = OpenTurnierWithFile(f, file); owner != 0 && owner != own)
         return "Die Datei " + path + " gehört schon zum geöffneten Turnier " + OpenTurnierText(f, owner) +
                " und wird nicht überschrieben." + kChooseAnother;
-    if (content != ChosenContent::Turnier && IsTurnierFile(path))
+    if (content != ChosenContent::Turnier && IsTurnierFile(path, file))
         return "Die Datei " + path + " ist eine Turnierdatei und wird nicht mit Ergebnissen überschrieben." + kChooseAnother;
     return {};
 }

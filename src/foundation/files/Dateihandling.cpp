@@ -23,7 +23,7 @@ Dateihandling::Dateihandling(FileOperations& operations)
 // way, a forgotten Close) is thrown away, and the previous file stays.
 Dateihandling::~Dateihandling() = default;
 
-bool Dateihandling::Open(const std::string& file, const std::string& mode, bool scrambled) {
+bool Dateihandling::Open(const std::string& file, const std::string& mode, bool scrambled, TargetLink links) {
     // A written file that was not closed is not put in place by opening another.
     if (mode != "R") output_.Discard();
     mode_ = mode;
@@ -39,7 +39,7 @@ bool Dateihandling::Open(const std::string& file, const std::string& mode, bool 
     if (error_) return false;
     outputName_ = file;
     outputTextMode_ = !scrambled;
-    return output_.OpenWrite(file, true);
+    return output_.OpenWrite(file, true, false, links);
 }
 
 void Dateihandling::OpenAppend(const std::string& file, const std::string& mode, bool scrambled) {
@@ -71,8 +71,7 @@ void Dateihandling::WriteLine(const std::string& line) {
         std::optional<std::string> bytes = scramble ? scrambling::KeyShiftScrambleText(line, keyPosition_, filler_)
                                                     : encoding::ToFileBytes(line);
         if (bytes) {
-            *bytes += outputTextMode_ ? "\r\n" : "\n";
-            bool written = output_.Write(*bytes);
+            const bool written = output_.WriteLine(*bytes, outputTextMode_ ? "\r\n" : "\n");
             if (std::fflush(output_.Stream()) == 0 && written) return;
         }
     } catch (...) {

@@ -20,12 +20,14 @@ public:
 
     // mode "R" reads; any other mode writes ("HTML" writes without scrambling). Once a file to
     // read or append to was missing (or was no readable regular file), nothing is written any
-    // more and an open for writing fails.
-    bool Open(const std::string& file, const std::string& mode, bool scrambled);
+    // more and an open for writing fails. links: as for TFile::SetSafeWrite.
+    bool Open(const std::string& file, const std::string& mode, bool scrambled, TargetLink links = TargetLink::Follow);
     void OpenAppend(const std::string& file, const std::string& mode, bool scrambled);
     // The empty string when nothing is open for reading, at the end of the file, and after a line
     // beyond the sanity limit (see LineTooLong).
     std::string ReadLine();
+    // A line longer than any reader of the program takes is not written and fails the file
+    // (Close false, Error kLineTooLongError).
     void WriteLine(const std::string& line);
     // False when a written file could not be completed and put in place (the target is then
     // unchanged), or when the file to read or append to did not exist.

@@ -14,7 +14,8 @@
 struct FileChannel {
     int fd;
     FileOperations* operations;
-    int error;  // the first failed read or write
+    int error;         // the first failed read or write
+    ByteTrace* trace;  // every byte read or written, for the file's version
 };
 
 namespace {
@@ -27,6 +28,7 @@ ssize_t ChannelRead(void* cookie, char* buffer, size_t size) {
     auto& channel = *static_cast<FileChannel*>(cookie);
     for (;;) {
         const ssize_t n = ::read(channel.fd, buffer, size);
+        if (n > 0) channel.trace->Passed(buffer, static_cast<size_t>(n));
         if (n >= 0) return n;
         if (errno == EINTR) continue;
         NoteChannelError(channel);
@@ -46,6 +48,7 @@ ssize_t ChannelWrite(void* cookie, const char* bytes, size_t size) {
             NoteChannelError(channel);
             break;
         }
+        channel.trace->Passed(bytes + done, static_cast<size_t>(n));
         done += static_cast<size_t>(n);
     }
     return static_cast<ssize_t>(done);
@@ -55,6 +58,7 @@ int ChannelSeek(void* cookie, off64_t* offset, int whence) {
     auto& channel = *static_cast<FileChannel*>(cookie);
     const off_t position = ::lseek(channel.fd, *offset, whence);
     if (position < 0) return -1;
+    channel.trace->MovedTo(position);
     *offset = position;
     return 0;
 }
@@ -131,7 +135,8 @@ bool LineFile::Open(const std::string& path, int flags, const char* mode, bool w
 }
 
 bool LineFile::Attach(int fd, const char* mode, bool writing) {
-    auto* channel = new FileChannel{fd, &operations_, 0};
+    trace_ = ByteTrace();
+    auto* channel = new FileChannel{fd, &operations_, 0, &trace_};
     stream_ = ::fopencookie(channel, mode, kChannelFunctions);
     if (!stream_) {
         NoteError(errno);
@@ -159,11 +164,11 @@ bool LineFile::OpenRead(const std::string& name) {
     return opened;
 }
 
-bool LineFile::OpenWrite(const std::string& target, bool besideTarget, bool update) {
+bool LineFile::OpenWrite(const std::string& target, bool besideTarget, bool update, TargetLink links) {
     name_ = target;
     if (!besideTarget) return Open(target, (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC, update ? "w+b" : "wb", true);
     Discard();
-    const int fd = temporary_.Create(target, operations_);
+    const int fd = temporary_.Create(target, operations_, links);
     if (fd < 0) NoteError(errno);
     if (fd >= 0 && Attach(fd, update ? "w+b" : "wb", true)) return true;
     temporary_.Remove();
@@ -208,6 +213,15 @@ bool LineFile::ReadLine(std::string& line, bool stripCr, size_t maxBytes) {
     return false;
 }
 
+std::optional<std::string> LineFile::VersionRead() {
+    if (!stream_ || tooLong_) return std::nullopt;
+    char rest[64 * 1024];
+    while (std::fread(rest, 1, sizeof rest, stream_) == sizeof rest) {
+    }
+    if (std::ferror(stream_) != 0) return std::nullopt;
+    return trace_.Version();
+}
+
 bool LineFile::AtEnd() {
     if (!stream_ || tooLong_) return true;
     const int c = std::getc(stream_);
@@ -224,6 +238,17 @@ bool LineFile::Write(const char* bytes, size_t length) {
     NoteError(channel_->error);
     failed_ = true;
     return false;
+}
+
+bool LineFile::WriteLine(const std::string& line, const char* end) {
+    // A reader counts every byte before the line feed, a carriage return of the line end too.
+    const size_t counted = line.size() + std::char_traits<char>::length(end) - 1;
+    if (counted > kMaxLineBytes) {
+        NoteError(kLineTooLongError);
+        failed_ = true;
+        return false;
+    }
+    return Write(line) && Write(end, std::char_traits<char>::length(end));
 }
 
 bool LineFile::RestoreAppendedFile() {
@@ -260,6 +285,7 @@ bool LineFile::CloseStream() {
 }
 
 bool LineFile::Finish() {
+    versionWritten_.reset();
     if (!stream_) return !failed_;
     const bool complete = CloseStream();
     if (!temporary_.Pending()) return complete;
@@ -267,7 +293,11 @@ bool LineFile::Finish() {
         temporary_.Remove();
         return false;
     }
-    if (temporary_.PutInPlace(operations_)) return true;
+    const std::optional<std::string> version = trace_.Version();
+    if (temporary_.PutInPlace(operations_)) {
+        versionWritten_ = version;
+        return true;
+    }
     NoteError(errno);
     return false;
 }
@@ -286,4 +316,5 @@ void LineFile::Discard() {
     failed_ = false;
     tooLong_ = false;
     error_ = 0;
+    versionWritten_.reset();
 }

@@ -1,16 +1,23 @@
 #pragma once
 #include <sys/types.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "platform/FileOperations.h"
+#include "platform/FileVersion.h"
 #include "platform/TemporaryFile.h"
 
-// No file of the program comes near this; a longer line means the file is not one of ours, and
-// reading it whole could exhaust memory.
+// The longest line any reader of the program takes, and so the longest any writer writes: a
+// longer line means the file is not one of ours, and reading it whole could exhaust memory. A
+// file the program writes is one it reads again, so the limit is one for both sides.
 inline constexpr size_t kMaxLineBytes = 16u * 1024u * 1024u;
+// The error a write reports for a line beyond that limit. No system call on a file fails so; it
+// names the program's own refusal (FileProblems.h).
+inline constexpr int kLineTooLongError = EMSGSIZE;
 
 // The descriptor under an open stream, written through the FileOperations in force.
 struct FileChannel;
@@ -36,7 +43,8 @@ public:
     // With besideTarget the file is written to a temporary file of its own (TemporaryFile) that
     // Finish puts in the target's place; else the target itself is written. update opens for
     // reading and writing ("w+").
-    bool OpenWrite(const std::string& target, bool besideTarget, bool update = false);
+    bool OpenWrite(const std::string& target, bool besideTarget, bool update = false,
+                   TargetLink links = TargetLink::Follow);
     // Appends to the file (made when missing). Its length is noted: when a write, the flush or
     // the sync fails, the file is cut back to it, so no torn line stays behind.
     bool OpenAppend(const std::string& name, bool update = false);
@@ -57,6 +65,10 @@ public:
     // carriage return right before it goes as well. False at the end of the file, and for a line
     // beyond the sanity limit: then TooLong holds, the error log says so, and reading stops.
     bool ReadLine(std::string& line, bool stripCr, size_t maxBytes = kMaxLineBytes);
+    // The version of the file open for reading (FileVersion.h), from the bytes as they came: the
+    // rest of the file is read first. None when they did not come in order from its start or
+    // could not all be read.
+    std::optional<std::string> VersionRead();
     // No byte left to read.
     bool AtEnd();
     // The file open for reading was read to its end, without a line beyond the sanity limit or
@@ -67,6 +79,10 @@ public:
     // Writes the bytes; a short write marks the file as failed.
     bool Write(const char* bytes, size_t length);
     bool Write(const std::string& bytes) { return Write(bytes.data(), bytes.size()); }
+    // Writes one line and its end ("\r\n" or "\n"). A line longer than a reader takes is not
+    // written: the file fails with kLineTooLongError, so that a save never leaves a file its
+    // next load refuses.
+    bool WriteLine(const std::string& line, const char* end);
     void MarkFailed() { failed_ = true; }
     bool Failed() const { return failed_; }
     // The system's error number of the first step that failed (ENOSPC for a full disk); 0 when
@@ -77,6 +93,10 @@ public:
     // target or appended to, the close or the rename failed; the temporary file is then removed
     // and a file appended to is cut back to its old length.
     bool Finish();
+    // The version (FileVersion.h) of the file the last Finish put in the target's place, from the
+    // bytes written, taken before the rename: what another program may have put there since
+    // cannot pass for it. None after any other Finish.
+    const std::optional<std::string>& VersionWritten() const { return versionWritten_; }
     // Closes the file; a file written beside its target is removed and the target stays as it was.
     void Discard();
 
@@ -93,6 +113,8 @@ private:
     FileChannel* channel_ = nullptr;  // the descriptor under the stream; the stream owns it
     std::string name_;
     TemporaryFile temporary_;  // pending while a written file waits to replace its target
+    ByteTrace trace_;          // the bytes through the stream since it was opened
+    std::optional<std::string> versionWritten_;
     off_t appendStart_ = -1;   // the old length of a file opened to append to, else -1
     bool writing_ = false;
     bool failed_ = false;

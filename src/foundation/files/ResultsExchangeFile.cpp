@@ -168,9 +168,9 @@ void ReadParticipants(NumberedLines& lines, ExchangeContent& content) {
 }  // namespace
 
 bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks,
-                       const std::vector<ParticipantNames>& participants, int* error) {
+                       const std::vector<ParticipantNames>& participants, int* error, TargetLink links) {
     Dateihandling file;
-    if (!file.Open(path, "W", true)) {
+    if (!file.Open(path, "W", true, links)) {
         if (error) *error = file.Error();
         return false;
     }

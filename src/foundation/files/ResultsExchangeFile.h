@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/TemporaryFile.h"
+
 // The results exchange file (".exp"): the results of one tournament for a second installation.
 // Key-shift scrambled lines with bare line feeds: "<DATEI>", "MAROVELKA4 EXPORT", "v4.111",
 // "<START>", the tournament file's name, then eleven lines per game with a result, "<ENDE>".
@@ -33,9 +35,10 @@ struct ExchangeContent {
 // Writes the file beside its target first: an earlier file stays until the new one is complete.
 // participants: one per block, named after "<ENDE>"; none (or not one per block) writes the file
 // as older versions did. False when it could not be written; error, when given, then gets the
-// system's error number.
+// system's error number. links: as for TFile::SetSafeWrite.
 bool WriteExchangeFile(const std::string& path, const std::string& fileName, const std::vector<ExchangeBlock>& blocks,
-                       const std::vector<ParticipantNames>& participants = {}, int* error = nullptr);
+                       const std::vector<ParticipantNames>& participants = {}, int* error = nullptr,
+                       TargetLink links = TargetLink::Follow);
 // The file's blocks and, when it is not whole, its damage; nullopt when the file cannot be opened
 // (error, when given, then gets the system's error number).
 std::optional<ExchangeContent> ReadExchangeFile(const std::string& path, int* error = nullptr);

@@ -14,7 +14,10 @@ TFile::TFile(FileOperations& operations) : file_(operations), filler_(scrambling
 // Close puts a safely written file in place.
 TFile::~TFile() = default;
 
-void TFile::SetSafeWrite(bool safeWrite) { safeWrite_ = safeWrite; }
+void TFile::SetSafeWrite(bool safeWrite, TargetLink links) {
+    safeWrite_ = safeWrite;
+    links_ = links;
+}
 
 void TFile::SetShiftScheme(bool shiftScheme) { shiftScheme_ = shiftScheme; }
 
@@ -34,7 +37,7 @@ bool TFile::Open(const std::string& name, const std::string& mode) {
     // Only a file written from its start can stand in for the target as a whole.
     toTemp_ = safeWrite_ && kind == 'W';
     bool opened = false;
-    if (kind == 'W') opened = file_.OpenWrite(name, toTemp_, update);
+    if (kind == 'W') opened = file_.OpenWrite(name, toTemp_, update, links_);
     // An appended line in text mode never fuses with a last line an editor left unfinished.
     else if (kind == 'A') opened = file_.OpenAppend(name, update) && (!textMode_ || file_.EndLastLine());
     else opened = update ? file_.OpenUpdate(name) : file_.OpenRead(name);
@@ -67,8 +70,7 @@ void TFile::WriteLine(const std::string& line) {
             file_.MarkFailed();
             return;
         }
-        *bytes += "\r\n";
-        file_.Write(*bytes);
+        file_.WriteLine(*bytes, "\r\n");
     } catch (...) {
         file_.MarkFailed();
     }

@@ -21,8 +21,10 @@ public:
 
     // The following opens for writing go to a temporary file of their own beside the target
     // (TemporaryFile) that only Close puts in the target's place; opening anew or destroying the
-    // object first throws it away.
-    void SetSafeWrite(bool safeWrite);
+    // object first throws it away. links says what a symbolic link in the target's place means:
+    // the file it leads to, or with AsChecked (for a target whose link was followed at a check)
+    // a link swapped in since, which fails the open.
+    void SetSafeWrite(bool safeWrite, TargetLink links = TargetLink::Follow);
     // true: key-shift scheme; false: interleave scheme. Applies from the next line on.
     void SetShiftScheme(bool shiftScheme);
 
@@ -43,8 +45,14 @@ public:
     size_t Write(const void* buffer, size_t length);
     size_t Read(void* buffer, size_t length);
     // False when a write failed, and with safe write when nothing was written or the target could
-    // not be replaced; the previous target is then untouched.
+    // not be replaced; the previous target is then untouched. A line longer than any reader of
+    // the program takes (kMaxLineBytes) is not written and fails the file (kLineTooLongError).
     bool Close();
+    // The version (FileVersion.h) of the file the last Close put in place, from the bytes
+    // written; none unless that Close replaced the target.
+    const std::optional<std::string>& VersionWritten() const { return file_.VersionWritten(); }
+    // The version of the file open for reading, as it was read; the rest of it is read first.
+    std::optional<std::string> VersionRead() { return file_.VersionRead(); }
 
     // The empty string for a line that cannot be stored in the key-shift scheme.
     std::string ScrambleLine(const std::string& line);
@@ -74,6 +82,7 @@ private:
     bool shiftScheme_ = true;
     bool scrambled_ = false;
     bool safeWrite_ = false;
+    TargetLink links_ = TargetLink::Follow;
     bool toTemp_ = false;
     int keyPosition_ = 1;
     prng::Generator filler_;

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <set>
 #include <stdexcept>
 
 #include "foundation/Accessors.h"
@@ -24,8 +23,10 @@
 #include "foundation/files/ChosenFile.h"
 #include "foundation/files/RecoveryCopy.h"
 #include "foundation/files/TFile.h"
+#include "foundation/files/TurnierRows.h"
 #include "platform/FileNames.h"
-#include "platform/FileIdentity.h"
+#include "platform/FileVersion.h"
+#include "platform/SaveLock.h"
 #include "platform/UiHost.h"
 
 namespace {
@@ -34,8 +35,6 @@ namespace fs = std::filesystem;
 using Cells = std::vector<std::string>;
 
 constexpr int kMasterColumns = 31;
-// Columns of each table by its number; XMasterGrid rows carry no cells beyond them.
-constexpr int kColumnsOfKind[] = {0, 22, 29, 17, 27, 18, 5, 17};
 constexpr const char* kCrLf = "\r\n";
 
 // --- rows ---
@@ -44,12 +43,6 @@ Cells RowCells(const TSortGrid& grid, int row) {
     Cells cells(kMasterColumns);
     for (int c = 0; c < kMasterColumns; ++c) cells[static_cast<size_t>(c)] = grid.Cells(c, row);
     return cells;
-}
-
-int KindOf(const Cells& cells) {
-    if (cells.size() < 2) return 0;
-    const int kind = ToInt(cells[1]);
-    return kind >= TabelleTurnier && kind <= TabelleUkSound && cells[1] == IntToStr(kind) ? kind : 0;
 }
 
 // A neutral referee's name ("N" + k, k above 0) belongs to this tournament's people.
@@ -65,7 +58,7 @@ void Blank(Cells& cells, std::initializer_list<int> columns) {
 
 // The row as an empty copy of the tournament holds it; false when the row is left out.
 bool ReduceToEmptyTournament(const TMainForm& f, Cells& cells) {
-    switch (KindOf(cells)) {
+    switch (TurnierRowKind(cells)) {
         case TabelleGruppe: Blank(cells, {Gruppe_State}); return true;
         case TabelleSpielplan:
             Blank(cells, {Spielplan_Status, Spielplan_Spieltag, Spielplan_SatzErg, Spielplan_PPkt, Spielplan_MPkt,
@@ -154,21 +147,6 @@ std::optional<std::string> AskForTurnierFile(TMainForm& f, const Cells& row, con
     return dialog.FileName;
 }
 
-// The file the user chose, when it may be written (RefusedChosenFile: the tournament's own file,
-// but not for its empty copy); its folder is then remembered.
-std::optional<std::string> ChosenTurnierFile(TMainForm& f, const std::string& typed, int number, bool emptyExport) {
-    const std::string path = TurPathOf(typed);
-    if (const std::string refused =
-            RefusedChosenFile(f, typed, path, ChosenContent::Turnier, emptyExport ? 0 : number);
-        !refused.empty()) {
-        ShowMsg(3, refused);
-        return std::nullopt;
-    }
-    f.TurFileDir = fs::path(path).parent_path().string();
-    RegWriteString("TurFileDir", f.TurFileDir);
-    return path;
-}
-
 // A row that would not come back as written is on record; the file is written all the same.
 // The interleave scheme keeps every byte but the two codes it stores line breaks as, and the text
 // of a line always survives its encoding, so only those two codes need looking for there.
@@ -201,13 +179,15 @@ bool NeedsKeyShiftThroughout(const std::vector<std::string>& lines) {
     return false;
 }
 
-// error: the system's error number of the step that failed.
-WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows, int& error) {
+// Writes the file a check looked at (its link followed once, never again). error: the system's
+// error number of the step that failed; version: the version written, taken from the bytes
+// before the file was put in place.
+WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& rows, int& error, std::string& version) {
     std::vector<std::string> lines;
     for (const Cells& cells : rows) lines.push_back(TurRowLine(cells));
     const bool keyShiftThroughout = NeedsKeyShiftThroughout(lines);
     TFile file;
-    file.SetSafeWrite(true);
+    file.SetSafeWrite(true, TargetLink::AsChecked);
     if (!file.OpenWrite(path, true)) {
         error = file.Error();
         return WriteResult::NotOpened;
@@ -223,7 +203,10 @@ WriteResult WriteTurnierFile(const std::string& path, const std::vector<Cells>& 
     }
     file.WriteLine("</TABLE>");
     file.WriteLine("</DATEI>");
-    if (file.Close()) return WriteResult::Written;
+    if (file.Close()) {
+        version = file.VersionWritten().value_or(std::string());
+        return WriteResult::Written;
+    }
     error = file.Error();
     return WriteResult::NotCompleted;
 }
@@ -260,32 +243,46 @@ void ReportFailure(TMainForm& f, const std::string& text, const SaveRequest& req
 
 // Its file is complete: the tournament now has it as its file, in the version just written, and
 // no unsaved changes.
-void TakeSavedFile(TMainForm& f, const SavedTurnier& turnier, const std::string& path) {
-    const std::optional<FileIdentity> written = FileIdentityOf(path);
-    const std::string identity = written ? written->Text() : "";
+void TakeSavedFile(TMainForm& f, const SavedTurnier& turnier, const std::string& path, const std::string& version) {
     f.AutoSaveKonfliktGezeigt.erase(path);
     if (!turnier.current) {
         TSortGrid& master = f.XMasterGrid;
         master.SetCells(Turnier_DateiNameS, turnier.turnierRow.row, path);
         master.SetCells(Turnier_DateiName, turnier.turnierRow.row, FileNameOf(path));
-        master.SetCells(Turnier_DateiStand, turnier.turnierRow.row, identity);
+        master.SetCells(Turnier_DateiStand, turnier.turnierRow.row, version);
         master.SetCells(Turnier_Changes, turnier.turnierRow.row, "");
         return;
     }
     Put(f.Turnier, Turnier_DateiNameS, 1, path, true);
     Put(f.Turnier, Turnier_DateiName, 1, FileNameOf(path), true);
-    Put(f.Turnier, Turnier_DateiStand, 1, identity, true);
+    Put(f.Turnier, Turnier_DateiStand, 1, version, true);
     setTurChanged(f, false);
 }
 
-// The target is the tournament's own file (by any name) and no longer the version this program
-// last read or wrote: another program (a second Marovelkandis on the same file) saved it in
-// between. A file gone since is not: writing it again takes nothing from anyone.
-bool ChangedElsewhere(const Cells& own, const std::string& path) {
+// The file a save writes: the name as typed in the save dialog, the path it goes by and the file
+// behind its link, followed once.
+struct SaveTarget {
+    std::string typed;
+    std::string path;
+    std::string file;
+    bool chosen = false;  // picked in the save dialog rather than the tournament's own
+};
+
+// The version another program saved into the tournament's own file since this one last read or
+// wrote it; none when the file is still that version, is gone (writing it again takes nothing
+// from anyone) or is not the tournament's own file. A plain save writes the tournament's own
+// file by definition; a chosen name is that file when both lead to the same name. The file is
+// looked at once, without following a link: a link in its place came since the file was chosen,
+// and the write refuses it.
+std::optional<std::string> OtherVersion(const Cells& own, const SaveTarget& target) {
     const std::string& known = own[Turnier_DateiStand];
-    if (known.empty()) return false;
-    const std::optional<FileIdentity> now = FileIdentityOf(path), ownFile = FileIdentityOf(own[Turnier_DateiNameS]);
-    return now && ownFile && now->SameFileAs(*ownFile) && now->Text() != known;
+    if (known.empty()) return std::nullopt;
+    std::string ownFile;
+    if (target.chosen && (!FollowLink(own[Turnier_DateiNameS], ownFile) || !SameResolvedPath(ownFile, target.file)))
+        return std::nullopt;
+    std::optional<std::string> now = FileVersionOf(target.file, false);
+    if (!now || *now == known) return std::nullopt;
+    return now;
 }
 
 void ReportAutoSaveKept(TMainForm& f, const std::string& path) {
@@ -297,10 +294,10 @@ void ReportAutoSaveKept(TMainForm& f, const std::string& path) {
                       "Beim Speichern wird gefragt, ob die Datei überschrieben werden soll.)");
 }
 
-// Whether the save may write over the tournament's own file: unasked only when nobody changed
-// it since; else the user decides, and the autosave never overwrites another's work.
+// Another program changed the tournament's own file since: the user decides whether to overwrite
+// it, and the autosave never overwrites another's work. Asked while no lock is held, since the
+// user may take minutes.
 bool MayOverwrite(TMainForm& f, const Cells& own, const std::string& path, const SaveRequest& request) {
-    if (!ChangedElsewhere(own, path)) return true;
     if (request.automatic) {
         ReportAutoSaveKept(f, path);
         return false;
@@ -312,36 +309,100 @@ bool MayOverwrite(TMainForm& f, const Cells& own, const std::string& path, const
     return false;
 }
 
-SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest& request) {
-    const Cells own = RowCells(*turnier.turnierRow.grid, turnier.turnierRow.row);
-    std::string path = own[Turnier_DateiNameS];
-    // The timer writes what has changed: rewriting an unchanged tournament gains nothing and
-    // would make a second program that works on the same file see it changed.
-    if (request.automatic && (path.empty() || own[Turnier_Changes] != "true")) return SaveOutcome::Skipped;
-    if (path.empty() || request.saveAs) {
-        const std::optional<std::string> typed = AskForTurnierFile(f, own, request);
-        if (!typed) return SaveOutcome::Cancelled;
-        const std::optional<std::string> chosen = ChosenTurnierFile(f, *typed, turnier.number, request.emptyExport);
-        if (!chosen) return SaveOutcome::Failed;
-        path = *chosen;
+// The file the tournament is saved to, asked for when it has none or with save-as; nothing when
+// the dialog was cancelled.
+std::optional<SaveTarget> TargetName(TMainForm& f, const Cells& own, const SaveRequest& request) {
+    const std::string& path = own[Turnier_DateiNameS];
+    if (!path.empty() && !request.saveAs) return SaveTarget{path, path, {}, false};
+    const std::optional<std::string> typed = AskForTurnierFile(f, own, request);
+    if (!typed) return std::nullopt;
+    return SaveTarget{*typed, TurPathOf(*typed), {}, true};
+}
+
+void ReportRefused(TMainForm& f, const std::string& text, const SaveRequest& request) {
+    if (request.automatic) return ReportFailure(f, text, request);
+    ShowMsg(3, text);
+}
+
+// Follows the target's link once and checks the file behind it (RefusedChosenFile): the program's
+// own files and another open tournament's are refused, chosen or not. A chosen file's folder is
+// remembered. False when it must not be written; the reason is shown.
+bool CheckedTarget(TMainForm& f, SaveTarget& target, int number, const SaveRequest& request) {
+    if (!FollowLink(target.path, target.file)) {
+        const int error = errno;
+        ErrorLog("[F] Kann Datei nicht schreiben");
+        ReportFailure(f, WithReason("Turnier " + FileNameOf(target.path) + " kann nicht gespeichert werden",
+                                    WriteErrorText(target.path, error)),
+                      request);
+        return false;
     }
-    if (!request.emptyExport && !MayOverwrite(f, own, path, request)) return SaveOutcome::Declined;
-    const std::string name = FileNameOf(path);
-    int error = 0;
-    switch (WriteTurnierFile(path, FileRows(f, turnier, path, request.emptyExport), error)) {
-        case WriteResult::NotOpened:
-            ErrorLog("[F] Kann Datei nicht schreiben");
-            ReportFailure(f, WithReason("Turnier " + name + " kann nicht gespeichert werden", WriteErrorText(path, error)),
+    if (const std::string refused = RefusedChosenFile(f, target.typed, target.path, target.file, ChosenContent::Turnier,
+                                                      request.emptyExport ? 0 : number);
+        !refused.empty()) {
+        ReportRefused(f, refused, request);
+        return false;
+    }
+    if (!target.chosen) return true;
+    f.TurFileDir = fs::path(target.path).parent_path().string();
+    RegWriteString("TurFileDir", f.TurFileDir);
+    return true;
+}
+
+// Writes the file under its save lock: the last look at it and the rename that puts the new
+// version in place are one step for every program that saves it. What another program saved in
+// between is asked about without the lock, and looked at again under it after the answer.
+SaveOutcome WriteUnderLock(TMainForm& f, const SavedTurnier& turnier, const Cells& own, const SaveTarget& target,
+                           const SaveRequest& request, std::string& version) {
+    const std::string name = FileNameOf(target.path);
+    std::optional<std::string> agreed;  // the other program's version the user said to overwrite
+    for (;;) {
+        SaveLock lock(target.file);
+        if (!lock.Granted()) {
+            ReportFailure(f, "Turnier " + name + " kann nicht gespeichert werden: die Datei wird gerade von einem "
+                                                 "anderen Programm gespeichert",
                           request);
             return SaveOutcome::Failed;
-        case WriteResult::NotCompleted:
-            ReportFailure(
-                f, WithReason("Turnier " + name + " konnte nicht gespeichert werden", WriteErrorText(path, error)), request);
-            return SaveOutcome::Failed;
-        case WriteResult::Written: break;
+        }
+        if (!request.emptyExport) {
+            if (std::optional<std::string> other = OtherVersion(own, target); other && other != agreed) {
+                lock.Release();
+                if (!MayOverwrite(f, own, target.path, request)) return SaveOutcome::Declined;
+                agreed = std::move(other);
+                continue;
+            }
+        }
+        int error = 0;
+        switch (WriteTurnierFile(target.file, FileRows(f, turnier, target.path, request.emptyExport), error, version)) {
+            case WriteResult::NotOpened:
+                ErrorLog("[F] Kann Datei nicht schreiben");
+                ReportFailure(f, WithReason("Turnier " + name + " kann nicht gespeichert werden",
+                                            WriteErrorText(target.file, error)),
+                              request);
+                return SaveOutcome::Failed;
+            case WriteResult::NotCompleted:
+                ReportFailure(f, WithReason("Turnier " + name + " konnte nicht gespeichert werden",
+                                            WriteErrorText(target.file, error)),
+                              request);
+                return SaveOutcome::Failed;
+            case WriteResult::Written: return SaveOutcome::Saved;
+        }
     }
-    if (!request.emptyExport) TakeSavedFile(f, turnier, path);
-    f.setStatusText(1, lngText(352) + name);
+}
+
+SaveOutcome SaveOne(TMainForm& f, const SavedTurnier& turnier, const SaveRequest& request) {
+    const Cells own = RowCells(*turnier.turnierRow.grid, turnier.turnierRow.row);
+    // The timer writes what has changed: rewriting an unchanged tournament gains nothing and
+    // would make a second program that works on the same file see it changed.
+    if (request.automatic && (own[Turnier_DateiNameS].empty() || own[Turnier_Changes] != "true"))
+        return SaveOutcome::Skipped;
+    std::optional<SaveTarget> target = TargetName(f, own, request);
+    if (!target) return SaveOutcome::Cancelled;
+    if (!CheckedTarget(f, *target, turnier.number, request)) return SaveOutcome::Failed;
+    std::string version;
+    const SaveOutcome outcome = WriteUnderLock(f, turnier, own, *target, request, version);
+    if (outcome != SaveOutcome::Saved) return outcome;
+    if (!request.emptyExport) TakeSavedFile(f, turnier, target->path, version);
+    f.setStatusText(1, lngText(352) + FileNameOf(target->path));
     return SaveOutcome::Saved;
 }
 
@@ -384,23 +445,6 @@ struct TurnierFileContent {
 
 std::string Header(const std::string& file) { return "Datei '" + FileNameOf(file) + "' "; }
 
-void CheckRows(const std::string& file, const std::vector<Cells>& rows) {
-    const std::string damaged = Header(file) + "ist beschädigt und wurde nicht geladen: ";
-    if (rows.empty() || KindOf(rows.front()) != TabelleTurnier)
-        throw LoadFailure(damaged + "die Tabelle beginnt nicht mit der Turnierzeile.");
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const Cells& cells = rows[i];
-        const std::string where = "Zeile " + IntToStr(static_cast<long long>(i) + 1) + " der Tabelle ";
-        const int kind = KindOf(cells);
-        if (kind == 0) throw LoadFailure(damaged + where + "gehört zu keiner Tabelle.");
-        if (kind == TabelleTurnier && i > 0) throw LoadFailure(damaged + "sie enthält mehr als eine Turnierzeile.");
-        if (cells.size() > static_cast<size_t>(kMasterColumns))
-            throw LoadFailure(damaged + where + "hat mehr Zellen als ihre Tabelle.");
-        for (size_t c = static_cast<size_t>(kColumnsOfKind[kind]); c < cells.size(); ++c)
-            if (!cells[c].empty()) throw LoadFailure(damaged + where + "hat mehr Zellen als ihre Tabelle.");
-    }
-}
-
 // A cell of a single blank is how older releases stored an empty cell. It is emptied before the
 // rows are checked, so that what is accepted is what is kept and saved.
 void EmptyOlderBlankCells(Cells& cells) {
@@ -413,101 +457,8 @@ std::string CellOf(const Cells& cells, int column) {
     return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)] : "";
 }
 
-// The numbers of groups, participants and games are the rows of their tables, dense from 1 (a
-// deletion closes them up again), and every participant of a group has one standings row. Each
-// table row is a line of its own in the file: a line lost or written twice breaks none of the
-// checks above, and such a file would load with a game, a participant or a standings row missing
-// or doubled. A row without a number is not counted.
-std::string NumberingProblem(const std::vector<Cells>& rows, int kind, int column, const std::string& what) {
-    std::map<int, int> seen;
-    for (const Cells& cells : rows) {
-        if (KindOf(cells) != kind || CellOf(cells, column).empty()) continue;
-        const std::string& text = CellOf(cells, column);
-        const int number = ToInt(text);
-        if (number < 1 || IntToStr(number) != text) return what + " hat die Nummer „" + text + "“.";
-        if (++seen[number] > 1) return what + " " + text + " steht zweimal darin.";
-    }
-    int expected = 1;
-    for (const auto& [number, count] : seen) {
-        if (number != expected) return what + " " + IntToStr(expected) + " fehlt.";
-        ++expected;
-    }
-    return {};
-}
-
-// A group with standings has one row for each of its participants.
-std::string StandingsProblem(const std::vector<Cells>& rows) {
-    std::map<std::string, int> standings;  // by participant number: its rows in the standings
-    std::set<std::string> groupsWithStandings;
-    for (const Cells& cells : rows) {
-        if (KindOf(cells) != TabellePlatz) continue;
-        ++standings[CellOf(cells, Platz_TeamNr)];
-        groupsWithStandings.insert(CellOf(cells, Platz_GrNr));
-    }
-    for (const Cells& cells : rows) {
-        const std::string group = CellOf(cells, Teams_InGr);
-        if (KindOf(cells) != TabelleTeams || group.empty() || !groupsWithStandings.count(group)) continue;
-        const std::string team = CellOf(cells, Teams_Nr);
-        if (standings[team] == 0) return "der Tabellenplatz von Teilnehmer " + team + " fehlt.";
-        if (standings[team] > 1) return "der Tabellenplatz von Teilnehmer " + team + " steht zweimal darin.";
-    }
-    return {};
-}
-
-// The numbers of one table's rows in the file (NumberingProblem has found them whole and dense).
-std::set<std::string> NumbersOf(const std::vector<Cells>& rows, int kind, int column) {
-    std::set<std::string> numbers;
-    for (const Cells& cells : rows)
-        if (KindOf(cells) == kind) numbers.insert(CellOf(cells, column));
-    return numbers;
-}
-
-// Games, participants and standings name their groups and participants by number: a number that
-// no row of the file has is a row lost.
-std::string ReferenceProblem(const std::vector<Cells>& rows) {
-    const std::set<std::string> groups = NumbersOf(rows, TabelleGruppe, Gruppe_Nr);
-    const std::set<std::string> teams = NumbersOf(rows, TabelleTeams, Teams_Nr);
-    struct Reference {
-        int kind, column;
-        const std::set<std::string>& numbers;
-        const char* what;
-    };
-    const Reference references[] = {{TabelleSpielplan, Spielplan_GrNr, groups, "Gruppe"},
-                                    {TabelleTeams, Teams_InGr, groups, "Gruppe"},
-                                    {TabellePlatz, Platz_GrNr, groups, "Gruppe"},
-                                    {TabelleSpielplan, Spielplan_T1, teams, "Teilnehmer"},
-                                    {TabelleSpielplan, Spielplan_T2, teams, "Teilnehmer"},
-                                    {TabellePlatz, Platz_TeamNr, teams, "Teilnehmer"}};
-    for (const Cells& cells : rows)
-        for (const Reference& reference : references) {
-            if (KindOf(cells) != reference.kind) continue;
-            const std::string number = CellOf(cells, reference.column);
-            if (ToInt(number) >= 1 && !reference.numbers.count(number))
-                return std::string(reference.what) + " " + number + " fehlt.";
-        }
-    return {};
-}
-
-void CheckNumbering(const std::string& file, const std::vector<Cells>& rows) {
-    const std::string damaged = Header(file) + "ist beschädigt und wurde nicht geladen: ";
-    for (const std::string& problem : {NumberingProblem(rows, TabelleGruppe, Gruppe_Nr, "Gruppe"),
-                                       NumberingProblem(rows, TabelleTeams, Teams_Nr, "Teilnehmer"),
-                                       NumberingProblem(rows, TabelleSpielplan, Spielplan_SpNr, "Spiel"),
-                                       ReferenceProblem(rows), StandingsProblem(rows)})
-        if (!problem.empty()) throw LoadFailure(damaged + problem);
-}
-
-// Groups of files from an older release name no participants and no fields.
-bool HasGroupFault(const std::vector<Cells>& rows) {
-    for (const Cells& cells : rows)
-        if (KindOf(cells) == TabelleGruppe && !CellOf(cells, Gruppe_Name).empty() &&
-            CellOf(cells, Gruppe_Teams).empty() && CellOf(cells, Gruppe_Felder).empty())
-            return true;
-    return false;
-}
-
 // Reads the table of an opened file; false (with the message shown) when the file is refused.
-std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string& path) {
+std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string& path, const TurnierLoadChecks& checks) {
     const std::string line1 = file.ReadLine();
     const std::string magic = file.ReadLine();
     const std::string version = file.ReadLine();
@@ -525,6 +476,7 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
     file.SetShiftScheme(keyShift);
     for (int i = 0; i < 6; ++i) file.ReadLine();  // the info block and "<TABLE>"
     TurnierFileContent content;
+    TurnierRowsCheck check(checks.fewestGames);
     for (;;) {
         if (file.Eof())
             throw LoadFailure(Header(path) + "ist unvollständig und wurde nicht geladen: das Ende der Tabelle fehlt.");
@@ -535,10 +487,13 @@ std::optional<TurnierFileContent> ReadTurnierFile(TFile& file, const std::string
         if (line == "</TABLE>") break;
         content.rows.push_back(SplitTurRowLine(line));
         EmptyOlderBlankCells(content.rows.back());
+        // Looked at as it comes, while its cells are at hand.
+        if (checks.rows) check.Take(content.rows.back());
     }
-    CheckRows(path, content.rows);
-    CheckNumbering(path, content.rows);
-    if (HasGroupFault(content.rows)) {
+    const TurnierRowsVerdict verdict = checks.rows ? check.Verdict() : TurnierRowsVerdict{};
+    if (!verdict.damage.empty())
+        throw LoadFailure(Header(path) + "ist beschädigt und wurde nicht geladen: " + verdict.damage);
+    if (verdict.olderGroups) {
         ShowMsg(3, "Datei '" + FileNameOf(path) +
                        "' konnte nicht geladen werden; Gruppenfehler\n\nBitte erstellen Sie das Turnier neu in diesem Release.");
         return std::nullopt;
@@ -660,18 +615,24 @@ bool checkSaveTurnier(TMainForm& f) {
 
 namespace {
 
+struct CheckedTurnierFile {
+    std::vector<Cells> rows;
+    std::string version;  // of the very bytes read: what another program saves meanwhile is another one
+};
+
 // The rows of a tournament file, read whole and checked; none, with the reason shown, when the
 // file is refused.
-std::optional<std::vector<Cells>> ReadCheckedTurnierFile(const std::string& file) {
+std::optional<CheckedTurnierFile> ReadCheckedTurnierFile(const std::string& file, const TurnierLoadChecks& checks) {
     try {
         TFile input;
         if (!input.OpenRead(file, true)) {
             ShowMsg(3, "Kann Datei " + FileNameOf(file) + " nicht oeffnen");
             return std::nullopt;
         }
-        std::optional<TurnierFileContent> content = ReadTurnierFile(input, file);
+        std::optional<TurnierFileContent> content = ReadTurnierFile(input, file, checks);
+        const std::optional<std::string> version = content ? input.VersionRead() : std::nullopt;
         input.Close();
-        if (content) return std::move(content->rows);
+        if (content) return CheckedTurnierFile{std::move(content->rows), version.value_or(std::string())};
     } catch (const LoadFailure& failure) {
         ShowMsg(3, failure.what());
     } catch (...) {
@@ -682,15 +643,12 @@ std::optional<std::vector<Cells>> ReadCheckedTurnierFile(const std::string& file
 
 }  // namespace
 
-bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const TStrings* names) {
+bool LoadFileToMaster(TMainForm& f, const std::string& file, int number, const TStrings* names,
+                      const TurnierLoadChecks& checks) {
     Log("[F] LoadFileToMaster(" + file + ") ");
-    // Taken before the file is read: a save by another program meanwhile can only make the
-    // identity older than what was read, and the next save asks once too often, never once
-    // too few.
-    const std::optional<FileIdentity> identity = FileIdentityOf(file);
-    const std::optional<std::vector<Cells>> rows = ReadCheckedTurnierFile(file);
-    if (!rows) return false;
-    TakeIntoMaster(f, *rows, file, identity ? identity->Text() : "", number, names);
+    const std::optional<CheckedTurnierFile> read = ReadCheckedTurnierFile(file, checks);
+    if (!read) return false;
+    TakeIntoMaster(f, read->rows, file, read->version, number, names);
     return true;
 }
 
@@ -735,15 +693,16 @@ std::vector<UnsavedTurnier> UnsavedTurniere(const TMainForm& f) {
 }
 
 bool WriteTurnierRows(const std::string& path, const std::vector<std::vector<std::string>>& rows, int& error) {
-    return WriteTurnierFile(path, rows, error) == WriteResult::Written;
+    std::string version;  // a copy's name is its own: no other save looks at its version
+    return WriteTurnierFile(path, rows, error, version) == WriteResult::Written;
 }
 
 bool LoadRecoveryCopyToMaster(TMainForm& f, const std::string& copy, const std::optional<std::string>& file, int number,
-                              const TStrings* names) {
+                              const TStrings* names, const TurnierLoadChecks& checks) {
     Log("[F] LoadRecoveryCopyToMaster(" + copy + ") ");
-    const std::optional<std::vector<Cells>> rows = ReadCheckedTurnierFile(copy);
-    if (!rows) return false;
-    const Cells& own = rows->front();
+    const std::optional<CheckedTurnierFile> read = ReadCheckedTurnierFile(copy, checks);
+    if (!read) return false;
+    const Cells& own = read->rows.front();
     const std::string path = file ? *file : CellOf(own, Turnier_DateiNameS);
     // Its tournament is open already: from its file, or from this very copy.
     for (const auto& [column, named] : {std::pair{Turnier_DateiNameS, path}, std::pair{Turnier_Sicherungskopie, copy}})
@@ -751,7 +710,7 @@ bool LoadRecoveryCopyToMaster(TMainForm& f, const std::string& copy, const std::
             ShowMsg(1, lngText(375) + "\r\n\r\n" + named);
             return false;
         }
-    TakeIntoMaster(f, *rows, path, CellOf(own, Turnier_DateiStand), number, names);
+    TakeIntoMaster(f, read->rows, path, CellOf(own, Turnier_DateiStand), number, names);
     const int row = MasterTurnierRow(f, number);
     f.XMasterGrid.SetCells(Turnier_Changes, row, "true");
     f.XMasterGrid.SetCells(Turnier_Sicherungskopie, row, copy);

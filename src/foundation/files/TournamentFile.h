@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/files/TurnierRows.h"
+
 class TMainForm;
 class TSortGrid;
 class TStrings;
@@ -22,11 +24,17 @@ std::vector<std::string> SplitTurRowLine(const std::string& line);
 // Writes the current tournament, or with `all` every open one (the current one last), each to
 // its own file. A tournament without a file, and every one with saveAs, asks for its file first;
 // emptyExport writes the current tournament as an empty copy under a new name and keeps its own
-// file. A tournament's changed mark, file and status-bar line change only once its file is
+// file. Every file, the tournament's own or chosen, passes RefusedChosenFile (ChosenFile.h) with
+// its symbolic link followed once, and is then written by that name, never through a link that
+// came since. A tournament's changed mark, file and status-bar line change only once its file is
 // complete. A tournament's own file that another program saved since this one last read or wrote
-// it is overwritten only when the user says so ("Die Datei … wurde seit dem Laden geändert.
-// Überschreiben?"); a file deleted since is written again unasked. False when the user cancelled
-// a file dialog, kept such a file, or a file could not be written.
+// it (another version, FileVersion.h) is overwritten only when the user says so ("Die Datei …
+// wurde seit dem Laden geändert. Überschreiben?"); a file deleted since is written again unasked.
+// The question is asked without a lock; the look at the file and the rename that puts the new
+// one in place are made under the file's save lock (SaveLock.h), which every program holds while
+// it saves the file, so that no save falls between them. False when the user cancelled a file
+// dialog, kept such a file, or a file could not be written (also when another program held the
+// lock beyond all patience, and when a line would be longer than a load reads).
 bool saveTurnier(TMainForm& form, bool all, bool saveAs, bool emptyExport);
 // The timer's save: every open tournament that has a file and unsaved changes; one that never had
 // a file asks for nothing and stays as it is. A failure is logged every time and shown once until
@@ -45,11 +53,21 @@ bool AutoSaveDueSince(const TMainForm& form, long long lastMinute, long long min
 // False when they were to be saved and that failed or was cancelled (the caller then stays).
 bool checkSaveTurnier(TMainForm& form);
 
+// What a load checks of the rows beyond the file's own format (TurnierRows.h).
+struct TurnierLoadChecks {
+    // Without it, the games of a group are not counted.
+    FewestGamesRule fewestGames = nullptr;
+    // False only where the checks' own cost is weighed (a benchmark).
+    bool rows = true;
+};
+
 // Reads a tournament file into XMasterGrid as tournament `number` and adds its selector entry.
 // The whole file is read and checked before anything changes: a file that cannot be read, is not
 // a tournament file, is damaged or cut short changes nothing and is reported by name. With names
 // (participants activated in the preparation dialog) the default participant names take them.
-bool LoadFileToMaster(TMainForm& form, const std::string& file, int number, const TStrings* names);
+// The tournament keeps the version of the bytes read, for its next save to see another's.
+bool LoadFileToMaster(TMainForm& form, const std::string& file, int number, const TStrings* names,
+                      const TurnierLoadChecks& checks = {});
 
 // The number of the open tournament whose file this is (see SameFile: other spellings of the same
 // file and links to it are found); 0 when none.
@@ -79,4 +97,4 @@ bool WriteTurnierRows(const std::string& path, const std::vector<std::vector<std
 // copy noted as the one it came from. False, with the reason shown, when the copy is refused or
 // that file is open already.
 bool LoadRecoveryCopyToMaster(TMainForm& form, const std::string& copy, const std::optional<std::string>& file,
-                              int number, const TStrings* names);
+                              int number, const TStrings* names, const TurnierLoadChecks& checks = {});
